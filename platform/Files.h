@@ -1,0 +1,28 @@
+// Files and folders. Paths are GBK texts here; they are converted at the system call.
+// Every write that replaces a user's file goes through a temporary file beside it that is
+// renamed into place, so a failed write leaves the old file whole.
+#pragma once
+
+#include <string>
+
+// Folder of the running program, ending without a separator; tests may override it.
+std::string ProgramFolder();
+void SetProgramFolderForTesting(const std::string& folder);  // "" restores the real one
+// ProgramFolder() + "/" + relative (relative given with '/').
+std::string ProgramPath(const std::string& relative);
+
+bool FileExists(const std::string& path);
+bool DirectoryExists(const std::string& path);
+bool CreateDir(const std::string& path);        // one level; true when it exists afterwards
+bool ForceDirectories(const std::string& path); // all levels
+bool DeleteFile(const std::string& path);
+bool RenameFile(const std::string& from, const std::string& to);
+std::string ExtractFilePath(const std::string& path);  // with trailing '/'
+std::string ExtractFileName(const std::string& path);
+std::string ChangeFileExt(const std::string& path, const std::string& ext);
+
+// Whole-file reads and writes. ReadWholeFile raises EFOpenError "Cannot open file \"<path>\"".
+std::string ReadWholeFile(const std::string& path);
+// Writes through "<path>.tmp-<pid>" and a rename; raises EFCreateError or EWriteError and
+// removes the temporary file on failure.
+void WriteFileAtomically(const std::string& path, const std::string& bytes);

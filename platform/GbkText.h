@@ -1,0 +1,51 @@
+// Texts of the system are GBK byte strings: a character is one byte below 0x80 or a lead byte
+// 0x81..0xFE followed by a trail byte 0x40..0xFE (which may itself be below 0x80: "▅" is A8 7C).
+// Helpers name what they count: Byte* counts bytes, Char* counts characters. Positions are
+// 1-based, as the program's rules state them.
+#pragma once
+
+#include <string>
+#include <vector>
+
+bool IsGbkLeadByte(unsigned char byte);
+
+// Length in bytes of the character starting at zero-based offset `at` (1 or 2; 1 for a lead
+// byte at the very end of the text).
+int GbkCharLength(const std::string& text, size_t at);
+
+// Number of characters.
+int CharCount(const std::string& text);
+
+// 1-based byte position of the first occurrence of `needle` that starts on a character
+// boundary, or 0. An empty needle is never found.
+int CharPos(const std::string& needle, const std::string& text);
+// The same, starting at 1-based byte position `from` (which must itself be a boundary).
+int CharPosFrom(const std::string& needle, const std::string& text, int from);
+bool CharContains(const std::string& text, const std::string& needle);
+
+// Leftmost / rightmost n characters (whole text when n exceeds it, empty when n <= 0).
+std::string LeftChars(const std::string& text, int count);
+std::string RightChars(const std::string& text, int count);
+
+// Byte copy from 1-based position `index`, `count` bytes, clamped as the runtime's Copy does:
+// index below 1 reads from 1, count below 1 or index past the end gives "", count past the
+// end is cut.
+std::string ByteCopy(const std::string& text, int index, int count);
+// 1-based byte position of a single byte character (ASCII), or 0; used for CR, LF and such.
+
+// Splits into characters (each one or two bytes).
+std::vector<std::string> SplitChars(const std::string& text);
+
+// Replaces every boundary-aligned occurrence of `from` by `to`.
+std::string CharReplaceAll(const std::string& text, const std::string& from, const std::string& to);
+
+// ASCII-only case and blank helpers (bytes >= 0x80 untouched).
+std::string Trim(const std::string& text);
+std::string UpperCase(const std::string& text);
+std::string LowerCase(const std::string& text);
+bool SameText(const std::string& a, const std::string& b);
+
+// Conversions at the edge to Qt and terminals. Invalid input bytes become '?' (GBK side) or
+// U+FFFD (UTF-8 side); nothing throws.
+std::string GbkToUtf8(const std::string& gbk);
+std::string Utf8ToGbk(const std::string& utf8);

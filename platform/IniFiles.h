@@ -1,0 +1,52 @@
+// Settings files (.ini) of GBK text: [section] headers and key=value lines. Keys and sections
+// match ignoring ASCII case. Values may hold '='; a line break inside a value is stored
+// escaped, so a value always reads back as it was written.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Classes.h"
+
+class TIniFile {
+public:
+  // Reads the file if it exists (a missing or unreadable file gives an empty set).
+  explicit TIniFile(std::string path);
+  ~TIniFile();  // writes pending changes (UpdateFile), never throws
+  TIniFile(const TIniFile&) = delete;
+  TIniFile& operator=(const TIniFile&) = delete;
+
+  const std::string& FileName() const { return path_; }
+
+  std::string ReadString(const std::string& section, const std::string& key, const std::string& fallback) const;
+  int ReadInteger(const std::string& section, const std::string& key, int fallback) const;
+  bool ReadBool(const std::string& section, const std::string& key, bool fallback) const;
+  void WriteString(const std::string& section, const std::string& key, const std::string& value);
+  void WriteInteger(const std::string& section, const std::string& key, int value);
+  void WriteBool(const std::string& section, const std::string& key, bool value);
+
+  void ReadSection(const std::string& section, TStringList& keys) const;
+  void ReadSections(TStringList& sections) const;
+  void ReadSectionValues(const std::string& section, TStringList& lines) const;
+  bool SectionExists(const std::string& section) const;
+  bool ValueExists(const std::string& section, const std::string& key) const;
+  void EraseSection(const std::string& section);
+  void DeleteKey(const std::string& section, const std::string& key);
+
+  // Writes the file atomically if anything changed; raises EFCreateError on failure.
+  void UpdateFile();
+
+private:
+  struct Section {
+    std::string name;
+    std::vector<std::pair<std::string, std::string>> values;
+  };
+  Section* Find(const std::string& section);
+  const Section* Find(const std::string& section) const;
+
+  std::string path_;
+  std::vector<Section> sections_;
+  bool dirty_ = false;
+};

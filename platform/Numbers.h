@@ -1,0 +1,40 @@
+// Number conversions as the program's runtime had them: '.' as the decimal separator whatever
+// the locale, conversion errors raised as EConvertError, floats printed with at most 15
+// significant digits in their shortest form.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Surrounding blanks allowed; decimal or "$"/"0x" hexadecimal. Raises EConvertError
+// "'<text>' is not a valid integer value".
+int StrToInt(const std::string& text);
+int64_t StrToInt64(const std::string& text);
+int StrToIntDef(const std::string& text, int fallback);
+bool TryStrToInt(const std::string& text, int& value);
+
+// Raises EConvertError "'<text>' is not a valid floating point value". Accepts an exponent;
+// rejects "inf" and "nan" texts.
+double StrToFloat(const std::string& text);
+bool TryStrToFloat(const std::string& text, double& value);
+
+std::string IntToStr(int64_t value);
+// Two-digit and wider zero-padded forms are used by several windows.
+std::string IntToStrPadded(int64_t value, int width);
+
+// Shortest decimal form with at most 15 significant digits: 7 * 0.01 -> "0.07", 2.0 -> "2",
+// 1e15 -> "1E15", 0.00001 -> "1E-5", -0.0 -> "0". Infinities print "INF"/"-INF", NaN "NAN".
+std::string FloatToStr(double value);
+
+// Rounds to the power of ten 10^digit (digit -2 means two decimals): divides by 10^digit,
+// rounds to the nearest whole number with ties to even, multiplies back, all in double.
+double RoundTo(double value, int digit);
+// Truncation to 10^digit (digit -2 keeps two decimals) in the same double arithmetic.
+double TruncTo(double value, int digit);
+
+// Whole number nearest to value, ties to even (the runtime's Round).
+int64_t RoundHalfEven(double value);
+// Truncation toward zero (the runtime's Trunc).
+int64_t Trunc(double value);
+// Remainder between 0 and b - 1 for b > 0, whatever the sign of a.
+inline int FloorMod(int a, int b) { int r = a % b; return r < 0 ? r + b : r; }
