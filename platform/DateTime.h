@@ -29,7 +29,9 @@ void DecodeDateTime(TDateTime value, int& year, int& month, int& day, int& hour,
 
 // 1 = Sunday .. 7 = Saturday.
 int DayOfWeek(TDateTime value);
-// Whole days part (toward minus infinity for times before 1899-12-30 as the runtime did for dates).
+// The day and the time of day that DecodeDateTime sees: both taken after rounding to the
+// millisecond; before 1899-12-30 the day is the whole part toward zero and the time the absolute
+// fraction, as the runtime stored them.
 TDateTime DateOf(TDateTime value);
 TDateTime TimeOf(TDateTime value);
 

@@ -32,6 +32,8 @@ std::string RightChars(const std::string& text, int count);
 // end is cut.
 std::string ByteCopy(const std::string& text, int index, int count);
 // 1-based byte position of a single byte character (ASCII), or 0; used for CR, LF and such.
+// Like CharPos, it never matches a trail byte.
+int BytePos(char ch, const std::string& text);
 
 // Splits into characters (each one or two bytes).
 std::vector<std::string> SplitChars(const std::string& text);

@@ -1,0 +1,205 @@
+// GBK text helpers. Every search walks character boundaries from the start of the text, because
+// a trail byte may look like an ASCII character ('|', '\\', letters) and must never match one.
+#include "platform/GbkText.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+
+bool IsGbkLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
+
+namespace {
+
+bool IsGbkTrailByte(unsigned char byte) { return byte >= 0x40 && byte <= 0xFE && byte != 0x7F; }
+
+// Byte offset (zero-based) of the first character boundary at or after `from`.
+size_t BoundaryAtOrAfter(const std::string& text, size_t from) {
+  size_t at = 0;
+  while (at < from && at < text.size()) at += static_cast<size_t>(GbkCharLength(text, at));
+  return at;
+}
+
+size_t FindFrom(const std::string& needle, const std::string& text, size_t at) {
+  if (needle.empty()) return std::string::npos;
+  at = BoundaryAtOrAfter(text, at);
+  while (at + needle.size() <= text.size()) {
+    if (text.compare(at, needle.size(), needle) == 0) return at;
+    at += static_cast<size_t>(GbkCharLength(text, at));
+  }
+  return std::string::npos;
+}
+
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// Applies `map` to single-byte characters only; double-byte characters pass whole, so a trail
+// byte that happens to be a letter keeps its value.
+template <typename Map>
+std::string MapSingleBytes(const std::string& text, Map map) {
+  std::string out = text;
+  for (size_t at = 0; at < out.size();) {
+    int length = GbkCharLength(out, at);
+    if (length == 1) out[at] = map(out[at]);
+    at += static_cast<size_t>(length);
+  }
+  return out;
+}
+
+}  // namespace
+
+int GbkCharLength(const std::string& text, size_t at) {
+  if (at + 1 < text.size() && IsGbkLeadByte(static_cast<unsigned char>(text[at])) &&
+      IsGbkTrailByte(static_cast<unsigned char>(text[at + 1])))
+    return 2;
+  return 1;
+}
+
+int CharCount(const std::string& text) {
+  int count = 0;
+  for (size_t at = 0; at < text.size(); at += static_cast<size_t>(GbkCharLength(text, at))) ++count;
+  return count;
+}
+
+int CharPos(const std::string& needle, const std::string& text) {
+  return CharPosFrom(needle, text, 1);
+}
+
+int CharPosFrom(const std::string& needle, const std::string& text, int from) {
+  size_t start = from < 1 ? 0 : static_cast<size_t>(from - 1);
+  size_t found = FindFrom(needle, text, start);
+  return found == std::string::npos ? 0 : static_cast<int>(found) + 1;
+}
+
+bool CharContains(const std::string& text, const std::string& needle) {
+  return CharPos(needle, text) != 0;
+}
+
+int BytePos(char ch, const std::string& text) { return CharPos(std::string(1, ch), text); }
+
+std::string LeftChars(const std::string& text, int count) {
+  size_t at = 0;
+  for (int i = 0; i < count && at < text.size(); ++i)
+    at += static_cast<size_t>(GbkCharLength(text, at));
+  return text.substr(0, at);
+}
+
+std::string RightChars(const std::string& text, int count) {
+  if (count <= 0) return std::string();
+  int total = CharCount(text);
+  if (count >= total) return text;
+  size_t at = 0;
+  for (int i = 0; i < total - count; ++i) at += static_cast<size_t>(GbkCharLength(text, at));
+  return text.substr(at);
+}
+
+std::string ByteCopy(const std::string& text, int index, int count) {
+  if (index < 1) index = 1;
+  if (count <= 0 || static_cast<size_t>(index) > text.size()) return std::string();
+  return text.substr(static_cast<size_t>(index - 1), static_cast<size_t>(count));
+}
+
+std::vector<std::string> SplitChars(const std::string& text) {
+  std::vector<std::string> chars;
+  for (size_t at = 0; at < text.size();) {
+    size_t length = static_cast<size_t>(GbkCharLength(text, at));
+    chars.push_back(text.substr(at, length));
+    at += length;
+  }
+  return chars;
+}
+
+std::string CharReplaceAll(const std::string& text, const std::string& from,
+                           const std::string& to) {
+  if (from.empty()) return text;
+  std::string out;
+  size_t at = 0;
+  for (;;) {
+    size_t found = FindFrom(from, text, at);
+    if (found == std::string::npos) break;
+    out.append(text, at, found - at);
+    out += to;
+    at = found + from.size();
+  }
+  out.append(text, at, std::string::npos);
+  return out;
+}
+
+std::string Trim(const std::string& text) {
+  size_t begin = 0, end = text.size();
+  while (begin < end && static_cast<unsigned char>(text[begin]) <= ' ') ++begin;
+  while (end > begin && static_cast<unsigned char>(text[end - 1]) <= ' ') --end;
+  return text.substr(begin, end - begin);
+}
+
+std::string UpperCase(const std::string& text) { return MapSingleBytes(text, AsciiUpper); }
+std::string LowerCase(const std::string& text) { return MapSingleBytes(text, AsciiLower); }
+
+bool SameText(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && LowerCase(a) == LowerCase(b);
+}
+
+namespace {
+
+// One conversion descriptor per thread and direction: iconv_t keeps shift state and must not be
+// shared between threads.
+class Converter {
+ public:
+  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+  ~Converter() {
+    if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
+  }
+  Converter(const Converter&) = delete;
+  Converter& operator=(const Converter&) = delete;
+
+  std::string Run(const std::string& input, const std::string& replacement) {
+    std::string out;
+    if (input.empty()) return out;
+    if (cd_ == reinterpret_cast<iconv_t>(-1)) return input;
+    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+    char* in = const_cast<char*>(input.data());
+    size_t inLeft = input.size();
+    char buffer[1024];
+    while (inLeft > 0) {
+      char* outPtr = buffer;
+      size_t outLeft = sizeof buffer;
+      size_t rc = iconv(cd_, &in, &inLeft, &outPtr, &outLeft);
+      out.append(buffer, static_cast<size_t>(outPtr - buffer));
+      if (rc == static_cast<size_t>(-1)) {
+        if (errno == E2BIG) continue;
+        // Invalid or cut-off sequence: replace one byte and carry on.
+        out += replacement;
+        ++in;
+        --inLeft;
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+      }
+    }
+    char* outPtr = buffer;
+    size_t outLeft = sizeof buffer;
+    iconv(cd_, nullptr, nullptr, &outPtr, &outLeft);
+    out.append(buffer, static_cast<size_t>(outPtr - buffer));
+    return out;
+  }
+
+ private:
+  iconv_t cd_;
+};
+
+bool IsAscii(const std::string& text) {
+  for (char c : text)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+
+}  // namespace
+
+std::string GbkToUtf8(const std::string& gbk) {
+  if (IsAscii(gbk)) return gbk;
+  thread_local Converter converter("UTF-8", "GB18030");
+  return converter.Run(gbk, "\xEF\xBF\xBD");
+}
+
+std::string Utf8ToGbk(const std::string& utf8) {
+  if (IsAscii(utf8)) return utf8;
+  thread_local Converter converter("GB18030", "UTF-8");
+  return converter.Run(utf8, "?");
+}

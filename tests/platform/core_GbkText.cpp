@@ -1,0 +1,132 @@
+#include <gtest/gtest.h>
+
+#include "platform/GbkText.h"
+
+namespace {
+
+// Failure messages show texts as UTF-8.
+std::string U(const std::string& gbk) { return GbkToUtf8(gbk); }
+
+// "▅" is A8 7C: its trail byte is '|'. "乵" is 81 6D ('m'), "亅" 81 7C, "乗" 81 5C ('\').
+const std::string kBlock = "▅";
+
+TEST(GbkText, LiteralsAreGbkBytes) {
+  EXPECT_EQ(kBlock, "\xA8\x7C");
+  EXPECT_EQ(std::string("乾为天").size(), 6u);
+  EXPECT_EQ(U("乾为天"), "\xE4\xB9\xBE\xE4\xB8\xBA\xE5\xA4\xA9");
+}
+
+TEST(GbkText, SearchNeverMatchesAtATrailByte) {
+  EXPECT_EQ(CharPos("|", kBlock), 0);
+  EXPECT_FALSE(CharContains("▅▅▅▅▅", "|"));
+  EXPECT_EQ(CharPos("|", "▅|"), 3);
+  EXPECT_EQ(BytePos('|', "▅▅|"), 5);
+  EXPECT_EQ(BytePos('\\', "乗"), 0);
+  EXPECT_EQ(CharPos("m", "乵m"), 3);
+  // "中文" is D6 D0 CE C4; its middle bytes D0 CE are "形".
+  EXPECT_NE(std::string("中文").find("形"), std::string::npos);
+  EXPECT_EQ(CharPos("形", "中文"), 0);
+  EXPECT_EQ(CharPos("形", "中文形"), 5);
+  EXPECT_EQ(CharPos("", "abc"), 0);
+  EXPECT_EQ(CharPos("abcd", "abc"), 0);
+}
+
+TEST(GbkText, LineButtonCaptions) {
+  const std::string yang = "▅▅▅▅▅";
+  const std::string yin = "▅▅　▅▅";
+  EXPECT_TRUE(CharContains(yin, "　"));
+  EXPECT_FALSE(CharContains(yang, "　"));
+  EXPECT_EQ(CharPos("　", yin), 5);
+  EXPECT_EQ(CharCount(yin), 5);
+}
+
+TEST(GbkText, SearchFromAPosition) {
+  const std::string text = "a|▅|b|";
+  EXPECT_EQ(CharPosFrom("|", text, 1), 2);
+  EXPECT_EQ(CharPosFrom("|", text, 3), 5);
+  EXPECT_EQ(CharPosFrom("|", text, 6), 7);
+  EXPECT_EQ(CharPosFrom("|", text, 8), 0);
+  // A start inside a character moves on to the next boundary rather than reading a trail byte.
+  EXPECT_EQ(CharPosFrom("|", "▅|", 2), 3);
+  EXPECT_EQ(CharPosFrom("a", "abc", 0), 1);
+}
+
+TEST(GbkText, CharacterCounts) {
+  EXPECT_EQ(CharCount(""), 0);
+  EXPECT_EQ(CharCount("a乾b"), 3);
+  // A lead byte at the end, or before a byte that cannot trail, stands alone.
+  EXPECT_EQ(CharCount("a\xB0"), 2);
+  EXPECT_EQ(CharCount("\xB0\n"), 2);
+  EXPECT_EQ(GbkCharLength("\xB0\n", 0), 1);
+  EXPECT_EQ(GbkCharLength(kBlock, 0), 2);
+  std::vector<std::string> expected = {"a", "乾", "\xB0"};
+  EXPECT_EQ(SplitChars("a乾\xB0"), expected);
+}
+
+TEST(GbkText, LeftAndRightCountCharacters) {
+  const std::string text = "甲子a乙丑";
+  EXPECT_EQ(U(LeftChars(text, 2)), U("甲子"));
+  EXPECT_EQ(U(LeftChars(text, 3)), U("甲子a"));
+  EXPECT_EQ(U(RightChars(text, 2)), U("乙丑"));
+  EXPECT_EQ(U(RightChars(text, 3)), U("a乙丑"));
+  EXPECT_EQ(U(LeftChars(text, 99)), U(text));
+  EXPECT_EQ(U(RightChars(text, 99)), U(text));
+  EXPECT_EQ(LeftChars(text, 0), "");
+  EXPECT_EQ(RightChars(text, -1), "");
+}
+
+TEST(GbkText, ByteCopyClampsLikeTheRuntime) {
+  // Stems of the four-pillars text sit at byte positions 1, 7, 13, 19.
+  const std::string pillars = "甲子　乙丑　丙寅　丁卯";
+  ASSERT_EQ(pillars.size(), 22u);
+  EXPECT_EQ(U(ByteCopy(pillars, 7, 2)), U("乙"));
+  EXPECT_EQ(U(ByteCopy(pillars, 21, 2)), U("卯"));
+  EXPECT_EQ(U(ByteCopy(pillars, 21, 10)), U("卯"));
+  EXPECT_EQ(ByteCopy("abc", 0, 2), "ab");
+  EXPECT_EQ(ByteCopy("abc", -5, 1), "a");
+  EXPECT_EQ(ByteCopy("abc", 3, 1), "c");
+  EXPECT_EQ(ByteCopy("abc", 4, 1), "");
+  EXPECT_EQ(ByteCopy("abc", 2, 0), "");
+  EXPECT_EQ(ByteCopy("abc", 2, -3), "");
+  EXPECT_EQ(ByteCopy("", 1, 1), "");
+}
+
+TEST(GbkText, ReplaceOnlyWholeCharacters) {
+  EXPECT_EQ(U(CharReplaceAll("▅|▅|", "|", "/")), U("▅/▅/"));
+  EXPECT_EQ(U(CharReplaceAll("中文形", "形", "X")), U("中文X"));
+  EXPECT_EQ(CharReplaceAll("aaa", "a", "aa"), "aaaaaa");
+  EXPECT_EQ(CharReplaceAll("abc", "", "x"), "abc");
+}
+
+TEST(GbkText, CaseHelpersLeaveDoubleByteCharactersAlone) {
+  EXPECT_EQ(UpperCase("abc乾Z"), "ABC乾Z");
+  EXPECT_EQ(U(UpperCase("乵")), U("乵"));  // trail byte 'm' stays lower case
+  EXPECT_EQ(U(LowerCase("乗AB")), U("乗ab"));
+  EXPECT_TRUE(SameText("URLlst", "urllst"));
+  EXPECT_FALSE(SameText("乵", "\x81M"));
+  EXPECT_FALSE(SameText("ab", "abc"));
+  EXPECT_EQ(Trim(" \t a b \r\n"), "a b");
+  EXPECT_EQ(Trim("   "), "");
+  EXPECT_EQ(U(Trim(" 乾 ")), U("乾"));
+}
+
+TEST(GbkText, ConversionsAtTheEdge) {
+  EXPECT_EQ(GbkToUtf8(kBlock), "\xE2\x96\x85");
+  EXPECT_EQ(Utf8ToGbk("\xE2\x96\x85"), kBlock);
+  EXPECT_EQ(Utf8ToGbk(GbkToUtf8("农历:2024-1-5")), "农历:2024-1-5");
+  EXPECT_EQ(GbkToUtf8(""), "");
+  // Bad bytes are replaced, never thrown at and never stop the conversion.
+  EXPECT_EQ(GbkToUtf8("a\xFF"
+                      "b"),
+            "a\xEF\xBF\xBD"
+            "b");
+  EXPECT_EQ(GbkToUtf8("a\xB0"), "a\xEF\xBF\xBD");
+  EXPECT_EQ(Utf8ToGbk("a\xC3"), "a?");
+  EXPECT_EQ(Utf8ToGbk("\xC3(x"), "?(x");
+  // Longer than the converter's internal buffer.
+  std::string longText;
+  for (int i = 0; i < 3000; ++i) longText += "乾a";
+  EXPECT_EQ(Utf8ToGbk(GbkToUtf8(longText)), longText);
+}
+
+}  // namespace

@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+#include <locale.h>
+
+#include <cmath>
+#include <limits>
+
+#include "platform/Exceptions.h"
+#include "platform/Numbers.h"
+
+namespace {
+
+std::string ConvertErrorOf(void (*convert)(const std::string&), const std::string& text) {
+  try {
+    convert(text);
+  } catch (const EConvertError& e) {
+    return e.Message();
+  }
+  return "no error";
+}
+
+TEST(Numbers, StrToIntAcceptsDecimalAndHex) {
+  EXPECT_EQ(StrToInt("42"), 42);
+  EXPECT_EQ(StrToInt("  -7 "), -7);
+  EXPECT_EQ(StrToInt("+3"), 3);
+  EXPECT_EQ(StrToInt("$FF"), 255);
+  EXPECT_EQ(StrToInt("0x1f"), 31);
+  EXPECT_EQ(StrToInt("-$10"), -16);
+  EXPECT_EQ(StrToInt("$FFFFFFFF"), -1);
+  EXPECT_EQ(StrToInt("2147483647"), 2147483647);
+  EXPECT_EQ(StrToInt("-2147483648"), std::numeric_limits<int>::min());
+  EXPECT_EQ(StrToInt64("9223372036854775807"), std::numeric_limits<int64_t>::max());
+  EXPECT_EQ(StrToInt64("-9223372036854775808"), std::numeric_limits<int64_t>::min());
+  EXPECT_EQ(StrToInt64("4294967296"), 4294967296LL);
+}
+
+TEST(Numbers, StrToIntRejectsWithTheRuntimeMessage) {
+  auto toInt = [](const std::string& t) { StrToInt(t); };
+  EXPECT_EQ(ConvertErrorOf(toInt, "abc"), "'abc' is not a valid integer value");
+  EXPECT_EQ(ConvertErrorOf(toInt, ""), "'' is not a valid integer value");
+  for (const char* bad :
+       {"12a", "1 2", "-", "$", "0x", "2147483648", "-2147483649", "$100000000", "1.0", "１"}) {
+    EXPECT_THROW(StrToInt(bad), EConvertError) << bad;
+  }
+  EXPECT_THROW(StrToInt64("9223372036854775808"), EConvertError);
+  EXPECT_EQ(StrToIntDef("x", -1), -1);
+  EXPECT_EQ(StrToIntDef("12", -1), 12);
+  int value = 5;
+  EXPECT_FALSE(TryStrToInt("", value));
+  EXPECT_EQ(value, 5);
+}
+
+TEST(Numbers, StrToFloatIsLocaleFree) {
+  EXPECT_EQ(StrToFloat("1.5"), 1.5);
+  EXPECT_EQ(StrToFloat(" -2.5E-3 "), -0.0025);
+  EXPECT_EQ(StrToFloat(".5"), 0.5);
+  EXPECT_EQ(StrToFloat("5."), 5.0);
+  EXPECT_EQ(StrToFloat("1e3"), 1000.0);
+  EXPECT_EQ(StrToFloat("1e-400"), 0.0);
+  auto toFloat = [](const std::string& t) { StrToFloat(t); };
+  EXPECT_EQ(ConvertErrorOf(toFloat, "1,5"), "'1,5' is not a valid floating point value");
+  for (const char* bad : {"", "inf", "-INF", "nan", "1e", "e5", ".", "0x10", "1e999", "1.5.2"}) {
+    EXPECT_THROW(StrToFloat(bad), EConvertError) << bad;
+  }
+}
+
+TEST(Numbers, StrToFloatIgnoresACommaLocale) {
+  const char* previous = setlocale(LC_NUMERIC, nullptr);
+  std::string saved = previous ? previous : "C";
+  if (!setlocale(LC_NUMERIC, "de_DE.UTF-8")) GTEST_SKIP() << "no de_DE locale installed";
+  double v = 0;
+  bool ok = TryStrToFloat("1.25", v);
+  std::string printed = FloatToStr(1.25);
+  setlocale(LC_NUMERIC, saved.c_str());
+  EXPECT_TRUE(ok);
+  EXPECT_EQ(v, 1.25);
+  EXPECT_EQ(printed, "1.25");
+}
+
+TEST(Numbers, FloatToStrShortestWithFifteenDigits) {
+  EXPECT_EQ(FloatToStr(7 * 0.01), "0.07");
+  EXPECT_EQ(FloatToStr(0.1 + 0.2), "0.3");
+  EXPECT_EQ(FloatToStr(2.0), "2");
+  EXPECT_EQ(FloatToStr(-1.5), "-1.5");
+  EXPECT_EQ(FloatToStr(100.0), "100");
+  EXPECT_EQ(FloatToStr(1.0 / 3), "0.333333333333333");
+  EXPECT_EQ(FloatToStr(2.0 / 3), "0.666666666666667");
+  EXPECT_EQ(FloatToStr(123456789012345.6), "123456789012346");
+  EXPECT_EQ(FloatToStr(999999999999999.0), "999999999999999");
+  EXPECT_EQ(FloatToStr(1e15), "1E15");
+  EXPECT_EQ(FloatToStr(1.23456789012345678e20), "1.23456789012346E20");
+  EXPECT_EQ(FloatToStr(0.0001), "0.0001");
+  EXPECT_EQ(FloatToStr(0.00001), "1E-5");
+  EXPECT_EQ(FloatToStr(-1.5e-7), "-1.5E-7");
+  EXPECT_EQ(FloatToStr(0.0), "0");
+  EXPECT_EQ(FloatToStr(-0.0), "0");
+  EXPECT_EQ(FloatToStr(std::numeric_limits<double>::infinity()), "INF");
+  EXPECT_EQ(FloatToStr(-std::numeric_limits<double>::infinity()), "-INF");
+  EXPECT_EQ(FloatToStr(std::nan("")), "NAN");
+}
+
+TEST(Numbers, RoundToDividesByTheFactorThenRoundsHalfEven) {
+  // 2.675 / 0.01 is exactly 267.5 in double (2.675 * 100 would be 267.49999999999997).
+  EXPECT_EQ(FloatToStr(RoundTo(2.675, -2)), "2.68");
+  EXPECT_EQ(FloatToStr(RoundTo(-2.675, -2)), "-2.68");
+  EXPECT_EQ(FloatToStr(RoundTo(0.125, -2)), "0.12");
+  EXPECT_EQ(FloatToStr(RoundTo(0.135, -2)), "0.14");
+  EXPECT_EQ(FloatToStr(RoundTo(1.005, -2)), "1");
+  EXPECT_EQ(FloatToStr(RoundTo(1.2345, -3)), "1.234");
+  EXPECT_EQ(FloatToStr(RoundTo(0.0015, -3)), "0.002");
+  EXPECT_EQ(FloatToStr(RoundTo(0.0005, -3)), "0");
+  EXPECT_EQ(FloatToStr(RoundTo(-0.001, -2)), "0");
+  EXPECT_EQ(RoundTo(2.5, 0), 2.0);
+  EXPECT_EQ(RoundTo(3.5, 0), 4.0);
+  EXPECT_EQ(RoundTo(1250.0, 2), 1200.0);
+  EXPECT_EQ(RoundTo(1350.0, 2), 1400.0);
+  EXPECT_EQ(RoundTo(1234.5, 1), 1230.0);
+}
+
+TEST(Numbers, TruncToKeepsDigitsTowardZero) {
+  EXPECT_EQ(FloatToStr(TruncTo(1.239, -2)), "1.23");
+  EXPECT_EQ(FloatToStr(TruncTo(-1.239, -2)), "-1.23");
+  EXPECT_EQ(FloatToStr(TruncTo(0.999, -1)), "0.9");
+  EXPECT_EQ(TruncTo(1299.0, 2), 1200.0);
+}
+
+TEST(Numbers, WholeNumberConversions) {
+  EXPECT_EQ(RoundHalfEven(2.5), 2);
+  EXPECT_EQ(RoundHalfEven(3.5), 4);
+  EXPECT_EQ(RoundHalfEven(-2.5), -2);
+  EXPECT_EQ(RoundHalfEven(2.51), 3);
+  EXPECT_EQ(Trunc(-2.7), -2);
+  EXPECT_EQ(Trunc(2.7), 2);
+  EXPECT_THROW(RoundHalfEven(1e300), EConvertError);
+  EXPECT_THROW(Trunc(std::nan("")), EConvertError);
+  EXPECT_EQ(FloorMod(-1, 12), 11);
+  EXPECT_EQ(FloorMod(25, 12), 1);
+  EXPECT_EQ(IntToStr(-42), "-42");
+  EXPECT_EQ(IntToStrPadded(5, 2), "05");
+  EXPECT_EQ(IntToStrPadded(123, 2), "123");
+  EXPECT_EQ(IntToStrPadded(-5, 2), "-05");
+}
+
+}  // namespace
