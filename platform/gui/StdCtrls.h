@@ -1,0 +1,289 @@
+// Standard controls: buttons, labels, edits, combo boxes, check and radio buttons, group
+// boxes, memo and rich-edit boxes, list boxes.
+//
+// Change events fire on what the user does: typing in an edit or combo box, picking a combo
+// item. Setting Text or ItemIndex from code fires nothing, so a window can set several
+// controls and then recompute once. A check box is different: its OnClick fires whenever its
+// state really changes, by the user or by code.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/Classes.h"
+#include "platform/gui/Controls.h"
+
+class TForm;
+
+// A push button. Click() runs the handler (or the linked action) at once; a button with a
+// ModalResult also sets its form's modal result, which closes a modal form.
+class TButton : public TWinControl {
+public:
+  explicit TButton(TComponent* AOwner);
+  void Click() override;
+  int ModalResult = 0;
+  // Enter and Escape on the form press the default and the cancel button.
+  bool Default = false;
+  bool Cancel = false;
+  void ActionChange(TBasicAction* sender) override;
+
+protected:
+  void TextChanged() override;
+};
+
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+enum TTextLayout { tlTop, tlCenter, tlBottom };
+
+// A text on the form; clickable. '&' shows an accelerator unless ShowAccelChar is off.
+class TLabel : public TControl {
+public:
+  explicit TLabel(TComponent* AOwner);
+  // Sizes the label to its text when the caption or font changes (on by default).
+  bool AutoSize() const { return autoSize_; }
+  void SetAutoSize(bool value);
+  TAlignment Alignment() const { return alignment_; }
+  void SetAlignment(TAlignment value);
+  TTextLayout Layout() const { return layout_; }
+  void SetLayout(TTextLayout value);
+  bool WordWrap() const { return wordWrap_; }
+  void SetWordWrap(bool value);
+  bool Transparent() const { return transparent_; }
+  void SetTransparent(bool value);
+  bool ShowAccelChar() const { return showAccel_; }
+  void SetShowAccelChar(bool value);
+  // The control a click on the accelerator focuses.
+  TWinControl* FocusControl = nullptr;
+
+protected:
+  void TextChanged() override;
+  void ApplyFont() override;
+  void ColorChanged() override;
+
+private:
+  void AdjustSize();
+  bool autoSize_ = true;
+  TAlignment alignment_ = taLeftJustify;
+  TTextLayout layout_ = tlTop;
+  bool wordWrap_ = false;
+  bool transparent_ = false;
+  bool showAccel_ = true;
+};
+
+enum TCharCase { ecNormal, ecUpperCase, ecLowerCase };
+
+// One-line text box. OnChange fires when the user changes the text; OnKeyPress filters typed
+// characters. MaxLength limits the text in bytes (0: no limit).
+class TEdit : public TWinControl {
+public:
+  explicit TEdit(TComponent* AOwner);
+  std::string GetText() const override;
+  void SetText(const std::string& value) override;
+  int MaxLength() const { return maxLength_; }
+  void SetMaxLength(int value);
+  bool ReadOnly() const;
+  void SetReadOnly(bool value);
+  // Masks the text with this character (0: plain).
+  void SetPasswordChar(char value);
+  TCharCase CharCase = ecNormal;
+  void SelectAll();
+  // Selection in bytes of the text.
+  int SelStart() const;
+  int SelLength() const;
+  void SetSelStart(int value);
+  void SetSelLength(int value);
+  std::string SelText() const;
+  void Clear() { SetText(""); }
+  void CopyToClipboard();
+  bool CanFocus() const override;
+
+  TNotifyEvent OnChange;
+  // Fires OnChange; the peer calls it on user edits.
+  virtual void Change();
+  bool KeyPress(char& key) override;
+
+private:
+  int maxLength_ = 0;
+};
+
+enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
+
+// Combo box, editable (csDropDown) or a fixed list (csDropDownList). Items is the list; change
+// it with the item methods so the box follows. OnChange fires when the user types or picks
+// an item; ItemIndex and Text set by code fire nothing.
+class TComboBox : public TWinControl {
+public:
+  explicit TComboBox(TComponent* AOwner);
+  ~TComboBox() override;
+
+  TComboBoxStyle Style() const { return style_; }
+  void SetStyle(TComboBoxStyle value);
+
+  // The items; after changing them directly, call ItemsChanged(). AddItem and friends do it.
+  TStringList& Items() { return items_; }
+  const TStringList& Items() const { return items_; }
+  void ItemsChanged();
+  int AddItem(const std::string& item);
+  void SetItems(const std::vector<std::string>& items);
+  void ClearItems();
+  bool Sorted() const { return sorted_; }
+  void SetSorted(bool value);
+
+  int ItemIndex() const;
+  // -1 clears the selection (and the text of a list box); an index out of range does too.
+  void SetItemIndex(int value);
+  std::string GetText() const override;
+  // Editable: shows the text (selecting a matching item); list style: selects the item whose
+  // text equals it, or nothing.
+  void SetText(const std::string& value) override;
+  int MaxLength() const { return maxLength_; }
+  void SetMaxLength(int value);
+  int DropDownCount = 8;
+  // Width of the open list in pixels (0: the control's width).
+  void SetDropDownWidth(int value);
+  bool DroppedDown() const;
+  void SetDroppedDown(bool value);
+  void SelectAll();
+
+  TNotifyEvent OnChange;
+  TNotifyEvent OnSelect;
+  TNotifyEvent OnDropDown;
+  TNotifyEvent OnCloseUp;
+  virtual void Change();
+  virtual void Select();
+  bool KeyPress(char& key) override;
+
+  // Internal: the peer reports user actions.
+  void PeerUserEdited(const std::string& text);
+  void PeerUserPicked(int index);
+
+private:
+  void RebuildPeer();
+  TStringList items_;
+  TComboBoxStyle style_ = csDropDown;
+  bool sorted_ = false;
+  int maxLength_ = 0;
+  bool updating_ = false;
+};
+
+enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+
+// Check box. OnClick fires whenever Checked really changes, by a click or by code.
+class TCheckBox : public TWinControl {
+public:
+  explicit TCheckBox(TComponent* AOwner);
+  bool Checked() const { return state_ == cbChecked; }
+  void SetChecked(bool value) { SetState(value ? cbChecked : cbUnchecked); }
+  TCheckBoxState State() const { return state_; }
+  void SetState(TCheckBoxState value);
+  bool AllowGrayed = false;
+  TAlignment Alignment = taRightJustify;
+  void ActionChange(TBasicAction* sender) override;
+  // Internal: the peer reports a user toggle.
+  void PeerToggled(bool checked);
+
+protected:
+  void TextChanged() override;
+
+private:
+  TCheckBoxState state_ = cbUnchecked;
+};
+
+// Radio button: checking one unchecks its siblings; OnClick fires when it becomes checked.
+class TRadioButton : public TWinControl {
+public:
+  explicit TRadioButton(TComponent* AOwner);
+  bool Checked() const { return checked_; }
+  void SetChecked(bool value);
+  void PeerToggled(bool checked);
+
+protected:
+  void TextChanged() override;
+
+private:
+  bool checked_ = false;
+};
+
+// Framed box with a caption; a container for other controls.
+class TGroupBox : public TWinControl {
+public:
+  explicit TGroupBox(TComponent* AOwner);
+  void AdjustClientRect(TRect& rect) const override;
+
+protected:
+  void TextChanged() override;
+};
+
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+
+// Multi-line text box. Lines reads and writes the lines (each set replaces the text); Text
+// joins the lines with CR LF between them.
+class TMemo : public TWinControl {
+public:
+  explicit TMemo(TComponent* AOwner);
+  std::string GetText() const override;
+  void SetText(const std::string& value) override;
+
+  // A copy of the lines, and a replacement of them.
+  TStringList Lines() const;
+  void SetLines(const TStringList& lines);
+  int LineCount() const;
+  std::string Line(int index) const;
+  void AddLine(const std::string& line);
+  void Clear() { SetText(""); }
+
+  bool ReadOnly() const { return readOnly_; }
+  void SetReadOnly(bool value);
+  bool WordWrap() const { return wordWrap_; }
+  void SetWordWrap(bool value);
+  TScrollStyle ScrollBars() const { return scrollBars_; }
+  void SetScrollBars(TScrollStyle value);
+  int MaxLength = 0;
+  // Plain text only (the rich-edit box shows no formatting of its own).
+  bool PlainText = true;
+
+  void SelectAll();
+  int SelStart() const;
+  int SelLength() const;
+  void SetSelStart(int value);
+  void SetSelLength(int value);
+  std::string SelText() const;
+  // Copies the selection to the clipboard as text (nothing when empty).
+  void CopyToClipboard();
+  void CutToClipboard();
+  void PasteFromClipboard();
+
+  TNotifyEvent OnChange;
+  virtual void Change();
+
+private:
+  bool readOnly_ = false;
+  bool wordWrap_ = true;
+  TScrollStyle scrollBars_ = ssNone;
+};
+
+class TRichEdit : public TMemo {
+public:
+  explicit TRichEdit(TComponent* AOwner) : TMemo(AOwner) {}
+};
+
+// A list of texts, one selectable.
+class TListBox : public TWinControl {
+public:
+  explicit TListBox(TComponent* AOwner);
+  TStringList& Items() { return items_; }
+  const TStringList& Items() const { return items_; }
+  void ItemsChanged();
+  int AddItem(const std::string& item);
+  void ClearItems();
+  int ItemIndex() const;
+  void SetItemIndex(int value);
+  bool Sorted() const { return sorted_; }
+  void SetSorted(bool value);
+  int Count() const { return items_.Count(); }
+  void PeerUserPicked(int index);
+
+private:
+  TStringList items_;
+  bool sorted_ = false;
+  bool updating_ = false;
+};
