@@ -1,0 +1,152 @@
+#include "workbench/logic/CalendarLabels.h"
+
+#include <array>
+#include <optional>
+
+#include "calendar/engine/LunarEngine.h"
+#include "platform/DateTime.h"
+#include "platform/GbkText.h"
+#include "platform/Numbers.h"
+
+namespace {
+
+struct Decade {
+  const char* pairs;
+  const char* dayPart;
+  const char* hourPart;
+};
+
+// The six decades of the cycle with the two branches each leaves empty.
+const Decade kXunVoidTable[6] = {
+    {"甲子乙丑丙寅丁卯戊辰己巳庚午辛未壬申癸酉", "(日空:戌亥", ",时空:戌亥)"},
+    {"甲戌乙亥丙子丁丑戊寅己卯庚辰辛巳壬午癸未", "(日空:申酉", ",时空:申酉)"},
+    {"甲申乙酉丙戌丁亥戊子己丑庚寅辛卯壬辰癸巳", "(日空:午未", ",时空:午未)"},
+    {"甲午乙未丙申丁酉戊戌己亥庚子辛丑壬寅癸卯", "(日空:辰巳", ",时空:辰巳)"},
+    {"甲辰乙巳丙午丁未戊申己酉庚戌辛亥壬子癸丑", "(日空:寅卯", ",时空:寅卯)"},
+    {"甲寅乙卯丙辰丁巳戊午己未庚申辛酉壬戌癸亥", "(日空:子丑", ",时空:子丑)"},
+};
+
+struct NayinGroup {
+  const char* first;
+  const char* second;
+  const char* name;
+};
+
+const NayinGroup kNayinTable[30] = {
+    {"甲子", "乙丑", "海中金"}, {"丙寅", "丁卯", "炉中火"}, {"戊辰", "己巳", "大林木"},
+    {"庚午", "辛未", "路傍土"}, {"壬申", "癸酉", "剑锋金"}, {"甲戌", "乙亥", "山头火"},
+    {"丙子", "丁丑", "涧下水"}, {"戊寅", "己卯", "城头土"}, {"庚辰", "辛巳", "白蜡金"},
+    {"壬午", "癸未", "杨柳木"}, {"甲申", "乙酉", "泉中水"}, {"丙戌", "丁亥", "屋上土"},
+    {"戊子", "己丑", "霹雳火"}, {"庚寅", "辛卯", "松柏木"}, {"壬辰", "癸巳", "长流水"},
+    {"甲午", "乙未", "沙中金"}, {"丙申", "丁酉", "山下火"}, {"戊戌", "己亥", "平地木"},
+    {"庚子", "辛丑", "壁上土"}, {"壬寅", "癸卯", "金箔金"}, {"甲辰", "乙巳", "覆灯火"},
+    {"丙午", "丁未", "天河水"}, {"戊申", "己酉", "大驿土"}, {"庚戌", "辛亥", "钗钏金"},
+    {"壬子", "癸丑", "桑柘木"}, {"甲寅", "乙卯", "大溪水"}, {"丙辰", "丁巳", "沙中土"},
+    {"戊午", "己未", "天上火"}, {"庚申", "辛酉", "石榴木"}, {"壬戌", "癸亥", "大海水"},
+};
+
+struct AuspiciousRow {
+  const char* stems;
+  const char* hours;
+};
+
+const AuspiciousRow kAuspiciousHours[5] = {
+    {"甲己", "(本日吉时:子、丑、午、未、酉、戌)"}, {"乙庚", "(本日吉时:子、巳、午、申、酉)"},
+    {"丙辛", "(本日吉时:丑、寅、巳、辰、戌、亥)"}, {"丁壬", "(本日吉时:丑、寅、未、申、戌、亥)"},
+    {"戊癸", "(本日吉时:寅、卯、巳、午、亥)"},
+};
+
+const char* const kCaptionTitle = "Zelkar六爻预测系统9.8.2";
+
+int FloorDiv(int a, int b) { return (a - FloorMod(a, b)) / b; }
+
+}  // namespace
+
+void NayinOf(const std::string& pair, std::string& result) {
+  for (const NayinGroup& group : kNayinTable)
+    if (pair == group.first || pair == group.second) result = group.name;
+}
+
+std::string AuspiciousHoursText(const std::string& dayStem) {
+  if (dayStem.size() != 2) return "";
+  for (const AuspiciousRow& row : kAuspiciousHours)
+    if (CharContains(row.stems, dayStem)) return row.hours;
+  return "";
+}
+
+std::string XunVoidDayPart(const std::string& pillar) {
+  for (const Decade& decade : kXunVoidTable)
+    if (CharContains(decade.pairs, pillar)) return decade.dayPart;
+  return "";
+}
+
+std::string XunVoidHourPart(const std::string& pillar) {
+  for (const Decade& decade : kXunVoidTable)
+    if (CharContains(decade.pairs, pillar)) return decade.hourPart;
+  return "";
+}
+
+bool ComputeCalendarLabels(const std::string& year, const std::string& month,
+                           const std::string& day, const std::string& hour,
+                           const std::string& minute, CalendarLabels& labels) {
+  const int Y = StrToInt(year);
+  // Before 1900 the calendar has no pillars; leave the labels as they are while the user is
+  // still typing the year.
+  if (Y < 1900) return false;
+
+  std::array<TDateTime, 12> terms;
+  for (int i = 0; i < 12; ++i) terms[i] = GetSolarTermDate(Y, 2 * i);
+
+  const int M = StrToInt(month);
+  const int D = StrToInt(day);
+  const TDate date = EncodeDate(Y, M, D);
+  const TLunarDate lunar = SolarToLunar(date);
+
+  const int H = StrToInt(hour);
+  // The day, and with it the pillars, turns at 23:00.
+  const TDate pillarDate = H == 23 ? date + 1 : date;
+  TGanZhiIndex index;
+  GetGanZhiIndex(pillarDate, index);
+  const int days = static_cast<int>(date - EncodeDate(1900, 1, 1));
+  // 1 January 1900 is a 甲 day, so index 0 is its 子 hour; 23:00 already counts as the next 子.
+  const int hourIndex = (days * 24 + H + 1) / 2;
+
+  // The engine turns the month at the start of the term's day; the pillars turn it at the
+  // term's minute.
+  std::optional<int> N;
+  int py, pm, pd;
+  DecodeDate(pillarDate, py, pm, pd);
+  bool beforeTerm = false;
+  for (TDateTime term : terms) {
+    int ty, tm, td, th, tn, ts, tms;
+    DecodeDateTime(term, ty, tm, td, th, tn, ts, tms);
+    if (ty == Y && tm == M && td == D) {
+      if (!N) N = StrToInt(minute);
+      if (H * 60 + *N <= th * 60 + tn) beforeTerm = true;
+    }
+    if (H == 23 && ty == py && tm == pm && td == pd) beforeTerm = true;
+  }
+  const int monthIndex = beforeTerm ? index.Month - 1 : index.Month;
+  // The year turns together with the month, at the minute of 立春: it is the year whose 寅
+  // month (index 14 in 1900) is the latest one not after this month.
+  const int yearIndex = FloorDiv(monthIndex - 2, 12) + 35;
+
+  const std::string yearPillar = GetCyclicalName(yearIndex);
+  const std::string monthPillar = GetCyclicalName(monthIndex);
+  const std::string dayPillar = GetCyclicalName(index.Day);
+  const std::string hourPillar = GetCyclicalName(hourIndex);
+
+  labels.FourPillarsText = yearPillar + "　" + monthPillar + "　" + dayPillar + "　" + hourPillar;
+  labels.LunarDateText =
+      "农历:" + IntToStr(lunar.Year) + "-" + IntToStr(lunar.Month) + "-" + IntToStr(lunar.Day);
+  labels.XunVoidText = XunVoidDayPart(dayPillar) + XunVoidHourPart(hourPillar);
+  labels.Caption = kCaptionTitle + AuspiciousHoursText(ByteCopy(dayPillar, 1, 2));
+  std::string nayin[4];
+  NayinOf(yearPillar, nayin[0]);
+  NayinOf(monthPillar, nayin[1]);
+  NayinOf(dayPillar, nayin[2]);
+  NayinOf(hourPillar, nayin[3]);
+  labels.NayinText =
+      "五行纳音(年:" + nayin[0] + ",月:" + nayin[1] + ",日:" + nayin[2] + ",时:" + nayin[3] + ")";
+  return true;
+}

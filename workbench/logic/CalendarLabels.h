@@ -1,0 +1,40 @@
+// The calendar texts of the main window for a chosen moment: four pillars, lunar date, empty
+// branches, nayin names and the window caption with the day's auspicious hours. Chart, strength
+// models, casting methods and the Mark Six windows read them back at fixed byte positions.
+#pragma once
+
+#include <string>
+
+struct CalendarLabels {
+  // Year, month, day and hour pillar joined by "　": stems at bytes 1, 7, 13, 19, branches at
+  // 3, 9, 15, 21 (22 bytes).
+  std::string FourPillarsText;
+  // "农历:" + lunar year + "-" + month + "-" + day; the year at bytes 6 to 9.
+  std::string LunarDateText;
+  // "(日空:" + the day's two empty branches + ",时空:" + the hour's two + ")": 21 bytes.
+  std::string XunVoidText;
+  // "五行纳音(年:" .. ",月:" .. ",日:" .. ",时:" .. ")".
+  std::string NayinText;
+  // "Zelkar六爻预测系统9.8.2" + the auspicious hours of the day stem.
+  std::string Caption;
+};
+
+// The labels for the texts of the year, month, day, hour and minute boxes. Returns false, and
+// leaves `labels` alone, for a year below 1900 (the calendar has no pillars there). A text that
+// is not a whole number raises EConvertError (the minute is read only on the day of a
+// month-opening term), and so does a day the month does not have.
+bool ComputeCalendarLabels(const std::string& year, const std::string& month,
+                           const std::string& day, const std::string& hour,
+                           const std::string& minute, CalendarLabels& labels);
+
+// Sets `result` to the nayin name (6 bytes) of a stem-branch pair (4 bytes); leaves it as it
+// was for any other text.
+void NayinOf(const std::string& pair, std::string& result);
+
+// "(本日吉时:...)" for a day stem; empty for any other text.
+std::string AuspiciousHoursText(const std::string& dayStem);
+
+// "(日空:戌亥" .. for the decade that holds `pillar`, and ",时空:戌亥)" ..; empty when no decade
+// holds it.
+std::string XunVoidDayPart(const std::string& pillar);
+std::string XunVoidHourPart(const std::string& pillar);
