@@ -44,8 +44,6 @@ TEST(CastingRules, BranchNumbersFromTheFourPillars) {
   EXPECT_EQ(PillarBranchNumber(pillars, 21, 0), 12);      // 亥
   EXPECT_EQ(PillarBranchNumber(pillars, 1, 2024), 2024);  // a stem is no branch
   EXPECT_EQ(PillarBranchNumber("", 21, 7), 7);
-  EXPECT_EQ(BranchNumber("子"), 1);
-  EXPECT_EQ(BranchNumber("子丑"), 0);
 }
 
 TEST(CastingRules, TimeCast) {

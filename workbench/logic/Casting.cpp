@@ -2,13 +2,7 @@
 
 #include "platform/GbkText.h"
 #include "platform/Numbers.h"
-
-namespace {
-
-const char* const kBranches[12] = {"子", "丑", "寅", "卯", "辰", "巳",
-                                   "午", "未", "申", "酉", "戌", "亥"};
-
-}  // namespace
+#include "workbench/logic/StrengthModels.h"
 
 std::array<bool, 3> TrigramLines(int n) {
   // Lines of the trigrams 0 (坤) to 7 (艮), top line first.
@@ -30,13 +24,6 @@ CastLines TrigramCast(int upper, int lower, int moving) {
   }
   lines.Moving[MovingLineIndex(moving)] = true;
   return lines;
-}
-
-int BranchNumber(const std::string& branch) {
-  for (int i = 0; i < 12; ++i) {
-    if (branch == kBranches[i]) return i + 1;
-  }
-  return 0;
 }
 
 int PillarBranchNumber(const std::string& fourPillars, int position, int fallback) {

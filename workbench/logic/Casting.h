@@ -22,8 +22,6 @@ int MovingLineIndex(int n);
 // Upper and lower trigram by the trigram rule, exactly one moving line by the moving-line rule.
 CastLines TrigramCast(int upper, int lower, int moving);
 
-// Position of an earthly branch (子 .. 亥, two GBK bytes) counted 1 to 12; 0 for anything else.
-int BranchNumber(const std::string& branch);
 // Branch number of the two bytes at 1-based `position` of the four-pillars text (3 for the
 // year, 21 for the hour); `fallback` when they are no branch.
 int PillarBranchNumber(const std::string& fourPillars, int position, int fallback);

@@ -3,6 +3,7 @@
 #include "platform/GbkText.h"
 #include "platform/Numbers.h"
 #include "workbench/logic/Casting.h"
+#include "workbench/logic/StrengthModels.h"
 
 // clang-format off
 const int TrigramBranchTable[8][12] = {
