@@ -1,0 +1,59 @@
+#include "gifkit/GifFormat.h"
+
+#include "platform/Exceptions.h"
+
+bool LenientDecoding = true;
+
+void CheckGifImageArea(std::uint64_t width, std::uint64_t height) {
+  if (width * height > kMaxGifPixels) {
+    throw EInvalidGraphicOperation("GIF image too large (" + std::to_string(width) + " x " +
+                                   std::to_string(height) + ")");
+  }
+}
+
+int TGIFColorTable::IndexOf(TGifColor color) const {
+  for (std::uint32_t i = 0; i < Count && i < 256; ++i) {
+    if (Color(i) == color) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+int GifBitsForCount(std::uint32_t count) {
+  int bits = 1;
+  while (bits < 31 && (1u << bits) < count) ++bits;
+  return bits;
+}
+
+std::uint32_t NextInterlacedRow(std::uint32_t row, std::uint32_t height) {
+  // (start, step) of the four passes; the pass of a row follows from its remainder.
+  static constexpr std::uint32_t kStart[4] = {0, 4, 2, 1};
+  static constexpr std::uint32_t kStep[4] = {8, 8, 4, 2};
+  int pass = row % 8 == 0 ? 0 : row % 8 == 4 ? 1 : row % 4 == 2 ? 2 : 3;
+  std::uint64_t next = static_cast<std::uint64_t>(row) + kStep[pass];
+  while (next >= height) {
+    if (++pass == 4) return height;
+    next = kStart[pass];
+  }
+  return static_cast<std::uint32_t>(next);
+}
+
+std::uint8_t ExtensionLabel(TExtensionType type) {
+  static constexpr std::uint8_t kLabels[4] = {0xF9, 0x01, 0xFF, 0xFE};
+  return kLabels[type & 3];
+}
+
+int ExtensionFixedSize(TExtensionType type) {
+  static constexpr int kSizes[4] = {6, 13, 12, 0};
+  return kSizes[type & 3];
+}
+
+TExtension::TExtension(TExtensionType type)
+    : ExtensionType(type), Fixed(ExtensionFixedSize(type), 0) {
+  if (type == etGraphicControl) Fixed[0] = 4;
+}
+
+void TExtension::Assign(const TExtension& source) {
+  ExtensionType = source.ExtensionType;
+  Fixed = source.Fixed;
+  Data.Assign(source.Data);
+}

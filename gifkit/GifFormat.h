@@ -1,0 +1,116 @@
+// Building blocks of the GIF codec shared by the LZW coder, the stream reader and writer and
+// the picture classes: colour tables, extensions, the shared image and frame data, progress
+// reporting and the limits that keep hostile files from allocating without bound. Nothing here
+// knows about bitmaps.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Classes.h"
+
+// Colours as $00BBGGRR, the same values as the platform's TColor.
+using TGifColor = std::uint32_t;
+constexpr TGifColor kGifNoColor = 0x1FFFFFFF;  // the platform's clNone
+
+// Lets corrupt data through instead of failing (frames stay, flagged Corrupt).
+extern bool LenientDecoding;
+
+// A picture larger than this is refused before its pixels are allocated. A 65535 x 1 strip is
+// fine; 65535 x 65535 is not.
+constexpr std::uint64_t kMaxGifPixels = 64ull * 1024 * 1024;
+// Raises "GIF image too large (<w> x <h>)" beyond kMaxGifPixels.
+void CheckGifImageArea(std::uint64_t width, std::uint64_t height);
+
+enum class TGifProgressStage { psStarting, psRunning, psEnding };
+// Stage, percentage done and, at an ending caused by an exception, its message.
+using TGifProgress = std::function<void(TGifProgressStage, int, const std::string&)>;
+
+enum class TGIFVersion : std::uint8_t { gvNone = 0, gv87a = 1, gv89a = 2 };
+
+// A colour table: Count red-green-blue triples in use out of 256.
+struct TGIFColorTable {
+  std::uint32_t Count = 0;
+  std::array<std::uint8_t, 768> Rgb{};
+
+  TGifColor Color(std::uint32_t index) const {
+    return Rgb[3 * index] | (Rgb[3 * index + 1] << 8) | (Rgb[3 * index + 2] << 16);
+  }
+  void SetColor(std::uint32_t index, TGifColor color) {
+    Rgb[3 * index] = color & 0xFF;
+    Rgb[3 * index + 1] = (color >> 8) & 0xFF;
+    Rgb[3 * index + 2] = (color >> 16) & 0xFF;
+  }
+  // First entry equal to the colour, -1 when none is.
+  int IndexOf(TGifColor color) const;
+  void Clear() { *this = TGIFColorTable(); }
+};
+
+// The smallest number of bits from 1 up whose power of two reaches count.
+int GifBitsForCount(std::uint32_t count);
+
+// The row after `row` in the GIF interlace order (passes from rows 0 and 4 stepping 8, from
+// row 2 stepping 4, from row 1 stepping 2); passes starting outside the picture are skipped,
+// and after the last pass the result is `height` or more.
+std::uint32_t NextInterlacedRow(std::uint32_t row, std::uint32_t height);
+
+enum TExtensionType : std::uint8_t { etGraphicControl = 0, etPlainText = 1, etApplication = 2, etComment = 3 };
+
+// The label byte of each extension type and the number of fixed bytes after the label.
+std::uint8_t ExtensionLabel(TExtensionType type);
+int ExtensionFixedSize(TExtensionType type);
+
+// One extension block: its fixed bytes as they stand after the label, and its data sub-blocks,
+// one string each.
+class TExtension {
+public:
+  explicit TExtension(TExtensionType type = etGraphicControl);
+  virtual ~TExtension() = default;
+
+  TExtensionType ExtensionType = etGraphicControl;
+  std::vector<std::uint8_t> Fixed;
+  TStringList Data;
+
+  void Assign(const TExtension& source);
+
+  // Graphic control fields (fixed bytes: size 4, packed, delay lo/hi, transparent index, 0).
+  std::uint8_t Packed() const { return Fixed[1]; }
+  std::uint16_t DelayHundredths() const { return Fixed[2] | (Fixed[3] << 8); }
+  std::uint8_t TransparentIndex() const { return Fixed[4]; }
+};
+
+// Shared image data of one or more TGIFImage objects.
+class TGIFData {
+public:
+  std::uint8_t AspectRatio = 0;
+  int BitsPerPixel = 0;
+  int ColorResolution = 0;
+  TGIFColorTable ColorTable;
+  TStringList Comment;
+};
+
+// Shared frame data: the encoded raster exactly as it stands in the file after the image
+// descriptor and local colour table (code size byte, sub-blocks, zero terminator).
+class TGIFItem {
+public:
+  std::string Data;
+  std::uint16_t Width = 0;
+  std::uint16_t Height = 0;
+  std::uint8_t Packed = 0;
+  int BitsPerPixel = 0;
+  TGIFColorTable ColorTable;
+};
+
+// A decoded frame: one palette index per byte, rows top-down without padding, and the palette
+// of the bitmap it becomes (2, 16 or 256 entries by Depth).
+struct TGIFIndexImage {
+  std::uint32_t Width = 0;
+  std::uint32_t Height = 0;
+  int Depth = 8;  // 1, 4 or 8 bits per pixel
+  std::vector<TGifColor> Palette;
+  std::vector<std::uint8_t> Pixels;
+};

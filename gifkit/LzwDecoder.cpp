@@ -1,0 +1,189 @@
+#include "gifkit/LzwDecoder.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "platform/Exceptions.h"
+
+namespace {
+
+constexpr std::uint32_t kMaxCodes = 4096;
+constexpr std::uint32_t kNoCode = 0xFFFFFFFF;
+
+// The sub-block payloads joined into one run of bytes, padded so that a code can always be
+// fetched with one 8-byte load.
+std::vector<std::uint8_t> JoinSubBlocks(const std::uint8_t* data, std::size_t size) {
+  std::vector<std::uint8_t> bytes;
+  bytes.reserve(size + 8);
+  std::size_t at = 1;
+  while (at < size) {
+    std::size_t length = data[at++];
+    if (length == 0) break;
+    length = std::min(length, size - at);
+    bytes.insert(bytes.end(), data + at, data + at + length);
+    at += length;
+  }
+  bytes.resize(bytes.size() + 8, 0);
+  return bytes;
+}
+
+// Copies a string that lies wholly before its destination. Whole 16-byte chunks may run past
+// the string's end when the caller guarantees room for them; what lands there is overwritten
+// by the strings that follow.
+inline void CopyString(std::uint8_t* dst, const std::uint8_t* src, std::uint32_t length,
+                       bool roomForChunks) {
+  if (roomForChunks) {
+    for (std::uint32_t i = 0; i < length; i += 16) std::memcpy(dst + i, src + i, 16);
+  } else {
+    std::memcpy(dst, src, length);
+  }
+}
+
+[[noreturn]] void Corrupt() { throw EInvalidGraphicOperation("GIF encoded data is corrupt"); }
+
+// Decodes into `out`, the picture's pixels in stream order (width x height bytes). Each table
+// entry is kept as the place of an earlier copy of its string in `out` and its length: an
+// entry is always the previous string plus the first pixel of the current one, and those
+// bytes stand side by side in the output.
+bool DecodeStream(const std::uint8_t* data, std::size_t size, std::uint64_t total, int bits,
+                  bool lenient, const TGifProgress& progress, std::uint8_t* out) {
+  bool corrupt = false;
+  if (size == 0) {
+    if (total == 0) return false;
+    throw EInvalidGraphicOperation("Stream read error");
+  }
+  int codeSize = data[0];
+  if (codeSize < 2 || codeSize > 9) {
+    if (!lenient) throw EInvalidGraphicOperation("GIF code size not in range 2 to 9");
+    codeSize = std::clamp(codeSize, 2, 9);
+    corrupt = true;
+  }
+  const std::vector<std::uint8_t> bytes = JoinSubBlocks(data, size);
+  const std::uint8_t* in = bytes.data();
+  const std::uint64_t totalBits = static_cast<std::uint64_t>(bytes.size() - 8) * 8;
+  const std::uint8_t pixelMask = static_cast<std::uint8_t>((1u << bits) - 1);
+
+  const std::uint32_t clear = 1u << codeSize;
+  const std::uint32_t end = clear + 1;
+  std::uint32_t width = codeSize + 1;
+  std::uint32_t codeMask = (1u << width) - 1;
+  std::uint32_t freeCode = clear + 2;
+  bool full = false;
+
+  std::vector<std::uint32_t> place(kMaxCodes);
+  std::vector<std::uint16_t> length(kMaxCodes);
+
+  std::uint32_t previous = kNoCode;
+  std::uint64_t previousAt = 0;
+  std::uint32_t previousLength = 0;
+  std::uint64_t at = 0;
+  std::uint64_t bitPos = 0;
+
+  const bool reporting = static_cast<bool>(progress);
+  std::uint64_t nextReport = totalBits / 100 + 1;
+  auto report = [&] {
+    const int percent = static_cast<int>(std::min<std::uint64_t>(100, bitPos * 100 / totalBits));
+    progress(TGifProgressStage::psRunning, percent, std::string());
+    nextReport = (static_cast<std::uint64_t>(percent) + 1) * totalBits / 100 + 1;
+  };
+
+  while (at < total) {
+    if (bitPos + width > totalBits) throw EInvalidGraphicOperation("Stream read error");
+    std::uint64_t window;
+    std::memcpy(&window, in + (bitPos >> 3), 8);
+    const std::uint32_t code = static_cast<std::uint32_t>(window >> (bitPos & 7)) & codeMask;
+    bitPos += width;
+    if (reporting && bitPos >= nextReport) report();
+
+    if (code == clear) {
+      width = codeSize + 1;
+      codeMask = (1u << width) - 1;
+      freeCode = clear + 2;
+      full = false;
+      previous = kNoCode;
+      continue;
+    }
+    if (code == end) break;
+
+    const std::uint64_t room = total - at;
+    std::uint32_t stringLength;
+    if (code < clear) {
+      out[at] = static_cast<std::uint8_t>(code) & pixelMask;
+      stringLength = 1;
+    } else if (previous == kNoCode) {
+      // Nothing to build on: only a literal may follow a clear code.
+      if (!lenient) Corrupt();
+      corrupt = true;
+      break;
+    } else if (code < freeCode) {
+      stringLength = length[code];
+      const std::uint8_t* src = out + place[code];
+      if (stringLength <= room) {
+        CopyString(out + at, src, stringLength, room - stringLength >= 16);
+      } else {
+        std::memcpy(out + at, src, room);
+      }
+    } else if (code == freeCode && !full) {
+      // The string being defined right now: the previous one plus its own first pixel.
+      stringLength = previousLength + 1;
+      const std::uint8_t* src = out + previousAt;
+      const std::uint32_t copied = static_cast<std::uint32_t>(std::min<std::uint64_t>(previousLength, room));
+      CopyString(out + at, src, copied, room - copied >= 16);
+      if (stringLength <= room) out[at + previousLength] = out[previousAt];
+    } else {
+      if (!lenient) Corrupt();
+      corrupt = true;
+      break;
+    }
+
+    if (previous != kNoCode && !full) {
+      place[freeCode] = static_cast<std::uint32_t>(previousAt);
+      length[freeCode] = static_cast<std::uint16_t>(previousLength + 1);
+      if (++freeCode == (1u << width)) {
+        if (width < 12) {
+          ++width;
+          codeMask = (1u << width) - 1;
+        } else {
+          full = true;
+        }
+      }
+    }
+    previous = code;
+    previousAt = at;
+    previousLength = stringLength;
+    at += std::min<std::uint64_t>(stringLength, room);
+  }
+  if (at < total) std::memset(out + at, 0, total - at);
+  return corrupt;
+}
+
+}  // namespace
+
+bool DecodeLzwImage(const std::uint8_t* data, std::size_t size, std::uint32_t width,
+                    std::uint32_t height, int bitsPerPixel, bool interlaced, bool lenient,
+                    const TGifProgress& progress, std::uint8_t* target, std::size_t stride) {
+  if (progress) progress(TGifProgressStage::psStarting, 0, std::string());
+  try {
+    CheckGifImageArea(width, height);
+    const std::uint64_t total = static_cast<std::uint64_t>(width) * height;
+    const int bits = std::clamp(bitsPerPixel, 1, 8);
+    bool corrupt;
+    if (!interlaced && stride == width) {
+      corrupt = DecodeStream(data, size, total, bits, lenient, progress, target);
+    } else {
+      std::vector<std::uint8_t> pixels(total);
+      corrupt = DecodeStream(data, size, total, bits, lenient, progress, pixels.data());
+      std::uint32_t row = 0;
+      for (std::uint32_t i = 0; i < height && row < height; ++i) {
+        std::memcpy(target + row * stride, pixels.data() + static_cast<std::uint64_t>(i) * width, width);
+        row = interlaced ? NextInterlacedRow(row, height) : row + 1;
+      }
+    }
+    if (progress) progress(TGifProgressStage::psEnding, 100, std::string());
+    return corrupt;
+  } catch (const Exception& e) {
+    if (progress) progress(TGifProgressStage::psEnding, 0, e.Message());
+    throw;
+  }
+}
