@@ -16,7 +16,7 @@ bool DirectoryExists(const std::string& path);
 bool CreateDir(const std::string& path);        // one level; true when it exists afterwards
 bool ForceDirectories(const std::string& path); // all levels
 bool DeleteFile(const std::string& path);
-bool RenameFile(const std::string& from, const std::string& to);
+bool RenameFile(const std::string& from, const std::string& to);  // false when `to` exists
 std::string ExtractFilePath(const std::string& path);  // with trailing '/'
 std::string ExtractFileName(const std::string& path);
 std::string ChangeFileExt(const std::string& path, const std::string& ext);

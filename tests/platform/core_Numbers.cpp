@@ -99,7 +99,12 @@ TEST(Numbers, FloatToStrShortestWithFifteenDigits) {
 }
 
 TEST(Numbers, RoundToDividesByTheFactorThenRoundsHalfEven) {
-  // 2.675 / 0.01 is exactly 267.5 in double (2.675 * 100 would be 267.49999999999997).
+  // Dividing by 0.01 is not multiplying by 100: 0.235 / 0.01 is 23.499999999999996 (0.235 * 100
+  // would be 23.5), and 0.545 / 0.01 is exactly 54.5, a tie that goes to the even 54.
+  EXPECT_EQ(FloatToStr(RoundTo(0.235, -2)), "0.23");
+  EXPECT_EQ(FloatToStr(RoundTo(0.545, -2)), "0.54");
+  EXPECT_EQ(FloatToStr(RoundTo(1.225, -2)), "1.22");
+  EXPECT_EQ(FloatToStr(RoundTo(0.0215, -3)), "0.021");
   EXPECT_EQ(FloatToStr(RoundTo(2.675, -2)), "2.68");
   EXPECT_EQ(FloatToStr(RoundTo(-2.675, -2)), "-2.68");
   EXPECT_EQ(FloatToStr(RoundTo(0.125, -2)), "0.12");

@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "core_TempFolder.h"
+#include "platform/Exceptions.h"
+#include "platform/Files.h"
+#include "platform/GbkText.h"
+
+namespace {
+
+std::string U(const std::string& gbk) { return GbkToUtf8(gbk); }
+
+TEST(Files, ProgramFolderIsTheFolderOfTheRunningProgram) {
+  const std::string folder = ProgramFolder();
+  EXPECT_NE(folder.back(), '/');
+  EXPECT_TRUE(FileExists(folder + "/platform_tests")) << folder;
+  SetProgramFolderForTesting("/opt/qeva/");
+  EXPECT_EQ(ProgramFolder(), "/opt/qeva");
+  EXPECT_EQ(ProgramPath("bd/gs.dat"), "/opt/qeva/bd/gs.dat");
+  SetProgramFolderForTesting("");
+  EXPECT_EQ(ProgramFolder(), folder);
+}
+
+TEST(Files, GbkPathsReachTheFileSystemAsUtf8) {
+  TempFolder dir;
+  const std::string path = dir / "卦象.txt";
+  WriteFileAtomically(path, "乾为天");
+  EXPECT_TRUE(std::filesystem::exists(dir.Path() + "/" + U("卦象.txt")));
+  EXPECT_TRUE(FileExists(path));
+  EXPECT_EQ(U(ReadWholeFile(path)), U("乾为天"));
+}
+
+TEST(Files, ExistenceAndFolders) {
+  TempFolder dir;
+  EXPECT_TRUE(DirectoryExists(dir.Path()));
+  EXPECT_FALSE(FileExists(dir.Path()));
+  EXPECT_FALSE(FileExists(dir / "none"));
+  EXPECT_FALSE(FileExists(""));
+  EXPECT_FALSE(CreateDir(dir / "a/b"));  // one level only
+  EXPECT_TRUE(CreateDir(dir / "bd"));
+  EXPECT_TRUE(CreateDir(dir / "bd"));  // already there
+  EXPECT_TRUE(ForceDirectories(dir / "a/b/c"));
+  EXPECT_TRUE(DirectoryExists(dir / "a/b/c"));
+  WriteFileAtomically(dir / "f", "x");
+  EXPECT_FALSE(ForceDirectories(dir / "f/g"));
+  EXPECT_FALSE(DeleteFile(dir / "bd"));
+  EXPECT_TRUE(DeleteFile(dir / "f"));
+  EXPECT_FALSE(DeleteFile(dir / "f"));
+}
+
+TEST(Files, RenameNeverReplacesAFile) {
+  TempFolder dir;
+  WriteFileAtomically(dir / "old", "1");
+  WriteFileAtomically(dir / "new", "2");
+  EXPECT_FALSE(RenameFile(dir / "new", dir / "old"));
+  EXPECT_EQ(ReadWholeFile(dir / "old"), "1");
+  EXPECT_TRUE(RenameFile(dir / "new", dir / "moved"));
+  EXPECT_EQ(ReadWholeFile(dir / "moved"), "2");
+  EXPECT_FALSE(FileExists(dir / "new"));
+  EXPECT_FALSE(RenameFile(dir / "missing", dir / "other"));
+}
+
+TEST(Files, PathParts) {
+  EXPECT_EQ(ExtractFilePath("/a/b/Qeva"), "/a/b/");
+  EXPECT_EQ(ExtractFilePath("Qeva"), "");
+  EXPECT_EQ(ExtractFileName("/a/b/Qeva"), "Qeva");
+  EXPECT_EQ(U(ExtractFileName("bd/乗.dat")), U("乗.dat"));
+  EXPECT_EQ(ChangeFileExt("/a/Qeva.exe", ".bat"), "/a/Qeva.bat");
+  EXPECT_EQ(ChangeFileExt("/a.b/Qeva", ".txt"), "/a.b/Qeva.txt");
+  EXPECT_EQ(ChangeFileExt("x.tar.gz", ""), "x.tar");
+}
+
+TEST(Files, ReadWholeFileErrors) {
+  TempFolder dir;
+  try {
+    ReadWholeFile(dir / "none");
+    ADD_FAILURE() << "missing file read";
+  } catch (const EFOpenError& e) {
+    EXPECT_EQ(e.Message(), "Cannot open file \"" + dir / "none" + "\"");
+  }
+  EXPECT_THROW(ReadWholeFile(dir.Path()), EFOpenError);
+  WriteFileAtomically(dir / "empty", "");
+  EXPECT_EQ(ReadWholeFile(dir / "empty"), "");
+}
+
+TEST(Files, AtomicWriteReplacesWholeAndLeavesNoTemporaryFile) {
+  TempFolder dir;
+  const std::string path = dir / "gs.dat";
+  std::string big(200000, 'x');
+  WriteFileAtomically(path, big);
+  ASSERT_EQ(ReadWholeFile(path), big);
+  ASSERT_EQ(::chmod(U(path).c_str(), 0640), 0);
+  WriteFileAtomically(path, "short");
+  EXPECT_EQ(ReadWholeFile(path), "short");
+  struct stat st;
+  ASSERT_EQ(::stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);  // a replaced file keeps its permissions
+  EXPECT_EQ(dir.Listing(), "gs.dat;");
+}
+
+TEST(Files, FailedAtomicWriteKeepsTheOldFile) {
+  TempFolder dir;
+  const std::string path = dir / "UloConfig.ini";
+  WriteFileAtomically(path, "old");
+  // The temporary file cannot be created: its name is taken by a folder.
+  const std::string blocker = path + ".tmp-" + std::to_string(::getpid());
+  ASSERT_TRUE(CreateDir(blocker));
+  EXPECT_THROW(WriteFileAtomically(path, "new"), EFCreateError);
+  EXPECT_EQ(ReadWholeFile(path), "old");
+  ASSERT_TRUE(std::filesystem::remove(blocker));
+
+  // The target is a folder: the rename fails and the temporary file goes away again.
+  ASSERT_TRUE(CreateDir(dir / "folder"));
+  try {
+    WriteFileAtomically(dir / "folder", "x");
+    ADD_FAILURE() << "wrote over a folder";
+  } catch (const EFCreateError& e) {
+    EXPECT_EQ(e.Message(), "Cannot create file \"" + dir / "folder" + "\"");
+  }
+  EXPECT_TRUE(DirectoryExists(dir / "folder"));
+  EXPECT_EQ(dir.Listing(), "UloConfig.ini;folder;");
+
+  // The folder does not exist.
+  EXPECT_THROW(WriteFileAtomically(dir / "none/x.ini", "x"), EFCreateError);
+  EXPECT_THROW(WriteFileAtomically("", "x"), EFCreateError);
+}
+
+TEST(Files, FailedAtomicWriteInAReadOnlyFolder) {
+  if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the super-user";
+  TempFolder dir;
+  const std::string path = dir / "a.ini";
+  WriteFileAtomically(path, "old");
+  ASSERT_EQ(::chmod(dir.Path().c_str(), 0555), 0);
+  EXPECT_THROW(WriteFileAtomically(path, "new"), EFCreateError);
+  ::chmod(dir.Path().c_str(), 0755);
+  EXPECT_EQ(ReadWholeFile(path), "old");
+  EXPECT_EQ(dir.Listing(), "a.ini;");
+}
+
+}  // namespace

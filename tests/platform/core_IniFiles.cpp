@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include "core_TempFolder.h"
+#include "platform/Exceptions.h"
+#include "platform/Files.h"
+#include "platform/GbkText.h"
+#include "platform/IniFiles.h"
+
+namespace {
+
+std::string U(const std::string& gbk) { return GbkToUtf8(gbk); }
+
+std::vector<std::string> Lines(const TStringList& list) { return list.Items(); }
+
+TEST(IniFile, KeysAndValuesReadBackExactly) {
+  // Keys come from favourite names and page titles, values from typed addresses.
+  const std::vector<std::pair<std::string, std::string>> entries = {
+      {"U12", "http://a.com/?x=1&y=2"},
+      {"a=b", "=starts with equals"},
+      {"[not a section]", "line one\r\nline two"},
+      {";not a comment", "lf\nonly and lone\rcr"},
+      {" padded key ", "  padded value  "},
+      {"\"quoted\"", "\"quoted\""},
+      {"\"", "\""},
+      {"back\\slash", "C:\\new\\table\\"},
+      {"乗▅", "乗\\▅|"},  // trail bytes 0x5C and 0x7C
+      {"新浪体育 - 比分=直播", "中文值"},
+      {"", "empty key"},
+      {"empty value", ""},
+      {"tab\t", "\tx\t"},
+  };
+  TempFolder dir;
+  const std::string path = dir / "UloConfig.ini";
+  {
+    TIniFile ini(path);
+    for (const auto& [key, value] : entries) ini.WriteString("URL", key, value);
+  }
+  TIniFile ini(path);
+  TStringList keys;
+  ini.ReadSection("URL", keys);
+  ASSERT_EQ(keys.Count(), static_cast<int>(entries.size()));
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const auto& [key, value] = entries[i];
+    EXPECT_EQ(U(keys[static_cast<int>(i)]), U(key));
+    EXPECT_EQ(U(ini.ReadString("URL", key, "<missing>")), U(value)) << "key " << U(key);
+  }
+  // One line per entry: nothing the user typed can add or split lines.
+  TStringList file;
+  file.LoadFromFile(path);
+  EXPECT_EQ(file.Count(), 1 + static_cast<int>(entries.size()));
+}
+
+TEST(IniFile, CaseInsensitiveLookupAndOneValuePerKey) {
+  TempFolder dir;
+  TIniFile ini(dir / "a.ini");
+  ini.WriteString("URL", "Sina", "http://1");
+  ini.WriteString("url", "SINA", "http://2");  // same section, same key
+  EXPECT_EQ(ini.ReadString("Url", "sina", ""), "http://2");
+  TStringList sections, keys;
+  ini.ReadSections(sections);
+  ini.ReadSection("URL", keys);
+  EXPECT_EQ(Lines(sections), (std::vector<std::string>{"URL"}));
+  EXPECT_EQ(Lines(keys), (std::vector<std::string>{"Sina"}));
+  EXPECT_TRUE(ini.ValueExists("URL", "sina"));
+  EXPECT_FALSE(ini.ValueExists("URL", "sohu"));
+  EXPECT_FALSE(ini.ValueExists("none", "sina"));
+  EXPECT_EQ(ini.ReadString("none", "sina", "fallback"), "fallback");
+}
+
+TEST(IniFile, ReadsAHandWrittenFile) {
+  TempFolder dir;
+  const std::string path = dir / "hand.ini";
+  WriteFileAtomically(path,
+                      "orphan=ignored\n"
+                      "[URLlst]\r\n"
+                      "  U12 =  http://x.com  \r\n"
+                      "; a comment\r\n"
+                      "no equals sign\r\n"
+                      "U13=C:\\temp\\x\r"
+                      "U12=second is ignored\n"
+                      "[ urllst ]\n"
+                      "U14=\"quoted\"\n"
+                      "[AUTOURL]\n");
+  TIniFile ini(path);
+  TStringList keys;
+  ini.ReadSection("URLlst", keys);
+  EXPECT_EQ(Lines(keys), (std::vector<std::string>{"U12", "U13", "U14"}));
+  EXPECT_EQ(ini.ReadString("URLlst", "U12", ""), "http://x.com");
+  EXPECT_EQ(ini.ReadString("URLlst", "U13", ""), "C:\\temp\\x");  // unknown escapes stay
+  EXPECT_EQ(ini.ReadString("URLlst", "U14", ""), "quoted");
+  EXPECT_TRUE(ini.SectionExists("autourl"));
+  EXPECT_FALSE(ini.ValueExists("", "orphan"));
+  TStringList values;
+  ini.ReadSectionValues("urllst", values);
+  EXPECT_EQ(values[0], "U12=http://x.com");
+}
+
+TEST(IniFile, NumbersAndFlags) {
+  TempFolder dir;
+  TIniFile ini(dir / "n.ini");
+  ini.WriteInteger("S", "count", -12);
+  ini.WriteBool("S", "on", true);
+  ini.WriteString("S", "hex", "$10");
+  ini.WriteString("S", "bad", "12a");
+  EXPECT_EQ(ini.ReadString("S", "count", ""), "-12");
+  EXPECT_EQ(ini.ReadInteger("S", "count", 0), -12);
+  EXPECT_EQ(ini.ReadInteger("S", "hex", 0), 16);
+  EXPECT_EQ(ini.ReadInteger("S", "bad", 7), 7);
+  EXPECT_EQ(ini.ReadInteger("S", "missing", 7), 7);
+  EXPECT_TRUE(ini.ReadBool("S", "on", false));
+  EXPECT_TRUE(ini.ReadBool("S", "count", false));
+  EXPECT_TRUE(ini.ReadBool("S", "missing", true));
+  ini.WriteBool("S", "on", false);
+  EXPECT_FALSE(ini.ReadBool("S", "on", true));
+}
+
+TEST(IniFile, EraseAndDelete) {
+  TempFolder dir;
+  const std::string path = dir / "e.ini";
+  {
+    TIniFile ini(path);
+    ini.WriteString("AUTOURL", "title", "http://t");
+    ini.WriteString("URL", "a", "1");
+    ini.WriteString("URL", "b", "2");
+    ini.DeleteKey("URL", "A");
+    ini.EraseSection("autourl");
+    ini.DeleteKey("none", "a");
+    ini.EraseSection("none");
+  }
+  TIniFile ini(path);
+  EXPECT_FALSE(ini.SectionExists("AUTOURL"));
+  EXPECT_FALSE(ini.ValueExists("URL", "a"));
+  EXPECT_EQ(ini.ReadString("URL", "b", ""), "2");
+  EXPECT_EQ(ReadWholeFile(path), "[URL]\r\nb=2\r\n");
+}
+
+TEST(IniFile, WritesOnlyWhenChanged) {
+  TempFolder dir;
+  const std::string path = dir / "w.ini";
+  {
+    TIniFile ini(path);  // missing file: an empty set, and nothing to write
+    EXPECT_FALSE(ini.SectionExists("URL"));
+    EXPECT_EQ(ini.ReadString("URL", "a", "x"), "x");
+  }
+  EXPECT_FALSE(FileExists(path));
+  {
+    TIniFile ini(path);
+    ini.WriteString("URL", "a", "1");
+    ini.UpdateFile();
+    EXPECT_EQ(ReadWholeFile(path), "[URL]\r\na=1\r\n");
+    WriteFileAtomically(path, "changed behind its back");
+    ini.WriteString("URL", "a", "1");  // same value: no change, no write
+  }
+  EXPECT_EQ(ReadWholeFile(path), "changed behind its back");
+  EXPECT_EQ(dir.Listing(), "w.ini;");
+}
+
+TEST(IniFile, WriteFailures) {
+  TempFolder dir;
+  const std::string path = dir / "none/x.ini";
+  {
+    TIniFile ini(path);
+    ini.WriteString("URL", "a", "1");
+    try {
+      ini.UpdateFile();
+      ADD_FAILURE() << "wrote into a missing folder";
+    } catch (const EFCreateError& e) {
+      EXPECT_EQ(e.Message(), "Cannot create file \"" + path + "\"");
+    }
+    // The destructor tries again and must not throw.
+  }
+  ASSERT_TRUE(CreateDir(dir / "folder.ini"));
+  {
+    TIniFile ini(dir / "folder.ini");  // unreadable: an empty set
+    EXPECT_FALSE(ini.SectionExists("URL"));
+    ini.WriteString("URL", "a", "1");
+    EXPECT_THROW(ini.UpdateFile(), EFCreateError);
+  }
+  EXPECT_TRUE(DirectoryExists(dir / "folder.ini"));
+  EXPECT_EQ(dir.Listing(), "folder.ini;");
+}
+
+}  // namespace
