@@ -39,7 +39,9 @@ public:
   void SetValues(const std::string& name, const std::string& value);
   int IndexOfName(const std::string& name) const;
 
-  bool Sorted = false;       // keeps the list sorted on Add when set (ASCII case-insensitive)
+  // Keeps the list sorted on Add when set (ASCII case-insensitive unless CaseSensitive); Insert
+  // then raises EListError "Operation not allowed on sorted list".
+  bool Sorted = false;
   bool CaseSensitive = false;
   void Sort();
 

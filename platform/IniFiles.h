@@ -1,6 +1,7 @@
 // Settings files (.ini) of GBK text: [section] headers and key=value lines. Keys and sections
 // match ignoring ASCII case. Values may hold '='; a line break inside a value is stored
-// escaped, so a value always reads back as it was written.
+// escaped, so a value always reads back as it was written. Keys read back exactly as well, even
+// with '=', line breaks or surrounding blanks (favourite names and page titles become keys).
 #pragma once
 
 #include <map>
