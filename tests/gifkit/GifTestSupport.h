@@ -1,0 +1,48 @@
+// Helpers of the GIF kit tests: hand-made code streams and GIF files, and giflib as the
+// reference decoder.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+// Codes packed least significant bit first, each at the width given, as a frame's encoded data:
+// the code size byte, sub-blocks of at most 255 bytes, and the terminator unless told not to.
+std::string PackCodes(int codeSize, const std::vector<std::pair<int, int>>& codesAndWidths,
+                      bool terminate = true);
+
+// A minimal GIF: screen w x h with a global table of 2^bits grey entries, then the given
+// blocks (extensions, frames) as raw bytes, then ';' unless trailer is empty.
+std::string GifHeader(const char* version, int width, int height, int bits);
+std::string FrameBlock(int left, int top, int width, int height, const std::string& encoded,
+                       std::uint8_t packed = 0, const std::string& localTable = std::string());
+std::string GraphicControl(std::uint8_t packed, int delayHundredths, int transparentIndex);
+
+// One decoded frame as giflib sees it: raster indices top-down, de-interlaced, and its colour
+// table (local or global) as $00BBGGRR.
+struct ReferenceFrame {
+  int Left = 0, Top = 0, Width = 0, Height = 0;
+  bool Interlaced = false;
+  std::vector<std::uint8_t> Pixels;
+  std::vector<std::uint32_t> Colors;
+  int DelayHundredths = -1;
+  int TransparentIndex = -1;
+  int Disposal = 0;
+};
+struct ReferenceGif {
+  bool Ok = false;
+  std::string Error;
+  int ScreenWidth = 0, ScreenHeight = 0;
+  std::vector<ReferenceFrame> Frames;
+};
+ReferenceGif DecodeWithGiflib(const std::string& bytes);
+
+std::string ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+// A fresh directory under the system's temporary folder, removed by the caller.
+std::string MakeTempDir();
+
+// Each code paired with the width a decoder reads it at (clear resets, the width grows when
+// the next free code reaches 2^width, and stays at 12 once the table is full).
+std::vector<std::pair<int, int>> WithWidths(int codeSize, const std::vector<int>& codes);
