@@ -1,6 +1,5 @@
 #include "workbench/logic/Recommendation.h"
 
-#include <cmath>
 #include <cstdlib>
 
 #include "platform/GbkText.h"
@@ -52,11 +51,8 @@ namespace {
 
 std::string Number(double value) { return FloatToStr(value + 0.0); }
 
-double Weighted(double strength, double factor) {
-  const double value = RoundTo(strength * factor, -2) + 0.0;
-  if (!std::isfinite(value)) throw Exception("赔率超出范围，无法计算世应力量!");
-  return value;
-}
+// The odds factors are finite and rounded, so the product is too.
+double Weighted(double strength, double factor) { return RoundTo(strength * factor, -2) + 0.0; }
 
 }  // namespace
 

@@ -21,6 +21,5 @@ std::string GoalTimeTextOf(const std::string& movingBranch, const std::string& c
 double StrengthThreshold(const std::array<double, 18>& strengths);
 
 // Fills BranchElementStrengths, MovingStrength, ChangedStrength, ShiStrength, YingStrength,
-// GoalTimeText and RecommendationText from the chart fields. Raises Exception when the odds
-// factors carry a strength out of range.
+// GoalTimeText and RecommendationText from the chart fields.
 void Recommend(ChartFields& fields, const std::string& xunVoidText, StrengthModel model);
