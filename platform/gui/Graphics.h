@@ -129,7 +129,9 @@ struct TRect {
 };
 
 constexpr TPoint Point(int x, int y) { return {x, y}; }
-constexpr TRect Rect(int left, int top, int right, int bottom) { return {left, top, right, bottom}; }
+constexpr TRect Rect(int left, int top, int right, int bottom) {
+  return {left, top, right, bottom};
+}
 constexpr TRect Bounds(int left, int top, int width, int height) {
   return {left, top, left + width, top + height};
 }
@@ -154,7 +156,7 @@ constexpr TFontCharset GB2312_CHARSET = 134;
 // Size in points at 96 pixels per inch: Height = -Size * 96 / 72 (rounded); a positive
 // Height is a cell height and gives a negative Size, as the old platform had it.
 class TFont {
-public:
+ public:
   TFont();
   TFont(const TFont& other);
   TFont& operator=(const TFont& other);
@@ -181,7 +183,7 @@ public:
 
   std::function<void()> OnChange;
 
-private:
+ private:
   void Changed();
   std::string name_;
   int height_;
@@ -203,7 +205,7 @@ enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psIns
 enum TPenMode { pmCopy, pmNot, pmXor, pmNotXor };
 
 class TPen {
-public:
+ public:
   TColor Color() const { return color_; }
   void SetColor(TColor color);
   int Width() const { return width_; }
@@ -215,7 +217,7 @@ public:
   void Assign(const TPen& other);
   std::function<void()> OnChange;
 
-private:
+ private:
   void Changed();
   TColor color_ = clBlack;
   int width_ = 1;
@@ -228,7 +230,7 @@ class TBitmap;
 enum TBrushStyle { bsSolid, bsClear };
 
 class TBrush {
-public:
+ public:
   TColor Color() const { return color_; }
   void SetColor(TColor color);  // also makes a clear brush solid, as the old platform did
   TBrushStyle Style() const { return style_; }
@@ -240,7 +242,7 @@ public:
   void Assign(const TBrush& other);
   std::function<void()> OnChange;
 
-private:
+ private:
   void Changed();
   TColor color_ = clWhite;
   TBrushStyle style_ = bsSolid;
@@ -254,7 +256,7 @@ enum TPolyFillMode { pfmAlternate, pfmWinding };
 enum TRegionCombine { rcAnd, rcOr, rcXor, rcDiff, rcCopy };
 
 class TRegion {
-public:
+ public:
   TRegion();  // empty
   explicit TRegion(const TRect& rect);
   // Pixels whose centre lies inside the polygon, as a filled polygon covers them.
@@ -276,7 +278,7 @@ public:
   struct Impl;
   const Impl& impl() const { return *d_; }
 
-private:
+ private:
   std::unique_ptr<Impl> d_;
 };
 
@@ -285,26 +287,26 @@ private:
 
 // One text output of a canvas, in device coordinates of its target.
 struct TTextLine {
-  std::string Text;       // displayed bytes: prefixes removed, tabs expanded to blanks
-  int X = 0;              // left of the text cell
-  int Y = 0;              // top of the text cell
-  int Accelerator = -1;   // byte offset in Text of the underlined accelerator, -1 for none
+  std::string Text;      // displayed bytes: accelerator prefixes removed, tabs kept
+  int X = 0;             // left of the text cell
+  int Y = 0;             // top of the text cell
+  int Accelerator = -1;  // byte offset in Text of the underlined accelerator, -1 for none
 };
 
 enum class TTextCall { TextOut, TextRect, DrawText };
 
 struct TTextRecord {
   TTextCall Call = TTextCall::TextOut;
-  std::string Text;            // as passed
-  TRect Rect;                  // TextRect/DrawText rectangle; TextOut: the text's cell
-  unsigned Flags = 0;          // DrawText flags
+  std::string Text;    // as passed
+  TRect Rect;          // TextRect/DrawText rectangle; TextOut: the text's cell
+  unsigned Flags = 0;  // DrawText flags
   std::vector<TTextLine> Lines;
-  std::string FontName;        // as set (GBK)
+  std::string FontName;  // as set (GBK)
   int FontSize = 0;
   TFontStyles FontStyle = 0;
   TColor FontColor = clBlack;  // as set, not resolved
   int Orientation = 0;
-  bool Opaque = false;         // background filled with the brush
+  bool Opaque = false;  // background filled with the brush
   TColor BrushColor = clWhite;
 };
 
@@ -314,7 +316,7 @@ struct TTextRecord {
 // line, so that layout does not depend on the fonts of the machine. Recorders nest; the
 // newest receives.
 class TTextRecorder {
-public:
+ public:
   explicit TTextRecorder(int fixedByteWidth = 0, int fixedLineHeight = 0);
   ~TTextRecorder();
   TTextRecorder(const TTextRecorder&) = delete;
@@ -331,7 +333,7 @@ public:
   void Add(TTextRecord record);
   static TTextRecorder* Current();
 
-private:
+ private:
   int byteWidth_;
   int lineHeight_;
   TTextRecorder* previous_;
@@ -357,11 +359,19 @@ constexpr unsigned DT_CALCRECT = 0x0400;
 constexpr unsigned DT_NOPREFIX = 0x0800;
 
 // How Draw/StretchDraw/CopyRect combine the source with the target.
-enum TCopyMode { cmSrcCopy, cmSrcAnd, cmSrcPaint, cmSrcInvert, cmNotSrcCopy, cmDstInvert,
-                 cmBlackness, cmWhiteness };
+enum TCopyMode {
+  cmSrcCopy,
+  cmSrcAnd,
+  cmSrcPaint,
+  cmSrcInvert,
+  cmNotSrcCopy,
+  cmDstInvert,
+  cmBlackness,
+  cmWhiteness
+};
 
 class TCanvas {
-public:
+ public:
   TCanvas();
   virtual ~TCanvas();
   TCanvas(const TCanvas&) = delete;
@@ -399,8 +409,8 @@ public:
 
   // Brush fills (nothing with a clear brush): [Left, Right) x [Top, Bottom).
   void FillRect(const TRect& rect);
-  void FrameRect(const TRect& rect);  // one-pixel frame in the brush colour
-  void FillRegion(const TRegion& region);
+  void FrameRect(const TRect& rect);       // one-pixel frame in the brush colour
+  void FillRegion(const TRegion& region);  // region in logical coordinates
   // Dotted XOR frame; drawing it twice restores the pixels.
   void DrawFocusRect(const TRect& rect);
 
@@ -416,9 +426,12 @@ public:
   // A part of another canvas's target copied with CopyMode; a negative destination width or
   // height mirrors.
   void CopyRect(const TRect& dest, TCanvas& source, const TRect& sourceRect);
-  // Copies the part of the bitmap stretched to dest, leaving out pixels of `transparent`
-  // (clNone copies everything; clDefault takes the bitmap's bottom-left pixel).
+  // Copies the part of the bitmap stretched to dest; pixels of `transparent` show the brush
+  // instead, or what was there with a clear brush (clNone copies everything; clDefault takes
+  // the bitmap's bottom-left pixel).
   void BrushCopy(const TRect& dest, TBitmap& bitmap, const TRect& sourceRect, TColor transparent);
+  // For platform/gui code: blends an image with alpha at logical (x, y).
+  void DrawQImage(int x, int y, const QImage& image);
 
   // Text. (x, y) is the top-left of the text cell. A solid brush fills the text background,
   // a clear brush leaves it.
@@ -441,7 +454,10 @@ public:
   // Origin: the device position of logical (0, 0).
   TPoint Origin() const { return origin_; }
   void SetOrigin(TPoint deviceOfZero) { origin_ = deviceOfZero; }
-  void MoveOrigin(int dx, int dy) { origin_.X += dx; origin_.Y += dy; }
+  void MoveOrigin(int dx, int dy) {
+    origin_.X += dx;
+    origin_.Y += dy;
+  }
   // Logical (x, y) lands on device (0, 0); returns the previous window origin.
   TPoint SetWindowOrg(int x, int y);
 
@@ -459,11 +475,11 @@ public:
 
   struct Impl;
 
-protected:
+ protected:
   friend class TBitmap;
   void BindBitmap(TBitmap* bitmap);
 
-private:
+ private:
   TFont font_;
   TPen pen_;
   TBrush brush_;
@@ -487,7 +503,7 @@ enum TTransparentMode { tmAuto, tmFixed };
 // rows the leftmost pixel in the high bit; pf8bit and pf4bit rows one palette index per byte
 // (a 4-bit bitmap keeps at most 16 palette entries).
 class TBitmap {
-public:
+ public:
   TBitmap();
   TBitmap(int width, int height, TPixelFormat format = pfDevice);
   TBitmap(const TBitmap& other);
@@ -560,10 +576,12 @@ public:
 
   std::function<void()> OnChange;
 
-private:
+ private:
   friend class TCanvas;
   void Changed();
-  std::unique_ptr<QImage> image_;
+  std::unique_ptr<QImage> image_;  // null while the bitmap is empty
+  int width_ = 0;
+  int height_ = 0;
   TPixelFormat format_ = pfDevice;
   bool transparent_ = false;
   TTransparentMode transparentMode_ = tmAuto;
@@ -582,7 +600,7 @@ bool BitmapDrawLockEnabled();
 
 // Images of one size; each keeps its own transparency.
 class TImageList {
-public:
+ public:
   TImageList(int width = 16, int height = 16);
   int Width() const { return width_; }
   int Height() const { return height_; }
@@ -607,7 +625,7 @@ public:
 
   std::function<void()> OnChange;
 
-private:
+ private:
   int width_;
   int height_;
   std::vector<std::shared_ptr<QImage>> images_;  // ARGB, alpha 0 where transparent

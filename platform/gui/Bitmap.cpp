@@ -1,0 +1,360 @@
+// Bitmaps over QImage: size, pixel formats with palettes, raw rows, transparency and masks.
+#include <QImage>
+#include <algorithm>
+
+#include "platform/Exceptions.h"
+#include "platform/gui/CanvasImpl.h"
+#include "platform/gui/Graphics.h"
+
+namespace {
+
+QImage::Format QtFormat(TPixelFormat format) {
+  switch (format) {
+    case pf1bit:
+      return QImage::Format_Mono;
+    case pf4bit:
+    case pf8bit:
+      return QImage::Format_Indexed8;
+    case pf15bit:
+      return QImage::Format_RGB555;
+    case pf16bit:
+      return QImage::Format_RGB16;
+    case pf24bit:
+      return QImage::Format_BGR888;
+    case pf32bit:
+    case pfDevice:
+      break;
+  }
+  return QImage::Format_RGB32;
+}
+
+int PaletteSize(TPixelFormat format) {
+  switch (format) {
+    case pf1bit:
+      return 2;
+    case pf4bit:
+      return 16;
+    case pf8bit:
+      return 256;
+    default:
+      return 0;
+  }
+}
+
+// Palette a new palette bitmap starts with: black and white; the sixteen standard colours;
+// a 6 x 6 x 6 colour cube followed by a grey ramp.
+QList<QRgb> StandardPalette(TPixelFormat format) {
+  QList<QRgb> table;
+  switch (format) {
+    case pf1bit:
+      table = {qRgb(0, 0, 0), qRgb(255, 255, 255)};
+      break;
+    case pf4bit:
+      for (TColor c : {clBlack, clMaroon, clGreen, clOlive, clNavy, clPurple, clTeal, clSilver,
+                       clGray, clRed, clLime, clYellow, clBlue, clFuchsia, clAqua, clWhite})
+        table.push_back(ToQRgb(c));
+      break;
+    case pf8bit:
+      for (int r = 0; r < 6; ++r)
+        for (int g = 0; g < 6; ++g)
+          for (int b = 0; b < 6; ++b) table.push_back(qRgb(r * 51, g * 51, b * 51));
+      for (int i = 0; table.size() < 256; ++i) {
+        const int v = 8 + i * 6;
+        table.push_back(qRgb(v, v, v));
+      }
+      break;
+    default:
+      break;
+  }
+  return table;
+}
+
+// Largest side and pixel count a bitmap may have; beyond that the request is refused rather
+// than left to fail inside Qt.
+constexpr int kMaxSide = 32767;
+constexpr long long kMaxPixels = 1LL << 28;
+
+QImage NewImage(int width, int height, TPixelFormat format, const QList<QRgb>& table) {
+  if (width <= 0 || height <= 0) return QImage();
+  if (width > kMaxSide || height > kMaxSide || static_cast<long long>(width) * height > kMaxPixels)
+    throw EOutOfResources("Out of system resources");
+  QImage image(width, height, QtFormat(format));
+  if (image.isNull()) throw EOutOfResources("Out of system resources");
+  const int paletteSize = PaletteSize(format);
+  if (paletteSize > 0) {
+    image.setColorTable(
+        PaddedPalette(table.isEmpty() ? StandardPalette(format) : table, paletteSize));
+    image.fill(static_cast<uint>(NearestPaletteIndex(image.colorTable(), qRgb(255, 255, 255))));
+  } else {
+    image.fill(Qt::white);
+  }
+  return image;
+}
+
+// Pixels of `source` mapped into a palette image (nearest entries).
+QImage ToPalette(const QImage& source, TPixelFormat format, const QList<QRgb>& table) {
+  QImage result = NewImage(source.width(), source.height(), format, table);
+  const QImage rgb = source.convertToFormat(QImage::Format_RGB32);
+  const QList<QRgb> palette = result.colorTable();
+  QRgb lastColor = 0;
+  int lastIndex = -1;
+  for (int y = 0; y < rgb.height(); ++y) {
+    const QRgb* row = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+    uchar* out = result.scanLine(y);
+    for (int x = 0; x < rgb.width(); ++x) {
+      const QRgb c = row[x] & 0x00FFFFFF;
+      if (lastIndex < 0 || c != lastColor) {
+        lastColor = c;
+        lastIndex = NearestPaletteIndex(palette, c);
+      }
+      if (format == pf1bit) {
+        if (lastIndex != 0)
+          out[x >> 3] |= static_cast<uchar>(0x80 >> (x & 7));
+        else
+          out[x >> 3] &= static_cast<uchar>(~(0x80 >> (x & 7)));
+      } else {
+        out[x] = static_cast<uchar>(lastIndex);
+      }
+    }
+  }
+  return result;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+
+TBitmap::TBitmap() : image_(std::make_unique<QImage>()), canvas_(std::make_unique<TCanvas>()) {
+  canvas_->BindBitmap(this);
+}
+
+TBitmap::TBitmap(int width, int height, TPixelFormat format) : TBitmap() {
+  format_ = format;
+  SetSize(width, height);
+}
+
+TBitmap::TBitmap(const TBitmap& other) : TBitmap() { Assign(other); }
+
+TBitmap& TBitmap::operator=(const TBitmap& other) {
+  Assign(other);
+  return *this;
+}
+
+TBitmap::~TBitmap() = default;
+
+void TBitmap::Changed() {
+  if (OnChange) OnChange();
+}
+
+int TBitmap::Width() const { return width_; }
+int TBitmap::Height() const { return height_; }
+bool TBitmap::Empty() const { return width_ == 0 || height_ == 0; }
+
+void TBitmap::SetWidth(int width) { SetSize(width, height_); }
+void TBitmap::SetHeight(int height) { SetSize(width_, height); }
+
+void TBitmap::SetSize(int width, int height) {
+  width = std::max(0, width);
+  height = std::max(0, height);
+  if (width == width_ && height == height_) return;
+  QImage resized = NewImage(width, height, format_, image_->colorTable());
+  if (!resized.isNull() && !image_->isNull()) {
+    // Keep what still fits. Palette bitmaps share their table, so rows copy as bytes.
+    const int rows = std::min(height, image_->height());
+    const int bytes = std::min(resized.bytesPerLine(), image_->bytesPerLine());
+    const int usedBits = std::min(width, image_->width()) * image_->depth();
+    const int whole = std::min(bytes, usedBits / 8);
+    const int restBits = usedBits % 8;
+    for (int y = 0; y < rows; ++y) {
+      const uchar* from = image_->constScanLine(y);
+      uchar* to = resized.scanLine(y);
+      std::copy(from, from + whole, to);
+      if (restBits != 0 && whole < bytes) {
+        const uchar mask = static_cast<uchar>(0xFF00 >> restBits);
+        to[whole] = static_cast<uchar>((from[whole] & mask) | (to[whole] & ~mask));
+      }
+    }
+  }
+  *image_ = resized;
+  width_ = width;
+  height_ = height;
+  Changed();
+}
+
+void TBitmap::SetPixelFormat(TPixelFormat format) {
+  if (format == format_) return;
+  const TPixelFormat previous = format_;
+  format_ = format;
+  if (image_->isNull()) return;
+  const int paletteSize = PaletteSize(format);
+  if (paletteSize > 0) {
+    // A palette that fits the new depth is kept; otherwise the standard one is taken.
+    QList<QRgb> table;
+    if (PaletteSize(previous) > 0 && PaletteSize(previous) <= paletteSize)
+      table = image_->colorTable();
+    try {
+      *image_ = ToPalette(*image_, format, table);
+    } catch (...) {
+      format_ = previous;
+      throw;
+    }
+  } else {
+    *image_ = image_->convertToFormat(QtFormat(format));
+  }
+  Changed();
+}
+
+void TBitmap::SetMonochrome(bool mono) {
+  if (mono == Monochrome()) return;
+  SetPixelFormat(mono ? pf1bit : pfDevice);
+}
+
+std::uint8_t* TBitmap::ScanLine(int row) {
+  if (row < 0 || row >= height_ || image_->isNull()) return nullptr;
+  return image_->scanLine(row);
+}
+
+const std::uint8_t* TBitmap::ScanLine(int row) const {
+  if (row < 0 || row >= height_ || image_->isNull()) return nullptr;
+  return image_->constScanLine(row);
+}
+
+int TBitmap::BytesPerLine() const {
+  return image_->isNull() ? 0 : static_cast<int>(image_->bytesPerLine());
+}
+
+std::vector<TColor> TBitmap::Palette() const {
+  std::vector<TColor> colors;
+  if (PaletteSize(format_) == 0) return colors;
+  const QList<QRgb> table = image_->isNull()
+                                ? PaddedPalette(StandardPalette(format_), PaletteSize(format_))
+                                : image_->colorTable();
+  for (QRgb c : table) colors.push_back(FromQRgb(c));
+  return colors;
+}
+
+void TBitmap::SetPalette(const std::vector<TColor>& colors) {
+  const int size = PaletteSize(format_);
+  if (size == 0 || image_->isNull()) return;
+  QList<QRgb> table;
+  for (TColor c : colors) table.push_back(ToQRgb(c));
+  image_->setColorTable(PaddedPalette(table, size));
+  Changed();
+}
+
+TColor TBitmap::PixelColor(int x, int y) const {
+  if (image_->isNull() || !image_->valid(x, y)) return clNone;
+  if (image_->format() == QImage::Format_Indexed8) {
+    const int index = image_->constScanLine(y)[x];
+    return index < image_->colorCount() ? FromQRgb(image_->color(index)) : clBlack;
+  }
+  return FromQRgb(image_->pixel(x, y));
+}
+
+TColor TBitmap::TransparentColor() const {
+  if (transparentMode_ == tmFixed) return transparentColor_;
+  if (Empty()) return clNone;
+  return PixelColor(0, height_ - 1);
+}
+
+void TBitmap::SetTransparentColor(TColor color) {
+  if (color == clDefault) {
+    transparentMode_ = tmAuto;
+  } else {
+    transparentMode_ = tmFixed;
+  }
+  transparentColor_ = color;
+}
+
+void TBitmap::Mask(TColor color) {
+  if (image_->isNull()) {
+    format_ = pf1bit;
+    return;
+  }
+  const QRgb key = ToQRgb(color) & 0x00FFFFFF;
+  const QImage rgb = image_->convertToFormat(QImage::Format_RGB32);
+  QImage mask(rgb.width(), rgb.height(), QImage::Format_Mono);
+  mask.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+  mask.fill(0u);
+  for (int y = 0; y < rgb.height(); ++y) {
+    const QRgb* row = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+    uchar* out = mask.scanLine(y);
+    for (int x = 0; x < rgb.width(); ++x) {
+      if ((row[x] & 0x00FFFFFF) == key) out[x >> 3] |= static_cast<uchar>(0x80 >> (x & 7));
+    }
+  }
+  *image_ = mask;
+  format_ = pf1bit;
+  Changed();
+}
+
+std::unique_ptr<TBitmap> TBitmap::CreateMask(TColor color) const {
+  auto mask = std::make_unique<TBitmap>(*this);
+  mask->Mask(color);
+  return mask;
+}
+
+TCanvas& TBitmap::Canvas() { return *canvas_; }
+
+void TBitmap::Assign(const TBitmap& other) {
+  if (this == &other) return;
+  *image_ = other.image_->copy();
+  width_ = other.width_;
+  height_ = other.height_;
+  format_ = other.format_;
+  transparent_ = other.transparent_;
+  transparentMode_ = other.transparentMode_;
+  transparentColor_ = other.transparentColor_;
+  Changed();
+}
+
+QImage& TBitmap::Image() { return *image_; }
+const QImage& TBitmap::Image() const { return *image_; }
+
+void TBitmap::SetImage(const QImage& image) {
+  TPixelFormat format = pf32bit;
+  QImage converted;
+  switch (image.format()) {
+    case QImage::Format_Mono:
+      converted = image;
+      format = pf1bit;
+      break;
+    case QImage::Format_MonoLSB:
+      converted = image.convertToFormat(QImage::Format_Mono);
+      format = pf1bit;
+      break;
+    case QImage::Format_Indexed8:
+      converted = image;
+      format = pf8bit;
+      converted.setColorTable(PaddedPalette(image.colorTable(), 256));
+      break;
+    case QImage::Format_RGB16:
+      converted = image;
+      format = pf16bit;
+      break;
+    case QImage::Format_RGB555:
+      converted = image;
+      format = pf15bit;
+      break;
+    case QImage::Format_RGB888:
+    case QImage::Format_BGR888:
+      converted = image.convertToFormat(QImage::Format_BGR888);
+      format = pf24bit;
+      break;
+    default:
+      converted = image.convertToFormat(QImage::Format_RGB32);
+      break;
+  }
+  if (converted.isNull()) {
+    *image_ = QImage();
+    width_ = height_ = 0;
+  } else {
+    if (converted.width() > kMaxSide || converted.height() > kMaxSide)
+      throw EOutOfResources("Out of system resources");
+    *image_ = converted;
+    width_ = converted.width();
+    height_ = converted.height();
+  }
+  format_ = format;
+  Changed();
+}

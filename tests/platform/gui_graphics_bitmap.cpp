@@ -1,0 +1,371 @@
+// Bitmaps: sizes, pixel formats and palettes, raw rows, transparency, BMP streams, drawing
+// one bitmap on another, and image lists.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <cstring>
+
+#include "platform/Classes.h"
+#include "platform/Exceptions.h"
+#include "platform/gui/Graphics.h"
+
+void EnsureGuiApp();
+
+namespace {
+
+constexpr TColor kMarker = RGB(1, 2, 3);
+
+TBitmap Filled(int w, int h, TColor color, TPixelFormat format = pf32bit) {
+  TBitmap b(w, h, format);
+  b.Canvas().Brush().SetColor(color);
+  b.Canvas().FillRect(Rect(0, 0, w, h));
+  return b;
+}
+
+class BitmapTest : public ::testing::Test {
+ protected:
+  void SetUp() override { EnsureGuiApp(); }
+};
+
+TEST_F(BitmapTest, ResizingKeepsWhatFitsAndFillsWhite) {
+  TBitmap b = Filled(4, 3, clRed);
+  b.Canvas().SetPixel(3, 2, clBlue);
+  b.SetSize(6, 5);
+  EXPECT_EQ(b.PixelColor(3, 2), clBlue);
+  EXPECT_EQ(b.PixelColor(0, 0), clRed);
+  EXPECT_EQ(b.PixelColor(5, 4), clWhite);
+  EXPECT_EQ(b.PixelColor(4, 0), clWhite);
+  b.SetWidth(2);
+  EXPECT_EQ(b.Width(), 2);
+  EXPECT_EQ(b.PixelColor(1, 2), clRed);
+
+  b.SetSize(-5, 3);
+  EXPECT_TRUE(b.Empty());
+  EXPECT_EQ(b.Width(), 0);
+  EXPECT_EQ(b.ScanLine(0), nullptr);
+  EXPECT_EQ(b.PixelColor(0, 0), clNone);
+  b.Canvas().FillRect(Rect(0, 0, 5, 5));  // drawing on an empty bitmap does nothing
+
+  TBitmap wide;
+  wide.SetWidth(10);  // a width alone keeps it empty but remembered
+  EXPECT_TRUE(wide.Empty());
+  wide.SetHeight(2);
+  EXPECT_EQ(wide.PixelColor(9, 1), clWhite);
+  EXPECT_THROW(wide.SetSize(100000, 100000), EOutOfResources);
+  EXPECT_EQ(wide.Width(), 10);
+}
+
+TEST_F(BitmapTest, RowsFollowTheDeviceIndependentLayout) {
+  TBitmap b24 = Filled(3, 2, RGB(10, 20, 30), pf24bit);
+  const uint8_t* row = b24.ScanLine(1);
+  ASSERT_NE(row, nullptr);
+  EXPECT_EQ(row[0], 30);  // blue, green, red
+  EXPECT_EQ(row[1], 20);
+  EXPECT_EQ(row[2], 10);
+  EXPECT_EQ(b24.BytesPerLine(), 12);  // 9 bytes padded to 4
+  EXPECT_EQ(b24.ScanLine(2), nullptr);
+  EXPECT_EQ(b24.ScanLine(-1), nullptr);
+
+  TBitmap b32 = Filled(1, 1, RGB(10, 20, 30), pf32bit);
+  EXPECT_EQ(b32.ScanLine(0)[0], 30);
+  EXPECT_EQ(b32.ScanLine(0)[2], 10);
+
+  // Writing rows changes the pixels.
+  b24.ScanLine(0)[3] = 255;
+  b24.ScanLine(0)[4] = 0;
+  b24.ScanLine(0)[5] = 0;
+  EXPECT_EQ(b24.PixelColor(1, 0), clBlue);
+}
+
+TEST_F(BitmapTest, PaletteBitmapsKeepIndicesAndPalettes) {
+  TBitmap b(5, 2, pf8bit);
+  std::vector<TColor> palette(256, clBlack);
+  palette[1] = clRed;
+  palette[2] = clRed;  // a duplicate entry
+  palette[3] = clLime;
+  b.SetPalette(palette);
+  EXPECT_EQ(b.Palette().size(), 256u);
+  EXPECT_EQ(b.Palette()[3], clLime);
+  uint8_t* row = b.ScanLine(0);
+  row[0] = 2;
+  row[1] = 3;
+  EXPECT_EQ(b.PixelColor(0, 0), clRed);
+  EXPECT_EQ(b.PixelColor(1, 0), clLime);
+
+  // Drawing maps to the nearest entry and leaves untouched pixels on their index.
+  b.Canvas().SetPixel(4, 1, RGB(250, 10, 0));
+  EXPECT_EQ(b.ScanLine(1)[4], 1);
+  EXPECT_EQ(b.ScanLine(0)[0], 2);
+  EXPECT_EQ(b.Canvas().NearestColor(RGB(0, 240, 20)), clLime);
+
+  // 4 bits: sixteen entries, one index per byte.
+  TBitmap b4(3, 1, pf4bit);
+  EXPECT_EQ(b4.Palette().size(), 16u);
+  EXPECT_EQ(b4.PixelColor(0, 0), clWhite);
+  b4.Canvas().SetPixel(1, 0, clRed);
+  EXPECT_EQ(b4.ScanLine(0)[1], 9);  // red in the standard sixteen
+  b4.SetPalette({clBlack, clBlue});
+  EXPECT_EQ(b4.Palette().size(), 16u);
+  EXPECT_EQ(b4.Palette()[1], clBlue);
+
+  // Converting true colour to 8 bits takes the nearest colours of the standard palette.
+  TBitmap t = Filled(2, 2, RGB(255, 0, 0));
+  t.SetPixelFormat(pf8bit);
+  EXPECT_EQ(t.PixelFormat(), pf8bit);
+  EXPECT_EQ(t.PixelColor(1, 1), clRed);
+  t.SetPixelFormat(pf32bit);
+  EXPECT_EQ(t.PixelColor(1, 1), clRed);
+
+  // Other formats have no palette.
+  EXPECT_TRUE(t.Palette().empty());
+  t.SetPalette({clRed});
+  EXPECT_TRUE(t.Palette().empty());
+}
+
+TEST_F(BitmapTest, MonochromeBitsAndMasks) {
+  TBitmap m(10, 1, pf1bit);
+  EXPECT_TRUE(m.Monochrome());
+  EXPECT_EQ(m.Palette(), (std::vector<TColor>{clBlack, clWhite}));
+  m.Canvas().Brush().SetColor(clBlack);
+  m.Canvas().FillRect(Rect(0, 0, 10, 1));
+  m.Canvas().SetPixel(0, 0, clWhite);
+  m.Canvas().SetPixel(9, 0, clWhite);
+  EXPECT_EQ(m.ScanLine(0)[0], 0x80);  // leftmost pixel in the high bit
+  EXPECT_EQ(m.ScanLine(0)[1] & 0xC0, 0x40);
+
+  TBitmap picture = Filled(3, 2, clRed);
+  picture.Canvas().SetPixel(1, 0, clBlue);
+  const auto mask = picture.CreateMask(clRed);
+  EXPECT_EQ(picture.PixelFormat(), pf32bit);
+  EXPECT_EQ(mask->PixelFormat(), pf1bit);
+  EXPECT_EQ(mask->PixelColor(0, 0), clWhite);
+  EXPECT_EQ(mask->PixelColor(1, 0), clBlack);
+  picture.SetMonochrome(true);
+  EXPECT_TRUE(picture.Monochrome());
+}
+
+TEST_F(BitmapTest, TransparentColourDefaultsToTheBottomLeftPixel) {
+  TBitmap b = Filled(3, 3, clLime);
+  b.Canvas().SetPixel(0, 2, clFuchsia);
+  EXPECT_EQ(b.TransparentMode(), tmAuto);
+  EXPECT_EQ(b.TransparentColor(), clFuchsia);
+  b.SetTransparentColor(clLime);
+  EXPECT_EQ(b.TransparentMode(), tmFixed);
+  EXPECT_EQ(b.TransparentColor(), clLime);
+  b.SetTransparentColor(clDefault);
+  EXPECT_EQ(b.TransparentMode(), tmAuto);
+  EXPECT_EQ(b.TransparentColor(), clFuchsia);
+  EXPECT_EQ(TBitmap().TransparentColor(), clNone);
+}
+
+TEST_F(BitmapTest, DrawLeavesTheTransparentColourOut) {
+  TBitmap target = Filled(10, 10, kMarker);
+  TBitmap sprite = Filled(3, 3, clLime);
+  sprite.Canvas().SetPixel(1, 1, clRed);
+  target.Canvas().Draw(2, 2, sprite);
+  EXPECT_EQ(target.PixelColor(2, 2), clLime);
+
+  target = Filled(10, 10, kMarker);
+  sprite.SetTransparent(true);  // bottom-left pixel: lime
+  target.Canvas().Draw(2, 2, sprite);
+  EXPECT_EQ(target.PixelColor(2, 2), kMarker);
+  EXPECT_EQ(target.PixelColor(3, 3), clRed);
+  EXPECT_EQ(target.PixelColor(4, 4), kMarker);
+
+  // Stretched twice as large: each source pixel covers two by two.
+  target = Filled(10, 10, kMarker);
+  target.Canvas().StretchDraw(Rect(0, 0, 6, 6), sprite);
+  EXPECT_EQ(target.PixelColor(2, 2), clRed);
+  EXPECT_EQ(target.PixelColor(3, 3), clRed);
+  EXPECT_EQ(target.PixelColor(1, 1), kMarker);
+  EXPECT_EQ(target.PixelColor(4, 4), kMarker);
+}
+
+TEST_F(BitmapTest, CopyRectMirrorsAndCombines) {
+  TBitmap source = Filled(4, 1, clBlack);
+  source.Canvas().SetPixel(0, 0, clRed);
+  source.Canvas().SetPixel(3, 0, clBlue);
+  TBitmap target = Filled(8, 2, kMarker);
+  target.Canvas().CopyRect(Rect(0, 0, 4, 1), source.Canvas(), Rect(0, 0, 4, 1));
+  EXPECT_EQ(target.PixelColor(0, 0), clRed);
+  EXPECT_EQ(target.PixelColor(3, 0), clBlue);
+  EXPECT_EQ(target.PixelColor(4, 0), kMarker);
+  // A negative width mirrors.
+  target.Canvas().CopyRect(Rect(8, 1, 4, 2), source.Canvas(), Rect(0, 0, 4, 1));
+  EXPECT_EQ(target.PixelColor(4, 1), clBlue);
+  EXPECT_EQ(target.PixelColor(7, 1), clRed);
+  // Copying within one canvas, as tiling does.
+  target.Canvas().CopyRect(Rect(4, 0, 8, 1), target.Canvas(), Rect(0, 0, 4, 1));
+  EXPECT_EQ(target.PixelColor(4, 0), clRed);
+  EXPECT_EQ(target.PixelColor(7, 0), clBlue);
+  // AND with the target.
+  TBitmap white = Filled(2, 1, RGB(0xF0, 0x0F, 0xFF));
+  target.Canvas().SetCopyMode(cmSrcAnd);
+  target.Canvas().CopyRect(Rect(0, 1, 2, 2), white.Canvas(), Rect(0, 0, 2, 1));
+  EXPECT_EQ(target.PixelColor(0, 1), RGB(0x01 & 0xF0, 0x02 & 0x0F, 0x03 & 0xFF));
+  target.Canvas().SetCopyMode(cmBlackness);
+  target.Canvas().CopyRect(Rect(0, 0, 1, 1), white.Canvas(), Rect(0, 0, 1, 1));
+  EXPECT_EQ(target.PixelColor(0, 0), clBlack);
+}
+
+TEST_F(BitmapTest, BrushCopyShowsTheBrushWhereTheColourWas) {
+  TBitmap picture = Filled(3, 1, clLime);
+  picture.Canvas().SetPixel(1, 0, clRed);
+  TBitmap target = Filled(6, 2, kMarker);
+  target.Canvas().Brush().SetColor(clYellow);
+  target.Canvas().BrushCopy(Rect(0, 0, 3, 1), picture, Rect(0, 0, 3, 1), clLime);
+  EXPECT_EQ(target.PixelColor(0, 0), clYellow);
+  EXPECT_EQ(target.PixelColor(1, 0), clRed);
+  target.Canvas().Brush().SetStyle(bsClear);
+  target.Canvas().BrushCopy(Rect(0, 1, 3, 2), picture, Rect(0, 0, 3, 1), clLime);
+  EXPECT_EQ(target.PixelColor(0, 1), kMarker);
+  EXPECT_EQ(target.PixelColor(1, 1), clRed);
+  target.Canvas().BrushCopy(Rect(3, 1, 6, 2), picture, Rect(0, 0, 3, 1), clNone);
+  EXPECT_EQ(target.PixelColor(3, 1), clLime);
+}
+
+TEST_F(BitmapTest, BmpStreamsRoundTripEveryDepth) {
+  for (TPixelFormat format : {pf1bit, pf4bit, pf8bit, pf24bit, pf32bit}) {
+    TBitmap b(7, 3, format);
+    b.Canvas().SetPixel(0, 0, clBlack);
+    b.Canvas().SetPixel(6, 2, clBlack);
+    if (format != pf1bit) {
+      b.Canvas().SetPixel(3, 1, clRed);
+      b.Canvas().SetPixel(1, 2, clBlue);
+    }
+    TMemoryStream stream;
+    b.SaveToStream(stream);
+    stream.SetPosition(0);
+    TBitmap read;
+    read.LoadFromStream(stream);
+    EXPECT_EQ(read.PixelFormat(), format);
+    EXPECT_EQ(stream.Position(), stream.Size());
+    ASSERT_EQ(read.Width(), 7);
+    ASSERT_EQ(read.Height(), 3);
+    EXPECT_EQ(read.Palette(), b.Palette());
+    for (int y = 0; y < 3; ++y)
+      for (int x = 0; x < 7; ++x)
+        EXPECT_EQ(read.PixelColor(x, y), b.PixelColor(x, y)) << format << ":" << x << "," << y;
+  }
+}
+
+TEST_F(BitmapTest, BmpReaderTakesTopDownRowsAndRejectsBadData) {
+  // A hand-made 2 x 2 top-down 24-bit file: red, green / blue, white.
+  std::string file = "BM";
+  auto put32 = [&](uint32_t v) {
+    for (int i = 0; i < 4; ++i) file.push_back(char(v >> (8 * i)));
+  };
+  auto put16 = [&](uint16_t v) { file.push_back(char(v)), file.push_back(char(v >> 8)); };
+  put32(14 + 40 + 16);
+  put32(0);
+  put32(54);
+  put32(40);
+  put32(2);
+  put32(static_cast<uint32_t>(-2));
+  put16(1);
+  put16(24);
+  put32(0);
+  put32(16);
+  put32(0);
+  put32(0);
+  put32(0);
+  put32(0);
+  const unsigned char rows[] = {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 255, 255, 255, 0, 0};
+  file.append(reinterpret_cast<const char*>(rows), sizeof rows);
+  TBitmap b;
+  TMemoryStream good(file);
+  b.LoadFromStream(good);
+  EXPECT_EQ(b.PixelFormat(), pf24bit);
+  EXPECT_EQ(b.PixelColor(0, 0), clRed);
+  EXPECT_EQ(b.PixelColor(1, 0), clLime);
+  EXPECT_EQ(b.PixelColor(0, 1), clBlue);
+  EXPECT_EQ(b.PixelColor(1, 1), clWhite);
+
+  auto loadFails = [&](const std::string& bytes) {
+    TBitmap keep = Filled(1, 1, clRed);
+    TMemoryStream s(bytes);
+    try {
+      keep.LoadFromStream(s);
+    } catch (const EInvalidGraphic&) {
+      return keep.Width() == 1 && keep.PixelColor(0, 0) == clRed;
+    } catch (const EReadError&) {
+      return keep.Width() == 1 && keep.PixelColor(0, 0) == clRed;
+    }
+    return false;
+  };
+  EXPECT_TRUE(loadFails(""));
+  EXPECT_TRUE(loadFails("GIF89a" + std::string(60, '\0')));
+  EXPECT_TRUE(loadFails(file.substr(0, file.size() - 1)));  // pixels cut short
+  std::string huge = file;
+  huge[18] = '\xFF', huge[19] = '\xFF', huge[20] = '\xFF', huge[21] = '\x7F';  // width 2^31-1
+  EXPECT_TRUE(loadFails(huge));
+  std::string rle = file;
+  rle[30] = 1;  // run-length coded
+  EXPECT_TRUE(loadFails(rle));
+  std::string depth = file;
+  depth[28] = 7;
+  EXPECT_TRUE(loadFails(depth));
+}
+
+TEST_F(BitmapTest, AssignCopiesPixelsAndSettings) {
+  TBitmap a = Filled(2, 2, clRed, pf8bit);
+  a.SetTransparent(true);
+  a.SetTransparentColor(clBlue);
+  TBitmap b;
+  int changes = 0;
+  b.OnChange = [&] { ++changes; };
+  b.Assign(a);
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(b.PixelFormat(), pf8bit);
+  EXPECT_TRUE(b.Transparent());
+  EXPECT_EQ(b.TransparentColor(), clBlue);
+  EXPECT_EQ(b.PixelColor(1, 1), clRed);
+  b.Canvas().SetPixel(1, 1, clBlack);
+  EXPECT_EQ(a.PixelColor(1, 1), clRed);  // independent copies
+}
+
+TEST_F(BitmapTest, ImageListDrawsNormallyAndGreyed) {
+  TImageList list(4, 4);
+  TBitmap strip = Filled(8, 4, clFuchsia);
+  strip.Canvas().Brush().SetColor(clRed);
+  strip.Canvas().FillRect(Rect(1, 1, 3, 3));
+  strip.Canvas().Brush().SetColor(clBlue);
+  strip.Canvas().FillRect(Rect(5, 1, 7, 3));
+  EXPECT_EQ(list.AddMasked(strip, clFuchsia), 0);  // two images from one strip
+  EXPECT_EQ(list.Count(), 2);
+
+  TBitmap target = Filled(12, 6, kMarker);
+  list.Draw(target.Canvas(), 0, 0, 0);
+  list.Draw(target.Canvas(), 4, 0, 1);
+  list.Draw(target.Canvas(), 8, 0, 0, false);
+  list.Draw(target.Canvas(), 0, 0, 7);  // out of range: nothing
+  list.Draw(target.Canvas(), 0, 0, -1);
+  EXPECT_EQ(target.PixelColor(0, 0), kMarker);  // transparent
+  EXPECT_EQ(target.PixelColor(1, 1), clRed);
+  EXPECT_EQ(target.PixelColor(5, 1), clBlue);
+  EXPECT_EQ(target.PixelColor(8, 0), kMarker);
+  const TColor grey = target.PixelColor(9, 1);
+  EXPECT_EQ(GetRValue(grey), GetGValue(grey));
+  EXPECT_EQ(GetGValue(grey), GetBValue(grey));
+  EXPECT_NE(grey, kMarker);
+
+  // A mask bitmap: white marks transparent pixels.
+  TBitmap mask = Filled(4, 4, clBlack, pf1bit);
+  mask.Canvas().SetPixel(0, 0, clWhite);
+  TBitmap solid = Filled(4, 4, clGreen);
+  EXPECT_EQ(list.Add(solid, &mask), 2);
+  target = Filled(12, 6, kMarker);
+  list.Draw(target.Canvas(), 0, 0, 2);
+  EXPECT_EQ(target.PixelColor(0, 0), kMarker);
+  EXPECT_EQ(target.PixelColor(1, 0), clGreen);
+
+  TBitmap copy;
+  EXPECT_TRUE(list.GetBitmap(2, copy));
+  EXPECT_EQ(copy.PixelColor(0, 0), ColorToRGB(clBtnFace));
+  EXPECT_FALSE(list.GetBitmap(3, copy));
+  EXPECT_EQ(list.Add(TBitmap()), -1);
+  list.SetSize(8, 8);
+  EXPECT_EQ(list.Count(), 0);
+}
+
+}  // namespace
