@@ -97,6 +97,7 @@ private:
   std::string category_;
   std::string shortCut_;
   TActionList* actionList_ = nullptr;
+  friend class TActionList;
 };
 
 class TActionList : public TComponent {

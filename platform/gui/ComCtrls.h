@@ -31,6 +31,8 @@ public:
   bool SizeGrip() const { return sizeGrip_; }
   void SetSizeGrip(bool value);
 
+  bool PaintPeer(QPainter* painter) override;
+
 protected:
   void ApplyFont() override;
 

@@ -121,6 +121,8 @@ public:
   // Called once after a window built in code has set all its controls; clears the loading
   // state. Overrides call the base first.
   virtual void Loaded();
+  // Called by the owner just before it frees this component, while it is still whole.
+  virtual void BeforeDestruction() {}
 
   intptr_t Tag = 0;
 
@@ -380,6 +382,7 @@ protected:
     (void)control, (void)left, (void)top, (void)width, (void)height, (void)alignRect;
   }
   void UpdatePeer() override;
+  void UpdateChildPeers();
   void ColorChanged() override;
   void ApplyFont() override;
 

@@ -7,6 +7,9 @@
 
 #include "platform/gui/Forms.h"
 
+class TMenuItem;
+class TPopupMenu;
+
 // Message box flags and answers (the values of the old desktop).
 constexpr unsigned MB_OK = 0x0, MB_OKCANCEL = 0x1, MB_ABORTRETRYIGNORE = 0x2, MB_YESNOCANCEL = 0x3,
                    MB_YESNO = 0x4, MB_RETRYCANCEL = 0x5;
@@ -79,6 +82,9 @@ public:
   virtual bool SaveDialog(TSaveDialog& dialog) = 0;
   // Runs until form.ModalResult() is set (or the application terminates).
   virtual void WaitModal(TForm& form) = 0;
+  // Opens a pop-up menu at a screen position and returns the item to run, or nullptr when
+  // none was chosen or the menu ran it itself.
+  virtual TMenuItem* PopupMenu(TPopupMenu& menu, int x, int y) = 0;
 };
 
 // The driver in use (never null); SetDialogDriver(nullptr) restores the toolkit driver. The

@@ -119,8 +119,13 @@ public:
 
   // Internal: the peer window asks to close (close box); runs Close.
   void PeerCloseRequested();
-  void PeerGeometryChanged(int screenX, int screenY, int clientWidth, int clientHeight);
+  void PeerGeometryChanged(int screenX, int screenY, int windowWidth, int windowHeight);
   void MenuChanged();
+  // Internal: the toolkit's modal loop; returns once ModalResult is set, the window is hidden
+  // or the application terminates.
+  void RunModalLoop();
+  // Fires OnDestroy while the window is still whole (its owner is about to free it).
+  void BeforeDestruction() override;
 
 protected:
   virtual void DoCreate();
@@ -128,13 +133,17 @@ protected:
   virtual void DoHide();
   virtual void DoClose(TCloseAction& action);
   void UpdatePeer() override;
+  void TextChanged() override;
   void Notification(TComponent* component, TOperation operation) override;
 
 private:
   void ApplyWindowFlags();
   void PlaceWindow();
   void LayoutFrame();
-  void CloseModal();
+  bool CloseModalQuery();
+  void EndModal();
+  int MenuHeight() const;
+  int CaptionAndBorders() const;
 
   QWidget* client_ = nullptr;
   TFormBorderStyle borderStyle_ = bsSizeable;
@@ -147,12 +156,13 @@ private:
   TModalResult modalResult_ = mrNone;
   int modalLevel_ = 0;
   void* modalLoop_ = nullptr;
-  bool placed_ = false;
   bool created_ = false;
   bool closing_ = false;
   TWinControl* activeControl_ = nullptr;
   TMainMenu* menu_ = nullptr;
   TForm* previousActive_ = nullptr;
+  QWidget* menuBar_ = nullptr;
+  friend class TApplication;
 };
 
 // Creates a window as the application does: construct, then AfterConstruction.
@@ -216,11 +226,17 @@ public:
 
   std::string Title;
   std::string ExeName() const;
+  // Whether the toolkit's window activation (the user switching windows) fires OnActivate;
+  // tests turn it off so that only the program's own showing and closing do.
+  bool FollowToolkitActivation = true;
+  // Test fixtures start each test with a running application.
+  void ClearTerminated() { terminated_ = false; }
   // The window that currently has the user's attention in the application, or nullptr.
   TForm* ActiveForm() const { return activeForm_; }
 
   // Internal bookkeeping of windows.
   void SetActiveForm(TForm* form);
+  void RegisterForm(TForm* form);
   void FormDestroying(TForm* form);
   void FormCreated(TForm* form);
   const std::vector<TForm*>& Forms() const { return forms_; }

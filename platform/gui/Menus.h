@@ -83,6 +83,9 @@ public:
   TMenuItem* Items() const { return root_; }
   // Finds an item by caption along the tree (accelerator marks ignored), or nullptr.
   TMenuItem* FindItemByCaption(const std::string& caption) const;
+  // Told when items are added or removed (the window showing the menu rebuilds its bar).
+  std::function<void()> OnChange;
+  void Changed();
 
 private:
   TMenuItem* root_;

@@ -255,8 +255,12 @@ public:
   TNotifyEvent OnChange;
   virtual void Change();
 
+  // Internal: the peer reports a change of its text.
+  void PeerTextChanged();
+
 private:
   bool readOnly_ = false;
+  bool settingText_ = false;
   bool wordWrap_ = true;
   TScrollStyle scrollBars_ = ssNone;
 };

@@ -1,0 +1,185 @@
+// TApplication: the toolkit's start and end, the message loop, the default exception handler
+// and calls posted into the GUI thread.
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QThread>
+
+#include <algorithm>
+
+#include "platform/gui/Dialogs.h"
+#include "platform/gui/QtPeer.h"
+
+using namespace zgui;
+
+TApplication* Application = nullptr;
+
+struct TApplication::Impl {
+  QApplication* ownedApp = nullptr;
+  QObject* context = nullptr;  // posted calls die with it
+  QEventLoop* runLoop = nullptr;
+};
+
+TApplication::TApplication(int& argc, char** argv) : TComponent(nullptr), impl_(new Impl) {
+  if (!QApplication::instance()) impl_->ownedApp = new QApplication(argc, argv);
+  QApplication::setQuitOnLastWindowClosed(false);
+  impl_->context = new QObject();
+  Application = this;
+  Title = FromQ(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
+}
+
+TApplication::~TApplication() {
+  // Windows go while the toolkit still runs.
+  DestroyComponents();
+  delete impl_->context;
+  impl_->context = nullptr;
+  if (Application == this) Application = nullptr;
+  delete impl_->ownedApp;
+  delete impl_;
+}
+
+void TApplication::RegisterForm(TForm* form) {
+  if (std::find(forms_.begin(), forms_.end(), form) == forms_.end()) forms_.push_back(form);
+}
+
+void TApplication::FormCreated(TForm* form) {
+  if (!mainForm_ && form) mainForm_ = form;
+}
+
+void TApplication::FormDestroying(TForm* form) {
+  forms_.erase(std::remove(forms_.begin(), forms_.end(), form), forms_.end());
+  if (mainForm_ == form) mainForm_ = nullptr;
+  if (activeForm_ == form) activeForm_ = nullptr;
+  for (TForm* f : forms_)
+    if (f->previousActive_ == form) f->previousActive_ = nullptr;
+}
+
+void TApplication::SetActiveForm(TForm* form) {
+  if (form == activeForm_) return;
+  TForm* old = activeForm_;
+  activeForm_ = form;
+  if (old && !old->IsDestroying()) old->Deactivate();
+  if (form && !form->IsDestroying() && activeForm_ == form) form->Activate();
+}
+
+void TApplication::Run() {
+  if (!mainForm_) return;
+  Guard(mainForm_, [this] {
+    if (mainForm_) mainForm_->Show();
+  });
+  QEventLoop loop;
+  impl_->runLoop = &loop;
+  if (!terminated_) loop.exec();
+  impl_->runLoop = nullptr;
+}
+
+void TApplication::Terminate() {
+  terminated_ = true;
+  if (impl_->runLoop) impl_->runLoop->quit();
+  for (TForm* f : forms_)
+    if (f->modalLoop_) static_cast<QEventLoop*>(f->modalLoop_)->quit();
+}
+
+void TApplication::ProcessMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+bool TApplication::Guard(TComponent* sender, const std::function<void()>& action) noexcept {
+  try {
+    action();
+    return true;
+  } catch (const EAbort&) {
+    return false;
+  } catch (const std::exception& e) {
+    try {
+      HandleException(sender, e);
+    } catch (...) {
+      // A failing handler of a failure has nobody left to tell.
+    }
+    return false;
+  } catch (...) {
+    try {
+      HandleException(sender, Exception("Unknown exception"));
+    } catch (...) {
+    }
+    return false;
+  }
+}
+
+void TApplication::HandleException(TComponent* sender, const std::exception& e) {
+  if (dynamic_cast<const EAbort*>(&e)) return;
+  if (OnException) {
+    OnException(sender, e);
+    return;
+  }
+  ShowException(e);
+}
+
+void TApplication::ShowException(const std::exception& e) {
+  const auto* ours = dynamic_cast<const Exception*>(&e);
+  const std::string message = ours ? ours->Message() : std::string(e.what());
+  MessageBox(message, Title, MB_OK | MB_ICONSTOP);
+}
+
+int TApplication::MessageBox(const std::string& text, const std::string& caption, unsigned flags) {
+  TMessageBoxRequest request;
+  request.Text = text;
+  request.Caption = caption.empty() ? Title : caption;
+  request.Flags = flags;
+  return DialogDriver().MessageBox(request);
+}
+
+void TApplication::QueueCall(std::function<void()> call) {
+  if (!impl_->context || !call) return;
+  QMetaObject::invokeMethod(
+      impl_->context, [call = std::move(call)] { RunHandler(Application, call); },
+      Qt::QueuedConnection);
+}
+
+void TApplication::SyncCall(const std::function<void()>& call) {
+  if (!call) return;
+  if (InGuiThread() || !impl_->context) {
+    Guard(this, call);
+    return;
+  }
+  QMetaObject::invokeMethod(
+      impl_->context, [&call] { RunHandler(Application, call); }, Qt::BlockingQueuedConnection);
+}
+
+bool TApplication::InGuiThread() const {
+  return QCoreApplication::instance() &&
+         QThread::currentThread() == QCoreApplication::instance()->thread();
+}
+
+void TApplication::Minimize() {
+  if (mainForm_ && mainForm_->Widget()) mainForm_->Widget()->showMinimized();
+  if (OnMinimize) OnMinimize(this);
+}
+
+void TApplication::Restore() {
+  if (mainForm_ && mainForm_->Widget() && mainForm_->Visible()) {
+    mainForm_->Widget()->showNormal();
+    mainForm_->Widget()->activateWindow();
+  }
+  if (OnRestore) OnRestore(this);
+}
+
+std::string TApplication::ExeName() const {
+  return FromQ(QCoreApplication::applicationFilePath());
+}
+
+TScreenInfo ScreenInfo() {
+  TScreenInfo info;
+  QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) {
+    info.Width = 1024;
+    info.Height = 768;
+    info.WorkArea = Rect(0, 0, 1024, 768);
+    return info;
+  }
+  const QRect all = screen->geometry();
+  const QRect work = screen->availableGeometry();
+  info.Width = all.width();
+  info.Height = all.height();
+  info.WorkArea = Bounds(work.x(), work.y(), work.width(), work.height());
+  return info;
+}

@@ -1,0 +1,142 @@
+// Push buttons, check boxes, radio buttons and group boxes.
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "platform/gui/ActnList.h"
+#include "platform/gui/QtPeer.h"
+#include "platform/gui/StdCtrls.h"
+
+using namespace zgui;
+
+TButton::TButton(TComponent* AOwner) : TWinControl(AOwner) {
+  auto* peer = new Peer<QPushButton>(this);
+  peer->GenericClick = false;
+  AttachWidget(peer);
+  SetTabStop(true);
+  SetBounds(0, 0, 75, 25);
+  QObject::connect(peer, &QPushButton::clicked, peer, [peer] {
+    if (TControl* c = peer->Control()) RunHandler(c, [c] { c->Click(); });
+  });
+}
+
+void TButton::Click() {
+  if (ModalResult != 0) {
+    if (TForm* form = ParentForm()) form->SetModalResult(ModalResult);
+  }
+  TWinControl::Click();
+}
+
+void TButton::TextChanged() {
+  if (auto* b = static_cast<QPushButton*>(Widget())) b->setText(ToQ(text_));
+}
+
+void TButton::ActionChange(TBasicAction* sender) { TWinControl::ActionChange(sender); }
+
+// ---------------------------------------------------------------------------------------------
+
+TCheckBox::TCheckBox(TComponent* AOwner) : TWinControl(AOwner) {
+  auto* peer = new Peer<QCheckBox>(this);
+  peer->GenericClick = false;
+  AttachWidget(peer);
+  SetTabStop(true);
+  SetBounds(0, 0, 97, 17);
+  // Only the user's toggles come from here; code goes through SetState.
+  QObject::connect(peer, &QCheckBox::clicked, peer, [peer](bool checked) {
+    if (auto* c = static_cast<TCheckBox*>(peer->Control()))
+      RunHandler(c, [c, checked] { c->PeerToggled(checked); });
+  });
+}
+
+void TCheckBox::SetState(TCheckBoxState value) {
+  if (value == cbGrayed && !AllowGrayed) value = cbUnchecked;
+  if (auto* b = static_cast<QCheckBox*>(Widget())) {
+    const Qt::CheckState q = value == cbChecked   ? Qt::Checked
+                             : value == cbGrayed ? Qt::PartiallyChecked
+                                                 : Qt::Unchecked;
+    if (b->checkState() != q) {
+      b->setTristate(AllowGrayed);
+      b->setCheckState(q);
+    }
+  }
+  if (value == state_) return;
+  state_ = value;
+  // The state changed, by the user or by code: that is a click.
+  if (!IsLoading()) Click();
+}
+
+void TCheckBox::PeerToggled(bool checked) { SetState(checked ? cbChecked : cbUnchecked); }
+
+void TCheckBox::TextChanged() {
+  if (auto* b = static_cast<QCheckBox*>(Widget())) b->setText(ToQ(text_));
+}
+
+void TCheckBox::ActionChange(TBasicAction* sender) {
+  TWinControl::ActionChange(sender);
+  if (auto* action = dynamic_cast<TAction*>(sender)) {
+    // Following the action is no click of the box.
+    state_ = action->Checked() ? cbChecked : cbUnchecked;
+    if (auto* b = static_cast<QCheckBox*>(Widget()))
+      b->setCheckState(action->Checked() ? Qt::Checked : Qt::Unchecked);
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TRadioButton::TRadioButton(TComponent* AOwner) : TWinControl(AOwner) {
+  auto* peer = new Peer<QRadioButton>(this);
+  peer->GenericClick = false;
+  AttachWidget(peer);
+  SetTabStop(true);
+  SetBounds(0, 0, 113, 17);
+  QObject::connect(peer, &QRadioButton::clicked, peer, [peer](bool checked) {
+    if (auto* c = static_cast<TRadioButton*>(peer->Control()))
+      RunHandler(c, [c, checked] { c->PeerToggled(checked); });
+  });
+}
+
+void TRadioButton::SetChecked(bool value) {
+  if (auto* b = static_cast<QRadioButton*>(Widget()); b && b->isChecked() != value) {
+    // Unchecking one by code must not check another; the toolkit's exclusivity is ours here.
+    b->setAutoExclusive(false);
+    b->setChecked(value);
+    b->setAutoExclusive(true);
+  }
+  if (value == checked_) return;
+  checked_ = value;
+  if (!value) return;
+  if (TWinControl* parent = Parent()) {
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+      auto* sibling = dynamic_cast<TRadioButton*>(parent->Controls(i));
+      if (sibling && sibling != this) sibling->SetChecked(false);
+    }
+  }
+  if (!IsLoading()) Click();
+}
+
+void TRadioButton::PeerToggled(bool checked) {
+  if (checked) SetChecked(true);
+}
+
+void TRadioButton::TextChanged() {
+  if (auto* b = static_cast<QRadioButton*>(Widget())) b->setText(ToQ(text_));
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TGroupBox::TGroupBox(TComponent* AOwner) : TWinControl(AOwner) {
+  AttachWidget(new Peer<QGroupBox>(this));
+  SetBounds(0, 0, 185, 105);
+}
+
+void TGroupBox::AdjustClientRect(TRect& rect) const {
+  TWinControl::AdjustClientRect(rect);
+  // Room for the caption line and the frame.
+  rect.Top += 14;
+  InflateRect(rect, -2, -2);
+}
+
+void TGroupBox::TextChanged() {
+  if (auto* b = static_cast<QGroupBox*>(Widget())) b->setTitle(ToQ(text_));
+}

@@ -1,0 +1,280 @@
+// TComboBox and TListBox: item lists whose change events follow the user only.
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+
+#include "platform/GbkText.h"
+#include "platform/gui/QtPeer.h"
+#include "platform/gui/StdCtrls.h"
+#include "platform/gui/TextPositions.h"
+
+using namespace zgui;
+
+namespace {
+
+class ComboPeer : public Peer<QComboBox> {
+public:
+  explicit ComboPeer(TComboBox* box) : Peer<QComboBox>(box) { GenericClick = false; }
+  void showPopup() override {
+    if (auto* box = static_cast<TComboBox*>(Control()); box && box->OnDropDown)
+      RunHandler(box, [box] { box->OnDropDown(box); });
+    QComboBox::showPopup();
+  }
+  void hidePopup() override {
+    QComboBox::hidePopup();
+    if (auto* box = static_cast<TComboBox*>(Control()); box && box->OnCloseUp)
+      RunHandler(box, [box] { box->OnCloseUp(box); });
+  }
+};
+
+// The edit part of an editable combo box takes the double clicks meant for the box.
+class DoubleClickRelay : public QObject {
+public:
+  explicit DoubleClickRelay(ComboPeer* peer) : QObject(peer), peer_(peer) {}
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::MouseButtonDblClick) {
+      if (TControl* c = peer_->Control()) RunHandler(c, [c] { c->DblClick(); });
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+private:
+  ComboPeer* peer_;
+};
+
+QComboBox* BoxOf(const TComboBox* box) { return static_cast<QComboBox*>(box->Widget()); }
+
+}  // namespace
+
+TComboBox::TComboBox(TComponent* AOwner) : TWinControl(AOwner) {
+  auto* peer = new ComboPeer(this);
+  AttachWidget(peer);
+  SetTabStop(true);
+  SetColor(clWindow);
+  SetBounds(0, 0, 145, 21);
+  // A pick from the list (mouse or keys) is the user's.
+  QObject::connect(peer, &QComboBox::activated, peer, [peer](int index) {
+    if (auto* box = static_cast<TComboBox*>(peer->Control()))
+      RunHandler(box, [box, index] { box->PeerUserPicked(index); });
+  });
+  SetStyle(csDropDown);
+}
+
+TComboBox::~TComboBox() = default;
+
+void TComboBox::SetStyle(TComboBoxStyle value) {
+  style_ = value;
+  QComboBox* box = BoxOf(this);
+  const bool editable = value == csDropDown || value == csSimple;
+  if (box->isEditable() == editable && (!editable || box->lineEdit())) return;
+  const std::string text = GetText();
+  box->setEditable(editable);
+  if (editable) {
+    QLineEdit* line = box->lineEdit();
+    line->installEventFilter(new DoubleClickRelay(static_cast<ComboPeer*>(box)));
+    auto* peer = static_cast<ComboPeer*>(box);
+    QObject::connect(line, &QLineEdit::textEdited, peer, [peer](const QString& t) {
+      if (auto* c = static_cast<TComboBox*>(peer->Control()))
+        RunHandler(c, [c, t] { c->PeerUserEdited(FromQ(t)); });
+    });
+    // The toolkit would add typed texts to the list on Enter; the list is the program's.
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setCompleter(nullptr);
+  }
+  SetText(text);
+}
+
+void TComboBox::RebuildPeer() {
+  QComboBox* box = BoxOf(this);
+  const std::string text = GetText();
+  const int index = box->currentIndex();
+  updating_ = true;
+  box->blockSignals(true);
+  box->clear();
+  QStringList list;
+  for (const std::string& item : items_.Items()) list << ToQ(item);
+  box->addItems(list);
+  box->blockSignals(false);
+  updating_ = false;
+  if (box->isEditable()) {
+    const int match = items_.IndexOf(text);
+    box->setCurrentIndex(match >= 0 ? match : -1);
+    box->setEditText(ToQ(text));
+  } else {
+    box->setCurrentIndex(index < box->count() ? index : -1);
+  }
+}
+
+void TComboBox::ItemsChanged() {
+  if (sorted_) items_.Sort();
+  RebuildPeer();
+}
+
+int TComboBox::AddItem(const std::string& item) {
+  const int index = items_.Add(item);
+  ItemsChanged();
+  return index;
+}
+
+void TComboBox::SetItems(const std::vector<std::string>& items) {
+  items_.Clear();
+  for (const auto& s : items) items_.Add(s);
+  ItemsChanged();
+}
+
+void TComboBox::ClearItems() {
+  items_.Clear();
+  RebuildPeer();
+}
+
+void TComboBox::SetSorted(bool value) {
+  sorted_ = value;
+  items_.Sorted = value;
+  if (value) ItemsChanged();
+}
+
+int TComboBox::ItemIndex() const {
+  QComboBox* box = BoxOf(this);
+  const int index = box->currentIndex();
+  // An edited text that no longer matches its item selects nothing.
+  if (index >= 0 && box->isEditable() && box->currentText() != box->itemText(index)) return -1;
+  return index;
+}
+
+void TComboBox::SetItemIndex(int value) {
+  QComboBox* box = BoxOf(this);
+  if (value < 0 || value >= box->count()) value = -1;
+  box->setCurrentIndex(value);
+  if (value < 0 && box->isEditable()) box->setEditText(QString());
+  if (value >= 0 && box->isEditable()) box->setEditText(box->itemText(value));
+}
+
+std::string TComboBox::GetText() const {
+  QComboBox* box = BoxOf(this);
+  if (!box) return std::string();
+  return FromQ(box->currentText());
+}
+
+void TComboBox::SetText(const std::string& value) {
+  QComboBox* box = BoxOf(this);
+  const int match = items_.IndexOf(value);
+  if (box->isEditable()) {
+    box->setCurrentIndex(match);
+    box->setEditText(ToQ(maxLength_ > 0 ? value.substr(0, static_cast<size_t>(maxLength_)) : value));
+  } else {
+    box->setCurrentIndex(match);
+  }
+}
+
+void TComboBox::SetMaxLength(int value) {
+  maxLength_ = std::max(value, 0);
+  if (QLineEdit* line = BoxOf(this)->lineEdit())
+    line->setMaxLength(maxLength_ > 0 ? maxLength_ : 32767);
+}
+
+void TComboBox::SetDropDownWidth(int value) {
+  BoxOf(this)->view()->setMinimumWidth(std::max(value, 0));
+}
+
+bool TComboBox::DroppedDown() const {
+  return BoxOf(this)->view() && BoxOf(this)->view()->isVisible();
+}
+
+void TComboBox::SetDroppedDown(bool value) {
+  if (value)
+    BoxOf(this)->showPopup();
+  else
+    BoxOf(this)->hidePopup();
+}
+
+void TComboBox::SelectAll() {
+  if (QLineEdit* line = BoxOf(this)->lineEdit()) line->selectAll();
+}
+
+void TComboBox::Change() {
+  if (OnChange) OnChange(this);
+}
+
+void TComboBox::Select() {
+  if (OnSelect)
+    OnSelect(this);
+  else
+    Change();
+}
+
+bool TComboBox::KeyPress(char& key) { return TWinControl::KeyPress(key); }
+
+void TComboBox::PeerUserEdited(const std::string& text) {
+  (void)text;
+  if (updating_) return;
+  Change();
+}
+
+void TComboBox::PeerUserPicked(int index) {
+  if (updating_ || index < 0) return;
+  QComboBox* box = BoxOf(this);
+  if (box->isEditable()) box->setEditText(box->itemText(index));
+  Click();
+  Select();
+}
+
+// ---------------------------------------------------------------------------------------------
+
+namespace {
+QListWidget* ListOf(const TListBox* list) { return static_cast<QListWidget*>(list->Widget()); }
+}  // namespace
+
+TListBox::TListBox(TComponent* AOwner) : TWinControl(AOwner) {
+  auto* peer = new Peer<QListWidget>(this);
+  peer->GenericClick = false;
+  AttachWidget(peer);
+  SetTabStop(true);
+  SetColor(clWindow);
+  SetBounds(0, 0, 121, 97);
+  QObject::connect(peer, &QListWidget::currentRowChanged, peer, [peer](int row) {
+    if (auto* list = static_cast<TListBox*>(peer->Control()))
+      RunHandler(list, [list, row] { list->PeerUserPicked(row); });
+  });
+}
+
+void TListBox::ItemsChanged() {
+  if (sorted_) items_.Sort();
+  QListWidget* list = ListOf(this);
+  const int row = list->currentRow();
+  updating_ = true;
+  list->clear();
+  for (const std::string& item : items_.Items()) list->addItem(ToQ(item));
+  list->setCurrentRow(row < list->count() ? row : -1);
+  updating_ = false;
+}
+
+int TListBox::AddItem(const std::string& item) {
+  const int index = items_.Add(item);
+  ItemsChanged();
+  return index;
+}
+
+void TListBox::ClearItems() {
+  items_.Clear();
+  ItemsChanged();
+}
+
+int TListBox::ItemIndex() const { return ListOf(this)->currentRow(); }
+
+void TListBox::SetItemIndex(int value) {
+  updating_ = true;
+  ListOf(this)->setCurrentRow(value >= 0 && value < items_.Count() ? value : -1);
+  updating_ = false;
+}
+
+void TListBox::SetSorted(bool value) {
+  sorted_ = value;
+  items_.Sorted = value;
+  if (value) ItemsChanged();
+}
+
+void TListBox::PeerUserPicked(int index) {
+  if (updating_ || index < 0) return;
+  Click();
+}

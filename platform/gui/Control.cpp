@@ -1,0 +1,385 @@
+// TControl: geometry, common properties, input events and the action link.
+#include <algorithm>
+
+#include "platform/gui/ActnList.h"
+#include "platform/gui/Menus.h"
+#include "platform/gui/QtPeer.h"
+
+using namespace zgui;
+
+TControl::TControl(TComponent* AOwner) : TComponent(AOwner), font_(std::make_unique<TFont>()) {
+  font_->OnChange = [this] {
+    parentFont_ = false;
+    ApplyFont();
+  };
+}
+
+TControl::~TControl() {
+  Destroying();
+  if (parent_) parent_->RemoveControl(this);
+  parent_ = nullptr;
+  actionLink_.reset();
+  font_->OnChange = nullptr;
+  if (widget_) {
+    if (PeerBase* peer = PeerOf(widget_)) peer->DetachControl();
+    QWidget* w = widget_;
+    widget_ = nullptr;
+    delete w;
+  }
+}
+
+void TControl::AttachWidget(QWidget* widget) {
+  widget_ = widget;
+  widget_->setAttribute(Qt::WA_DeleteOnClose, false);
+  widget_->hide();
+  width_ = std::max(width_, 0);
+  height_ = std::max(height_, 0);
+  widget_->setGeometry(left_, top_, width_, height_);
+  ApplyFont();
+}
+
+void TControl::SetParent(TWinControl* parent) {
+  if (parent == parent_) return;
+  if (parent == this) throw EInvalidOperation("A control cannot have itself as its parent");
+  if (parent_) {
+    TWinControl* old = parent_;
+    old->RemoveControl(this);
+    parent_ = nullptr;
+    if (widget_) widget_->setParent(nullptr);
+    if (align_ != alNone) old->Realign();
+  }
+  if (!parent) return;
+  parent_ = parent;
+  parent->InsertControl(this);
+  if (parentFont_) {
+    font_->OnChange = nullptr;
+    font_->Assign(*parent->Font());
+    font_->OnChange = [this] {
+      parentFont_ = false;
+      ApplyFont();
+    };
+  }
+  if (parentColor_) color_ = parent->Color();
+  UpdatePeer();
+  if (align_ != alNone) parent->Realign();
+}
+
+TForm* TControl::ParentForm() const {
+  const TControl* c = this;
+  while (c->parent_) c = c->parent_;
+  return dynamic_cast<TForm*>(const_cast<TControl*>(c));
+}
+
+void TControl::UpdatePeer() {
+  if (!widget_) return;
+  if (parent_ && widget_->parentWidget() != parent_->ClientWidget())
+    widget_->setParent(parent_->ClientWidget());
+  widget_->setGeometry(left_, top_, std::max(width_, 0), std::max(height_, 0));
+  widget_->setEnabled(enabled_);
+  ApplyFont();
+  ColorChanged();
+  TextChanged();
+  if (parent_) widget_->setVisible(visible_);
+}
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+  SetBoundsQuiet(left, top, width, height);
+  if (parent_ && align_ != alNone && !parent_->aligning_) parent_->Realign();
+}
+
+void TControl::SetBoundsQuiet(int left, int top, int width, int height) {
+  width = std::max(width, 0);
+  height = std::max(height, 0);
+  if (left == left_ && top == top_ && width == width_ && height == height_) return;
+  const bool resized = width != width_ || height != height_;
+  left_ = left;
+  top_ = top;
+  width_ = width;
+  height_ = height;
+  if (widget_) widget_->setGeometry(left_, top_, width_, height_);
+  if (resized) Resize();
+}
+
+void TControl::Resize() {
+  if (OnResize && !IsDestroying()) OnResize(this);
+}
+
+TRect TControl::BoundsRect() const { return Bounds(left_, top_, width_, height_); }
+void TControl::SetBoundsRect(const TRect& r) { SetBounds(r.Left, r.Top, r.Width(), r.Height()); }
+TRect TControl::GetClientRect() const { return Rect(0, 0, width_, height_); }
+int TControl::ClientWidth() const { return GetClientRect().Width(); }
+int TControl::ClientHeight() const { return GetClientRect().Height(); }
+void TControl::SetClientSize(int width, int height) {
+  const TRect r = GetClientRect();
+  SetBounds(left_, top_, width_ + width - r.Width(), height_ + height - r.Height());
+}
+
+TPoint TControl::ClientToScreen(const TPoint& p) const {
+  QWidget* w = ClientWidget();
+  if (!w) return p;
+  const QPoint g = w->mapToGlobal(QPoint(p.X, p.Y));
+  return Point(g.x(), g.y());
+}
+
+TPoint TControl::ScreenToClient(const TPoint& p) const {
+  QWidget* w = ClientWidget();
+  if (!w) return p;
+  const QPoint l = w->mapFromGlobal(QPoint(p.X, p.Y));
+  return Point(l.x(), l.y());
+}
+
+void TControl::SetAlign(TAlign value) {
+  if (value == align_) return;
+  const TAlign old = align_;
+  align_ = value;
+  if (parent_ && (old != alNone || value != alNone)) parent_->Realign();
+}
+
+void TControl::SetVisible(bool value) {
+  if (value == visible_) return;
+  visible_ = value;
+  if (widget_ && parent_) widget_->setVisible(value);
+  if (parent_ && align_ != alNone) parent_->Realign();
+}
+
+bool TControl::Showing() const {
+  for (const TControl* c = this; c; c = c->parent_)
+    if (!c->visible_) return false;
+  return widget_ && widget_->isVisible();
+}
+
+void TControl::SetEnabled(bool value) {
+  if (value == enabled_) return;
+  enabled_ = value;
+  if (widget_) widget_->setEnabled(value);
+}
+
+void TControl::SetText(const std::string& value) {
+  if (value == text_) return;
+  text_ = value;
+  TextChanged();
+}
+
+void TControl::SetHint(const std::string& value) {
+  hint_ = value;
+  if (widget_) widget_->setToolTip(showHint_ ? ToQ(hint_) : QString());
+}
+
+void TControl::SetShowHint(bool value) {
+  showHint_ = value;
+  SetHint(hint_);
+}
+
+void TControl::SetColor(TColor value) {
+  parentColor_ = false;
+  if (value == color_) return;
+  color_ = value;
+  ColorChanged();
+  if (auto* win = dynamic_cast<TWinControl*>(this)) {
+    for (int i = 0; i < win->ControlCount(); ++i) win->Controls(i)->ParentColorChanged();
+  }
+}
+
+void TControl::SetParentColor(bool value) {
+  parentColor_ = value;
+  if (value) ParentColorChanged();
+}
+
+void TControl::ParentColorChanged() {
+  if (!parentColor_ || !parent_) return;
+  color_ = parent_->Color();
+  ColorChanged();
+  if (auto* win = dynamic_cast<TWinControl*>(this)) {
+    for (int i = 0; i < win->ControlCount(); ++i) win->Controls(i)->ParentColorChanged();
+  }
+}
+
+void TControl::ColorChanged() {
+  if (!widget_) return;
+  // A control that takes its parent's colour lets the parent show through.
+  if (parentColor_ && parent_) {
+    widget_->setAutoFillBackground(false);
+    return;
+  }
+  QPalette pal = widget_->palette();
+  pal.setColor(QPalette::Window, ToQColor(color_));
+  widget_->setPalette(pal);
+  widget_->setAutoFillBackground(true);
+}
+
+void TControl::SetFont(const TFont& font) { font_->Assign(font); }
+
+void TControl::FontChanged() {
+  parentFont_ = false;
+  ApplyFont();
+}
+
+void TControl::SetParentFont(bool value) {
+  parentFont_ = value;
+  if (value) ParentFontChanged();
+}
+
+void TControl::ParentFontChanged() {
+  if (!parentFont_ || !parent_) return;
+  font_->OnChange = nullptr;
+  font_->Assign(*parent_->Font());
+  font_->OnChange = [this] {
+    parentFont_ = false;
+    ApplyFont();
+  };
+  ApplyFont();
+}
+
+void TControl::ApplyFont() {
+  if (!widget_) return;
+  widget_->setFont(ToQFont(*font_));
+  QPalette pal = widget_->palette();
+  const QColor text = ToQColor(font_->Color());
+  pal.setColor(QPalette::WindowText, text);
+  pal.setColor(QPalette::Text, text);
+  pal.setColor(QPalette::ButtonText, text);
+  widget_->setPalette(pal);
+  if (auto* win = dynamic_cast<TWinControl*>(this)) {
+    for (int i = 0; i < win->ControlCount(); ++i) win->Controls(i)->ParentFontChanged();
+  }
+}
+
+void TControl::SetCursor(TCursor value) {
+  cursor_ = value;
+  if (!widget_) return;
+  Qt::CursorShape shape = Qt::ArrowCursor;
+  switch (value) {
+    case crCross: shape = Qt::CrossCursor; break;
+    case crIBeam: shape = Qt::IBeamCursor; break;
+    case crSizeAll: shape = Qt::SizeAllCursor; break;
+    case crSizeNESW: shape = Qt::SizeBDiagCursor; break;
+    case crSizeNS: case crVSplit: shape = Qt::SizeVerCursor; break;
+    case crSizeNWSE: shape = Qt::SizeFDiagCursor; break;
+    case crSizeWE: case crHSplit: shape = Qt::SizeHorCursor; break;
+    case crHourGlass: shape = Qt::WaitCursor; break;
+    case crDrag: shape = Qt::DragMoveCursor; break;
+    case crNo: shape = Qt::ForbiddenCursor; break;
+    case crHandPoint: shape = Qt::PointingHandCursor; break;
+    case crDefault: widget_->unsetCursor(); return;
+    default: break;
+  }
+  widget_->setCursor(shape);
+}
+
+void TControl::SetPopupMenu(TPopupMenu* menu) {
+  if (popupMenu_ == menu) return;
+  if (popupMenu_) popupMenu_->RemoveFreeNotification(this);
+  popupMenu_ = menu;
+  if (menu) menu->FreeNotification(this);
+}
+
+void TControl::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == popupMenu_) popupMenu_ = nullptr;
+}
+
+TBasicAction* TControl::Action() const { return actionLink_ ? actionLink_->Action() : nullptr; }
+
+void TControl::SetAction(TBasicAction* action) {
+  if (!action) {
+    actionLink_.reset();
+    return;
+  }
+  if (!actionLink_)
+    actionLink_ = std::make_unique<TActionLink>([this](TBasicAction* a) { ActionChange(a); });
+  actionLink_->SetAction(action);
+}
+
+void TControl::ActionChange(TBasicAction* sender) {
+  auto* action = dynamic_cast<TAction*>(sender);
+  if (!action || IsDestroying()) return;
+  SetCaption(action->Caption());
+  SetHint(action->Hint());
+  SetEnabled(action->Enabled());
+  SetVisible(action->Visible());
+}
+
+void TControl::Click() {
+  // A handler of the control's own wins over its action.
+  if (OnClick) {
+    OnClick(this);
+  } else if (actionLink_ && actionLink_->Action()) {
+    actionLink_->Execute();
+  }
+}
+
+void TControl::DblClick() {
+  if (OnDblClick) OnDblClick(this);
+}
+
+void TControl::Invalidate() {
+  if (widget_) widget_->update();
+}
+void TControl::InvalidateRect(const TRect& r) {
+  if (widget_) widget_->update(r.Left, r.Top, r.Width(), r.Height());
+}
+void TControl::Repaint() {
+  if (widget_) widget_->repaint();
+}
+void TControl::Update() {
+  if (widget_) widget_->repaint();
+}
+
+void TControl::BringToFront() {
+  if (widget_) widget_->raise();
+  if (parent_) {
+    auto& list = parent_->controls_;
+    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    list.push_back(this);
+  }
+}
+
+void TControl::SendToBack() {
+  if (widget_) widget_->lower();
+  if (parent_) {
+    auto& list = parent_->controls_;
+    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    list.insert(list.begin(), this);
+  }
+}
+
+bool TControl::MouseCapture() const {
+  return widget_ && QWidget::mouseGrabber() == widget_;
+}
+
+void TControl::SetMouseCapture(bool value) {
+  if (!widget_) return;
+  if (value)
+    widget_->grabMouse();
+  else if (QWidget::mouseGrabber() == widget_)
+    widget_->releaseMouse();
+}
+
+intptr_t TControl::Perform(unsigned msg, intptr_t wparam, intptr_t lparam) {
+  TMessage m{msg, wparam, lparam, 0};
+  WndProc(m);
+  return m.Result;
+}
+
+void TControl::WndProc(TMessage& message) { (void)message; }
+
+void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
+}
+void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+  if (OnMouseUp) OnMouseUp(this, button, shift, x, y);
+}
+void TControl::MouseMove(TShiftState shift, int x, int y) {
+  if (OnMouseMove) OnMouseMove(this, shift, x, y);
+}
+void TControl::MouseEnter() {
+  if (OnMouseEnter) OnMouseEnter(this);
+}
+void TControl::MouseLeave() {
+  if (OnMouseLeave) OnMouseLeave(this);
+}
+bool TControl::DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) {
+  bool handled = false;
+  if (OnMouseWheel) OnMouseWheel(this, shift, wheelDelta, mousePos, handled);
+  return handled;
+}

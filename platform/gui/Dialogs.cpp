@@ -1,0 +1,227 @@
+// Message boxes, input boxes and the save dialog through the replaceable driver; the toolkit
+// driver shows the real ones.
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "platform/gui/Dialogs.h"
+#include "platform/gui/Menus.h"
+#include "platform/gui/QtPeer.h"
+
+using namespace zgui;
+
+namespace {
+
+QWidget* DialogParent() {
+  if (Application && Application->ActiveForm() && Application->ActiveForm()->Widget() &&
+      Application->ActiveForm()->Widget()->isVisible())
+    return Application->ActiveForm()->Widget();
+  return nullptr;
+}
+
+class ToolkitDriver : public TDialogDriver {
+public:
+  int MessageBox(const TMessageBoxRequest& request) override {
+    QMessageBox box(DialogParent());
+    box.setWindowTitle(ToQ(request.Caption));
+    box.setText(ToQ(request.Text));
+    switch (request.Flags & 0xF0) {
+      case MB_ICONHAND:
+        box.setIcon(QMessageBox::Critical);
+        break;
+      case MB_ICONQUESTION:
+        box.setIcon(QMessageBox::Question);
+        break;
+      case MB_ICONEXCLAMATION:
+        box.setIcon(QMessageBox::Warning);
+        break;
+      case MB_ICONASTERISK:
+        box.setIcon(QMessageBox::Information);
+        break;
+      default:
+        break;
+    }
+    struct Choice {
+      QMessageBox::StandardButton button;
+      int id;
+    };
+    std::vector<Choice> choices;
+    switch (request.Flags & 0x0F) {
+      case MB_OKCANCEL:
+        choices = {{QMessageBox::Ok, IDOK}, {QMessageBox::Cancel, IDCANCEL}};
+        break;
+      case MB_ABORTRETRYIGNORE:
+        choices = {{QMessageBox::Abort, IDABORT}, {QMessageBox::Retry, IDRETRY},
+                   {QMessageBox::Ignore, IDIGNORE}};
+        break;
+      case MB_YESNOCANCEL:
+        choices = {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO},
+                   {QMessageBox::Cancel, IDCANCEL}};
+        break;
+      case MB_YESNO:
+        choices = {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}};
+        break;
+      case MB_RETRYCANCEL:
+        choices = {{QMessageBox::Retry, IDRETRY}, {QMessageBox::Cancel, IDCANCEL}};
+        break;
+      default:
+        choices = {{QMessageBox::Ok, IDOK}};
+        break;
+    }
+    QMessageBox::StandardButtons buttons;
+    for (const auto& c : choices) buttons |= c.button;
+    box.setStandardButtons(buttons);
+    const size_t def = (request.Flags >> 8) & 0x0F;
+    if (def < choices.size()) box.setDefaultButton(choices[def].button);
+    const int answer = box.exec();
+    for (const auto& c : choices)
+      if (c.button == answer) return c.id;
+    // Closed by the close box: what Escape would give.
+    for (const auto& c : choices)
+      if (c.id == IDCANCEL || c.id == IDNO) return c.id;
+    return choices.front().id;
+  }
+
+  bool InputQuery(const std::string& caption, const std::string& prompt,
+                  std::string& value) override {
+    bool ok = false;
+    const QString text = QInputDialog::getText(DialogParent(), ToQ(caption), ToQ(prompt),
+                                               QLineEdit::Normal, ToQ(value), &ok);
+    if (ok) value = FromQ(text);
+    return ok;
+  }
+
+  bool SaveDialog(TSaveDialog& dialog) override {
+    QString filter;
+    // "desc|pattern|desc|pattern" becomes "desc (pattern);;desc (pattern)".
+    std::vector<std::string> parts;
+    size_t start = 0;
+    while (start <= dialog.Filter.size() && !dialog.Filter.empty()) {
+      const size_t bar = dialog.Filter.find('|', start);
+      parts.push_back(dialog.Filter.substr(start, bar == std::string::npos ? std::string::npos
+                                                                           : bar - start));
+      if (bar == std::string::npos) break;
+      start = bar + 1;
+    }
+    QStringList filters;
+    for (size_t i = 0; i + 1 < parts.size(); i += 2) {
+      QString pattern = ToQ(parts[i + 1]);
+      pattern.replace(';', ' ');
+      filters << ToQ(parts[i]) + " (" + pattern + ")";
+    }
+    filter = filters.join(";;");
+    QString initial = ToQ(dialog.FileName);
+    if (!dialog.InitialDir.empty() && !initial.contains('/'))
+      initial = ToQ(dialog.InitialDir) + "/" + initial;
+    QFileDialog::Options options;
+    if (!dialog.OverwritePrompt) options |= QFileDialog::DontConfirmOverwrite;
+    QString selected = dialog.FilterIndex >= 1 && dialog.FilterIndex <= filters.size()
+                           ? filters.at(dialog.FilterIndex - 1)
+                           : QString();
+    const QString chosen = QFileDialog::getSaveFileName(DialogParent(), ToQ(dialog.Title), initial,
+                                                        filter, &selected, options);
+    if (chosen.isEmpty()) return false;
+    dialog.FileName = FromQ(chosen);
+    return true;
+  }
+
+  void WaitModal(TForm& form) override { form.RunModalLoop(); }
+
+  TMenuItem* PopupMenu(TPopupMenu& menu, int x, int y) override {
+    QMenu popup;
+    TMenuItem* root = menu.Items();
+    for (int i = 0; i < root->Count(); ++i) popup.addAction(root->Items(i)->NativeAction());
+    // The chosen item's own trigger runs it.
+    popup.exec(QPoint(x, y));
+    return nullptr;
+  }
+};
+
+ToolkitDriver& Toolkit() {
+  static ToolkitDriver driver;
+  return driver;
+}
+
+TDialogDriver* g_driver = nullptr;
+
+std::string ApplicationTitle() { return Application ? Application->Title : std::string(); }
+
+}  // namespace
+
+TDialogDriver& DialogDriver() { return g_driver ? *g_driver : Toolkit(); }
+void SetDialogDriver(TDialogDriver* driver) { g_driver = driver; }
+
+void ShowMessage(const std::string& message) {
+  TMessageBoxRequest request;
+  request.Text = message;
+  request.Caption = ApplicationTitle();
+  request.Flags = MB_OK;
+  DialogDriver().MessageBox(request);
+}
+
+int MessageDlg(const std::string& message, TMsgDlgType type, TMsgDlgButtons buttons,
+               int helpContext) {
+  (void)helpContext;
+  TMessageBoxRequest request;
+  request.Text = message;
+  request.Caption = ApplicationTitle();
+  unsigned flags = MB_OK;
+  if ((buttons & mbYes) && (buttons & mbNo))
+    flags = (buttons & mbCancel) ? MB_YESNOCANCEL : MB_YESNO;
+  else if ((buttons & mbAbort) && (buttons & mbRetry))
+    flags = MB_ABORTRETRYIGNORE;
+  else if ((buttons & mbRetry) && (buttons & mbCancel))
+    flags = MB_RETRYCANCEL;
+  else if ((buttons & mbOK) && (buttons & mbCancel))
+    flags = MB_OKCANCEL;
+  switch (type) {
+    case mtWarning:
+      flags |= MB_ICONWARNING;
+      break;
+    case mtError:
+      flags |= MB_ICONERROR;
+      break;
+    case mtInformation:
+      flags |= MB_ICONINFORMATION;
+      break;
+    case mtConfirmation:
+      flags |= MB_ICONQUESTION;
+      break;
+    default:
+      break;
+  }
+  request.Flags = flags;
+  // The answers IDOK .. IDNO have the numbers of mrOk .. mrNo.
+  return DialogDriver().MessageBox(request);
+}
+
+std::string InputBox(const std::string& caption, const std::string& prompt,
+                     const std::string& defaultValue) {
+  std::string value = defaultValue;
+  if (!DialogDriver().InputQuery(caption, prompt, value)) return std::string();
+  return value;
+}
+
+bool InputQuery(const std::string& caption, const std::string& prompt, std::string& value) {
+  std::string edited = value;
+  if (!DialogDriver().InputQuery(caption, prompt, edited)) return false;
+  value = edited;
+  return true;
+}
+
+std::string ApplyDefaultExt(const std::string& fileName, const std::string& defaultExt) {
+  if (fileName.empty() || defaultExt.empty()) return fileName;
+  const size_t slash = fileName.find_last_of('/');
+  const size_t dot = fileName.find_last_of('.');
+  if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) return fileName;
+  const std::string ext = defaultExt[0] == '.' ? defaultExt.substr(1) : defaultExt;
+  return fileName + "." + ext;
+}
+
+bool TSaveDialog::Execute() {
+  if (!DialogDriver().SaveDialog(*this)) return false;
+  FileName = ApplyDefaultExt(FileName, DefaultExt);
+  return true;
+}

@@ -1,0 +1,127 @@
+// TEdit: a one-line text box whose change event follows the user only.
+#include <QLineEdit>
+
+#include "platform/GbkText.h"
+#include "platform/gui/Clipbrd.h"
+#include "platform/gui/QtPeer.h"
+#include "platform/gui/StdCtrls.h"
+#include "platform/gui/TextPositions.h"
+
+using namespace zgui;
+
+namespace {
+QLineEdit* LineOf(const TEdit* edit) { return static_cast<QLineEdit*>(edit->Widget()); }
+
+// The longest start of `text` whose GBK form fits in `maxBytes` bytes, whole characters only.
+QString CutToBytes(const QString& text, int maxBytes) {
+  return text.left(IndexOfByteOffset(text, maxBytes));
+}
+}  // namespace
+
+TEdit::TEdit(TComponent* AOwner) : TWinControl(AOwner) {
+  auto* peer = new Peer<QLineEdit>(this);
+  peer->GenericClick = true;
+  AttachWidget(peer);
+  SetTabStop(true);
+  SetColor(clWindow);
+  SetBounds(0, 0, 121, 21);
+  // textEdited comes from the user's typing, pasting and deleting, never from setText.
+  QObject::connect(peer, &QLineEdit::textEdited, peer, [peer](const QString& text) {
+    auto* edit = static_cast<TEdit*>(peer->Control());
+    if (!edit) return;
+    if (edit->MaxLength() > 0 && ByteOffsetOf(text, static_cast<int>(text.size())) > edit->MaxLength()) {
+      const int cursor = peer->cursorPosition();
+      peer->setText(CutToBytes(text, edit->MaxLength()));
+      peer->setCursorPosition(std::min<int>(cursor, static_cast<int>(peer->text().size())));
+    }
+    RunHandler(edit, [edit] { edit->Change(); });
+  });
+}
+
+std::string TEdit::GetText() const {
+  const QLineEdit* line = LineOf(this);
+  return line ? FromQ(line->text()) : std::string();
+}
+
+void TEdit::SetText(const std::string& value) {
+  text_ = value;
+  if (QLineEdit* line = LineOf(this)) {
+    QString q = ToQ(value);
+    if (maxLength_ > 0) q = CutToBytes(q, maxLength_);
+    if (line->text() != q) line->setText(q);
+  }
+}
+
+void TEdit::SetMaxLength(int value) {
+  maxLength_ = std::max(value, 0);
+  if (QLineEdit* line = LineOf(this); line && maxLength_ > 0) {
+    const QString cut = CutToBytes(line->text(), maxLength_);
+    if (cut != line->text()) line->setText(cut);
+  }
+}
+
+bool TEdit::ReadOnly() const { return LineOf(this) && LineOf(this)->isReadOnly(); }
+void TEdit::SetReadOnly(bool value) {
+  if (QLineEdit* line = LineOf(this)) line->setReadOnly(value);
+}
+
+void TEdit::SetPasswordChar(char value) {
+  if (QLineEdit* line = LineOf(this))
+    line->setEchoMode(value ? QLineEdit::Password : QLineEdit::Normal);
+}
+
+void TEdit::SelectAll() {
+  if (QLineEdit* line = LineOf(this)) line->selectAll();
+}
+
+int TEdit::SelStart() const {
+  const QLineEdit* line = LineOf(this);
+  if (!line) return 0;
+  const int start = line->hasSelectedText() ? line->selectionStart() : line->cursorPosition();
+  return ByteOffsetOf(line->text(), start);
+}
+
+int TEdit::SelLength() const {
+  const QLineEdit* line = LineOf(this);
+  if (!line || !line->hasSelectedText()) return 0;
+  return static_cast<int>(FromQ(line->selectedText()).size());
+}
+
+void TEdit::SetSelStart(int value) {
+  if (QLineEdit* line = LineOf(this)) {
+    line->deselect();
+    line->setCursorPosition(IndexOfByteOffset(line->text(), value));
+  }
+}
+
+void TEdit::SetSelLength(int value) {
+  if (QLineEdit* line = LineOf(this)) {
+    const QString text = line->text();
+    const int start = line->hasSelectedText() ? line->selectionStart() : line->cursorPosition();
+    const int startByte = ByteOffsetOf(text, start);
+    const int end = IndexOfByteOffset(text, startByte + std::max(value, 0));
+    line->setSelection(start, end - start);
+  }
+}
+
+std::string TEdit::SelText() const {
+  const QLineEdit* line = LineOf(this);
+  return line ? FromQ(line->selectedText()) : std::string();
+}
+
+void TEdit::CopyToClipboard() {
+  const std::string text = SelText();
+  if (!text.empty()) Clipboard()->SetAsText(text);
+}
+
+bool TEdit::CanFocus() const { return TWinControl::CanFocus(); }
+
+void TEdit::Change() {
+  if (OnChange) OnChange(this);
+}
+
+bool TEdit::KeyPress(char& key) {
+  if (CharCase == ecUpperCase && key >= 'a' && key <= 'z') key = static_cast<char>(key - 32);
+  if (CharCase == ecLowerCase && key >= 'A' && key <= 'Z') key = static_cast<char>(key + 32);
+  return TWinControl::KeyPress(key);
+}

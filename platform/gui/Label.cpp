@@ -1,0 +1,93 @@
+// TLabel.
+#include <QFontMetrics>
+#include <QLabel>
+
+#include "platform/gui/QtPeer.h"
+#include "platform/gui/StdCtrls.h"
+
+using namespace zgui;
+
+TLabel::TLabel(TComponent* AOwner) : TControl(AOwner) {
+  auto* peer = new Peer<QLabel>(this);
+  peer->setTextFormat(Qt::PlainText);
+  peer->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  AttachWidget(peer);
+  SetBounds(0, 0, 0, 13);
+  AdjustSize();
+}
+
+void TLabel::TextChanged() {
+  auto* label = static_cast<QLabel*>(Widget());
+  if (!label) return;
+  label->setText(ToQ(showAccel_ ? StripAccelerator(text_) : text_));
+  AdjustSize();
+}
+
+void TLabel::ApplyFont() {
+  TControl::ApplyFont();
+  AdjustSize();
+}
+
+void TLabel::ColorChanged() {
+  if (transparent_) {
+    if (Widget()) Widget()->setAutoFillBackground(false);
+    return;
+  }
+  TControl::ColorChanged();
+}
+
+void TLabel::AdjustSize() {
+  auto* label = static_cast<QLabel*>(Widget());
+  if (!autoSize_ || !label) return;
+  const QFontMetrics metrics(label->font());
+  const QString shown = label->text();
+  if (wordWrap_) {
+    const QRect r = metrics.boundingRect(QRect(0, 0, std::max(Width(), 1), 100000),
+                                         Qt::TextWordWrap, shown);
+    SetBounds(Left(), Top(), Width(), r.height());
+    return;
+  }
+  int width = 0;
+  const QStringList lines = shown.split('\n');
+  for (const QString& line : lines) width = std::max(width, metrics.horizontalAdvance(line));
+  SetBounds(Left(), Top(), width, metrics.height() * static_cast<int>(lines.size()));
+}
+
+void TLabel::SetAutoSize(bool value) {
+  autoSize_ = value;
+  AdjustSize();
+}
+
+void TLabel::SetAlignment(TAlignment value) {
+  alignment_ = value;
+  SetLayout(layout_);
+}
+
+void TLabel::SetLayout(TTextLayout value) {
+  layout_ = value;
+  auto* label = static_cast<QLabel*>(Widget());
+  if (!label) return;
+  Qt::Alignment h = alignment_ == taCenter         ? Qt::AlignHCenter
+                    : alignment_ == taRightJustify ? Qt::AlignRight
+                                                   : Qt::AlignLeft;
+  Qt::Alignment v = layout_ == tlCenter   ? Qt::AlignVCenter
+                    : layout_ == tlBottom ? Qt::AlignBottom
+                                          : Qt::AlignTop;
+  label->setAlignment(h | v);
+}
+
+void TLabel::SetWordWrap(bool value) {
+  wordWrap_ = value;
+  if (auto* label = static_cast<QLabel*>(Widget())) label->setWordWrap(value);
+  AdjustSize();
+}
+
+void TLabel::SetTransparent(bool value) {
+  transparent_ = value;
+  ColorChanged();
+}
+
+void TLabel::SetShowAccelChar(bool value) {
+  showAccel_ = value;
+  TextChanged();
+}

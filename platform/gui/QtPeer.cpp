@@ -1,0 +1,206 @@
+// Conversions at the toolkit boundary and the input forwarding shared by all peers.
+#include "platform/gui/QtPeer.h"
+
+#include "platform/GbkText.h"
+#include "platform/gui/Menus.h"
+
+QFont ToQFont(const TFont& font);  // the canvas's font mapping, shared so text looks the same
+
+namespace zgui {
+
+QString ToQ(const std::string& gbk) { return QString::fromStdString(GbkToUtf8(gbk)); }
+std::string FromQ(const QString& text) { return Utf8ToGbk(text.toStdString()); }
+
+std::string StripAccelerator(const std::string& caption) {
+  std::string out;
+  for (size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '&') {
+      if (i + 1 < caption.size() && caption[i + 1] == '&') {
+        out += '&';
+        ++i;
+      }
+      continue;
+    }
+    // Keep both bytes of a double-byte character together: its trail byte may be '&'-like.
+    const int len = GbkCharLength(caption, i);
+    out.append(caption, i, len);
+    i += len - 1;
+  }
+  return out;
+}
+
+QColor ToQColor(TColor color) {
+  const TColor c = ColorToRGB(color);
+  return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
+QFont ToQFont(const TFont& font) { return ::ToQFont(font); }
+
+TShiftState ShiftFromQt(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {
+  TShiftState s = 0;
+  if (modifiers & Qt::ShiftModifier) s |= ssShift;
+  if (modifiers & Qt::AltModifier) s |= ssAlt;
+  if (modifiers & Qt::ControlModifier) s |= ssCtrl;
+  if (buttons & Qt::LeftButton) s |= ssLeft;
+  if (buttons & Qt::RightButton) s |= ssRight;
+  if (buttons & Qt::MiddleButton) s |= ssMiddle;
+  return s;
+}
+
+TMouseButton ButtonFromQt(Qt::MouseButton button) {
+  switch (button) {
+    case Qt::RightButton:
+      return mbRight;
+    case Qt::MiddleButton:
+      return mbMiddle;
+    default:
+      return mbLeft;
+  }
+}
+
+namespace {
+struct KeyPair {
+  int qt;
+  uint16_t vk;
+};
+constexpr KeyPair kKeys[] = {
+    {Qt::Key_Backspace, VK_BACK}, {Qt::Key_Tab, VK_TAB},         {Qt::Key_Backtab, VK_TAB},
+    {Qt::Key_Return, VK_RETURN},  {Qt::Key_Enter, VK_RETURN},    {Qt::Key_Shift, VK_SHIFT},
+    {Qt::Key_Control, VK_CONTROL}, {Qt::Key_Alt, VK_MENU},       {Qt::Key_Pause, VK_PAUSE},
+    {Qt::Key_CapsLock, VK_CAPITAL}, {Qt::Key_Escape, VK_ESCAPE}, {Qt::Key_Space, VK_SPACE},
+    {Qt::Key_PageUp, VK_PRIOR},   {Qt::Key_PageDown, VK_NEXT},   {Qt::Key_End, VK_END},
+    {Qt::Key_Home, VK_HOME},      {Qt::Key_Left, VK_LEFT},       {Qt::Key_Up, VK_UP},
+    {Qt::Key_Right, VK_RIGHT},    {Qt::Key_Down, VK_DOWN},       {Qt::Key_Insert, VK_INSERT},
+    {Qt::Key_Delete, VK_DELETE},  {Qt::Key_NumLock, VK_NUMLOCK}, {Qt::Key_ScrollLock, VK_SCROLL},
+};
+}  // namespace
+
+uint16_t VirtualKeyFromQt(int key) {
+  if (key >= Qt::Key_0 && key <= Qt::Key_9) return static_cast<uint16_t>('0' + (key - Qt::Key_0));
+  if (key >= Qt::Key_A && key <= Qt::Key_Z) return static_cast<uint16_t>('A' + (key - Qt::Key_A));
+  if (key >= Qt::Key_F1 && key <= Qt::Key_F12) return static_cast<uint16_t>(VK_F1 + (key - Qt::Key_F1));
+  for (const auto& k : kKeys)
+    if (k.qt == key) return k.vk;
+  return 0;
+}
+
+int QtKeyFromVirtualKey(uint16_t vk) {
+  if (vk >= '0' && vk <= '9') return Qt::Key_0 + (vk - '0');
+  if (vk >= 'A' && vk <= 'Z') return Qt::Key_A + (vk - 'A');
+  if (vk >= VK_F1 && vk <= VK_F12) return Qt::Key_F1 + (vk - VK_F1);
+  for (const auto& k : kKeys)
+    if (k.vk == vk) return k.qt;
+  return 0;
+}
+
+void RunHandler(TComponent* sender, const std::function<void()>& action) noexcept {
+  if (Application) {
+    Application->Guard(sender, action);
+    return;
+  }
+  try {
+    action();
+  } catch (...) {
+    // Without an application there is nobody to show it to; the toolkit must not see it.
+  }
+}
+
+PeerBase* PeerOf(QWidget* widget) { return dynamic_cast<PeerBase*>(widget); }
+
+namespace {
+// The character a key event types, when it is one byte (printable ASCII or a control
+// character); 0 otherwise.
+char TypedChar(const QKeyEvent* event) {
+  const QString text = event->text();
+  if (text.size() != 1) return 0;
+  const char16_t ch = text.at(0).unicode();
+  if (ch == 0 || ch >= 0x80) return 0;
+  return static_cast<char>(ch);
+}
+
+TForm* PreviewForm(TControl* control) {
+  TForm* form = control->ParentForm();
+  if (form && form != control && form->KeyPreview && Live(form)) return form;
+  return nullptr;
+}
+}  // namespace
+
+bool ForwardKeyPress(TControl* control, QKeyEvent* event,
+                     const std::function<void(QKeyEvent*)>& passOn) {
+  auto* win = dynamic_cast<TWinControl*>(control);
+  uint16_t vk = VirtualKeyFromQt(event->key());
+  const TShiftState shift = ShiftFromQt(event->modifiers(), QApplication::mouseButtons());
+  bool consumed = false;
+  if (win && vk != 0) {
+    if (TForm* form = PreviewForm(control)) {
+      RunHandler(form, [&] { consumed = form->KeyDown(vk, shift); });
+    }
+    if (!consumed && Live(win)) RunHandler(win, [&] { consumed = win->KeyDown(vk, shift); });
+  }
+  if (consumed || !Live(control)) {
+    event->accept();
+    return true;
+  }
+  char ch = TypedChar(event);
+  if (win && ch != 0) {
+    const char original = ch;
+    if (TForm* form = PreviewForm(control)) RunHandler(form, [&] { form->KeyPress(ch); });
+    if (ch != 0 && Live(win)) RunHandler(win, [&] { win->KeyPress(ch); });
+    if (ch == 0 || !Live(control)) {
+      event->accept();
+      return true;
+    }
+    if (ch != original) {
+      // The handler typed another character: hand the widget that one instead.
+      int key = event->key();
+      if (ch >= 'a' && ch <= 'z') key = Qt::Key_A + (ch - 'a');
+      else if (ch >= 'A' && ch <= 'Z') key = Qt::Key_A + (ch - 'A');
+      else if (ch >= '0' && ch <= '9') key = Qt::Key_0 + (ch - '0');
+      else if (ch >= 0x20) key = ch;
+      QKeyEvent replaced(event->type(), key, event->modifiers(), QString(QChar(ch)));
+      passOn(&replaced);
+      event->setAccepted(replaced.isAccepted());
+      return false;
+    }
+  }
+  passOn(event);
+  return false;
+}
+
+bool ForwardKeyRelease(TControl* control, QKeyEvent* event) {
+  auto* win = dynamic_cast<TWinControl*>(control);
+  uint16_t vk = VirtualKeyFromQt(event->key());
+  if (!win || vk == 0) return false;
+  const TShiftState shift = ShiftFromQt(event->modifiers(), QApplication::mouseButtons());
+  bool consumed = false;
+  if (TForm* form = PreviewForm(control)) RunHandler(form, [&] { consumed = form->KeyUp(vk, shift); });
+  if (!consumed && Live(win)) RunHandler(win, [&] { consumed = win->KeyUp(vk, shift); });
+  if (consumed) event->accept();
+  return consumed;
+}
+
+void ForwardFocus(TControl* control, bool in, Qt::FocusReason reason) {
+  auto* win = dynamic_cast<TWinControl*>(control);
+  if (!win) return;
+  // Focus coming and going with the whole window is no move between controls.
+  if (reason == Qt::ActiveWindowFocusReason) return;
+  if (in) {
+    if (TForm* form = win->ParentForm(); form && form != win) form->SetActiveControl(win);
+    RunHandler(win, [&] { win->DoEnter(); });
+  } else {
+    RunHandler(win, [&] { win->DoExit(); });
+  }
+}
+
+bool OpenPopupMenu(TControl* control, QPoint globalPos) {
+  for (TControl* c = control; c; c = c->Parent()) {
+    if (TPopupMenu* menu = c->PopupMenu()) {
+      menu->PopupComponent = c;
+      RunHandler(menu, [&] { menu->Popup(globalPos.x(), globalPos.y()); });
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace zgui

@@ -1,0 +1,201 @@
+// Inside platform/gui only: the native peers of the controls and the conversions at the
+// toolkit boundary. A peer forwards the toolkit's input events to its control; every forward
+// runs inside the application's exception handler, so no C++ exception reaches the toolkit,
+// and none reaches a control that is being freed.
+#pragma once
+
+#include <QApplication>
+#include <QColor>
+#include <QContextMenuEvent>
+#include <QFocusEvent>
+#include <QFont>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPalette>
+#include <QString>
+#include <QWheelEvent>
+#include <QWidget>
+#include <functional>
+#include <string>
+#include <utility>
+
+#include "platform/gui/Controls.h"
+#include "platform/gui/Forms.h"
+
+namespace zgui {
+
+QString ToQ(const std::string& gbk);
+std::string FromQ(const QString& text);
+// Caption for labels that show no accelerator: single '&' dropped, "&&" becomes '&'.
+std::string StripAccelerator(const std::string& caption);
+QColor ToQColor(TColor color);
+QFont ToQFont(const TFont& font);
+TShiftState ShiftFromQt(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);
+TMouseButton ButtonFromQt(Qt::MouseButton button);
+// Virtual-key code of a toolkit key (0 when it has none).
+uint16_t VirtualKeyFromQt(int key);
+int QtKeyFromVirtualKey(uint16_t key);
+
+// Runs `action` as an event handler of `sender` (the application's handler catches).
+void RunHandler(TComponent* sender, const std::function<void()>& action) noexcept;
+// Whether events may reach the control: it exists and is not being freed.
+inline bool Live(const TControl* control) { return control && !control->IsDestroying(); }
+
+// Base of every peer: the back pointer, cleared when the control lets the peer go.
+class PeerBase {
+public:
+  explicit PeerBase(TControl* control) : control_(control) {}
+  virtual ~PeerBase() = default;
+  TControl* Control() const { return Live(control_) ? control_ : nullptr; }
+  void DetachControl() { control_ = nullptr; }
+  // Plain controls (labels, panels, images...) make a click from press and release;
+  // native buttons report their own clicks.
+  bool GenericClick = true;
+  // The form frame forwards no mouse or key input of its own.
+  bool ForwardInput = true;
+
+protected:
+  TControl* control_;
+  bool pressed_ = false;
+};
+
+PeerBase* PeerOf(QWidget* widget);
+
+// Key handling shared by all peers: OnKeyDown/OnKeyPress (with the form's KeyPreview), then
+// the widget; returns true when the control consumed the event. `passOn` runs the widget's
+// own handling with a possibly replaced event.
+bool ForwardKeyPress(TControl* control, QKeyEvent* event,
+                     const std::function<void(QKeyEvent*)>& passOn);
+bool ForwardKeyRelease(TControl* control, QKeyEvent* event);
+void ForwardFocus(TControl* control, bool in, Qt::FocusReason reason);
+
+template <class W>
+class Peer : public W, public PeerBase {
+public:
+  template <class... A>
+  explicit Peer(TControl* control, A&&... args)
+      : W(std::forward<A>(args)...), PeerBase(control) {
+    this->setMouseTracking(true);
+  }
+
+protected:
+  void mousePressEvent(QMouseEvent* e) override {
+    if (TControl* c = Input()) {
+      pressed_ = e->button() == Qt::LeftButton;
+      const auto pos = e->position().toPoint();
+      RunHandler(c, [&] {
+        c->MouseDown(ButtonFromQt(e->button()), ShiftFromQt(e->modifiers(), e->buttons()),
+                     pos.x(), pos.y());
+      });
+    }
+    if (Control()) W::mousePressEvent(e);
+  }
+  void mouseReleaseEvent(QMouseEvent* e) override {
+    if (Control()) W::mouseReleaseEvent(e);
+    if (TControl* c = Input()) {
+      const auto pos = e->position().toPoint();
+      const bool click = GenericClick && pressed_ && e->button() == Qt::LeftButton &&
+                         this->rect().contains(pos);
+      pressed_ = false;
+      if (click) RunHandler(c, [&] { c->Click(); });
+      if (TControl* still = Input()) {
+        RunHandler(still, [&] {
+          still->MouseUp(ButtonFromQt(e->button()), ShiftFromQt(e->modifiers(), e->buttons()),
+                         pos.x(), pos.y());
+        });
+      }
+    }
+  }
+  void mouseDoubleClickEvent(QMouseEvent* e) override {
+    if (TControl* c = Input()) {
+      const auto pos = e->position().toPoint();
+      if (e->button() == Qt::LeftButton) RunHandler(c, [&] { c->DblClick(); });
+      if (TControl* still = Input()) {
+        RunHandler(still, [&] {
+          still->MouseDown(ButtonFromQt(e->button()),
+                           ShiftFromQt(e->modifiers(), e->buttons()) | ssDouble, pos.x(),
+                           pos.y());
+        });
+      }
+    }
+    if (Control()) W::mouseDoubleClickEvent(e);
+  }
+  void mouseMoveEvent(QMouseEvent* e) override {
+    if (TControl* c = Input()) {
+      const auto pos = e->position().toPoint();
+      RunHandler(c, [&] { c->MouseMove(ShiftFromQt(e->modifiers(), e->buttons()), pos.x(), pos.y()); });
+    }
+    if (Control()) W::mouseMoveEvent(e);
+  }
+  void enterEvent(QEnterEvent* e) override {
+    if (TControl* c = Input()) RunHandler(c, [&] { c->MouseEnter(); });
+    if (Control()) W::enterEvent(e);
+  }
+  void leaveEvent(QEvent* e) override {
+    if (TControl* c = Input()) RunHandler(c, [&] { c->MouseLeave(); });
+    if (Control()) W::leaveEvent(e);
+  }
+  void wheelEvent(QWheelEvent* e) override {
+    bool handled = false;
+    if (TControl* c = Input()) {
+      const auto pos = e->position().toPoint();
+      RunHandler(c, [&] {
+        handled = c->DoMouseWheel(ShiftFromQt(e->modifiers(), e->buttons()), e->angleDelta().y(),
+                                  Point(pos.x(), pos.y()));
+      });
+    }
+    if (handled)
+      e->accept();
+    else if (Control())
+      W::wheelEvent(e);
+  }
+  void keyPressEvent(QKeyEvent* e) override {
+    TControl* c = Input();
+    if (!c) {
+      if (Control()) W::keyPressEvent(e);
+      return;
+    }
+    ForwardKeyPress(c, e, [this](QKeyEvent* ev) { W::keyPressEvent(ev); });
+  }
+  void keyReleaseEvent(QKeyEvent* e) override {
+    TControl* c = Input();
+    if (c && ForwardKeyRelease(c, e)) return;
+    if (Control()) W::keyReleaseEvent(e);
+  }
+  void focusInEvent(QFocusEvent* e) override {
+    if (Control()) W::focusInEvent(e);
+    if (TControl* c = Input()) ForwardFocus(c, true, e->reason());
+  }
+  void focusOutEvent(QFocusEvent* e) override {
+    if (Control()) W::focusOutEvent(e);
+    if (TControl* c = Input()) ForwardFocus(c, false, e->reason());
+  }
+  void contextMenuEvent(QContextMenuEvent* e) override;
+  void paintEvent(QPaintEvent* e) override {
+    bool painted = false;
+    if (TControl* c = Control()) {
+      QPainter painter(this);
+      RunHandler(c, [&] { painted = c->PaintPeer(&painter); });
+    }
+    if (!painted) W::paintEvent(e);
+  }
+
+  TControl* Input() const { return ForwardInput ? Control() : nullptr; }
+};
+
+// Opens the control's pop-up menu at a screen position; false when it has none.
+bool OpenPopupMenu(TControl* control, QPoint globalPos);
+
+template <class W>
+void Peer<W>::contextMenuEvent(QContextMenuEvent* e) {
+  if (TControl* c = Input()) {
+    if (OpenPopupMenu(c, e->globalPos())) {
+      e->accept();
+      return;
+    }
+  }
+  if (Control()) W::contextMenuEvent(e);
+}
+
+}  // namespace zgui

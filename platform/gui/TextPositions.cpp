@@ -1,0 +1,54 @@
+// Byte positions and line breaks between the system's GBK texts and the toolkit's strings.
+#include "platform/gui/TextPositions.h"
+
+#include "platform/GbkText.h"
+#include "platform/gui/QtPeer.h"
+
+namespace zgui {
+
+int ByteOffsetOf(const QString& text, int index) {
+  if (index <= 0) return 0;
+  return static_cast<int>(FromQ(text.left(index)).size());
+}
+
+int IndexOfByteOffset(const QString& text, int offset) {
+  if (offset <= 0) return 0;
+  int bytes = 0;
+  for (int i = 0; i < text.size();) {
+    const int len = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+    const int charBytes = static_cast<int>(FromQ(text.mid(i, len)).size());
+    if (bytes + charBytes > offset) return i;
+    bytes += charBytes;
+    i += len;
+  }
+  return static_cast<int>(text.size());
+}
+
+QString ToToolkitLines(const std::string& gbk) {
+  std::string text;
+  text.reserve(gbk.size());
+  for (size_t i = 0; i < gbk.size(); ++i) {
+    if (gbk[i] == '\r') {
+      text += '\n';
+      if (i + 1 < gbk.size() && gbk[i + 1] == '\n') ++i;
+    } else {
+      text += gbk[i];
+    }
+  }
+  return ToQ(text);
+}
+
+std::string FromToolkitLines(const QString& text) {
+  QString copy = text;
+  copy.replace(QChar(0x2029), QChar('\n'));  // paragraph ends of a selection
+  const std::string gbk = FromQ(copy);
+  std::string out;
+  out.reserve(gbk.size() + gbk.size() / 16);
+  for (char c : gbk) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  return out;
+}
+
+}  // namespace zgui

@@ -1,0 +1,17 @@
+// Inside platform/gui only: byte positions of GBK texts against the toolkit's UTF-16 indices.
+#pragma once
+
+#include <QString>
+#include <string>
+
+namespace zgui {
+
+// GBK byte count of the first `index` UTF-16 units of `text`.
+int ByteOffsetOf(const QString& text, int index);
+// UTF-16 index in `text` that starts at GBK byte `offset` (rounded down to a character).
+int IndexOfByteOffset(const QString& text, int offset);
+// Line breaks of the system's texts (CR LF, lone CR or LF) to the toolkit's '\n', and back.
+QString ToToolkitLines(const std::string& gbk);
+std::string FromToolkitLines(const QString& text);
+
+}  // namespace zgui
