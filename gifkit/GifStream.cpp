@@ -66,6 +66,7 @@ std::uint8_t TGifReader::Byte() {
 
 void TGifReader::Read(void* buffer, std::size_t count) {
   if (count > Remaining()) ShortRead();
+  if (count == 0) return;  // an empty block may have no buffer at all
   std::memcpy(buffer, data_ + pos_, count);
   pos_ += count;
 }

@@ -30,11 +30,16 @@ std::vector<std::uint8_t> JoinSubBlocks(const std::uint8_t* data, std::size_t si
 
 // Copies a string that lies wholly before its destination. Whole 16-byte chunks may run past
 // the string's end when the caller guarantees room for them; what lands there is overwritten
-// by the strings that follow.
+// by the strings that follow. A chunk may reach into its own destination, so each one is
+// loaded completely before it is stored.
 inline void CopyString(std::uint8_t* dst, const std::uint8_t* src, std::uint32_t length,
                        bool roomForChunks) {
   if (roomForChunks) {
-    for (std::uint32_t i = 0; i < length; i += 16) std::memcpy(dst + i, src + i, 16);
+    for (std::uint32_t i = 0; i < length; i += 16) {
+      std::uint8_t chunk[16];
+      std::memcpy(chunk, src + i, 16);
+      std::memcpy(dst + i, chunk, 16);
+    }
   } else {
     std::memcpy(dst, src, length);
   }
