@@ -1,0 +1,156 @@
+// Self-painting controls on an off-screen bitmap, painting a control into another canvas, and
+// window opacity.
+#include "platform/gui/CustomControl.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QWidget>
+#include <cmath>
+
+#include "platform/gui/QtPeer.h"
+
+TOffscreenPaint::TOffscreenPaint() : bitmap_(std::make_unique<TBitmap>()) {
+  bitmap_->SetPixelFormat(pf32bit);
+}
+
+TOffscreenPaint::~TOffscreenPaint() = default;
+
+TCanvas& TOffscreenPaint::Canvas() { return bitmap_->Canvas(); }
+
+TBitmap& TOffscreenPaint::Render(int width, int height, TColor background,
+                                 const std::function<void()>& paint) {
+  TCanvas& canvas = bitmap_->Canvas();
+  canvas.Lock();
+  struct Done {
+    TOffscreenPaint& self;
+    TCanvas& canvas;
+    ~Done() {
+      self.painting_ = false;
+      canvas.Unlock();
+    }
+  } done{*this, canvas};
+  painting_ = true;
+  bitmap_->SetSize(std::max(0, width), std::max(0, height));
+  while (canvas.RestoreState(-1)) {
+  }
+  canvas.SelectClipRegion(nullptr);
+  canvas.SetOrigin(Point(0, 0));
+  canvas.SetPenPos(Point(0, 0));
+  if (!bitmap_->Empty()) {
+    // The background fill must not disturb the brush the control keeps between paints.
+    TBrush kept;
+    kept.Assign(canvas.Brush());
+    canvas.Brush().SetBitmap(nullptr);
+    canvas.Brush().SetColor(background);
+    canvas.FillRect(Rect(0, 0, width, height));
+    canvas.Brush().Assign(kept);
+    paint();
+  }
+  return *bitmap_;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+namespace {
+
+QWidget* NewPaintedPeer(TControl* control) {
+  auto* peer = new zgui::Peer<QWidget>(control);
+  // The picture covers the whole widget: Qt needs not clear it first.
+  peer->setAttribute(Qt::WA_OpaquePaintEvent, true);
+  return peer;
+}
+
+}  // namespace
+
+TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner) {
+  AttachWidget(NewPaintedPeer(this));
+}
+
+TGraphicControl::~TGraphicControl() = default;
+
+TBitmap& TGraphicControl::PaintOffscreen() {
+  const TColor background = Parent() != nullptr ? Parent()->Color() : Color();
+  return offscreen_.Render(Width(), Height(), background, [this] { Paint(); });
+}
+
+bool TGraphicControl::PaintPeer(QPainter* painter) {
+  if (offscreen_.Painting()) return true;
+  painter->drawImage(0, 0, PaintOffscreen().Image());
+  return true;
+}
+
+void TGraphicControl::ColorChanged() {
+  TControl::ColorChanged();
+  if (Widget()) Widget()->setAutoFillBackground(false);
+  Invalidate();
+}
+
+TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {
+  AttachWidget(NewPaintedPeer(this));
+}
+
+TCustomControl::~TCustomControl() = default;
+
+TBitmap& TCustomControl::PaintOffscreen() {
+  return offscreen_.Render(Width(), Height(), Color(), [this] { Paint(); });
+}
+
+bool TCustomControl::PaintPeer(QPainter* painter) {
+  if (offscreen_.Painting()) return true;
+  painter->drawImage(0, 0, PaintOffscreen().Image());
+  return true;
+}
+
+void TCustomControl::ColorChanged() {
+  TWinControl::ColorChanged();
+  if (Widget()) Widget()->setAutoFillBackground(false);
+  Invalidate();
+}
+
+// ---------------------------------------------------------------------------------------------
+
+void PaintControlTo(TControl* control, TCanvas& canvas) {
+  if (control == nullptr || control->IsDestroying()) return;
+  auto copyOf = [&](auto* self) {
+    if (self->offscreen_.Painting()) return;
+    self->paintingCopy_ = true;
+    try {
+      TBitmap& picture = self->PaintOffscreen();
+      self->paintingCopy_ = false;
+      canvas.Draw(0, 0, picture);
+    } catch (...) {
+      self->paintingCopy_ = false;
+      throw;
+    }
+  };
+  if (auto* graphic = dynamic_cast<TGraphicControl*>(control)) {
+    copyOf(graphic);
+    return;
+  }
+  if (auto* custom = dynamic_cast<TCustomControl*>(control)) {
+    copyOf(custom);
+    return;
+  }
+  QWidget* widget = control->Widget();
+  if (widget == nullptr || control->Width() <= 0 || control->Height() <= 0) return;
+  QImage picture(control->Width(), control->Height(), QImage::Format_ARGB32_Premultiplied);
+  picture.fill(Qt::transparent);
+  {
+    QPainter painter(&picture);
+    widget->render(&painter, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+  }
+  canvas.DrawQImage(0, 0, picture);
+}
+
+void SetWindowAlpha(TControl* control, int alpha) {
+  if (control == nullptr || alpha < 0 || alpha > 255) return;
+  QWidget* widget = control->Widget();
+  if (widget == nullptr || !widget->isWindow()) return;
+  widget->setWindowOpacity(alpha / 255.0);
+}
+
+int WindowAlpha(const TControl* control) {
+  if (control == nullptr || control->Widget() == nullptr || !control->Widget()->isWindow())
+    return 255;
+  return static_cast<int>(std::lround(control->Widget()->windowOpacity() * 255.0));
+}
