@@ -1,0 +1,260 @@
+// The workbench window: its controls, its command panel and the handlers that belong to the
+// window itself (start-up values, line toggles, copying the reading).
+#include "workbench/main.h"
+
+#include <vector>
+
+#include "platform/DateTime.h"
+#include "platform/Numbers.h"
+#include "workbench/logic/Chart.h"
+#include "workbench/logic/Reading.h"
+
+TForm2* Form2 = nullptr;
+
+namespace {
+
+// Captions of Action1 .. Action56, by number. Actions without a command of their own keep
+// their name as caption.
+const char* const kActionCaptions[56] = {
+    "Action1",  "Action2",   "复制",      "时间起卦",  "报数起卦",  "电脑摇卦",  "足球数理",
+    "彩票数理", "时间转换",  "在线升级",  "足彩数理",  "六合计算",  "六合计算",  "数字计算",
+    "铜钱摇卦", "易经",      "系辞",      "序卦",      "取用神",    "何知章",    "火珠林",
+    "易隐1",    "青崖增删1", "青崖曾删2", "青崖增删3", "青崖增删4", "青崖增删5", "新派六爻",
+    "六爻条例", "六爻祥真1", "六爻祥真2", "祥真修订",  "六爻基础",  "Action34",  "六爻实例",
+    "六爻卦技", "六爻入门",  "六爻风水",  "六爻卦相",  "林远答疑1", "林远答疑2", "十二技法",
+    "卜筮讲座", "易隐2",     "易隐3",     "林远答疑3", "申明事项",  "黄金策1",   "黄金策2",
+    "黄金策3",  "球赛",      "转雷山卦",  "梅花断卦",  "退出系统",  "一球多卦",  "保存"};
+
+// The command panel, category by category, by action number.
+const int kCastingPanel[] = {4, 5, 6, 7, 55, 15, 8, 52, 9, 13, 14, 3, 56};
+const int kBooksPanel[] = {16, 17, 18, 19, 20, 21, 22, 44, 45, 23, 24, 25, 26, 27, 28, 29, 30,
+                           31, 32, 33, 35, 36, 37, 38, 39, 40, 41, 46, 42, 43, 48, 49, 50};
+const int kSystemPanel[] = {10, 47, 54};
+
+// Layout: the command panel on the left, the work area beside it.
+constexpr int kPanelWidth = 124;
+constexpr int kLeft = kPanelWidth + 8;  // left edge of the work area
+constexpr int kRight = 613;             // right edge of the work area
+constexpr int kRowDate = 8;
+constexpr int kRowCalendar = 38;
+constexpr int kRowNayin = 58;
+constexpr int kRowSubject = 80;
+constexpr int kRowLines = 112;
+constexpr int kLineStep = 28;
+constexpr int kLineWidth = 96;
+constexpr int kChartLeft = kLeft + 136;
+constexpr int kRowResult = 352;
+constexpr int kStatusHeight = 20;
+
+template <class T>
+T* Place(TForm2* form, const std::string& name, int left, int top, int width, int height) {
+  T* control = new T(form);
+  control->SetName(name);
+  control->SetParent(form);
+  control->SetBounds(left, top, width, height);
+  return control;
+}
+
+TLabel* PlaceLabel(TForm2* form, const std::string& name, const std::string& caption, int left,
+                   int top) {
+  TLabel* label = new TLabel(form);
+  label->SetName(name);
+  label->SetParent(form);
+  label->SetCaption(caption);
+  label->SetLeft(left);
+  label->SetTop(top);
+  return label;
+}
+
+void AddNumbers(TComboBox* box, int from, int to) {
+  std::vector<std::string> items;
+  for (int n = from; n <= to; ++n) items.push_back(IntToStr(n));
+  box->SetItems(items);
+}
+
+}  // namespace
+
+TForm2::TForm2(TComponent* AOwner) : TForm(AOwner) {
+  SetName("Form2");
+  SetCaption("Zelkar六爻排盘系统4.5");
+  SetBorderStyle(bsSingle);
+  SetBorderIcons(biSystemMenu | biMinimize);
+  SetPosition(poDesktopCenter);
+  SetClientSize(621, 430);
+
+  // Date and time row: each box followed by its unit.
+  Label1 = PlaceLabel(this, "Label1", "时间", kLeft, kRowDate + 4);
+  ComboBox1 = Place<TComboBox>(this, "ComboBox1", kLeft + 30, kRowDate, 66, 22);
+  Label2 = PlaceLabel(this, "Label2", "年", kLeft + 99, kRowDate + 4);
+  TComboBox** boxes[] = {&ComboBox2, &ComboBox3, &ComboBox4, &ComboBox5};
+  TLabel** units[] = {&Label3, &Label4, &Label5, &Label6};
+  const char* unitCaptions[] = {"月", "日", "时", "分"};
+  for (int i = 0; i < 4; ++i) {
+    const int x = kLeft + 115 + i * 69;
+    *boxes[i] = Place<TComboBox>(this, "ComboBox" + IntToStr(i + 2), x, kRowDate, 50, 22);
+    *units[i] = PlaceLabel(this, "Label" + IntToStr(i + 3), unitCaptions[i], x + 53, kRowDate + 4);
+  }
+  for (TComboBox* box : {ComboBox1, ComboBox2, ComboBox3, ComboBox4, ComboBox5})
+    box->DropDownCount = 16;
+
+  // Calendar labels, written on activation.
+  Label9 = PlaceLabel(this, "Label9", "", kLeft, kRowCalendar);
+  Label7 = PlaceLabel(this, "Label7", "", kLeft + 120, kRowCalendar);
+  Label11 = PlaceLabel(this, "Label11", "", kLeft + 290, kRowCalendar);
+  Label17 = PlaceLabel(this, "Label17", "", kLeft, kRowNayin);
+
+  // Subject of the reading, its sequence number and the place of the match.
+  Label8 = PlaceLabel(this, "Label8", "占卜", kLeft, kRowSubject + 4);
+  Edit1 = Place<TEdit>(this, "Edit1", kLeft + 30, kRowSubject, 196, 22);
+  Label13 = PlaceLabel(this, "Label13", "次序", kLeft + 234, kRowSubject + 4);
+  ComboBox7 = Place<TComboBox>(this, "ComboBox7", kLeft + 264, kRowSubject, 56, 22);
+  {
+    std::vector<std::string> items;
+    for (int n = 1; n <= 14; ++n) items.push_back(IntToStrPadded(n, 2) + "　");
+    ComboBox7->SetItems(items);
+    ComboBox7->DropDownCount = 14;
+  }
+  Label12 = PlaceLabel(this, "Label12", "地点", kLeft + 328, kRowSubject + 4);
+  ComboBox6 =
+      Place<TComboBox>(this, "ComboBox6", kLeft + 358, kRowSubject, kRight - kLeft - 358, 22);
+  ComboBox6->DropDownCount = 16;
+  ComboBox6->SetDropDownWidth(260);
+
+  // The six lines, top line first, each with its moving-line box.
+  Button3 = Place<TButton>(this, "Button3", kLeft, kRowLines + 0 * kLineStep, kLineWidth, 24);
+  CheckBox1 = Place<TCheckBox>(this, "CheckBox1", kLeft + kLineWidth + 8,
+                               kRowLines + 0 * kLineStep + 3, 20, 18);
+  Button4 = Place<TButton>(this, "Button4", kLeft, kRowLines + 1 * kLineStep, kLineWidth, 24);
+  CheckBox2 = Place<TCheckBox>(this, "CheckBox2", kLeft + kLineWidth + 8,
+                               kRowLines + 1 * kLineStep + 3, 20, 18);
+  Button5 = Place<TButton>(this, "Button5", kLeft, kRowLines + 2 * kLineStep, kLineWidth, 24);
+  CheckBox3 = Place<TCheckBox>(this, "CheckBox3", kLeft + kLineWidth + 8,
+                               kRowLines + 2 * kLineStep + 3, 20, 18);
+  Button6 = Place<TButton>(this, "Button6", kLeft, kRowLines + 3 * kLineStep, kLineWidth, 24);
+  CheckBox4 = Place<TCheckBox>(this, "CheckBox4", kLeft + kLineWidth + 8,
+                               kRowLines + 3 * kLineStep + 3, 20, 18);
+  Button7 = Place<TButton>(this, "Button7", kLeft, kRowLines + 4 * kLineStep, kLineWidth, 24);
+  CheckBox5 = Place<TCheckBox>(this, "CheckBox5", kLeft + kLineWidth + 8,
+                               kRowLines + 4 * kLineStep + 3, 20, 18);
+  Button8 = Place<TButton>(this, "Button8", kLeft, kRowLines + 5 * kLineStep, kLineWidth, 24);
+  CheckBox6 = Place<TCheckBox>(this, "CheckBox6", kLeft + kLineWidth + 8,
+                               kRowLines + 5 * kLineStep + 3, 20, 18);
+  for (TButton* line : {Button3, Button4, Button5, Button6, Button7, Button8})
+    line->SetCaption(YangLineCaption);
+  Button3->OnClick = Handler(this, &TForm2::Button3Click);
+  Button4->OnClick = Handler(this, &TForm2::Button4Click);
+  Button5->OnClick = Handler(this, &TForm2::Button5Click);
+  Button6->OnClick = Handler(this, &TForm2::Button6Click);
+  Button7->OnClick = Handler(this, &TForm2::Button7Click);
+  Button8->OnClick = Handler(this, &TForm2::Button8Click);
+
+  constexpr int kRowCast = kRowLines + 6 * kLineStep + 4;
+  Button1 = Place<TButton>(this, "Button1", kLeft, kRowCast, 60, 26);
+  Button1->SetCaption("排卦");
+  Button2 = Place<TButton>(this, "Button2", kLeft + 64, kRowCast, 64, 26);
+  Button2->SetCaption("结构预测");
+
+  // Odds of the two sides.
+  constexpr int kRowOdds = kRowCast + 34;
+  Label14 = PlaceLabel(this, "Label14", "赔率盘口：", kLeft, kRowOdds);
+  Label15 = PlaceLabel(this, "Label15", "世:", kLeft, kRowOdds + 24);
+  Edit3 = Place<TEdit>(this, "Edit3", kLeft + 20, kRowOdds + 20, 42, 22);
+  Edit3->SetText("2.00");
+  Label16 = PlaceLabel(this, "Label16", "应:", kLeft + 68, kRowOdds + 24);
+  Edit4 = Place<TEdit>(this, "Edit4", kLeft + 88, kRowOdds + 20, 42, 22);
+  Edit4->SetText("2.00");
+
+  // Chart and result.
+  RichEdit1 = Place<TRichEdit>(this, "RichEdit1", kChartLeft, kRowLines, kRight - kChartLeft,
+                               kRowResult - kRowLines - 8);
+  RichEdit1->SetWordWrap(false);
+  RichEdit1->SetScrollBars(ssBoth);
+  Edit2 = Place<TEdit>(this, "Edit2", kChartLeft, kRowResult, kRight - kChartLeft, 22);
+  Edit2->SetText("请输入简体汉字、字母、数字组合");
+  Button9 = Place<TButton>(this, "Button9", kChartLeft, kRowResult + 28, 60, 24);
+  Button9->SetCaption("统计");
+  Label10 = PlaceLabel(this, "Label10", "笔画：", kChartLeft + 68, kRowResult + 32);
+  RichEdit2 = Place<TRichEdit>(this, "RichEdit2", kRight - 9, kRowResult + 36, 9, 9);
+  RichEdit2->PlainText = true;
+  RichEdit2->SetWordWrap(false);
+  RichEdit3 = Place<TRichEdit>(this, "RichEdit3", kChartLeft, kRowLines, 100, 40);
+  RichEdit3->SetVisible(false);
+
+  // Commands.
+  ActionList1 = new TActionList(this);
+  ActionList1->SetName("ActionList1");
+  TAction** actions[56] = {
+      &Action1,  &Action2,  &Action3,  &Action4,  &Action5,  &Action6,  &Action7,  &Action8,
+      &Action9,  &Action10, &Action11, &Action12, &Action13, &Action14, &Action15, &Action16,
+      &Action17, &Action18, &Action19, &Action20, &Action21, &Action22, &Action23, &Action24,
+      &Action25, &Action26, &Action27, &Action28, &Action29, &Action30, &Action31, &Action32,
+      &Action33, &Action34, &Action35, &Action36, &Action37, &Action38, &Action39, &Action40,
+      &Action41, &Action42, &Action43, &Action44, &Action45, &Action46, &Action47, &Action48,
+      &Action49, &Action50, &Action51, &Action52, &Action53, &Action54, &Action55, &Action56};
+  for (int i = 0; i < 56; ++i)
+    *actions[i] = NewAction(this, ActionList1, "Action" + IntToStr(i + 1), kActionCaptions[i]);
+  Action3->OnExecute = Handler(this, &TForm2::Action3Execute);
+  // Calendar labels: OnActivate, ComboBox1 .. ComboBox5 OnChange and Action1 run Action1Execute.
+
+  CategoryButtons1 =
+      Place<TCategoryButtons>(this, "CategoryButtons1", 0, 0, kPanelWidth, 430 - kStatusHeight);
+  auto fill = [&](const std::string& caption, bool collapsed, const auto& numbers) {
+    TButtonCategory* category = CategoryButtons1->AddCategory(caption, collapsed);
+    for (int n : numbers) category->Add(*actions[n - 1]);
+  };
+  fill("六爻排卦", false, kCastingPanel);
+  fill("葵花宝典", true, kBooksPanel);
+  // The results button bears its own caption, so it is not bound to Action51 (a bound button
+  // shows the action's caption); it runs the action instead.
+  TButtonItem* results = CategoryButtons1->AddCategory("赛果查看", false)->Add();
+  results->SetCaption("及时赛果");
+  results->OnClick = [this](TComponent*) { Action51->Execute(); };
+  fill("系统", true, kSystemPanel);
+
+  SaveTextFileDialog1 = new TSaveTextFileDialog(this);
+  SaveTextFileDialog1->SetName("SaveTextFileDialog1");
+  SaveTextFileDialog1->DefaultExt = "txt";
+
+  StatusBar1 = new TStatusBar(this);
+  StatusBar1->SetName("StatusBar1");
+  StatusBar1->SetParent(this);
+  StatusBar1->SetHeight(kStatusHeight);
+  StatusBar1->AddPanel(kRight, "欢迎使用Zelkar六爻排盘系统");
+
+  OnCreate = Handler(this, &TForm2::FormCreate);
+}
+
+void TForm2::FormCreate(TComponent*) {
+  int year, month, day, hour, minute, second, ms;
+  DecodeDateTime(Now(), year, month, day, hour, minute, second, ms);
+  ComboBox1->SetText(IntToStr(year));
+  ComboBox2->SetText(IntToStr(month));
+  ComboBox3->SetText(IntToStr(day));
+  ComboBox4->SetText(IntToStr(hour));
+  ComboBox5->SetText(IntToStr(minute));
+  AddNumbers(ComboBox1, 1900, 2100);
+  AddNumbers(ComboBox2, 1, 12);
+  AddNumbers(ComboBox3, 1, 31);
+  AddNumbers(ComboBox4, 0, 23);
+  AddNumbers(ComboBox5, 0, 59);
+}
+
+// A yin line turns yang; anything else, also a caption a caller left behind, turns yin.
+void TForm2::ToggleLine(TButton* line) {
+  line->SetCaption(line->Caption() == YinLineCaption ? YangLineCaption : YinLineCaption);
+}
+
+void TForm2::Button3Click(TComponent*) { ToggleLine(Button3); }
+void TForm2::Button4Click(TComponent*) { ToggleLine(Button4); }
+void TForm2::Button5Click(TComponent*) { ToggleLine(Button5); }
+void TForm2::Button6Click(TComponent*) { ToggleLine(Button6); }
+void TForm2::Button7Click(TComponent*) { ToggleLine(Button7); }
+void TForm2::Button8Click(TComponent*) { ToggleLine(Button8); }
+
+// The reading goes through RichEdit2 so that it stays there until the next copy.
+void TForm2::Action3Execute(TComponent*) {
+  RichEdit2->SetText(
+      ReadingText(ComboBox7->GetText(), Edit1->GetText(), RichEdit1->GetText(), Edit2->GetText()));
+  RichEdit2->SelectAll();
+  RichEdit2->CopyToClipboard();
+}

@@ -1,0 +1,204 @@
+// The workbench window: date and time input, calendar labels, the six line buttons with their
+// moving-line boxes, odds, chart, recommendation and the command panel. Other windows talk to
+// the workbench through these controls and fields (via Form2), so their names are fixed.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "platform/gui/ActnList.h"
+#include "platform/gui/CategoryButtons.h"
+#include "platform/gui/ComCtrls.h"
+#include "platform/gui/Dialogs.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/StdCtrls.h"
+
+class TForm2 : public TForm {
+ public:
+  explicit TForm2(TComponent* AOwner);
+
+  // --- date and time of the chart: year, month, day, hour, minute as decimal text
+  TLabel* Label1;  // "时间"
+  TComboBox* ComboBox1;
+  TComboBox* ComboBox2;
+  TComboBox* ComboBox3;
+  TComboBox* ComboBox4;
+  TComboBox* ComboBox5;
+  TLabel* Label2;  // "年", "月", "日", "时", "分" after the five boxes
+  TLabel* Label3;
+  TLabel* Label4;
+  TLabel* Label5;
+  TLabel* Label6;
+  TLabel* Label12;  // "地点"
+  TComboBox* ComboBox6;
+
+  // --- calendar of the chosen moment (written by Action1Execute)
+  TLabel* Label9;   // LunarDateText
+  TLabel* Label7;   // FourPillarsText
+  TLabel* Label11;  // XunVoidText
+  TLabel* Label17;  // NayinText
+
+  // --- subject and sequence number of the reading
+  TLabel* Label8;  // "占卜"
+  TEdit* Edit1;
+  TLabel* Label13;  // "次序"
+  TComboBox* ComboBox7;
+
+  // --- the six lines, top line first (Button3 = line 6 ... Button8 = line 1), each with its
+  // moving-line box (CheckBox1 beside Button3 ... CheckBox6 beside Button8)
+  TButton* Button3;
+  TButton* Button4;
+  TButton* Button5;
+  TButton* Button6;
+  TButton* Button7;
+  TButton* Button8;
+  TCheckBox* CheckBox1;
+  TCheckBox* CheckBox2;
+  TCheckBox* CheckBox3;
+  TCheckBox* CheckBox4;
+  TCheckBox* CheckBox5;
+  TCheckBox* CheckBox6;
+  TButton* Button1;  // "排卦": every casting method sets the lines and clicks it
+  TButton* Button2;  // "结构预测"
+
+  // --- odds of the two sides
+  TLabel* Label14;  // "赔率盘口："
+  TLabel* Label15;  // "世:"
+  TEdit* Edit3;
+  TLabel* Label16;  // "应:"
+  TEdit* Edit4;
+
+  // --- chart and result
+  TRichEdit* RichEdit1;  // the chart text
+  TEdit* Edit2;          // recommendation line
+  TButton* Button9;      // "统计"
+  TLabel* Label10;       // "笔画："
+  TRichEdit* RichEdit2;  // staging box of the clipboard copy
+  TRichEdit* RichEdit3;  // hidden accumulator of the multi-chart command
+
+  TCategoryButtons* CategoryButtons1;
+  TActionList* ActionList1;
+  TAction* Action1;
+  TAction* Action2;
+  TAction* Action3;
+  TAction* Action4;
+  TAction* Action5;
+  TAction* Action6;
+  TAction* Action7;
+  TAction* Action8;
+  TAction* Action9;
+  TAction* Action10;
+  TAction* Action11;
+  TAction* Action12;
+  TAction* Action13;
+  TAction* Action14;
+  TAction* Action15;
+  TAction* Action16;
+  TAction* Action17;
+  TAction* Action18;
+  TAction* Action19;
+  TAction* Action20;
+  TAction* Action21;
+  TAction* Action22;
+  TAction* Action23;
+  TAction* Action24;
+  TAction* Action25;
+  TAction* Action26;
+  TAction* Action27;
+  TAction* Action28;
+  TAction* Action29;
+  TAction* Action30;
+  TAction* Action31;
+  TAction* Action32;
+  TAction* Action33;
+  TAction* Action34;
+  TAction* Action35;
+  TAction* Action36;
+  TAction* Action37;
+  TAction* Action38;
+  TAction* Action39;
+  TAction* Action40;
+  TAction* Action41;
+  TAction* Action42;
+  TAction* Action43;
+  TAction* Action44;
+  TAction* Action45;
+  TAction* Action46;
+  TAction* Action47;
+  TAction* Action48;
+  TAction* Action49;
+  TAction* Action50;
+  TAction* Action51;
+  TAction* Action52;
+  TAction* Action53;
+  TAction* Action54;
+  TAction* Action55;
+  TAction* Action56;
+  TSaveTextFileDialog* SaveTextFileDialog1;
+  TStatusBar* StatusBar1;
+
+  // --- fields of the last cast; empty or zero before the first one
+  std::string ShiBranch;
+  std::string YingBranch;
+  std::string PillarBranches;
+  std::string RecommendationText;
+  std::string MovingBranch;
+  std::string ChangedBranch;
+  std::string MovingMark;
+  std::string GoalTimeText;
+  double ShiHitCount = 0;
+  double YingHitCount = 0;
+  double MovingStrength = 0;
+  double ChangedStrength = 0;
+  double ShiOddsFactor = 0;
+  double YingOddsFactor = 0;
+  double ShiStrength = 0;
+  double YingStrength = 0;
+  // [0] threshold, [1..12] 子 .. 亥, [13..17] 金, 木, 水, 火, 土
+  std::array<double, 18> BranchElementStrengths{};
+  bool ShiMoving = false;
+  bool YingMoving = false;
+  std::string LineBranchText;
+  std::array<double, 12> BranchHitCounts{};  // 子水 .. 亥水
+  // trigram judgement and the multi-chart totals
+  std::array<double, 2> TrigramRatios{};
+  double ShiStrengthSum = 0;
+  double YingStrengthSum = 0;
+  std::array<double, 2> TrigramRatioSums{};
+
+  // ===== handlers, one section per command group =====
+
+  // Window start-up, line buttons and the copy command (main.cpp)
+  void FormCreate(TComponent* Sender);
+  void Button3Click(TComponent* Sender);
+  void Button4Click(TComponent* Sender);
+  void Button5Click(TComponent* Sender);
+  void Button6Click(TComponent* Sender);
+  void Button7Click(TComponent* Sender);
+  void Button8Click(TComponent* Sender);
+  void Action3Execute(TComponent* Sender);
+
+  // Calendar labels (MainCalendar.cpp): run on activation and on every date combo change
+  void Action1Execute(TComponent* Sender);
+
+  // Chart cast
+
+  // Casting by time, number and clock
+
+  // Stroke-count casts
+
+  // Trigram judgement, multi-chart cast, saving and leaving
+
+  // Reference texts
+
+  // Online update
+
+  // Win/draw/loss calculator and coin window
+
+  // Small commands
+
+ private:
+  void ToggleLine(TButton* line);
+};
+
+extern TForm2* Form2;
