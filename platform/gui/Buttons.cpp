@@ -10,6 +10,18 @@
 
 using namespace zgui;
 
+namespace {
+// The whole control area takes the click, not only the box and its text.
+template <class W>
+class TogglePeer : public Peer<W> {
+public:
+  using Peer<W>::Peer;
+
+protected:
+  bool hitButton(const QPoint& pos) const override { return this->rect().contains(pos); }
+};
+}  // namespace
+
 TButton::TButton(TComponent* AOwner) : TWinControl(AOwner) {
   auto* peer = new Peer<QPushButton>(this);
   peer->GenericClick = false;
@@ -37,7 +49,7 @@ void TButton::ActionChange(TBasicAction* sender) { TWinControl::ActionChange(sen
 // ---------------------------------------------------------------------------------------------
 
 TCheckBox::TCheckBox(TComponent* AOwner) : TWinControl(AOwner) {
-  auto* peer = new Peer<QCheckBox>(this);
+  auto* peer = new TogglePeer<QCheckBox>(this);
   peer->GenericClick = false;
   AttachWidget(peer);
   SetTabStop(true);
@@ -85,7 +97,7 @@ void TCheckBox::ActionChange(TBasicAction* sender) {
 // ---------------------------------------------------------------------------------------------
 
 TRadioButton::TRadioButton(TComponent* AOwner) : TWinControl(AOwner) {
-  auto* peer = new Peer<QRadioButton>(this);
+  auto* peer = new TogglePeer<QRadioButton>(this);
   peer->GenericClick = false;
   AttachWidget(peer);
   SetTabStop(true);

@@ -196,6 +196,7 @@ public:
   // Caption and Text are one value, as the platform had it; '&' marks an accelerator where
   // the control shows one ("&&" is a literal '&').
   std::string Caption() const { return GetText(); }
+  std::string Text() const { return GetText(); }
   void SetCaption(const std::string& value) { SetText(value); }
   virtual std::string GetText() const { return text_; }
   virtual void SetText(const std::string& value);

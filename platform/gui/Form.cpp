@@ -74,8 +74,9 @@ private:
   void Report() {
     TForm* f = Form();
     if (!f || (windowState() & Qt::WindowMinimized)) return;
-    const QRect frame = frameGeometry();
-    RunHandler(f, [&] { f->PeerGeometryChanged(frame.x(), frame.y(), width(), height()); });
+    // pos() is what move() set: the frame's place once the frame is known.
+    const QPoint at = pos();
+    RunHandler(f, [&] { f->PeerGeometryChanged(at.x(), at.y(), width(), height()); });
   }
 };
 
@@ -112,6 +113,13 @@ private:
     return nullptr;
   }
 };
+
+// The offscreen platform has no window stack to raise in.
+void RaiseWindow(QWidget* w) {
+  if (QGuiApplication::platformName() == QLatin1String("offscreen")) return;
+  w->raise();
+  w->activateWindow();
+}
 
 void LoadTree(TComponent* c) {
   for (int i = 0; i < c->ComponentCount(); ++i) LoadTree(c->Components(i));
@@ -390,8 +398,7 @@ void TForm::SetVisible(bool value) {
       w->showMinimized();
     else
       w->show();
-    w->raise();
-    w->activateWindow();
+    RaiseWindow(w);
     if (Application) {
       if (Application->ActiveForm() != this) previousActive_ = Application->ActiveForm();
       Application->SetActiveForm(this);
@@ -429,8 +436,7 @@ void TForm::SetVisible(bool value) {
 
 void TForm::Show() {
   if (Visible() && Widget()->isVisible()) {
-    Widget()->raise();
-    Widget()->activateWindow();
+    RaiseWindow(Widget());
     if (Application) Application->SetActiveForm(this);
     return;
   }

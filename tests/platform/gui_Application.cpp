@@ -1,0 +1,155 @@
+// The default exception handler, posted calls and the main window's place in the application.
+#include <thread>
+
+#include "platform/Clock.h"
+
+#include "tests/support/GuiTest.h"
+
+namespace {
+
+class HandlerTest : public GuiTest {
+protected:
+  void SetUp() override {
+    GuiTest::SetUp();
+    form = new TForm(nullptr);
+    form->AfterConstruction();
+    button = new TButton(form);
+    button->SetParent(form);
+    form->Show();
+  }
+  void TearDown() override {
+    delete form;
+    GuiTest::TearDown();
+  }
+  TForm* form = nullptr;
+  TButton* button = nullptr;
+};
+
+TEST_F(HandlerTest, AnExceptionInAHandlerIsShownAndTheProgramGoesOn) {
+  int runs = 0;
+  button->OnClick = [&](TComponent*) {
+    ++runs;
+    if (runs == 1) throw EConvertError("'x' is not a valid integer value");
+    if (runs == 2) throw std::runtime_error("plain failure");
+    if (runs == 3) Abort();
+  };
+  dialogs().AnswerMessage();
+  dialogs().AnswerMessage();
+  UserClick(button);
+  UserClick(button);
+  UserClick(button);  // EAbort: silent
+  UserClick(button);  // still working
+  EXPECT_EQ(runs, 4);
+  EXPECT_EQ(dialogs().Messages(),
+            (std::vector<std::string>{"'x' is not a valid integer value", "plain failure"}));
+  EXPECT_EQ(dialogs().Shown()[0].Caption, Application->Title);
+  EXPECT_EQ(dialogs().Shown()[0].Flags & 0xF0, MB_ICONSTOP);
+}
+
+TEST_F(HandlerTest, ClickFromCodePassesTheExceptionToTheCallingHandler) {
+  auto* outer = new TButton(form);
+  outer->SetParent(form);
+  bool afterInner = false;
+  button->OnClick = [](TComponent*) { throw Exception("日期错误"); };
+  outer->OnClick = [&](TComponent*) {
+    button->Click();
+    afterInner = true;
+  };
+  dialogs().AnswerMessage();
+  UserClick(outer);
+  EXPECT_FALSE(afterInner);
+  EXPECT_EQ(dialogs().Messages(), (std::vector<std::string>{"日期错误"}));
+}
+
+TEST_F(HandlerTest, OnExceptionReplacesTheMessageBox) {
+  std::string seen;
+  Application->OnException = [&](TComponent* sender, const std::exception& e) {
+    seen = e.what();
+    EXPECT_EQ(sender, button);
+  };
+  button->OnClick = [](TComponent*) { throw Exception("boom"); };
+  UserClick(button);
+  EXPECT_EQ(seen, "boom");
+  EXPECT_TRUE(dialogs().Shown().empty());
+}
+
+TEST_F(HandlerTest, TimerTicksAndPostedCallsRunInsideTheHandler) {
+  auto* timer = new TTimer(form);
+  timer->SetInterval(500);
+  int ticks = 0;
+  timer->OnTimer = [&](TComponent*) {
+    if (++ticks == 1) throw Exception("tick failed");
+  };
+  dialogs().AnswerMessage();
+  EXPECT_TRUE(FireTimer(timer));
+  EXPECT_TRUE(FireTimer(timer));
+  EXPECT_EQ(ticks, 2);
+  timer->SetEnabled(false);
+  EXPECT_FALSE(FireTimer(timer));
+  EXPECT_EQ(ticks, 2);
+
+  int posted = 0;
+  Application->QueueCall([&] { ++posted; });
+  Application->QueueCall([&] { throw Exception("posted failed"); });
+  dialogs().AnswerMessage();
+  EXPECT_EQ(posted, 0);
+  ProcessEvents();
+  EXPECT_EQ(posted, 1);
+  EXPECT_EQ(dialogs().Messages().back(), "posted failed");
+}
+
+TEST_F(HandlerTest, SyncCallFromAWorkerRunsOnTheGuiThread) {
+  std::thread::id ranOn;
+  bool inGui = false;
+  std::thread worker([&] {
+    Application->SyncCall([&] {
+      ranOn = std::this_thread::get_id();
+      inGui = Application->InGuiThread();
+    });
+  });
+  // The GUI thread keeps its loop turning until the worker's call has run.
+  while (ranOn == std::thread::id()) ProcessEvents();
+  worker.join();
+  EXPECT_EQ(ranOn, std::this_thread::get_id());
+  EXPECT_TRUE(inGui);
+}
+
+TEST(RealTimerTest, ChangingTheIntervalWhileRunningKeepsTicking) {
+  TTimer::SetManualForTesting(false);
+  {
+    TTimer timer(nullptr);
+    int ticks = 0;
+    timer.OnTimer = [&](TComponent*) { ++ticks; };
+    timer.SetInterval(100000);
+    timer.SetInterval(5);
+    const uint32_t start = GetTickCount();
+    while (ticks < 2 && GetTickCount() - start < 5000) ProcessEvents();
+    EXPECT_GE(ticks, 2);
+  }
+  TTimer::SetManualForTesting(true);
+}
+
+class AppForm : public TForm {
+public:
+  explicit AppForm(TComponent* owner) : TForm(owner) {
+    OnCreate = [this](TComponent*) { createdWhenSet = self && *self == this; };
+  }
+  AppForm** self = nullptr;
+  bool createdWhenSet = false;
+};
+
+TEST_F(HandlerTest, CreateFormMakesTheFirstWindowTheMainWindow) {
+  TForm* keep = Application->MainForm();
+  AppForm* first = nullptr;
+  TForm* second = nullptr;
+  Application->CreateForm(first);
+  Application->CreateForm(second);
+  if (!keep) EXPECT_EQ(Application->MainForm(), first);
+  EXPECT_NE(Application->MainForm(), second);
+  EXPECT_EQ(first->Owner(), Application);
+  delete second;
+  delete first;
+  EXPECT_EQ(Application->MainForm(), keep);
+}
+
+}  // namespace

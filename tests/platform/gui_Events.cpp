@@ -1,0 +1,214 @@
+// Which events fire for the user and which for code.
+#include "tests/support/GuiTest.h"
+
+namespace {
+
+class EventForm : public TForm {
+public:
+  explicit EventForm(TComponent* owner) : TForm(owner) {
+    SetClientSize(300, 200);
+    edit = new TEdit(this);
+    edit->SetName("Edit1");
+    edit->SetParent(this);
+    edit->SetBounds(8, 8, 120, 21);
+    edit->OnChange = [this](TComponent*) { ++editChanges; };
+    combo = new TComboBox(this);
+    combo->SetName("ComboBox1");
+    combo->SetParent(this);
+    combo->SetBounds(8, 40, 120, 21);
+    combo->SetItems({"1900", "1901", "1902"});
+    combo->OnChange = [this](TComponent*) {
+      ++comboChanges;
+      comboTextAtChange = combo->Text();
+    };
+    combo->OnDblClick = [this](TComponent*) { ++comboDblClicks; };
+    list = new TComboBox(this);
+    list->SetName("ComboBox2");
+    list->SetParent(this);
+    list->SetStyle(csDropDownList);
+    list->SetBounds(8, 70, 120, 21);
+    list->SetItems({"a", "b", "c"});
+    list->OnChange = [this](TComponent*) { ++listChanges; };
+    check = new TCheckBox(this);
+    check->SetName("CheckBox1");
+    check->SetParent(this);
+    check->SetBounds(8, 100, 120, 17);
+    check->OnClick = [this](TComponent*) { clickStates.push_back(check->Checked()); };
+    button = new TButton(this);
+    button->SetName("Button1");
+    button->SetParent(this);
+    button->SetBounds(150, 8, 75, 25);
+    button->SetCaption("排卦");
+    button->OnClick = [this](TComponent* sender) {
+      ++buttonClicks;
+      lastSender = sender;
+    };
+    label = new TLabel(this);
+    label->SetName("Label1");
+    label->SetParent(this);
+    label->SetBounds(150, 50, 40, 13);
+    label->SetCaption("时间");
+    label->OnClick = [this](TComponent*) { ++labelClicks; };
+    label->OnDblClick = [this](TComponent*) { ++labelDblClicks; };
+  }
+  TEdit* edit;
+  TComboBox* combo;
+  TComboBox* list;
+  TCheckBox* check;
+  TButton* button;
+  TLabel* label;
+  int editChanges = 0, comboChanges = 0, listChanges = 0, buttonClicks = 0, labelClicks = 0,
+      labelDblClicks = 0, comboDblClicks = 0;
+  std::string comboTextAtChange;
+  std::vector<bool> clickStates;
+  TComponent* lastSender = nullptr;
+};
+
+class EventTest : public GuiTest {
+protected:
+  void SetUp() override {
+    GuiTest::SetUp();
+    form = NewForm<EventForm>(nullptr);
+    form->Show();
+  }
+  void TearDown() override {
+    delete form;
+    GuiTest::TearDown();
+  }
+  EventForm* form = nullptr;
+};
+
+TEST_F(EventTest, EditChangeFollowsTheUserNotTheCode) {
+  form->edit->SetText("2.00");
+  EXPECT_EQ(form->edit->Text(), "2.00");
+  EXPECT_EQ(form->editChanges, 0);
+  UserType(form->edit, "5");
+  EXPECT_EQ(form->editChanges, 1);
+  EXPECT_EQ(form->edit->Text(), "2.005");
+  UserType(form->edit, "足球");
+  EXPECT_EQ(form->editChanges, 3);
+  EXPECT_EQ(form->edit->Text(), "2.005足球");
+  UserKey(form->edit, VK_BACK);
+  EXPECT_EQ(form->editChanges, 4);
+  EXPECT_EQ(form->edit->Text(), "2.005足");
+}
+
+TEST_F(EventTest, ComboChangeFollowsTypingAndPicksButNotCode) {
+  form->combo->SetText("1901");
+  form->combo->SetItemIndex(2);
+  form->combo->SetText("2024");
+  EXPECT_EQ(form->comboChanges, 0);
+  EXPECT_EQ(form->combo->Text(), "2024");
+  EXPECT_EQ(form->combo->ItemIndex(), -1);
+  form->combo->SetText("1901");
+  EXPECT_EQ(form->combo->ItemIndex(), 1);
+
+  UserPick(form->combo, 2);
+  EXPECT_EQ(form->comboChanges, 1);
+  EXPECT_EQ(form->comboTextAtChange, "1902");  // the text is the item's when the handler runs
+
+  form->combo->SetText("");
+  UserType(form->combo, "19");
+  EXPECT_EQ(form->comboChanges, 3);
+  EXPECT_EQ(form->combo->Text(), "19");
+
+  form->list->SetItemIndex(1);
+  EXPECT_EQ(form->list->Text(), "b");
+  EXPECT_EQ(form->listChanges, 0);
+  UserPick(form->list, 2);
+  EXPECT_EQ(form->listChanges, 1);
+  EXPECT_EQ(form->list->Text(), "c");
+  form->list->SetText("zzz");  // not an item: nothing selected
+  EXPECT_EQ(form->list->ItemIndex(), -1);
+  EXPECT_EQ(form->listChanges, 1);
+}
+
+TEST_F(EventTest, ComboItemsKeepTheirTextAndSortWhenAsked) {
+  form->combo->SetText("1901");
+  form->combo->AddItem("1899");
+  EXPECT_EQ(form->combo->Text(), "1901");
+  EXPECT_EQ(form->combo->Items()[3], "1899");
+  form->combo->SetSorted(true);
+  EXPECT_EQ(form->combo->Items()[0], "1899");
+  EXPECT_EQ(form->combo->Text(), "1901");
+  EXPECT_EQ(form->combo->ItemIndex(), 2);
+  form->combo->SetItemIndex(99);
+  EXPECT_EQ(form->combo->ItemIndex(), -1);
+  EXPECT_EQ(form->combo->Text(), "");
+}
+
+TEST_F(EventTest, CheckBoxClickFiresOnEveryRealChangeByUserOrCode) {
+  form->check->SetChecked(true);
+  form->check->SetChecked(true);  // no change, no click
+  form->check->SetChecked(false);
+  UserClick(form->check);
+  UserClick(form->check);
+  EXPECT_EQ(form->clickStates, (std::vector<bool>{true, false, true, false}));
+  EXPECT_FALSE(form->check->Checked());
+}
+
+TEST_F(EventTest, ButtonClickRunsAtOnceFromCodeAndOnceFromTheUser) {
+  form->button->Click();
+  EXPECT_EQ(form->buttonClicks, 1);
+  EXPECT_EQ(form->lastSender, form->button);
+  UserClick(form->button);
+  EXPECT_EQ(form->buttonClicks, 2);
+  form->button->SetEnabled(false);
+  UserClick(form->button);
+  EXPECT_EQ(form->buttonClicks, 2);
+}
+
+TEST_F(EventTest, LabelsAndCombosTakeClicksAndDoubleClicks) {
+  UserClick(form->label);
+  EXPECT_EQ(form->labelClicks, 1);
+  UserDoubleClick(form->label);
+  EXPECT_EQ(form->labelDblClicks, 1);
+  UserDoubleClick(form->combo);
+  EXPECT_EQ(form->comboDblClicks, 1);
+}
+
+TEST_F(EventTest, KeyPressFiltersAndReplacesTypedCharacters) {
+  form->edit->OnKeyPress = [](TComponent*, char& key) {
+    if (key >= '0' && key <= '9') key = 0;  // digits refused
+    if (key == ',') key = '.';
+  };
+  UserType(form->edit, "a1,2b");
+  EXPECT_EQ(form->edit->Text(), "a.b");
+}
+
+TEST_F(EventTest, KeyDownCanConsumeAKey) {
+  std::vector<uint16_t> keys;
+  form->edit->OnKeyDown = [&](TComponent*, uint16_t& key, TShiftState) {
+    keys.push_back(key);
+    if (key == 'X') key = 0;
+  };
+  UserType(form->edit, "axb");
+  EXPECT_EQ(keys, (std::vector<uint16_t>{'A', 'X', 'B'}));
+  EXPECT_EQ(form->edit->Text(), "ab");
+}
+
+TEST_F(EventTest, MaxLengthCountsBytesOfWholeCharacters) {
+  form->edit->SetMaxLength(5);
+  form->edit->SetText("排卦排卦");
+  EXPECT_EQ(form->edit->Text(), "排卦");
+  UserType(form->edit, "ab");
+  EXPECT_EQ(form->edit->Text(), "排卦a");
+}
+
+TEST_F(EventTest, EnterAndEscapePressTheDefaultAndCancelButtons) {
+  auto* ok = new TButton(form);
+  ok->SetParent(form);
+  ok->Default = true;
+  int okClicks = 0, cancelClicks = 0;
+  ok->OnClick = [&](TComponent*) { ++okClicks; };
+  auto* cancel = new TButton(form);
+  cancel->SetParent(form);
+  cancel->Cancel = true;
+  cancel->OnClick = [&](TComponent*) { ++cancelClicks; };
+  UserKey(form->edit, VK_RETURN);
+  UserKey(form->edit, VK_ESCAPE);
+  EXPECT_EQ(okClicks, 1);
+  EXPECT_EQ(cancelClicks, 1);
+}
+
+}  // namespace

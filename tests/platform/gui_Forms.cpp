@@ -1,0 +1,219 @@
+// Windows: modal results, activation, closing, frame and client geometry, alignment.
+#include "tests/support/GuiTest.h"
+
+namespace {
+
+class ToolForm : public TForm {
+public:
+  explicit ToolForm(TComponent* owner) : TForm(owner) {
+    SetCaption("计算胜平负");
+    SetBorderStyle(bsDialog);
+    SetClientSize(200, 100);
+    ok = new TButton(this);
+    ok->SetName("Button1");
+    ok->SetParent(this);
+    ok->SetCaption("计算");
+    ok->ModalResult = mrOk;
+    ok->OnClick = [this](TComponent*) { log.push_back("click"); };
+    OnShow = [this](TComponent*) { log.push_back("show"); };
+    OnClose = [this](TComponent*, TCloseAction& action) {
+      log.push_back("close");
+      if (refuseClose) action = caNone;
+    };
+    OnCloseQuery = [this](TComponent*, bool& canClose) { canClose = allowClose; };
+  }
+  TButton* ok;
+  std::vector<std::string> log;
+  bool refuseClose = false;
+  bool allowClose = true;
+};
+
+class MainWindow : public TForm {
+public:
+  explicit MainWindow(TComponent* owner) : TForm(owner) {
+    SetCaption("Zelkar六爻排盘系统4.5");
+    SetBorderStyle(bsSingle);
+    SetBorderIcons(biSystemMenu | biMinimize);
+    SetPosition(poScreenCenter);
+    SetClientSize(621, 430);
+    OnActivate = [this](TComponent*) { ++activations; };
+  }
+  int activations = 0;
+};
+
+class FormTest : public GuiTest {
+protected:
+  void SetUp() override {
+    GuiTest::SetUp();
+    main = NewForm<MainWindow>(nullptr);
+    tool = NewForm<ToolForm>(nullptr);
+  }
+  void TearDown() override {
+    delete tool;
+    delete main;
+    GuiTest::TearDown();
+  }
+  MainWindow* main = nullptr;
+  ToolForm* tool = nullptr;
+};
+
+TEST_F(FormTest, ModalResultComesFromTheButtonAndTheWindowUnderItIsActivatedAgain) {
+  main->Show();
+  EXPECT_EQ(main->activations, 1);
+  dialogs().AnswerModal([&](TForm& shown) {
+    EXPECT_EQ(&shown, tool);
+    EXPECT_TRUE(tool->Visible());
+    EXPECT_TRUE(tool->Active());
+    UserClick(tool->ok);
+  });
+  EXPECT_EQ(tool->ShowModal(), mrOk);
+  EXPECT_EQ(tool->log, (std::vector<std::string>{"show", "click", "close"}));
+  EXPECT_FALSE(tool->Visible());
+  EXPECT_TRUE(main->Active());
+  EXPECT_EQ(main->activations, 2);
+  ASSERT_EQ(dialogs().Shown().size(), 1u);
+  EXPECT_EQ(dialogs().Shown()[0].Caption, "计算胜平负");
+}
+
+TEST_F(FormTest, ClosingAModalWindowGivesCancelAndCloseHandlersMayRefuse) {
+  main->Show();
+  dialogs().AnswerModal([&](TForm&) { UserCloseWindow(tool); });
+  EXPECT_EQ(tool->ShowModal(), mrCancel);
+
+  // Refused twice (by the query, then by the close action), then let go.
+  tool->allowClose = false;
+  dialogs().AnswerModal([&](TForm&) {
+    tool->ok->Click();
+    EXPECT_EQ(tool->ModalResult(), mrOk);
+  });
+  dialogs().AnswerModal([&](TForm&) {
+    EXPECT_TRUE(tool->Visible());
+    tool->allowClose = true;
+    tool->refuseClose = true;
+    tool->Close();
+  });
+  dialogs().AnswerModal([&](TForm&) {
+    tool->refuseClose = false;
+    tool->SetModalResult(mrYes);
+  });
+  EXPECT_EQ(tool->ShowModal(), mrYes);
+  EXPECT_EQ(dialogs().PendingAnswers(), 0u);
+  // A modal window cannot be shown modally again while it shows.
+  tool->Show();
+  EXPECT_THROW(tool->ShowModal(), EInvalidOperation);
+  tool->Hide();
+}
+
+TEST_F(FormTest, ShowingAgainRunsOnShowEachTime) {
+  dialogs().AnswerModal(mrOk);
+  dialogs().AnswerModal(mrOk);
+  tool->ShowModal();
+  tool->ShowModal();
+  EXPECT_EQ(std::count(tool->log.begin(), tool->log.end(), "show"), 2);
+}
+
+TEST_F(FormTest, ClientSizeExcludesTheFrameAndCentringUsesTheWorkArea) {
+  EXPECT_EQ(main->ClientWidth(), 621);
+  EXPECT_EQ(main->ClientHeight(), 430);
+  EXPECT_EQ(main->Width(), 621 + main->FrameWidth());
+  EXPECT_EQ(main->Height(), 430 + main->FrameHeight());
+  main->Show();
+  const TRect area = ScreenInfo().WorkArea;
+  EXPECT_EQ(main->Left(), area.Left + (area.Width() - main->Width()) / 2);
+  EXPECT_EQ(main->Top(), area.Top + (area.Height() - main->Height()) / 2);
+  // A menu bar takes client height, not window width.
+  auto* menu = new TMainMenu(main);
+  NewMenuItem(main, menu->Items(), "File1", "文件");
+  main->SetMenu(menu);
+  EXPECT_EQ(main->ClientWidth(), 621);
+  EXPECT_EQ(main->ClientHeight(), 430);
+  EXPECT_GT(main->FrameHeight(), main->FrameWidth());
+  SaveScreenshot(main, "platform_main_window_frame");
+}
+
+TEST_F(FormTest, ResizingTheWindowRealignsAndFiresOnResize) {
+  int resizes = 0;
+  main->OnResize = [&](TComponent*) { ++resizes; };
+  auto* client = new TPanel(main);
+  client->SetParent(main);
+  client->SetAlign(alClient);
+  main->SetClientSize(300, 200);
+  EXPECT_GE(resizes, 1);
+  EXPECT_EQ(client->BoundsRect(), Rect(0, 0, 300, 200));
+}
+
+TEST_F(FormTest, AlignmentStacksEdgesInOrderOfPositionAndFillsTheRest) {
+  auto* host = new TPanel(main);
+  host->SetParent(main);
+  host->SetBevelOuter(bvNone);
+  host->SetBounds(0, 0, 200, 100);
+  auto make = [&](TAlign align, int l, int t, int w, int h) {
+    auto* p = new TPanel(main);
+    p->SetBounds(l, t, w, h);
+    p->SetParent(host);
+    p->SetAlign(align);
+    return p;
+  };
+  // Built with alignment held, as a window description is read: the stacking follows the
+  // positions, not the order of creation.
+  host->DisableAlign();
+  TPanel* bottom = make(alBottom, 0, 0, 10, 20);
+  TPanel* top2 = make(alTop, 0, 50, 10, 10);
+  TPanel* top1 = make(alTop, 0, 5, 10, 15);
+  TPanel* left = make(alLeft, 0, 0, 30, 10);
+  TPanel* right = make(alRight, 0, 0, 40, 10);
+  TPanel* fill = make(alClient, 0, 0, 1, 1);
+  TPanel* hidden = make(alTop, 0, 0, 10, 7);
+  hidden->SetVisible(false);
+  EXPECT_EQ(top1->BoundsRect(), Rect(0, 5, 10, 20));
+  host->EnableAlign();
+  EXPECT_EQ(top1->BoundsRect(), Rect(0, 0, 200, 15));
+  EXPECT_EQ(top2->BoundsRect(), Rect(0, 15, 200, 25));
+  EXPECT_EQ(bottom->BoundsRect(), Rect(0, 80, 200, 100));
+  EXPECT_EQ(left->BoundsRect(), Rect(0, 25, 30, 80));
+  EXPECT_EQ(right->BoundsRect(), Rect(160, 25, 200, 80));
+  EXPECT_EQ(fill->BoundsRect(), Rect(30, 25, 160, 80));
+
+  host->SetBounds(0, 0, 300, 120);  // the parent grows: edges follow
+  EXPECT_EQ(bottom->BoundsRect(), Rect(0, 100, 300, 120));
+  EXPECT_EQ(fill->BoundsRect(), Rect(30, 25, 260, 100));
+  top2->SetHeight(20);  // a child resizing itself realigns its siblings
+  EXPECT_EQ(fill->BoundsRect(), Rect(30, 35, 260, 100));
+
+  host->SetBorderWidth(5);
+  EXPECT_EQ(top1->BoundsRect(), Rect(5, 5, 295, 20));
+  host->DisableAlign();
+  host->SetBounds(0, 0, 100, 100);
+  EXPECT_EQ(top1->Width(), 290);  // held while disabled
+  host->EnableAlign();
+  EXPECT_EQ(top1->Width(), 90);
+}
+
+TEST_F(FormTest, ClosingTheMainWindowEndsTheApplication) {
+  int argc = 0;
+  (void)argc;
+  Application->FormCreated(main);  // as CreateForm does for the first window
+  main->Show();
+  main->Close();
+  EXPECT_TRUE(Application->Terminated());
+  EXPECT_TRUE(main->Visible());  // the program ends; the window is not hidden first
+  Application->ClearTerminated();
+}
+
+TEST_F(FormTest, HidingAModelessWindowActivatesTheOneItCoveredAndFocusFollows) {
+  main->Show();
+  auto* edit = new TEdit(tool);
+  edit->SetParent(tool);
+  tool->Show();
+  EXPECT_TRUE(tool->Active());
+  EXPECT_EQ(tool->ActiveControl(), tool->ok);  // the first tab stop takes the focus
+  edit->SetFocus();
+  EXPECT_EQ(tool->ActiveControl(), edit);
+  EXPECT_EQ(main->activations, 1);
+  tool->Close();
+  EXPECT_FALSE(tool->Visible());
+  EXPECT_TRUE(main->Active());
+  EXPECT_EQ(main->activations, 2);
+}
+
+}  // namespace

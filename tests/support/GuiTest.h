@@ -1,0 +1,117 @@
+// Window tests: a fixture whose dialogs answer from a script, whose timers tick only when
+// fired, and helpers that act as a user would (clicks, typing, picks) through the real
+// widgets. No toolkit header is needed to use it.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/GbkText.h"
+#include "platform/gui/CategoryButtons.h"
+#include "platform/gui/Clipbrd.h"
+#include "platform/gui/Dialogs.h"
+#include "platform/gui/ExtCtrls.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/Menus.h"
+#include "platform/gui/StdCtrls.h"
+
+// What a scripted dialog showed.
+struct ShownDialog {
+  enum Kind { MessageBox, Input, Save, Modal, Popup } kind = MessageBox;
+  std::string Caption;  // GBK
+  std::string Text;     // message or prompt (GBK); a modal window's caption
+  unsigned Flags = 0;
+};
+
+// Answers dialogs from a queue. Every dialog takes the next answer; a dialog with no answer
+// left (or of another kind) fails the running test, naming what was shown, and is cancelled.
+class ScriptedDialogs : public TDialogDriver {
+public:
+  // Message boxes: the button pressed (IDOK, IDYES ...).
+  void AnswerMessage(int id = IDOK);
+  // Input boxes: OK with this text, or Cancel.
+  void AnswerInput(const std::string& text);
+  void CancelInput();
+  // Save dialogs: the file chosen (before the default extension), or Cancel.
+  void AnswerSave(const std::string& fileName);
+  void CancelSave();
+  // Modal windows: what the user does while it shows (OnShow has run); when the window is
+  // still open afterwards it is closed with `result` (mrCancel by default).
+  void AnswerModal(std::function<void(TForm&)> whileShown, TModalResult result = mrCancel);
+  void AnswerModal(TModalResult result);
+  // Pop-up menus: the item chosen (nullptr: none).
+  void AnswerPopup(TMenuItem* item);
+
+  const std::vector<ShownDialog>& Shown() const { return shown_; }
+  // Texts of the message boxes shown, in order (GBK).
+  std::vector<std::string> Messages() const;
+  size_t PendingAnswers() const { return answers_.size(); }
+  void Reset();
+
+  int MessageBox(const TMessageBoxRequest& request) override;
+  bool InputQuery(const std::string& caption, const std::string& prompt,
+                  std::string& value) override;
+  bool SaveDialog(TSaveDialog& dialog) override;
+  void WaitModal(TForm& form) override;
+  TMenuItem* PopupMenu(TPopupMenu& menu, int x, int y) override;
+
+private:
+  struct Answer {
+    ShownDialog::Kind kind;
+    int id = 0;
+    std::optional<std::string> text;
+    std::function<void(TForm&)> action;
+    TMenuItem* item = nullptr;
+  };
+  std::optional<Answer> Next(ShownDialog::Kind kind, const ShownDialog& shown);
+  std::vector<Answer> answers_;
+  std::vector<ShownDialog> shown_;
+};
+
+// The scripted dialogs installed for the whole test program.
+ScriptedDialogs& Dialogs();
+
+// Base fixture of window tests: fresh script, manual timers, no toolkit activation, an empty
+// clipboard; fails a test that leaves scripted answers unused.
+class GuiTest : public ::testing::Test {
+protected:
+  void SetUp() override;
+  void TearDown() override;
+  ScriptedDialogs& dialogs() { return Dialogs(); }
+};
+
+// --- acting as the user ---------------------------------------------------------------------
+
+// Left click in the middle of the control (buttons, labels, check boxes, panels).
+void UserClick(TControl* control);
+void UserDoubleClick(TControl* control);
+// Focuses the control and types the text (GBK) key by key into it.
+void UserType(TWinControl* control, const std::string& text);
+// Presses one key (VK_*) on the focused part of the control.
+void UserKey(TWinControl* control, uint16_t key, TShiftState shift = 0);
+// Picks an item from the open list of a combo box, as a mouse pick does.
+void UserPick(TComboBox* combo, int index);
+// Clicks the visible button of the panel that shows `caption`, or the header of the category
+// of that caption; false (and a test failure) when no such button shows.
+bool UserClickPanelButton(TCategoryButtons* panel, const std::string& caption);
+bool UserClickCategory(TCategoryButtons* panel, const std::string& caption);
+// Chooses a menu item as from its menu.
+void UserChoose(TMenuItem* item);
+// Clicks the window's close box.
+void UserCloseWindow(TForm* form);
+
+// Runs one tick of the timer if it would tick now; returns whether it did.
+bool FireTimer(TTimer* timer);
+// Lets pending toolkit events run.
+void ProcessEvents();
+
+// Saves a picture of the control (a window with its frame contents) as PNG under the build
+// folder's screenshots/ and returns the path.
+std::string SaveScreenshot(TControl* control, const std::string& name);
+
+// GBK to UTF-8 for failure messages.
+inline std::string U8(const std::string& gbk) { return GbkToUtf8(gbk); }

@@ -1,0 +1,20 @@
+// The main of window test programs: the application on the offscreen platform, dialogs
+// answered from scripts.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "tests/support/GuiTest.h"
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  TApplication app(argc, argv);
+  app.Title = "Qeva";
+  SetDialogDriver(&Dialogs());
+  TTimer::SetManualForTesting(true);
+  app.FollowToolkitActivation = false;
+  const int result = RUN_ALL_TESTS();
+  SetDialogDriver(nullptr);
+  return result;
+}
