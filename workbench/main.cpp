@@ -195,6 +195,14 @@ TForm2::TForm2(TComponent* AOwner) : TForm(AOwner) {
     *actions[i] = NewAction(this, ActionList1, "Action" + IntToStr(i + 1), kActionCaptions[i]);
   Action3->OnExecute = Handler(this, &TForm2::Action3Execute);
   // Calendar labels: OnActivate, ComboBox1 .. ComboBox5 OnChange and Action1 run Action1Execute.
+  Action1->OnExecute = Handler(this, &TForm2::Action1Execute);
+  OnActivate = Action1->OnExecute;
+  for (TComboBox* box : {ComboBox1, ComboBox2, ComboBox3, ComboBox4, ComboBox5})
+    box->OnChange = Action1->OnExecute;
+  // Chart cast: Button1 runs Action2 (factor model), Button2 the cosine model.
+  Action2->OnExecute = Handler(this, &TForm2::Action2Execute);
+  Button1->OnClick = Action2->OnExecute;
+  Button2->OnClick = Handler(this, &TForm2::Button2Click);
 
   CategoryButtons1 =
       Place<TCategoryButtons>(this, "CategoryButtons1", 0, 0, kPanelWidth, 430 - kStatusHeight);

@@ -12,6 +12,7 @@
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/StdCtrls.h"
+#include "workbench/logic/StrengthModels.h"
 
 class TForm2 : public TForm {
  public:
@@ -180,8 +181,20 @@ class TForm2 : public TForm {
 
   // Calendar labels (MainCalendar.cpp): run on activation and on every date combo change
   void Action1Execute(TComponent* Sender);
+  // Result becomes the nayin name of a stem-branch pair; any other text leaves it.
+  void NayinOf(const std::string& Pair, std::string& Result);
 
-  // Chart cast
+  // Chart cast (MainCast.cpp): Button1 runs Action2 (factor model), Button2 the cosine model
+  void Action2Execute(TComponent* Sender);
+  void Button2Click(TComponent* Sender);
+  // Strength of a branch against the pillar branches, with the last cast's moving line and the
+  // empty branches of Label11; Mode 4, 5 or 6 as the chart uses them.
+  double LineStrength(const std::string& Branch, const std::string& Pillars, int Mode,
+                      double Weight);
+  double CosineLineStrength(const std::string& Branch, const std::string& Pillars, int Mode,
+                            double Weight);
+  int BranchDistance(const std::string& A, const std::string& B);
+  std::string SixRelativeOf(const std::string& Palace, const std::string& Line);
 
   // Casting by time, number and clock
 
@@ -199,6 +212,7 @@ class TForm2 : public TForm {
 
  private:
   void ToggleLine(TButton* line);
+  void CastChart(StrengthModel model);
 };
 
 extern TForm2* Form2;
