@@ -76,14 +76,23 @@ std::string Join(const Glyphs& glyphs, size_t from = 0, size_t to = std::string:
   return s;
 }
 
-// Lays a line out: x offset of every glyph and the total width. Tabs jump to the next stop of
-// eight average characters when expanded.
+// Lays a line out: its width, and the x offset of every glyph (plus the end) when drawing
+// needs them (an underlined accelerator or an expanded tab). Tabs jump to the next stop of
+// eight average characters.
 struct Placement {
-  std::vector<int> x;  // one per glyph, plus the end
+  int width = 0;
+  std::vector<int> x;  // empty when the line is drawn in one piece
 };
 
 Placement Place(const Glyphs& line, const Metrics& m, bool expandTabs) {
   Placement placement;
+  const bool pieces = std::any_of(line.begin(), line.end(), [&](const Glyph& g) {
+    return g.underline || (expandTabs && g.IsTab());
+  });
+  if (!pieces) {
+    placement.width = m.Width(Join(line));
+    return placement;
+  }
   placement.x.reserve(line.size() + 1);
   const int tabWidth = 8 * m.AverageCharWidth();
   int segmentStart = 0;  // x where the current tab-free stretch begins
@@ -97,6 +106,7 @@ Placement Place(const Glyphs& line, const Metrics& m, bool expandTabs) {
     }
   }
   placement.x.push_back(segmentStart + m.Width(Join(line, segmentFirst, line.size())));
+  placement.width = placement.x.back();
   return placement;
 }
 
@@ -182,6 +192,11 @@ void PaintLine(QPainter& p, const Glyphs& line, const Placement& placement, cons
   if (orientation != 0) p.rotate(-orientation / 10.0);
   p.setFont(m.Font());
   p.setPen(color);
+  if (placement.x.empty()) {
+    p.drawText(QPoint(0, m.Ascent()), ToQString(Join(line)));
+    p.restore();
+    return;
+  }
   // Each tab-free stretch in one call, so kerning and shaping stay intact.
   size_t first = 0;
   for (size_t i = 0; i <= line.size(); ++i) {
@@ -245,7 +260,7 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
   const Metrics m(font_);
   const Glyphs line = ToGlyphs(text, false);
   const Placement placement = Place(line, m, false);
-  const int width = placement.x.back();
+  const int width = placement.width;
   const int dx = x + origin_.X;
   const int dy = y + origin_.Y;
   penPos_ = TPoint{x + width, y};
@@ -327,7 +342,7 @@ int TCanvas::DrawText(const std::string& text, TRect& rect, unsigned flags) {
   int widest = 0;
   for (const Glyphs& line : lines) {
     placements.push_back(Place(line, m, expandTabs));
-    widest = std::max(widest, placements.back().x.back());
+    widest = std::max(widest, placements.back().width);
   }
   const int textHeight = lineHeight * static_cast<int>(lines.size());
 
@@ -350,7 +365,7 @@ int TCanvas::DrawText(const std::string& text, TRect& rect, unsigned flags) {
 
   std::vector<TPoint> starts;
   for (size_t i = 0; i < lines.size(); ++i) {
-    const int width = placements[i].x.back();
+    const int width = placements[i].width;
     int left = rect.Left;
     if (flags & DT_CENTER)
       left = rect.Left + (rect.Width() - width) / 2;
@@ -378,7 +393,7 @@ int TCanvas::DrawText(const std::string& text, TRect& rect, unsigned flags) {
   const QColor color = QColor::fromRgb(ToQRgb(font_.Color()));
   for (size_t i = 0; i < lines.size(); ++i) {
     if (brush_.Style() != bsClear)
-      p->fillRect(QRect(starts[i].X, starts[i].Y, placements[i].x.back(), lineHeight),
+      p->fillRect(QRect(starts[i].X, starts[i].Y, placements[i].width, lineHeight),
                   QColor::fromRgb(ToQRgb(brush_.Color())));
     PaintLine(p.painter(), lines[i], placements[i], m, starts[i].X, starts[i].Y, color, 0,
               expandTabs);

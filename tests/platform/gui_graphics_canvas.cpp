@@ -83,6 +83,15 @@ TEST_F(CanvasTest, FillRectCoversLeftTopButNotRightBottom) {
   canvas().FillRect(Rect(0, 0, 24, 20));
   EXPECT_EQ(Count(clBlue), 0);
   EXPECT_EQ(Count(clRed), 16);
+
+  // FrameRect: the one-pixel edge of the same area, in the brush colour.
+  Fill(kMarker);
+  canvas().Brush().SetColor(clBlue);
+  canvas().FrameRect(Rect(2, 3, 6, 7));
+  EXPECT_EQ(Row(3, 0, 8, clBlue), "..####..");
+  EXPECT_EQ(Row(4, 0, 8, clBlue), "..#..#..");
+  EXPECT_EQ(Row(6, 0, 8, clBlue), "..####..");
+  EXPECT_EQ(Count(clBlue), 12);
 }
 
 TEST_F(CanvasTest, LineToLeavesOutTheEndPointInEveryDirection) {
@@ -284,6 +293,20 @@ TEST_F(CanvasTest, ClippingIntersectsExcludesAndReports) {
   for (int y = 0; y < 20; ++y)
     for (int x = 0; x < 24; ++x)
       ASSERT_EQ(At(x, y) == clBlue, triangle.Contains(x, y)) << x << "," << y;
+
+  // A region fills in logical coordinates.
+  c.SelectClipRegion(nullptr);
+  Fill(kMarker);
+  c.MoveOrigin(10, 0);
+  c.Brush().SetColor(clRed);
+  c.FillRegion(triangle);
+  c.MoveOrigin(-10, 0);
+  EXPECT_EQ(At(10, 0), clRed);
+  EXPECT_EQ(At(9, 0), kMarker);
+  int inside = 0;
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 24; ++x) inside += triangle.Contains(x, y);
+  EXPECT_EQ(Count(clRed), inside);
 
   // An empty intersection clips everything.
   c.IntersectClipRect(Rect(20, 20, 22, 22));
