@@ -1,7 +1,7 @@
 // The command panel: a scrollable column of category headers and their buttons.
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QToolButton>
+#include <QPushButton>
 
 #include <algorithm>
 
@@ -148,7 +148,7 @@ constexpr int kIndent = 10;
 
 struct TCategoryButtons::Impl {
   PanelPeer* peer = nullptr;
-  std::vector<QToolButton*> buttons;  // the column as last laid out
+  std::vector<QPushButton*> buttons;  // the column as last laid out
   bool rebuilding = false;
 };
 
@@ -165,7 +165,7 @@ TCategoryButtons::TCategoryButtons(TComponent* AOwner)
 TCategoryButtons::~TCategoryButtons() {
   Destroying();
   // The buttons' handlers point at items; they go before the items do.
-  for (QToolButton* b : impl_->buttons) delete b;
+  for (QPushButton* b : impl_->buttons) delete b;
   impl_->buttons.clear();
   categories_.clear();
 }
@@ -251,7 +251,7 @@ void TCategoryButtons::Rebuild() {
   impl_->rebuilding = true;
   PanelPeer* peer = impl_->peer;
   // Old buttons may be running their own click right now: let them go later.
-  for (QToolButton* b : impl_->buttons) {
+  for (QPushButton* b : impl_->buttons) {
     b->hide();
     b->disconnect();
     b->deleteLater();
@@ -262,11 +262,14 @@ void TCategoryButtons::Rebuild() {
   const QFont font = ToQFont(*Font());
   int y = 0;
   auto addButton = [&](const QString& text, int indent) {
-    auto* b = new QToolButton(peer->content);
+    auto* b = new QPushButton(peer->content);
     b->setText(text);
     b->setFont(font);
-    b->setAutoRaise(true);
-    b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    b->setFlat(true);
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setStyleSheet(
+        "QPushButton { text-align: left; padding-left: 4px; border: none; }"
+        "QPushButton:hover { background: palette(highlight); color: palette(highlighted-text); }");
     b->setGeometry(indent, y, width - indent, buttonHeight_);
     b->show();
     y += buttonHeight_;
@@ -275,26 +278,22 @@ void TCategoryButtons::Rebuild() {
   };
   for (const auto& category : categories_) {
     TButtonCategory* cat = category.get();
-    QToolButton* header =
-        addButton((cat->Collapsed() ? QString::fromUtf8("\u25B6 ") : QString::fromUtf8("\u25BC ")) +
-                      ToQ(cat->Caption()),
-                  0);
+    QPushButton* header =
+        addButton(QString(QChar(cat->Collapsed() ? 0x25B6 : 0x25BC)) + ' ' + ToQ(cat->Caption()), 0);
     QFont bold = font;
     bold.setBold(true);
     header->setFont(bold);
-    header->setStyleSheet("QToolButton { text-align: left; }");
-    QObject::connect(header, &QToolButton::clicked, peer, [this, cat] {
+    QObject::connect(header, &QPushButton::clicked, peer, [this, cat] {
       RunHandler(this, [this, cat] { ClickCategory(cat); });
     });
     if (cat->Collapsed()) continue;
     for (const auto& item : cat->items_) {
       TButtonItem* it = item.get();
       if (!it->Visible()) continue;
-      QToolButton* b = addButton(ToQ(it->Caption()), kIndent);
+      QPushButton* b = addButton(ToQ(it->Caption()), kIndent);
       b->setEnabled(it->Enabled());
       b->setToolTip(ToQ(it->Hint()));
-      b->setStyleSheet("QToolButton { text-align: left; }");
-      QObject::connect(b, &QToolButton::clicked, peer, [this, it] {
+      QObject::connect(b, &QPushButton::clicked, peer, [this, it] {
         RunHandler(this, [this, it] { ClickItem(it); });
       });
     }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/GbkText.h"
+#include "platform/gui/ActnList.h"
 #include "platform/gui/CategoryButtons.h"
 #include "platform/gui/Clipbrd.h"
 #include "platform/gui/Dialogs.h"

@@ -39,8 +39,8 @@ void EnsureShown(TControl* control) {
 
 QAbstractButton* FindButton(TCategoryButtons* panel, const QString& text, bool header) {
   if (!panel || !panel->Widget()) return nullptr;
-  const auto buttons = panel->Widget()->findChildren<QToolButton*>();
-  for (QToolButton* b : buttons) {
+  const auto buttons = panel->Widget()->findChildren<QAbstractButton*>();
+  for (QAbstractButton* b : buttons) {
     if (!b->isVisible()) continue;
     QString shown = b->text();
     const bool isHeader = shown.startsWith(QChar(0x25B6)) || shown.startsWith(QChar(0x25BC));

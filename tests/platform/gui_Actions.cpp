@@ -1,0 +1,138 @@
+// Actions and their clients: buttons, menu items and the command panel.
+#include <gtest/gtest-spi.h>
+
+#include "platform/gui/ActnList.h"
+#include "tests/support/GuiTest.h"
+
+namespace {
+
+class CommandForm : public TForm {
+public:
+  explicit CommandForm(TComponent* owner) : TForm(owner) {
+    SetClientSize(300, 420);
+    ActionList1 = new TActionList(this);
+    ActionList1->SetName("ActionList1");
+    Action3 = NewAction(this, ActionList1, "Action3", "复制", [this](TComponent* s) { Run("Action3", s); });
+    Action4 = NewAction(this, ActionList1, "Action4", "时间起卦", [this](TComponent* s) { Run("Action4", s); });
+    Action16 = NewAction(this, ActionList1, "Action16", "卜筮正宗", [this](TComponent* s) { Run("Action16", s); });
+    Action51 = NewAction(this, ActionList1, "Action51", "球赛", [this](TComponent* s) { Run("Action51", s); });
+    CategoryButtons1 = new TCategoryButtons(this);
+    CategoryButtons1->SetName("CategoryButtons1");
+    CategoryButtons1->SetParent(this);
+    CategoryButtons1->SetAlign(alClient);
+    auto* cast = CategoryButtons1->AddCategory("六爻排卦");
+    cast->Add(Action4);
+    cast->Add(Action3);
+    auto* books = CategoryButtons1->AddCategory("葵花宝典", true);
+    books->Add(Action16);
+    auto* results = CategoryButtons1->AddCategory("赛果查看");
+    results->Add(Action51);
+    Button1 = new TButton(this);
+    Button1->SetName("Button1");
+    Button1->SetParent(this);
+    Button1->SetAlign(alBottom);
+    Button1->SetAction(Action4);
+  }
+  void Run(const std::string& name, TComponent* sender) {
+    ran.push_back(name);
+    senders.push_back(sender);
+  }
+  TActionList* ActionList1;
+  TAction *Action3, *Action4, *Action16, *Action51;
+  TCategoryButtons* CategoryButtons1;
+  TButton* Button1;
+  std::vector<std::string> ran;
+  std::vector<TComponent*> senders;
+};
+
+class ActionTest : public GuiTest {
+protected:
+  void SetUp() override {
+    GuiTest::SetUp();
+    form = NewForm<CommandForm>(nullptr);
+    form->Show();
+  }
+  void TearDown() override {
+    delete form;
+    GuiTest::TearDown();
+  }
+  CommandForm* form = nullptr;
+};
+
+TEST_F(ActionTest, PanelButtonsShowActionCaptionsAndRunTheirActions) {
+  EXPECT_TRUE(UserClickPanelButton(form->CategoryButtons1, "时间起卦"));
+  EXPECT_TRUE(UserClickPanelButton(form->CategoryButtons1, "复制"));
+  EXPECT_EQ(form->ran, (std::vector<std::string>{"Action4", "Action3"}));
+  EXPECT_EQ(form->senders[0], form->Action4);  // the action is the sender, as bound
+  // An item can show another caption than its action's own.
+  form->Action51->SetCaption("及时赛果");
+  EXPECT_TRUE(UserClickPanelButton(form->CategoryButtons1, "及时赛果"));
+  EXPECT_EQ(form->ran.back(), "Action51");
+  SaveScreenshot(form, "platform_command_panel");
+}
+
+TEST_F(ActionTest, CollapsedCategoriesHideTheirButtonsUntilExpanded) {
+  TButtonCategory* books = form->CategoryButtons1->FindCategory("葵花宝典");
+  ASSERT_NE(books, nullptr);
+  EXPECT_TRUE(books->Collapsed());
+  EXPECT_NONFATAL_FAILURE(UserClickPanelButton(form->CategoryButtons1, "卜筮正宗"), "no button");
+  EXPECT_TRUE(form->ran.empty());
+  EXPECT_TRUE(UserClickCategory(form->CategoryButtons1, "葵花宝典"));
+  EXPECT_FALSE(books->Collapsed());
+  EXPECT_TRUE(UserClickPanelButton(form->CategoryButtons1, "卜筮正宗"));
+  EXPECT_EQ(form->ran, (std::vector<std::string>{"Action16"}));
+  EXPECT_TRUE(UserClickCategory(form->CategoryButtons1, "六爻排卦"));
+  EXPECT_NONFATAL_FAILURE(UserClickPanelButton(form->CategoryButtons1, "复制"), "no button");
+}
+
+TEST_F(ActionTest, ActionStateReachesEveryClientAndDisabledActionsDoNotRun) {
+  form->Action4->SetCaption("时间卦");
+  EXPECT_EQ(form->Button1->Caption(), "时间卦");
+  EXPECT_EQ(form->CategoryButtons1->FindItem("时间卦"), form->CategoryButtons1->Categories(0)->Items(0));
+  form->Action4->SetEnabled(false);
+  EXPECT_FALSE(form->Button1->Enabled());
+  UserClick(form->Button1);
+  EXPECT_FALSE(form->Action4->Execute());
+  EXPECT_TRUE(form->ran.empty());
+  form->Action4->SetEnabled(true);
+  form->Button1->Click();
+  EXPECT_EQ(form->ran, (std::vector<std::string>{"Action4"}));
+  form->Action3->SetVisible(false);
+  EXPECT_NONFATAL_FAILURE(UserClickPanelButton(form->CategoryButtons1, "复制"), "no button");
+}
+
+TEST_F(ActionTest, MenuItemsFollowTheirActions) {
+  auto* menu = new TMainMenu(form);
+  auto* top = NewMenuItem(form, menu->Items(), "N1", "功能(&F)");
+  auto* item = NewMenuItem(form, top, "N2", "");
+  item->SetAction(form->Action3);
+  form->SetMenu(menu);
+  EXPECT_EQ(item->Caption(), "复制");
+  form->Action3->SetChecked(true);
+  EXPECT_TRUE(item->Checked());
+  UserChoose(item);
+  EXPECT_EQ(form->ran, (std::vector<std::string>{"Action3"}));
+  EXPECT_EQ(menu->FindItemByCaption("功能(F)"), top);
+}
+
+TEST_F(ActionTest, FreeingAnActionLeavesItsClientsWorking) {
+  delete form->Action4;
+  form->Action4 = nullptr;
+  EXPECT_EQ(form->Button1->Action(), nullptr);
+  EXPECT_EQ(form->CategoryButtons1->Categories(0)->Items(0)->Action(), nullptr);
+  form->Button1->Click();  // nothing to run, nothing breaks
+  UserClickPanelButton(form->CategoryButtons1, "复制");
+  EXPECT_EQ(form->ran, (std::vector<std::string>{"Action3"}));
+  EXPECT_EQ(form->ActionList1->ActionCount(), 3);
+}
+
+TEST_F(ActionTest, AnExceptionInAnActionIsShownByThePanelClick) {
+  form->Action3->OnExecute = [](TComponent*) { throw EFCreateError("Cannot create file \"x\""); };
+  dialogs().AnswerMessage();
+  UserClickPanelButton(form->CategoryButtons1, "复制");
+  EXPECT_EQ(dialogs().Messages(), (std::vector<std::string>{"Cannot create file \"x\""}));
+  UserClickPanelButton(form->CategoryButtons1, "时间起卦");
+  EXPECT_EQ(form->ran, (std::vector<std::string>{"Action4"}));
+}
+
+}  // namespace

@@ -1,0 +1,80 @@
+// Clipboard texts and custom formats, and the memo's text as the readings use it.
+#include "tests/support/GuiTest.h"
+
+namespace {
+
+class ClipboardTest : public GuiTest {};
+
+TEST_F(ClipboardTest, TextAndNamedFormatsKeepTheirBytes) {
+  Clipboard()->SetAsText("　\r\n占卜:01　足球");
+  EXPECT_EQ(Clipboard()->AsText(), "　\r\n占卜:01　足球");
+  EXPECT_TRUE(Clipboard()->HasFormat(CF_TEXT));
+
+  const unsigned gif = RegisterClipboardFormat("GIF Image");
+  EXPECT_EQ(RegisterClipboardFormat("GIF Image"), gif);
+  EXPECT_NE(RegisterClipboardFormat("Icon"), gif);
+  EXPECT_EQ(Clipboard()->FormatName(gif), "GIF Image");
+  const std::string bytes("GIF89a\0\x01\xff", 9);
+  Clipboard()->SetData(gif, bytes);
+  EXPECT_EQ(Clipboard()->GetData(gif), bytes);
+  EXPECT_FALSE(Clipboard()->HasFormat(CF_TEXT));  // a set outside Open/Close replaces all
+
+  Clipboard()->Open();
+  Clipboard()->SetAsText("text");
+  Clipboard()->SetData(gif, bytes);
+  Clipboard()->Close();
+  EXPECT_EQ(Clipboard()->AsText(), "text");
+  EXPECT_EQ(Clipboard()->GetData(gif), bytes);
+  EXPECT_EQ(Clipboard()->GetData(0xDEAD), "");
+}
+
+class MemoTest : public GuiTest {
+protected:
+  void SetUp() override {
+    GuiTest::SetUp();
+    form = NewForm<TForm>(nullptr);
+    memo = new TRichEdit(form);
+    memo->SetParent(form);
+    memo->SetWordWrap(false);
+    memo->SetScrollBars(ssBoth);
+    form->Show();
+  }
+  void TearDown() override {
+    delete form;
+    GuiTest::TearDown();
+  }
+  TForm* form = nullptr;
+  TMemo* memo = nullptr;
+};
+
+TEST_F(MemoTest, TextJoinsLinesWithCrLfAndCopyPutsTheSelectionOnTheClipboard) {
+  int changes = 0;
+  memo->OnChange = [&](TComponent*) { ++changes; };
+  const std::string reading = "　\r\n占卜:01　\r\n\r\n　\r\n";
+  memo->SetText(reading);
+  EXPECT_EQ(memo->Text(), reading);
+  EXPECT_EQ(changes, 0);
+  EXPECT_EQ(memo->LineCount(), 4);
+  EXPECT_EQ(memo->Line(1), "占卜:01　");
+  EXPECT_THROW(memo->Line(4), EListError);
+  memo->SetText("a\nb\rc");
+  EXPECT_EQ(memo->Text(), "a\r\nb\r\nc");
+  TStringList lines = memo->Lines();
+  EXPECT_EQ(lines.Count(), 3);
+  lines.Add("乾为天");
+  memo->SetLines(lines);
+  EXPECT_EQ(memo->Text(), "a\r\nb\r\nc\r\n乾为天");
+
+  memo->SelectAll();
+  EXPECT_EQ(memo->SelLength(), static_cast<int>(memo->Text().size()));
+  memo->CopyToClipboard();
+  EXPECT_EQ(Clipboard()->AsText(), "a\r\nb\r\nc\r\n乾为天");
+
+  memo->SetSelStart(6);  // after "a CR LF b CR LF"
+  memo->SetSelLength(5);
+  EXPECT_EQ(memo->SelText(), "c\r\n乾");
+  UserType(memo, "x");
+  EXPECT_EQ(changes, 1);
+}
+
+}  // namespace
