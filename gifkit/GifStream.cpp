@@ -328,6 +328,15 @@ void TGIFImageCore::SetBackgroundColor(TGifColor color) {
   }
 }
 
+void TGIFImageCore::CopyImageFields(const TGIFImageCore& source) {
+  Data = source.Data;
+  Version = source.Version;
+  background_ = source.background_;
+  backgroundIndex_ = source.backgroundIndex_;
+  RepeatCount = source.RepeatCount;
+  Looping = source.Looping;
+}
+
 std::unique_ptr<TGIFFrameCore> TGIFImageCore::NewFrame() {
   return std::make_unique<TGIFFrameCore>(this);
 }

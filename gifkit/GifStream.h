@@ -139,6 +139,8 @@ public:
   TGifProgress ProgressCallback();
 
 protected:
+  // Shares the source's image data and takes its version, background and loop settings.
+  void CopyImageFields(const TGIFImageCore& source);
   virtual std::unique_ptr<TGIFFrameCore> NewFrame();
   virtual void DecodeCurrentFrame() {}
   virtual void ImageChanged() {}

@@ -174,7 +174,10 @@ bool DecodeLzwImage(const std::uint8_t* data, std::size_t size, std::uint32_t wi
     const std::uint64_t total = static_cast<std::uint64_t>(width) * height;
     const int bits = std::clamp(bitsPerPixel, 1, 8);
     bool corrupt;
-    if (!interlaced && stride == width) {
+    if (total == 0) {
+      // Nothing to fill; the code size is still checked.
+      corrupt = DecodeStream(data, size, 0, bits, lenient, progress, nullptr);
+    } else if (!interlaced && stride == width) {
       corrupt = DecodeStream(data, size, total, bits, lenient, progress, target);
     } else {
       std::vector<std::uint8_t> pixels(total);

@@ -1,10 +1,11 @@
-// Inputs the reader's fuzz target found faults with, kept so that they stay mended. Both are
-// ordinary icons: the faults were undefined behaviour that only the sanitizers show, so these
-// tests matter most in the sanitizer run; they also check the pixels against giflib.
+// Inputs the reader's fuzz target found faults with, kept so that they stay mended. The faults
+// were undefined behaviour that only the sanitizers show, so these tests matter most in the
+// sanitizer run; they also check the pixels against giflib where giflib reads the file.
 #include <gtest/gtest.h>
 
 #include "GifTestSupport.h"
 #include "gifkit/GifStream.h"
+#include "platform/Exceptions.h"
 
 namespace {
 
@@ -34,6 +35,16 @@ const Finding kFindings[] = {
       "\xb4\x86\x71\x34\xc0\xb5\x70\xd3\xf9\xae\xb4\x27\x9f\xa9\x87\xab\x09\x81\x1e\x06\x60"
       "\xc0\x6c\x3a\x67\x8a\x04\x00\x3b",
       113)},
+    {"interlaced frame of width 0: rows copied through a null buffer",
+     std::string(
+      "\x47\x49\x46\x38\x39\x61\x00\x00\x00\x90\xa2\xff\x00\x6b\x6b\x6b\x00\x03\xc0\xef\x5a"
+      "\x5a\x6b\x10\x10\x4a\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x21\xf9\x04\x01\x00"
+      "\x00\x01\x00\x2c\x00\x47\x7e\x49\x00\x00\x00\x10\x93\x3b\x76\x9a\x85\xbe\xb8\x06\x9c"
+      "\x2e\x92\xef\xb7\x13\xfa\x80\xdf\xbb\x27\x89\xa0\x85\x49\x44\x00\x00\x00\x00\x00\x00"
+      "\x00\x00\x00\x00\x00\x00\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00"
+      "\x00\x21\xf9\x04\x01\x00\x00\x01\x00\x2c\x00\x00\x00\x00\x00\x00\x61\x10\x4a\x00\x00"
+      "\x00\x03\x00\x2c\x00\x00\x00\x00\x67\x00\x00\x00\x47\x49\x46\x3b",
+      142)},
 };
 
 }  // namespace
@@ -41,12 +52,22 @@ const Finding kFindings[] = {
 TEST(GifFuzzFindings, DecodeCleanlyAndMatchGiflib) {
   for (const Finding& f : kFindings) {
     const ReferenceGif ref = DecodeWithGiflib(f.bytes);
-    ASSERT_TRUE(ref.Ok) << f.what;
     TGIFImageCore image;
     image.ReadGifBytes(f.bytes, false);
-    ASSERT_EQ(image.Count(), static_cast<int>(ref.Frames.size())) << f.what;
+    if (ref.Ok) {
+      ASSERT_EQ(image.Count(), static_cast<int>(ref.Frames.size())) << f.what;
+    }
     for (int i = 0; i < image.Count(); ++i) {
-      EXPECT_EQ(image.FrameAt(i)->DecodeIndices().Pixels, ref.Frames[i].Pixels) << f.what;
+      TGIFIndexImage pixels;
+      try {
+        pixels = image.FrameAt(i)->DecodeIndices();
+      } catch (const Exception& e) {
+        EXPECT_FALSE(ref.Ok) << f.what << ": " << e.Message();
+        continue;
+      }
+      if (ref.Ok) {
+        EXPECT_EQ(pixels.Pixels, ref.Frames[i].Pixels) << f.what;
+      }
     }
     TGIFImageCore again;
     again.ReadGifBytes(image.WriteGifBytes(), false);

@@ -81,6 +81,10 @@ std::string GraphicControl(std::uint8_t packed, int delayHundredths, int transpa
 }
 
 namespace {
+std::string ErrorText(int code) {
+  const char* text = GifErrorString(code);
+  return text ? text : "giflib error " + std::to_string(code);
+}
 struct MemorySource {
   const std::string* bytes;
   std::size_t at;
@@ -109,11 +113,11 @@ ReferenceGif DecodeWithGiflib(const std::string& bytes) {
   int error = 0;
   GifFileType* gif = DGifOpen(&source, ReadMemory, &error);
   if (!gif) {
-    result.Error = GifErrorString(error);
+    result.Error = ErrorText(error);
     return result;
   }
   if (DGifSlurp(gif) != GIF_OK) {
-    result.Error = GifErrorString(gif->Error);
+    result.Error = ErrorText(gif->Error);
     DGifCloseFile(gif, &error);
     return result;
   }

@@ -1,0 +1,324 @@
+#include "gifkit/GkGIF.h"
+
+#include <cstring>
+
+#include "gifkit/GkDrawing.h"
+#include "platform/Exceptions.h"
+#include "platform/gui/Clipbrd.h"
+
+unsigned CF_GIF() {
+  static const unsigned format = RegisterClipboardFormat("GIF Image");
+  return format;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TGIFFrame::TGIFFrame(TGIFImage* owner) : TGIFFrameCore(owner) {}
+
+TGIFFrame::~TGIFFrame() = default;
+
+TGIFImage* TGIFFrame::Owner() const { return static_cast<TGIFImage*>(OwnerImage()); }
+
+TBitmap* TGIFFrame::Bitmap() {
+  if (!bitmap_ && HasEncodedData()) {
+    const TGIFIndexImage image = DecodeIndices(Owner()->ProgressCallback());
+    const TPixelFormat format = image.Depth == 1 ? pf1bit : image.Depth == 4 ? pf4bit : pf8bit;
+    auto bitmap = std::make_unique<TBitmap>(static_cast<int>(image.Width),
+                                            static_cast<int>(image.Height), format);
+    bitmap->SetPalette(image.Palette);
+    for (std::uint32_t y = 0; y < image.Height; ++y) {
+      const std::uint8_t* src = image.Pixels.data() + static_cast<std::size_t>(y) * image.Width;
+      std::uint8_t* row = bitmap->ScanLine(static_cast<int>(y));
+      if (image.Depth == 1) {
+        std::memset(row, 0, (image.Width + 7) / 8);
+        for (std::uint32_t x = 0; x < image.Width; ++x) {
+          if (src[x]) row[x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
+        }
+      } else {
+        std::memcpy(row, src, image.Width);
+      }
+    }
+    bitmap_ = std::move(bitmap);
+  }
+  return bitmap_.get();
+}
+
+int TGIFFrame::Width() {
+  if (bitmap_) return bitmap_->Width();
+  return HasEncodedData() ? Item->Width : 0;
+}
+
+int TGIFFrame::Height() {
+  if (bitmap_) return bitmap_->Height();
+  return HasEncodedData() ? Item->Height : 0;
+}
+
+void TGIFFrame::Draw(TCanvas& canvas, const TRect& rect, bool transparent) {
+  TBitmap* bitmap = Bitmap();
+  if (!bitmap || bitmap->Empty()) return;
+  const TColor color = transparent ? TransparentColor() : clNone;
+  DrawBitmapTransparent(canvas, rect.Left, rect.Top, *bitmap, color, TRect(), rect.Width(),
+                        rect.Height());
+}
+
+void TGIFFrame::Assign(const TGIFFrame* source) {
+  if (source == this) return;
+  if (!source) {
+    Item = std::make_shared<TGIFItem>();
+    bitmap_.reset();
+    return;
+  }
+  AssignCore(*source);
+  if (source->OwnerImage() == OwnerImage()) {
+    HasLocalColorTable = source->HasLocalColorTable;
+  } else {
+    // Another image's global table is not ours: the frame carries its own.
+    HasLocalColorTable = source->HasLocalColorTable || Item->ColorTable.Count > 0;
+  }
+  if (source->bitmap_) bitmap_ = std::make_unique<TBitmap>(*source->bitmap_);
+  Extensions.clear();
+  for (const auto& ext : source->Extensions) {
+    Extensions.push_back(std::make_unique<TExtension>(ext->ExtensionType));
+    Extensions.back()->Assign(*ext);
+  }
+  TGIFImage* owner = Owner();
+  owner->ScreenWidth = static_cast<std::uint16_t>(std::min(65535, std::max<int>(owner->ScreenWidth, Left + Width())));
+  owner->ScreenHeight = static_cast<std::uint16_t>(std::min(65535, std::max<int>(owner->ScreenHeight, Top + Height())));
+}
+
+void TGIFFrame::Assign(const TGIFImage& source) {
+  if (source.Count() == 0) return;
+  const int index = source.FrameIndex < 0 || source.FrameIndex >= source.Count() ? 0 : source.FrameIndex;
+  Assign(&source.Frames(index));
+}
+
+void TGIFFrame::Assign(const TBitmap& source) {
+  Item = std::make_shared<TGIFItem>();
+  Interlaced = false;
+  Corrupt = false;
+  HasLocalColorTable = false;
+  Extensions.clear();
+  SetTransparentColor(kGifNoColor);
+  if (source.Empty()) {
+    bitmap_.reset();
+    return;
+  }
+  bitmap_ = std::make_unique<TBitmap>(source);
+  if (source.Transparent()) SetTransparentColor(ColorToRGB(source.TransparentColor()));
+  TGIFImage* owner = Owner();
+  owner->ScreenWidth = static_cast<std::uint16_t>(std::min(65535, std::max<int>(owner->ScreenWidth, Left + source.Width())));
+  owner->ScreenHeight = static_cast<std::uint16_t>(std::min(65535, std::max<int>(owner->ScreenHeight, Top + source.Height())));
+}
+
+void TGIFFrame::AssignTo(TBitmap& target) {
+  TBitmap* bitmap = Bitmap();
+  if (bitmap) {
+    target.Assign(*bitmap);
+  } else {
+    target.Assign(TBitmap());
+  }
+  if (TransparentColor() != kGifNoColor && !target.Empty()) {
+    target.SetTransparentColor(target.Canvas().NearestColor(TransparentColor()));
+    target.SetTransparent(true);
+  }
+}
+
+void TGIFFrame::EncodePicture() {
+  if (!bitmap_ || bitmap_->Empty()) throw EInvalidGraphicOperation("No GIF Data to write");
+  TBitmap* source = bitmap_.get();
+  std::unique_ptr<TBitmap> reduced;
+  TPixelFormat format = source->PixelFormat();
+  if (format != pf1bit && format != pf4bit && format != pf8bit) {
+    const TMappingMethod method = Grayscale ? mmGrayscale : DefaultMappingMethod;
+    if (method == mmGrayscale) Grayscale = true;
+    auto bmp = ConvertBitmapPixelFormat(*source, pf8bit, method);
+    reduced = std::make_unique<TBitmap>();
+    reduced->LoadFromStream(*bmp);
+    source = reduced.get();
+    format = source->PixelFormat();
+  }
+  TGIFIndexImage image;
+  image.Depth = format == pf1bit ? 1 : format == pf4bit ? 4 : format == pf8bit ? 8 : 0;
+  if (image.Depth == 0) throw EInvalidGraphicOperation("GIF image encoding error");
+  image.Width = static_cast<std::uint32_t>(source->Width());
+  image.Height = static_cast<std::uint32_t>(source->Height());
+  for (TColor c : source->Palette()) image.Palette.push_back(ColorToRGB(c));
+  image.Palette.resize(1u << image.Depth, 0);
+  image.Pixels.resize(static_cast<std::size_t>(image.Width) * image.Height);
+  for (std::uint32_t y = 0; y < image.Height; ++y) {
+    const std::uint8_t* row = source->ScanLine(static_cast<int>(y));
+    std::uint8_t* out = image.Pixels.data() + static_cast<std::size_t>(y) * image.Width;
+    if (image.Depth == 1) {
+      for (std::uint32_t x = 0; x < image.Width; ++x) out[x] = (row[x / 8] >> (7 - x % 8)) & 1;
+    } else {
+      std::memcpy(out, row, image.Width);
+    }
+  }
+  EncodeIndices(image, Owner()->ProgressCallback());
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TGIFImage::TGIFImage() = default;
+
+TGIFImage::~TGIFImage() = default;
+
+std::unique_ptr<TGIFFrameCore> TGIFImage::NewFrame() { return std::make_unique<TGIFFrame>(this); }
+
+TGIFFrame* TGIFImage::CurrentFrame() const {
+  if (Count() == 0) return nullptr;
+  return &Frames(FrameIndex < 0 || FrameIndex >= Count() ? 0 : FrameIndex);
+}
+
+void TGIFImage::DecodeCurrentFrame() {
+  if (TGIFFrame* frame = CurrentFrame()) frame->Bitmap();
+}
+
+TBitmap* TGIFImage::Bitmap() {
+  if (Count() == 0) {
+    AppendFrame();
+    FrameIndex = 0;
+  }
+  TGIFFrame* frame = CurrentFrame();
+  if (!frame->Bitmap()) frame->bitmap_ = std::make_unique<TBitmap>();
+  return frame->Bitmap();
+}
+
+int TGIFImage::Width() {
+  if (Empty() || FrameIndex < 0 || FrameIndex >= Count()) return 0;
+  return Frames(FrameIndex).Width();
+}
+
+int TGIFImage::Height() {
+  if (Empty() || FrameIndex < 0 || FrameIndex >= Count()) return 0;
+  return Frames(FrameIndex).Height();
+}
+
+std::vector<TColor> TGIFImage::Palette() {
+  if (Count() == 0) return {};
+  TBitmap* bitmap = CurrentFrame()->Bitmap();
+  return bitmap ? bitmap->Palette() : std::vector<TColor>();
+}
+
+bool TGIFImage::Empty() {
+  TGIFFrame* frame = CurrentFrame();
+  if (!frame) return true;
+  if (frame->HasBitmap()) return false;
+  return !frame->HasEncodedData();
+}
+
+bool TGIFImage::Transparent() {
+  if (!transparent_) return false;
+  for (int i = 0; i < Count(); ++i) {
+    if (Frames(i).TransparentColor() != kGifNoColor) return true;
+  }
+  return false;
+}
+
+void TGIFImage::SetWidth(int) { throw EInvalidGraphicOperation("Cannot change the Size of a GIF image"); }
+
+void TGIFImage::SetHeight(int) { throw EInvalidGraphicOperation("Cannot change the Size of a GIF image"); }
+
+void TGIFImage::LoadFromStream(TStream& stream) {
+  ReadGifStream(stream.Size() - stream.Position(), stream, true);
+}
+
+void TGIFImage::SaveToStream(TStream& stream) { WriteGifStream(stream, false); }
+
+void TGIFImage::LoadFromFile(const std::string& path) {
+  TFileStream stream(path, fmOpenRead);
+  LoadFromStream(stream);
+}
+
+void TGIFImage::SaveToFile(const std::string& path) {
+  TMemoryStream stream;
+  SaveToStream(stream);
+  stream.SaveToFile(path);
+}
+
+void TGIFImage::ReadData(TStream& stream) {
+  const std::uint32_t count = stream.ReadDWordLE();
+  ReadGifStream(count, stream, true);
+}
+
+void TGIFImage::WriteData(TStream& stream) { WriteGifStream(stream, true); }
+
+int TGIFImage::AddFrame(const TBitmap& bitmap) {
+  TGIFFrame& frame = static_cast<TGIFFrame&>(AppendFrame());
+  frame.Assign(bitmap);
+  FrameIndex = Count() - 1;
+  if (Version == TGIFVersion::gvNone) Version = TGIFVersion::gv87a;
+  if (Count() > 1) Version = TGIFVersion::gv89a;
+  return FrameIndex;
+}
+
+void TGIFImage::Assign(const TGIFImage* source) {
+  if (source == this) return;
+  if (!source) {
+    NewImage();
+    Changed();
+    return;
+  }
+  ClearFrames();
+  CopyImageFields(*source);
+  for (int i = 0; i < source->Count(); ++i) {
+    TGIFFrame& frame = static_cast<TGIFFrame&>(AppendFrame());
+    frame.Assign(&source->Frames(i));
+    frame.HasLocalColorTable = source->Frames(i).HasLocalColorTable;
+  }
+  ScreenWidth = source->ScreenWidth;
+  ScreenHeight = source->ScreenHeight;
+  FrameIndex = source->FrameIndex;
+  Changed();
+}
+
+void TGIFImage::Assign(const TGIFFrame& source) {
+  const std::shared_ptr<TGIFData> from = source.OwnerImage()->Data;
+  NewImage();
+  Data->AspectRatio = from->AspectRatio;
+  Data->BitsPerPixel = from->BitsPerPixel;
+  Data->ColorResolution = from->ColorResolution;
+  Data->ColorTable = from->ColorTable;
+  TGIFFrame& frame = static_cast<TGIFFrame&>(AppendFrame());
+  frame.Assign(&source);
+  frame.HasLocalColorTable = source.HasLocalColorTable;
+  FrameIndex = 0;
+  Version = TGIFVersion::gv87a;
+  Changed();
+}
+
+void TGIFImage::Assign(const TBitmap& source) {
+  NewImage();
+  AddFrame(source);
+  Changed();
+}
+
+void TGIFImage::AssignTo(TBitmap& target) {
+  if (TGIFFrame* frame = CurrentFrame()) {
+    frame->AssignTo(target);
+  } else {
+    target.Assign(TBitmap());
+  }
+}
+
+void TGIFImage::Draw(TCanvas& canvas, const TRect& rect) {
+  if (FrameIndex >= 0 && FrameIndex < Count()) Frames(FrameIndex).Draw(canvas, rect, transparent_);
+}
+
+void TGIFImage::SaveToClipboardFormat(TClipboard& clipboard) {
+  if (Count() == 0) return;
+  for (int i = 0; i < Count(); ++i) {
+    if (!Frames(i).HasEncodedData()) return;  // copying never encodes
+  }
+  TMemoryStream stream;
+  WriteGifStream(stream, true);
+  clipboard.SetData(CF_GIF(), stream.Bytes());
+}
+
+void TGIFImage::LoadFromClipboardFormat(TClipboard& clipboard) {
+  if (!clipboard.HasFormat(CF_GIF())) return;
+  TMemoryStream stream(clipboard.GetData(CF_GIF()));
+  const std::uint32_t count = stream.ReadDWordLE();
+  ReadGifStream(count, stream, false);
+  if (Count() > 0) FrameIndex = 0;
+}

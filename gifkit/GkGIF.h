@@ -1,0 +1,118 @@
+// The GIF picture: TGIFImage with its frames TGIFFrame, on the stream model of GifStream.h.
+// Frames keep their encoded data and decode into a bitmap on first use; frames built from a
+// bitmap are encoded when the image is written.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "gifkit/GifStream.h"
+#include "platform/gui/Graphics.h"
+
+class TClipboard;
+class TGIFImage;
+
+// The clipboard format "GIF Image", registered on first use.
+unsigned CF_GIF();
+
+class TGIFFrame : public TGIFFrameCore {
+public:
+  explicit TGIFFrame(TGIFImage* owner);
+  ~TGIFFrame() override;
+
+  TGIFImage* Owner() const;
+  // Decoded on first use; nullptr when the frame has neither bitmap nor encoded data.
+  TBitmap* Bitmap();
+  int Width();
+  int Height();
+  TPoint Origin() const { return {Left, Top}; }
+  void SetOrigin(TPoint origin) { Left = origin.X, Top = origin.Y; }
+  TStringList& Comment() { return CommentLines(); }
+
+  // Draws the bitmap stretched into the rectangle, leaving its transparent colour out when
+  // asked and when it has one.
+  void Draw(TCanvas& canvas, const TRect& rect, bool transparent);
+
+  void Assign(const TGIFFrame* source);
+  void Assign(const TGIFImage& source);
+  void Assign(const TBitmap& source);
+  // The frame's bitmap into the target; a transparent colour becomes the bitmap's.
+  void AssignTo(TBitmap& target);
+
+  void EncodePicture() override;
+
+private:
+  friend class TGIFImage;
+  bool HasBitmap() const { return bitmap_ && !bitmap_->Empty(); }
+  std::unique_ptr<TBitmap> bitmap_;
+};
+
+class TGIFImage : public TGIFImageCore {
+public:
+  TGIFImage();
+  ~TGIFImage() override;
+
+  TGIFFrame& Frames(int index) const { return static_cast<TGIFFrame&>(*FrameAt(index)); }
+  TStringList& Comment() { return Data->Comment; }
+  TColor BackgroundColor() const { return TGIFImageCore::BackgroundColor(); }
+
+  // The current frame's bitmap (frame 0 when FrameIndex is out of range); an image without
+  // frames gets one empty frame first.
+  TBitmap* Bitmap();
+  int Width();
+  int Height();
+  std::vector<TColor> Palette();
+  bool Empty();
+  // The picture's transparency flag, and a frame with a transparent colour.
+  bool Transparent();
+  bool TransparentFlag() const { return transparent_; }
+  void SetTransparentFlag(bool on) { transparent_ = on; }
+  [[noreturn]] void SetWidth(int);
+  [[noreturn]] void SetHeight(int);
+
+  // From the stream's position to its end, decoding the first frame.
+  void LoadFromStream(TStream& stream);
+  void SaveToStream(TStream& stream);
+  void LoadFromFile(const std::string& path);
+  void SaveToFile(const std::string& path);
+  // A window description's value: a 32-bit count, then that many bytes of GIF stream.
+  void ReadData(TStream& stream);
+  void WriteData(TStream& stream);
+
+  // Appends a frame made from the bitmap, makes it current and returns its index.
+  int AddFrame(const TBitmap& bitmap);
+
+  void Assign(const TGIFImage* source);
+  void Assign(const TGIFFrame& source);
+  void Assign(const TBitmap& source);
+  void AssignTo(TBitmap& target);
+  void Draw(TCanvas& canvas, const TRect& rect);
+  // True only for an image sharing the same image data.
+  bool Equals(const TGIFImage& other) const { return Data == other.Data; }
+
+  // "GIF Image" data on the clipboard: the stream with its 32-bit size, placed when every
+  // frame has encoded data. Reading takes them without decoding.
+  void SaveToClipboardFormat(TClipboard& clipboard);
+  void LoadFromClipboardFormat(TClipboard& clipboard);
+
+  std::function<void()> OnChange;
+  std::function<void(TGifProgressStage, int, const std::string&)> OnProgress;
+
+  TColor ResolveColor(TColor color) const override { return ColorToRGB(color); }
+  void Progress(TGifProgressStage stage, int percent, const std::string& message) override {
+    if (OnProgress) OnProgress(stage, percent, message);
+  }
+  void Changed() {
+    if (OnChange) OnChange();
+  }
+
+protected:
+  std::unique_ptr<TGIFFrameCore> NewFrame() override;
+  void DecodeCurrentFrame() override;
+  void ImageChanged() override { Changed(); }
+
+private:
+  TGIFFrame* CurrentFrame() const;
+  bool transparent_ = true;
+};
