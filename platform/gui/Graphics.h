@@ -553,7 +553,6 @@ class TBitmap {
 
   TCanvas& Canvas();
   void Assign(const TBitmap& other);
-  void Dormant() {}
 
   // BMP files and streams (uncompressed 1, 4, 8, 24 and 32 bits; 16 and 15 bits are stored
   // as 24). Loading a stream reads one BMP from its position. Failures raise
