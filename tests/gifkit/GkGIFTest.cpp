@@ -1,0 +1,283 @@
+// The GIF picture on bitmaps: decoding into the layer's bitmaps, frames made from bitmaps,
+// assignment, drawing, window-description data and the "GIF Image" clipboard format.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "GifTestSupport.h"
+#include "gifkit/GkDrawing.h"
+#include "gifkit/GkGIF.h"
+#include "platform/Exceptions.h"
+#include "platform/gui/Clipbrd.h"
+#include "tests/support/GuiTest.h"
+
+namespace {
+
+class GkGIFTest : public GuiTest {};
+
+const char* kIcon = "/usr/share/apache2/icons/burst.gif";  // 89a, 4-bit table, transparent
+
+TGifColor Rgb(int r, int g, int b) { return r | (g << 8) | (b << 16); }
+
+// A 24-bit bitmap with one colour per column band.
+TBitmap Bands(int w, int h, const std::vector<TColor>& colours) {
+  TBitmap bitmap(w, h, pf24bit);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) bitmap.Canvas().SetPixel(x, y, colours[x * colours.size() / w]);
+  return bitmap;
+}
+
+}  // namespace
+
+TEST_F(GkGIFTest, FramesDecodeIntoPaletteBitmapsWithGiflibsColours) {
+  const std::string bytes = ReadFileBytes(kIcon);
+  const ReferenceGif ref = DecodeWithGiflib(bytes);
+  ASSERT_TRUE(ref.Ok);
+  TGIFImage image;
+  TMemoryStream stream(bytes);
+  std::vector<TGifProgressStage> stages;
+  image.OnProgress = [&](TGifProgressStage s, int, const std::string&) { stages.push_back(s); };
+  int changes = 0;
+  image.OnChange = [&] { ++changes; };
+  image.LoadFromStream(stream);
+  EXPECT_EQ(changes, 1);
+  ASSERT_GE(stages.size(), 2u);  // the first frame was decoded while loading
+  EXPECT_EQ(stages.front(), TGifProgressStage::psStarting);
+  EXPECT_EQ(stages.back(), TGifProgressStage::psEnding);
+
+  TBitmap* bitmap = image.Bitmap();
+  ASSERT_NE(bitmap, nullptr);
+  const ReferenceFrame& frame = ref.Frames[0];
+  EXPECT_EQ(bitmap->Width(), frame.Width);
+  EXPECT_EQ(bitmap->Height(), frame.Height);
+  EXPECT_EQ(bitmap->PixelFormat(), frame.Colors.size() <= 2 ? pf1bit : frame.Colors.size() <= 16 ? pf4bit : pf8bit);
+  for (int y = 0; y < frame.Height; ++y)
+    for (int x = 0; x < frame.Width; ++x) {
+      ASSERT_EQ(bitmap->PixelColor(x, y), frame.Colors[frame.Pixels[y * frame.Width + x]]) << x << "," << y;
+    }
+  EXPECT_EQ(image.Width(), frame.Width);
+  EXPECT_FALSE(image.Empty());
+  EXPECT_TRUE(image.Transparent());
+  image.SetTransparentFlag(false);
+  EXPECT_FALSE(image.Transparent());
+  EXPECT_EQ(image.Palette().size(), bitmap->Palette().size());
+}
+
+TEST_F(GkGIFTest, OneBitFramesBecomeMonochromeBitmaps) {
+  const std::string data = PackCodes(2, WithWidths(2, {4, 1, 0, 0, 1, 5}));
+  const std::string file = GifHeader("87a", 2, 2, 1) + FrameBlock(0, 0, 2, 2, data) + ";";
+  TGIFImage image;
+  TMemoryStream stream(file);
+  image.LoadFromStream(stream);
+  TBitmap* bitmap = image.Bitmap();
+  EXPECT_EQ(bitmap->PixelFormat(), pf1bit);
+  EXPECT_EQ(bitmap->PixelColor(0, 0), clWhite);
+  EXPECT_EQ(bitmap->PixelColor(1, 0), clBlack);
+  EXPECT_EQ(bitmap->PixelColor(1, 1), clWhite);
+}
+
+TEST_F(GkGIFTest, FramesFromBitmapsAreEncodedWhenWritten) {
+  const std::vector<TColor> colours{clRed, clLime, clBlue, RGB(10, 20, 30), clWhite};
+  TGIFImage image;
+  EXPECT_EQ(image.AddFrame(Bands(50, 20, colours)), 0);
+  EXPECT_EQ(image.Version, TGIFVersion::gv87a);
+  TBitmap transparent = Bands(50, 20, {clYellow, clBlack});
+  transparent.SetTransparent(true);
+  transparent.SetTransparentColor(clYellow);
+  EXPECT_EQ(image.AddFrame(transparent), 1);
+  EXPECT_EQ(image.Version, TGIFVersion::gv89a);
+  EXPECT_EQ(image.FrameIndex, 1);
+  EXPECT_EQ(image.Frames(1).TransparentColor(), clYellow);
+  image.Frames(1).SetDelay(250);
+
+  // Copying to the clipboard encodes nothing, so an image never written places no GIF data.
+  TClipboard& clipboard = *Clipboard();
+  clipboard.Clear();
+  image.SaveToClipboardFormat(clipboard);
+  EXPECT_FALSE(clipboard.HasFormat(CF_GIF()));
+
+  TMemoryStream out;
+  image.SaveToStream(out);
+  const ReferenceGif ref = DecodeWithGiflib(out.Bytes());
+  ASSERT_TRUE(ref.Ok) << ref.Error;
+  ASSERT_EQ(ref.Frames.size(), 2u);
+  EXPECT_EQ(ref.ScreenWidth, 50);
+  for (int x = 0; x < 50; ++x) {
+    EXPECT_EQ(ref.Frames[0].Colors[ref.Frames[0].Pixels[x]], ColorToRGB(colours[x * 5 / 50])) << x;
+  }
+  EXPECT_EQ(ref.Frames[1].DelayHundredths, 25);
+  ASSERT_GE(ref.Frames[1].TransparentIndex, 0);
+  EXPECT_EQ(ref.Frames[1].Colors[ref.Frames[1].TransparentIndex], ColorToRGB(clYellow));
+
+  // Written once, the frames have data: the clipboard gets the stream with its size, and
+  // reading it back gives the same frames.
+  image.SaveToClipboardFormat(clipboard);
+  ASSERT_TRUE(clipboard.HasFormat(CF_GIF()));
+  const std::string clip = clipboard.GetData(CF_GIF());
+  ASSERT_GE(clip.size(), 4u);
+  EXPECT_EQ(clip.substr(4), out.Bytes());
+  TGIFImage pasted;
+  pasted.LoadFromClipboardFormat(clipboard);
+  EXPECT_EQ(pasted.Count(), 2);
+  EXPECT_EQ(pasted.FrameIndex, 0);
+  TMemoryStream again;
+  pasted.SaveToStream(again);
+  EXPECT_EQ(again.Bytes(), out.Bytes());
+}
+
+TEST_F(GkGIFTest, GrayscaleFramesAreReducedToGreyLevels) {
+  TGIFImage image;
+  image.AddFrame(Bands(30, 4, {RGB(200, 100, 50), RGB(0, 0, 255)}));
+  image.Frames(0).Grayscale = true;
+  TMemoryStream out;
+  image.SaveToStream(out);
+  const ReferenceGif ref = DecodeWithGiflib(out.Bytes());
+  ASSERT_TRUE(ref.Ok);
+  const int grey = (77 * 200 + 150 * 100 + 29 * 50) >> 8;
+  EXPECT_EQ(ref.Frames[0].Colors[ref.Frames[0].Pixels[0]], Rgb(grey, grey, grey));
+  EXPECT_EQ(ref.Frames[0].Colors[ref.Frames[0].Pixels[29]], Rgb(28, 28, 28));
+  EXPECT_TRUE(image.Frames(0).Grayscale);
+}
+
+TEST_F(GkGIFTest, AssignmentSharesEncodedData) {
+  TGIFImage source;
+  source.LoadFromFile(kIcon);
+  TGIFImage copy;
+  copy.Assign(&source);
+  EXPECT_TRUE(copy.Equals(source));
+  EXPECT_EQ(copy.Count(), source.Count());
+  TMemoryStream a, b;
+  source.SaveToStream(a);
+  copy.SaveToStream(b);
+  EXPECT_EQ(a.Bytes(), b.Bytes());
+
+  TGIFImage other;
+  other.LoadFromFile(kIcon);
+  EXPECT_FALSE(other.Equals(source));  // same bytes, separate data
+
+  // From a frame: one frame, the owner's global table.
+  TGIFImage single;
+  single.Assign(source.Frames(0));
+  EXPECT_EQ(single.Count(), 1);
+  EXPECT_EQ(single.Version, TGIFVersion::gv87a);
+  EXPECT_EQ(single.Data->ColorTable.Count, source.Data->ColorTable.Count);
+  single.Assign(static_cast<const TGIFImage*>(nullptr));
+  EXPECT_EQ(single.Count(), 0);
+  EXPECT_TRUE(single.Empty());
+}
+
+TEST_F(GkGIFTest, AssignToBitmapKeepsTheTransparentColour) {
+  TGIFImage image;
+  image.LoadFromFile(kIcon);
+  const TColor transparent = image.Frames(0).TransparentColor();
+  ASSERT_NE(transparent, clNone);
+  TBitmap bitmap;
+  image.AssignTo(bitmap);
+  EXPECT_EQ(bitmap.Width(), image.Width());
+  EXPECT_TRUE(bitmap.Transparent());
+  EXPECT_EQ(bitmap.TransparentColor(), transparent);
+  EXPECT_EQ(bitmap.PixelColor(3, 3), image.Bitmap()->PixelColor(3, 3));
+}
+
+TEST_F(GkGIFTest, EmptyImagesAndSizes) {
+  TGIFImage image;
+  EXPECT_TRUE(image.Empty());
+  EXPECT_EQ(image.Width(), 0);
+  EXPECT_TRUE(image.Palette().empty());
+  // Bitmap of an image without frames makes one empty frame.
+  TBitmap* bitmap = image.Bitmap();
+  ASSERT_NE(bitmap, nullptr);
+  EXPECT_TRUE(bitmap->Empty());
+  EXPECT_EQ(image.Count(), 1);
+  EXPECT_EQ(image.FrameIndex, 0);
+  TMemoryStream out;
+  try {
+    image.SaveToStream(out);
+    ADD_FAILURE();
+  } catch (const EInvalidGraphicOperation& e) {
+    EXPECT_EQ(e.Message(), "No GIF Data to write");
+  }
+  for (auto set : {&TGIFImage::SetWidth, &TGIFImage::SetHeight}) {
+    try {
+      (image.*set)(10);
+      ADD_FAILURE();
+    } catch (const EInvalidGraphicOperation& e) {
+      EXPECT_EQ(e.Message(), "Cannot change the Size of a GIF image");
+    }
+  }
+}
+
+TEST_F(GkGIFTest, WindowDescriptionDataCarryTheirCount) {
+  TGIFImage image;
+  image.LoadFromFile(kIcon);
+  TMemoryStream data;
+  image.WriteData(data);
+  TMemoryStream plain;
+  image.SaveToStream(plain);
+  const std::string file = plain.Bytes();
+  ASSERT_EQ(data.Size(), static_cast<std::int64_t>(file.size() + 4));
+  EXPECT_EQ(data.Bytes().substr(4), file);
+  data.WriteBuffer("trailing", 8);  // what follows the value is not read
+  data.SetPosition(0);
+  TGIFImage back;
+  back.ReadData(data);
+  EXPECT_EQ(back.Count(), 1);
+  EXPECT_EQ(data.Position(), static_cast<std::int64_t>(file.size() + 4));
+  // A count beyond the stream fails as a stream read error, before anything is allocated.
+  TMemoryStream bad(std::string("\xFF\xFF\xFF\x7F", 4) + "GIF89a");
+  EXPECT_THROW(back.ReadData(bad), EReadError);
+}
+
+TEST_F(GkGIFTest, DrawingLeavesTransparentPixelsOut) {
+  // 2 x 1 frame: pixel 0 is transparent (index 0), pixel 1 is white.
+  const std::string data = PackCodes(2, WithWidths(2, {4, 0, 3, 5}));
+  const std::string file = GifHeader("89a", 2, 1, 2) + GraphicControl(1, 0, 0) +
+                           FrameBlock(0, 0, 2, 1, data) + ";";
+  TGIFImage image;
+  TMemoryStream stream(file);
+  image.LoadFromStream(stream);
+  TBitmap target(4, 2, pf24bit);
+  target.Canvas().Brush().SetColor(clRed);
+  target.Canvas().FillRect(Rect(0, 0, 4, 2));
+  image.Draw(target.Canvas(), Rect(0, 0, 4, 2));  // stretched twice
+  EXPECT_EQ(target.PixelColor(0, 0), clRed);
+  EXPECT_EQ(target.PixelColor(1, 1), clRed);
+  EXPECT_EQ(target.PixelColor(2, 0), clWhite);
+  EXPECT_EQ(target.PixelColor(3, 1), clWhite);
+  image.SetTransparentFlag(false);
+  image.Draw(target.Canvas(), Rect(0, 0, 4, 2));
+  EXPECT_EQ(target.PixelColor(0, 0), clBlack);
+}
+
+TEST_F(GkGIFTest, ConvertBitmapPixelFormat) {
+  TBitmap palette(5, 3, pf8bit);
+  palette.SetPalette({clRed, clLime, clBlue});
+  for (int y = 0; y < 3; ++y) std::memset(palette.ScanLine(y), 0, 5);
+  palette.ScanLine(1)[2] = 2;
+  TMemoryStream plain;
+  palette.SaveToStream(plain);
+  // The same format with the histogram method: the bitmap as it is.
+  auto same = ConvertBitmapPixelFormat(palette, pf8bit, mmHistogram);
+  EXPECT_EQ(same->Bytes(), plain.Bytes());
+  EXPECT_EQ(same->Position(), 0);
+  // Grey levels convert even at the same depth.
+  auto grey = ConvertBitmapPixelFormat(palette, pf8bit, mmGrayscale);
+  TBitmap back;
+  back.LoadFromStream(*grey);
+  EXPECT_EQ(back.PixelFormat(), pf8bit);
+  EXPECT_EQ(back.PixelColor(2, 1), RGB(28, 28, 28));
+  EXPECT_EQ(back.PixelColor(0, 0), RGB(76, 76, 76));
+  // Fixed palette: white is entry 223.
+  TBitmap white = Bands(3, 2, {clWhite});
+  auto fixed = ConvertBitmapPixelFormat(white, pf8bit, mmQuantize224);
+  back.LoadFromStream(*fixed);
+  EXPECT_EQ(back.ScanLine(0)[0], 223);
+  EXPECT_EQ(back.PixelColor(0, 0), clWhite);
+  // An empty bitmap is not valid; 16 bits are not implemented.
+  TBitmap empty;
+  EXPECT_THROW(ConvertBitmapPixelFormat(empty, pf8bit, mmHistogram), EInvalidGraphic);
+  dialogs().AnswerMessage(IDOK);
+  EXPECT_THROW(ConvertBitmapPixelFormat(white, pf16bit, mmHistogram), EAbort);
+  EXPECT_EQ(dialogs().Messages(), (std::vector<std::string>{"Function not yet implemented"}));
+}
