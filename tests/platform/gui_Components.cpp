@@ -155,11 +155,15 @@ TEST_F(ComponentTest, PopupMenuFreedFirstIsForgottenByItsControl) {
 class LoadingForm : public TForm {
 public:
   explicit LoadingForm(TComponent* owner) : TForm(owner) {
-    probe = new Probe(this, &log, "probe");
+    // The log lives outside: the probe is freed by the base after this class is gone.
+    probe = new Probe(this, &Log(), "probe");
     loadingInConstructor = probe->IsLoading();
     OnCreate = [this](TComponent*) { loadedAtCreate = probe->loadedCount; };
   }
-  std::vector<std::string> log;
+  static std::vector<std::string>& Log() {
+    static std::vector<std::string> log;
+    return log;
+  }
   Probe* probe;
   bool loadingInConstructor = false;
   int loadedAtCreate = -1;
