@@ -203,6 +203,18 @@ TForm2::TForm2(TComponent* AOwner) : TForm(AOwner) {
   Action2->OnExecute = Handler(this, &TForm2::Action2Execute);
   Button1->OnClick = Action2->OnExecute;
   Button2->OnClick = Handler(this, &TForm2::Button2Click);
+  // Casting methods, trigram judgement (run by every cast), eight charts and saving.
+  Action4->OnExecute = Handler(this, &TForm2::Action4Execute);
+  Action5->OnExecute = Handler(this, &TForm2::Action5Execute);
+  Action6->OnExecute = Handler(this, &TForm2::Action6Execute);
+  Action7->OnExecute = Handler(this, &TForm2::Action7Execute);
+  Action8->OnExecute = Handler(this, &TForm2::Action8Execute);
+  Action52->OnExecute = Handler(this, &TForm2::Action52Execute);
+  Action53->OnExecute = Handler(this, &TForm2::Action53Execute);
+  Action55->OnExecute = Handler(this, &TForm2::Action55Execute);
+  Action56->OnExecute = Handler(this, &TForm2::Action56Execute);
+  Button9->OnClick = Handler(this, &TForm2::Button9Click);
+  Edit1->OnChange = Handler(this, &TForm2::Edit1Change);
 
   CategoryButtons1 =
       Place<TCategoryButtons>(this, "CategoryButtons1", 0, 0, kPanelWidth, 430 - kStatusHeight);

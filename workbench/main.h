@@ -12,6 +12,7 @@
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/StdCtrls.h"
+#include "workbench/logic/Casting.h"
 #include "workbench/logic/StrengthModels.h"
 
 class TForm2 : public TForm {
@@ -196,11 +197,28 @@ class TForm2 : public TForm {
   int BranchDistance(const std::string& A, const std::string& B);
   std::string SixRelativeOf(const std::string& Palace, const std::string& Line);
 
-  // Casting by time, number and clock
+  // Casting by time, number and clock (MainCasting.cpp): each sets the lines and boxes and
+  // clicks Button1
+  void Action4Execute(TComponent* Sender);
+  void Action5Execute(TComponent* Sender);
+  void Action6Execute(TComponent* Sender);
+  // The clock cast's generator; starts at 0 with the window and is never seeded.
+  CastRandom ClockRandom;
 
-  // Stroke-count casts
+  // Stroke-count casts (MainCasting.cpp)
+  void Action7Execute(TComponent* Sender);
+  void Action8Execute(TComponent* Sender);
+  void Button9Click(TComponent* Sender);
+  int StrokeCount(const std::string& Text);
 
-  // Trigram judgement, multi-chart cast, saving and leaving
+  // Trigram judgement, multi-chart cast, saving and leaving (MainCasting.cpp)
+  void Action52Execute(TComponent* Sender);
+  void Action53Execute(TComponent* Sender);
+  void Action55Execute(TComponent* Sender);
+  void Action56Execute(TComponent* Sender);
+  // Keeps the save dialog's proposed name equal to the subject; the commands that write Edit1
+  // call it too, since setting a text from code fires no change event.
+  void Edit1Change(TComponent* Sender);
 
   // Reference texts
 

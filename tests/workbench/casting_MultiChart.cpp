@@ -1,0 +1,94 @@
+// Eight charts for one match, collected with their totals.
+#include <cstdlib>
+#include <regex>
+
+#include "platform/Numbers.h"
+#include "tests/workbench/casting_Fixture.h"
+
+namespace {
+
+class MultiChart : public CastingTest {
+ protected:
+  // "　\r\n卦<n>占卜:" .. up to the next such head.
+  std::vector<std::string> Blocks(const std::string& text) {
+    std::vector<std::string> blocks;
+    size_t at = 0;
+    for (int n = 1; n <= 9; ++n) {
+      const std::string head = "　\r\n卦" + std::to_string(n) + "占卜:";
+      const size_t next = text.find(head, at);
+      if (!blocks.empty()) blocks.back() = text.substr(at, next - at);
+      if (next == std::string::npos) break;
+      blocks.push_back("");
+      at = next;
+    }
+    return blocks;
+  }
+};
+
+TEST_F(MultiChart, EightChartsFromOffsetsZeroToSeven) {
+  ASSERT_NO_FATAL_FAILURE(PickStandardMoment());
+  form->ComboBox7->SetText("02　");
+  // The first chart is the match cast itself.
+  RunWithInput("足球数理", "曼联 切尔西");
+  const std::string firstChart = form->RichEdit1->GetText();
+  const std::string firstResult = form->Edit2->GetText();
+
+  RunWithInput("一球多卦", "曼联 切尔西");
+  const std::string all = form->RichEdit1->GetText();
+  EXPECT_TEXT_EQ(form->RichEdit3->GetText(), all);
+  const std::vector<std::string> blocks = Blocks(all);
+  ASSERT_EQ(blocks.size(), 8u) << Readable8(all);
+  EXPECT_TEXT_EQ(blocks[0], "　\r\n卦1占卜:02　曼联　VS　切尔西\r\n" + firstChart + "\r\n　\r\n" +
+                                firstResult + "\r\n　");
+
+  // Totals: the sides' forces and the trigram ratios written in the eight results.
+  const std::regex forces("主客力量:([0-9.]+)－([0-9.]+)");
+  const std::regex ratios("力量比:([0-9.]+)---([0-9.]+)");
+  double shi = 0, ying = 0, r0 = 0, r1 = 0;
+  for (const std::string& block : blocks) {
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(block, m, forces)) << Readable8(block);
+    shi += std::atof(m[1].str().c_str());
+    ying += std::atof(m[2].str().c_str());
+    ASSERT_TRUE(std::regex_search(block, m, ratios)) << Readable8(block);
+    r0 += std::atof(m[1].str().c_str());
+    r1 += std::atof(m[2].str().c_str());
+  }
+  EXPECT_DOUBLE_EQ(form->ShiStrengthSum, shi);
+  EXPECT_DOUBLE_EQ(form->YingStrengthSum, ying);
+  EXPECT_DOUBLE_EQ(form->TrigramRatioSums[0], r0);
+  EXPECT_DOUBLE_EQ(form->TrigramRatioSums[1], r1);
+  const std::string summary = "综合世应力量:" + FloatToStr(form->ShiStrengthSum) + "－" +
+                              FloatToStr(form->YingStrengthSum) +
+                              ",体用力量:" + FloatToStr(form->TrigramRatioSums[0]) + "－" +
+                              FloatToStr(form->TrigramRatioSums[1]);
+  EXPECT_TEXT_EQ(form->Edit2->GetText(), summary);
+  EXPECT_TEXT_EQ(form->RecommendationText, summary);
+
+  // The last chart: 23 + 28 + 7 = 58 (兑), 15 + 28 + 7 = 50 (兑), 108 mod 6 = 0 (top line).
+  EXPECT_EQ(LineCode(), "011011");
+  EXPECT_EQ(MovingCode(), "100000");
+  EXPECT_TEXT_EQ(form->Edit1->GetText(), "曼联　VS　切尔西");
+
+  SaveScreenshot(form.get(), "action55");
+}
+
+TEST_F(MultiChart, WithoutSeparatorTheBoxesAreEmptied) {
+  ASSERT_NO_FATAL_FAILURE(PickStandardMoment());
+  RunWithInput("一球多卦", "曼联 切尔西");
+  ASSERT_NE(form->RichEdit1->GetText(), "");
+  form->Edit1->SetText("问");
+  dialogs().AnswerInput("曼联切尔西");
+  dialogs().AnswerMessage();
+  Run("一球多卦");
+  EXPECT_EQ(dialogs().Messages(), std::vector<std::string>{"对阵无空格!"});
+  EXPECT_TEXT_EQ(form->RichEdit1->GetText(), "");
+  EXPECT_TEXT_EQ(form->RichEdit2->GetText(), "");
+  EXPECT_TEXT_EQ(form->RichEdit3->GetText(), "");
+  EXPECT_EQ(form->ShiStrengthSum, 0);
+  EXPECT_EQ(form->TrigramRatioSums[1], 0);
+  EXPECT_EQ(form->TrigramRatios[0], 0);
+  EXPECT_TEXT_EQ(form->Edit1->GetText(), "问");
+}
+
+}  // namespace

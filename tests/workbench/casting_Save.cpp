@@ -1,0 +1,91 @@
+// Saving the reading: the proposed name follows the subject, Cancel writes nothing, a failed
+// write leaves the old file whole.
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/gui/Clipbrd.h"
+#include "tests/workbench/casting_Fixture.h"
+
+namespace {
+
+class SaveReadingTest : public CastingTest {
+ protected:
+  void SetUp() override {
+    CastingTest::SetUp();
+    folder = std::filesystem::temp_directory_path() /
+             ("zelkar-save-" +
+              std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+    std::filesystem::create_directories(folder);
+  }
+  void TearDown() override {
+    std::filesystem::remove_all(folder);
+    CastingTest::TearDown();
+  }
+  static std::string Bytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+  }
+  std::filesystem::path folder;
+};
+
+TEST_F(SaveReadingTest, ProposedNameFollowsTheSubject) {
+  UserType(form->Edit1, "皇马/巴萨");
+  EXPECT_TEXT_EQ(form->SaveTextFileDialog1->FileName, "皇马_巴萨");
+  dialogs().CancelSave();
+  Run("保存");
+  ASSERT_EQ(dialogs().Shown().size(), 1u);
+  EXPECT_EQ(dialogs().Shown()[0].kind, ShownDialog::Save);
+  EXPECT_TEXT_EQ(dialogs().Shown()[0].Text, "皇马_巴萨");
+  EXPECT_TRUE(std::filesystem::is_empty(folder));
+}
+
+TEST_F(SaveReadingTest, WritesTheReadingAsGbkLinesWithCrLf) {
+  form->ComboBox7->SetText("03　");
+  form->Edit1->SetText("皇马　VS　巴萨");
+  form->RichEdit1->SetText("公历:2012年2月4日\r\n乾为天　乾宫　六神");
+  form->Edit2->SetText("推荐:大单");
+  const std::filesystem::path path = folder / "reading.txt";
+  dialogs().AnswerSave(path.string());
+  Run("保存");
+  EXPECT_EQ(Bytes(path),
+            "　\r\n占卜:03　皇马　VS　巴萨\r\n公历:2012年2月4日\r\n乾为天　乾宫　六神\r\n　\r\n"
+            "推荐:大单\r\n");
+
+  // The default extension is added to a bare name.
+  dialogs().AnswerSave((folder / "bare").string());
+  Run("保存");
+  EXPECT_TRUE(std::filesystem::exists(folder / "bare.txt"));
+}
+
+// The file holds what the copy command puts on the clipboard, plus the final line break. (The
+// cast's own copy was taken before the match words replaced the chart's, so copy again.)
+TEST_F(SaveReadingTest, SavedFileMatchesTheCopiedReading) {
+  ASSERT_NO_FATAL_FAILURE(PickStandardMoment());
+  RunWithInput("足球数理", "曼联 切尔西");
+  Run("复制");
+  const std::string copied = Clipboard()->AsText();
+  ASSERT_NE(copied.find("曼联"), std::string::npos);
+  const std::filesystem::path path = folder / "match.txt";
+  dialogs().AnswerSave(path.string());
+  Run("保存");
+  EXPECT_TEXT_EQ(Bytes(path), copied + "\r\n");
+}
+
+TEST_F(SaveReadingTest, FailedWriteShowsAMessageAndKeepsTheOldFile) {
+  form->Edit1->SetText("新");
+  // No temporary file fits beside a name this long, so the write fails before any rename.
+  const std::filesystem::path path = folder / std::string(250, 'x');
+  std::ofstream(path, std::ios::binary) << "old\r\n";
+  dialogs().AnswerSave(path.string());
+  dialogs().AnswerMessage();
+  Run("保存");
+  EXPECT_EQ(dialogs().Messages().size(), 1u);
+  EXPECT_EQ(Bytes(path), "old\r\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
+}
+
+}  // namespace
