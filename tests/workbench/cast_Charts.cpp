@@ -108,6 +108,14 @@ TEST_F(CastCharts, OneMovingLineOnTheShiLine) {
   EXPECT_DOUBLE_EQ(form->YingHitCount, 2.2);
   const double hits[12] = {1, 0.6, 1, 0.6, 1, 2.2, 0, 1.6, 0, 1.6, 0, 0};
   for (int k = 0; k < 12; ++k) EXPECT_DOUBLE_EQ(form->BranchHitCounts[k], hits[k]) << k;
+
+  // The window's strength routines weigh against this cast's moving line and empty branches,
+  // as the numerology casts use them.
+  EXPECT_DOUBLE_EQ(form->LineStrength("辰", form->PillarBranches, 5, 1.0), 5.9);
+  EXPECT_DOUBLE_EQ(form->LineStrength("巳", form->PillarBranches, 6, 1.0), 3.62);
+  EXPECT_DOUBLE_EQ(form->LineStrength("辰", form->PillarBranches, 4, 1.0), 4.8);
+  EXPECT_EQ(form->BranchDistance("辰", "未"), 10);
+  EXPECT_SAME_TEXT(form->SixRelativeOf("乾", "子孙酉金／世"), "兄弟酉金／世");
 }
 
 // 10 December 2006 23:30 turns to the next day: 丙戌 庚子 甲戌 甲子 (a 甲 day, 青龙 at the
