@@ -169,6 +169,10 @@ TForm2::TForm2(TComponent* AOwner) : TForm(AOwner) {
                                kRowResult - kRowLines - 8);
   RichEdit1->SetWordWrap(false);
   RichEdit1->SetScrollBars(ssBoth);
+  // The chart's columns are double-byte characters, ∥ ※ ○ → among them: a Song face that draws
+  // every one of them full width lines them up.
+  RichEdit1->Font()->SetName("AR PL UMing CN");
+  RichEdit1->FontChanged();
   Edit2 = Place<TEdit>(this, "Edit2", kChartLeft, kRowResult, kRight - kChartLeft, 22);
   Edit2->SetText("请输入简体汉字、字母、数字组合");
   Button9 = Place<TButton>(this, "Button9", kChartLeft, kRowResult + 28, 60, 24);
