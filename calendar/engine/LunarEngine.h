@@ -54,3 +54,21 @@ std::string GetLunarMonthName(int month, bool leap);  // 正月, 闰七月, 十�
 std::string GetLunarDayName(int day);                 // 初一 .. 三十, empty outside 1..30
 std::string GetChineseYearText(int year);             // 二零零六年, empty unless four digits
 std::string GetChineseWeekName(int weekday);          // 0 = 星期日 .. 6 = 星期六
+
+// The engine as an object. The calendar control is one (the workbench reaches the engine
+// through the control on the date-picker window); none of these reads or writes any state.
+class TLunarEngine {
+ public:
+  TLunarDate SolarToLunar(TDateTime date) const { return ::SolarToLunar(date); }
+  void GetGanZhiIndex(TDateTime date, TGanZhiIndex& index) const { ::GetGanZhiIndex(date, index); }
+  TDateTime GetSolarTermDate(int year, int term) const { return ::GetSolarTermDate(year, term); }
+  std::string GetSolarTermName(TDateTime date) const { return ::GetSolarTermName(date); }
+  std::string GetCyclicalName(int index) const { return ::GetCyclicalName(index); }
+  std::string GetAnimalName(int index) const { return ::GetAnimalName(index); }
+  std::string GetLunarMonthName(int month, bool leap) const {
+    return ::GetLunarMonthName(month, leap);
+  }
+  std::string GetLunarDayName(int day) const { return ::GetLunarDayName(day); }
+  std::string GetChineseYearText(int year) const { return ::GetChineseYearText(year); }
+  std::string GetChineseWeekName(int weekday) const { return ::GetChineseWeekName(weekday); }
+};
