@@ -88,25 +88,26 @@ std::string XunVoidHourPart(const std::string& pillar) {
 
 bool ComputeCalendarLabels(const std::string& year, const std::string& month,
                            const std::string& day, const std::string& hour,
-                           const std::string& minute, CalendarLabels& labels) {
+                           const std::string& minute, CalendarLabels& labels,
+                           const TLunarEngine& engine) {
   const int Y = StrToInt(year);
   // Before 1900 the calendar has no pillars; leave the labels as they are while the user is
   // still typing the year.
   if (Y < 1900) return false;
 
   std::array<TDateTime, 12> terms;
-  for (int i = 0; i < 12; ++i) terms[i] = GetSolarTermDate(Y, 2 * i);
+  for (int i = 0; i < 12; ++i) terms[i] = engine.GetSolarTermDate(Y, 2 * i);
 
   const int M = StrToInt(month);
   const int D = StrToInt(day);
   const TDate date = EncodeDate(Y, M, D);
-  const TLunarDate lunar = SolarToLunar(date);
+  const TLunarDate lunar = engine.SolarToLunar(date);
 
   const int H = StrToInt(hour);
   // The day, and with it the pillars, turns at 23:00.
   const TDate pillarDate = H == 23 ? date + 1 : date;
   TGanZhiIndex index;
-  GetGanZhiIndex(pillarDate, index);
+  engine.GetGanZhiIndex(pillarDate, index);
   const int days = static_cast<int>(date - EncodeDate(1900, 1, 1));
   // 1 January 1900 is a 甲 day, so index 0 is its 子 hour; 23:00 already counts as the next 子.
   const int hourIndex = (days * 24 + H + 1) / 2;
@@ -131,10 +132,10 @@ bool ComputeCalendarLabels(const std::string& year, const std::string& month,
   // month (index 14 in 1900) is the latest one not after this month.
   const int yearIndex = FloorDiv(monthIndex - 2, 12) + 35;
 
-  const std::string yearPillar = GetCyclicalName(yearIndex);
-  const std::string monthPillar = GetCyclicalName(monthIndex);
-  const std::string dayPillar = GetCyclicalName(index.Day);
-  const std::string hourPillar = GetCyclicalName(hourIndex);
+  const std::string yearPillar = engine.GetCyclicalName(yearIndex);
+  const std::string monthPillar = engine.GetCyclicalName(monthIndex);
+  const std::string dayPillar = engine.GetCyclicalName(index.Day);
+  const std::string hourPillar = engine.GetCyclicalName(hourIndex);
 
   labels.FourPillarsText = yearPillar + "　" + monthPillar + "　" + dayPillar + "　" + hourPillar;
   labels.LunarDateText =

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "calendar/engine/LunarEngine.h"
+
 struct CalendarLabels {
   // Year, month, day and hour pillar joined by "　": stems at bytes 1, 7, 13, 19, branches at
   // 3, 9, 15, 21 (22 bytes).
@@ -22,10 +24,12 @@ struct CalendarLabels {
 // The labels for the texts of the year, month, day, hour and minute boxes. Returns false, and
 // leaves `labels` alone, for a year below 1900 (the calendar has no pillars there). A text that
 // is not a whole number raises EConvertError (the minute is read only on the day of a
-// month-opening term), and so does a day the month does not have.
+// month-opening term), and so does a day the month does not have. The main window passes the
+// engine of the date-picker's calendar control.
 bool ComputeCalendarLabels(const std::string& year, const std::string& month,
                            const std::string& day, const std::string& hour,
-                           const std::string& minute, CalendarLabels& labels);
+                           const std::string& minute, CalendarLabels& labels,
+                           const TLunarEngine& engine = TLunarEngine());
 
 // Sets `result` to the nayin name (6 bytes) of a stem-branch pair (4 bytes); leaves it as it
 // was for any other text.
