@@ -1,0 +1,223 @@
+// Worker threads on std::thread; calls into the GUI thread through one queue the GUI thread
+// drains, so a worker waiting for the GUI thread never deadlocks a GUI thread waiting for it.
+#include "platform/gui/Threads.h"
+
+#include <chrono>
+#include <deque>
+
+#include "platform/gui/Forms.h"
+
+namespace {
+
+struct SyncRequest {
+  std::function<void()> call;
+  bool done = false;
+};
+
+struct SyncQueue {
+  std::mutex mutex;
+  std::condition_variable cv;
+  std::deque<SyncRequest*> pending;
+};
+
+SyncQueue& SyncQueueInstance() {
+  static SyncQueue queue;
+  return queue;
+}
+
+bool OnGuiThread() { return !Application || Application->InGuiThread(); }
+
+}  // namespace
+
+bool CheckSynchronize() {
+  SyncQueue& q = SyncQueueInstance();
+  bool ran = false;
+  for (;;) {
+    SyncRequest* request = nullptr;
+    {
+      std::lock_guard<std::mutex> lock(q.mutex);
+      if (q.pending.empty()) break;
+      request = q.pending.front();
+      q.pending.pop_front();
+    }
+    if (Application)
+      Application->Guard(Application, request->call);
+    else
+      try {
+        request->call();
+      } catch (...) {
+      }
+    {
+      std::lock_guard<std::mutex> lock(q.mutex);
+      request->done = true;
+    }
+    q.cv.notify_all();
+    ran = true;
+  }
+  return ran;
+}
+
+TThread::TThread() = default;
+
+TThread::~TThread() {
+  if (!started_) return;
+  if (thread_.joinable()) {
+    if (thread_.get_id() == std::this_thread::get_id()) {
+      thread_.detach();  // freed by itself on terminate
+    } else {
+      Terminate();
+      Resume();
+      WaitFor();
+    }
+  }
+}
+
+void TThread::Start() { Resume(); }
+
+void TThread::Run() {
+  {
+    // Resume stores the std::thread after it has started; wait until it has.
+    std::unique_lock<std::mutex> lock(mutex_);
+    cv_.wait(lock, [this] { return id_ != std::thread::id(); });
+  }
+  if (!Terminated()) {
+    try {
+      Execute();
+    } catch (...) {
+      // A worker's failure ends the worker, not the program.
+    }
+  }
+  bool freeSelf;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    finished_ = true;
+    freeSelf = FreeOnTerminate;
+  }
+  cv_.notify_all();
+  if (freeSelf) {
+    thread_.detach();
+    delete this;
+  }
+}
+
+void TThread::Suspend() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    suspended_ = true;
+  }
+  cv_.notify_all();
+}
+
+void TThread::Resume() {
+  bool start = false;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    suspended_ = false;
+    start = !started_;
+    started_ = true;
+  }
+  if (start) {
+    // Started here rather than in the constructor, so Execute never runs on a half-built
+    // object.
+    thread_ = std::thread([this] { Run(); });
+    std::lock_guard<std::mutex> lock(mutex_);
+    id_ = thread_.get_id();
+  }
+  cv_.notify_all();
+}
+
+bool TThread::Suspended() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return suspended_;
+}
+
+void TThread::Terminate() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    terminated_ = true;
+  }
+  cv_.notify_all();
+}
+
+bool TThread::Terminated() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return terminated_;
+}
+
+bool TThread::Finished() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return finished_;
+}
+
+std::thread::id TThread::ThreadId() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return id_;
+}
+
+void TThread::WaitFor() {
+  if (!started_ || std::this_thread::get_id() == ThreadId()) return;
+  for (;;) {
+    {
+      std::unique_lock<std::mutex> lock(mutex_);
+      if (cv_.wait_for(lock, std::chrono::milliseconds(5), [this] { return finished_; })) break;
+    }
+    if (OnGuiThread()) CheckSynchronize();
+  }
+  if (thread_.joinable()) thread_.join();
+}
+
+void TThread::WakeUp() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    wake_ = true;
+  }
+  cv_.notify_all();
+}
+
+bool TThread::SleepFor(uint32_t milliseconds) {
+  std::unique_lock<std::mutex> lock(mutex_);
+  wake_ = false;
+  const bool interrupted =
+      cv_.wait_for(lock, std::chrono::milliseconds(milliseconds),
+                   [this] { return wake_ || terminated_ || suspended_; });
+  wake_ = false;
+  return !interrupted;
+}
+
+void TThread::CheckSuspended() {
+  std::unique_lock<std::mutex> lock(mutex_);
+  cv_.wait(lock, [this] { return !suspended_ || terminated_; });
+}
+
+void TThread::Synchronize(const std::function<void()>& call) {
+  if (!call) return;
+  if (OnGuiThread()) {
+    SyncRequest request{call, true};
+    if (Application)
+      Application->Guard(Application, request.call);
+    else
+      call();
+    return;
+  }
+  SyncQueue& q = SyncQueueInstance();
+  SyncRequest request{call, false};
+  {
+    std::lock_guard<std::mutex> lock(q.mutex);
+    q.pending.push_back(&request);
+  }
+  if (Application) Application->QueueCall([] { CheckSynchronize(); });
+  std::unique_lock<std::mutex> lock(q.mutex);
+  q.cv.wait(lock, [&request] { return request.done; });
+}
+
+void TThread::Queue(std::function<void()> call) {
+  if (Application) Application->QueueCall(std::move(call));
+}
+
+uint32_t SleepEx(uint32_t milliseconds, bool alertable) {
+  (void)alertable;
+  std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+  return 0;
+}
+
+void Sleep(uint32_t milliseconds) { SleepEx(milliseconds, false); }

@@ -1,0 +1,87 @@
+// Worker threads that can be parked and woken, stopped and joined, and that hand work to the
+// GUI thread; critical sections; sleeping.
+#pragma once
+
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+// A worker running Execute. It is created suspended: the first Resume (or Start) starts it,
+// once the object is fully built. Suspending parks it at its next SleepFor or CheckSuspended
+// (a sleeping worker parks at once); Resume lets it go on. Terminate asks it to stop; Execute
+// polls Terminated. With FreeOnTerminate the object frees itself when Execute returns.
+// Freeing a running worker terminates it, wakes it and waits for it.
+class TThread {
+public:
+  TThread();
+  virtual ~TThread();
+  TThread(const TThread&) = delete;
+  TThread& operator=(const TThread&) = delete;
+
+  void Start();
+  void Suspend();
+  void Resume();
+  bool Suspended() const;
+  void Terminate();
+  bool Terminated() const;
+  // Waits until Execute has returned; on the GUI thread, calls the worker hands over keep
+  // running meanwhile.
+  void WaitFor();
+  bool Finished() const;
+  bool FreeOnTerminate = false;
+  int Priority = 0;  // accepted for the callers' sake; every worker runs at normal priority
+  std::thread::id ThreadId() const;
+
+  // Runs `call` on the GUI thread and waits for it (at once when already there). An
+  // exception it raises goes to the application's handler there.
+  void Synchronize(const std::function<void()>& call);
+  // Runs `call` on the GUI thread later, without waiting.
+  static void Queue(std::function<void()> call);
+
+  // Wakes a SleepFor early (it returns false).
+  void WakeUp();
+
+protected:
+  virtual void Execute() = 0;
+  // Sleeps up to `milliseconds`; false when woken early by WakeUp, Suspend or Terminate.
+  bool SleepFor(uint32_t milliseconds);
+  // Parks here while suspended; returns at once otherwise.
+  void CheckSuspended();
+
+private:
+  void Run();
+  mutable std::mutex mutex_;
+  std::condition_variable cv_;
+  std::thread thread_;
+  bool started_ = false;
+  bool suspended_ = true;
+  bool terminated_ = false;
+  bool finished_ = false;
+  bool wake_ = false;
+  std::thread::id id_;
+};
+
+// Runs the calls workers have handed to the GUI thread; returns whether any ran. Called by
+// the message loop and by WaitFor on the GUI thread.
+bool CheckSynchronize();
+
+// A recursive lock.
+class TCriticalSection {
+public:
+  void Enter() { mutex_.lock(); }
+  void Leave() { mutex_.unlock(); }
+  bool TryEnter() { return mutex_.try_lock(); }
+  void Acquire() { Enter(); }
+  void Release() { Leave(); }
+
+private:
+  std::recursive_mutex mutex_;
+};
+
+// Sleeps on the calling thread. Nothing here queues calls to a sleeping thread, so an
+// alertable sleep is a plain one; returns 0.
+uint32_t SleepEx(uint32_t milliseconds, bool alertable);
+void Sleep(uint32_t milliseconds);

@@ -1,0 +1,128 @@
+// Workers: parking and waking, stopping, calls into the GUI thread.
+#include <atomic>
+
+#include "platform/Clock.h"
+#include "platform/gui/Threads.h"
+#include "tests/support/GuiTest.h"
+
+namespace {
+
+// Counts rounds, sleeping between them as a timer worker does.
+class Ticker : public TThread {
+public:
+  explicit Ticker(uint32_t interval) : interval_(interval) {}
+  std::atomic<int> rounds{0};
+  std::atomic<int> earlyWakes{0};
+  std::atomic<bool>* freed = nullptr;
+  ~Ticker() override {
+    if (freed) *freed = true;
+  }
+
+protected:
+  void Execute() override {
+    while (!Terminated()) {
+      CheckSuspended();
+      if (Terminated()) break;
+      if (SleepFor(interval_))
+        ++rounds;
+      else
+        ++earlyWakes;
+    }
+  }
+
+private:
+  uint32_t interval_;
+};
+
+bool WaitUntil(const std::function<bool()>& done, uint32_t ms = 5000) {
+  const uint32_t start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start > ms) return false;
+    ProcessEvents();
+    Sleep(1);
+  }
+  return true;
+}
+
+class ThreadTest : public GuiTest {};
+
+TEST_F(ThreadTest, AWorkerStartsOnResumeParksOnSuspendAndStopsWhenFreed) {
+  auto ticker = std::make_unique<Ticker>(2);
+  EXPECT_TRUE(ticker->Suspended());
+  Sleep(20);
+  EXPECT_EQ(ticker->rounds, 0);  // created suspended: nothing runs
+  ticker->Resume();
+  EXPECT_TRUE(WaitUntil([&] { return ticker->rounds >= 3; }));
+  ticker->Suspend();
+  Sleep(20);  // let it reach its parking place
+  const int parked = ticker->rounds;
+  Sleep(30);
+  EXPECT_EQ(ticker->rounds, parked);
+  ticker->Resume();
+  EXPECT_TRUE(WaitUntil([&] { return ticker->rounds > parked; }));
+  const uint32_t start = GetTickCount();
+  ticker.reset();  // terminates a sleeping worker at once, not after its sleep
+  EXPECT_LT(GetTickCount() - start, 1000u);
+}
+
+TEST_F(ThreadTest, WakeUpAndTerminateEndASleepEarly) {
+  Ticker ticker(60000);
+  ticker.Resume();
+  Sleep(10);
+  ticker.WakeUp();
+  EXPECT_TRUE(WaitUntil([&] { return ticker.earlyWakes >= 1; }));
+  EXPECT_EQ(ticker.rounds, 0);
+  ticker.Terminate();
+  ticker.WaitFor();
+  EXPECT_TRUE(ticker.Finished());
+}
+
+class Syncer : public TThread {
+public:
+  std::atomic<bool> onGui{false};
+  int value = 0;
+
+protected:
+  void Execute() override {
+    Synchronize([this] {
+      onGui = Application->InGuiThread();
+      value = 42;
+    });
+    Synchronize([] { throw Exception("sync failed"); });
+    value += 1;  // the worker goes on after a failed call
+  }
+};
+
+TEST_F(ThreadTest, SynchronizeRunsOnTheGuiThreadEvenWhileItWaitsForTheWorker) {
+  Syncer worker;
+  dialogs().AnswerMessage();
+  worker.Resume();
+  worker.WaitFor();  // the GUI thread waits here; the worker's calls must still run
+  EXPECT_TRUE(worker.onGui);
+  EXPECT_EQ(worker.value, 43);
+  EXPECT_EQ(dialogs().Messages(), (std::vector<std::string>{"sync failed"}));
+}
+
+TEST_F(ThreadTest, AWorkerMayFreeItselfWhenDone) {
+  std::atomic<bool> freed{false};
+  auto* ticker = new Ticker(1);
+  ticker->freed = &freed;
+  ticker->FreeOnTerminate = true;
+  ticker->Resume();
+  ticker->Terminate();
+  EXPECT_TRUE(WaitUntil([&] { return freed.load(); }));
+}
+
+TEST_F(ThreadTest, CriticalSectionsAreRecursiveAndExclusive) {
+  TCriticalSection section;
+  section.Enter();
+  EXPECT_TRUE(section.TryEnter());  // the same thread again
+  section.Leave();
+  std::atomic<bool> got{true};
+  std::thread other([&] { got = section.TryEnter(); });
+  other.join();
+  EXPECT_FALSE(got);
+  section.Leave();
+}
+
+}  // namespace
