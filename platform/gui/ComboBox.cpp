@@ -28,19 +28,38 @@ public:
   }
 };
 
-// The edit part of an editable combo box takes the double clicks meant for the box.
-class DoubleClickRelay : public QObject {
+// The edit part of an editable combo box takes the keys and double clicks meant for the box.
+class EditRelay : public QObject {
 public:
-  explicit DoubleClickRelay(ComboPeer* peer) : QObject(peer), peer_(peer) {}
+  explicit EditRelay(ComboPeer* peer) : QObject(peer), peer_(peer) {}
   bool eventFilter(QObject* watched, QEvent* event) override {
+    TControl* c = peer_->Control();
+    if (!c || relaying_) return QObject::eventFilter(watched, event);
     if (event->type() == QEvent::MouseButtonDblClick) {
-      if (TControl* c = peer_->Control()) RunHandler(c, [c] { c->DblClick(); });
+      RunHandler(c, [c] { c->DblClick(); });
+    } else if (event->type() == QEvent::KeyPress) {
+      auto* key = static_cast<QKeyEvent*>(event);
+      auto* target = static_cast<QWidget*>(watched);
+      bool letThrough = false;
+      ForwardKeyPress(c, key, [&](QKeyEvent* ev) {
+        if (ev == key) {
+          letThrough = true;
+          return;
+        }
+        relaying_ = true;  // a replaced character goes to the edit part as it is
+        QApplication::sendEvent(target, ev);
+        relaying_ = false;
+      });
+      return !letThrough;
+    } else if (event->type() == QEvent::KeyRelease) {
+      return ForwardKeyRelease(c, static_cast<QKeyEvent*>(event));
     }
     return QObject::eventFilter(watched, event);
   }
 
 private:
   ComboPeer* peer_;
+  bool relaying_ = false;
 };
 
 QComboBox* BoxOf(const TComboBox* box) { return static_cast<QComboBox*>(box->Widget()); }
@@ -72,7 +91,7 @@ void TComboBox::SetStyle(TComboBoxStyle value) {
   box->setEditable(editable);
   if (editable) {
     QLineEdit* line = box->lineEdit();
-    line->installEventFilter(new DoubleClickRelay(static_cast<ComboPeer*>(box)));
+    line->installEventFilter(new EditRelay(static_cast<ComboPeer*>(box)));
     auto* peer = static_cast<ComboPeer*>(box);
     QObject::connect(line, &QLineEdit::textEdited, peer, [peer](const QString& t) {
       if (auto* c = static_cast<TComboBox*>(peer->Control()))

@@ -2,6 +2,7 @@
 #include "platform/gui/QtPeer.h"
 
 #include "platform/GbkText.h"
+#include "platform/gui/Desktop.h"
 #include "platform/gui/Menus.h"
 
 QFont ToQFont(const TFont& font);  // the canvas's font mapping, shared so text looks the same
@@ -130,6 +131,7 @@ bool ForwardKeyPress(TControl* control, QKeyEvent* event,
   auto* win = dynamic_cast<TWinControl*>(control);
   uint16_t vk = VirtualKeyFromQt(event->key());
   const TShiftState shift = ShiftFromQt(event->modifiers(), QApplication::mouseButtons());
+  if (!event->isAutoRepeat()) NoteLockKeyPressed(vk);
   bool consumed = false;
   if (win && vk != 0) {
     if (TForm* form = PreviewForm(control)) {

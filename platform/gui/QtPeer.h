@@ -4,6 +4,7 @@
 // and none reaches a control that is being freed.
 #pragma once
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QColor>
 #include <QContextMenuEvent>
@@ -18,6 +19,7 @@
 #include <QWidget>
 #include <functional>
 #include <string>
+#include <type_traits>
 #include <utility>
 
 #include "platform/gui/Controls.h"
@@ -151,7 +153,9 @@ protected:
       W::wheelEvent(e);
   }
   void keyPressEvent(QKeyEvent* e) override {
-    TControl* c = Input();
+    // A key a focused child left unhandled travels up; only the focused control's own keys
+    // are its events.
+    TControl* c = OwnsKeys() ? Input() : nullptr;
     if (!c) {
       if (Control()) W::keyPressEvent(e);
       return;
@@ -159,7 +163,7 @@ protected:
     ForwardKeyPress(c, e, [this](QKeyEvent* ev) { W::keyPressEvent(ev); });
   }
   void keyReleaseEvent(QKeyEvent* e) override {
-    TControl* c = Input();
+    TControl* c = OwnsKeys() ? Input() : nullptr;
     if (c && ForwardKeyRelease(c, e)) return;
     if (Control()) W::keyReleaseEvent(e);
   }
@@ -173,6 +177,11 @@ protected:
   }
   void contextMenuEvent(QContextMenuEvent* e) override;
   void paintEvent(QPaintEvent* e) override {
+    // Scroll areas paint their viewport, which a painter on the area itself cannot reach.
+    if constexpr (std::is_base_of_v<QAbstractScrollArea, W>) {
+      W::paintEvent(e);
+      return;
+    }
     bool painted = false;
     if (TControl* c = Control()) {
       QPainter painter(this);
@@ -182,6 +191,7 @@ protected:
   }
 
   TControl* Input() const { return ForwardInput ? Control() : nullptr; }
+  bool OwnsKeys() const { return this->window()->focusWidget() == this; }
 };
 
 // Opens the control's pop-up menu at a screen position; false when it has none.

@@ -153,3 +153,32 @@ TEST_F(HandlerTest, CreateFormMakesTheFirstWindowTheMainWindow) {
 }
 
 }  // namespace
+
+namespace {
+
+class StartForm : public TForm {
+public:
+  explicit StartForm(TComponent* owner) : TForm(owner) {
+    OnActivate = [this](TComponent*) {
+      ++activations;
+      // Closing from inside the loop ends it, as the exit command does.
+      Application->QueueCall([this] { Close(); });
+    };
+  }
+  int activations = 0;
+};
+
+TEST_F(HandlerTest, RunShowsTheMainWindowAndEndsWhenItCloses) {
+  TForm* keep = Application->MainForm();
+  if (keep) GTEST_SKIP() << "a main window exists already";
+  StartForm* start = nullptr;
+  Application->CreateForm(start);
+  ASSERT_EQ(Application->MainForm(), start);
+  Application->Run();
+  EXPECT_EQ(start->activations, 1);
+  EXPECT_TRUE(Application->Terminated());
+  delete start;
+  Application->ClearTerminated();
+}
+
+}  // namespace

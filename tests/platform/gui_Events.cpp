@@ -212,3 +212,27 @@ TEST_F(EventTest, EnterAndEscapePressTheDefaultAndCancelButtons) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(EventTest, KeysReachTheFocusedControlOnlyAndEditableCombosFilterThemToo) {
+  std::vector<std::string> seen;
+  form->OnKeyDown = [&](TComponent*, uint16_t&, TShiftState) { seen.push_back("form"); };
+  form->combo->OnKeyPress = [&](TComponent*, char& key) {
+    seen.push_back("combo");
+    if (key == 'x') key = 0;
+  };
+  form->edit->OnKeyDown = [&](TComponent*, uint16_t&, TShiftState) { seen.push_back("edit"); };
+  UserKey(form->edit, VK_INSERT);  // left unhandled by the edit, it must not reach the form
+  EXPECT_EQ(seen, (std::vector<std::string>{"edit"}));
+  form->combo->SetText("");
+  UserType(form->combo, "1x9");
+  EXPECT_EQ(form->combo->Text(), "19");
+  EXPECT_EQ(std::count(seen.begin(), seen.end(), "combo"), 3);
+  form->KeyPreview = true;
+  seen.clear();
+  UserKey(form->edit, 'A');
+  EXPECT_EQ(seen, (std::vector<std::string>{"form", "edit"}));
+}
+
+}  // namespace

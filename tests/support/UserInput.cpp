@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QTest>
 #include <QToolButton>
 #include <QWidget>
@@ -96,30 +98,49 @@ void UserKey(TWinControl* control, uint16_t key, TShiftState shift) {
   if (shift & ssShift) mods |= Qt::ShiftModifier;
   if (shift & ssCtrl) mods |= Qt::ControlModifier;
   if (shift & ssAlt) mods |= Qt::AltModifier;
-  Qt::Key qtKey = Qt::Key_unknown;
-  if (key >= '0' && key <= '9') qtKey = static_cast<Qt::Key>(Qt::Key_0 + (key - '0'));
-  else if (key >= 'A' && key <= 'Z') qtKey = static_cast<Qt::Key>(Qt::Key_A + (key - 'A'));
-  else {
-    switch (key) {
-      case VK_RETURN: qtKey = Qt::Key_Return; break;
-      case VK_ESCAPE: qtKey = Qt::Key_Escape; break;
-      case VK_TAB: qtKey = Qt::Key_Tab; break;
-      case VK_BACK: qtKey = Qt::Key_Backspace; break;
-      case VK_DELETE: qtKey = Qt::Key_Delete; break;
-      case VK_LEFT: qtKey = Qt::Key_Left; break;
-      case VK_RIGHT: qtKey = Qt::Key_Right; break;
-      case VK_UP: qtKey = Qt::Key_Up; break;
-      case VK_DOWN: qtKey = Qt::Key_Down; break;
-      case VK_HOME: qtKey = Qt::Key_Home; break;
-      case VK_END: qtKey = Qt::Key_End; break;
-      case VK_SPACE: qtKey = Qt::Key_Space; break;
-      default:
-        if (key >= VK_F1 && key <= VK_F12) qtKey = static_cast<Qt::Key>(Qt::Key_F1 + (key - VK_F1));
-        break;
-    }
+  int qtKey = Qt::Key_unknown;
+  QString text;
+  if (key >= '0' && key <= '9') {
+    qtKey = Qt::Key_0 + (key - '0');
+    text = QChar(key);
+  } else if (key >= 'A' && key <= 'Z') {
+    qtKey = Qt::Key_A + (key - 'A');
+    text = QChar((shift & ssShift) ? key : key + 32);
+  } else {
+    struct Pair {
+      uint16_t vk;
+      int qt;
+      const char* text;
+    };
+    static const Pair pairs[] = {
+        {VK_RETURN, Qt::Key_Return, "\r"}, {VK_ESCAPE, Qt::Key_Escape, "\x1b"},
+        {VK_TAB, Qt::Key_Tab, "\t"},       {VK_BACK, Qt::Key_Backspace, "\b"},
+        {VK_SPACE, Qt::Key_Space, " "},     {VK_DELETE, Qt::Key_Delete, ""},
+        {VK_INSERT, Qt::Key_Insert, ""},    {VK_LEFT, Qt::Key_Left, ""},
+        {VK_RIGHT, Qt::Key_Right, ""},      {VK_UP, Qt::Key_Up, ""},
+        {VK_DOWN, Qt::Key_Down, ""},        {VK_HOME, Qt::Key_Home, ""},
+        {VK_END, Qt::Key_End, ""},          {VK_PRIOR, Qt::Key_PageUp, ""},
+        {VK_NEXT, Qt::Key_PageDown, ""},    {VK_CAPITAL, Qt::Key_CapsLock, ""},
+        {VK_NUMLOCK, Qt::Key_NumLock, ""},  {VK_SCROLL, Qt::Key_ScrollLock, ""},
+    };
+    for (const Pair& p : pairs)
+      if (p.vk == key) {
+        qtKey = p.qt;
+        text = QString::fromLatin1(p.text);
+      }
+    if (key >= VK_F1 && key <= VK_F12) qtKey = Qt::Key_F1 + (key - VK_F1);
   }
+  if (qtKey == Qt::Key_unknown) {
+    ADD_FAILURE() << "no key " << key << " to press";
+    return;
+  }
+  if (mods & (Qt::ControlModifier | Qt::AltModifier)) text.clear();
   control->Widget()->setFocus(Qt::OtherFocusReason);
-  QTest::keyClick(target, qtKey, mods);
+  // Sent as events of our own: the test library's key helper knows no text for some keys.
+  QKeyEvent press(QEvent::KeyPress, qtKey, mods, text);
+  QApplication::sendEvent(target, &press);
+  QKeyEvent release(QEvent::KeyRelease, qtKey, mods, text);
+  QApplication::sendEvent(target, &release);
 }
 
 void UserPick(TComboBox* combo, int index) {

@@ -1,0 +1,114 @@
+// Screens, cursor, metrics and key states.
+#include "platform/gui/Desktop.h"
+
+#include <dlfcn.h>
+
+#include <QApplication>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStyle>
+#include <QStyleHints>
+
+#include <atomic>
+#include <mutex>
+
+#include "platform/gui/Controls.h"
+
+TRect MonitorWorkAreaAt(TPoint p) {
+  QScreen* screen = QGuiApplication::screenAt(QPoint(p.X, p.Y));
+  if (!screen) screen = QGuiApplication::primaryScreen();
+  if (!screen) return Rect(0, 0, 1024, 768);
+  const QRect r = screen->availableGeometry();
+  return Bounds(r.x(), r.y(), r.width(), r.height());
+}
+
+TPoint CursorPos() {
+  const QPoint p = QCursor::pos();
+  return Point(p.x(), p.y());
+}
+
+int ScrollBarWidth() {
+  if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
+    return app->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  return 16;
+}
+
+int WheelScrollLines() {
+  if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+    return app->styleHints()->wheelScrollLines();
+  return 3;
+}
+
+namespace {
+
+std::mutex g_mutex;
+std::function<int16_t(uint16_t)> g_provider;
+// Lock states as seen from the presses in the program's windows.
+std::atomic<bool> g_caps{false}, g_num{false}, g_scroll{false}, g_insert{false};
+
+// The display's keyboard indicators (bit 0 Caps, 1 Num, 2 Scroll), where an X display is
+// there to ask; -1 otherwise. The library is loaded at run time, so nothing needs it to build.
+int DisplayIndicators() {
+  if (QGuiApplication::platformName() != QLatin1String("xcb")) return -1;
+  using OpenDisplay = void* (*)(const char*);
+  using GetIndicators = int (*)(void*, unsigned, unsigned*);
+  static void* lib = dlopen("libX11.so.6", RTLD_LAZY);
+  static void* display = nullptr;
+  static GetIndicators get = nullptr;
+  if (!lib) return -1;
+  if (!display) {
+    auto open = reinterpret_cast<OpenDisplay>(dlsym(lib, "XOpenDisplay"));
+    get = reinterpret_cast<GetIndicators>(dlsym(lib, "XkbGetIndicatorState"));
+    if (!open || !get) return -1;
+    display = open(nullptr);
+    if (!display) return -1;
+  }
+  unsigned state = 0;
+  constexpr unsigned kUseCoreKeyboard = 0x0100;
+  if (get(display, kUseCoreKeyboard, &state) != 0) return -1;
+  return static_cast<int>(state);
+}
+
+}  // namespace
+
+void SetKeyStateProviderForTesting(std::function<int16_t(uint16_t)> provider) {
+  std::lock_guard<std::mutex> lock(g_mutex);
+  g_provider = std::move(provider);
+}
+
+void NoteLockKeyPressed(uint16_t vk) {
+  switch (vk) {
+    case VK_CAPITAL: g_caps = !g_caps; break;
+    case VK_NUMLOCK: g_num = !g_num; break;
+    case VK_SCROLL: g_scroll = !g_scroll; break;
+    case VK_INSERT: g_insert = !g_insert; break;
+    default: break;
+  }
+}
+
+int16_t GetKeyState(uint16_t vk) {
+  {
+    std::lock_guard<std::mutex> lock(g_mutex);
+    if (g_provider) return g_provider(vk);
+  }
+  constexpr int16_t kDown = static_cast<int16_t>(0x8000);
+  if (vk == VK_SHIFT || vk == VK_CONTROL || vk == VK_MENU) {
+    const Qt::KeyboardModifiers mods = QGuiApplication::queryKeyboardModifiers();
+    const bool down = (vk == VK_SHIFT && (mods & Qt::ShiftModifier)) ||
+                      (vk == VK_CONTROL && (mods & Qt::ControlModifier)) ||
+                      (vk == VK_MENU && (mods & Qt::AltModifier));
+    return down ? kDown : 0;
+  }
+  if (vk == VK_INSERT) return g_insert ? 1 : 0;
+  if (vk == VK_CAPITAL || vk == VK_NUMLOCK || vk == VK_SCROLL) {
+    const int indicators = DisplayIndicators();
+    const int bit = vk == VK_CAPITAL ? 0 : vk == VK_NUMLOCK ? 1 : 2;
+    if (indicators >= 0) return (indicators >> bit) & 1;
+    const bool on = vk == VK_CAPITAL ? g_caps.load() : vk == VK_NUMLOCK ? g_num.load() : g_scroll.load();
+    return on ? 1 : 0;
+  }
+  return 0;
+}
+
+bool KeyToggled(uint16_t vk) { return (GetKeyState(vk) & 1) != 0; }

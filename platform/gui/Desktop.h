@@ -1,0 +1,29 @@
+// What the desktop tells about itself: screens, the mouse cursor, metrics, and the state of
+// the keyboard's modifier and lock keys.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "platform/gui/Graphics.h"
+
+// Work area (the screen less panels) of the monitor that holds the point, or of the primary
+// monitor when none does.
+TRect MonitorWorkAreaAt(TPoint screenPoint);
+TPoint CursorPos();
+int ScrollBarWidth();
+// Lines one wheel notch scrolls.
+int WheelScrollLines();
+
+// The key's state as the old desktop reported it: bit 15 set while the key is down, bit 0
+// set while a lock key (Caps, Num, Scroll, Insert) is on. Modifiers (VK_SHIFT, VK_CONTROL,
+// VK_MENU) come from the toolkit; the lock keys from the display where it can tell, else from
+// the presses the program has seen. Insert's state is always the program's own.
+int16_t GetKeyState(uint16_t virtualKey);
+bool KeyToggled(uint16_t virtualKey);
+
+// Tests replace the answers; an empty function restores the real ones.
+void SetKeyStateProviderForTesting(std::function<int16_t(uint16_t)> provider);
+
+// Internal: a lock key was pressed in one of the program's windows.
+void NoteLockKeyPressed(uint16_t virtualKey);
