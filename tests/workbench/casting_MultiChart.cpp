@@ -1,7 +1,4 @@
 // Eight charts for one match, collected with their totals.
-#include <cstdlib>
-#include <regex>
-
 #include "platform/Numbers.h"
 #include "tests/workbench/casting_Fixture.h"
 
@@ -9,6 +6,18 @@ namespace {
 
 class MultiChart : public CastingTest {
  protected:
+  // The two numbers after `label` in a result: "<label>x<between>y", each a plain decimal.
+  static std::pair<double, double> NumbersAfter(const std::string& block, const std::string& label,
+                                                const std::string& between) {
+    const size_t first = block.find(label);
+    if (first == std::string::npos) return {-1, -1};
+    const size_t x = first + label.size();
+    const size_t separator = block.find(between, x);
+    const size_t y = separator + between.size();
+    const size_t end = block.find_first_not_of("0123456789.", y);
+    return {StrToFloat(block.substr(x, separator - x)), StrToFloat(block.substr(y, end - y))};
+  }
+
   // "　\r\n卦<n>占卜:" .. up to the next such head.
   std::vector<std::string> Blocks(const std::string& text) {
     std::vector<std::string> blocks;
@@ -42,17 +51,16 @@ TEST_F(MultiChart, EightChartsFromOffsetsZeroToSeven) {
                                 firstResult + "\r\n　");
 
   // Totals: the sides' forces and the trigram ratios written in the eight results.
-  const std::regex forces("主客力量:([0-9.]+)－([0-9.]+)");
-  const std::regex ratios("力量比:([0-9.]+)---([0-9.]+)");
   double shi = 0, ying = 0, r0 = 0, r1 = 0;
   for (const std::string& block : blocks) {
-    std::smatch m;
-    ASSERT_TRUE(std::regex_search(block, m, forces)) << Readable8(block);
-    shi += std::atof(m[1].str().c_str());
-    ying += std::atof(m[2].str().c_str());
-    ASSERT_TRUE(std::regex_search(block, m, ratios)) << Readable8(block);
-    r0 += std::atof(m[1].str().c_str());
-    r1 += std::atof(m[2].str().c_str());
+    const auto forces = NumbersAfter(block, "主客力量:", "－");
+    const auto ratios = NumbersAfter(block, "力量比:", "---");
+    ASSERT_GT(forces.first, 0) << Readable8(block);
+    ASSERT_GT(ratios.first, 0) << Readable8(block);
+    shi += forces.first;
+    ying += forces.second;
+    r0 += ratios.first;
+    r1 += ratios.second;
   }
   EXPECT_DOUBLE_EQ(form->ShiStrengthSum, shi);
   EXPECT_DOUBLE_EQ(form->YingStrengthSum, ying);
