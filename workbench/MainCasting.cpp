@@ -4,7 +4,7 @@
 // click the cast button and write the results back.
 #include <array>
 
-#include "calendar/engine/LunarEngine.h"
+#include "calendar/DatePicker.h"
 #include "platform/DateTime.h"
 #include "platform/GbkText.h"
 #include "platform/Numbers.h"
@@ -32,7 +32,7 @@ struct CastBasis {
 CastBasis ReadCastBasis(TForm2& f) {
   const TDate date = EncodeDate(StrToInt(f.ComboBox1->GetText()), StrToInt(f.ComboBox2->GetText()),
                                 StrToInt(f.ComboBox3->GetText()));
-  const TLunarDate lunar = SolarToLunar(date);
+  const TLunarDate lunar = CalendarEngine().SolarToLunar(date);
   const std::string pillars = f.Label7->Caption();
   CastBasis basis;
   basis.Month = lunar.Month;
