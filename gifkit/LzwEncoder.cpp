@@ -9,7 +9,7 @@
 namespace {
 
 constexpr std::uint32_t kHashSlots = 17777;
-constexpr std::uint16_t kEmptySlot = 0xFFFF;
+constexpr std::uint32_t kEmptySlot = 0xFFFFFFFF;
 constexpr std::uint32_t kLastCode = 4094;
 
 // Packs codes least significant bit first and cuts them into sub-blocks of 255 bytes.
@@ -52,6 +52,12 @@ private:
   std::uint32_t pending_ = 0;
 };
 
+inline std::uint32_t SlotOf(std::uint32_t key) {
+  // Multiplicative hash scaled onto the slots without a division.
+  const std::uint32_t mixed = key * 2654435761u;
+  return static_cast<std::uint32_t>((static_cast<std::uint64_t>(mixed) * kHashSlots) >> 32);
+}
+
 }  // namespace
 
 void EncodeLzwImage(std::string& out, std::uint32_t width, std::uint32_t height, int depth,
@@ -65,12 +71,12 @@ void EncodeLzwImage(std::string& out, std::uint32_t width, std::uint32_t height,
     const std::uint32_t end = clear + 1;
     out.push_back(static_cast<char>(codeSize));
 
-    // A string is hashed from its pixels and their positions, so a lookup of (prefix, pixel)
-    // probes from the same slot as the insertion did.
-    std::vector<std::uint16_t> slots(kHashSlots, kEmptySlot);
-    std::vector<std::uint16_t> entryPrefix(4096), entryCode(4096);
-    std::vector<std::uint8_t> entrySuffix(4096);
-    std::uint32_t entries = 0;
+    // Slots are found from the (prefix, pixel) key itself: a hash chained over a string's
+    // pixels and positions collapses to one slot on long runs of one colour (17777 = 29 x 613
+    // soon divides the product) and turns a flat picture into one endless probe. Each slot
+    // holds its entry whole, the key (20 bits) above the code (12 bits), so a probe reads one
+    // word; the largest code is 4094, so no entry looks like an empty slot.
+    std::vector<std::uint32_t> slots(kHashSlots, kEmptySlot);
 
     CodeWriter writer(out);
     std::uint32_t codeWidth = codeSize + 1;
@@ -79,8 +85,6 @@ void EncodeLzwImage(std::string& out, std::uint32_t width, std::uint32_t height,
 
     bool inString = false;
     std::uint32_t prefix = 0;
-    std::uint32_t position = 0;
-    std::uint32_t hash = 0;
 
     std::uint32_t row = 0;
     for (std::uint32_t done = 0; done < height; ++done) {
@@ -90,18 +94,14 @@ void EncodeLzwImage(std::string& out, std::uint32_t width, std::uint32_t height,
         if (!inString) {
           inString = true;
           prefix = c;
-          position = 1;
-          hash = (c + 3) * 301;
           continue;
         }
-        ++position;
-        hash = ((c + position + 4) * hash) % kHashSlots;
-        std::uint32_t slot = hash;
+        const std::uint32_t key = (c << 12) | prefix;
+        std::uint32_t slot = SlotOf(key);
         bool found = false;
         while (slots[slot] != kEmptySlot) {
-          const std::uint16_t e = slots[slot];
-          if (entryPrefix[e] == prefix && entrySuffix[e] == c) {
-            prefix = entryCode[e];
+          if ((slots[slot] >> 12) == key) {
+            prefix = slots[slot] & 0xFFF;
             found = true;
             break;
           }
@@ -111,20 +111,14 @@ void EncodeLzwImage(std::string& out, std::uint32_t width, std::uint32_t height,
 
         writer.Put(prefix, codeWidth);
         const std::uint32_t code = nextCode++;
-        entryPrefix[entries] = static_cast<std::uint16_t>(prefix);
-        entryCode[entries] = static_cast<std::uint16_t>(code);
-        entrySuffix[entries] = static_cast<std::uint8_t>(c);
-        slots[slot] = static_cast<std::uint16_t>(entries++);
+        slots[slot] = (key << 12) | code;
         prefix = c;
-        position = 1;
-        hash = (c + 3) * 301;
         if (code == (1u << codeWidth)) {
           ++codeWidth;
         } else if (code == kLastCode) {
           writer.Put(prefix, codeWidth);
           writer.Put(clear, codeWidth);
           std::fill(slots.begin(), slots.end(), kEmptySlot);
-          entries = 0;
           nextCode = clear + 2;
           codeWidth = codeSize + 1;
           inString = false;
