@@ -42,7 +42,11 @@ Picture MakePicture(int kind) {
   Picture p;
   for (int i = 0; i < 256; ++i) p.Palette[i] = (i * 0x010101u) ^ (i << 5);
   switch (kind) {
-    case 0: p.Width = 1920; p.Height = 1080; p.Frames.push_back(PhotoLike(1920, 1080, 0, 1)); break;
+    case 0:
+      p.Width = 1920;
+      p.Height = 1080;
+      p.Frames.push_back(PhotoLike(1920, 1080, 0, 1));
+      break;
     case 1: {
       p.Width = p.Height = 4096;
       std::mt19937 rng(2);
@@ -51,9 +55,14 @@ Picture MakePicture(int kind) {
       p.Frames.push_back(std::move(pixels));
       break;
     }
-    case 2: p.Width = p.Height = 4096; p.Frames.emplace_back(std::size_t(4096) * 4096, 17); break;
+    case 2:
+      p.Width = p.Height = 4096;
+      p.Frames.emplace_back(std::size_t(4096) * 4096, 17);
+      break;
     case 3:
-      p.Width = 1920; p.Height = 1080; p.Interlaced = true;
+      p.Width = 1920;
+      p.Height = 1080;
+      p.Interlaced = true;
       p.Frames.push_back(PhotoLike(1920, 1080, 0, 3));
       break;
     default:
@@ -68,7 +77,6 @@ const char* kNames[] = {"photo1920x1080", "random4096", "flat4096", "interlaced1
                         "anim100x200x200"};
 
 // --- ours ------------------------------------------------------------------------------------
-
 
 // --- giflib ----------------------------------------------------------------------------------
 
@@ -93,7 +101,8 @@ std::string EncodeGiflib(const Picture& p) {
     EGifPutImageDesc(gif, 0, 0, p.Width, p.Height, p.Interlaced, nullptr);
     std::uint32_t row = 0;
     for (std::uint32_t i = 0; i < p.Height; ++i) {
-      EGifPutLine(gif, const_cast<GifPixelType*>(pixels.data()) + std::size_t(row) * p.Width, p.Width);
+      EGifPutLine(gif, const_cast<GifPixelType*>(pixels.data()) + std::size_t(row) * p.Width,
+                  p.Width);
       row = p.Interlaced ? NextInterlacedRow(row, p.Height) : row + 1;
     }
   }

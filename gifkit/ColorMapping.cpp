@@ -117,7 +117,8 @@ TColorMapResult Histogram(const std::uint8_t* bgr, std::uint32_t w, std::uint32_
   while (chosen.size() < 256 && chosen.size() < colors.size()) {
     int best = -1;
     for (std::size_t i = 0; i < colors.size(); ++i) {
-      if (!taken[i] && (best < 0 || colors[i].Count > colors[best].Count)) best = static_cast<int>(i);
+      if (!taken[i] && (best < 0 || colors[i].Count > colors[best].Count))
+        best = static_cast<int>(i);
     }
     taken[best] = true;
     colors[best].Index = static_cast<std::uint8_t>(chosen.size());
@@ -173,7 +174,8 @@ TColorMapResult MedianCut(const std::uint8_t* bgr, std::uint32_t w, std::uint32_
   std::vector<std::uint64_t> cellCount(4096, 0);
   std::vector<std::uint16_t> pixelCell(static_cast<std::size_t>(w) * h);
   ForEachPixel(bgr, w, h, stride, [&](std::uint32_t x, std::uint32_t y, int r, int g, int b) {
-    const std::uint16_t cell = static_cast<std::uint16_t>((r >> 4) * 256 + (g >> 4) * 16 + (b >> 4));
+    const std::uint16_t cell =
+        static_cast<std::uint16_t>((r >> 4) * 256 + (g >> 4) * 16 + (b >> 4));
     ++cellCount[cell];
     pixelCell[static_cast<std::size_t>(y) * w + x] = cell;
   });
@@ -269,20 +271,24 @@ TColorMapResult MapTrueColorPixels(const std::uint8_t* bgr, std::uint32_t width,
     case mmQuantize224:
       for (int r = 0; r < 7; ++r)
         for (int g = 0; g < 8; ++g)
-          for (int b = 0; b < 4; ++b) result.Palette[32 * r + 4 * g + b] = Rgb(kLevels7[r], kLevels8[g], kLevels4[b]);
+          for (int b = 0; b < 4; ++b)
+            result.Palette[32 * r + 4 * g + b] = Rgb(kLevels7[r], kLevels8[g], kLevels4[b]);
       result.ColorsUsed = 224;
-      ForEachPixel(bgr, width, height, stride, [&](std::uint32_t, std::uint32_t, int r, int g, int b) {
-        *out++ = static_cast<std::uint8_t>(32 * t.t7[r] + 4 * t.t8[g] + t.t4[b]);
-      });
+      ForEachPixel(bgr, width, height, stride,
+                   [&](std::uint32_t, std::uint32_t, int r, int g, int b) {
+                     *out++ = static_cast<std::uint8_t>(32 * t.t7[r] + 4 * t.t8[g] + t.t4[b]);
+                   });
       break;
     case mmQuantize216:
       for (int r = 0; r < 6; ++r)
         for (int g = 0; g < 6; ++g)
-          for (int b = 0; b < 6; ++b) result.Palette[36 * r + 6 * g + b] = Rgb(kLevels6[r], kLevels6[g], kLevels6[b]);
+          for (int b = 0; b < 6; ++b)
+            result.Palette[36 * r + 6 * g + b] = Rgb(kLevels6[r], kLevels6[g], kLevels6[b]);
       result.ColorsUsed = 216;
-      ForEachPixel(bgr, width, height, stride, [&](std::uint32_t, std::uint32_t, int r, int g, int b) {
-        *out++ = static_cast<std::uint8_t>(36 * t.t6[r] + 6 * t.t6[g] + t.t6[b]);
-      });
+      ForEachPixel(bgr, width, height, stride,
+                   [&](std::uint32_t, std::uint32_t, int r, int g, int b) {
+                     *out++ = static_cast<std::uint8_t>(36 * t.t6[r] + 6 * t.t6[g] + t.t6[b]);
+                   });
       break;
     case mmChannelRamps:
       for (int i = 0; i < 64; ++i) {
@@ -290,16 +296,20 @@ TColorMapResult MapTrueColorPixels(const std::uint8_t* bgr, std::uint32_t width,
         result.Palette[64 + i] = Rgb(0, 4 * i, 0);
         result.Palette[128 + i] = Rgb(0, 0, 4 * i);
       }
-      ForEachPixel(bgr, width, height, stride, [&](std::uint32_t x, std::uint32_t y, int r, int g, int b) {
-        const int k = (x + y) % 3;
-        *out++ = static_cast<std::uint8_t>(k == 0 ? r >> 2 : k == 1 ? 64 + (g >> 2) : 128 + (b >> 2));
-      });
+      ForEachPixel(bgr, width, height, stride,
+                   [&](std::uint32_t x, std::uint32_t y, int r, int g, int b) {
+                     const int k = (x + y) % 3;
+                     *out++ = static_cast<std::uint8_t>(k == 0   ? r >> 2
+                                                        : k == 1 ? 64 + (g >> 2)
+                                                                 : 128 + (b >> 2));
+                   });
       break;
     default:  // grey levels
       for (int i = 0; i < 256; ++i) result.Palette[i] = Rgb(i, i, i);
-      ForEachPixel(bgr, width, height, stride, [&](std::uint32_t, std::uint32_t, int r, int g, int b) {
-        *out++ = static_cast<std::uint8_t>((77 * r + 150 * g + 29 * b) >> 8);
-      });
+      ForEachPixel(bgr, width, height, stride,
+                   [&](std::uint32_t, std::uint32_t, int r, int g, int b) {
+                     *out++ = static_cast<std::uint8_t>((77 * r + 150 * g + 29 * b) >> 8);
+                   });
       break;
   }
   return result;

@@ -22,15 +22,14 @@ enum TMappingMethod : int {
 extern TMappingMethod DefaultMappingMethod;
 
 struct TColorMapResult {
-  std::vector<TGifColor> Palette;        // 256 entries, $00BBGGRR
-  std::vector<std::uint8_t> Indices;     // width x height, rows top-down
-  int ColorsUsed = 256;                  // the colour count a BMP header states
+  std::vector<TGifColor> Palette;     // 256 entries, $00BBGGRR
+  std::vector<std::uint8_t> Indices;  // width x height, rows top-down
+  int ColorsUsed = 256;               // the colour count a BMP header states
 };
 
 // Pixels are blue, green, red byte triples, rows top-down `stride` bytes apart.
 TColorMapResult MapTrueColorPixels(const std::uint8_t* bgr, std::uint32_t width,
-                                   std::uint32_t height, std::size_t stride,
-                                   TMappingMethod method);
+                                   std::uint32_t height, std::size_t stride, TMappingMethod method);
 
 // Index of the nearest level (ties to the lower) in the 4-, 6-, 7- and 8-level tables.
 int NearestLevel(int levels, int value);

@@ -58,7 +58,12 @@ int GifBitsForCount(std::uint32_t count);
 // and after the last pass the result is `height` or more.
 std::uint32_t NextInterlacedRow(std::uint32_t row, std::uint32_t height);
 
-enum TExtensionType : std::uint8_t { etGraphicControl = 0, etPlainText = 1, etApplication = 2, etComment = 3 };
+enum TExtensionType : std::uint8_t {
+  etGraphicControl = 0,
+  etPlainText = 1,
+  etApplication = 2,
+  etComment = 3
+};
 
 // The label byte of each extension type and the number of fixed bytes after the label.
 std::uint8_t ExtensionLabel(TExtensionType type);
@@ -67,7 +72,7 @@ int ExtensionFixedSize(TExtensionType type);
 // One extension block: its fixed bytes as they stand after the label, and its data sub-blocks,
 // one string each.
 class TExtension {
-public:
+ public:
   explicit TExtension(TExtensionType type = etGraphicControl);
   virtual ~TExtension() = default;
 
@@ -85,7 +90,7 @@ public:
 
 // Shared image data of one or more TGIFImage objects.
 class TGIFData {
-public:
+ public:
   std::uint8_t AspectRatio = 0;
   int BitsPerPixel = 0;
   int ColorResolution = 0;
@@ -96,7 +101,7 @@ public:
 // Shared frame data: the encoded raster exactly as it stands in the file after the image
 // descriptor and local colour table (code size byte, sub-blocks, zero terminator).
 class TGIFItem {
-public:
+ public:
   std::string Data;
   std::uint16_t Width = 0;
   std::uint16_t Height = 0;

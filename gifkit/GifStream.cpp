@@ -386,10 +386,18 @@ void TGIFImageCore::ReadExtension(TGifReader& reader,
   const std::uint8_t label = reader.Byte();
   TExtensionType type;
   switch (label) {
-    case 0xF9: type = etGraphicControl; break;
-    case 0xFE: type = etComment; break;
-    case 0x01: type = etPlainText; break;
-    case 0xFF: type = etApplication; break;
+    case 0xF9:
+      type = etGraphicControl;
+      break;
+    case 0xFE:
+      type = etComment;
+      break;
+    case 0x01:
+      type = etPlainText;
+      break;
+    case 0xFF:
+      type = etApplication;
+      break;
     default: {
       char text[48];
       std::snprintf(text, sizeof text, "Unrecognized extension block: %.2x", label);
@@ -434,7 +442,8 @@ void TGIFImageCore::ReadGifBytes(const std::string& bytes, bool forcedDecoding) 
     TGifReader reader(bytes);
     char signature[6];
     reader.Read(signature, 6);
-    if (std::memcmp(signature, "GIF", 3) != 0) throw EInvalidGraphicOperation("Unknown GIF version");
+    if (std::memcmp(signature, "GIF", 3) != 0)
+      throw EInvalidGraphicOperation("Unknown GIF version");
     if (std::memcmp(signature + 3, "87a", 3) == 0) {
       Version = TGIFVersion::gv87a;
     } else if (std::memcmp(signature + 3, "89a", 3) == 0) {

@@ -16,7 +16,7 @@ class TGIFImageCore;
 // A bounds-checked cursor over the bytes of a GIF stream. Short reads raise the platform's
 // stream read error.
 class TGifReader {
-public:
+ public:
   explicit TGifReader(const std::string& bytes)
       : data_(reinterpret_cast<const std::uint8_t*>(bytes.data())), size_(bytes.size()) {}
   std::size_t Remaining() const { return size_ - pos_; }
@@ -27,7 +27,7 @@ public:
   void Read(void* buffer, std::size_t count);
   void Skip(std::size_t count);
 
-private:
+ private:
   const std::uint8_t* data_;
   std::size_t size_;
   std::size_t pos_ = 0;
@@ -35,7 +35,7 @@ private:
 
 // One image of the stream without its bitmap.
 class TGIFFrameCore {
-public:
+ public:
   explicit TGIFFrameCore(TGIFImageCore* owner);
   virtual ~TGIFFrameCore();
   TGIFFrameCore(const TGIFFrameCore&) = delete;
@@ -82,11 +82,11 @@ public:
   // Encodes the frame's picture when it has no encoded data; without one this fails.
   virtual void EncodePicture();
 
-protected:
+ protected:
   // Takes the fields of another frame that describe its image (not its owner or bitmap).
   void AssignCore(const TGIFFrameCore& source);
 
-private:
+ private:
   TGIFImageCore* owner_;
   TGifColor transparent_ = kGifNoColor;
   int transparentIndex_ = -1;
@@ -96,7 +96,7 @@ private:
 
 // A GIF image without bitmaps: shared image data, frames and the loop settings.
 class TGIFImageCore {
-public:
+ public:
   TGIFImageCore();
   virtual ~TGIFImageCore();
   TGIFImageCore(const TGIFImageCore&) = delete;
@@ -138,7 +138,7 @@ public:
   virtual void Progress(TGifProgressStage, int, const std::string&) {}
   TGifProgress ProgressCallback();
 
-protected:
+ protected:
   // Shares the source's image data and takes its version, background and loop settings.
   void CopyImageFields(const TGIFImageCore& source);
   virtual std::unique_ptr<TGIFFrameCore> NewFrame();
@@ -146,7 +146,7 @@ protected:
   virtual void ImageChanged() {}
   std::vector<std::unique_ptr<TGIFFrameCore>>& Frames() { return frames_; }
 
-private:
+ private:
   void ReadExtension(TGifReader& reader, std::vector<std::unique_ptr<TExtension>>& collected);
   std::vector<std::unique_ptr<TGIFFrameCore>> frames_;
   TGifColor background_ = kGifNoColor;

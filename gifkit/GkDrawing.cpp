@@ -79,7 +79,8 @@ std::unique_ptr<TMemoryStream> ConvertBitmapPixelFormat(TBitmap& bitmap, TPixelF
       // The rows as one top-down block, so the mapping sees plain 24-bit rows.
       const std::size_t stride = static_cast<std::size_t>(rgb.BytesPerLine());
       std::vector<std::uint8_t> pixels(stride * h);
-      for (std::uint32_t y = 0; y < h; ++y) std::memcpy(&pixels[y * stride], rgb.ScanLine(y), stride);
+      for (std::uint32_t y = 0; y < h; ++y)
+        std::memcpy(&pixels[y * stride], rgb.ScanLine(y), stride);
       const TColorMapResult mapped = MapTrueColorPixels(pixels.data(), w, h, stride, method);
       const std::string bmp = MappedBmp(mapped, w, h);
       out->Write(bmp.data(), static_cast<std::int64_t>(bmp.size()));
@@ -95,7 +96,8 @@ void DrawBitmapTransparent(TCanvas& canvas, int left, int top, TBitmap& bitmap,
                            TColor transparentColor, TRect source, int width, int height) {
   if (width < 1) width = bitmap.Width();
   if (height < 1) height = bitmap.Height();
-  if (source.Width() < 1 || source.Height() < 1) source = Rect(0, 0, bitmap.Width(), bitmap.Height());
+  if (source.Width() < 1 || source.Height() < 1)
+    source = Rect(0, 0, bitmap.Width(), bitmap.Height());
   const TRect dest = Bounds(left, top, width, height);
   if (transparentColor == clNone) {
     canvas.CopyRect(dest, bitmap.Canvas(), source);

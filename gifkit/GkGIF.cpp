@@ -82,13 +82,16 @@ void TGIFFrame::Assign(const TGIFFrame* source) {
     Extensions.back()->Assign(*ext);
   }
   TGIFImage* owner = Owner();
-  owner->ScreenWidth = static_cast<std::uint16_t>(std::min(65535, std::max<int>(owner->ScreenWidth, Left + Width())));
-  owner->ScreenHeight = static_cast<std::uint16_t>(std::min(65535, std::max<int>(owner->ScreenHeight, Top + Height())));
+  owner->ScreenWidth = static_cast<std::uint16_t>(
+      std::min(65535, std::max<int>(owner->ScreenWidth, Left + Width())));
+  owner->ScreenHeight = static_cast<std::uint16_t>(
+      std::min(65535, std::max<int>(owner->ScreenHeight, Top + Height())));
 }
 
 void TGIFFrame::Assign(const TGIFImage& source) {
   if (source.Count() == 0) return;
-  const int index = source.FrameIndex < 0 || source.FrameIndex >= source.Count() ? 0 : source.FrameIndex;
+  const int index =
+      source.FrameIndex < 0 || source.FrameIndex >= source.Count() ? 0 : source.FrameIndex;
   Assign(&source.Frames(index));
 }
 
@@ -106,8 +109,10 @@ void TGIFFrame::Assign(const TBitmap& source) {
   bitmap_ = std::make_unique<TBitmap>(source);
   if (source.Transparent()) SetTransparentColor(ColorToRGB(source.TransparentColor()));
   TGIFImage* owner = Owner();
-  owner->ScreenWidth = static_cast<std::uint16_t>(std::min(65535, std::max<int>(owner->ScreenWidth, Left + source.Width())));
-  owner->ScreenHeight = static_cast<std::uint16_t>(std::min(65535, std::max<int>(owner->ScreenHeight, Top + source.Height())));
+  owner->ScreenWidth = static_cast<std::uint16_t>(
+      std::min(65535, std::max<int>(owner->ScreenWidth, Left + source.Width())));
+  owner->ScreenHeight = static_cast<std::uint16_t>(
+      std::min(65535, std::max<int>(owner->ScreenHeight, Top + source.Height())));
 }
 
 void TGIFFrame::AssignTo(TBitmap& target) {
@@ -215,9 +220,13 @@ bool TGIFImage::Transparent() {
   return false;
 }
 
-void TGIFImage::SetWidth(int) { throw EInvalidGraphicOperation("Cannot change the Size of a GIF image"); }
+void TGIFImage::SetWidth(int) {
+  throw EInvalidGraphicOperation("Cannot change the Size of a GIF image");
+}
 
-void TGIFImage::SetHeight(int) { throw EInvalidGraphicOperation("Cannot change the Size of a GIF image"); }
+void TGIFImage::SetHeight(int) {
+  throw EInvalidGraphicOperation("Cannot change the Size of a GIF image");
+}
 
 void TGIFImage::LoadFromStream(TStream& stream) {
   ReadGifStream(stream.Size() - stream.Position(), stream, true);

@@ -17,7 +17,7 @@ class TGIFImage;
 unsigned CF_GIF();
 
 class TGIFFrame : public TGIFFrameCore {
-public:
+ public:
   explicit TGIFFrame(TGIFImage* owner);
   ~TGIFFrame() override;
 
@@ -42,14 +42,14 @@ public:
 
   void EncodePicture() override;
 
-private:
+ private:
   friend class TGIFImage;
   bool HasBitmap() const { return bitmap_ && !bitmap_->Empty(); }
   std::unique_ptr<TBitmap> bitmap_;
 };
 
 class TGIFImage : public TGIFImageCore {
-public:
+ public:
   TGIFImage();
   ~TGIFImage() override;
 
@@ -107,12 +107,12 @@ public:
     if (OnChange) OnChange();
   }
 
-protected:
+ protected:
   std::unique_ptr<TGIFFrameCore> NewFrame() override;
   void DecodeCurrentFrame() override;
   void ImageChanged() override { Changed(); }
 
-private:
+ private:
   TGIFFrame* CurrentFrame() const;
   bool transparent_ = true;
 };

@@ -133,7 +133,8 @@ bool DecodeStream(const std::uint8_t* data, std::size_t size, std::uint64_t tota
       // The string being defined right now: the previous one plus its own first pixel.
       stringLength = previousLength + 1;
       const std::uint8_t* src = out + previousAt;
-      const std::uint32_t copied = static_cast<std::uint32_t>(std::min<std::uint64_t>(previousLength, room));
+      const std::uint32_t copied =
+          static_cast<std::uint32_t>(std::min<std::uint64_t>(previousLength, room));
       CopyString(out + at, src, copied, room - copied >= 16);
       if (stringLength <= room) out[at + previousLength] = out[previousAt];
     } else {
@@ -184,7 +185,8 @@ bool DecodeLzwImage(const std::uint8_t* data, std::size_t size, std::uint32_t wi
       corrupt = DecodeStream(data, size, total, bits, lenient, progress, pixels.data());
       std::uint32_t row = 0;
       for (std::uint32_t i = 0; i < height && row < height; ++i) {
-        std::memcpy(target + row * stride, pixels.data() + static_cast<std::uint64_t>(i) * width, width);
+        std::memcpy(target + row * stride, pixels.data() + static_cast<std::uint64_t>(i) * width,
+                    width);
         row = interlaced ? NextInterlacedRow(row, height) : row + 1;
       }
     }

@@ -14,7 +14,7 @@ constexpr std::uint32_t kLastCode = 4094;
 
 // Packs codes least significant bit first and cuts them into sub-blocks of 255 bytes.
 class CodeWriter {
-public:
+ public:
   explicit CodeWriter(std::string& out) : out_(out) {}
 
   void Put(std::uint32_t code, std::uint32_t width) {
@@ -38,7 +38,7 @@ public:
     out_.push_back('\0');
   }
 
-private:
+ private:
   void WriteBlock() {
     out_.push_back(static_cast<char>(fill_));
     out_.append(block_.data(), fill_);

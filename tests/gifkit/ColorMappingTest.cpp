@@ -16,7 +16,9 @@ struct Rgb24 {
     std::uint8_t* p = &bgr[y * Stride() + 3 * x];
     p[0] = b, p[1] = g, p[2] = r;
   }
-  TColorMapResult Map(TMappingMethod m) const { return MapTrueColorPixels(bgr.data(), w, h, Stride(), m); }
+  TColorMapResult Map(TMappingMethod m) const {
+    return MapTrueColorPixels(bgr.data(), w, h, Stride(), m);
+  }
 };
 
 TGifColor Color(int r, int g, int b) { return r | (g << 8) | (b << 16); }
@@ -54,7 +56,8 @@ TEST(ColorMapping, HistogramKeepsThe256MostFrequentColours) {
         return d;
       };
       long best = -1;
-      for (TGifColor p : r.Palette) best = best < 0 ? dist(p, colours[x]) : std::min(best, dist(p, colours[x]));
+      for (TGifColor p : r.Palette)
+        best = best < 0 ? dist(p, colours[x]) : std::min(best, dist(p, colours[x]));
       EXPECT_EQ(dist(got, colours[x]), best) << x;
     }
   }
@@ -76,7 +79,8 @@ TEST(ColorMapping, HistogramCoarsensBlueThenRedThenGreen) {
   // Three varying channels need blue, red and then green coarsened.
   Rgb24 img3(256, 64);
   for (std::uint32_t y = 0; y < 64; ++y)
-    for (std::uint32_t x = 0; x < 256; ++x) img3.Set(x, y, (x % 16) * 3, (y % 16) * 3 + 1, (x / 16) * 5 + (y / 16) * 80);
+    for (std::uint32_t x = 0; x < 256; ++x)
+      img3.Set(x, y, (x % 16) * 3, (y % 16) * 3 + 1, (x / 16) * 5 + (y / 16) * 80);
   r = img3.Map(mmHistogram);
   for (int i = 0; i < 256; ++i) {
     if (r.Palette[i] == 0x808080) continue;  // unused entry
@@ -113,9 +117,9 @@ TEST(ColorMapping, FixedPalettesGreyLevelsAndRamps) {
 
   r = img.Map(mmChannelRamps);
   // (x + y) mod 3 picks red, green or blue.
-  EXPECT_EQ(r.Indices[0], 255 >> 2);                  // (0,0): red
-  EXPECT_EQ(r.Indices[2], 128 + (50 >> 2));            // (2,0): blue
-  EXPECT_EQ(r.Indices[3], 64 + (20 >> 2));             // (0,1): green
+  EXPECT_EQ(r.Indices[0], 255 >> 2);         // (0,0): red
+  EXPECT_EQ(r.Indices[2], 128 + (50 >> 2));  // (2,0): blue
+  EXPECT_EQ(r.Indices[3], 64 + (20 >> 2));   // (0,1): green
   EXPECT_EQ(r.Palette[64 + 5], Color(0, 20, 0));
   EXPECT_EQ(r.Palette[200], 0u);
 
@@ -132,9 +136,12 @@ TEST(ColorMapping, MedianCutSplitsIntoBoxesOfCells) {
   Rgb24 img(30, 10);
   for (std::uint32_t y = 0; y < 10; ++y)
     for (std::uint32_t x = 0; x < 30; ++x) {
-      if (x < 10) img.Set(x, y, 250, 20, 20);
-      else if (x < 20) img.Set(x, y, 20, 20, 250);
-      else img.Set(x, y, 5, 5, 5);
+      if (x < 10)
+        img.Set(x, y, 250, 20, 20);
+      else if (x < 20)
+        img.Set(x, y, 20, 20, 250);
+      else
+        img.Set(x, y, 5, 5, 5);
     }
   const TColorMapResult r = img.Map(mmMedianCut);
   EXPECT_EQ(r.ColorsUsed, 3);

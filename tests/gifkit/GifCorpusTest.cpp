@@ -30,7 +30,7 @@ std::vector<std::string> IconFiles() {
 // Animated and interlaced files made with ImageMagick, some of them re-assembled by giflib's
 // gifbuild so that its encoder's output is covered too.
 class GeneratedGifs {
-public:
+ public:
   GeneratedGifs() : dir_(MakeTempDir()) {
     Make("disposal.gif",
          "-size 80x60 -seed 4 plasma:fractal -size 80x60 gradient:red-blue "
@@ -50,7 +50,8 @@ public:
     for (const char* name : {"disposal.gif", "optimized.gif", "interlaced-anim.gif"}) {
       const std::string in = dir_ + "/" + name;
       const std::string out = dir_ + "/gifbuild-" + name;
-      Run("gifbuild -d '" + in + "' > '" + in + ".txt' && gifbuild '" + in + ".txt' > '" + out + "'");
+      Run("gifbuild -d '" + in + "' > '" + in + ".txt' && gifbuild '" + in + ".txt' > '" + out +
+          "'");
       files_.push_back(out);
     }
   }
@@ -60,7 +61,7 @@ public:
   }
   const std::vector<std::string>& Files() const { return files_; }
 
-private:
+ private:
   void Make(const std::string& name, const std::string& args) {
     const std::string out = dir_ + "/" + name;
     Run("convert " + args + " '" + out + "'");
@@ -121,7 +122,8 @@ void ExpectStableRoundTrip(const std::string& bytes, const std::string& name) {
   second.ReadGifBytes(written, false);
   ASSERT_EQ(second.Count(), first.Count()) << name;
   for (int i = 0; i < first.Count(); ++i) {
-    EXPECT_TRUE(first.FrameAt(i)->Item->Data == second.FrameAt(i)->Item->Data) << name << " frame " << i;
+    EXPECT_TRUE(first.FrameAt(i)->Item->Data == second.FrameAt(i)->Item->Data)
+        << name << " frame " << i;
   }
   EXPECT_TRUE(second.WriteGifBytes() == written) << name << ": second writing differs";
   ExpectSameAsGiflib(written, name + " (written)");

@@ -60,7 +60,8 @@ TEST(GifRead, LoopExtensions) {
     EXPECT_EQ(image.RepeatCount, 7) << id;
   }
   TGIFImageCore other;
-  other.ReadGifBytes(GifHeader("89a", 2, 2, 2) + Netscape("XMP DataXMP", 5) + Frame2x2() + ";", false);
+  other.ReadGifBytes(GifHeader("89a", 2, 2, 2) + Netscape("XMP DataXMP", 5) + Frame2x2() + ";",
+                     false);
   EXPECT_FALSE(other.Looping);
   EXPECT_EQ(other.RepeatCount, 1);
   ASSERT_EQ(other.Count(), 1);
@@ -88,7 +89,8 @@ TEST(GifRead, ScreenAndFrameGeometry) {
 TEST(GifRead, DelaysSaturateAndAreWrittenBackUnlessChanged) {
   auto read = [](int hundredths) {
     auto image = std::make_unique<TGIFImageCore>();
-    image->ReadGifBytes(GifHeader("89a", 2, 2, 2) + GraphicControl(0, hundredths, 0) + Frame2x2() + ";", false);
+    image->ReadGifBytes(
+        GifHeader("89a", 2, 2, 2) + GraphicControl(0, hundredths, 0) + Frame2x2() + ";", false);
     return image;
   };
   EXPECT_EQ(read(6553)->FrameAt(0)->Delay(), 65530);
@@ -112,7 +114,8 @@ TEST(GifRead, DelaysSaturateAndAreWrittenBackUnlessChanged) {
   // Several graphic control extensions: the longest delay, the last disposal.
   TGIFImageCore two;
   two.ReadGifBytes(GifHeader("89a", 2, 2, 2) + GraphicControl(0x04, 50, 0) +
-                       GraphicControl(0x08, 20, 0) + Frame2x2() + ";", false);
+                       GraphicControl(0x08, 20, 0) + Frame2x2() + ";",
+                   false);
   EXPECT_EQ(two.FrameAt(0)->Delay(), 500);
   EXPECT_EQ(two.FrameAt(0)->Disposal, 2);
 }
@@ -146,7 +149,8 @@ TEST(GifRead, PlainTextExtensionDropsWhatCameBefore) {
   std::string plain = "!\x01\x0C" + std::string(12, '\1') + "\x02hi" + std::string(1, '\0');
   TGIFImageCore image;
   image.ReadGifBytes(GifHeader("89a", 2, 2, 2) + GraphicControl(1, 10, 2) + plain +
-                         Comment({"kept"}) + Frame2x2() + ";", false);
+                         Comment({"kept"}) + Frame2x2() + ";",
+                     false);
   ASSERT_EQ(image.Count(), 1);
   const TGIFFrameCore& frame = *image.FrameAt(0);
   ASSERT_EQ(frame.Extensions.size(), 1u);
@@ -158,7 +162,8 @@ TEST(GifRead, PlainTextExtensionDropsWhatCameBefore) {
 TEST(GifRead, CommentsBeforeTheTrailerBecomeTheImageComment) {
   TGIFImageCore image;
   image.ReadGifBytes(GifHeader("89a", 2, 2, 2) + Frame2x2() + Comment({"first", "line 2"}) +
-                         Comment({"second"}) + ";", false);
+                         Comment({"second"}) + ";",
+                     false);
   EXPECT_EQ(image.Data->Comment.Items(),
             (std::vector<std::string>{"first", "line 2", "\r\n\r\n", "second"}));
   // Written at the end as one comment, and read back the same.
@@ -237,7 +242,8 @@ TEST(GifRead, SizeChecksComeBeforeAllocation) {
 
   // A frame beyond the area cap reads (its codes are kept) but refuses to decode.
   TGIFImageCore huge;
-  huge.ReadGifBytes(GifHeader("87a", 65535, 65535, 2) + FrameBlock(0, 0, 65535, 65535, kPixels) + ";", false);
+  huge.ReadGifBytes(
+      GifHeader("87a", 65535, 65535, 2) + FrameBlock(0, 0, 65535, 65535, kPixels) + ";", false);
   try {
     huge.FrameAt(0)->DecodeIndices();
     ADD_FAILURE() << "decoded 4 Gpixel";

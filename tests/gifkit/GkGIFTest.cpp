@@ -51,10 +51,13 @@ TEST_F(GkGIFTest, FramesDecodeIntoPaletteBitmapsWithGiflibsColours) {
   const ReferenceFrame& frame = ref.Frames[0];
   EXPECT_EQ(bitmap->Width(), frame.Width);
   EXPECT_EQ(bitmap->Height(), frame.Height);
-  EXPECT_EQ(bitmap->PixelFormat(), frame.Colors.size() <= 2 ? pf1bit : frame.Colors.size() <= 16 ? pf4bit : pf8bit);
+  EXPECT_EQ(bitmap->PixelFormat(), frame.Colors.size() <= 2    ? pf1bit
+                                   : frame.Colors.size() <= 16 ? pf4bit
+                                                               : pf8bit);
   for (int y = 0; y < frame.Height; ++y)
     for (int x = 0; x < frame.Width; ++x) {
-      ASSERT_EQ(bitmap->PixelColor(x, y), frame.Colors[frame.Pixels[y * frame.Width + x]]) << x << "," << y;
+      ASSERT_EQ(bitmap->PixelColor(x, y), frame.Colors[frame.Pixels[y * frame.Width + x]])
+          << x << "," << y;
     }
   EXPECT_EQ(image.Width(), frame.Width);
   EXPECT_FALSE(image.Empty());
@@ -232,8 +235,8 @@ TEST_F(GkGIFTest, WindowDescriptionDataCarryTheirCount) {
 TEST_F(GkGIFTest, DrawingLeavesTransparentPixelsOut) {
   // 2 x 1 frame: pixel 0 is transparent (index 0), pixel 1 is white.
   const std::string data = PackCodes(2, WithWidths(2, {4, 0, 3, 5}));
-  const std::string file = GifHeader("89a", 2, 1, 2) + GraphicControl(1, 0, 0) +
-                           FrameBlock(0, 0, 2, 1, data) + ";";
+  const std::string file =
+      GifHeader("89a", 2, 1, 2) + GraphicControl(1, 0, 0) + FrameBlock(0, 0, 2, 1, data) + ";";
   TGIFImage image;
   TMemoryStream stream(file);
   image.LoadFromStream(stream);

@@ -15,8 +15,8 @@ std::vector<std::uint8_t> Decode(const std::string& data, int w, int h, int bits
                                  bool interlaced = false, bool lenient = false,
                                  bool* corrupt = nullptr) {
   std::vector<std::uint8_t> pixels(static_cast<std::size_t>(w) * h, 0xEE);
-  const bool c = DecodeLzwImage(reinterpret_cast<const std::uint8_t*>(data.data()), data.size(),
-                                w, h, bits, interlaced, lenient, {}, pixels.data(), w);
+  const bool c = DecodeLzwImage(reinterpret_cast<const std::uint8_t*>(data.data()), data.size(), w,
+                                h, bits, interlaced, lenient, {}, pixels.data(), w);
   if (corrupt) *corrupt = c;
   return pixels;
 }
@@ -109,10 +109,13 @@ TEST(LzwEncoder, CodeSizeFollowsBitmapDepthNotColoursUsed) {
 }
 
 TEST(LzwEncoder, RoundTripsThroughOwnDecoderAndGiflib) {
-  struct Case { int w, h, depth; bool interlaced; };
-  for (const Case& c : {Case{1, 1, 1, false}, Case{7, 5, 1, true}, Case{33, 17, 4, false},
-                        Case{64, 64, 8, true}, Case{300, 200, 8, false}, Case{65535, 1, 8, false},
-                        Case{1, 300, 4, true}}) {
+  struct Case {
+    int w, h, depth;
+    bool interlaced;
+  };
+  for (const Case& c :
+       {Case{1, 1, 1, false}, Case{7, 5, 1, true}, Case{33, 17, 4, false}, Case{64, 64, 8, true},
+        Case{300, 200, 8, false}, Case{65535, 1, 8, false}, Case{1, 300, 4, true}}) {
     const auto pixels = RandomPixels(static_cast<std::size_t>(c.w) * c.h, c.depth, c.w * 31 + c.h);
     std::string data;
     EncodeLzwImage(data, c.w, c.h, c.depth, c.interlaced, {}, pixels.data(), c.w);
@@ -150,9 +153,11 @@ TEST(LzwEncoder, ClearsWhenCode4094IsAssignedAndNeverExceeds12Bits) {
 TEST(LzwDecoder, WellFormedSpecialCases) {
   // Code size 2: clear 4, end 5, first free 6.
   // The free code itself repeats the previous string plus its first pixel.
-  EXPECT_EQ(Decode(PackCodes(2, WithWidths(2, {4, 1, 6, 5})), 3, 1), (std::vector<std::uint8_t>{1, 1, 1}));
+  EXPECT_EQ(Decode(PackCodes(2, WithWidths(2, {4, 1, 6, 5})), 3, 1),
+            (std::vector<std::uint8_t>{1, 1, 1}));
   // No end code is needed once every row is filled, and nothing after that is read.
-  EXPECT_EQ(Decode(PackCodes(2, WithWidths(2, {4, 2, 3, 0, 1})), 2, 2), (std::vector<std::uint8_t>{2, 3, 0, 1}));
+  EXPECT_EQ(Decode(PackCodes(2, WithWidths(2, {4, 2, 3, 0, 1})), 2, 2),
+            (std::vector<std::uint8_t>{2, 3, 0, 1}));
   EXPECT_EQ(Decode(PackCodes(2, WithWidths(2, {4, 2, 3, 0, 1})) + "garbage", 2, 2),
             (std::vector<std::uint8_t>{2, 3, 0, 1}));
   // An end code straight after the clear stops decoding; the picture stays 0.
@@ -161,9 +166,11 @@ TEST(LzwDecoder, WellFormedSpecialCases) {
             std::vector<std::uint8_t>(4, 0));
   EXPECT_FALSE(corrupt);
   // A stream need not begin with a clear code, and clear codes may repeat.
-  EXPECT_EQ(Decode(PackCodes(2, WithWidths(2, {3, 4, 4, 2, 5})), 2, 1), (std::vector<std::uint8_t>{3, 2}));
+  EXPECT_EQ(Decode(PackCodes(2, WithWidths(2, {3, 4, 4, 2, 5})), 2, 1),
+            (std::vector<std::uint8_t>{3, 2}));
   // Pixels are masked to the colour table's width; extra pixels past the last row are dropped.
-  EXPECT_EQ(Decode(PackCodes(2, WithWidths(2, {4, 3, 2, 6, 5})), 3, 1, 1), (std::vector<std::uint8_t>{1, 0, 1}));
+  EXPECT_EQ(Decode(PackCodes(2, WithWidths(2, {4, 3, 2, 6, 5})), 3, 1, 1),
+            (std::vector<std::uint8_t>{1, 0, 1}));
 }
 
 TEST(LzwDecoder, KeepsReadingAtTwelveBitsWhenTheTableIsFull) {
@@ -181,18 +188,23 @@ TEST(LzwDecoder, KeepsReadingAtTwelveBitsWhenTheTableIsFull) {
   EXPECT_EQ(coded[4000].second, 12);
   const std::string data = PackCodes(8, coded);
   EXPECT_EQ(Decode(data, 100, 50), expected);
-  const ReferenceGif ref = DecodeWithGiflib(GifHeader("87a", 100, 50, 8) + FrameBlock(0, 0, 100, 50, data) + ";");
+  const ReferenceGif ref =
+      DecodeWithGiflib(GifHeader("87a", 100, 50, 8) + FrameBlock(0, 0, 100, 50, data) + ";");
   ASSERT_TRUE(ref.Ok) << ref.Error;
   EXPECT_EQ(ref.Frames[0].Pixels, expected);
 }
 
 TEST(LzwDecoder, RejectsCorruptCodesStrictlyAndStopsLeniently) {
-  struct Case { const char* what; std::string data; };
+  struct Case {
+    const char* what;
+    std::string data;
+  };
   const std::vector<Case> cases{
       {"first code after clear is the end+1 code", PackCodes(2, WithWidths(2, {4, 6, 5}))},
       {"first code of the stream above the clear code", PackCodes(2, WithWidths(2, {7, 5}))},
       {"code above the free code", PackCodes(2, WithWidths(2, {4, 1, 7, 5}))},
-      {"code above the free code later on", PackCodes(2, WithWidths(2, {4, 1, 2, 3, 1, 2, 3, 15, 5}))},
+      {"code above the free code later on",
+       PackCodes(2, WithWidths(2, {4, 1, 2, 3, 1, 2, 3, 15, 5}))},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(DecodeError(c.data, 4, 2), "GIF encoded data is corrupt") << c.what;
@@ -231,8 +243,8 @@ TEST(LzwDecoder, RefusesPicturesBeyondTheAreaCap) {
   const std::string data = PackCodes(2, WithWidths(2, {4, 5}));
   std::uint8_t pixel = 0;  // never written: the size is refused first
   try {
-    DecodeLzwImage(reinterpret_cast<const std::uint8_t*>(data.data()), data.size(), 65535, 65535,
-                   8, false, true, {}, &pixel, 65535);
+    DecodeLzwImage(reinterpret_cast<const std::uint8_t*>(data.data()), data.size(), 65535, 65535, 8,
+                   false, true, {}, &pixel, 65535);
     ADD_FAILURE() << "no error";
   } catch (const EInvalidGraphicOperation& e) {
     EXPECT_EQ(e.Message(), "GIF image too large (65535 x 65535)");
