@@ -1,5 +1,8 @@
 // Push buttons, check boxes, radio buttons and group boxes.
 #include <QCheckBox>
+#include <QIcon>
+#include <QImage>
+#include <QPixmap>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -45,6 +48,32 @@ void TButton::TextChanged() {
 }
 
 void TButton::ActionChange(TBasicAction* sender) { TWinControl::ActionChange(sender); }
+
+// ---------------------------------------------------------------------------------------------
+
+TBitBtn::TBitBtn(TComponent* AOwner) : TButton(AOwner), glyph_(std::make_unique<TBitmap>()) {}
+
+TBitBtn::~TBitBtn() = default;
+
+void TBitBtn::GlyphChanged() {
+  auto* b = static_cast<QPushButton*>(Widget());
+  if (!b) return;
+  if (glyph_->Empty()) {
+    b->setIcon(QIcon());
+    return;
+  }
+  // The bottom-left pixel's colour is the picture's background, as glyphs were drawn.
+  QImage image = glyph_->Image().convertToFormat(QImage::Format_ARGB32);
+  const TColor key = ColorToRGB(glyph_->TransparentColor());
+  for (int y = 0; y < image.height(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < image.width(); ++x)
+      if ((row[x] & 0xFFFFFF) == (qRgb(GetRValue(key), GetGValue(key), GetBValue(key)) & 0xFFFFFF))
+        row[x] = 0;
+  }
+  b->setIcon(QIcon(QPixmap::fromImage(image)));
+  b->setIconSize(image.size());
+}
 
 // ---------------------------------------------------------------------------------------------
 

@@ -48,9 +48,13 @@ private:
   bool sizeGrip_ = true;
 };
 
+enum TProgressBarOrientation { pbHorizontal, pbVertical };
+
 class TProgressBar : public TWinControl {
 public:
   explicit TProgressBar(TComponent* AOwner);
+  TProgressBarOrientation Orientation() const { return orientation_; }
+  void SetOrientation(TProgressBarOrientation value);
   int Min() const { return min_; }
   int Max() const { return max_; }
   int Position() const { return position_; }
@@ -64,6 +68,7 @@ public:
 
 private:
   void Apply();
+  TProgressBarOrientation orientation_ = pbHorizontal;
   int min_ = 0;
   int max_ = 100;
   int position_ = 0;

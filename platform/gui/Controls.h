@@ -60,6 +60,9 @@ constexpr uint16_t VK_BACK = 8, VK_TAB = 9, VK_RETURN = 13, VK_SHIFT = 16, VK_CO
 
 // Control messages: our own numbers, sent to one control or broadcast to a parent's children.
 constexpr unsigned CM_BASE = 0xB000;
+// Sent to every control of a window when the focus moves to another of its controls;
+// LParam is the control that has the focus now.
+constexpr unsigned CM_FOCUSCHANGED = CM_BASE + 7;
 struct TMessage {
   unsigned Msg = 0;
   intptr_t WParam = 0;

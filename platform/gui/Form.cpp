@@ -114,9 +114,13 @@ private:
   }
 };
 
-// The offscreen platform has no window stack to raise in.
+// The offscreen platform has no window stack and activates nothing by itself; there the
+// window is made the active one directly, so focus moves as on a display.
 void RaiseWindow(QWidget* w) {
-  if (QGuiApplication::platformName() == QLatin1String("offscreen")) return;
+  if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
+    QApplication::setActiveWindow(w);
+    return;
+  }
   w->raise();
   w->activateWindow();
 }
@@ -429,6 +433,7 @@ void TForm::SetVisible(bool value) {
         next = Application->MainForm();
         if (next && (next == this || !next->Visible())) next = nullptr;
       }
+      if (next && next->Widget()) RaiseWindow(next->Widget());
       Application->SetActiveForm(next);
     }
   }
@@ -640,6 +645,7 @@ void TForm::Notification(TComponent* component, TOperation operation) {
     if (!IsDestroying()) MenuChanged();
   }
   if (component == activeControl_) activeControl_ = nullptr;
+  if (component == focusedControl_) focusedControl_ = nullptr;
   if (component == previousActive_) previousActive_ = nullptr;
 }
 

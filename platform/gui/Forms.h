@@ -117,6 +117,11 @@ public:
   int FrameWidth() const;   // left + right borders
   int FrameHeight() const;  // caption, menu bar and borders
 
+  // Internal: the control that last took the focus inside this window (survives the window
+  // losing and regaining the focus as a whole).
+  TWinControl* FocusedControl() const { return focusedControl_; }
+  void SetFocusedControl(TWinControl* control) { focusedControl_ = control; }
+
   // Internal: the peer window asks to close (close box); runs Close.
   void PeerCloseRequested();
   void PeerGeometryChanged(int screenX, int screenY, int windowWidth, int windowHeight);
@@ -159,6 +164,7 @@ private:
   bool created_ = false;
   bool closing_ = false;
   TWinControl* activeControl_ = nullptr;
+  TWinControl* focusedControl_ = nullptr;
   TMainMenu* menu_ = nullptr;
   TForm* previousActive_ = nullptr;
   QWidget* menuBar_ = nullptr;

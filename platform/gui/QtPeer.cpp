@@ -126,6 +126,15 @@ TForm* PreviewForm(TControl* control) {
 }
 }  // namespace
 
+void BroadcastFocusChanged(TWinControl* parent, TWinControl* focused) {
+  for (int i = 0; i < parent->ControlCount(); ++i) {
+    TControl* c = parent->Controls(i);
+    TMessage message{CM_FOCUSCHANGED, 0, reinterpret_cast<intptr_t>(focused), 0};
+    c->WndProc(message);
+    if (auto* w = dynamic_cast<TWinControl*>(c)) BroadcastFocusChanged(w, focused);
+  }
+}
+
 bool ForwardKeyPress(TControl* control, QKeyEvent* event,
                      const std::function<void(QKeyEvent*)>& passOn) {
   auto* win = dynamic_cast<TWinControl*>(control);
@@ -184,12 +193,21 @@ bool ForwardKeyRelease(TControl* control, QKeyEvent* event) {
 void ForwardFocus(TControl* control, bool in, Qt::FocusReason reason) {
   auto* win = dynamic_cast<TWinControl*>(control);
   if (!win) return;
-  // Focus coming and going with the whole window is no move between controls.
-  if (reason == Qt::ActiveWindowFocusReason) return;
+  TForm* form = win->ParentForm();
+  if (form == win) form = nullptr;
   if (in) {
-    if (TForm* form = win->ParentForm(); form && form != win) form->SetActiveControl(win);
-    RunHandler(win, [&] { win->DoEnter(); });
+    // Entering is a change of the window's focused control; the window regaining the focus
+    // as a whole gives it back to the same control without a new entry.
+    if (form && form->FocusedControl() == win) return;
+    if (form) {
+      form->SetFocusedControl(win);
+      form->SetActiveControl(win);
+      RunHandler(form, [&] { BroadcastFocusChanged(form, win); });
+    }
+    if (Live(win)) RunHandler(win, [&] { win->DoEnter(); });
   } else {
+    // Focus leaving with the whole window is no move between controls.
+    if (reason == Qt::ActiveWindowFocusReason) return;
     RunHandler(win, [&] { win->DoExit(); });
   }
 }

@@ -71,6 +71,8 @@ bool ForwardKeyPress(TControl* control, QKeyEvent* event,
                      const std::function<void(QKeyEvent*)>& passOn);
 bool ForwardKeyRelease(TControl* control, QKeyEvent* event);
 void ForwardFocus(TControl* control, bool in, Qt::FocusReason reason);
+// Tells every control under `parent` (all levels) that `focused` has the focus now.
+void BroadcastFocusChanged(TWinControl* parent, TWinControl* focused);
 
 template <class W>
 class Peer : public W, public PeerBase {

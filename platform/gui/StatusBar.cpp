@@ -134,6 +134,12 @@ void TProgressBar::Apply() {
   bar->setValue(position_);
 }
 
+void TProgressBar::SetOrientation(TProgressBarOrientation value) {
+  orientation_ = value;
+  static_cast<QProgressBar*>(Widget())->setOrientation(value == pbVertical ? Qt::Vertical
+                                                                            : Qt::Horizontal);
+}
+
 void TProgressBar::SetMin(int value) {
   min_ = value;
   if (max_ < min_) max_ = min_;

@@ -31,6 +31,19 @@ protected:
   void TextChanged() override;
 };
 
+// A push button that may also show a picture beside its caption.
+class TBitBtn : public TButton {
+public:
+  explicit TBitBtn(TComponent* AOwner);
+  ~TBitBtn() override;
+  // The picture; after drawing on it call GlyphChanged().
+  TBitmap& Glyph() { return *glyph_; }
+  void GlyphChanged();
+
+private:
+  std::unique_ptr<TBitmap> glyph_;
+};
+
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TTextLayout { tlTop, tlCenter, tlBottom };
 

@@ -47,9 +47,12 @@ void TWinControl::RemoveControl(TControl* control) {
   controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
   tabOrder_.erase(std::remove(tabOrder_.begin(), tabOrder_.end(), control), tabOrder_.end());
   if (TForm* form = ParentForm()) {
-    if (auto* win = dynamic_cast<TWinControl*>(control); win && form->ActiveControl() &&
-                                                         win->ContainsControl(form->ActiveControl()))
-      form->SetActiveControl(nullptr);
+    if (auto* win = dynamic_cast<TWinControl*>(control)) {
+      if (form->ActiveControl() && win->ContainsControl(form->ActiveControl()))
+        form->SetActiveControl(nullptr);
+      if (form->FocusedControl() && win->ContainsControl(form->FocusedControl()))
+        form->SetFocusedControl(nullptr);
+    }
   }
 }
 

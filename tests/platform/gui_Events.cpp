@@ -236,3 +236,33 @@ TEST_F(EventTest, KeysReachTheFocusedControlOnlyAndEditableCombosFilterThemToo) 
 }
 
 }  // namespace
+
+namespace {
+
+class FocusWatcher : public TPanel {
+public:
+  using TPanel::TPanel;
+  std::vector<TControl*> focused;
+  void WndProc(TMessage& message) override {
+    if (message.Msg == CM_FOCUSCHANGED) focused.push_back(reinterpret_cast<TControl*>(message.LParam));
+    TPanel::WndProc(message);
+  }
+};
+
+TEST_F(EventTest, MovingTheFocusTellsEveryControlOfTheWindowAndFiresEnterAndExit) {
+  auto* watcher = new FocusWatcher(form);
+  watcher->SetParent(form);
+  std::vector<std::string> log;
+  form->edit->OnEnter = [&](TComponent*) { log.push_back("enter edit"); };
+  form->edit->OnExit = [&](TComponent*) { log.push_back("exit edit"); };
+  form->button->OnEnter = [&](TComponent*) { log.push_back("enter button"); };
+  EXPECT_EQ(form->FocusedControl(), form->edit);  // the first tab stop, since the window showed
+  form->edit->SetFocus();                         // no move, no news
+  form->button->SetFocus();
+  form->edit->SetFocus();
+  EXPECT_EQ(log, (std::vector<std::string>{"exit edit", "enter button", "enter edit"}));
+  EXPECT_EQ(watcher->focused, (std::vector<TControl*>{form->button, form->edit}));
+  EXPECT_EQ(form->ActiveControl(), form->edit);
+}
+
+}  // namespace
