@@ -31,8 +31,8 @@ TButton::TButton(TComponent* AOwner) : TWinControl(AOwner) {
   AttachWidget(peer);
   SetTabStop(true);
   SetBounds(0, 0, 75, 25);
-  QObject::connect(peer, &QPushButton::clicked, peer, [peer] {
-    if (TControl* c = peer->Control()) RunHandler(c, [c] { c->Click(); });
+  QObject::connect(peer, &QPushButton::clicked, peer, [link = peer->Link()] {
+    if (TControl* c = Linked(link)) RunHandler(c, [c] { c->Click(); });
   });
 }
 
@@ -84,8 +84,8 @@ TCheckBox::TCheckBox(TComponent* AOwner) : TWinControl(AOwner) {
   SetTabStop(true);
   SetBounds(0, 0, 97, 17);
   // Only the user's toggles come from here; code goes through SetState.
-  QObject::connect(peer, &QCheckBox::clicked, peer, [peer](bool checked) {
-    if (auto* c = static_cast<TCheckBox*>(peer->Control()))
+  QObject::connect(peer, &QCheckBox::clicked, peer, [link = peer->Link()](bool checked) {
+    if (auto* c = static_cast<TCheckBox*>(Linked(link)))
       RunHandler(c, [c, checked] { c->PeerToggled(checked); });
   });
 }
@@ -131,8 +131,8 @@ TRadioButton::TRadioButton(TComponent* AOwner) : TWinControl(AOwner) {
   AttachWidget(peer);
   SetTabStop(true);
   SetBounds(0, 0, 113, 17);
-  QObject::connect(peer, &QRadioButton::clicked, peer, [peer](bool checked) {
-    if (auto* c = static_cast<TRadioButton*>(peer->Control()))
+  QObject::connect(peer, &QRadioButton::clicked, peer, [link = peer->Link()](bool checked) {
+    if (auto* c = static_cast<TRadioButton*>(Linked(link)))
       RunHandler(c, [c, checked] { c->PeerToggled(checked); });
   });
 }

@@ -31,9 +31,9 @@ public:
 // The edit part of an editable combo box takes the keys and double clicks meant for the box.
 class EditRelay : public QObject {
 public:
-  explicit EditRelay(ComboPeer* peer) : QObject(peer), peer_(peer) {}
+  explicit EditRelay(ComboPeer* peer) : QObject(peer), link_(peer->Link()) {}
   bool eventFilter(QObject* watched, QEvent* event) override {
-    TControl* c = peer_->Control();
+    TControl* c = Linked(link_);
     if (!c || relaying_) return QObject::eventFilter(watched, event);
     if (event->type() == QEvent::MouseButtonDblClick) {
       RunHandler(c, [c] { c->DblClick(); });
@@ -58,7 +58,7 @@ public:
   }
 
 private:
-  ComboPeer* peer_;
+  ControlLink link_;
   bool relaying_ = false;
 };
 
@@ -73,8 +73,8 @@ TComboBox::TComboBox(TComponent* AOwner) : TWinControl(AOwner) {
   SetColor(clWindow);
   SetBounds(0, 0, 145, 21);
   // A pick from the list (mouse or keys) is the user's.
-  QObject::connect(peer, &QComboBox::activated, peer, [peer](int index) {
-    if (auto* box = static_cast<TComboBox*>(peer->Control()))
+  QObject::connect(peer, &QComboBox::activated, peer, [link = peer->Link()](int index) {
+    if (auto* box = static_cast<TComboBox*>(Linked(link)))
       RunHandler(box, [box, index] { box->PeerUserPicked(index); });
   });
   SetStyle(csDropDown);
@@ -93,8 +93,8 @@ void TComboBox::SetStyle(TComboBoxStyle value) {
     QLineEdit* line = box->lineEdit();
     line->installEventFilter(new EditRelay(static_cast<ComboPeer*>(box)));
     auto* peer = static_cast<ComboPeer*>(box);
-    QObject::connect(line, &QLineEdit::textEdited, peer, [peer](const QString& t) {
-      if (auto* c = static_cast<TComboBox*>(peer->Control()))
+    QObject::connect(line, &QLineEdit::textEdited, peer, [link = peer->Link()](const QString& t) {
+      if (auto* c = static_cast<TComboBox*>(Linked(link)))
         RunHandler(c, [c, t] { c->PeerUserEdited(FromQ(t)); });
     });
     // The toolkit would add typed texts to the list on Enter; the list is the program's.
@@ -251,8 +251,8 @@ TListBox::TListBox(TComponent* AOwner) : TWinControl(AOwner) {
   SetTabStop(true);
   SetColor(clWindow);
   SetBounds(0, 0, 121, 97);
-  QObject::connect(peer, &QListWidget::currentRowChanged, peer, [peer](int row) {
-    if (auto* list = static_cast<TListBox*>(peer->Control()))
+  QObject::connect(peer, &QListWidget::currentRowChanged, peer, [link = peer->Link()](int row) {
+    if (auto* list = static_cast<TListBox*>(Linked(link)))
       RunHandler(list, [list, row] { list->PeerUserPicked(row); });
   });
 }

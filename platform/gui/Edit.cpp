@@ -26,8 +26,8 @@ TEdit::TEdit(TComponent* AOwner) : TWinControl(AOwner) {
   SetColor(clWindow);
   SetBounds(0, 0, 121, 21);
   // textEdited comes from the user's typing, pasting and deleting, never from setText.
-  QObject::connect(peer, &QLineEdit::textEdited, peer, [peer](const QString& text) {
-    auto* edit = static_cast<TEdit*>(peer->Control());
+  QObject::connect(peer, &QLineEdit::textEdited, peer, [peer, link = peer->Link()](const QString& text) {
+    auto* edit = static_cast<TEdit*>(Linked(link));  // the peer lives while its control does
     if (!edit) return;
     if (edit->MaxLength() > 0 && ByteOffsetOf(text, static_cast<int>(text.size())) > edit->MaxLength()) {
       const int cursor = peer->cursorPosition();

@@ -23,8 +23,8 @@ TMemo::TMemo(TComponent* AOwner) : TWinControl(AOwner) {
   SetBounds(0, 0, 185, 89);
   SetWordWrap(true);
   SetScrollBars(ssNone);
-  QObject::connect(peer, &QPlainTextEdit::textChanged, peer, [peer] {
-    if (auto* memo = static_cast<TMemo*>(peer->Control()))
+  QObject::connect(peer, &QPlainTextEdit::textChanged, peer, [link = peer->Link()] {
+    if (auto* memo = static_cast<TMemo*>(Linked(link)))
       RunHandler(memo, [memo] { memo->PeerTextChanged(); });
   });
 }

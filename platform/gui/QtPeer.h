@@ -18,6 +18,7 @@
 #include <QWheelEvent>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <string>
 #include <type_traits>
 #include <utility>
@@ -44,13 +45,19 @@ void RunHandler(TComponent* sender, const std::function<void()>& action) noexcep
 // Whether events may reach the control: it exists and is not being freed.
 inline bool Live(const TControl* control) { return control && !control->IsDestroying(); }
 
+// The control behind a peer, shared with the peer's signal handlers: cleared when the control
+// lets the peer go, so a handler never touches a peer that is being torn down.
+using ControlLink = std::shared_ptr<TControl*>;
+inline TControl* Linked(const ControlLink& link) { return link && Live(*link) ? *link : nullptr; }
+
 // Base of every peer: the back pointer, cleared when the control lets the peer go.
 class PeerBase {
 public:
-  explicit PeerBase(TControl* control) : control_(control) {}
+  explicit PeerBase(TControl* control) : link_(std::make_shared<TControl*>(control)) {}
   virtual ~PeerBase() = default;
-  TControl* Control() const { return Live(control_) ? control_ : nullptr; }
-  void DetachControl() { control_ = nullptr; }
+  TControl* Control() const { return Linked(link_); }
+  void DetachControl() { *link_ = nullptr; }
+  const ControlLink& Link() const { return link_; }
   // Plain controls (labels, panels, images...) make a click from press and release;
   // native buttons report their own clicks.
   bool GenericClick = true;
@@ -58,7 +65,7 @@ public:
   bool ForwardInput = true;
 
 protected:
-  TControl* control_;
+  ControlLink link_;
   bool pressed_ = false;
 };
 
