@@ -10,6 +10,7 @@
 
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/QtPeer.h"
+#include "platform/gui/Threads.h"
 
 using namespace zgui;
 
@@ -135,15 +136,7 @@ void TApplication::QueueCall(std::function<void()> call) {
       Qt::QueuedConnection);
 }
 
-void TApplication::SyncCall(const std::function<void()>& call) {
-  if (!call) return;
-  if (InGuiThread() || !impl_->context) {
-    Guard(this, call);
-    return;
-  }
-  QMetaObject::invokeMethod(
-      impl_->context, [&call] { RunHandler(Application, call); }, Qt::BlockingQueuedConnection);
-}
+void TApplication::SyncCall(const std::function<void()>& call) { RunOnGuiThread(call); }
 
 bool TApplication::InGuiThread() const {
   return QCoreApplication::instance() &&

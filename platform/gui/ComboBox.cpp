@@ -180,7 +180,9 @@ void TComboBox::SetText(const std::string& value) {
   const int match = items_.IndexOf(value);
   if (box->isEditable()) {
     box->setCurrentIndex(match);
-    box->setEditText(ToQ(maxLength_ > 0 ? value.substr(0, static_cast<size_t>(maxLength_)) : value));
+    QString text = ToQ(value);
+    if (maxLength_ > 0) text = text.left(IndexOfByteOffset(text, maxLength_));
+    box->setEditText(text);
   } else {
     box->setCurrentIndex(match);
   }
@@ -188,8 +190,7 @@ void TComboBox::SetText(const std::string& value) {
 
 void TComboBox::SetMaxLength(int value) {
   maxLength_ = std::max(value, 0);
-  if (QLineEdit* line = BoxOf(this)->lineEdit())
-    line->setMaxLength(maxLength_ > 0 ? maxLength_ : 32767);
+  if (maxLength_ > 0) SetText(GetText());
 }
 
 void TComboBox::SetDropDownWidth(int value) {
@@ -225,8 +226,14 @@ void TComboBox::Select() {
 bool TComboBox::KeyPress(char& key) { return TWinControl::KeyPress(key); }
 
 void TComboBox::PeerUserEdited(const std::string& text) {
-  (void)text;
   if (updating_) return;
+  QLineEdit* line = BoxOf(this)->lineEdit();
+  if (maxLength_ > 0 && line && static_cast<int>(text.size()) > maxLength_) {
+    // The limit counts bytes, as the texts are kept.
+    const int cursor = line->cursorPosition();
+    line->setText(line->text().left(IndexOfByteOffset(line->text(), maxLength_)));
+    line->setCursorPosition(std::min<int>(cursor, static_cast<int>(line->text().size())));
+  }
   Change();
 }
 

@@ -48,7 +48,10 @@ void TEdit::SetText(const std::string& value) {
   if (QLineEdit* line = LineOf(this)) {
     QString q = ToQ(value);
     if (maxLength_ > 0) q = CutToBytes(q, maxLength_);
-    if (line->text() != q) line->setText(q);
+    if (line->text() != q) {
+      line->setText(q);
+      line->setCursorPosition(0);  // text set by the program shows from its start
+    }
   }
 }
 

@@ -189,14 +189,18 @@ void TThread::CheckSuspended() {
   cv_.wait(lock, [this] { return !suspended_ || terminated_; });
 }
 
-void TThread::Synchronize(const std::function<void()>& call) {
+void TThread::Synchronize(const std::function<void()>& call) { RunOnGuiThread(call); }
+
+void RunOnGuiThread(const std::function<void()>& call) {
   if (!call) return;
   if (OnGuiThread()) {
-    SyncRequest request{call, true};
     if (Application)
-      Application->Guard(Application, request.call);
+      Application->Guard(Application, call);
     else
-      call();
+      try {
+        call();
+      } catch (...) {
+      }
     return;
   }
   SyncQueue& q = SyncQueueInstance();

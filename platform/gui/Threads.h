@@ -64,6 +64,11 @@ private:
   std::thread::id id_;
 };
 
+// Runs `call` on the GUI thread and waits for it, from any thread (at once on the GUI thread).
+// The GUI thread runs such calls from its loop and while it waits for a worker, so the two
+// never wait for each other. An exception it raises goes to the application's handler.
+void RunOnGuiThread(const std::function<void()>& call);
+
 // Runs the calls workers have handed to the GUI thread; returns whether any ran. Called by
 // the message loop and by WaitFor on the GUI thread.
 bool CheckSynchronize();

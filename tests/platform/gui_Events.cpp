@@ -81,6 +81,7 @@ protected:
 TEST_F(EventTest, EditChangeFollowsTheUserNotTheCode) {
   form->edit->SetText("2.00");
   EXPECT_EQ(form->edit->Text(), "2.00");
+  EXPECT_EQ(form->edit->SelStart(), 0);  // a text set by the program shows from its start
   EXPECT_EQ(form->editChanges, 0);
   UserType(form->edit, "5");
   EXPECT_EQ(form->editChanges, 1);
@@ -135,6 +136,11 @@ TEST_F(EventTest, ComboItemsKeepTheirTextAndSortWhenAsked) {
   form->combo->SetItemIndex(99);
   EXPECT_EQ(form->combo->ItemIndex(), -1);
   EXPECT_EQ(form->combo->Text(), "");
+  form->combo->SetMaxLength(3);  // bytes, and never half a character
+  UserType(form->combo, "排卦");
+  EXPECT_EQ(form->combo->Text(), "排");
+  form->combo->SetText("a排卦");
+  EXPECT_EQ(form->combo->Text(), "a排");
 }
 
 TEST_F(EventTest, CheckBoxClickFiresOnEveryRealChangeByUserOrCode) {

@@ -90,7 +90,7 @@ protected:
 // Left click in the middle of the control (buttons, labels, check boxes, panels).
 void UserClick(TControl* control);
 void UserDoubleClick(TControl* control);
-// Focuses the control and types the text (GBK) key by key into it.
+// Focuses the control and types the text (GBK) key by key at the end of its text.
 void UserType(TWinControl* control, const std::string& text);
 // Presses one key (VK_*) on the focused part of the control.
 void UserKey(TWinControl* control, uint16_t key, TShiftState shift = 0);

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPixmap>
 #include <QApplication>
 #include <QKeyEvent>
@@ -79,6 +80,9 @@ void UserType(TWinControl* control, const std::string& text) {
   if (!target) return;
   EnsureShown(control);
   control->Widget()->setFocus(Qt::OtherFocusReason);
+  // As a user clicking after the text: typing goes to its end.
+  if (auto* line = qobject_cast<QLineEdit*>(target)) line->end(false);
+  if (auto* plain = qobject_cast<QPlainTextEdit*>(target)) plain->moveCursor(QTextCursor::End);
   const QString q = ToQt(text);
   for (QChar ch : q) {
     if (ch.unicode() < 0x80) {
