@@ -2,7 +2,6 @@
 // labels to the chart logic and writes back the chart, the chart fields and the
 // recommendation. The logic raises before anything is written, so a refused cast leaves the
 // previous chart whole.
-#include "platform/Classes.h"
 #include "workbench/logic/Chart.h"
 #include "workbench/logic/HexagramTables.h"
 #include "workbench/main.h"
@@ -29,9 +28,9 @@ void TForm2::CastChart(StrengthModel model) {
                   ComboBox4->GetText(), ComboBox5->GetText()};
   const ChartCast cast = ::CastChart(in, model);
 
-  TStringList chart;
-  chart.SetText(cast.Text);
-  RichEdit1->SetLines(chart);
+  // The chart text as built, every line ended by CR LF, the last one too: the copy and the save
+  // put the reading's next line after that break.
+  RichEdit1->SetText(cast.Text);
 
   const ChartFields& f = cast.Fields;
   ShiBranch = f.ShiBranch;

@@ -78,11 +78,16 @@ class CastWindowTest : public GuiTest {
     return lines;
   }
 
+  // The chart box holds exactly these lines, each ended by CR LF (the last one too, so the
+  // copied and saved reading keeps the break after the chart).
   void ExpectChart(const std::vector<std::string>& expected) {
     const std::vector<std::string> lines = ChartLines();
     ASSERT_EQ(lines.size(), expected.size()) << ShownText(form->RichEdit1->GetText());
     for (size_t i = 0; i < lines.size(); ++i)
       EXPECT_SAME_TEXT(lines[i], expected[i]) << "line " << i;
+    std::string text;
+    for (const std::string& line : expected) text += line + "\r\n";
+    EXPECT_SAME_TEXT(form->RichEdit1->GetText(), text);
   }
 
   // The recommendation heads the result line; the trigram judgement may add its ratios after it.
