@@ -90,7 +90,8 @@ protected:
 // Left click in the middle of the control (buttons, labels, check boxes, panels).
 void UserClick(TControl* control);
 void UserDoubleClick(TControl* control);
-// Focuses the control and types the text (GBK) key by key at the end of its text.
+// Focuses the control and types the text (GBK) key by key: over the selection when there is
+// one, else at the end of the text.
 void UserType(TWinControl* control, const std::string& text);
 // Presses one key (VK_*) on the focused part of the control.
 void UserKey(TWinControl* control, uint16_t key, TShiftState shift = 0);

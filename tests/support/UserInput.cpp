@@ -80,9 +80,13 @@ void UserType(TWinControl* control, const std::string& text) {
   if (!target) return;
   EnsureShown(control);
   control->Widget()->setFocus(Qt::OtherFocusReason);
-  // As a user clicking after the text: typing goes to its end.
-  if (auto* line = qobject_cast<QLineEdit*>(target)) line->end(false);
-  if (auto* plain = qobject_cast<QPlainTextEdit*>(target)) plain->moveCursor(QTextCursor::End);
+  // Typing replaces a selection; without one it goes to the end of the text, as after a
+  // click behind it.
+  if (auto* line = qobject_cast<QLineEdit*>(target); line && !line->hasSelectedText())
+    line->end(false);
+  if (auto* plain = qobject_cast<QPlainTextEdit*>(target);
+      plain && !plain->textCursor().hasSelection())
+    plain->moveCursor(QTextCursor::End);
   const QString q = ToQt(text);
   for (QChar ch : q) {
     if (ch.unicode() < 0x80) {
