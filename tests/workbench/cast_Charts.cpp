@@ -183,6 +183,112 @@ TEST_F(CastCharts, StructureCastUsesTheCosineModel) {
   EXPECT_EQ(form->BranchElementStrengths[0], 3);
 }
 
+// 7 November 2019 23:30, the eve of 立冬 (8 November, morning): the pillars belong to the next
+// day (己酉, its 子 hour 甲子) but the month is still 甲戌. A 己 day puts 腾蛇 on the bottom line;
+// empty branches 寅卯 (day) and 戌亥 (hour). Pillar branches 亥 戌 酉 子.
+// 山地剥 (100000), 乾 palace, place 5: 世 line 5, 应 line 2. 兄弟 (金) is missing; 乾为天 holds
+// it as 申金 on line 5. Lines 5 (世) and 3 move, both yin: 风山渐 (110100) of the 艮 palace,
+// re-labelled for 金. The lowest moving line (3, 卯 -> 申) gives the moving fields.
+// Cosine strengths (3 plus cos 30° x steps, cos 30° = 0.87):
+// 世 子, mode 5: 0.87 + 0.5 + 0 + 1; 卯 is empty in the day's decade and neither 戌 nor 酉, so
+// the day term (0) is halved. Changed 申: support (0 + 0.5 + 0.87 - 0.5) / 4 = 0.2175, effect
+// -0.5 x 0.2175; 3 + 2.37 - 0.10875 = 5.26125 -> 5.26.
+// 应 巳, mode 6: -1 - 0.87 - 0.5 / 2 - 0.87 = -2.99; moving 卯: support (-0.5 - 0.87 - 1 + 0) / 4
+// = -0.5925, effect 0.5 x -0.5925; changed 申 is three steps from 巳 (0):
+// 3 - 2.99 - 0.29625 / 2 = -0.138125 -> -0.14, shown after the full-width minus as "-0.14".
+// Moving 卯 0.63 < threshold 3: 小; a yin line and 0.63 < 申 3.87: 单.
+// Goal times from the day 酉: 卯 is 7, 申 12: 5, 19, 58, 82, 113, 127, 50, 190.
+TEST_F(CastCharts, StructureCastWithMovingLinesOnTheEveOfATerm) {
+  PickMoment(2019, 11, 7, 23, 30);
+  SetLines("100000", "010100");
+  UserClick(form->Button2);
+
+  ExpectChart(
+      {"公历:2019年11月7日23时30分(农历:2019-10-11)",
+       "干支:己亥　甲戌　己酉　甲子(日空:寅卯,时空:戌亥)", "Zelkar六爻排盘(http://jg.zelkar.net)",
+       "伏　　神　山地剥　乾宫　　风山渐　艮宫　六神", "　",
+       "　　　　　妻财寅木／　　　妻财卯木／应　勾陈", "兄弟申金：子孙子水∥世※→官鬼巳火／　　朱雀",
+       "　　　　　父母戌土∥　　　父母未土∥　　青龙", "　　　　　妻财卯木∥　※→兄弟申金／世　玄武",
+       "　　　　　官鬼巳火∥应　　官鬼午火∥　　白虎", "　　　　　父母未土∥　　　父母辰土∥　　腾蛇"});
+  ExpectRecommendation("推荐:小单,世(世应力量:5.26－-0.14,足球进球时间: 19 50 58 82)");
+  EXPECT_SAME_TEXT(Clipboard()->AsText(), Reading());
+
+  EXPECT_SAME_TEXT(form->PillarBranches, "亥戌酉子");
+  EXPECT_SAME_TEXT(form->MovingMark, "※→");
+  EXPECT_SAME_TEXT(form->MovingBranch, "卯");
+  EXPECT_SAME_TEXT(form->ChangedBranch, "申");
+  EXPECT_TRUE(form->ShiMoving);
+  EXPECT_FALSE(form->YingMoving);
+  EXPECT_SAME_TEXT(form->LineBranchText, "寅子戌卯巳未");
+  EXPECT_DOUBLE_EQ(form->ShiStrength, 5.26);
+  EXPECT_DOUBLE_EQ(form->YingStrength, -0.14);
+  EXPECT_DOUBLE_EQ(form->MovingStrength, 0.63);
+  EXPECT_DOUBLE_EQ(form->ChangedStrength, 3.87);
+  // Cosine strengths of 子 .. 亥 against 亥 戌 酉 子, then 金 木 水 火 土.
+  const double strengths[18] = {3,    5.37, 3.87, 2.13, 0.63, -0.24, -0.24, 0.63, 2.13,
+                                3.87, 5.37, 6.24, 6.24, 9.24, 2.76,  11.61, 0.39, 12};
+  for (int k = 0; k < 18; ++k) EXPECT_DOUBLE_EQ(form->BranchElementStrengths[k], strengths[k]) << k;
+  // 子水 only in the primary (the hidden 申金 is no line's own branch); 巳火 once in each.
+  EXPECT_DOUBLE_EQ(form->ShiHitCount, 1);
+  EXPECT_DOUBLE_EQ(form->YingHitCount, 1.6);
+  const double hits[12] = {1, 0, 1, 1.6, 0.6, 1.6, 0.6, 1.6, 0.6, 0, 1, 0};
+  for (int k = 0; k < 12; ++k) EXPECT_DOUBLE_EQ(form->BranchHitCounts[k], hits[k]) << k;
+}
+
+// 4 January 2021 23:10, the eve of 小寒 (5 January, morning): day 癸丑 with its 子 hour 壬子,
+// month still 戊子; 玄武 on the bottom line; 寅卯 empty in both decades. Pillar branches
+// 子 子 丑 子.
+// 风雷益 (110001), 巽 palace, place 3: 世 line 3, 应 line 6. 官鬼 (金) is missing; 巽为风 holds it
+// as 酉金 on line 3. The top line (应, yang) moves: 水雷屯 (010001) of the 坎 palace, shown with
+// the relatives of 木.
+// Odds 1.75 and 2.3: factors 4.6 / 4.05 = 1.135.. -> 1.14 and 3.5 / 4.05 = 0.864.. -> 0.86.
+// Factor strengths: 世 辰, mode 6: 0.6 + 0.6 + 2 / 2 + 0.6 / 2 = 2.5 (moving 卯 is empty in both
+// decades and none of 子 丑); moving 卯: support (1.5 x 3 + 0.6) / 4 = 1.275, effect
+// 0.5 x 1.275 = 0.6375; changed 子: support (2 x 3 + 0.8) / 4 = 1.7, effect 0.6 x 1.7 = 1.02;
+// 2.5 + 1.6575 / 2 = 3.32875 -> 3.33, x 1.14 = 3.7962 -> 3.8.
+// 应 卯, mode 5: 1.5 + 1.5 + 0.6 / 2 + 1.5 / 2 = 4.05, + 1.5 x 1.7 = 6.6, x 0.86 = 5.676 -> 5.68.
+// Strengths 子 .. 亥: 6.8 3.5 5.1 5.1 3.8 1.9 1.6 2.2 3.9 3.9 2.4 7.6, sum 47.8, threshold 3.98.
+// Moving 卯 5.1 >= 3.98: 大; a yang line and 5.1 < 子 6.8: 双.
+// Goal times from the day 丑: 卯 is 3, 子 12: 9, 15, 18, 42, 117, 123, 90, 150.
+TEST_F(CastCharts, MovingYingLineOnTheEveOfXiaohan) {
+  PickMoment(2021, 1, 4, 23, 10);
+  SetLines("110001", "100000");
+  form->Edit3->SetText("1.75");
+  form->Edit4->SetText("2.3");
+  UserClick(form->Button1);
+
+  ExpectChart(
+      {"公历:2021年1月4日23时10分(农历:2020-11-21)",
+       "干支:庚子　戊子　癸丑　壬子(日空:寅卯,时空:寅卯)", "Zelkar六爻排盘(http://www.zelkar.net)",
+       "伏　　神　风雷益　巽宫　　水雷屯　坎宫　六神", "　",
+       "　　　　　兄弟卯木／应○→父母子水∥　　白虎", "　　　　　子孙巳火／　　　妻财戌土／应　腾蛇",
+       "　　　　　妻财未土∥　　　官鬼申金∥　　勾陈", "官鬼酉金：妻财辰土∥世　　妻财辰土∥　　朱雀",
+       "　　　　　兄弟寅木∥　　　兄弟寅木∥世　青龙",
+       "　　　　　父母子水／　　　父母子水／　　玄武"});
+  ExpectRecommendation("推荐:大双,应(世应力量:3.8－5.68,足球进球时间: 15 18 42 90)");
+  EXPECT_SAME_TEXT(Clipboard()->AsText(), Reading());
+
+  EXPECT_DOUBLE_EQ(form->ShiOddsFactor, 1.14);
+  EXPECT_DOUBLE_EQ(form->YingOddsFactor, 0.86);
+  EXPECT_SAME_TEXT(form->ShiBranch, "辰");
+  EXPECT_SAME_TEXT(form->YingBranch, "卯");
+  EXPECT_FALSE(form->ShiMoving);
+  EXPECT_TRUE(form->YingMoving);
+  EXPECT_SAME_TEXT(form->LineBranchText, "卯巳未子戌申");
+  EXPECT_DOUBLE_EQ(form->ShiStrength, 3.8);
+  EXPECT_DOUBLE_EQ(form->YingStrength, 5.68);
+  EXPECT_DOUBLE_EQ(form->MovingStrength, 5.1);
+  EXPECT_DOUBLE_EQ(form->ChangedStrength, 6.8);
+  const double strengths[18] = {3.98, 6.8, 3.5, 5.1, 5.1, 3.8,  1.9,  1.6, 2.2,
+                                3.9,  3.9, 2.4, 7.6, 7.8, 10.2, 14.4, 3.5, 11.9};
+  for (int k = 0; k < 18; ++k) EXPECT_DOUBLE_EQ(form->BranchElementStrengths[k], strengths[k]) << k;
+  // 辰土 on line 3 of both hexagrams; 卯木 only in the primary.
+  EXPECT_DOUBLE_EQ(form->ShiHitCount, 1.6);
+  EXPECT_DOUBLE_EQ(form->YingHitCount, 1);
+  const double hits[12] = {2.2, 0, 1.6, 1, 1.6, 1, 0, 1, 0.6, 0, 0.6, 0};
+  for (int k = 0; k < 12; ++k) EXPECT_DOUBLE_EQ(form->BranchHitCounts[k], hits[k]) << k;
+}
+
 TEST_F(CastCharts, ScreenshotAfterACast) {
   PickMoment(2006, 12, 10, 23, 30);
   SetLines("000111", "101010");

@@ -95,6 +95,16 @@ TEST(HexagramTables, HandWorkedHexagrams) {
                                   "　　　　　妻财戌土∥　",  "　　　　　官鬼酉金／世",
                                   "　　　　　父母亥水／　", "　　　　　妻财丑土∥　"};
   for (int i = 0; i < 6; ++i) EXPECT_TEXT(Line(gu, i), guLines[i]);
+
+  // 山天大畜: 艮 over 乾 in the 艮 palace (土), place 2 (世 2, 应 5). Two relatives are absent:
+  // 子孙 (金) and 父母 (火); 艮为山 holds them as 申金 on line 3 and 午火 on line 2, so both of
+  // those lines carry a hidden spirit.
+  const int daxu = 50;
+  EXPECT_TEXT(HexagramTable[daxu], "100111伏　　神　山天大畜艮宫");
+  const char* const daxuLines[6] = {"　　　　　官鬼寅木／　", "　　　　　妻财子水∥应",
+                                    "　　　　　兄弟戌土∥　",  "子孙申金：兄弟辰土／　",
+                                    "父母午火：官鬼寅木／世", "　　　　　妻财子水／　"};
+  for (int i = 0; i < 6; ++i) EXPECT_TEXT(Line(daxu, i), daxuLines[i]);
 }
 
 TEST(HexagramTables, FourCharacterNamesCarryNoPadding) {
