@@ -63,14 +63,7 @@ void TBitBtn::GlyphChanged() {
     return;
   }
   // The bottom-left pixel's colour is the picture's background, as glyphs were drawn.
-  QImage image = glyph_->Image().convertToFormat(QImage::Format_ARGB32);
-  const TColor key = ColorToRGB(glyph_->TransparentColor());
-  for (int y = 0; y < image.height(); ++y) {
-    auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (int x = 0; x < image.width(); ++x)
-      if ((row[x] & 0xFFFFFF) == (qRgb(GetRValue(key), GetGValue(key), GetBValue(key)) & 0xFFFFFF))
-        row[x] = 0;
-  }
+  const QImage image = KeyedImage(*glyph_);
   b->setIcon(QIcon(QPixmap::fromImage(image)));
   b->setIconSize(image.size());
 }

@@ -95,22 +95,16 @@ void TImage::SetTransparent(bool value) {
 
 bool TImage::PaintPeer(QPainter* painter) {
   if (picture_->Empty()) return true;
-  QImage image = picture_->Image().convertToFormat(QImage::Format_ARGB32);
-  if (transparent_) {
-    const TColor key = ColorToRGB(picture_->TransparentColor());
-    const QRgb keyRgb = qRgb(GetRValue(key), GetGValue(key), GetBValue(key));
-    for (int y = 0; y < image.height(); ++y) {
-      auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-      for (int x = 0; x < image.width(); ++x)
-        if ((row[x] & 0xFFFFFF) == (keyRgb & 0xFFFFFF)) row[x] = 0;
-    }
-  }
-  if (stretch_) {
-    painter->drawImage(QRect(0, 0, Width(), Height()), image);
-  } else if (center_) {
-    painter->drawImage((Width() - image.width()) / 2, (Height() - image.height()) / 2, image);
-  } else {
-    painter->drawImage(0, 0, image);
-  }
+  // The canvas draws bitmaps with their transparency, as everywhere else.
+  TCanvas canvas;
+  canvas.BindPainter(painter, Width(), Height());
+  picture_->SetTransparent(transparent_);
+  if (stretch_)
+    canvas.StretchDraw(Rect(0, 0, Width(), Height()), *picture_);
+  else if (center_)
+    canvas.Draw((Width() - picture_->Width()) / 2, (Height() - picture_->Height()) / 2, *picture_);
+  else
+    canvas.Draw(0, 0, *picture_);
+  canvas.Unbind();
   return true;
 }

@@ -37,6 +37,19 @@ QColor ToQColor(TColor color) {
 
 QFont ToQFont(const TFont& font) { return ::ToQFont(font); }
 
+QImage KeyedImage(const TBitmap& bitmap) {
+  QImage image = bitmap.Image().convertToFormat(QImage::Format_ARGB32);
+  const TColor key = ColorToRGB(bitmap.TransparentColor());
+  if (key == clNone) return image;
+  const QRgb rgb = qRgb(GetRValue(key), GetGValue(key), GetBValue(key)) & 0xFFFFFF;
+  for (int y = 0; y < image.height(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < image.width(); ++x)
+      if ((row[x] & 0xFFFFFF) == rgb) row[x] = 0;
+  }
+  return image;
+}
+
 TShiftState ShiftFromQt(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {
   TShiftState s = 0;
   if (modifiers & Qt::ShiftModifier) s |= ssShift;

@@ -10,6 +10,7 @@
 #include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QFont>
+#include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -33,6 +34,9 @@ std::string FromQ(const QString& text);
 // Caption for labels that show no accelerator: single '&' dropped, "&&" becomes '&'.
 std::string StripAccelerator(const std::string& caption);
 QColor ToQColor(TColor color);
+// The bitmap with its transparent colour (see TBitmap::TransparentColor) fully transparent,
+// for icons and glyphs.
+QImage KeyedImage(const TBitmap& bitmap);
 QFont ToQFont(const TFont& font);
 TShiftState ShiftFromQt(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);
 TMouseButton ButtonFromQt(Qt::MouseButton button);

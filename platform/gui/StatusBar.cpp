@@ -20,6 +20,7 @@ public:
 TStatusBar::TStatusBar(TComponent* AOwner) : TWinControl(AOwner) {
   auto* peer = new StatusPeer(this);
   AttachWidget(peer);
+  SetColor(clBtnFace);
   SetBounds(0, 0, 200, 19);
   SetAlign(alBottom);
 }

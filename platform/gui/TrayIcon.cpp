@@ -39,16 +39,8 @@ void TTrayIcon::SetIcon(const TBitmap& bitmap) {
     impl_->icon.setIcon(QIcon());
     return;
   }
-  QImage image = bitmap.Image().convertToFormat(QImage::Format_ARGB32);
-  if (bitmap.Transparent()) {
-    const TColor key = ColorToRGB(bitmap.TransparentColor());
-    const QRgb rgb = qRgb(GetRValue(key), GetGValue(key), GetBValue(key)) & 0xFFFFFF;
-    for (int y = 0; y < image.height(); ++y) {
-      auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-      for (int x = 0; x < image.width(); ++x)
-        if ((row[x] & 0xFFFFFF) == rgb) row[x] = 0;
-    }
-  }
+  const QImage image =
+      bitmap.Transparent() ? KeyedImage(bitmap) : bitmap.Image().convertToFormat(QImage::Format_ARGB32);
   impl_->icon.setIcon(QIcon(QPixmap::fromImage(image)));
 }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -110,6 +111,9 @@ void UserCloseWindow(TForm* form);
 bool FireTimer(TTimer* timer);
 // Lets pending toolkit events run.
 void ProcessEvents();
+
+// What the control shows on screen now (children included), as a bitmap for pixel checks.
+std::unique_ptr<TBitmap> GrabControl(TControl* control);
 
 // Saves a picture of the control (a window with its frame contents) as PNG under the build
 // folder's screenshots/ and returns the path.

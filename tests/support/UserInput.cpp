@@ -214,6 +214,12 @@ bool FireTimer(TTimer* timer) {
 
 void ProcessEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
 
+std::unique_ptr<TBitmap> GrabControl(TControl* control) {
+  auto bitmap = std::make_unique<TBitmap>();
+  if (QWidget* w = Peer(control)) bitmap->SetImage(w->grab().toImage());
+  return bitmap;
+}
+
 std::string SaveScreenshot(TControl* control, const std::string& name) {
   QWidget* w = Peer(control);
   if (!w) return std::string();
