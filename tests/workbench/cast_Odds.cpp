@@ -2,14 +2,14 @@
 #include <cmath>
 
 #include "platform/gui/Clipbrd.h"
-#include "tests/workbench/cast_Fixture.h"
+#include "tests/workbench/main_Fixture.h"
 
 namespace {
 
-class CastOdds : public CastWindowTest {
+class CastOdds : public MainWindowTest {
  protected:
   void SetUp() override {
-    CastWindowTest::SetUp();
+    MainWindowTest::SetUp();
     PickMoment(2012, 2, 4, 16, 54);
     SetLines("101111", "000100");
     UserClick(form->Button1);

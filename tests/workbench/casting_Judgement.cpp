@@ -1,9 +1,9 @@
 // The trigram judgement after every cast, and the exchange of trigrams.
-#include "tests/workbench/casting_Fixture.h"
+#include "tests/workbench/main_Fixture.h"
 
 namespace {
 
-class TrigramCommands : public CastingTest {};
+class TrigramCommands : public MainWindowTest {};
 
 // Pillars 辰寅未申: P(乾) 15, P(震) 10, P(离) 12, P(兑) 15; relations 乾-震 14, 震-乾 11,
 // 离-兑 14, 兑-离 11. s1 = 210, s2 = 110.
@@ -12,20 +12,20 @@ TEST_F(TrigramCommands, JudgementAfterAManualCast) {
   // No line moves: each ratio twice its own side.
   SetLines("111001");
   UserClick(form->Button1);
-  EXPECT_TEXT_EQ(form->Edit2->GetText(), form->RecommendationText + ",上下卦力量比:4.2---2.2");
+  EXPECT_GBK_EQ(form->Edit2->GetText(), form->RecommendationText + ",上下卦力量比:4.2---2.2");
   EXPECT_DOUBLE_EQ(form->TrigramRatios[0], 4.2);
   EXPECT_DOUBLE_EQ(form->TrigramRatios[1], 2.2);
 
   // Both trigrams move (乾 to 离, 震 to 兑): s3 = 12 x 14, s4 = 15 x 11, upper and lower kept.
   SetLines("111001", "010010");
   UserClick(form->Button1);
-  EXPECT_TEXT_EQ(form->Edit2->GetText(), form->RecommendationText + ",上下卦力量比:3.78---2.75");
+  EXPECT_GBK_EQ(form->Edit2->GetText(), form->RecommendationText + ",上下卦力量比:3.78---2.75");
 
   // Only the lower moves (震 to 兑): s3 = s4 = 15 x 15; 体 is the unmoved upper side.
   SetLines("111001", "000010");
   UserClick(form->Button1);
-  EXPECT_TEXT_EQ(form->Edit2->GetText(), form->RecommendationText + ",体用力量比:4.35---3.35");
-  EXPECT_TEXT_EQ(form->PillarBranches, "辰寅未申");
+  EXPECT_GBK_EQ(form->Edit2->GetText(), form->RecommendationText + ",体用力量比:4.35---3.35");
+  EXPECT_GBK_EQ(form->PillarBranches, "辰寅未申");
 }
 
 // A caption that is neither line counts as yang, as the cast counts it.
@@ -34,7 +34,7 @@ TEST_F(TrigramCommands, JudgementReadsForeignCaptionsAsYang) {
   SetLines("011001");
   form->Button3->SetCaption("?");
   UserClick(form->Button1);
-  EXPECT_TEXT_EQ(form->Edit2->GetText(), form->RecommendationText + ",上下卦力量比:4.2---2.2");
+  EXPECT_GBK_EQ(form->Edit2->GetText(), form->RecommendationText + ",上下卦力量比:4.2---2.2");
 }
 
 TEST_F(TrigramCommands, ExchangeTurnsEachTrigramIntoItsCounterpart) {
@@ -44,7 +44,7 @@ TEST_F(TrigramCommands, ExchangeTurnsEachTrigramIntoItsCounterpart) {
   EXPECT_EQ(LineCode(), "100001");  // 艮 over 震
   EXPECT_EQ(MovingCode(), "010000");
   EXPECT_NE(form->RichEdit1->GetText().find("山雷颐"), std::string::npos)
-      << Readable8(form->RichEdit1->GetText());
+      << Readable(form->RichEdit1->GetText());
   Run("转雷山卦");
   EXPECT_EQ(LineCode(), "111001");
   EXPECT_NE(form->RichEdit1->GetText().find("天雷无妄"), std::string::npos);
@@ -63,9 +63,9 @@ TEST_F(TrigramCommands, ExchangeLeavesATrigramWithAForeignCaption) {
   SetLines("111111");
   form->Button4->SetCaption("?");
   Run("转雷山卦");
-  EXPECT_TEXT_EQ(form->Button3->Caption(), "▅▅▅▅▅");
-  EXPECT_TEXT_EQ(form->Button4->Caption(), "?");
-  EXPECT_TEXT_EQ(form->Button5->Caption(), "▅▅▅▅▅");
+  EXPECT_GBK_EQ(form->Button3->Caption(), "▅▅▅▅▅");
+  EXPECT_GBK_EQ(form->Button4->Caption(), "?");
+  EXPECT_GBK_EQ(form->Button5->Caption(), "▅▅▅▅▅");
   EXPECT_EQ(LineCode().substr(3), "100");  // 乾 below became 艮
 }
 

@@ -1,10 +1,10 @@
 // Eight charts for one match, collected with their totals.
 #include "platform/Numbers.h"
-#include "tests/workbench/casting_Fixture.h"
+#include "tests/workbench/main_Fixture.h"
 
 namespace {
 
-class MultiChart : public CastingTest {
+class MultiChart : public MainWindowTest {
  protected:
   // The two numbers after `label` in a result: "<label>x<between>y", each a plain decimal.
   static std::pair<double, double> NumbersAfter(const std::string& block, const std::string& label,
@@ -44,19 +44,19 @@ TEST_F(MultiChart, EightChartsFromOffsetsZeroToSeven) {
 
   RunWithInput("一球多卦", "曼联 切尔西");
   const std::string all = form->RichEdit1->GetText();
-  EXPECT_TEXT_EQ(form->RichEdit3->GetText(), all);
+  EXPECT_GBK_EQ(form->RichEdit3->GetText(), all);
   const std::vector<std::string> blocks = Blocks(all);
-  ASSERT_EQ(blocks.size(), 8u) << Readable8(all);
-  EXPECT_TEXT_EQ(blocks[0], "　\r\n卦1占卜:02　曼联　VS　切尔西\r\n" + firstChart + "\r\n　\r\n" +
-                                firstResult + "\r\n　");
+  ASSERT_EQ(blocks.size(), 8u) << Readable(all);
+  EXPECT_GBK_EQ(blocks[0], "　\r\n卦1占卜:02　曼联　VS　切尔西\r\n" + firstChart + "\r\n　\r\n" +
+                               firstResult + "\r\n　");
 
   // Totals: the sides' forces and the trigram ratios written in the eight results.
   double shi = 0, ying = 0, r0 = 0, r1 = 0;
   for (const std::string& block : blocks) {
     const auto forces = NumbersAfter(block, "主客力量:", "－");
     const auto ratios = NumbersAfter(block, "力量比:", "---");
-    ASSERT_GT(forces.first, 0) << Readable8(block);
-    ASSERT_GT(ratios.first, 0) << Readable8(block);
+    ASSERT_GT(forces.first, 0) << Readable(block);
+    ASSERT_GT(ratios.first, 0) << Readable(block);
     shi += forces.first;
     ying += forces.second;
     r0 += ratios.first;
@@ -70,13 +70,13 @@ TEST_F(MultiChart, EightChartsFromOffsetsZeroToSeven) {
                               FloatToStr(form->YingStrengthSum) +
                               ",体用力量:" + FloatToStr(form->TrigramRatioSums[0]) + "－" +
                               FloatToStr(form->TrigramRatioSums[1]);
-  EXPECT_TEXT_EQ(form->Edit2->GetText(), summary);
-  EXPECT_TEXT_EQ(form->RecommendationText, summary);
+  EXPECT_GBK_EQ(form->Edit2->GetText(), summary);
+  EXPECT_GBK_EQ(form->RecommendationText, summary);
 
   // The last chart: 23 + 28 + 7 = 58 (兑), 15 + 28 + 7 = 50 (兑), 108 mod 6 = 0 (top line).
   EXPECT_EQ(LineCode(), "011011");
   EXPECT_EQ(MovingCode(), "100000");
-  EXPECT_TEXT_EQ(form->Edit1->GetText(), "曼联　VS　切尔西");
+  EXPECT_GBK_EQ(form->Edit1->GetText(), "曼联　VS　切尔西");
 
   SaveScreenshot(form.get(), "action55");
 }
@@ -90,13 +90,13 @@ TEST_F(MultiChart, WithoutSeparatorTheBoxesAreEmptied) {
   dialogs().AnswerMessage();
   Run("一球多卦");
   EXPECT_EQ(dialogs().Messages(), std::vector<std::string>{"对阵无空格!"});
-  EXPECT_TEXT_EQ(form->RichEdit1->GetText(), "");
-  EXPECT_TEXT_EQ(form->RichEdit2->GetText(), "");
-  EXPECT_TEXT_EQ(form->RichEdit3->GetText(), "");
+  EXPECT_GBK_EQ(form->RichEdit1->GetText(), "");
+  EXPECT_GBK_EQ(form->RichEdit2->GetText(), "");
+  EXPECT_GBK_EQ(form->RichEdit3->GetText(), "");
   EXPECT_EQ(form->ShiStrengthSum, 0);
   EXPECT_EQ(form->TrigramRatioSums[1], 0);
   EXPECT_EQ(form->TrigramRatios[0], 0);
-  EXPECT_TEXT_EQ(form->Edit1->GetText(), "问");
+  EXPECT_GBK_EQ(form->Edit1->GetText(), "问");
 }
 
 }  // namespace

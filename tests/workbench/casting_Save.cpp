@@ -6,14 +6,14 @@
 #include <sstream>
 
 #include "platform/gui/Clipbrd.h"
-#include "tests/workbench/casting_Fixture.h"
+#include "tests/workbench/main_Fixture.h"
 
 namespace {
 
-class SaveReadingTest : public CastingTest {
+class SaveReadingTest : public MainWindowTest {
  protected:
   void SetUp() override {
-    CastingTest::SetUp();
+    MainWindowTest::SetUp();
     folder = std::filesystem::temp_directory_path() /
              ("zelkar-save-" +
               std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
@@ -21,7 +21,7 @@ class SaveReadingTest : public CastingTest {
   }
   void TearDown() override {
     std::filesystem::remove_all(folder);
-    CastingTest::TearDown();
+    MainWindowTest::TearDown();
   }
   static std::string Bytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -34,12 +34,12 @@ class SaveReadingTest : public CastingTest {
 
 TEST_F(SaveReadingTest, ProposedNameFollowsTheSubject) {
   UserType(form->Edit1, "皇马/巴萨");
-  EXPECT_TEXT_EQ(form->SaveTextFileDialog1->FileName, "皇马_巴萨");
+  EXPECT_GBK_EQ(form->SaveTextFileDialog1->FileName, "皇马_巴萨");
   dialogs().CancelSave();
   Run("保存");
   ASSERT_EQ(dialogs().Shown().size(), 1u);
   EXPECT_EQ(dialogs().Shown()[0].kind, ShownDialog::Save);
-  EXPECT_TEXT_EQ(dialogs().Shown()[0].Text, "皇马_巴萨");
+  EXPECT_GBK_EQ(dialogs().Shown()[0].Text, "皇马_巴萨");
   EXPECT_TRUE(std::filesystem::is_empty(folder));
 }
 
@@ -72,7 +72,7 @@ TEST_F(SaveReadingTest, SavedFileMatchesTheCopiedReading) {
   const std::filesystem::path path = folder / "match.txt";
   dialogs().AnswerSave(path.string());
   Run("保存");
-  EXPECT_TEXT_EQ(Bytes(path), copied + "\r\n");
+  EXPECT_GBK_EQ(Bytes(path), copied + "\r\n");
 }
 
 TEST_F(SaveReadingTest, FailedWriteShowsAMessageAndKeepsTheOldFile) {

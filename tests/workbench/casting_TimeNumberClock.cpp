@@ -1,11 +1,11 @@
 // Casting by time, by a typed number and by the clock, through the panel.
 #include "platform/Clock.h"
 #include "platform/DateTime.h"
-#include "tests/workbench/casting_Fixture.h"
+#include "tests/workbench/main_Fixture.h"
 
 namespace {
 
-class TimeNumberClock : public CastingTest {};
+class TimeNumberClock : public MainWindowTest {};
 
 // y 辰 5 + lunar 1 + 13 = 19: upper 3 离; + h 申 9 = 28: lower 4 震, moving 28 mod 6 = 4.
 // Only the upper trigram moves (离 to 艮); pillars 辰寅未申 give P(离) 12, P(震) 10, P(艮) 14:
@@ -15,12 +15,12 @@ TEST_F(TimeNumberClock, TimeCastFromLunarDateAndHour) {
   Run("时间起卦");
   EXPECT_EQ(LineCode(), "101001");
   EXPECT_EQ(MovingCode(), "001000");
-  EXPECT_TEXT_EQ(form->Edit1->GetText(), "时间卦：");
-  EXPECT_TEXT_EQ(form->Edit2->GetText(), form->RecommendationText + ",体用力量比:2.6---3.1");
+  EXPECT_GBK_EQ(form->Edit1->GetText(), "时间卦：");
+  EXPECT_GBK_EQ(form->Edit2->GetText(), form->RecommendationText + ",体用力量比:2.6---3.1");
   EXPECT_DOUBLE_EQ(form->TrigramRatios[0], 2.6);
   EXPECT_DOUBLE_EQ(form->TrigramRatios[1], 3.1);
   EXPECT_NE(form->RichEdit1->GetText().find("火雷噬嗑"), std::string::npos)
-      << Readable8(form->RichEdit1->GetText());
+      << Readable(form->RichEdit1->GetText());
 }
 
 // From 23:00 the pillars show the next day's 子 hour, while the lunar date stays that of the
@@ -29,7 +29,7 @@ TEST_F(TimeNumberClock, TimeCastFromLunarDateAndHour) {
 TEST_F(TimeNumberClock, TimeCastInTheHour23) {
   PickMoment(2012, 2, 4, 23, 10);
   ASSERT_EQ(ByteCopy(form->Label7->Caption(), 21, 2), std::string("子"))
-      << Readable8(form->Label7->Caption());
+      << Readable(form->Label7->Caption());
   ASSERT_EQ(form->Label9->Caption(), std::string("农历:2012-1-13"));
   Run("时间起卦");
   EXPECT_EQ(LineCode(), "101001");
@@ -45,10 +45,10 @@ TEST_F(TimeNumberClock, TimeCastOnAnImpossibleDateChangesOnlyTheSubject) {
   dialogs().AnswerMessage();
   Run("时间起卦");
   ASSERT_EQ(dialogs().Messages().size(), 1u);
-  EXPECT_TEXT_EQ(form->Edit1->GetText(), "时间卦：");
+  EXPECT_GBK_EQ(form->Edit1->GetText(), "时间卦：");
   EXPECT_EQ(LineCode(), "111111");
   EXPECT_EQ(MovingCode(), "000001");
-  EXPECT_TEXT_EQ(form->RichEdit1->GetText(), chart);
+  EXPECT_GBK_EQ(form->RichEdit1->GetText(), chart);
 }
 
 TEST_F(TimeNumberClock, NumberCastSplitsTheDigits) {
@@ -57,24 +57,24 @@ TEST_F(TimeNumberClock, NumberCastSplitsTheDigits) {
   // 1 | 2 3: A 1 (乾), B 5 (巽), moving 1 + 5 + 申 9 = 15 -> line 3
   RunWithInput("报数起卦", "123");
   ASSERT_EQ(dialogs().Shown().size(), 1u);
-  EXPECT_TEXT_EQ(dialogs().Shown()[0].Caption, "报数起卦");
-  EXPECT_TEXT_EQ(dialogs().Shown()[0].Text, "请输数字(至少两位)：");
+  EXPECT_GBK_EQ(dialogs().Shown()[0].Caption, "报数起卦");
+  EXPECT_GBK_EQ(dialogs().Shown()[0].Text, "请输数字(至少两位)：");
   EXPECT_EQ(LineCode(), "111110");
   EXPECT_EQ(MovingCode(), "000100");
-  EXPECT_TEXT_EQ(form->Edit1->GetText(), "报数起卦(123)");
+  EXPECT_GBK_EQ(form->Edit1->GetText(), "报数起卦(123)");
 
   // One digit: A 0 (坤), B 7 (艮), moving 16 -> line 4; the prefixes pile up.
   RunWithInput("报数起卦", "7");
   EXPECT_EQ(LineCode(), "000100");
   EXPECT_EQ(MovingCode(), "001000");
-  EXPECT_TEXT_EQ(form->Edit1->GetText(), "报数起卦(7)报数起卦(123)");
+  EXPECT_GBK_EQ(form->Edit1->GetText(), "报数起卦(7)报数起卦(123)");
 
   // Cancel: both sums 0, moving h mod 6 = 3; the prefix is empty between the brackets.
   dialogs().CancelInput();
   Run("报数起卦");
   EXPECT_EQ(LineCode(), "000000");
   EXPECT_EQ(MovingCode(), "000100");
-  EXPECT_TEXT_EQ(form->Edit1->GetText(), "报数起卦()报数起卦(7)报数起卦(123)");
+  EXPECT_GBK_EQ(form->Edit1->GetText(), "报数起卦()报数起卦(7)报数起卦(123)");
   EXPECT_NE(form->RichEdit1->GetText().find("坤为地"), std::string::npos);
 }
 
@@ -90,8 +90,8 @@ TEST_F(TimeNumberClock, NumberCastRefusesANonDigit) {
   EXPECT_NE(dialogs().Messages()[0].find("x"), std::string::npos) << U8(dialogs().Messages()[0]);
   EXPECT_EQ(LineCode(), "101010");
   EXPECT_EQ(MovingCode(), "100000");
-  EXPECT_TEXT_EQ(form->Edit1->GetText(), "问");
-  EXPECT_TEXT_EQ(form->RichEdit1->GetText(), chart);
+  EXPECT_GBK_EQ(form->Edit1->GetText(), "问");
+  EXPECT_GBK_EQ(form->RichEdit1->GetText(), chart);
 }
 
 // The generator starts with the window; the expected lines were worked out apart from the code.
@@ -111,7 +111,7 @@ TEST_F(TimeNumberClock, ClockCastsRepeatTheSameSequence) {
     EXPECT_EQ(LineCode(), "010110");
     EXPECT_EQ(MovingCode(), "100000");
   }
-  EXPECT_TEXT_EQ(form->Edit1->GetText(), "问");
+  EXPECT_GBK_EQ(form->Edit1->GetText(), "问");
   EXPECT_EQ(form->ClockRandom.State(), 1059369348u);
 }
 
@@ -121,9 +121,9 @@ TEST_F(TimeNumberClock, ClockCastMayMoveNoLine) {
   for (int i = 0; i < 15; ++i) form->Action6->Execute();
   Run("电脑摇卦");  // the 16th cast at midnight
   EXPECT_EQ(MovingCode(), "000000");
-  EXPECT_TEXT_EQ(form->MovingBranch, "");
+  EXPECT_GBK_EQ(form->MovingBranch, "");
   // 坤 over 坤, still: P(坤) 14 against 辰寅未申, relation 15, each ratio 2 x 210 / 100.
-  EXPECT_TEXT_EQ(form->Edit2->GetText(), form->RecommendationText + ",上下卦力量比:4.2---4.2");
+  EXPECT_GBK_EQ(form->Edit2->GetText(), form->RecommendationText + ",上下卦力量比:4.2---4.2");
 }
 
 }  // namespace

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "casting_GbkExpect.h"
 #include "platform/Exceptions.h"
+#include "tests/workbench_logic/GbkExpect.h"
 #include "workbench/logic/Casting.h"
 #include "workbench/logic/TrigramJudgement.h"
 

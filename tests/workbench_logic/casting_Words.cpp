@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "casting_GbkExpect.h"
+#include "tests/workbench_logic/GbkExpect.h"
 #include "workbench/logic/NumerologyWords.h"
 
 TEST(NumerologyWords, WordRuleTable) {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/Exceptions.h"
-#include "tables_Expect.h"
+#include "tests/workbench_logic/GbkExpect.h"
 #include "workbench/logic/Chart.h"
 
 namespace {
@@ -41,7 +41,7 @@ std::vector<std::string> Lines(const std::string& text) {
 void ExpectChartLines(const std::string& text, const std::vector<std::string>& expected) {
   const std::vector<std::string> lines = Lines(text);
   ASSERT_EQ(lines.size(), expected.size());
-  for (size_t i = 0; i < lines.size(); ++i) EXPECT_TEXT(lines[i], expected[i]) << "line " << i;
+  for (size_t i = 0; i < lines.size(); ++i) EXPECT_GBK_EQ(lines[i], expected[i]) << "line " << i;
 }
 
 const char* const kHeader0 = "公历:2006年12月10日23时0分(农历:2006-10-20)";
@@ -56,24 +56,24 @@ TEST(CastChart, StaticChart) {
                                "父母戌土／世　玄武", "兄弟申金／　　白虎", "官鬼午火／　　腾蛇",
                                "父母辰土／应　勾陈", "妻财寅木／　　朱雀", "子孙子水／　　青龙"});
   const ChartFields& f = cast.Fields;
-  EXPECT_TEXT(f.ShiBranch, "戌");
-  EXPECT_TEXT(f.YingBranch, "辰");
-  EXPECT_TEXT(f.PillarBranches, "戌子戌子");
+  EXPECT_GBK_EQ(f.ShiBranch, "戌");
+  EXPECT_GBK_EQ(f.YingBranch, "辰");
+  EXPECT_GBK_EQ(f.PillarBranches, "戌子戌子");
   EXPECT_EQ(f.ShiHitCount, 1);
   EXPECT_EQ(f.YingHitCount, 1);
   const double hits[12] = {1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0};
   for (int k = 0; k < 12; ++k) EXPECT_EQ(f.BranchHitCounts[k], hits[k]) << k;
-  EXPECT_TEXT(f.MovingBranch, "");
-  EXPECT_TEXT(f.ChangedBranch, "");
-  EXPECT_TEXT(f.MovingMark, "");
-  EXPECT_TEXT(f.LineBranchText, "");
-  EXPECT_TEXT(f.GoalTimeText, "");
+  EXPECT_GBK_EQ(f.MovingBranch, "");
+  EXPECT_GBK_EQ(f.ChangedBranch, "");
+  EXPECT_GBK_EQ(f.MovingMark, "");
+  EXPECT_GBK_EQ(f.LineBranchText, "");
+  EXPECT_GBK_EQ(f.GoalTimeText, "");
   EXPECT_FALSE(f.ShiMoving);
   EXPECT_FALSE(f.YingMoving);
   EXPECT_EQ(f.MovingStrength, 0);
   EXPECT_EQ(f.ChangedStrength, 0);
   // Strengths of 戌 and 辰 against 戌 子 戌 子: 2 + 0.6 + 2 + 0.6 and 0.4 + 0.6 + 0.4 + 0.6.
-  EXPECT_TEXT(f.RecommendationText, "推荐,世(世应力量:5.2－2)");
+  EXPECT_GBK_EQ(f.RecommendationText, "推荐,世(世应力量:5.2－2)");
 }
 
 // The worked example: all yang, the bottom line moves. 乾为天 changes to 天风姤 in the same
@@ -87,14 +87,14 @@ TEST(CastChart, BottomLineMoves) {
                     "官鬼午火／　　　官鬼午火／应　腾蛇", "父母辰土／应　　兄弟酉金／　　勾陈",
                     "妻财寅木／　　　子孙亥水／　　朱雀", "子孙子水／　○→父母丑土∥世　青龙"});
   const ChartFields& f = cast.Fields;
-  EXPECT_TEXT(f.MovingBranch, "子");
-  EXPECT_TEXT(f.ChangedBranch, "丑");
-  EXPECT_TEXT(f.MovingMark, "○→");
-  EXPECT_TEXT(f.ShiBranch, "戌");
-  EXPECT_TEXT(f.YingBranch, "辰");
+  EXPECT_GBK_EQ(f.MovingBranch, "子");
+  EXPECT_GBK_EQ(f.ChangedBranch, "丑");
+  EXPECT_GBK_EQ(f.MovingMark, "○→");
+  EXPECT_GBK_EQ(f.ShiBranch, "戌");
+  EXPECT_GBK_EQ(f.YingBranch, "辰");
   EXPECT_FALSE(f.ShiMoving);
   EXPECT_FALSE(f.YingMoving);
-  EXPECT_TEXT(f.LineBranchText, "辰寅子酉亥丑");
+  EXPECT_GBK_EQ(f.LineBranchText, "辰寅子酉亥丑");
   // 戌土 once in the primary, once (0.6) in 天风姤; 辰土 only in the primary.
   EXPECT_DOUBLE_EQ(f.ShiHitCount, 1.6);
   EXPECT_DOUBLE_EQ(f.YingHitCount, 1.0);
@@ -113,12 +113,12 @@ TEST(CastChart, YinLineMovesOnTheShiLine) {
                     "兄弟丑土∥　　　兄弟戌土∥　　腾蛇", "官鬼卯木∥应　　官鬼卯木∥　　勾陈",
                     "父母巳火∥　　　父母巳火∥应　朱雀", "兄弟未土∥　　　兄弟未土∥　　青龙"});
   const ChartFields& f = cast.Fields;
-  EXPECT_TEXT(f.MovingMark, "※→");
-  EXPECT_TEXT(f.MovingBranch, "酉");
-  EXPECT_TEXT(f.ChangedBranch, "寅");
+  EXPECT_GBK_EQ(f.MovingMark, "※→");
+  EXPECT_GBK_EQ(f.MovingBranch, "酉");
+  EXPECT_GBK_EQ(f.ChangedBranch, "寅");
   EXPECT_TRUE(f.ShiMoving);
   EXPECT_FALSE(f.YingMoving);
-  EXPECT_TEXT(f.LineBranchText, "酉亥丑寅子戌");
+  EXPECT_GBK_EQ(f.LineBranchText, "酉亥丑寅子戌");
 }
 
 // 乾为天 with its top (世) and third (应) lines moving: 兑为泽. The fields that follow one line
@@ -132,12 +132,12 @@ TEST(CastChart, SeveralMovingLines) {
                     "官鬼午火／　　　子孙亥水／　　腾蛇", "父母辰土／应○→父母丑土∥应　勾陈",
                     "妻财寅木／　　　妻财卯木／　　朱雀", "子孙子水／　　　官鬼巳火／　　青龙"});
   const ChartFields& f = cast.Fields;
-  EXPECT_TEXT(f.MovingBranch, "辰");
-  EXPECT_TEXT(f.ChangedBranch, "丑");
-  EXPECT_TEXT(f.MovingMark, "○→");
+  EXPECT_GBK_EQ(f.MovingBranch, "辰");
+  EXPECT_GBK_EQ(f.ChangedBranch, "丑");
+  EXPECT_GBK_EQ(f.MovingMark, "○→");
   EXPECT_TRUE(f.ShiMoving);
   EXPECT_TRUE(f.YingMoving);
-  EXPECT_TEXT(f.LineBranchText, "戌申午未酉亥");
+  EXPECT_GBK_EQ(f.LineBranchText, "戌申午未酉亥");
 
   // 天风姤 with its fifth and bottom (yin, 丑) lines moving becomes 火天大有 (bottom 子): the
   // bottom line's mark and branches.
@@ -146,9 +146,9 @@ TEST(CastChart, SeveralMovingLines) {
   const ChartFields g =
       CastChart(Input(lines, {false, true, false, false, false, true}), StrengthModel::Factor)
           .Fields;
-  EXPECT_TEXT(g.MovingMark, "※→");
-  EXPECT_TEXT(g.MovingBranch, "丑");
-  EXPECT_TEXT(g.ChangedBranch, "子");
+  EXPECT_GBK_EQ(g.MovingMark, "※→");
+  EXPECT_GBK_EQ(g.MovingBranch, "丑");
+  EXPECT_GBK_EQ(g.ChangedBranch, "子");
 }
 
 TEST(CastChart, HiddenSpiritOnlyInThePrimary) {
@@ -159,9 +159,9 @@ TEST(CastChart, HiddenSpiritOnlyInThePrimary) {
   const ChartCast cast =
       CastChart(Input(gou, {false, false, false, false, false, true}), StrengthModel::Factor);
   const std::vector<std::string> lines = Lines(cast.Text);
-  EXPECT_TEXT(lines[3], "伏　　神　天风姤　乾宫　　乾为天　乾宫　六神");
-  EXPECT_TEXT(lines[9], "妻财寅木：子孙亥水／　　　妻财寅木／　　朱雀");
-  EXPECT_TEXT(lines[10], "　　　　　父母丑土∥世※→子孙子水／　　青龙");
+  EXPECT_GBK_EQ(lines[3], "伏　　神　天风姤　乾宫　　乾为天　乾宫　六神");
+  EXPECT_GBK_EQ(lines[9], "妻财寅木：子孙亥水／　　　妻财寅木／　　朱雀");
+  EXPECT_GBK_EQ(lines[10], "　　　　　父母丑土∥世※→子孙子水／　　青龙");
 
   const ChartCast back =
       CastChart(Input(kAllYang, {false, false, false, false, false, true}), StrengthModel::Factor);
@@ -171,8 +171,8 @@ TEST(CastChart, HiddenSpiritOnlyInThePrimary) {
   const ChartFields f = CastChart(Input(gou, {}), StrengthModel::Factor).Fields;
   EXPECT_EQ(f.BranchHitCounts[2], 0);
   EXPECT_EQ(f.BranchHitCounts[11], 1);  // 亥水 of the same line
-  EXPECT_TEXT(f.ShiBranch, "丑");
-  EXPECT_TEXT(f.YingBranch, "午");
+  EXPECT_GBK_EQ(f.ShiBranch, "丑");
+  EXPECT_GBK_EQ(f.YingBranch, "午");
 }
 
 TEST(CastChart, CaptionsOtherThanYinCountAsYang) {
@@ -184,10 +184,10 @@ TEST(CastChart, CaptionsOtherThanYinCountAsYang) {
 
 TEST(CastChart, CosineModelBanner) {
   const ChartCast cast = CastChart(Input(kAllYang, {}), StrengthModel::Cosine);
-  EXPECT_TEXT(Lines(cast.Text)[2], "Zelkar六爻排盘(http://jg.zelkar.net)");
+  EXPECT_GBK_EQ(Lines(cast.Text)[2], "Zelkar六爻排盘(http://jg.zelkar.net)");
   // Cosine strengths of 戌 and 辰 against 戌 子 戌 子 (子 is two steps from 戌, six from 辰):
   // 3 + 1 + 0.5 + 1 + 0.5 and 3 - 1 - 0.5 - 1 - 0.5.
-  EXPECT_TEXT(cast.Fields.RecommendationText, "推荐,世(世应力量:6－0)");
+  EXPECT_GBK_EQ(cast.Fields.RecommendationText, "推荐,世(世应力量:6－0)");
 }
 
 TEST(CastChart, OddsFactors) {
@@ -202,7 +202,7 @@ TEST(CastChart, OddsFactors) {
   EXPECT_EQ(f.ShiOddsFactor, 1.25);
   EXPECT_EQ(f.YingOddsFactor, 0.75);
   // 5.2 x 1.25 and 2 x 0.75.
-  EXPECT_TEXT(f.RecommendationText, "推荐,世(世应力量:6.5－1.5)");
+  EXPECT_GBK_EQ(f.RecommendationText, "推荐,世(世应力量:6.5－1.5)");
 
   // 1.85 and 2.05: 4.1 / 3.9 = 1.0512.. and 3.7 / 3.9 = 0.9487..
   in.ShiOdds = "1.85";
@@ -219,7 +219,7 @@ TEST(CastChart, ZeroIsNeverNegative) {
   in.YingOdds = "0";
   ChartFields f = CastChart(in, StrengthModel::Factor).Fields;
   EXPECT_EQ(f.ShiOddsFactor, 0);
-  EXPECT_TEXT(f.RecommendationText, "推荐,应(世应力量:0－4)");
+  EXPECT_GBK_EQ(f.RecommendationText, "推荐,应(世应力量:0－4)");
   // -2 and 0: 0 x 2 / -2 is a negative zero in doubles.
   in.ShiOdds = "-2";
   f = CastChart(in, StrengthModel::Factor).Fields;
@@ -230,7 +230,7 @@ TEST(CastChart, ZeroIsNeverNegative) {
   in.ShiOdds = "2";
   f = CastChart(in, StrengthModel::Cosine).Fields;
   EXPECT_FALSE(std::signbit(f.ShiStrength));
-  EXPECT_TEXT(f.RecommendationText, "推荐,应(世应力量:0－14)");
+  EXPECT_GBK_EQ(f.RecommendationText, "推荐,应(世应力量:0－14)");
 }
 
 TEST(CastChart, OddsThatCannotBeUsed) {
@@ -245,7 +245,7 @@ TEST(CastChart, OddsThatCannotBeUsed) {
     } catch (const EConvertError&) {
       ADD_FAILURE() << "not a conversion error";
     } catch (const Exception& e) {
-      EXPECT_NE(CharPos("赔率", e.Message()), 0) << Utf8(e.Message());
+      EXPECT_NE(CharPos("赔率", e.Message()), 0) << Readable(e.Message());
     }
   }
   ChartInput in = Input(kAllYang, {});

@@ -7,8 +7,8 @@
 #include <sstream>
 #include <string>
 
-#include "casting_GbkExpect.h"
 #include "platform/Exceptions.h"
+#include "tests/workbench_logic/GbkExpect.h"
 #include "workbench/logic/Reading.h"
 
 namespace {

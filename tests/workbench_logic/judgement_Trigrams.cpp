@@ -1,7 +1,7 @@
 // Trigram judgement: the two tables, the weighing and the exchange of trigrams.
 #include <gtest/gtest.h>
 
-#include "casting_GbkExpect.h"
+#include "tests/workbench_logic/GbkExpect.h"
 #include "workbench/logic/TrigramJudgement.h"
 
 namespace {

@@ -8,7 +8,7 @@
 
 #include "calendar/engine/LunarEngine.h"
 #include "platform/Exceptions.h"
-#include "tables_Expect.h"
+#include "tests/workbench_logic/GbkExpect.h"
 #include "workbench/logic/CalendarLabels.h"
 
 namespace {
@@ -29,58 +29,58 @@ std::string Pillars(const std::string& y, const std::string& m, const std::strin
 
 TEST(CalendarLabels, WholeLabelSet) {
   const CalendarLabels l = At("2012", "2", "4", "16", "54");
-  EXPECT_TEXT(l.FourPillarsText, "壬辰　壬寅　乙未　甲申");
+  EXPECT_GBK_EQ(l.FourPillarsText, "壬辰　壬寅　乙未　甲申");
   EXPECT_EQ(l.FourPillarsText.size(), 22u);
-  EXPECT_TEXT(l.LunarDateText, "农历:2012-1-13");
-  EXPECT_TEXT(l.XunVoidText, "(日空:辰巳,时空:午未)");
-  EXPECT_TEXT(l.NayinText, "五行纳音(年:长流水,月:金箔金,日:沙中金,时:泉中水)");
-  EXPECT_TEXT(l.Caption, "Zelkar六爻预测系统9.8.2(本日吉时:子、巳、午、申、酉)");
+  EXPECT_GBK_EQ(l.LunarDateText, "农历:2012-1-13");
+  EXPECT_GBK_EQ(l.XunVoidText, "(日空:辰巳,时空:午未)");
+  EXPECT_GBK_EQ(l.NayinText, "五行纳音(年:长流水,月:金箔金,日:沙中金,时:泉中水)");
+  EXPECT_GBK_EQ(l.Caption, "Zelkar六爻预测系统9.8.2(本日吉时:子、巳、午、申、酉)");
 }
 
 // The year turns together with the month, at the minute of 立春 (not at midnight of its day).
 TEST(CalendarLabels, YearTurnsWithTheMonthAtLichun) {
-  EXPECT_TEXT(Pillars("2012", "2", "4", "16", "54"), "壬辰　壬寅　乙未　甲申");
-  EXPECT_TEXT(Pillars("2012", "2", "4", "16", "53"), "辛卯　辛丑　乙未　甲申");
-  EXPECT_TEXT(Pillars("2012", "2", "4", "0", "0"), "辛卯　辛丑　乙未　丙子");
+  EXPECT_GBK_EQ(Pillars("2012", "2", "4", "16", "54"), "壬辰　壬寅　乙未　甲申");
+  EXPECT_GBK_EQ(Pillars("2012", "2", "4", "16", "53"), "辛卯　辛丑　乙未　甲申");
+  EXPECT_GBK_EQ(Pillars("2012", "2", "4", "0", "0"), "辛卯　辛丑　乙未　丙子");
   // At the term's own minute both stay old.
-  EXPECT_TEXT(Pillars("1900", "2", "4", "13", "52"), "己亥　丁丑　戊申　己未");
-  EXPECT_TEXT(Pillars("1900", "2", "4", "13", "53"), "庚子　戊寅　戊申　己未");
+  EXPECT_GBK_EQ(Pillars("1900", "2", "4", "13", "52"), "己亥　丁丑　戊申　己未");
+  EXPECT_GBK_EQ(Pillars("1900", "2", "4", "13", "53"), "庚子　戊寅　戊申　己未");
   // 立春 late in the evening: between it and 23:00 the new year and month hold; at 23:xx the
   // pillars belong to the next day, still in the new year.
-  EXPECT_TEXT(ByteCopy(Pillars("2013", "2", "3", "22", "42"), 1, 10), "壬辰　癸丑");
-  EXPECT_TEXT(ByteCopy(Pillars("2013", "2", "3", "22", "43"), 1, 10), "癸巳　甲寅");
-  EXPECT_TEXT(ByteCopy(Pillars("2013", "2", "3", "23", "10"), 1, 10), "癸巳　甲寅");
+  EXPECT_GBK_EQ(ByteCopy(Pillars("2013", "2", "3", "22", "42"), 1, 10), "壬辰　癸丑");
+  EXPECT_GBK_EQ(ByteCopy(Pillars("2013", "2", "3", "22", "43"), 1, 10), "癸巳　甲寅");
+  EXPECT_GBK_EQ(ByteCopy(Pillars("2013", "2", "3", "23", "10"), 1, 10), "癸巳　甲寅");
 }
 
 TEST(CalendarLabels, MonthTurnsAtTheTermMinute) {
-  EXPECT_TEXT(Pillars("2012", "4", "4", "16", "52"), "壬辰　癸卯　乙未　甲申");
-  EXPECT_TEXT(Pillars("2012", "4", "4", "16", "53"), "壬辰　癸卯　乙未　甲申");
-  EXPECT_TEXT(Pillars("2012", "4", "4", "16", "54"), "壬辰　甲辰　乙未　甲申");
+  EXPECT_GBK_EQ(Pillars("2012", "4", "4", "16", "52"), "壬辰　癸卯　乙未　甲申");
+  EXPECT_GBK_EQ(Pillars("2012", "4", "4", "16", "53"), "壬辰　癸卯　乙未　甲申");
+  EXPECT_GBK_EQ(Pillars("2012", "4", "4", "16", "54"), "壬辰　甲辰　乙未　甲申");
   // The eve of the term's day at 23:30: the day pillar is already the term day's, the month
   // still the old one, and the lunar date stays that of the chosen day.
   const CalendarLabels eve = At("2012", "4", "3", "23", "30");
-  EXPECT_TEXT(eve.FourPillarsText, "壬辰　癸卯　乙未　丙子");
-  EXPECT_TEXT(eve.LunarDateText, "农历:2012-3-13");
-  EXPECT_TEXT(At("2012", "4", "4", "12", "0").LunarDateText, "农历:2012-3-14");
+  EXPECT_GBK_EQ(eve.FourPillarsText, "壬辰　癸卯　乙未　丙子");
+  EXPECT_GBK_EQ(eve.LunarDateText, "农历:2012-3-13");
+  EXPECT_GBK_EQ(At("2012", "4", "4", "12", "0").LunarDateText, "农历:2012-3-14");
 }
 
 TEST(CalendarLabels, DayTurnsAt23) {
   const CalendarLabels before = At("2006", "12", "10", "22", "59");
-  EXPECT_TEXT(before.FourPillarsText, "丙戌　庚子　癸酉　癸亥");
+  EXPECT_GBK_EQ(before.FourPillarsText, "丙戌　庚子　癸酉　癸亥");
   const CalendarLabels after = At("2006", "12", "10", "23", "0");
-  EXPECT_TEXT(after.FourPillarsText, "丙戌　庚子　甲戌　甲子");
-  EXPECT_TEXT(after.LunarDateText, "农历:2006-10-20");
-  EXPECT_TEXT(before.LunarDateText, after.LunarDateText);
-  EXPECT_TEXT(after.XunVoidText, "(日空:申酉,时空:戌亥)");
-  EXPECT_TEXT(after.NayinText, "五行纳音(年:屋上土,月:壁上土,日:山头火,时:海中金)");
-  EXPECT_TEXT(after.Caption, "Zelkar六爻预测系统9.8.2(本日吉时:子、丑、午、未、酉、戌)");
+  EXPECT_GBK_EQ(after.FourPillarsText, "丙戌　庚子　甲戌　甲子");
+  EXPECT_GBK_EQ(after.LunarDateText, "农历:2006-10-20");
+  EXPECT_GBK_EQ(before.LunarDateText, after.LunarDateText);
+  EXPECT_GBK_EQ(after.XunVoidText, "(日空:申酉,时空:戌亥)");
+  EXPECT_GBK_EQ(after.NayinText, "五行纳音(年:屋上土,月:壁上土,日:山头火,时:海中金)");
+  EXPECT_GBK_EQ(after.Caption, "Zelkar六爻预测系统9.8.2(本日吉时:子、丑、午、未、酉、戌)");
 }
 
 TEST(CalendarLabels, EmptyBranches) {
   // 20 February 1900 is a 甲子 day; its 22:00 hour is 乙亥 of the 甲戌 decade.
   const CalendarLabels l = At("1900", "2", "20", "22", "0");
-  EXPECT_TEXT(ByteCopy(l.FourPillarsText, 13, 10), "甲子　乙亥");
-  EXPECT_TEXT(l.XunVoidText, "(日空:戌亥,时空:申酉)");
+  EXPECT_GBK_EQ(ByteCopy(l.FourPillarsText, 13, 10), "甲子　乙亥");
+  EXPECT_GBK_EQ(l.XunVoidText, "(日空:戌亥,时空:申酉)");
   for (const char* hour : {"0", "5", "11", "17", "23"}) {
     const std::string xun = At("2012", "7", "19", hour, "30").XunVoidText;
     EXPECT_EQ(xun.size(), 21u);
@@ -90,20 +90,20 @@ TEST(CalendarLabels, EmptyBranches) {
   for (int i = 0; i < 60; ++i) {
     const std::string pillar = GetCyclicalName(i);
     const std::string expected[6] = {"戌亥", "申酉", "午未", "辰巳", "寅卯", "子丑"};
-    EXPECT_TEXT(XunVoidDayPart(pillar), "(日空:" + expected[i / 10]);
-    EXPECT_TEXT(XunVoidHourPart(pillar), ",时空:" + expected[i / 10] + ")");
+    EXPECT_GBK_EQ(XunVoidDayPart(pillar), "(日空:" + expected[i / 10]);
+    EXPECT_GBK_EQ(XunVoidHourPart(pillar), ",时空:" + expected[i / 10] + ")");
   }
-  EXPECT_TEXT(XunVoidDayPart(""), "");
+  EXPECT_GBK_EQ(XunVoidDayPart(""), "");
 }
 
 TEST(CalendarLabels, LunarDate) {
   // The leap seventh month of 2006 reads like the ordinary one.
-  EXPECT_TEXT(At("2006", "8", "24", "12", "0").LunarDateText, "农历:2006-7-1");
-  EXPECT_TEXT(At("2006", "7", "25", "12", "0").LunarDateText, "农历:2006-7-1");
+  EXPECT_GBK_EQ(At("2006", "8", "24", "12", "0").LunarDateText, "农历:2006-7-1");
+  EXPECT_GBK_EQ(At("2006", "7", "25", "12", "0").LunarDateText, "农历:2006-7-1");
   // Before the lunar table's first day the date is 0-0-0; the pillars are still computed.
   const CalendarLabels early = At("1900", "1", "15", "12", "0");
-  EXPECT_TEXT(early.LunarDateText, "农历:0-0-0");
-  EXPECT_TEXT(early.FourPillarsText, "己亥　丁丑　戊子　戊午");
+  EXPECT_GBK_EQ(early.LunarDateText, "农历:0-0-0");
+  EXPECT_GBK_EQ(early.FourPillarsText, "己亥　丁丑　戊子　戊午");
 }
 
 TEST(CalendarLabels, YearBelow1900LeavesLabelsAlone) {
@@ -136,12 +136,12 @@ TEST(NayinOf, AllSixtyPairs) {
   for (int i = 0; i < 60; ++i) {
     std::string result;
     NayinOf(GetCyclicalName(i), result);
-    EXPECT_TEXT(result, names[i / 2]);
+    EXPECT_GBK_EQ(result, names[i / 2]);
   }
   for (const char* other : {"", "甲丑", "甲子 ", "甲", "xx"}) {
     std::string result = "原值";
     NayinOf(other, result);
-    EXPECT_TEXT(result, "原值");
+    EXPECT_GBK_EQ(result, "原值");
   }
 }
 
@@ -151,7 +151,7 @@ TEST(AuspiciousHours, ByDayStem) {
                                "(本日吉时:丑、寅、未、申、戌、亥)",
                                "(本日吉时:寅、卯、巳、午、亥)"};
   const char* const stems[10] = {"甲", "乙", "丙", "丁", "戊", "己", "庚", "辛", "壬", "癸"};
-  for (int i = 0; i < 10; ++i) EXPECT_TEXT(AuspiciousHoursText(stems[i]), rows[i % 5]);
-  EXPECT_TEXT(AuspiciousHoursText("子"), "");
-  EXPECT_TEXT(AuspiciousHoursText(""), "");
+  for (int i = 0; i < 10; ++i) EXPECT_GBK_EQ(AuspiciousHoursText(stems[i]), rows[i % 5]);
+  EXPECT_GBK_EQ(AuspiciousHoursText("子"), "");
+  EXPECT_GBK_EQ(AuspiciousHoursText(""), "");
 }

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string>
 
-#include "tables_Expect.h"
+#include "tests/workbench_logic/GbkExpect.h"
 #include "workbench/logic/Recommendation.h"
 
 namespace {
@@ -87,7 +87,7 @@ TEST(Recommend, MovingStrengthAtTheThresholdIsBig) {
   Recommend(f, "(日空:申酉,时空:戌亥)", StrengthModel::Factor);
   EXPECT_EQ(f.BranchElementStrengths[0], 4.5);
   EXPECT_EQ(f.MovingStrength, 4.5);
-  EXPECT_EQ(CharPos("推荐:大", f.RecommendationText), 1) << Utf8(f.RecommendationText);
+  EXPECT_EQ(CharPos("推荐:大", f.RecommendationText), 1) << Readable(f.RecommendationText);
 }
 
 // Pillars 戌 子 戌 子: strengths 子 .. 亥 are 5, 2.2, 4.2, 4, 2, 4, 3.8, 5.2, 4.8, 4.8, 5.2, 5.
@@ -103,8 +103,8 @@ TEST(Recommend, StrengthsAndSums) {
   // 2 x 0.55) / 2 = 2.925, a tie that the doubles put under: 2.92.
   EXPECT_DOUBLE_EQ(f.ShiStrength, 5.74);
   EXPECT_DOUBLE_EQ(f.YingStrength, 2.92);
-  EXPECT_TEXT(f.RecommendationText,
-              "推荐:大单,世(世应力量:5.74－2.92,足球进球时间: 10 26 34 37 43 70)");
+  EXPECT_GBK_EQ(f.RecommendationText,
+                "推荐:大单,世(世应力量:5.74－2.92,足球进球时间: 10 26 34 37 43 70)");
 }
 
 TEST(Recommend, SizeAndParity) {
@@ -122,7 +122,8 @@ TEST(Recommend, SizeAndParity) {
     ChartFields f = Moving("戌子戌子", c.moving, c.changed, c.mark);
     Recommend(f, "(日空:申酉,时空:戌亥)", StrengthModel::Factor);
     EXPECT_EQ(CharPos(c.head, f.RecommendationText), 1)
-        << Utf8(c.moving) << Utf8(c.changed) << Utf8(c.mark) << ": " << Utf8(f.RecommendationText);
+        << Readable(c.moving) << Readable(c.changed) << Readable(c.mark) << ": "
+        << Readable(f.RecommendationText);
   }
 }
 
@@ -133,10 +134,10 @@ TEST(Recommend, EqualSidesGiveShi) {
   f.YingBranch = "亥";  // 2 + 2 + 2 + 2 both
   f.ShiOddsFactor = f.YingOddsFactor = 1;
   Recommend(f, "", StrengthModel::Factor);
-  EXPECT_TEXT(f.RecommendationText, "推荐,世(世应力量:8－8)");
+  EXPECT_GBK_EQ(f.RecommendationText, "推荐,世(世应力量:8－8)");
   f.YingOddsFactor = 1.01;
   Recommend(f, "", StrengthModel::Factor);
-  EXPECT_TEXT(f.RecommendationText, "推荐,应(世应力量:8－8.08)");
+  EXPECT_GBK_EQ(f.RecommendationText, "推荐,应(世应力量:8－8.08)");
   EXPECT_EQ(f.MovingStrength, 0);
-  EXPECT_TEXT(f.GoalTimeText, "");
+  EXPECT_GBK_EQ(f.GoalTimeText, "");
 }

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <string>
 
-#include "tables_Expect.h"
+#include "tests/workbench_logic/GbkExpect.h"
 #include "workbench/logic/StrengthModels.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "casting_GbkExpect.h"
 #include "platform/GbkText.h"
+#include "tests/workbench_logic/GbkExpect.h"
 #include "workbench/logic/StrokeTable.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <set>
 #include <string>
 
-#include "tables_Expect.h"
+#include "tests/workbench_logic/GbkExpect.h"
 #include "workbench/logic/HexagramTables.h"
 
 namespace {
@@ -49,24 +49,24 @@ std::string Line(int k, int i) { return std::string(HexagramLines[6 * k + i]); }
 
 TEST(HexagramTables, NamesCodesAndPalacesInTableOrder) {
   for (int k = 0; k < 64; ++k) {
-    SCOPED_TRACE(Utf8(kHexagrams[k].name));
+    SCOPED_TRACE(Readable(kHexagrams[k].name));
     const std::string title = PaddedName(kHexagrams[k].name) + Palace(k) + "宫";
-    EXPECT_TEXT(HexagramNames18[k], kHexagrams[k].code + title);
+    EXPECT_GBK_EQ(HexagramNames18[k], kHexagrams[k].code + title);
     const std::string entry(HexagramTable[k]);
-    EXPECT_TEXT(entry.substr(0, 6), kHexagrams[k].code);
-    EXPECT_TEXT(entry.substr(entry.size() - 12), title);
-    EXPECT_TEXT(PalaceOf(HexagramTable[k]), Palace(k));
+    EXPECT_GBK_EQ(entry.substr(0, 6), kHexagrams[k].code);
+    EXPECT_GBK_EQ(entry.substr(entry.size() - 12), title);
+    EXPECT_GBK_EQ(PalaceOf(HexagramTable[k]), Palace(k));
   }
 }
 
 TEST(HexagramTables, QuotedEntries) {
-  EXPECT_TEXT(HexagramTable[0], "111111乾为天　乾宫");
-  EXPECT_TEXT(HexagramTable[1], "111110伏　　神　天风姤　乾宫");
+  EXPECT_GBK_EQ(HexagramTable[0], "111111乾为天　乾宫");
+  EXPECT_GBK_EQ(HexagramTable[1], "111110伏　　神　天风姤　乾宫");
   const char* const qian[6] = {"父母戌土／世", "兄弟申金／　", "官鬼午火／　",
                                "父母辰土／应", "妻财寅木／　", "子孙子水／　"};
-  for (int i = 0; i < 6; ++i) EXPECT_TEXT(HexagramLines[i], qian[i]);
-  EXPECT_TEXT(HexagramLines[6 + 4], "妻财寅木：子孙亥水／　");
-  EXPECT_TEXT(HexagramLines[6 + 5], "　　　　　父母丑土∥世");
+  for (int i = 0; i < 6; ++i) EXPECT_GBK_EQ(HexagramLines[i], qian[i]);
+  EXPECT_GBK_EQ(HexagramLines[6 + 4], "妻财寅木：子孙亥水／　");
+  EXPECT_GBK_EQ(HexagramLines[6 + 5], "　　　　　父母丑土∥世");
 }
 
 // Worked out by hand from the najia branches, the relatives against the palace and the places
@@ -74,19 +74,19 @@ TEST(HexagramTables, QuotedEntries) {
 TEST(HexagramTables, HandWorkedHexagrams) {
   // 坤为地: 坤 below 未巳卯, above 丑亥酉, palace 土, place 0 (世 6, 应 3); all five relatives.
   const int kun = 56;
-  EXPECT_TEXT(HexagramTable[kun], "000000坤为地　坤宫");
+  EXPECT_GBK_EQ(HexagramTable[kun], "000000坤为地　坤宫");
   const char* const kunLines[6] = {"子孙酉金∥世", "妻财亥水∥　", "兄弟丑土∥　",
                                    "官鬼卯木∥应", "父母巳火∥　", "兄弟未土∥　"};
-  for (int i = 0; i < 6; ++i) EXPECT_TEXT(Line(kun, i), kunLines[i]);
+  for (int i = 0; i < 6; ++i) EXPECT_GBK_EQ(Line(kun, i), kunLines[i]);
 
   // 地火明夷: 坤 over 离 in the 坎 palace (水), wandering soul (世 4, 应 1). 妻财 (火) is absent;
   // 坎为水 holds it as 午火 on line 3.
   const int mingyi = 46;
-  EXPECT_TEXT(HexagramTable[mingyi], "000101伏　　神　地火明夷坎宫");
+  EXPECT_GBK_EQ(HexagramTable[mingyi], "000101伏　　神　地火明夷坎宫");
   const char* const mingyiLines[6] = {"　　　　　父母酉金∥　", "　　　　　兄弟亥水∥　",
                                       "　　　　　官鬼丑土∥世", "妻财午火：兄弟亥水／　",
                                       "　　　　　官鬼丑土∥　", "　　　　　子孙卯木／应"};
-  for (int i = 0; i < 6; ++i) EXPECT_TEXT(Line(mingyi, i), mingyiLines[i]);
+  for (int i = 0; i < 6; ++i) EXPECT_GBK_EQ(Line(mingyi, i), mingyiLines[i]);
 
   // 山风蛊: 艮 over 巽 in the 巽 palace (木), returning soul (世 3, 应 6). 子孙 (火) is absent;
   // 巽为风 holds it as 巳火 on line 5.
@@ -94,17 +94,17 @@ TEST(HexagramTables, HandWorkedHexagrams) {
   const char* const guLines[6] = {"　　　　　兄弟寅木／应", "子孙巳火：父母子水∥　",
                                   "　　　　　妻财戌土∥　",  "　　　　　官鬼酉金／世",
                                   "　　　　　父母亥水／　", "　　　　　妻财丑土∥　"};
-  for (int i = 0; i < 6; ++i) EXPECT_TEXT(Line(gu, i), guLines[i]);
+  for (int i = 0; i < 6; ++i) EXPECT_GBK_EQ(Line(gu, i), guLines[i]);
 
   // 山天大畜: 艮 over 乾 in the 艮 palace (土), place 2 (世 2, 应 5). Two relatives are absent:
   // 子孙 (金) and 父母 (火); 艮为山 holds them as 申金 on line 3 and 午火 on line 2, so both of
   // those lines carry a hidden spirit.
   const int daxu = 50;
-  EXPECT_TEXT(HexagramTable[daxu], "100111伏　　神　山天大畜艮宫");
+  EXPECT_GBK_EQ(HexagramTable[daxu], "100111伏　　神　山天大畜艮宫");
   const char* const daxuLines[6] = {"　　　　　官鬼寅木／　", "　　　　　妻财子水∥应",
                                     "　　　　　兄弟戌土∥　",  "子孙申金：兄弟辰土／　",
                                     "父母午火：官鬼寅木／世", "　　　　　妻财子水／　"};
-  for (int i = 0; i < 6; ++i) EXPECT_TEXT(Line(daxu, i), daxuLines[i]);
+  for (int i = 0; i < 6; ++i) EXPECT_GBK_EQ(Line(daxu, i), daxuLines[i]);
 }
 
 TEST(HexagramTables, FourCharacterNamesCarryNoPadding) {
@@ -118,9 +118,9 @@ TEST(HexagramTables, FourCharacterNamesCarryNoPadding) {
     EXPECT_EQ(name.size(), 8u);
     if (fourCharacters.count(name)) {
       ++found;
-      EXPECT_EQ(name.find("　"), std::string::npos) << Utf8(name);
+      EXPECT_EQ(name.find("　"), std::string::npos) << Readable(name);
     } else {
-      EXPECT_TEXT(name.substr(6), "　");
+      EXPECT_GBK_EQ(name.substr(6), "　");
     }
   }
   EXPECT_EQ(found, 15);
@@ -133,23 +133,23 @@ TEST(HexagramTables, HiddenSpiritsAndLineLengths) {
     const std::string entry(HexagramTable[k]);
     codes.insert(entry.substr(0, 6));
     const bool hasHidden = entry.size() == 28;
-    EXPECT_TRUE(entry.size() == 18 || hasHidden) << Utf8(entry);
+    EXPECT_TRUE(entry.size() == 18 || hasHidden) << Readable(entry);
     if (hasHidden) {
       ++hidden;
-      EXPECT_TEXT(entry.substr(6, 10), "伏　　神　");
+      EXPECT_GBK_EQ(entry.substr(6, 10), "伏　　神　");
     }
     int prefixed = 0;
     for (int i = 0; i < 6; ++i) {
       const std::string line = Line(k, i);
-      ASSERT_EQ(line.size(), hasHidden ? 22u : 12u) << Utf8(line);
-      EXPECT_TEXT(HexagramLinesShort[6 * k + i], line.substr(line.size() - 12));
+      ASSERT_EQ(line.size(), hasHidden ? 22u : 12u) << Readable(line);
+      EXPECT_GBK_EQ(HexagramLinesShort[6 * k + i], line.substr(line.size() - 12));
       if (hasHidden && line.substr(0, 10) != "　　　　　") {
         ++prefixed;
-        EXPECT_TEXT(line.substr(8, 2), "：");
+        EXPECT_GBK_EQ(line.substr(8, 2), "：");
       }
     }
     // A hexagram has a hidden spirit only when some relative is missing from its lines.
-    EXPECT_TRUE(!hasHidden || prefixed >= 1) << Utf8(entry);
+    EXPECT_TRUE(!hasHidden || prefixed >= 1) << Readable(entry);
   }
   EXPECT_EQ(hidden, 44);
   EXPECT_EQ(codes.size(), 64u);
@@ -163,9 +163,9 @@ TEST(HexagramTables, MarksFollowCodeAndPlace) {
     for (int i = 0; i < 6; ++i) {
       const int position = 6 - i;
       const std::string body(HexagramLinesShort[6 * k + i]);
-      SCOPED_TRACE(Utf8(body));
-      EXPECT_TEXT(body.substr(8, 2), kHexagrams[k].code[i] == '1' ? "／" : "∥");
-      EXPECT_TEXT(body.substr(10, 2), position == shi ? "世" : position == ying ? "应" : "　");
+      SCOPED_TRACE(Readable(body));
+      EXPECT_GBK_EQ(body.substr(8, 2), kHexagrams[k].code[i] == '1' ? "／" : "∥");
+      EXPECT_GBK_EQ(body.substr(10, 2), position == shi ? "世" : position == ying ? "应" : "　");
     }
   }
 }
@@ -188,28 +188,28 @@ TEST(SixSpiritOrders, ByDayStem) {
               {"戊", "勾陈腾蛇白虎玄武青龙朱雀"}, {"己", "腾蛇白虎玄武青龙朱雀勾陈"},
               {"庚", "白虎玄武青龙朱雀勾陈腾蛇"}, {"辛", "白虎玄武青龙朱雀勾陈腾蛇"},
               {"壬", "玄武青龙朱雀勾陈腾蛇白虎"}, {"癸", "玄武青龙朱雀勾陈腾蛇白虎"}};
-  for (const auto& row : rows) EXPECT_TEXT(SixSpiritOrderOf(row.stem), row.order);
+  for (const auto& row : rows) EXPECT_GBK_EQ(SixSpiritOrderOf(row.stem), row.order);
   for (const char* other : {"", "子", "甲子", "x"})
-    EXPECT_TEXT(SixSpiritOrderOf(other), "玄武青龙朱雀勾陈腾蛇白虎玄武青龙朱雀勾陈腾蛇白虎");
+    EXPECT_GBK_EQ(SixSpiritOrderOf(other), "玄武青龙朱雀勾陈腾蛇白虎玄武青龙朱雀勾陈腾蛇白虎");
 
   const std::string order = SixSpiritOrderOf("戊");
-  EXPECT_TEXT(SpiritOfLine(order, 1), "勾陈");
-  EXPECT_TEXT(SpiritOfLine(order, 6), "朱雀");
+  EXPECT_GBK_EQ(SpiritOfLine(order, 1), "勾陈");
+  EXPECT_GBK_EQ(SpiritOfLine(order, 6), "朱雀");
 }
 
 TEST(SixRelativeOf, RelabelsAgainstThePalace) {
-  EXPECT_TEXT(SixRelativeOf("坎", "父母戌土／世"), "官鬼戌土／世");
-  EXPECT_TEXT(SixRelativeOf("坎", "父母戌土∥应"), "官鬼戌土∥应");
-  EXPECT_TEXT(SixRelativeOf("乾", "子孙子水／　"), "子孙子水／　");
+  EXPECT_GBK_EQ(SixRelativeOf("坎", "父母戌土／世"), "官鬼戌土／世");
+  EXPECT_GBK_EQ(SixRelativeOf("坎", "父母戌土∥应"), "官鬼戌土∥应");
+  EXPECT_GBK_EQ(SixRelativeOf("乾", "子孙子水／　"), "子孙子水／　");
   // One element of each relation against 木 (震): same, generated, overcome, generating,
   // overcoming.
-  EXPECT_TEXT(SixRelativeOf("震", "父母寅木／　"), "兄弟寅木／　");
-  EXPECT_TEXT(SixRelativeOf("震", "父母午火／　"), "子孙午火／　");
-  EXPECT_TEXT(SixRelativeOf("震", "父母丑土／　"), "妻财丑土／　");
-  EXPECT_TEXT(SixRelativeOf("震", "兄弟亥水／　"), "父母亥水／　");
-  EXPECT_TEXT(SixRelativeOf("震", "兄弟申金／　"), "官鬼申金／　");
+  EXPECT_GBK_EQ(SixRelativeOf("震", "父母寅木／　"), "兄弟寅木／　");
+  EXPECT_GBK_EQ(SixRelativeOf("震", "父母午火／　"), "子孙午火／　");
+  EXPECT_GBK_EQ(SixRelativeOf("震", "父母丑土／　"), "妻财丑土／　");
+  EXPECT_GBK_EQ(SixRelativeOf("震", "兄弟亥水／　"), "父母亥水／　");
+  EXPECT_GBK_EQ(SixRelativeOf("震", "兄弟申金／　"), "官鬼申金／　");
 
-  EXPECT_TEXT(SixRelativeOf("宫", "父母戌土／世"), "");
-  EXPECT_TEXT(SixRelativeOf("坎", "父母戌风／世"), "");
-  EXPECT_TEXT(SixRelativeOf("坎", ""), "");
+  EXPECT_GBK_EQ(SixRelativeOf("宫", "父母戌土／世"), "");
+  EXPECT_GBK_EQ(SixRelativeOf("坎", "父母戌风／世"), "");
+  EXPECT_GBK_EQ(SixRelativeOf("坎", ""), "");
 }
