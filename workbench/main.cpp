@@ -121,32 +121,19 @@ TForm2::TForm2(TComponent* AOwner) : TForm(AOwner) {
   ComboBox6->SetDropDownWidth(260);
 
   // The six lines, top line first, each with its moving-line box.
-  Button3 = Place<TButton>(this, "Button3", kLeft, kRowLines + 0 * kLineStep, kLineWidth, 24);
-  CheckBox1 = Place<TCheckBox>(this, "CheckBox1", kLeft + kLineWidth + 8,
-                               kRowLines + 0 * kLineStep + 3, 20, 18);
-  Button4 = Place<TButton>(this, "Button4", kLeft, kRowLines + 1 * kLineStep, kLineWidth, 24);
-  CheckBox2 = Place<TCheckBox>(this, "CheckBox2", kLeft + kLineWidth + 8,
-                               kRowLines + 1 * kLineStep + 3, 20, 18);
-  Button5 = Place<TButton>(this, "Button5", kLeft, kRowLines + 2 * kLineStep, kLineWidth, 24);
-  CheckBox3 = Place<TCheckBox>(this, "CheckBox3", kLeft + kLineWidth + 8,
-                               kRowLines + 2 * kLineStep + 3, 20, 18);
-  Button6 = Place<TButton>(this, "Button6", kLeft, kRowLines + 3 * kLineStep, kLineWidth, 24);
-  CheckBox4 = Place<TCheckBox>(this, "CheckBox4", kLeft + kLineWidth + 8,
-                               kRowLines + 3 * kLineStep + 3, 20, 18);
-  Button7 = Place<TButton>(this, "Button7", kLeft, kRowLines + 4 * kLineStep, kLineWidth, 24);
-  CheckBox5 = Place<TCheckBox>(this, "CheckBox5", kLeft + kLineWidth + 8,
-                               kRowLines + 4 * kLineStep + 3, 20, 18);
-  Button8 = Place<TButton>(this, "Button8", kLeft, kRowLines + 5 * kLineStep, kLineWidth, 24);
-  CheckBox6 = Place<TCheckBox>(this, "CheckBox6", kLeft + kLineWidth + 8,
-                               kRowLines + 5 * kLineStep + 3, 20, 18);
-  for (TButton* line : {Button3, Button4, Button5, Button6, Button7, Button8})
-    line->SetCaption(YangLineCaption);
-  Button3->OnClick = Handler(this, &TForm2::Button3Click);
-  Button4->OnClick = Handler(this, &TForm2::Button4Click);
-  Button5->OnClick = Handler(this, &TForm2::Button5Click);
-  Button6->OnClick = Handler(this, &TForm2::Button6Click);
-  Button7->OnClick = Handler(this, &TForm2::Button7Click);
-  Button8->OnClick = Handler(this, &TForm2::Button8Click);
+  TButton** lines[] = {&Button3, &Button4, &Button5, &Button6, &Button7, &Button8};
+  TCheckBox** moving[] = {&CheckBox1, &CheckBox2, &CheckBox3, &CheckBox4, &CheckBox5, &CheckBox6};
+  void (TForm2::*const clicks[])(TComponent*) = {&TForm2::Button3Click, &TForm2::Button4Click,
+                                                 &TForm2::Button5Click, &TForm2::Button6Click,
+                                                 &TForm2::Button7Click, &TForm2::Button8Click};
+  for (int i = 0; i < 6; ++i) {
+    const int y = kRowLines + i * kLineStep;
+    *lines[i] = Place<TButton>(this, "Button" + IntToStr(i + 3), kLeft, y, kLineWidth, 24);
+    *moving[i] =
+        Place<TCheckBox>(this, "CheckBox" + IntToStr(i + 1), kLeft + kLineWidth + 8, y + 3, 20, 18);
+    (*lines[i])->SetCaption(YangLineCaption);
+    (*lines[i])->OnClick = Handler(this, clicks[i]);
+  }
 
   constexpr int kRowCast = kRowLines + 6 * kLineStep + 4;
   Button1 = Place<TButton>(this, "Button1", kLeft, kRowCast, 60, 26);
