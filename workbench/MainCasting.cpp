@@ -74,6 +74,33 @@ bool AskMatch(std::string& name1, std::string& name2) {
   return false;
 }
 
+// A match asked for: the two names, their stroke counts and the date base of the casts.
+struct AskedMatch {
+  std::string Name1, Name2;
+  int Strokes1 = 0, Strokes2 = 0;
+  int Base = 0;
+};
+
+// Asks for the match and makes it the subject; false (after telling the user) when the text
+// has no separator.
+bool AskMatchToCast(TForm2& f, AskedMatch& match) {
+  if (!AskMatch(match.Name1, match.Name2)) return false;
+  SetSubject(f, match.Name1 + "　VS　" + match.Name2);
+  match.Strokes1 = f.StrokeCount(match.Name1);
+  match.Strokes2 = f.StrokeCount(match.Name2);
+  match.Base = ReadCastBasis(f).Sum();
+  return true;
+}
+
+// Weighs the moving and the changed line on the pillars alone and picks the size and parity
+// words they call for.
+WordRule MovingLineWords(TForm2& f) {
+  f.MovingStrength = f.LineStrength(f.MovingBranch, f.PillarBranches, 4, 1.0);
+  f.ChangedStrength = f.LineStrength(f.ChangedBranch, f.PillarBranches, 4, 1.0);
+  return ApplyWordRule(f.MovingStrength, f.ChangedStrength, f.BranchElementStrengths[0],
+                       f.MovingMark);
+}
+
 // Replaces the cast's recommendation by the match words: the moving line's size and parity,
 // the two sides' strengths and, for football, the goal times.
 void RewriteMatchRecommendation(TForm2& f, const std::string& name1, const std::string& name2,
@@ -84,12 +111,18 @@ void RewriteMatchRecommendation(TForm2& f, const std::string& name1, const std::
   b = RoundTo(
       f.LineStrength(f.YingBranch, f.PillarBranches, f.YingMoving ? 5 : 6, 1.0) * f.YingOddsFactor,
       -2);
-  f.MovingStrength = f.LineStrength(f.MovingBranch, f.PillarBranches, 4, 1.0);
-  f.ChangedStrength = f.LineStrength(f.ChangedBranch, f.PillarBranches, 4, 1.0);
-  const WordRule words =
-      ApplyWordRule(f.MovingStrength, f.ChangedStrength, f.BranchElementStrengths[0], f.MovingMark);
+  const WordRule words = MovingLineWords(f);
   f.RecommendationText =
       MatchRecommendation(f.RecommendationText, words, name1, name2, a, b, f.GoalTimeText);
+}
+
+// Chart k of a match: the cast, the match words in place of the chart's, the trigram judgement
+// after them. a and b: the two sides' strengths.
+void CastMatchChart(TForm2& f, const AskedMatch& match, int k, double& a, double& b) {
+  SetLinesAndCast(f, MatchCast(match.Strokes1, match.Strokes2, match.Base, k));
+  RewriteMatchRecommendation(f, match.Name1, match.Name2, a, b);
+  f.Edit2->SetText(f.RecommendationText);
+  f.Action53->Execute();
 }
 
 // A yin caption is yin; any other caption counts as yang, as the cast counts it.
@@ -124,18 +157,10 @@ void TForm2::Action6Execute(TComponent*) {
 int TForm2::StrokeCount(const std::string& Text) { return ::StrokeCount(Text); }
 
 void TForm2::Action7Execute(TComponent*) {
-  std::string name1, name2;
-  if (!AskMatch(name1, name2)) return;
-  SetSubject(*this, name1 + "　VS　" + name2);
-  const int strokes1 = StrokeCount(name1);
-  const int strokes2 = StrokeCount(name2);
-  const CastBasis basis = ReadCastBasis(*this);
-  SetLinesAndCast(*this, MatchCast(strokes1, strokes2, basis.Sum(), 0));
-
+  AskedMatch match;
+  if (!AskMatchToCast(*this, match)) return;
   double a, b;
-  RewriteMatchRecommendation(*this, name1, name2, a, b);
-  Edit2->SetText(RecommendationText);
-  Action53->Execute();
+  CastMatchChart(*this, match, 0, a, b);
 }
 
 void TForm2::Action8Execute(TComponent*) {
@@ -156,10 +181,7 @@ void TForm2::Action8Execute(TComponent*) {
   const double wood = strength("寅") + strength("卯");
   const double fire = strength("巳") + strength("午");
 
-  MovingStrength = LineStrength(MovingBranch, PillarBranches, 4, 1.0);
-  ChangedStrength = LineStrength(ChangedBranch, PillarBranches, 4, 1.0);
-  const WordRule words =
-      ApplyWordRule(MovingStrength, ChangedStrength, BranchElementStrengths[0], MovingMark);
+  const WordRule words = MovingLineWords(*this);
   RecommendationText = LotteryRecommendation(RecommendationText, words, name, water, wood, fire);
   Edit2->SetText(RecommendationText);
 }
@@ -219,19 +241,11 @@ void TForm2::Action55Execute(TComponent*) {
   TrigramRatios = {0, 0};
   TrigramRatioSums = {0, 0};
 
-  std::string name1, name2;
-  if (!AskMatch(name1, name2)) return;
-  SetSubject(*this, name1 + "　VS　" + name2);
-  const int strokes1 = StrokeCount(name1);
-  const int strokes2 = StrokeCount(name2);
-  const CastBasis basis = ReadCastBasis(*this);
-
+  AskedMatch match;
+  if (!AskMatchToCast(*this, match)) return;
   for (int k = 0; k < 8; ++k) {
-    SetLinesAndCast(*this, MatchCast(strokes1, strokes2, basis.Sum(), k));
     double a, b;
-    RewriteMatchRecommendation(*this, name1, name2, a, b);
-    Edit2->SetText(RecommendationText);
-    Action53->Execute();
+    CastMatchChart(*this, match, k, a, b);
     ShiStrengthSum += a;
     YingStrengthSum += b;
     TrigramRatioSums[0] += TrigramRatios[0];
