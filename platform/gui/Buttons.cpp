@@ -47,8 +47,6 @@ void TButton::TextChanged() {
   if (auto* b = static_cast<QPushButton*>(Widget())) b->setText(ToQ(text_));
 }
 
-void TButton::ActionChange(TBasicAction* sender) { TWinControl::ActionChange(sender); }
-
 // ---------------------------------------------------------------------------------------------
 
 TBitBtn::TBitBtn(TComponent* AOwner) : TButton(AOwner), glyph_(std::make_unique<TBitmap>()) {}

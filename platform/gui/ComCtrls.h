@@ -41,7 +41,6 @@ private:
     int Width = 50;
     std::string Text;
   };
-  void Rebuild();
   std::vector<Panel> panels_;
   bool simplePanel_ = false;
   std::string simpleText_;

@@ -181,7 +181,7 @@ void TComboBox::SetText(const std::string& value) {
   if (box->isEditable()) {
     box->setCurrentIndex(match);
     QString text = ToQ(value);
-    if (maxLength_ > 0) text = text.left(IndexOfByteOffset(text, maxLength_));
+    if (maxLength_ > 0) text = LeftBytes(text, maxLength_);
     box->setEditText(text);
   } else {
     box->setCurrentIndex(match);
@@ -223,15 +223,13 @@ void TComboBox::Select() {
     Change();
 }
 
-bool TComboBox::KeyPress(char& key) { return TWinControl::KeyPress(key); }
-
 void TComboBox::PeerUserEdited(const std::string& text) {
   if (updating_) return;
   QLineEdit* line = BoxOf(this)->lineEdit();
   if (maxLength_ > 0 && line && static_cast<int>(text.size()) > maxLength_) {
     // The limit counts bytes, as the texts are kept.
     const int cursor = line->cursorPosition();
-    line->setText(line->text().left(IndexOfByteOffset(line->text(), maxLength_)));
+    line->setText(LeftBytes(line->text(), maxLength_));
     line->setCursorPosition(std::min<int>(cursor, static_cast<int>(line->text().size())));
   }
   Change();

@@ -134,7 +134,6 @@ protected:
   void SetLoadingState() { state_ |= csLoading; }
 
 private:
-  friend class TForm;
   TComponent* owner_ = nullptr;
   std::string name_;
   std::vector<TComponent*> components_;
@@ -387,14 +386,11 @@ protected:
   }
   void UpdatePeer() override;
   void UpdateChildPeers();
-  void ColorChanged() override;
-  void ApplyFont() override;
 
 private:
   friend class TControl;
   void InsertControl(TControl* control);
   void RemoveControl(TControl* control);
-  void RequestAlign();
 
   std::vector<TControl*> controls_;  // in creation (z) order
   std::vector<TWinControl*> tabOrder_;

@@ -11,11 +11,6 @@ using namespace zgui;
 
 namespace {
 QLineEdit* LineOf(const TEdit* edit) { return static_cast<QLineEdit*>(edit->Widget()); }
-
-// The longest start of `text` whose GBK form fits in `maxBytes` bytes, whole characters only.
-QString CutToBytes(const QString& text, int maxBytes) {
-  return text.left(IndexOfByteOffset(text, maxBytes));
-}
 }  // namespace
 
 TEdit::TEdit(TComponent* AOwner) : TWinControl(AOwner) {
@@ -31,7 +26,7 @@ TEdit::TEdit(TComponent* AOwner) : TWinControl(AOwner) {
     if (!edit) return;
     if (edit->MaxLength() > 0 && ByteOffsetOf(text, static_cast<int>(text.size())) > edit->MaxLength()) {
       const int cursor = peer->cursorPosition();
-      peer->setText(CutToBytes(text, edit->MaxLength()));
+      peer->setText(LeftBytes(text, edit->MaxLength()));
       peer->setCursorPosition(std::min<int>(cursor, static_cast<int>(peer->text().size())));
     }
     RunHandler(edit, [edit] { edit->Change(); });
@@ -47,7 +42,7 @@ void TEdit::SetText(const std::string& value) {
   text_ = value;
   if (QLineEdit* line = LineOf(this)) {
     QString q = ToQ(value);
-    if (maxLength_ > 0) q = CutToBytes(q, maxLength_);
+    if (maxLength_ > 0) q = LeftBytes(q, maxLength_);
     if (line->text() != q) {
       line->setText(q);
       line->setCursorPosition(0);  // text set by the program shows from its start
@@ -58,7 +53,7 @@ void TEdit::SetText(const std::string& value) {
 void TEdit::SetMaxLength(int value) {
   maxLength_ = std::max(value, 0);
   if (QLineEdit* line = LineOf(this); line && maxLength_ > 0) {
-    const QString cut = CutToBytes(line->text(), maxLength_);
+    const QString cut = LeftBytes(line->text(), maxLength_);
     if (cut != line->text()) line->setText(cut);
   }
 }
@@ -116,8 +111,6 @@ void TEdit::CopyToClipboard() {
   const std::string text = SelText();
   if (!text.empty()) Clipboard()->SetAsText(text);
 }
-
-bool TEdit::CanFocus() const { return TWinControl::CanFocus(); }
 
 void TEdit::Change() {
   if (OnChange) OnChange(this);

@@ -155,7 +155,6 @@ TForm::~TForm() {
 void TForm::AfterConstruction() {
   LoadTree(this);
   Realign();
-  created_ = true;
   RunHandler(this, [this] { DoCreate(); });
 }
 

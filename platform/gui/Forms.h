@@ -161,7 +161,6 @@ private:
   TModalResult modalResult_ = mrNone;
   int modalLevel_ = 0;
   void* modalLoop_ = nullptr;
-  bool created_ = false;
   bool closing_ = false;
   TWinControl* activeControl_ = nullptr;
   TWinControl* focusedControl_ = nullptr;

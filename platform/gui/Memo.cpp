@@ -108,34 +108,17 @@ int TMemo::SelLength() const { return static_cast<int>(SelText().size()); }
 
 void TMemo::SetSelStart(int value) {
   QPlainTextEdit* edit = EditOf(this);
-  const QString text = edit->toPlainText();
-  // Byte positions count CR LF as two bytes.
-  int index = 0, bytes = 0;
-  while (index < text.size()) {
-    const int len = text.at(index) == '\n' ? 2 : static_cast<int>(FromQ(text.mid(index, 1)).size());
-    if (bytes + len > value) break;
-    bytes += len;
-    ++index;
-  }
   QTextCursor cursor = edit->textCursor();
-  cursor.setPosition(index);
+  cursor.setPosition(IndexAfterBytes(edit->toPlainText(), 0, value));
   edit->setTextCursor(cursor);
 }
 
 void TMemo::SetSelLength(int value) {
   QPlainTextEdit* edit = EditOf(this);
-  const QString text = edit->toPlainText();
   QTextCursor cursor = edit->textCursor();
   const int start = cursor.selectionStart();
-  int index = start, bytes = 0;
-  while (index < text.size()) {
-    const int len = text.at(index) == '\n' ? 2 : static_cast<int>(FromQ(text.mid(index, 1)).size());
-    if (bytes + len > value) break;
-    bytes += len;
-    ++index;
-  }
   cursor.setPosition(start);
-  cursor.setPosition(index, QTextCursor::KeepAnchor);
+  cursor.setPosition(IndexAfterBytes(edit->toPlainText(), start, value), QTextCursor::KeepAnchor);
   edit->setTextCursor(cursor);
 }
 

@@ -151,14 +151,6 @@ void TMenuItem::Click() {
   }
 }
 
-void TMenuItem::Notification(TComponent* component, TOperation operation) {
-  TComponent::Notification(component, operation);
-}
-
-void TMenuItem::Detach() {
-  if (parent_) parent_->Remove(this);
-}
-
 // ---------------------------------------------------------------------------------------------
 
 TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), root_(new TMenuItem(this)) {}

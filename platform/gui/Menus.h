@@ -55,13 +55,9 @@ public:
   QAction* NativeAction() const { return qaction_; }
   QMenu* NativeSubMenu();
 
-protected:
-  void Notification(TComponent* component, TOperation operation) override;
-
 private:
   void ActionChange(TBasicAction* action);
   void UpdateNative();
-  void Detach();
   std::string caption_;
   std::string hint_;
   bool enabled_ = true;

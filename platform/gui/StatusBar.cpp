@@ -85,8 +85,6 @@ void TStatusBar::ApplyFont() {
   Invalidate();
 }
 
-void TStatusBar::Rebuild() { Invalidate(); }
-
 bool TStatusBar::PaintPeer(QPainter* painter) {
   painter->fillRect(QRect(0, 0, Width(), Height()), ToQColor(Color()));
   painter->setFont(Widget()->font());

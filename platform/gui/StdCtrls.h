@@ -25,7 +25,6 @@ public:
   // Enter and Escape on the form press the default and the cancel button.
   bool Default = false;
   bool Cancel = false;
-  void ActionChange(TBasicAction* sender) override;
 
 protected:
   void TextChanged() override;
@@ -107,7 +106,6 @@ public:
   std::string SelText() const;
   void Clear() { SetText(""); }
   void CopyToClipboard();
-  bool CanFocus() const override;
 
   TNotifyEvent OnChange;
   // Fires OnChange; the peer calls it on user edits.
@@ -163,7 +161,6 @@ public:
   TNotifyEvent OnCloseUp;
   virtual void Change();
   virtual void Select();
-  bool KeyPress(char& key) override;
 
   // Internal: the peer reports user actions.
   void PeerUserEdited(const std::string& text);

@@ -1,6 +1,8 @@
 // Byte positions and line breaks between the system's GBK texts and the toolkit's strings.
 #include "platform/gui/TextPositions.h"
 
+#include <algorithm>
+
 #include "platform/GbkText.h"
 #include "platform/gui/QtPeer.h"
 
@@ -22,6 +24,23 @@ int IndexOfByteOffset(const QString& text, int offset) {
     i += len;
   }
   return static_cast<int>(text.size());
+}
+
+QString LeftBytes(const QString& text, int maxBytes) {
+  return text.left(IndexOfByteOffset(text, maxBytes));
+}
+
+int IndexAfterBytes(const QString& text, int from, int bytes) {
+  int index = std::max(from, 0);
+  int used = 0;
+  while (index < text.size()) {
+    const int len =
+        text.at(index) == '\n' ? 2 : static_cast<int>(FromQ(text.mid(index, 1)).size());
+    if (used + len > bytes) break;
+    used += len;
+    ++index;
+  }
+  return index;
 }
 
 QString ToToolkitLines(const std::string& gbk) {

@@ -130,8 +130,6 @@ void TWinControl::Realign() {
   aligning_ = false;
 }
 
-void TWinControl::RequestAlign() { Realign(); }
-
 void TWinControl::SetBorderWidth(int value) {
   value = std::max(value, 0);
   if (value == borderWidth_) return;
@@ -239,6 +237,3 @@ void TWinControl::UpdatePeer() {
 void TWinControl::UpdateChildPeers() {
   for (TControl* c : controls_) c->UpdatePeer();
 }
-
-void TWinControl::ColorChanged() { TControl::ColorChanged(); }
-void TWinControl::ApplyFont() { TControl::ApplyFont(); }

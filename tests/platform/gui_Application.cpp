@@ -129,12 +129,15 @@ TEST(RealTimerTest, ChangingTheIntervalWhileRunningKeepsTicking) {
   TTimer::SetManualForTesting(true);
 }
 
+// Where the application keeps the new window (a window's global instance in the program).
+class AppForm;
+AppForm** g_reference = nullptr;
+
 class AppForm : public TForm {
 public:
   explicit AppForm(TComponent* owner) : TForm(owner) {
-    OnCreate = [this](TComponent*) { createdWhenSet = self && *self == this; };
+    OnCreate = [this](TComponent*) { createdWhenSet = g_reference && *g_reference == this; };
   }
-  AppForm** self = nullptr;
   bool createdWhenSet = false;
 };
 
@@ -142,9 +145,14 @@ TEST_F(HandlerTest, CreateFormMakesTheFirstWindowTheMainWindow) {
   TForm* keep = Application->MainForm();
   AppForm* first = nullptr;
   TForm* second = nullptr;
+  g_reference = &first;
   Application->CreateForm(first);
+  g_reference = nullptr;
   Application->CreateForm(second);
-  if (!keep) EXPECT_EQ(Application->MainForm(), first);
+  EXPECT_TRUE(first->createdWhenSet);  // OnCreate can already reach the window through it
+  if (!keep) {
+    EXPECT_EQ(Application->MainForm(), first);
+  }
   EXPECT_NE(Application->MainForm(), second);
   EXPECT_EQ(first->Owner(), Application);
   delete second;
