@@ -164,26 +164,30 @@ std::string MakeTempDir() {
   return pattern;
 }
 
+LzwWidthRule::LzwWidthRule(int codeSize)
+    : codeSize_(codeSize), clear_(1 << codeSize), width_(codeSize + 1), freeCode_(clear_ + 2) {}
+
+void LzwWidthRule::Take(int code) {
+  if (code == clear_) {
+    width_ = codeSize_ + 1;
+    freeCode_ = clear_ + 2;
+    previous_ = false;
+    return;
+  }
+  if (code == clear_ + 1) return;
+  if (previous_ && freeCode_ < 4096) {
+    ++freeCode_;
+    if (freeCode_ == (1 << width_) && width_ < 12) ++width_;
+  }
+  previous_ = true;
+}
+
 std::vector<std::pair<int, int>> WithWidths(int codeSize, const std::vector<int>& codes) {
-  const int clear = 1 << codeSize;
-  int width = codeSize + 1;
-  int freeCode = clear + 2;
-  bool previous = false;
+  LzwWidthRule rule(codeSize);
   std::vector<std::pair<int, int>> out;
   for (int code : codes) {
-    out.emplace_back(code, width);
-    if (code == clear) {
-      width = codeSize + 1;
-      freeCode = clear + 2;
-      previous = false;
-      continue;
-    }
-    if (code == clear + 1) continue;
-    if (previous && freeCode < 4096) {
-      ++freeCode;
-      if (freeCode == (1 << width) && width < 12) ++width;
-    }
-    previous = true;
+    out.emplace_back(code, rule.Width());
+    rule.Take(code);
   }
   return out;
 }

@@ -43,6 +43,20 @@ void WriteFileBytes(const std::string& path, const std::string& bytes);
 // A fresh directory under the system's temporary folder, removed by the caller.
 std::string MakeTempDir();
 
-// Each code paired with the width a decoder reads it at (clear resets, the width grows when
-// the next free code reaches 2^width, and stays at 12 once the table is full).
+// The width a decoder reads the next code at: codeSize + 1 after a clear code; one more when the
+// next free code reaches 2^width, and 12 at the most once the table is full.
+class LzwWidthRule {
+ public:
+  explicit LzwWidthRule(int codeSize);
+  int Width() const { return width_; }
+  int FreeCode() const { return freeCode_; }
+  // Follows the code just read at Width().
+  void Take(int code);
+
+ private:
+  int codeSize_, clear_, width_, freeCode_;
+  bool previous_ = false;
+};
+
+// Each code paired with the width a decoder reads it at.
 std::vector<std::pair<int, int>> WithWidths(int codeSize, const std::vector<int>& codes);

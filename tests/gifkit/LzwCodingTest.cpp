@@ -54,29 +54,19 @@ CodeTrace TraceCodes(const std::string& data) {
     at += n + 1;
   }
   const int clear = 1 << codeSize;
-  int width = codeSize + 1, freeCode = clear + 2;
-  bool previous = false;
+  LzwWidthRule rule(codeSize);
   std::size_t bit = 0;
-  while (bit + width <= bytes.size() * 8) {
+  while (bit + rule.Width() <= bytes.size() * 8) {
+    const int width = rule.Width();
     int code = 0;
     for (int i = 0; i < width; ++i, ++bit) {
       code |= ((static_cast<std::uint8_t>(bytes[bit / 8]) >> (bit % 8)) & 1) << i;
     }
     trace.MaxWidth = std::max(trace.MaxWidth, width);
     trace.Codes.push_back(code);
-    if (code == clear) {
-      if (trace.Codes.size() > 1) trace.FreeAtClear.push_back(freeCode);
-      width = codeSize + 1;
-      freeCode = clear + 2;
-      previous = false;
-      continue;
-    }
+    if (code == clear && trace.Codes.size() > 1) trace.FreeAtClear.push_back(rule.FreeCode());
     if (code == clear + 1) break;
-    if (previous && freeCode < 4096) {
-      ++freeCode;
-      if (freeCode == (1 << width) && width < 12) ++width;
-    }
-    previous = true;
+    rule.Take(code);
   }
   return trace;
 }
