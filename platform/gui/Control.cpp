@@ -8,10 +8,21 @@
 using namespace zgui;
 
 TControl::TControl(TComponent* AOwner) : TComponent(AOwner), font_(std::make_unique<TFont>()) {
+  WatchFont();
+}
+
+void TControl::WatchFont() {
+  // A change made to the control's own font makes the font its own.
   font_->OnChange = [this] {
     parentFont_ = false;
     ApplyFont();
   };
+}
+
+void TControl::CopyParentFont() {
+  font_->OnChange = nullptr;
+  font_->Assign(*parent_->Font());
+  WatchFont();
 }
 
 TControl::~TControl() {
@@ -40,7 +51,9 @@ void TControl::AttachWidget(QWidget* widget) {
 
 void TControl::SetParent(TWinControl* parent) {
   if (parent == parent_) return;
-  if (parent == this) throw EInvalidOperation("A control cannot have itself as its parent");
+  auto* self = dynamic_cast<TWinControl*>(this);
+  if (parent == this || (parent && self && self->ContainsControl(parent)))
+    throw EInvalidOperation("A control cannot have itself as its parent");
   if (parent_) {
     TWinControl* old = parent_;
     old->RemoveControl(this);
@@ -51,14 +64,7 @@ void TControl::SetParent(TWinControl* parent) {
   if (!parent) return;
   parent_ = parent;
   parent->InsertControl(this);
-  if (parentFont_) {
-    font_->OnChange = nullptr;
-    font_->Assign(*parent->Font());
-    font_->OnChange = [this] {
-      parentFont_ = false;
-      ApplyFont();
-    };
-  }
+  if (parentFont_) CopyParentFont();
   if (parentColor_) color_ = parent->Color();
   UpdatePeer();
   if (align_ != alNone) parent->Realign();
@@ -221,12 +227,7 @@ void TControl::SetParentFont(bool value) {
 
 void TControl::ParentFontChanged() {
   if (!parentFont_ || !parent_) return;
-  font_->OnChange = nullptr;
-  font_->Assign(*parent_->Font());
-  font_->OnChange = [this] {
-    parentFont_ = false;
-    ApplyFont();
-  };
+  CopyParentFont();
   ApplyFont();
 }
 

@@ -305,6 +305,8 @@ protected:
 private:
   void ParentColorChanged();
   void ParentFontChanged();
+  void WatchFont();
+  void CopyParentFont();
 
   TWinControl* parent_ = nullptr;
   QWidget* widget_ = nullptr;

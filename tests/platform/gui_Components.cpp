@@ -183,3 +183,46 @@ TEST_F(ComponentTest, AWindowBuiltInCodeLoadsOnceBeforeOnCreate) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ComponentTest, FontsAndColoursComeFromTheParentUntilTheControlSetsItsOwn) {
+  TForm form(nullptr);
+  auto* panel = new TPanel(&form);
+  panel->SetParent(&form);
+  auto* label = new TLabel(&form);
+  label->SetParent(panel);
+  TFont song;
+  song.SetName("宋体");
+  song.SetSize(12);
+  form.SetFont(song);
+  EXPECT_EQ(label->Font()->Name(), "宋体");  // through the panel
+  EXPECT_EQ(label->Font()->Size(), 12);
+  label->Font()->SetColor(clRed);  // its own from now on
+  EXPECT_FALSE(label->ParentFont());
+  TFont small;
+  small.SetSize(8);
+  form.SetFont(small);
+  EXPECT_EQ(panel->Font()->Size(), 8);
+  EXPECT_EQ(label->Font()->Size(), 12);
+
+  form.SetColor(clYellow);
+  EXPECT_EQ(panel->Color(), clYellow);
+  panel->SetColor(clAqua);
+  form.SetColor(clWhite);
+  EXPECT_EQ(panel->Color(), clAqua);
+  EXPECT_EQ(label->Color(), clAqua);
+}
+
+TEST_F(ComponentTest, AControlCannotBecomeItsOwnAncestor) {
+  TForm form(nullptr);
+  auto* outer = new TPanel(&form);
+  outer->SetParent(&form);
+  auto* inner = new TPanel(&form);
+  inner->SetParent(outer);
+  EXPECT_THROW(outer->SetParent(inner), EInvalidOperation);
+  EXPECT_THROW(outer->SetParent(outer), EInvalidOperation);
+  EXPECT_EQ(outer->Parent(), &form);
+}
+
+}  // namespace
