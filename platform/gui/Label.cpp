@@ -19,8 +19,32 @@ TLabel::TLabel(TComponent* AOwner) : TControl(AOwner) {
 void TLabel::TextChanged() {
   auto* label = static_cast<QLabel*>(Widget());
   if (!label) return;
-  label->setText(ToQ(showAccel_ ? StripAccelerator(text_) : text_));
+  // With a control to focus, the toolkit shows the accelerator and binds its key; without
+  // one the mark is only dropped. A label that shows no accelerators shows '&' as it is.
+  if (showAccel_ && focusControl_) {
+    label->setBuddy(focusControl_->Widget());
+    label->setText(ToQ(text_));
+  } else {
+    label->setBuddy(nullptr);
+    QString shown = ToQ(showAccel_ ? StripAccelerator(text_) : text_);
+    label->setText(shown);
+  }
   AdjustSize();
+}
+
+void TLabel::SetFocusControl(TWinControl* control) {
+  if (focusControl_) focusControl_->RemoveFreeNotification(this);
+  focusControl_ = control;
+  if (control) control->FreeNotification(this);
+  TextChanged();
+}
+
+void TLabel::Notification(TComponent* component, TOperation operation) {
+  TControl::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == focusControl_) {
+    focusControl_ = nullptr;
+    if (!IsDestroying()) TextChanged();
+  }
 }
 
 void TLabel::ApplyFont() {
@@ -40,7 +64,7 @@ void TLabel::AdjustSize() {
   auto* label = static_cast<QLabel*>(Widget());
   if (!autoSize_ || !label) return;
   const QFontMetrics metrics(label->font());
-  const QString shown = label->text();
+  const QString shown = ToQ(showAccel_ ? StripAccelerator(text_) : text_);
   if (wordWrap_) {
     const QRect r = metrics.boundingRect(QRect(0, 0, std::max(Width(), 1), 100000),
                                          Qt::TextWordWrap, shown);

@@ -63,13 +63,15 @@ public:
   void SetTransparent(bool value);
   bool ShowAccelChar() const { return showAccel_; }
   void SetShowAccelChar(bool value);
-  // The control a click on the accelerator focuses.
-  TWinControl* FocusControl = nullptr;
+  // The control that Alt with the accelerator letter focuses.
+  TWinControl* FocusControl() const { return focusControl_; }
+  void SetFocusControl(TWinControl* control);
 
 protected:
   void TextChanged() override;
   void ApplyFont() override;
   void ColorChanged() override;
+  void Notification(TComponent* component, TOperation operation) override;
 
 private:
   void AdjustSize();
@@ -79,6 +81,7 @@ private:
   bool wordWrap_ = false;
   bool transparent_ = false;
   bool showAccel_ = true;
+  TWinControl* focusControl_ = nullptr;
 };
 
 enum TCharCase { ecNormal, ecUpperCase, ecLowerCase };

@@ -272,3 +272,22 @@ TEST_F(EventTest, MovingTheFocusTellsEveryControlOfTheWindowAndFiresEnterAndExit
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(EventTest, ALabelsAcceleratorFocusesItsControl) {
+  auto* name = new TLabel(form);
+  name->SetParent(form);
+  name->SetCaption("名称(&N)");
+  const int plainWidth = name->Width();
+  name->SetFocusControl(form->combo);
+  EXPECT_EQ(name->Width(), plainWidth);  // the mark takes no room
+  form->button->SetFocus();
+  UserKey(form->edit, 'N', ssAlt);
+  EXPECT_EQ(form->ActiveControl(), form->combo);
+  delete form->combo;  // the label lets go of a control that is freed
+  form->combo = nullptr;
+  EXPECT_EQ(name->FocusControl(), nullptr);
+}
+
+}  // namespace
