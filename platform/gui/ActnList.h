@@ -14,7 +14,7 @@ class TActionList;
 // A client's tie to an action. It tells the client on every change of the action and lets go
 // by itself when the action is freed (the client is then told with Action() == nullptr).
 class TActionLink {
-public:
+ public:
   explicit TActionLink(std::function<void(TBasicAction*)> onChange);
   ~TActionLink();
   TActionLink(const TActionLink&) = delete;
@@ -26,7 +26,7 @@ public:
   // Runs the linked action; false when there is none or it did not run.
   bool Execute();
 
-private:
+ private:
   friend class TBasicAction;
   void Changed();
   void Detach();
@@ -35,7 +35,7 @@ private:
 };
 
 class TBasicAction : public TComponent {
-public:
+ public:
   explicit TBasicAction(TComponent* AOwner);
   ~TBasicAction() override;
 
@@ -46,18 +46,18 @@ public:
   // Runs OnUpdate (clients call it before they show the action's state).
   virtual bool Update();
 
-protected:
+ protected:
   // Tells every client that the action changed.
   void Change();
 
-private:
+ private:
   friend class TActionLink;
   std::vector<TActionLink*> links_;
 };
 
 // An action that belongs to an action list and carries the state its clients show.
 class TAction : public TBasicAction {
-public:
+ public:
   explicit TAction(TComponent* AOwner);
   ~TAction() override;
 
@@ -87,7 +87,7 @@ public:
   void SetActionList(TActionList* list);
   int Index() const;
 
-private:
+ private:
   std::string caption_;
   std::string hint_;
   bool enabled_ = true;
@@ -101,7 +101,7 @@ private:
 };
 
 class TActionList : public TComponent {
-public:
+ public:
   explicit TActionList(TComponent* AOwner);
   ~TActionList() override;
 
@@ -112,7 +112,7 @@ public:
   // Images that clients show by the actions' image indices (not owned).
   TImageList* Images = nullptr;
 
-private:
+ private:
   friend class TAction;
   std::vector<TAction*> actions_;
 };

@@ -5,7 +5,6 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QThread>
-
 #include <algorithm>
 
 #include "platform/gui/Dialogs.h"
@@ -156,9 +155,7 @@ void TApplication::Restore() {
   if (OnRestore) OnRestore(this);
 }
 
-std::string TApplication::ExeName() const {
-  return FromQ(QCoreApplication::applicationFilePath());
-}
+std::string TApplication::ExeName() const { return FromQ(QCoreApplication::applicationFilePath()); }
 
 TScreenInfo ScreenInfo() {
   TScreenInfo info;

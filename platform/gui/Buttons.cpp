@@ -1,9 +1,9 @@
 // Push buttons, check boxes, radio buttons and group boxes.
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
-#include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -17,10 +17,10 @@ namespace {
 // The whole control area takes the click, not only the box and its text.
 template <class W>
 class TogglePeer : public Peer<W> {
-public:
+ public:
   using Peer<W>::Peer;
 
-protected:
+ protected:
   bool hitButton(const QPoint& pos) const override { return this->rect().contains(pos); }
 };
 }  // namespace
@@ -84,7 +84,7 @@ TCheckBox::TCheckBox(TComponent* AOwner) : TWinControl(AOwner) {
 void TCheckBox::SetState(TCheckBoxState value) {
   if (value == cbGrayed && !AllowGrayed) value = cbUnchecked;
   if (auto* b = static_cast<QCheckBox*>(Widget())) {
-    const Qt::CheckState q = value == cbChecked   ? Qt::Checked
+    const Qt::CheckState q = value == cbChecked  ? Qt::Checked
                              : value == cbGrayed ? Qt::PartiallyChecked
                                                  : Qt::Unchecked;
     if (b->checkState() != q) {

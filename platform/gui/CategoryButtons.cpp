@@ -1,12 +1,12 @@
 // The command panel: a scrollable column of category headers and their buttons.
+#include "platform/gui/CategoryButtons.h"
+
+#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QPushButton>
-
 #include <algorithm>
 
 #include "platform/gui/ActnList.h"
-#include "platform/gui/CategoryButtons.h"
 #include "platform/gui/QtPeer.h"
 
 using namespace zgui;
@@ -125,7 +125,7 @@ int TButtonCategory::Index() const {
 namespace {
 
 class PanelPeer : public Peer<QScrollArea> {
-public:
+ public:
   explicit PanelPeer(TCategoryButtons* panel) : Peer<QScrollArea>(panel) {
     setWidgetResizable(false);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -135,7 +135,7 @@ public:
   }
   QWidget* content;
 
-protected:
+ protected:
   void resizeEvent(QResizeEvent* e) override {
     QScrollArea::resizeEvent(e);
     if (auto* panel = static_cast<TCategoryButtons*>(Control())) panel->Rebuild();
@@ -278,14 +278,13 @@ void TCategoryButtons::Rebuild() {
   };
   for (const auto& category : categories_) {
     TButtonCategory* cat = category.get();
-    QPushButton* header =
-        addButton(QString(QChar(cat->Collapsed() ? 0x25B6 : 0x25BC)) + ' ' + ToQ(cat->Caption()), 0);
+    QPushButton* header = addButton(
+        QString(QChar(cat->Collapsed() ? 0x25B6 : 0x25BC)) + ' ' + ToQ(cat->Caption()), 0);
     QFont bold = font;
     bold.setBold(true);
     header->setFont(bold);
-    QObject::connect(header, &QPushButton::clicked, peer, [this, cat] {
-      RunHandler(this, [this, cat] { ClickCategory(cat); });
-    });
+    QObject::connect(header, &QPushButton::clicked, peer,
+                     [this, cat] { RunHandler(this, [this, cat] { ClickCategory(cat); }); });
     if (cat->Collapsed()) continue;
     for (const auto& item : cat->items_) {
       TButtonItem* it = item.get();
@@ -293,9 +292,8 @@ void TCategoryButtons::Rebuild() {
       QPushButton* b = addButton(ToQ(it->Caption()), kIndent);
       b->setEnabled(it->Enabled());
       b->setToolTip(ToQ(it->Hint()));
-      QObject::connect(b, &QPushButton::clicked, peer, [this, it] {
-        RunHandler(this, [this, it] { ClickItem(it); });
-      });
+      QObject::connect(b, &QPushButton::clicked, peer,
+                       [this, it] { RunHandler(this, [this, it] { ClickItem(it); }); });
     }
   }
   peer->content->setGeometry(0, 0, width, std::max(y, 1));

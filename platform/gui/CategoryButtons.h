@@ -13,7 +13,7 @@ class TCategoryButtons;
 class TButtonCategory;
 
 class TButtonItem {
-public:
+ public:
   // The caption shown: the action's caption when bound, else the item's own.
   std::string Caption() const;
   void SetCaption(const std::string& value);
@@ -36,7 +36,7 @@ public:
   TButtonItem(TButtonCategory* category);
   ~TButtonItem();
 
-private:
+ private:
   friend class TButtonCategory;
   void ActionChange(TBasicAction* action);
   TButtonCategory* category_;
@@ -46,7 +46,7 @@ private:
 };
 
 class TButtonCategory {
-public:
+ public:
   const std::string& Caption() const { return caption_; }
   void SetCaption(const std::string& value);
   bool Collapsed() const { return collapsed_; }
@@ -63,7 +63,7 @@ public:
   TButtonCategory(TCategoryButtons* panel, const std::string& caption);
   ~TButtonCategory();
 
-private:
+ private:
   friend class TButtonItem;
   friend class TCategoryButtons;
   TCategoryButtons* panel_;
@@ -73,7 +73,7 @@ private:
 };
 
 class TCategoryButtons : public TWinControl {
-public:
+ public:
   explicit TCategoryButtons(TComponent* AOwner);
   ~TCategoryButtons() override;
 
@@ -104,11 +104,11 @@ public:
   void ItemChanged(TButtonItem* item);
   void CategoryChanged(TButtonCategory* category);
 
-protected:
+ protected:
   void ApplyFont() override;
   void ColorChanged() override;
 
-private:
+ private:
   struct Impl;
   std::unique_ptr<Impl> impl_;
   std::vector<std::unique_ptr<TButtonCategory>> categories_;

@@ -2,7 +2,6 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
-
 #include <map>
 #include <memory>
 #include <mutex>

@@ -6,7 +6,7 @@
 constexpr unsigned CF_TEXT = 1;
 
 class TClipboard {
-public:
+ public:
   // GBK text.
   std::string AsText() const;
   void SetAsText(const std::string& text);
@@ -23,7 +23,7 @@ public:
   void Open();
   void Close();
 
-private:
+ private:
   int openCount_ = 0;
 };
 

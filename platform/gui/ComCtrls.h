@@ -10,7 +10,7 @@
 // A bar along the bottom of a window (aligned bottom when created). With SimplePanel it shows
 // SimpleText; otherwise one text per panel, each Width pixels wide (the last takes the rest).
 class TStatusBar : public TWinControl {
-public:
+ public:
   explicit TStatusBar(TComponent* AOwner);
   ~TStatusBar() override;
 
@@ -33,10 +33,10 @@ public:
 
   bool PaintPeer(QPainter* painter) override;
 
-protected:
+ protected:
   void ApplyFont() override;
 
-private:
+ private:
   struct Panel {
     int Width = 50;
     std::string Text;
@@ -50,7 +50,7 @@ private:
 enum TProgressBarOrientation { pbHorizontal, pbVertical };
 
 class TProgressBar : public TWinControl {
-public:
+ public:
   explicit TProgressBar(TComponent* AOwner);
   TProgressBarOrientation Orientation() const { return orientation_; }
   void SetOrientation(TProgressBarOrientation value);
@@ -65,7 +65,7 @@ public:
   int Step = 10;
   void StepIt() { StepBy(Step); }
 
-private:
+ private:
   void Apply();
   TProgressBarOrientation orientation_ = pbHorizontal;
   int min_ = 0;

@@ -14,7 +14,7 @@ using namespace zgui;
 namespace {
 
 class ComboPeer : public Peer<QComboBox> {
-public:
+ public:
   explicit ComboPeer(TComboBox* box) : Peer<QComboBox>(box) { GenericClick = false; }
   void showPopup() override {
     if (auto* box = static_cast<TComboBox*>(Control()); box && box->OnDropDown)
@@ -30,7 +30,7 @@ public:
 
 // The edit part of an editable combo box takes the keys and double clicks meant for the box.
 class EditRelay : public QObject {
-public:
+ public:
   explicit EditRelay(ComboPeer* peer) : QObject(peer), link_(peer->Link()) {}
   bool eventFilter(QObject* watched, QEvent* event) override {
     TControl* c = Linked(link_);
@@ -57,7 +57,7 @@ public:
     return QObject::eventFilter(watched, event);
   }
 
-private:
+ private:
   ControlLink link_;
   bool relaying_ = false;
 };

@@ -248,23 +248,10 @@ void TControl::ApplyFont() {
 void TControl::SetCursor(TCursor value) {
   cursor_ = value;
   if (!widget_) return;
-  Qt::CursorShape shape = Qt::ArrowCursor;
-  switch (value) {
-    case crCross: shape = Qt::CrossCursor; break;
-    case crIBeam: shape = Qt::IBeamCursor; break;
-    case crSizeAll: shape = Qt::SizeAllCursor; break;
-    case crSizeNESW: shape = Qt::SizeBDiagCursor; break;
-    case crSizeNS: case crVSplit: shape = Qt::SizeVerCursor; break;
-    case crSizeNWSE: shape = Qt::SizeFDiagCursor; break;
-    case crSizeWE: case crHSplit: shape = Qt::SizeHorCursor; break;
-    case crHourGlass: shape = Qt::WaitCursor; break;
-    case crDrag: shape = Qt::DragMoveCursor; break;
-    case crNo: shape = Qt::ForbiddenCursor; break;
-    case crHandPoint: shape = Qt::PointingHandCursor; break;
-    case crDefault: widget_->unsetCursor(); return;
-    default: break;
-  }
-  widget_->setCursor(shape);
+  if (value == crDefault)
+    widget_->unsetCursor();
+  else
+    widget_->setCursor(CursorFor(value));
 }
 
 void TControl::SetPopupMenu(TPopupMenu* menu) {
@@ -344,9 +331,7 @@ void TControl::SendToBack() {
   }
 }
 
-bool TControl::MouseCapture() const {
-  return widget_ && QWidget::mouseGrabber() == widget_;
-}
+bool TControl::MouseCapture() const { return widget_ && QWidget::mouseGrabber() == widget_; }
 
 void TControl::SetMouseCapture(bool value) {
   if (!widget_) return;

@@ -35,8 +35,8 @@ TNotifyEvent Handler(T* self, void (T::*method)(TComponent*)) {
 }
 
 using TShiftState = unsigned;
-constexpr TShiftState ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16,
-                      ssMiddle = 32, ssDouble = 64;
+constexpr TShiftState ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32,
+                      ssDouble = 64;
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 
@@ -54,9 +54,9 @@ using TKeyPressEvent = std::function<void(TComponent* Sender, char& Key)>;
 // Virtual-key codes; letters and digits are their upper-case ASCII codes.
 constexpr uint16_t VK_BACK = 8, VK_TAB = 9, VK_RETURN = 13, VK_SHIFT = 16, VK_CONTROL = 17,
                    VK_MENU = 18, VK_PAUSE = 19, VK_CAPITAL = 20, VK_ESCAPE = 27, VK_SPACE = 32,
-                   VK_PRIOR = 33, VK_NEXT = 34, VK_END = 35, VK_HOME = 36, VK_LEFT = 37,
-                   VK_UP = 38, VK_RIGHT = 39, VK_DOWN = 40, VK_INSERT = 45, VK_DELETE = 46,
-                   VK_F1 = 112, VK_F12 = 123, VK_NUMLOCK = 144, VK_SCROLL = 145;
+                   VK_PRIOR = 33, VK_NEXT = 34, VK_END = 35, VK_HOME = 36, VK_LEFT = 37, VK_UP = 38,
+                   VK_RIGHT = 39, VK_DOWN = 40, VK_INSERT = 45, VK_DELETE = 46, VK_F1 = 112,
+                   VK_F12 = 123, VK_NUMLOCK = 144, VK_SCROLL = 145;
 
 // Control messages: our own numbers, sent to one control or broadcast to a parent's children.
 constexpr unsigned CM_BASE = 0xB000;
@@ -84,7 +84,7 @@ enum class TOperation { opInsert, opRemove };
 // earlier leaves its owner's list. Names are unique among an owner's components, compared
 // without regard to ASCII case.
 class TComponent {
-public:
+ public:
   explicit TComponent(TComponent* AOwner);
   virtual ~TComponent();
   TComponent(const TComponent&) = delete;
@@ -129,11 +129,11 @@ public:
 
   intptr_t Tag = 0;
 
-protected:
+ protected:
   virtual void Notification(TComponent* component, TOperation operation);
   void SetLoadingState() { state_ |= csLoading; }
 
-private:
+ private:
   TComponent* owner_ = nullptr;
   std::string name_;
   std::vector<TComponent*> components_;
@@ -152,7 +152,7 @@ enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 // A visible object inside a parent: geometry in the parent's client coordinates, common
 // properties with change notices, input events and an optional linked action.
 class TControl : public TComponent {
-public:
+ public:
   explicit TControl(TComponent* AOwner);
   ~TControl() override;
 
@@ -284,7 +284,7 @@ public:
   // Called by the action link when the linked action changed or went away.
   virtual void ActionChange(TBasicAction* sender);
 
-protected:
+ protected:
   // Takes ownership of the peer; called once by each concrete control's constructor.
   void AttachWidget(QWidget* widget);
   // The peer of the parent was re-created or the control moved: apply geometry, visibility,
@@ -302,7 +302,7 @@ protected:
   std::string text_;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
 
-private:
+ private:
   void ParentColorChanged();
   void ParentFontChanged();
   void WatchFont();
@@ -326,7 +326,7 @@ private:
 
 // A control that holds other controls, takes the keyboard focus and aligns its children.
 class TWinControl : public TControl {
-public:
+ public:
   explicit TWinControl(TComponent* AOwner);
   ~TWinControl() override;
 
@@ -381,15 +381,15 @@ public:
   // Arrow keys and Tab go to the control itself instead of moving the focus when this says so.
   virtual bool WantsArrows() const { return false; }
 
-protected:
-  virtual void CustomAlignPosition(TControl* control, int& left, int& top, int& width,
-                                   int& height, const TRect& alignRect) {
+ protected:
+  virtual void CustomAlignPosition(TControl* control, int& left, int& top, int& width, int& height,
+                                   const TRect& alignRect) {
     (void)control, (void)left, (void)top, (void)width, (void)height, (void)alignRect;
   }
   void UpdatePeer() override;
   void UpdateChildPeers();
 
-private:
+ private:
   friend class TControl;
   void InsertControl(TControl* control);
   void RemoveControl(TControl* control);

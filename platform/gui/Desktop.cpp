@@ -6,14 +6,16 @@
 #include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QPixmap>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleHints>
-
 #include <atomic>
+#include <map>
 #include <mutex>
 
 #include "platform/gui/Controls.h"
+#include "platform/gui/QtPeer.h"
 
 TRect MonitorWorkAreaAt(TPoint p) {
   QScreen* screen = QGuiApplication::screenAt(QPoint(p.X, p.Y));
@@ -43,6 +45,11 @@ int WheelScrollLines() {
 namespace {
 
 std::mutex g_mutex;
+std::map<int, QCursor>& CursorTable() {
+  static std::map<int, QCursor> table;
+  return table;
+}
+int g_screenCursor = crDefault;
 std::function<int16_t(uint16_t)> g_provider;
 // Lock states as seen from the presses in the program's windows.
 std::atomic<bool> g_caps{false}, g_num{false}, g_scroll{false}, g_insert{false};
@@ -72,6 +79,57 @@ int DisplayIndicators() {
 
 }  // namespace
 
+namespace zgui {
+QCursor CursorFor(int id) {
+  const auto it = CursorTable().find(id);
+  if (it != CursorTable().end()) return it->second;
+  switch (id) {
+    case crCross:
+      return Qt::CrossCursor;
+    case crIBeam:
+      return Qt::IBeamCursor;
+    case crSizeAll:
+      return Qt::SizeAllCursor;
+    case crSizeNESW:
+      return Qt::SizeBDiagCursor;
+    case crSizeNS:
+    case crVSplit:
+      return Qt::SizeVerCursor;
+    case crSizeNWSE:
+      return Qt::SizeFDiagCursor;
+    case crSizeWE:
+    case crHSplit:
+      return Qt::SizeHorCursor;
+    case crHourGlass:
+      return Qt::WaitCursor;
+    case crDrag:
+      return Qt::DragMoveCursor;
+    case crNo:
+      return Qt::ForbiddenCursor;
+    case crHandPoint:
+      return Qt::PointingHandCursor;
+    default:
+      return Qt::ArrowCursor;
+  }
+}
+}  // namespace zgui
+
+void RegisterCursor(int id, const TBitmap& image, TPoint hotSpot) {
+  if (image.Empty()) return;
+  CursorTable()[id] = QCursor(QPixmap::fromImage(zgui::KeyedImage(image)), hotSpot.X, hotSpot.Y);
+}
+
+bool CursorRegistered(int id) { return CursorTable().count(id) != 0; }
+
+void SetScreenCursor(int cursor) {
+  if (cursor == g_screenCursor) return;
+  if (g_screenCursor != crDefault) QApplication::restoreOverrideCursor();
+  g_screenCursor = cursor;
+  if (cursor != crDefault) QApplication::setOverrideCursor(zgui::CursorFor(cursor));
+}
+
+int ScreenCursor() { return g_screenCursor; }
+
 void SetKeyStateProviderForTesting(std::function<int16_t(uint16_t)> provider) {
   std::lock_guard<std::mutex> lock(g_mutex);
   g_provider = std::move(provider);
@@ -79,11 +137,20 @@ void SetKeyStateProviderForTesting(std::function<int16_t(uint16_t)> provider) {
 
 void NoteLockKeyPressed(uint16_t vk) {
   switch (vk) {
-    case VK_CAPITAL: g_caps = !g_caps; break;
-    case VK_NUMLOCK: g_num = !g_num; break;
-    case VK_SCROLL: g_scroll = !g_scroll; break;
-    case VK_INSERT: g_insert = !g_insert; break;
-    default: break;
+    case VK_CAPITAL:
+      g_caps = !g_caps;
+      break;
+    case VK_NUMLOCK:
+      g_num = !g_num;
+      break;
+    case VK_SCROLL:
+      g_scroll = !g_scroll;
+      break;
+    case VK_INSERT:
+      g_insert = !g_insert;
+      break;
+    default:
+      break;
   }
 }
 
@@ -105,7 +172,9 @@ int16_t GetKeyState(uint16_t vk) {
     const int indicators = DisplayIndicators();
     const int bit = vk == VK_CAPITAL ? 0 : vk == VK_NUMLOCK ? 1 : 2;
     if (indicators >= 0) return (indicators >> bit) & 1;
-    const bool on = vk == VK_CAPITAL ? g_caps.load() : vk == VK_NUMLOCK ? g_num.load() : g_scroll.load();
+    const bool on = vk == VK_CAPITAL   ? g_caps.load()
+                    : vk == VK_NUMLOCK ? g_num.load()
+                                       : g_scroll.load();
     return on ? 1 : 0;
   }
   return 0;

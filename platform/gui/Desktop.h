@@ -15,6 +15,14 @@ int ScrollBarWidth();
 // Lines one wheel notch scrolls.
 int WheelScrollLines();
 
+// The application's cursor table: a picture (its transparent colour left out) with its hot
+// spot under a number of the program's own (positive), which controls then take as Cursor.
+void RegisterCursor(int id, const TBitmap& image, TPoint hotSpot);
+bool CursorRegistered(int id);
+// The cursor of the whole screen while the program is busy (crDefault: each control's own).
+void SetScreenCursor(int cursor);
+int ScreenCursor();
+
 // The key's state as the old desktop reported it: bit 15 set while the key is down, bit 0
 // set while a lock key (Caps, Num, Scroll, Insert) is on. Modifiers (VK_SHIFT, VK_CONTROL,
 // VK_MENU) come from the toolkit; the lock keys from the display where it can tell, else from

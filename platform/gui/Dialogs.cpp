@@ -1,12 +1,13 @@
 // Message boxes, input boxes and the save dialog through the replaceable driver; the toolkit
 // driver shows the real ones.
+#include "platform/gui/Dialogs.h"
+
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "platform/gui/Dialogs.h"
 #include "platform/gui/Menus.h"
 #include "platform/gui/QtPeer.h"
 
@@ -22,7 +23,7 @@ QWidget* DialogParent() {
 }
 
 class ToolkitDriver : public TDialogDriver {
-public:
+ public:
   int MessageBox(const TMessageBoxRequest& request) override {
     QMessageBox box(DialogParent());
     box.setWindowTitle(ToQ(request.Caption));
@@ -53,12 +54,13 @@ public:
         choices = {{QMessageBox::Ok, IDOK}, {QMessageBox::Cancel, IDCANCEL}};
         break;
       case MB_ABORTRETRYIGNORE:
-        choices = {{QMessageBox::Abort, IDABORT}, {QMessageBox::Retry, IDRETRY},
+        choices = {{QMessageBox::Abort, IDABORT},
+                   {QMessageBox::Retry, IDRETRY},
                    {QMessageBox::Ignore, IDIGNORE}};
         break;
       case MB_YESNOCANCEL:
-        choices = {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO},
-                   {QMessageBox::Cancel, IDCANCEL}};
+        choices = {
+            {QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}, {QMessageBox::Cancel, IDCANCEL}};
         break;
       case MB_YESNO:
         choices = {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}};
@@ -100,8 +102,8 @@ public:
     size_t start = 0;
     while (start <= dialog.Filter.size() && !dialog.Filter.empty()) {
       const size_t bar = dialog.Filter.find('|', start);
-      parts.push_back(dialog.Filter.substr(start, bar == std::string::npos ? std::string::npos
-                                                                           : bar - start));
+      parts.push_back(
+          dialog.Filter.substr(start, bar == std::string::npos ? std::string::npos : bar - start));
       if (bar == std::string::npos) break;
       start = bar + 1;
     }

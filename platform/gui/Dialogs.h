@@ -43,7 +43,7 @@ bool InputQuery(const std::string& caption, const std::string& prompt, std::stri
 // files (*.txt)|*.txt"); FileName is proposed and, after OK, the chosen path, with
 // DefaultExt appended when the chosen name has no extension.
 class TSaveDialog : public TComponent {
-public:
+ public:
   explicit TSaveDialog(TComponent* AOwner) : TComponent(AOwner) {}
   std::string FileName;
   std::string DefaultExt;
@@ -57,7 +57,7 @@ public:
   virtual bool Execute();
 };
 class TSaveTextFileDialog : public TSaveDialog {
-public:
+ public:
   explicit TSaveTextFileDialog(TComponent* AOwner) : TSaveDialog(AOwner) {}
 };
 
@@ -72,7 +72,7 @@ struct TMessageBoxRequest {
 // one. ShowModal runs the window's part of a modal showing (OnShow has fired, the window is
 // visible) and WaitModal returns when the window's ModalResult is set.
 class TDialogDriver {
-public:
+ public:
   virtual ~TDialogDriver() = default;
   // Returns IDOK, IDCANCEL, IDYES ...
   virtual int MessageBox(const TMessageBoxRequest& request) = 0;

@@ -21,16 +21,18 @@ TEdit::TEdit(TComponent* AOwner) : TWinControl(AOwner) {
   SetColor(clWindow);
   SetBounds(0, 0, 121, 21);
   // textEdited comes from the user's typing, pasting and deleting, never from setText.
-  QObject::connect(peer, &QLineEdit::textEdited, peer, [peer, link = peer->Link()](const QString& text) {
-    auto* edit = static_cast<TEdit*>(Linked(link));  // the peer lives while its control does
-    if (!edit) return;
-    if (edit->MaxLength() > 0 && ByteOffsetOf(text, static_cast<int>(text.size())) > edit->MaxLength()) {
-      const int cursor = peer->cursorPosition();
-      peer->setText(LeftBytes(text, edit->MaxLength()));
-      peer->setCursorPosition(std::min<int>(cursor, static_cast<int>(peer->text().size())));
-    }
-    RunHandler(edit, [edit] { edit->Change(); });
-  });
+  QObject::connect(
+      peer, &QLineEdit::textEdited, peer, [peer, link = peer->Link()](const QString& text) {
+        auto* edit = static_cast<TEdit*>(Linked(link));  // the peer lives while its control does
+        if (!edit) return;
+        if (edit->MaxLength() > 0 &&
+            ByteOffsetOf(text, static_cast<int>(text.size())) > edit->MaxLength()) {
+          const int cursor = peer->cursorPosition();
+          peer->setText(LeftBytes(text, edit->MaxLength()));
+          peer->setCursorPosition(std::min<int>(cursor, static_cast<int>(peer->text().size())));
+        }
+        RunHandler(edit, [edit] { edit->Change(); });
+      });
 }
 
 std::string TEdit::GetText() const {

@@ -9,7 +9,7 @@
 // count with the new values; an interval of 0 or a missing OnTimer keeps it idle. Each tick
 // runs OnTimer inside the application's exception handler.
 class TTimer : public TComponent {
-public:
+ public:
   explicit TTimer(TComponent* AOwner);
   ~TTimer() override;
 
@@ -28,7 +28,7 @@ public:
   static void SetManualForTesting(bool manual);
   static bool ManualForTesting();
 
-private:
+ private:
   void UpdateTimer();
   struct Impl;
   std::unique_ptr<Impl> impl_;
@@ -40,7 +40,7 @@ enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 
 // A plain container with an optional bevelled frame and a centred caption.
 class TPanel : public TWinControl {
-public:
+ public:
   explicit TPanel(TComponent* AOwner);
   TBevelCut BevelOuter() const { return bevelOuter_; }
   void SetBevelOuter(TBevelCut value);
@@ -51,10 +51,10 @@ public:
   void AdjustClientRect(TRect& rect) const override;
   bool PaintPeer(QPainter* painter) override;
 
-protected:
+ protected:
   void TextChanged() override;
 
-private:
+ private:
   TBevelCut bevelOuter_ = bvRaised;
   TBevelCut bevelInner_ = bvNone;
   int bevelWidth_ = 1;
@@ -62,7 +62,7 @@ private:
 
 // Shows a bitmap, optionally stretched or centred.
 class TImage : public TControl {
-public:
+ public:
   explicit TImage(TComponent* AOwner);
   ~TImage() override;
   // The picture the control shows; after drawing on it call PictureChanged().
@@ -76,7 +76,7 @@ public:
   void SetTransparent(bool value);
   bool PaintPeer(QPainter* painter) override;
 
-private:
+ private:
   std::unique_ptr<TBitmap> picture_;
   bool stretch_ = false;
   bool center_ = false;

@@ -4,7 +4,6 @@
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QScreen>
-
 #include <algorithm>
 
 #include "platform/gui/Dialogs.h"
@@ -23,13 +22,13 @@ constexpr int kMenuHeight = 20;
 // The top-level window of a form: it holds the menu bar and the client area and reports
 // closing, geometry and activation to the form. Input is the client area's business.
 class FormWindow : public Peer<QWidget> {
-public:
+ public:
   explicit FormWindow(TForm* form) : Peer<QWidget>(form, nullptr, Qt::Window) {
     ForwardInput = false;
     setAttribute(Qt::WA_QuitOnClose, false);
   }
 
-protected:
+ protected:
   TForm* Form() const { return static_cast<TForm*>(Control()); }
 
   void closeEvent(QCloseEvent* e) override {
@@ -70,7 +69,7 @@ protected:
     return Peer<QWidget>::event(e);
   }
 
-private:
+ private:
   void Report() {
     TForm* f = Form();
     if (!f || (windowState() & Qt::WindowMinimized)) return;
@@ -82,14 +81,14 @@ private:
 
 // The client area: unhandled Enter and Escape press the default and the cancel button.
 class ClientArea : public Peer<QWidget> {
-public:
+ public:
   ClientArea(TForm* form, QWidget* parent) : Peer<QWidget>(form, parent) {}
 
-protected:
+ protected:
   void keyPressEvent(QKeyEvent* e) override {
     TForm* f = static_cast<TForm*>(Control());
-    if (f && !hasFocus() && (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter ||
-                             e->key() == Qt::Key_Escape)) {
+    if (f && !hasFocus() &&
+        (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter || e->key() == Qt::Key_Escape)) {
       const bool enter = e->key() != Qt::Key_Escape;
       if (TButton* b = FindDialogButton(f, enter)) {
         e->accept();
@@ -100,7 +99,7 @@ protected:
     Peer<QWidget>::keyPressEvent(e);
   }
 
-private:
+ private:
   static TButton* FindDialogButton(TWinControl* parent, bool isDefault) {
     for (int i = 0; i < parent->ControlCount(); ++i) {
       TControl* c = parent->Controls(i);
@@ -292,8 +291,10 @@ void TForm::ApplyWindowFlags() {
   if (borderStyle_ != bsNone) {
     flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     if (borderIcons_ & biSystemMenu) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-    if ((borderIcons_ & biMinimize) && borderStyle_ != bsDialog) flags |= Qt::WindowMinimizeButtonHint;
-    if ((borderIcons_ & biMaximize) && borderStyle_ == bsSizeable) flags |= Qt::WindowMaximizeButtonHint;
+    if ((borderIcons_ & biMinimize) && borderStyle_ != bsDialog)
+      flags |= Qt::WindowMinimizeButtonHint;
+    if ((borderIcons_ & biMaximize) && borderStyle_ == bsSizeable)
+      flags |= Qt::WindowMaximizeButtonHint;
   }
   if (formStyle_ == fsStayOnTop) flags |= Qt::WindowStaysOnTopHint;
   const bool shown = w->isVisible();
@@ -488,8 +489,7 @@ void TForm::SelectNext(bool forward) {
 // --- modal showing and closing ----------------------------------------------------------------
 
 TModalResult TForm::ShowModal() {
-  if (Visible() || modalLevel_ > 0)
-    throw EInvalidOperation("Cannot make a visible window modal");
+  if (Visible() || modalLevel_ > 0) throw EInvalidOperation("Cannot make a visible window modal");
   TForm* opener = Application ? Application->ActiveForm() : nullptr;
   modalResult_ = mrNone;
   ++modalLevel_;

@@ -12,9 +12,8 @@
 class TMainMenu;
 
 using TModalResult = int;
-constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4,
-                       mrIgnore = 5, mrYes = 6, mrNo = 7, mrAll = 8, mrNoToAll = 9,
-                       mrYesToAll = 10, mrClose = 11;
+constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5,
+                       mrYes = 6, mrNo = 7, mrAll = 8, mrNoToAll = 9, mrYesToAll = 10, mrClose = 11;
 
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 using TBorderIcons = unsigned;
@@ -42,7 +41,7 @@ using TCloseQueryEvent = std::function<void(TComponent* Sender, bool& CanClose)>
 // application (or NewForm) then calls AfterConstruction, which runs Loaded on everything the
 // constructor created and then OnCreate.
 class TForm : public TWinControl {
-public:
+ public:
   explicit TForm(TComponent* AOwner);
   ~TForm() override;
 
@@ -132,7 +131,7 @@ public:
   // Fires OnDestroy while the window is still whole (its owner is about to free it).
   void BeforeDestruction() override;
 
-protected:
+ protected:
   virtual void DoCreate();
   virtual void DoShow();
   virtual void DoHide();
@@ -141,7 +140,7 @@ protected:
   void TextChanged() override;
   void Notification(TComponent* component, TOperation operation) override;
 
-private:
+ private:
   void ApplyWindowFlags();
   void PlaceWindow();
   void LayoutFrame();
@@ -183,7 +182,7 @@ using TExceptionEvent = std::function<void(TComponent* Sender, const std::except
 // The application object. One exists for the program's run (and for each GUI test program);
 // the global `Application` points at it. It owns the windows created through CreateForm.
 class TApplication : public TComponent {
-public:
+ public:
   // Starts the toolkit (unless it runs already) and sets `Application`.
   TApplication(int& argc, char** argv);
   ~TApplication() override;
@@ -246,7 +245,7 @@ public:
   void FormCreated(TForm* form);
   const std::vector<TForm*>& Forms() const { return forms_; }
 
-private:
+ private:
   struct Impl;
   Impl* impl_ = nullptr;
   TForm* mainForm_ = nullptr;

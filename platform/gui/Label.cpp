@@ -66,8 +66,8 @@ void TLabel::AdjustSize() {
   const QFontMetrics metrics(label->font());
   const QString shown = ToQ(showAccel_ ? StripAccelerator(text_) : text_);
   if (wordWrap_) {
-    const QRect r = metrics.boundingRect(QRect(0, 0, std::max(Width(), 1), 100000),
-                                         Qt::TextWordWrap, shown);
+    const QRect r =
+        metrics.boundingRect(QRect(0, 0, std::max(Width(), 1), 100000), Qt::TextWordWrap, shown);
     SetBounds(Left(), Top(), Width(), r.height());
     return;
   }

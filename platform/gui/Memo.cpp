@@ -54,7 +54,8 @@ TStringList TMemo::Lines() const {
 void TMemo::SetLines(const TStringList& lines) {
   std::string text = lines.Text();
   // The list ends every line with CR LF; the box holds no break after the last one.
-  if (text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0) text.resize(text.size() - 2);
+  if (text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0)
+    text.resize(text.size() - 2);
   SetText(text);
 }
 

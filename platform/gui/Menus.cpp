@@ -1,12 +1,12 @@
 // Menu items, main menus and pop-up menus on the toolkit's actions and menus.
+#include "platform/gui/Menus.h"
+
 #include <QAction>
 #include <QMenu>
-
 #include <algorithm>
 
 #include "platform/gui/ActnList.h"
 #include "platform/gui/Dialogs.h"
-#include "platform/gui/Menus.h"
 #include "platform/gui/QtPeer.h"
 
 using namespace zgui;

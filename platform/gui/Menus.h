@@ -12,7 +12,7 @@ class QAction;
 class QMenu;
 
 class TMenuItem : public TComponent {
-public:
+ public:
   explicit TMenuItem(TComponent* AOwner);
   ~TMenuItem() override;
 
@@ -55,7 +55,7 @@ public:
   QAction* NativeAction() const { return qaction_; }
   QMenu* NativeSubMenu();
 
-private:
+ private:
   void ActionChange(TBasicAction* action);
   void UpdateNative();
   std::string caption_;
@@ -72,7 +72,7 @@ private:
 };
 
 class TMenu : public TComponent {
-public:
+ public:
   explicit TMenu(TComponent* AOwner);
   ~TMenu() override;
   // The invisible root whose sub-items are the menu's items.
@@ -83,20 +83,20 @@ public:
   std::function<void()> OnChange;
   void Changed();
 
-private:
+ private:
   TMenuItem* root_;
 };
 
 // The menu bar of the window that sets it as its Menu.
 class TMainMenu : public TMenu {
-public:
+ public:
   explicit TMainMenu(TComponent* AOwner);
 };
 
 // A menu opened by Popup at screen coordinates, or by a right click on a control whose
 // PopupMenu it is.
 class TPopupMenu : public TMenu {
-public:
+ public:
   explicit TPopupMenu(TComponent* AOwner);
   // Opens the menu and returns when it closes (a chosen item has run by then).
   void Popup(int x, int y);

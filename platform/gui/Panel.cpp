@@ -13,7 +13,9 @@ void DrawBevel(QPainter& p, QRect r, TBevelCut cut, int width) {
   const QColor light = ToQColor(clBtnHighlight);
   const QColor dark = ToQColor(clBtnShadow);
   const QColor topLeft = cut == bvLowered ? dark : cut == bvRaised ? light : ToQColor(clBtnFace);
-  const QColor bottomRight = cut == bvLowered ? light : cut == bvRaised ? dark : ToQColor(clBtnFace);
+  const QColor bottomRight = cut == bvLowered  ? light
+                             : cut == bvRaised ? dark
+                                               : ToQColor(clBtnFace);
   for (int i = 0; i < width && r.width() > 1 && r.height() > 1; ++i) {
     p.fillRect(QRect(r.left(), r.top(), r.width(), 1), topLeft);
     p.fillRect(QRect(r.left(), r.top(), 1, r.height()), topLeft);

@@ -30,7 +30,8 @@ std::string OnPath(const std::string& name) {
   size_t start = 0;
   while (start <= list.size()) {
     const size_t colon = list.find(':', start);
-    std::string dir = list.substr(start, colon == std::string::npos ? std::string::npos : colon - start);
+    std::string dir =
+        list.substr(start, colon == std::string::npos ? std::string::npos : colon - start);
     if (!dir.empty()) {
       const std::string candidate = dir + "/" + name;
       if (IsExecutableFile(candidate)) return candidate;
@@ -89,8 +90,8 @@ bool StartScript(const std::string& scriptPath, const std::string& folder) {
 }
 
 std::string FindCalculator() {
-  for (const char* name : {"gnome-calculator", "kcalc", "galculator", "qalculate-gtk",
-                           "mate-calc", "xcalc"}) {
+  for (const char* name :
+       {"gnome-calculator", "kcalc", "galculator", "qalculate-gtk", "mate-calc", "xcalc"}) {
     const std::string found = OnPath(name);
     if (!found.empty()) return Utf8ToGbk(found);
   }

@@ -78,21 +78,22 @@ struct KeyPair {
   uint16_t vk;
 };
 constexpr KeyPair kKeys[] = {
-    {Qt::Key_Backspace, VK_BACK}, {Qt::Key_Tab, VK_TAB},         {Qt::Key_Backtab, VK_TAB},
-    {Qt::Key_Return, VK_RETURN},  {Qt::Key_Enter, VK_RETURN},    {Qt::Key_Shift, VK_SHIFT},
-    {Qt::Key_Control, VK_CONTROL}, {Qt::Key_Alt, VK_MENU},       {Qt::Key_Pause, VK_PAUSE},
-    {Qt::Key_CapsLock, VK_CAPITAL}, {Qt::Key_Escape, VK_ESCAPE}, {Qt::Key_Space, VK_SPACE},
-    {Qt::Key_PageUp, VK_PRIOR},   {Qt::Key_PageDown, VK_NEXT},   {Qt::Key_End, VK_END},
-    {Qt::Key_Home, VK_HOME},      {Qt::Key_Left, VK_LEFT},       {Qt::Key_Up, VK_UP},
-    {Qt::Key_Right, VK_RIGHT},    {Qt::Key_Down, VK_DOWN},       {Qt::Key_Insert, VK_INSERT},
-    {Qt::Key_Delete, VK_DELETE},  {Qt::Key_NumLock, VK_NUMLOCK}, {Qt::Key_ScrollLock, VK_SCROLL},
+    {Qt::Key_Backspace, VK_BACK},   {Qt::Key_Tab, VK_TAB},         {Qt::Key_Backtab, VK_TAB},
+    {Qt::Key_Return, VK_RETURN},    {Qt::Key_Enter, VK_RETURN},    {Qt::Key_Shift, VK_SHIFT},
+    {Qt::Key_Control, VK_CONTROL},  {Qt::Key_Alt, VK_MENU},        {Qt::Key_Pause, VK_PAUSE},
+    {Qt::Key_CapsLock, VK_CAPITAL}, {Qt::Key_Escape, VK_ESCAPE},   {Qt::Key_Space, VK_SPACE},
+    {Qt::Key_PageUp, VK_PRIOR},     {Qt::Key_PageDown, VK_NEXT},   {Qt::Key_End, VK_END},
+    {Qt::Key_Home, VK_HOME},        {Qt::Key_Left, VK_LEFT},       {Qt::Key_Up, VK_UP},
+    {Qt::Key_Right, VK_RIGHT},      {Qt::Key_Down, VK_DOWN},       {Qt::Key_Insert, VK_INSERT},
+    {Qt::Key_Delete, VK_DELETE},    {Qt::Key_NumLock, VK_NUMLOCK}, {Qt::Key_ScrollLock, VK_SCROLL},
 };
 }  // namespace
 
 uint16_t VirtualKeyFromQt(int key) {
   if (key >= Qt::Key_0 && key <= Qt::Key_9) return static_cast<uint16_t>('0' + (key - Qt::Key_0));
   if (key >= Qt::Key_A && key <= Qt::Key_Z) return static_cast<uint16_t>('A' + (key - Qt::Key_A));
-  if (key >= Qt::Key_F1 && key <= Qt::Key_F12) return static_cast<uint16_t>(VK_F1 + (key - Qt::Key_F1));
+  if (key >= Qt::Key_F1 && key <= Qt::Key_F12)
+    return static_cast<uint16_t>(VK_F1 + (key - Qt::Key_F1));
   for (const auto& k : kKeys)
     if (k.qt == key) return k.vk;
   return 0;
@@ -177,10 +178,14 @@ bool ForwardKeyPress(TControl* control, QKeyEvent* event,
     if (ch != original) {
       // The handler typed another character: hand the widget that one instead.
       int key = event->key();
-      if (ch >= 'a' && ch <= 'z') key = Qt::Key_A + (ch - 'a');
-      else if (ch >= 'A' && ch <= 'Z') key = Qt::Key_A + (ch - 'A');
-      else if (ch >= '0' && ch <= '9') key = Qt::Key_0 + (ch - '0');
-      else if (ch >= 0x20) key = ch;
+      if (ch >= 'a' && ch <= 'z')
+        key = Qt::Key_A + (ch - 'a');
+      else if (ch >= 'A' && ch <= 'Z')
+        key = Qt::Key_A + (ch - 'A');
+      else if (ch >= '0' && ch <= '9')
+        key = Qt::Key_0 + (ch - '0');
+      else if (ch >= 0x20)
+        key = ch;
       QKeyEvent replaced(event->type(), key, event->modifiers(), QString(QChar(ch)));
       passOn(&replaced);
       event->setAccepted(replaced.isAccepted());
@@ -197,7 +202,8 @@ bool ForwardKeyRelease(TControl* control, QKeyEvent* event) {
   if (!win || vk == 0) return false;
   const TShiftState shift = ShiftFromQt(event->modifiers(), QApplication::mouseButtons());
   bool consumed = false;
-  if (TForm* form = PreviewForm(control)) RunHandler(form, [&] { consumed = form->KeyUp(vk, shift); });
+  if (TForm* form = PreviewForm(control))
+    RunHandler(form, [&] { consumed = form->KeyUp(vk, shift); });
   if (!consumed && Live(win)) RunHandler(win, [&] { consumed = win->KeyUp(vk, shift); });
   if (consumed) event->accept();
   return consumed;

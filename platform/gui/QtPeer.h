@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QColor>
 #include <QContextMenuEvent>
+#include <QCursor>
 #include <QFocusEvent>
 #include <QFont>
 #include <QImage>
@@ -34,6 +35,8 @@ std::string FromQ(const QString& text);
 // Caption for labels that show no accelerator: single '&' dropped, "&&" becomes '&'.
 std::string StripAccelerator(const std::string& caption);
 QColor ToQColor(TColor color);
+// The toolkit cursor of a cursor number: the registered ones, then the standard shapes.
+QCursor CursorFor(int id);
 // The bitmap with its transparent colour (see TBitmap::TransparentColor) fully transparent,
 // for icons and glyphs.
 QImage KeyedImage(const TBitmap& bitmap);
@@ -56,7 +59,7 @@ inline TControl* Linked(const ControlLink& link) { return link && Live(*link) ? 
 
 // Base of every peer: the back pointer, cleared when the control lets the peer go.
 class PeerBase {
-public:
+ public:
   explicit PeerBase(TControl* control) : link_(std::make_shared<TControl*>(control)) {}
   virtual ~PeerBase() = default;
   TControl* Control() const { return Linked(link_); }
@@ -68,7 +71,7 @@ public:
   // The form frame forwards no mouse or key input of its own.
   bool ForwardInput = true;
 
-protected:
+ protected:
   ControlLink link_;
   bool pressed_ = false;
 };
@@ -87,21 +90,20 @@ void BroadcastFocusChanged(TWinControl* parent, TWinControl* focused);
 
 template <class W>
 class Peer : public W, public PeerBase {
-public:
+ public:
   template <class... A>
-  explicit Peer(TControl* control, A&&... args)
-      : W(std::forward<A>(args)...), PeerBase(control) {
+  explicit Peer(TControl* control, A&&... args) : W(std::forward<A>(args)...), PeerBase(control) {
     this->setMouseTracking(true);
   }
 
-protected:
+ protected:
   void mousePressEvent(QMouseEvent* e) override {
     if (TControl* c = Input()) {
       pressed_ = e->button() == Qt::LeftButton;
       const auto pos = e->position().toPoint();
       RunHandler(c, [&] {
-        c->MouseDown(ButtonFromQt(e->button()), ShiftFromQt(e->modifiers(), e->buttons()),
-                     pos.x(), pos.y());
+        c->MouseDown(ButtonFromQt(e->button()), ShiftFromQt(e->modifiers(), e->buttons()), pos.x(),
+                     pos.y());
       });
     }
     if (Control()) W::mousePressEvent(e);
@@ -110,8 +112,8 @@ protected:
     if (Control()) W::mouseReleaseEvent(e);
     if (TControl* c = Input()) {
       const auto pos = e->position().toPoint();
-      const bool click = GenericClick && pressed_ && e->button() == Qt::LeftButton &&
-                         this->rect().contains(pos);
+      const bool click =
+          GenericClick && pressed_ && e->button() == Qt::LeftButton && this->rect().contains(pos);
       pressed_ = false;
       if (click) RunHandler(c, [&] { c->Click(); });
       if (TControl* still = Input()) {
@@ -129,8 +131,7 @@ protected:
       if (TControl* still = Input()) {
         RunHandler(still, [&] {
           still->MouseDown(ButtonFromQt(e->button()),
-                           ShiftFromQt(e->modifiers(), e->buttons()) | ssDouble, pos.x(),
-                           pos.y());
+                           ShiftFromQt(e->modifiers(), e->buttons()) | ssDouble, pos.x(), pos.y());
         });
       }
     }
@@ -139,7 +140,8 @@ protected:
   void mouseMoveEvent(QMouseEvent* e) override {
     if (TControl* c = Input()) {
       const auto pos = e->position().toPoint();
-      RunHandler(c, [&] { c->MouseMove(ShiftFromQt(e->modifiers(), e->buttons()), pos.x(), pos.y()); });
+      RunHandler(
+          c, [&] { c->MouseMove(ShiftFromQt(e->modifiers(), e->buttons()), pos.x(), pos.y()); });
     }
     if (Control()) W::mouseMoveEvent(e);
   }

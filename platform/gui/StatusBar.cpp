@@ -11,7 +11,7 @@ using namespace zgui;
 namespace {
 
 class StatusPeer : public Peer<QWidget> {
-public:
+ public:
   explicit StatusPeer(TStatusBar* bar) : Peer<QWidget>(bar) {}
 };
 
@@ -136,7 +136,7 @@ void TProgressBar::Apply() {
 void TProgressBar::SetOrientation(TProgressBarOrientation value) {
   orientation_ = value;
   static_cast<QProgressBar*>(Widget())->setOrientation(value == pbVertical ? Qt::Vertical
-                                                                            : Qt::Horizontal);
+                                                                           : Qt::Horizontal);
 }
 
 void TProgressBar::SetMin(int value) {

@@ -18,7 +18,7 @@ class TForm;
 // A push button. Click() runs the handler (or the linked action) at once; a button with a
 // ModalResult also sets its form's modal result, which closes a modal form.
 class TButton : public TWinControl {
-public:
+ public:
   explicit TButton(TComponent* AOwner);
   void Click() override;
   int ModalResult = 0;
@@ -26,20 +26,20 @@ public:
   bool Default = false;
   bool Cancel = false;
 
-protected:
+ protected:
   void TextChanged() override;
 };
 
 // A push button that may also show a picture beside its caption.
 class TBitBtn : public TButton {
-public:
+ public:
   explicit TBitBtn(TComponent* AOwner);
   ~TBitBtn() override;
   // The picture; after drawing on it call GlyphChanged().
   TBitmap& Glyph() { return *glyph_; }
   void GlyphChanged();
 
-private:
+ private:
   std::unique_ptr<TBitmap> glyph_;
 };
 
@@ -48,7 +48,7 @@ enum TTextLayout { tlTop, tlCenter, tlBottom };
 
 // A text on the form; clickable. '&' shows an accelerator unless ShowAccelChar is off.
 class TLabel : public TControl {
-public:
+ public:
   explicit TLabel(TComponent* AOwner);
   // Sizes the label to its text when the caption or font changes (on by default).
   bool AutoSize() const { return autoSize_; }
@@ -67,13 +67,13 @@ public:
   TWinControl* FocusControl() const { return focusControl_; }
   void SetFocusControl(TWinControl* control);
 
-protected:
+ protected:
   void TextChanged() override;
   void ApplyFont() override;
   void ColorChanged() override;
   void Notification(TComponent* component, TOperation operation) override;
 
-private:
+ private:
   void AdjustSize();
   bool autoSize_ = true;
   TAlignment alignment_ = taLeftJustify;
@@ -89,7 +89,7 @@ enum TCharCase { ecNormal, ecUpperCase, ecLowerCase };
 // One-line text box. OnChange fires when the user changes the text; OnKeyPress filters typed
 // characters. MaxLength limits the text in bytes (0: no limit).
 class TEdit : public TWinControl {
-public:
+ public:
   explicit TEdit(TComponent* AOwner);
   std::string GetText() const override;
   void SetText(const std::string& value) override;
@@ -115,7 +115,7 @@ public:
   virtual void Change();
   bool KeyPress(char& key) override;
 
-private:
+ private:
   int maxLength_ = 0;
 };
 
@@ -125,7 +125,7 @@ enum TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, cs
 // it with the item methods so the box follows. OnChange fires when the user types or picks
 // an item; ItemIndex and Text set by code fire nothing.
 class TComboBox : public TWinControl {
-public:
+ public:
   explicit TComboBox(TComponent* AOwner);
   ~TComboBox() override;
 
@@ -169,7 +169,7 @@ public:
   void PeerUserEdited(const std::string& text);
   void PeerUserPicked(int index);
 
-private:
+ private:
   void RebuildPeer();
   TStringList items_;
   TComboBoxStyle style_ = csDropDown;
@@ -182,7 +182,7 @@ enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
 
 // Check box. OnClick fires whenever Checked really changes, by a click or by code.
 class TCheckBox : public TWinControl {
-public:
+ public:
   explicit TCheckBox(TComponent* AOwner);
   bool Checked() const { return state_ == cbChecked; }
   void SetChecked(bool value) { SetState(value ? cbChecked : cbUnchecked); }
@@ -194,35 +194,35 @@ public:
   // Internal: the peer reports a user toggle.
   void PeerToggled(bool checked);
 
-protected:
+ protected:
   void TextChanged() override;
 
-private:
+ private:
   TCheckBoxState state_ = cbUnchecked;
 };
 
 // Radio button: checking one unchecks its siblings; OnClick fires when it becomes checked.
 class TRadioButton : public TWinControl {
-public:
+ public:
   explicit TRadioButton(TComponent* AOwner);
   bool Checked() const { return checked_; }
   void SetChecked(bool value);
   void PeerToggled(bool checked);
 
-protected:
+ protected:
   void TextChanged() override;
 
-private:
+ private:
   bool checked_ = false;
 };
 
 // Framed box with a caption; a container for other controls.
 class TGroupBox : public TWinControl {
-public:
+ public:
   explicit TGroupBox(TComponent* AOwner);
   void AdjustClientRect(TRect& rect) const override;
 
-protected:
+ protected:
   void TextChanged() override;
 };
 
@@ -231,7 +231,7 @@ enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 // Multi-line text box. Lines reads and writes the lines (each set replaces the text); Text
 // joins the lines with CR LF between them.
 class TMemo : public TWinControl {
-public:
+ public:
   explicit TMemo(TComponent* AOwner);
   std::string GetText() const override;
   void SetText(const std::string& value) override;
@@ -271,7 +271,7 @@ public:
   // Internal: the peer reports a change of its text.
   void PeerTextChanged();
 
-private:
+ private:
   bool readOnly_ = false;
   bool settingText_ = false;
   bool wordWrap_ = true;
@@ -279,13 +279,13 @@ private:
 };
 
 class TRichEdit : public TMemo {
-public:
+ public:
   explicit TRichEdit(TComponent* AOwner) : TMemo(AOwner) {}
 };
 
 // A list of texts, one selectable.
 class TListBox : public TWinControl {
-public:
+ public:
   explicit TListBox(TComponent* AOwner);
   TStringList& Items() { return items_; }
   const TStringList& Items() const { return items_; }
@@ -299,7 +299,7 @@ public:
   int Count() const { return items_.Count(); }
   void PeerUserPicked(int index);
 
-private:
+ private:
   TStringList items_;
   bool sorted_ = false;
   bool updating_ = false;

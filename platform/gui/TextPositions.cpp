@@ -34,8 +34,7 @@ int IndexAfterBytes(const QString& text, int from, int bytes) {
   int index = std::max(from, 0);
   int used = 0;
   while (index < text.size()) {
-    const int len =
-        text.at(index) == '\n' ? 2 : static_cast<int>(FromQ(text.mid(index, 1)).size());
+    const int len = text.at(index) == '\n' ? 2 : static_cast<int>(FromQ(text.mid(index, 1)).size());
     if (used + len > bytes) break;
     used += len;
     ++index;

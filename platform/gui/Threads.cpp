@@ -177,9 +177,8 @@ void TThread::WakeUp() {
 bool TThread::SleepFor(uint32_t milliseconds) {
   std::unique_lock<std::mutex> lock(mutex_);
   wake_ = false;
-  const bool interrupted =
-      cv_.wait_for(lock, std::chrono::milliseconds(milliseconds),
-                   [this] { return wake_ || terminated_ || suspended_; });
+  const bool interrupted = cv_.wait_for(lock, std::chrono::milliseconds(milliseconds),
+                                        [this] { return wake_ || terminated_ || suspended_; });
   wake_ = false;
   return !interrupted;
 }

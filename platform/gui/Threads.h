@@ -15,7 +15,7 @@
 // polls Terminated. With FreeOnTerminate the object frees itself when Execute returns.
 // Freeing a running worker terminates it, wakes it and waits for it.
 class TThread {
-public:
+ public:
   TThread();
   virtual ~TThread();
   TThread(const TThread&) = delete;
@@ -44,14 +44,14 @@ public:
   // Wakes a SleepFor early (it returns false).
   void WakeUp();
 
-protected:
+ protected:
   virtual void Execute() = 0;
   // Sleeps up to `milliseconds`; false when woken early by WakeUp, Suspend or Terminate.
   bool SleepFor(uint32_t milliseconds);
   // Parks here while suspended; returns at once otherwise.
   void CheckSuspended();
 
-private:
+ private:
   void Run();
   mutable std::mutex mutex_;
   std::condition_variable cv_;
@@ -75,14 +75,14 @@ bool CheckSynchronize();
 
 // A recursive lock.
 class TCriticalSection {
-public:
+ public:
   void Enter() { mutex_.lock(); }
   void Leave() { mutex_.unlock(); }
   bool TryEnter() { return mutex_.try_lock(); }
   void Acquire() { Enter(); }
   void Release() { Leave(); }
 
-private:
+ private:
   std::recursive_mutex mutex_;
 };
 

@@ -1,6 +1,5 @@
 // TTimer on the toolkit's timers.
 #include <QTimer>
-
 #include <atomic>
 
 #include "platform/gui/ExtCtrls.h"

@@ -20,10 +20,17 @@ TTrayIcon::TTrayIcon() : impl_(std::make_unique<Impl>()) {
                    [this](QSystemTrayIcon::ActivationReason reason) {
                      TTrayActivation r = TTrayActivation::Click;
                      switch (reason) {
-                       case QSystemTrayIcon::DoubleClick: r = TTrayActivation::DoubleClick; break;
-                       case QSystemTrayIcon::MiddleClick: r = TTrayActivation::MiddleClick; break;
-                       case QSystemTrayIcon::Context: r = TTrayActivation::ContextMenu; break;
-                       default: break;
+                       case QSystemTrayIcon::DoubleClick:
+                         r = TTrayActivation::DoubleClick;
+                         break;
+                       case QSystemTrayIcon::MiddleClick:
+                         r = TTrayActivation::MiddleClick;
+                         break;
+                       case QSystemTrayIcon::Context:
+                         r = TTrayActivation::ContextMenu;
+                         break;
+                       default:
+                         break;
                      }
                      const QPoint at = QCursor::pos();
                      Activate(r, Point(at.x(), at.y()));
@@ -39,8 +46,8 @@ void TTrayIcon::SetIcon(const TBitmap& bitmap) {
     impl_->icon.setIcon(QIcon());
     return;
   }
-  const QImage image =
-      bitmap.Transparent() ? KeyedImage(bitmap) : bitmap.Image().convertToFormat(QImage::Format_ARGB32);
+  const QImage image = bitmap.Transparent() ? KeyedImage(bitmap)
+                                            : bitmap.Image().convertToFormat(QImage::Format_ARGB32);
   impl_->icon.setIcon(QIcon(QPixmap::fromImage(image)));
 }
 

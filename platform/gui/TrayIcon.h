@@ -10,7 +10,7 @@
 enum class TTrayActivation { Click, DoubleClick, MiddleClick, ContextMenu };
 
 class TTrayIcon {
-public:
+ public:
   TTrayIcon();
   ~TTrayIcon();
   TTrayIcon(const TTrayIcon&) = delete;
@@ -32,7 +32,7 @@ public:
   // What the notification area does when the user acts on the icon (tests call it too).
   void Activate(TTrayActivation reason, TPoint screenPos);
 
-private:
+ private:
   struct Impl;
   std::unique_ptr<Impl> impl_;
   std::string tip_;

@@ -2,7 +2,6 @@
 #include "platform/gui/WebBrowser.h"
 
 #include <QWidget>
-
 #include <atomic>
 
 #include "platform/gui/QtPeer.h"
@@ -52,8 +51,7 @@ void TWebBrowser::DoDownloadBegin() {
 }
 
 void TWebBrowser::DoDownloadComplete() {
-  if (OnDownloadComplete && !IsDestroying())
-    RunHandler(this, [this] { OnDownloadComplete(this); });
+  if (OnDownloadComplete && !IsDestroying()) RunHandler(this, [this] { OnDownloadComplete(this); });
 }
 
 void TWebBrowser::DoProgressChange(int progress, int progressMax) {

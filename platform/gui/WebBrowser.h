@@ -14,7 +14,7 @@
 class TWebBrowser;
 
 class TWebBrowserEngine {
-public:
+ public:
   virtual ~TWebBrowserEngine() = default;
   virtual void Navigate(const std::string& url) = 0;
   virtual void GoBack() = 0;
@@ -36,7 +36,7 @@ using TWebEngineFactory = std::function<std::unique_ptr<TWebBrowserEngine>(TWebB
 void SetWebEngineFactory(TWebEngineFactory factory);
 
 class TWebBrowser : public TWinControl {
-public:
+ public:
   explicit TWebBrowser(TComponent* AOwner);
   ~TWebBrowser() override;
 
@@ -73,7 +73,7 @@ public:
   TWebBrowser* DoNewWindow(const std::string& url);
   void DoNavigateComplete(const std::string& url);
 
-private:
+ private:
   std::unique_ptr<TWebBrowserEngine> engine_;
   intptr_t handle_;
 };
@@ -81,7 +81,7 @@ private:
 // The stand-in engine: records every call ("Navigate http://...", "GoBack" ...) and holds the
 // address it was last sent to as the page's address, with an empty title.
 class TRecordingWebEngine : public TWebBrowserEngine {
-public:
+ public:
   void Navigate(const std::string& url) override;
   void GoBack() override { calls.push_back("GoBack"); }
   void GoForward() override { calls.push_back("GoForward"); }

@@ -152,11 +152,16 @@ void TWinControl::AlignControls(TControl* control, TRect& rect) {
     // Controls of one kind are stacked in the order of their positions, as they were placed.
     std::stable_sort(list.begin(), list.end(), [kind](TControl* a, TControl* b) {
       switch (kind) {
-        case alTop: return a->Top() < b->Top();
-        case alBottom: return a->Top() + a->Height() > b->Top() + b->Height();
-        case alLeft: return a->Left() < b->Left();
-        case alRight: return a->Left() + a->Width() > b->Left() + b->Width();
-        default: return false;
+        case alTop:
+          return a->Top() < b->Top();
+        case alBottom:
+          return a->Top() + a->Height() > b->Top() + b->Height();
+        case alLeft:
+          return a->Left() < b->Left();
+        case alRight:
+          return a->Left() + a->Width() > b->Left() + b->Width();
+        default:
+          return false;
       }
     });
     for (TControl* c : list) {

@@ -7,15 +7,19 @@
 namespace {
 
 class CommandForm : public TForm {
-public:
+ public:
   explicit CommandForm(TComponent* owner) : TForm(owner) {
     SetClientSize(300, 420);
     ActionList1 = new TActionList(this);
     ActionList1->SetName("ActionList1");
-    Action3 = NewAction(this, ActionList1, "Action3", "复制", [this](TComponent* s) { Run("Action3", s); });
-    Action4 = NewAction(this, ActionList1, "Action4", "时间起卦", [this](TComponent* s) { Run("Action4", s); });
-    Action16 = NewAction(this, ActionList1, "Action16", "卜筮正宗", [this](TComponent* s) { Run("Action16", s); });
-    Action51 = NewAction(this, ActionList1, "Action51", "球赛", [this](TComponent* s) { Run("Action51", s); });
+    Action3 = NewAction(this, ActionList1, "Action3", "复制",
+                        [this](TComponent* s) { Run("Action3", s); });
+    Action4 = NewAction(this, ActionList1, "Action4", "时间起卦",
+                        [this](TComponent* s) { Run("Action4", s); });
+    Action16 = NewAction(this, ActionList1, "Action16", "卜筮正宗",
+                         [this](TComponent* s) { Run("Action16", s); });
+    Action51 = NewAction(this, ActionList1, "Action51", "球赛",
+                         [this](TComponent* s) { Run("Action51", s); });
     CategoryButtons1 = new TCategoryButtons(this);
     CategoryButtons1->SetName("CategoryButtons1");
     CategoryButtons1->SetParent(this);
@@ -46,7 +50,7 @@ public:
 };
 
 class ActionTest : public GuiTest {
-protected:
+ protected:
   void SetUp() override {
     GuiTest::SetUp();
     form = NewForm<CommandForm>(nullptr);
@@ -88,7 +92,8 @@ TEST_F(ActionTest, CollapsedCategoriesHideTheirButtonsUntilExpanded) {
 TEST_F(ActionTest, ActionStateReachesEveryClientAndDisabledActionsDoNotRun) {
   form->Action4->SetCaption("时间卦");
   EXPECT_EQ(form->Button1->Caption(), "时间卦");
-  EXPECT_EQ(form->CategoryButtons1->FindItem("时间卦"), form->CategoryButtons1->Categories(0)->Items(0));
+  EXPECT_EQ(form->CategoryButtons1->FindItem("时间卦"),
+            form->CategoryButtons1->Categories(0)->Items(0));
   form->Action4->SetEnabled(false);
   EXPECT_FALSE(form->Button1->Enabled());
   UserClick(form->Button1);

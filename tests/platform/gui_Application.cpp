@@ -2,13 +2,12 @@
 #include <thread>
 
 #include "platform/Clock.h"
-
 #include "tests/support/GuiTest.h"
 
 namespace {
 
 class HandlerTest : public GuiTest {
-protected:
+ protected:
   void SetUp() override {
     GuiTest::SetUp();
     form = new TForm(nullptr);
@@ -134,7 +133,7 @@ class AppForm;
 AppForm** g_reference = nullptr;
 
 class AppForm : public TForm {
-public:
+ public:
   explicit AppForm(TComponent* owner) : TForm(owner) {
     OnCreate = [this](TComponent*) { createdWhenSet = g_reference && *g_reference == this; };
   }
@@ -165,7 +164,7 @@ TEST_F(HandlerTest, CreateFormMakesTheFirstWindowTheMainWindow) {
 namespace {
 
 class StartForm : public TForm {
-public:
+ public:
   explicit StartForm(TComponent* owner) : TForm(owner) {
     OnActivate = [this](TComponent*) {
       ++activations;

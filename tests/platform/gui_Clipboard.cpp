@@ -29,7 +29,7 @@ TEST_F(ClipboardTest, TextAndNamedFormatsKeepTheirBytes) {
 }
 
 class MemoTest : public GuiTest {
-protected:
+ protected:
   void SetUp() override {
     GuiTest::SetUp();
     form = NewForm<TForm>(nullptr);

@@ -8,7 +8,7 @@ namespace {
 
 // Records its own destruction, so tests can see order and completeness.
 class Probe : public TComponent {
-public:
+ public:
   Probe(TComponent* owner, std::vector<std::string>* log, const std::string& name)
       : TComponent(owner), log_(log) {
     SetName(name);
@@ -21,31 +21,31 @@ public:
   int loadedCount = 0;
   std::vector<TComponent*> removed;
 
-protected:
+ protected:
   void Notification(TComponent* c, TOperation op) override {
     TComponent::Notification(c, op);
     if (op == TOperation::opRemove) removed.push_back(c);
   }
 
-private:
+ private:
   std::vector<std::string>* log_;
 };
 
 class ProbeLabel : public TLabel {
-public:
+ public:
   ProbeLabel(TComponent* owner, std::vector<std::string>* log) : TLabel(owner), log_(log) {}
   ~ProbeLabel() override { log_->push_back("label:" + Name()); }
 
-private:
+ private:
   std::vector<std::string>* log_;
 };
 
 class ProbePanel : public TPanel {
-public:
+ public:
   ProbePanel(TComponent* owner, std::vector<std::string>* log) : TPanel(owner), log_(log) {}
   ~ProbePanel() override { log_->push_back("panel:" + Name()); }
 
-private:
+ private:
   std::vector<std::string>* log_;
 };
 
@@ -153,7 +153,7 @@ TEST_F(ComponentTest, PopupMenuFreedFirstIsForgottenByItsControl) {
 }
 
 class LoadingForm : public TForm {
-public:
+ public:
   explicit LoadingForm(TComponent* owner) : TForm(owner) {
     // The log lives outside: the probe is freed by the base after this class is gone.
     probe = new Probe(this, &Log(), "probe");

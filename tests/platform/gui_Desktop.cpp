@@ -5,7 +5,7 @@
 namespace {
 
 class DesktopTest : public GuiTest {
-protected:
+ protected:
   void TearDown() override {
     SetKeyStateProviderForTesting({});
     GuiTest::TearDown();

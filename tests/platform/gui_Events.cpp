@@ -4,7 +4,7 @@
 namespace {
 
 class EventForm : public TForm {
-public:
+ public:
   explicit EventForm(TComponent* owner) : TForm(owner) {
     SetClientSize(300, 200);
     edit = new TEdit(this);
@@ -65,7 +65,7 @@ public:
 };
 
 class EventTest : public GuiTest {
-protected:
+ protected:
   void SetUp() override {
     GuiTest::SetUp();
     form = NewForm<EventForm>(nullptr);
@@ -246,11 +246,12 @@ TEST_F(EventTest, KeysReachTheFocusedControlOnlyAndEditableCombosFilterThemToo) 
 namespace {
 
 class FocusWatcher : public TPanel {
-public:
+ public:
   using TPanel::TPanel;
   std::vector<TControl*> focused;
   void WndProc(TMessage& message) override {
-    if (message.Msg == CM_FOCUSCHANGED) focused.push_back(reinterpret_cast<TControl*>(message.LParam));
+    if (message.Msg == CM_FOCUSCHANGED)
+      focused.push_back(reinterpret_cast<TControl*>(message.LParam));
     TPanel::WndProc(message);
   }
 };

@@ -4,7 +4,7 @@
 namespace {
 
 class ToolForm : public TForm {
-public:
+ public:
   explicit ToolForm(TComponent* owner) : TForm(owner) {
     SetCaption("计算胜平负");
     SetBorderStyle(bsDialog);
@@ -29,7 +29,7 @@ public:
 };
 
 class MainWindow : public TForm {
-public:
+ public:
   explicit MainWindow(TComponent* owner) : TForm(owner) {
     SetCaption("Zelkar六爻排盘系统4.5");
     SetBorderStyle(bsSingle);
@@ -42,7 +42,7 @@ public:
 };
 
 class FormTest : public GuiTest {
-protected:
+ protected:
   void SetUp() override {
     GuiTest::SetUp();
     main = NewForm<MainWindow>(nullptr);

@@ -5,7 +5,7 @@
 namespace {
 
 class PaintingTest : public GuiTest {
-protected:
+ protected:
   void SetUp() override {
     GuiTest::SetUp();
     form = NewForm<TForm>(nullptr);
@@ -35,7 +35,7 @@ TEST_F(PaintingTest, AnImageLeavesItsTransparentColourOutAndStretchesWhenAsked) 
   image->PictureChanged();
   auto shot = GrabControl(form);
   EXPECT_EQ(shot->PixelColor(10 + 10, 10 + 10), clRed);
-  EXPECT_EQ(shot->PixelColor(10 + 1, 10 + 1), clBlue);   // the window shows through
+  EXPECT_EQ(shot->PixelColor(10 + 1, 10 + 1), clBlue);    // the window shows through
   EXPECT_EQ(shot->PixelColor(10 + 30, 10 + 30), clBlue);  // beyond the picture
 
   image->SetStretch(true);  // 20 x 20 over 40 x 40: the red square doubles
@@ -52,8 +52,8 @@ TEST_F(PaintingTest, PanelsFillTheirColourInsideTheBevel) {
   panel->SetColor(clYellow);
   auto shot = GrabControl(form);
   EXPECT_EQ(shot->PixelColor(50, 25), clYellow);
-  EXPECT_EQ(shot->PixelColor(0, 0), ColorToRGB(clBtnHighlight));   // raised: light above
-  EXPECT_EQ(shot->PixelColor(99, 49), ColorToRGB(clBtnShadow));    // and dark below
+  EXPECT_EQ(shot->PixelColor(0, 0), ColorToRGB(clBtnHighlight));  // raised: light above
+  EXPECT_EQ(shot->PixelColor(99, 49), ColorToRGB(clBtnShadow));   // and dark below
   EXPECT_EQ(shot->PixelColor(150, 100), clBlue);
 }
 

@@ -9,7 +9,7 @@ namespace {
 
 // Counts rounds, sleeping between them as a timer worker does.
 class Ticker : public TThread {
-public:
+ public:
   explicit Ticker(uint32_t interval) : interval_(interval) {}
   std::atomic<int> rounds{0};
   std::atomic<int> earlyWakes{0};
@@ -18,7 +18,7 @@ public:
     if (freed) *freed = true;
   }
 
-protected:
+ protected:
   void Execute() override {
     while (!Terminated()) {
       CheckSuspended();
@@ -30,7 +30,7 @@ protected:
     }
   }
 
-private:
+ private:
   uint32_t interval_;
 };
 
@@ -78,11 +78,11 @@ TEST_F(ThreadTest, WakeUpAndTerminateEndASleepEarly) {
 }
 
 class Syncer : public TThread {
-public:
+ public:
   std::atomic<bool> onGui{false};
   int value = 0;
 
-protected:
+ protected:
   void Execute() override {
     Synchronize([this] {
       onGui = Application->InGuiThread();

@@ -5,7 +5,7 @@
 namespace {
 
 class WebBrowserTest : public GuiTest {
-protected:
+ protected:
   void SetUp() override {
     GuiTest::SetUp();
     form = NewForm<TForm>(nullptr);

@@ -32,7 +32,7 @@ struct ShownDialog {
 // Answers dialogs from a queue. Every dialog takes the next answer; a dialog with no answer
 // left (or of another kind) fails the running test, naming what was shown, and is cancelled.
 class ScriptedDialogs : public TDialogDriver {
-public:
+ public:
   // Message boxes: the button pressed (IDOK, IDYES ...).
   void AnswerMessage(int id = IDOK);
   // Input boxes: OK with this text, or Cancel.
@@ -61,7 +61,7 @@ public:
   void WaitModal(TForm& form) override;
   TMenuItem* PopupMenu(TPopupMenu& menu, int x, int y) override;
 
-private:
+ private:
   struct Answer {
     ShownDialog::Kind kind;
     int id = 0;
@@ -80,7 +80,7 @@ ScriptedDialogs& Dialogs();
 // Base fixture of window tests: fresh script, manual timers, no toolkit activation, an empty
 // clipboard; fails a test that leaves scripted answers unused.
 class GuiTest : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override;
   void TearDown() override;
   ScriptedDialogs& dialogs() { return Dialogs(); }

@@ -4,11 +4,16 @@
 namespace {
 const char* KindName(ShownDialog::Kind kind) {
   switch (kind) {
-    case ShownDialog::MessageBox: return "message box";
-    case ShownDialog::Input: return "input box";
-    case ShownDialog::Save: return "save dialog";
-    case ShownDialog::Modal: return "modal window";
-    case ShownDialog::Popup: return "pop-up menu";
+    case ShownDialog::MessageBox:
+      return "message box";
+    case ShownDialog::Input:
+      return "input box";
+    case ShownDialog::Save:
+      return "save dialog";
+    case ShownDialog::Modal:
+      return "modal window";
+    case ShownDialog::Popup:
+      return "pop-up menu";
   }
   return "dialog";
 }
@@ -61,8 +66,9 @@ std::optional<ScriptedDialogs::Answer> ScriptedDialogs::Next(ShownDialog::Kind k
   }
   Answer answer = answers_.front();
   if (answer.kind != kind) {
-    ADD_FAILURE() << "a " << KindName(kind) << " \"" << U8(shown.Caption) << "\" (" << U8(shown.Text)
-                  << ") showed where the script expected a " << KindName(answer.kind);
+    ADD_FAILURE() << "a " << KindName(kind) << " \"" << U8(shown.Caption) << "\" ("
+                  << U8(shown.Text) << ") showed where the script expected a "
+                  << KindName(answer.kind);
     return std::nullopt;
   }
   answers_.erase(answers_.begin());

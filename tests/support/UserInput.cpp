@@ -1,13 +1,13 @@
 // Acting as the user through the real widgets, and screenshots.
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPixmap>
-#include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <QToolButton>
 #include <QWidget>
@@ -28,7 +28,8 @@ QWidget* Peer(TControl* control) {
 QWidget* TypingTarget(TWinControl* control) {
   QWidget* w = Peer(control);
   if (!w) return nullptr;
-  if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->lineEdit()) return combo->lineEdit();
+  if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->lineEdit())
+    return combo->lineEdit();
   return w;
 }
 
@@ -123,13 +124,13 @@ void UserKey(TWinControl* control, uint16_t key, TShiftState shift) {
     static const Pair pairs[] = {
         {VK_RETURN, Qt::Key_Return, "\r"}, {VK_ESCAPE, Qt::Key_Escape, "\x1b"},
         {VK_TAB, Qt::Key_Tab, "\t"},       {VK_BACK, Qt::Key_Backspace, "\b"},
-        {VK_SPACE, Qt::Key_Space, " "},     {VK_DELETE, Qt::Key_Delete, ""},
-        {VK_INSERT, Qt::Key_Insert, ""},    {VK_LEFT, Qt::Key_Left, ""},
-        {VK_RIGHT, Qt::Key_Right, ""},      {VK_UP, Qt::Key_Up, ""},
-        {VK_DOWN, Qt::Key_Down, ""},        {VK_HOME, Qt::Key_Home, ""},
-        {VK_END, Qt::Key_End, ""},          {VK_PRIOR, Qt::Key_PageUp, ""},
-        {VK_NEXT, Qt::Key_PageDown, ""},    {VK_CAPITAL, Qt::Key_CapsLock, ""},
-        {VK_NUMLOCK, Qt::Key_NumLock, ""},  {VK_SCROLL, Qt::Key_ScrollLock, ""},
+        {VK_SPACE, Qt::Key_Space, " "},    {VK_DELETE, Qt::Key_Delete, ""},
+        {VK_INSERT, Qt::Key_Insert, ""},   {VK_LEFT, Qt::Key_Left, ""},
+        {VK_RIGHT, Qt::Key_Right, ""},     {VK_UP, Qt::Key_Up, ""},
+        {VK_DOWN, Qt::Key_Down, ""},       {VK_HOME, Qt::Key_Home, ""},
+        {VK_END, Qt::Key_End, ""},         {VK_PRIOR, Qt::Key_PageUp, ""},
+        {VK_NEXT, Qt::Key_PageDown, ""},   {VK_CAPITAL, Qt::Key_CapsLock, ""},
+        {VK_NUMLOCK, Qt::Key_NumLock, ""}, {VK_SCROLL, Qt::Key_ScrollLock, ""},
     };
     for (const Pair& p : pairs)
       if (p.vk == key) {
