@@ -394,7 +394,12 @@ void TForm::SetVisible(bool value) {
     if (Visible() && w->isVisible()) return;
     TControl::SetVisible(true);
     PlaceWindow();
-    DoShow();
+    try {
+      DoShow();
+    } catch (...) {
+      TControl::SetVisible(false);  // a window whose showing failed is not showing
+      throw;
+    }
     if (!Visible()) return;  // OnShow hid it again
     if (windowState_ == wsMaximized)
       w->showMaximized();

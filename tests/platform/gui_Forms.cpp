@@ -217,3 +217,22 @@ TEST_F(FormTest, HidingAModelessWindowActivatesTheOneItCoveredAndFocusFollows) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(FormTest, AFailingOnShowLeavesTheWindowHiddenAndCanBeShownAgain) {
+  bool fail = true;
+  tool->OnShow = [&](TComponent*) {
+    if (fail) throw Exception("cannot show");
+  };
+  EXPECT_THROW(tool->Show(), Exception);
+  EXPECT_FALSE(tool->Visible());
+  EXPECT_THROW(tool->ShowModal(), Exception);
+  EXPECT_FALSE(tool->Visible());
+  EXPECT_FALSE(tool->Modal());
+  fail = false;
+  dialogs().AnswerModal(mrOk);
+  EXPECT_EQ(tool->ShowModal(), mrOk);
+}
+
+}  // namespace
