@@ -26,6 +26,16 @@ void TActionLink::SetAction(TBasicAction* action) {
 
 bool TActionLink::Execute() { return action_ && action_->Execute(); }
 
+void TActionLink::Assign(std::unique_ptr<TActionLink>& link, TBasicAction* action,
+                         const std::function<void(TBasicAction*)>& onChange) {
+  if (!action) {
+    link.reset();
+    return;
+  }
+  if (!link) link = std::make_unique<TActionLink>(onChange);
+  link->SetAction(action);
+}
+
 void TActionLink::Changed() {
   if (onChange_) onChange_(action_);
 }

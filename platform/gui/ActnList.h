@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,11 @@ class TActionLink {
   void SetAction(TBasicAction* action);
   // Runs the linked action; false when there is none or it did not run.
   bool Execute();
+
+  // A client's way to take an action: links `link` (made on first use, telling `onChange`)
+  // to `action`; nullptr drops the link without a word.
+  static void Assign(std::unique_ptr<TActionLink>& link, TBasicAction* action,
+                     const std::function<void(TBasicAction*)>& onChange);
 
  private:
   friend class TBasicAction;

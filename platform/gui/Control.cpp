@@ -269,13 +269,7 @@ void TControl::Notification(TComponent* component, TOperation operation) {
 TBasicAction* TControl::Action() const { return actionLink_ ? actionLink_->Action() : nullptr; }
 
 void TControl::SetAction(TBasicAction* action) {
-  if (!action) {
-    actionLink_.reset();
-    return;
-  }
-  if (!actionLink_)
-    actionLink_ = std::make_unique<TActionLink>([this](TBasicAction* a) { ActionChange(a); });
-  actionLink_->SetAction(action);
+  TActionLink::Assign(actionLink_, action, [this](TBasicAction* a) { ActionChange(a); });
 }
 
 void TControl::ActionChange(TBasicAction* sender) {

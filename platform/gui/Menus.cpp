@@ -121,13 +121,7 @@ int TMenuItem::MenuIndex() const { return parent_ ? parent_->IndexOf(this) : -1;
 TBasicAction* TMenuItem::Action() const { return actionLink_ ? actionLink_->Action() : nullptr; }
 
 void TMenuItem::SetAction(TBasicAction* action) {
-  if (!action) {
-    actionLink_.reset();
-    return;
-  }
-  if (!actionLink_)
-    actionLink_ = std::make_unique<TActionLink>([this](TBasicAction* a) { ActionChange(a); });
-  actionLink_->SetAction(action);
+  TActionLink::Assign(actionLink_, action, [this](TBasicAction* a) { ActionChange(a); });
 }
 
 void TMenuItem::ActionChange(TBasicAction* sender) {
