@@ -1,12 +1,15 @@
-// The clipboard: GBK text, and formats registered by name carrying bytes.
+// The clipboard: GBK text, a bitmap, and formats registered by name carrying bytes.
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QImage>
 #include <QMimeData>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
 
 #include "platform/gui/Clipbrd.h"
+#include "platform/gui/Graphics.h"
 #include "platform/gui/QtPeer.h"
 
 using namespace zgui;
@@ -44,24 +47,16 @@ std::unique_ptr<QMimeData>& Pending() {
   return pending;
 }
 
-void Put(unsigned format, const QByteArray& bytes, const QString* text) {
+// Adds to the entry being put together, or replaces the clipboard by an entry of its own.
+void Put(const std::function<void(QMimeData&)>& fill) {
   QClipboard* clipboard = System();
   if (!clipboard) return;
-  const QString mime = MimeOf(format);
-  if (mime.isEmpty()) return;
-  auto& pending = Pending();
-  if (pending) {
-    if (text)
-      pending->setText(*text);
-    else
-      pending->setData(mime, bytes);
+  if (auto& pending = Pending()) {
+    fill(*pending);
     return;
   }
   auto* data = new QMimeData();
-  if (text)
-    data->setText(*text);
-  else
-    data->setData(mime, bytes);
+  fill(*data);
   clipboard->setMimeData(data);
 }
 
@@ -74,13 +69,14 @@ std::string TClipboard::AsText() const {
 
 void TClipboard::SetAsText(const std::string& text) {
   const QString q = ToQ(text);
-  Put(CF_TEXT, QByteArray(), &q);
+  Put([&](QMimeData& data) { data.setText(q); });
 }
 
 bool TClipboard::HasFormat(unsigned format) const {
   QClipboard* clipboard = System();
   if (!clipboard || !clipboard->mimeData()) return false;
   if (format == CF_TEXT) return clipboard->mimeData()->hasText();
+  if (format == CF_BITMAP) return clipboard->mimeData()->hasImage();
   const QString mime = MimeOf(format);
   return !mime.isEmpty() && clipboard->mimeData()->hasFormat(mime);
 }
@@ -116,7 +112,27 @@ void TClipboard::SetData(unsigned format, const std::string& bytes) {
     SetAsText(bytes);
     return;
   }
-  Put(format, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())), nullptr);
+  const QString mime = MimeOf(format);
+  if (mime.isEmpty()) return;
+  const QByteArray data(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  Put([&](QMimeData& entry) { entry.setData(mime, data); });
+}
+
+void TClipboard::Assign(const TBitmap& bitmap) {
+  const QImage image = bitmap.Empty() ? QImage() : bitmap.Image();
+  Put([&](QMimeData& entry) {
+    if (!image.isNull()) entry.setImageData(image);
+  });
+}
+
+bool TClipboard::AssignTo(TBitmap& bitmap) const {
+  QClipboard* clipboard = System();
+  const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
+  if (!data || !data->hasImage()) return false;
+  const QImage image = qvariant_cast<QImage>(data->imageData());
+  if (image.isNull()) return false;
+  bitmap.SetImage(image);
+  return true;
 }
 
 void TClipboard::Clear() {

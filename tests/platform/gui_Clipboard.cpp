@@ -1,4 +1,8 @@
-// Clipboard texts and custom formats, and the memo's text as the readings use it.
+// Clipboard texts, bitmaps and custom formats, and the memo's text as the readings use it.
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+
 #include "tests/support/GuiTest.h"
 
 namespace {
@@ -26,6 +30,58 @@ TEST_F(ClipboardTest, TextAndNamedFormatsKeepTheirBytes) {
   EXPECT_EQ(Clipboard()->AsText(), "text");
   EXPECT_EQ(Clipboard()->GetData(gif), bytes);
   EXPECT_EQ(Clipboard()->GetData(0xDEAD), "");
+}
+
+TEST_F(ClipboardTest, BitmapsKeepTheirPixelsAndShareAnEntryWithNamedFormats) {
+  TBitmap colours(3, 2, pf24bit);
+  colours.Canvas().SetPixel(0, 0, clRed);
+  colours.Canvas().SetPixel(2, 1, RGB(10, 20, 30));
+  Clipboard()->SetAsText("text");
+  Clipboard()->Assign(colours);
+  EXPECT_TRUE(Clipboard()->HasFormat(CF_BITMAP));
+  EXPECT_FALSE(Clipboard()->HasFormat(CF_TEXT));  // outside Open/Close it replaces all
+  TBitmap back;
+  ASSERT_TRUE(Clipboard()->AssignTo(back));
+  ASSERT_EQ(back.Width(), 3);
+  ASSERT_EQ(back.Height(), 2);
+  EXPECT_EQ(back.PixelColor(0, 0), clRed);
+  EXPECT_EQ(back.PixelColor(2, 1), RGB(10, 20, 30));
+  EXPECT_EQ(back.PixelColor(1, 0), colours.PixelColor(1, 0));
+
+  // A palette bitmap with a named format in one entry.
+  TBitmap indexed(2, 1, pf8bit);
+  indexed.SetPalette({clBlue, clYellow});
+  indexed.ScanLine(0)[0] = 1;
+  indexed.ScanLine(0)[1] = 0;
+  const unsigned gif = RegisterClipboardFormat("GIF Image");
+  Clipboard()->Open();
+  Clipboard()->SetData(gif, "GIF89a");
+  Clipboard()->Assign(indexed);
+  EXPECT_EQ(Clipboard()->GetData(gif), "");  // nothing is placed before Close
+  Clipboard()->Close();
+  EXPECT_EQ(Clipboard()->GetData(gif), "GIF89a");
+  ASSERT_TRUE(Clipboard()->AssignTo(back));
+  EXPECT_EQ(back.Width(), 2);
+  EXPECT_EQ(back.PixelColor(0, 0), clYellow);
+  EXPECT_EQ(back.PixelColor(1, 0), clBlue);
+
+  // Without an image the target stays as it was; an empty bitmap adds none.
+  Clipboard()->SetAsText("text");
+  EXPECT_FALSE(Clipboard()->HasFormat(CF_BITMAP));
+  EXPECT_FALSE(Clipboard()->AssignTo(back));
+  EXPECT_EQ(back.PixelColor(0, 0), clYellow);
+  Clipboard()->Assign(TBitmap());
+  EXPECT_FALSE(Clipboard()->HasFormat(CF_BITMAP));
+  EXPECT_FALSE(Clipboard()->AssignTo(back));
+
+  // Another program's image with alpha loads as a 32-bit bitmap of its colours.
+  QImage outside(2, 2, QImage::Format_ARGB32);
+  outside.fill(qRgba(0, 128, 255, 255));
+  QGuiApplication::clipboard()->setImage(outside);
+  EXPECT_TRUE(Clipboard()->HasFormat(CF_BITMAP));
+  ASSERT_TRUE(Clipboard()->AssignTo(back));
+  EXPECT_EQ(back.PixelFormat(), pf32bit);
+  EXPECT_EQ(back.PixelColor(1, 1), RGB(0, 128, 255));
 }
 
 class MemoTest : public GuiTest {
