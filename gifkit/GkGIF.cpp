@@ -1,7 +1,9 @@
 #include "gifkit/GkGIF.h"
 
+#include <algorithm>
 #include <cstring>
 
+#include "gifkit/AnimatedCursor.h"
 #include "gifkit/GkDrawing.h"
 #include "platform/Exceptions.h"
 #include "platform/gui/Clipbrd.h"
@@ -302,6 +304,19 @@ void TGIFImage::Assign(const TBitmap& source) {
   Changed();
 }
 
+void TGIFImage::Assign(const TAnimatedCursor& source) {
+  NewImage();
+  SetBackgroundColor(clWindow);
+  for (const TAnimatedCursorIcon& icon : source.Icons) {
+    const std::uint64_t milliseconds = std::uint64_t{icon.Rate} * 100 / 6;
+    Frames(AddFrame(icon.Icon))
+        .SetDelay(static_cast<std::uint16_t>(std::min<std::uint64_t>(milliseconds, 65535)));
+  }
+  // The animation starts at its first icon, as an image read from a file does.
+  if (Count() > 0) FrameIndex = 0;
+  Changed();
+}
+
 void TGIFImage::AssignTo(TBitmap& target) {
   if (TGIFFrame* frame = CurrentFrame()) {
     frame->AssignTo(target);
@@ -316,18 +331,34 @@ void TGIFImage::Draw(TCanvas& canvas, const TRect& rect) {
 
 void TGIFImage::SaveToClipboardFormat(TClipboard& clipboard) {
   if (Count() == 0) return;
-  for (int i = 0; i < Count(); ++i) {
-    if (!Frames(i).HasEncodedData()) return;  // copying never encodes
-  }
+  // Everything is made before the clipboard is touched, so a failure places nothing.
+  const TBitmap* bitmap = Frames(0).Bitmap();
+  bool encoded = true;
+  for (int i = 0; i < Count() && encoded; ++i) encoded = Frames(i).HasEncodedData();
   TMemoryStream stream;
-  WriteGifStream(stream, true);
-  clipboard.SetData(CF_GIF(), stream.Bytes());
+  if (encoded) WriteGifStream(stream, true);  // copying never encodes
+  clipboard.Open();
+  if (bitmap) clipboard.Assign(*bitmap);
+  if (encoded) clipboard.SetData(CF_GIF(), stream.Bytes());
+  clipboard.Close();
 }
 
 void TGIFImage::LoadFromClipboardFormat(TClipboard& clipboard) {
-  if (!clipboard.HasFormat(CF_GIF())) return;
+  TBitmap bitmap;
+  const bool hasBitmap = clipboard.AssignTo(bitmap) && !bitmap.Empty();
+  if (!clipboard.HasFormat(CF_GIF())) {
+    if (!hasBitmap) throw EInvalidGraphic("Unsupported clipboard format");
+    Assign(bitmap);
+    return;
+  }
+  // Read into a separate image first: bad data leave this one as it was.
   TMemoryStream stream(clipboard.GetData(CF_GIF()));
   const std::uint32_t count = stream.ReadDWordLE();
-  ReadGifStream(count, stream, false);
-  if (Count() > 0) FrameIndex = 0;
+  TGIFImage pasted;
+  pasted.ReadGifStream(count, stream, false);
+  if (pasted.Count() > 0) {
+    pasted.FrameIndex = 0;
+    if (hasBitmap) pasted.Frames(0).bitmap_ = std::make_unique<TBitmap>(bitmap);
+  }
+  Assign(&pasted);
 }

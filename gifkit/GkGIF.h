@@ -12,6 +12,7 @@
 
 class TClipboard;
 class TGIFImage;
+struct TAnimatedCursor;
 
 // The clipboard format "GIF Image", registered on first use.
 unsigned CF_GIF();
@@ -86,13 +87,18 @@ class TGIFImage : public TGIFImageCore {
   void Assign(const TGIFImage* source);
   void Assign(const TGIFFrame& source);
   void Assign(const TBitmap& source);
+  // One frame per icon, shown for the icon's rate, on the window colour; frame 0 current.
+  void Assign(const TAnimatedCursor& source);
   void AssignTo(TBitmap& target);
   void Draw(TCanvas& canvas, const TRect& rect);
   // True only for an image sharing the same image data.
   bool Equals(const TGIFImage& other) const { return Data == other.Data; }
 
-  // "GIF Image" data on the clipboard: the stream with its 32-bit size, placed when every
-  // frame has encoded data. Reading takes them without decoding.
+  // Places frame 0's bitmap, and with it "GIF Image" data (the stream with its 32-bit size)
+  // when every frame has encoded data; copying encodes nothing. Nothing without frames.
+  // Loading takes "GIF Image" data without decoding, frame 0 showing the clipboard's bitmap
+  // when there is one, or else the bitmap alone. Bad data or nothing usable on the clipboard
+  // fail and leave the image as it was.
   void SaveToClipboardFormat(TClipboard& clipboard);
   void LoadFromClipboardFormat(TClipboard& clipboard);
 

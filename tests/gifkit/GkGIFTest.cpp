@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "GifTestSupport.h"
+#include "gifkit/AnimatedCursor.h"
 #include "gifkit/GkDrawing.h"
 #include "gifkit/GkGIF.h"
 #include "platform/Exceptions.h"
@@ -26,6 +27,27 @@ TBitmap Bands(int w, int h, const std::vector<TColor>& colours) {
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) bitmap.Canvas().SetPixel(x, y, colours[x * colours.size() / w]);
   return bitmap;
+}
+
+void ExpectSamePixels(const TBitmap& a, const TBitmap& b) {
+  ASSERT_EQ(a.Width(), b.Width());
+  ASSERT_EQ(a.Height(), b.Height());
+  for (int y = 0; y < a.Height(); ++y)
+    for (int x = 0; x < a.Width(); ++x)
+      ASSERT_EQ(a.PixelColor(x, y), b.PixelColor(x, y)) << x << "," << y;
+}
+
+// Two 2 x 1 frames over a 1-bit grey table: white-black, then black-white.
+std::string TwoFrames() {
+  return GifHeader("89a", 2, 1, 1) +
+         FrameBlock(0, 0, 2, 1, PackCodes(2, WithWidths(2, {4, 1, 0, 5}))) +
+         FrameBlock(0, 0, 2, 1, PackCodes(2, WithWidths(2, {4, 0, 1, 5}))) + ";";
+}
+
+std::string Sized(const std::string& stream, std::uint32_t size) {
+  std::string out(4, '\0');
+  for (int i = 0; i < 4; ++i) out[i] = static_cast<char>(size >> (8 * i));
+  return out + stream;
 }
 
 }  // namespace
@@ -283,4 +305,173 @@ TEST_F(GkGIFTest, ConvertBitmapPixelFormat) {
   dialogs().AnswerMessage(IDOK);
   EXPECT_THROW(ConvertBitmapPixelFormat(white, pf16bit, mmHistogram), EAbort);
   EXPECT_EQ(dialogs().Messages(), (std::vector<std::string>{"Function not yet implemented"}));
+}
+
+TEST_F(GkGIFTest, CopyingPlacesTheStreamOnlyWhenEveryFrameHasEncodedData) {
+  TClipboard& clipboard = *Clipboard();
+  // Frames all read from a file: frame 0's bitmap and the stream with its size, in one entry.
+  TGIFImage image;
+  image.LoadFromFile(kIcon);
+  clipboard.SetAsText("before");
+  image.SaveToClipboardFormat(clipboard);
+  EXPECT_FALSE(clipboard.HasFormat(CF_TEXT));
+  ASSERT_TRUE(clipboard.HasFormat(CF_BITMAP));
+  ASSERT_TRUE(clipboard.HasFormat(CF_GIF()));
+  TBitmap copied;
+  ASSERT_TRUE(clipboard.AssignTo(copied));
+  ExpectSamePixels(copied, *image.Frames(0).Bitmap());
+  TMemoryStream data;
+  image.WriteData(data);
+  EXPECT_EQ(clipboard.GetData(CF_GIF()), data.Bytes());
+
+  // Built from a bitmap and never written: only the bitmap, and still nothing encoded.
+  TGIFImage built;
+  built.Assign(Bands(6, 3, {clRed, clBlue}));
+  built.SaveToClipboardFormat(clipboard);
+  EXPECT_FALSE(clipboard.HasFormat(CF_GIF()));
+  ASSERT_TRUE(clipboard.AssignTo(copied));
+  EXPECT_EQ(copied.PixelColor(0, 0), clRed);
+  EXPECT_EQ(copied.PixelColor(5, 2), clBlue);
+  EXPECT_FALSE(built.Frames(0).HasEncodedData());
+
+  // One frame without data is enough to keep the stream off the clipboard.
+  image.AddFrame(Bands(4, 4, {clLime}));
+  image.SaveToClipboardFormat(clipboard);
+  EXPECT_TRUE(clipboard.HasFormat(CF_BITMAP));
+  EXPECT_FALSE(clipboard.HasFormat(CF_GIF()));
+
+  // Without frames nothing is placed.
+  clipboard.SetAsText("kept");
+  TGIFImage empty;
+  empty.SaveToClipboardFormat(clipboard);
+  EXPECT_EQ(clipboard.AsText(), "kept");
+  EXPECT_FALSE(clipboard.HasFormat(CF_BITMAP));
+}
+
+TEST_F(GkGIFTest, PastingReadsTheStreamWithoutDecodingAndTakesTheClipboardBitmap) {
+  TClipboard& clipboard = *Clipboard();
+  TGIFImage image;
+  std::vector<TGifProgressStage> stages;
+  image.OnProgress = [&](TGifProgressStage s, int, const std::string&) { stages.push_back(s); };
+  int changes = 0;
+  image.OnChange = [&] { ++changes; };
+
+  // The stream alone: frames read, none decoded until asked.
+  clipboard.SetData(CF_GIF(), Sized(TwoFrames(), static_cast<std::uint32_t>(TwoFrames().size())));
+  image.LoadFromClipboardFormat(clipboard);
+  EXPECT_EQ(changes, 1);
+  ASSERT_EQ(image.Count(), 2);
+  EXPECT_EQ(image.FrameIndex, 0);
+  EXPECT_TRUE(stages.empty());
+  EXPECT_EQ(image.Bitmap()->PixelColor(0, 0), clWhite);
+  EXPECT_FALSE(stages.empty());
+
+  // With a bitmap in the same entry, frame 0 shows that bitmap; the others keep their data.
+  const TBitmap shown = Bands(2, 1, {clRed, clBlue});
+  clipboard.Open();
+  clipboard.SetData(CF_GIF(), Sized(TwoFrames(), static_cast<std::uint32_t>(TwoFrames().size())));
+  clipboard.Assign(shown);
+  clipboard.Close();
+  stages.clear();
+  image.LoadFromClipboardFormat(clipboard);
+  ExpectSamePixels(*image.Frames(0).Bitmap(), shown);
+  EXPECT_TRUE(stages.empty());
+  EXPECT_EQ(image.Frames(1).Bitmap()->PixelColor(0, 0), clBlack);
+  TMemoryStream written;
+  image.SaveToStream(written);  // frame 0 is written from its data, not re-encoded
+  EXPECT_EQ(written.Bytes(), TwoFrames());
+
+  // A bitmap alone becomes a one-frame image.
+  clipboard.Assign(shown);
+  image.LoadFromClipboardFormat(clipboard);
+  ASSERT_EQ(image.Count(), 1);
+  ExpectSamePixels(*image.Bitmap(), shown);
+  EXPECT_FALSE(image.Frames(0).HasEncodedData());
+}
+
+TEST_F(GkGIFTest, BadClipboardDataFailAndLeaveTheImageAsItWas) {
+  TClipboard& clipboard = *Clipboard();
+  TGIFImage image;
+  image.LoadFromFile(kIcon);
+  TGIFImage before;
+  before.Assign(&image);
+  int changes = 0;
+  image.OnChange = [&] { ++changes; };
+  const std::string file = TwoFrames();
+  const auto expectUnchanged = [&] {
+    EXPECT_TRUE(image.Equals(before));
+    EXPECT_EQ(image.Count(), 1);
+    EXPECT_EQ(changes, 0);
+  };
+
+  const TBitmap shown = Bands(2, 1, {clRed});
+  clipboard.Open();
+  clipboard.SetData(CF_GIF(), Sized(file, static_cast<std::uint32_t>(file.size() + 1)));
+  clipboard.Assign(shown);  // a usable bitmap does not stand in for bad stream data
+  clipboard.Close();
+  EXPECT_THROW(image.LoadFromClipboardFormat(clipboard), EReadError);
+  expectUnchanged();
+
+  clipboard.SetData(CF_GIF(), std::string("\x05\x00", 2));
+  EXPECT_THROW(image.LoadFromClipboardFormat(clipboard), EReadError);
+  expectUnchanged();
+
+  std::string wrongVersion = file;
+  wrongVersion[4] = '8';  // "GIF88a"
+  clipboard.SetData(CF_GIF(), Sized(wrongVersion, static_cast<std::uint32_t>(file.size())));
+  try {
+    image.LoadFromClipboardFormat(clipboard);
+    ADD_FAILURE();
+  } catch (const EInvalidGraphicOperation& e) {
+    EXPECT_EQ(e.Message(), "Unknown GIF version");
+  }
+  expectUnchanged();
+
+  clipboard.SetAsText("no picture");
+  EXPECT_THROW(image.LoadFromClipboardFormat(clipboard), EInvalidGraphic);
+  expectUnchanged();
+}
+
+TEST_F(GkGIFTest, AnimatedCursorIconsBecomeFramesShownForTheirRates) {
+  TAnimatedCursor cursor;
+  TBitmap masked = Bands(4, 4, {clYellow, clNavy});
+  masked.SetTransparent(true);
+  masked.SetTransparentColor(clYellow);
+  cursor.Icons.push_back({Bands(4, 4, {clRed}), 6});  // a tenth of a second
+  cursor.Icons.push_back({masked, 10});
+  cursor.Icons.push_back({Bands(4, 4, {clLime}), 0});
+  cursor.Icons.push_back({Bands(4, 4, {clBlue}), 4000});  // beyond 16 bits of milliseconds
+
+  TGIFImage image;
+  image.LoadFromFile(kIcon);  // replaced entirely
+  int changes = 0;
+  image.OnChange = [&] { ++changes; };
+  image.Assign(cursor);
+  EXPECT_EQ(changes, 1);
+  ASSERT_EQ(image.Count(), 4);
+  EXPECT_EQ(image.FrameIndex, 0);
+  EXPECT_EQ(image.BackgroundColor(), clWindow);
+  EXPECT_EQ(image.Version, TGIFVersion::gv89a);
+  EXPECT_EQ(image.Frames(0).Delay(), 100);
+  EXPECT_EQ(image.Frames(1).Delay(), 166);
+  EXPECT_EQ(image.Frames(2).Delay(), 0);
+  EXPECT_EQ(image.Frames(3).Delay(), 65535);
+  EXPECT_EQ(image.Frames(0).TransparentColor(), clNone);
+  EXPECT_EQ(image.Frames(1).TransparentColor(), clYellow);
+  EXPECT_EQ(image.Bitmap()->PixelColor(0, 0), clRed);
+
+  TMemoryStream out;
+  image.SaveToStream(out);
+  const ReferenceGif ref = DecodeWithGiflib(out.Bytes());
+  ASSERT_TRUE(ref.Ok) << ref.Error;
+  ASSERT_EQ(ref.Frames.size(), 4u);
+  EXPECT_EQ(ref.Frames[0].DelayHundredths, 10);
+  EXPECT_EQ(ref.Frames[1].DelayHundredths, 16);
+  EXPECT_EQ(ref.Frames[1].Colors[ref.Frames[1].TransparentIndex], ColorToRGB(clYellow));
+  EXPECT_EQ(ref.Frames[2].DelayHundredths, -1);  // no delay, no control block
+  EXPECT_EQ(ref.Frames[3].Colors[ref.Frames[3].Pixels[0]], ColorToRGB(clBlue));
+
+  image.Assign(TAnimatedCursor());
+  EXPECT_EQ(image.Count(), 0);
+  EXPECT_TRUE(image.Empty());
 }
