@@ -47,6 +47,7 @@ void TControl::AttachWidget(QWidget* widget) {
   height_ = std::max(height_, 0);
   widget_->setGeometry(left_, top_, width_, height_);
   ApplyFont();
+  if (auto* win = dynamic_cast<TWinControl*>(this)) win->ApplyTabStop();
 }
 
 void TControl::SetParent(TWinControl* parent) {

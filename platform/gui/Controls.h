@@ -341,8 +341,9 @@ class TWinControl : public TControl {
   virtual bool CanFocus() const;
   // Raises EInvalidOperation "Cannot focus a disabled or invisible window" when it cannot.
   virtual void SetFocus();
+  // A tab stop is reached by Tab; focusing by a click or by SetFocus does not depend on it.
   bool TabStop() const { return tabStop_; }
-  void SetTabStop(bool value) { tabStop_ = value; }
+  void SetTabStop(bool value);
   int TabOrder() const;
   void SetTabOrder(int value);
   // Children that take part in Tab traversal, in tab order.
@@ -391,6 +392,7 @@ class TWinControl : public TControl {
 
  private:
   friend class TControl;
+  void ApplyTabStop();
   void InsertControl(TControl* control);
   void RemoveControl(TControl* control);
 

@@ -73,6 +73,21 @@ void TWinControl::SetFocus() {
   if (Widget() && Widget()->isVisible()) Widget()->setFocus(Qt::OtherFocusReason);
 }
 
+void TWinControl::SetTabStop(bool value) {
+  tabStop_ = value;
+  ApplyTabStop();
+}
+
+// The toolkit's Tab goes to widgets with tab focus: exactly the tab stops. A widget that takes
+// the focus on a click keeps doing so; a self-painted one gains tab focus only.
+void TWinControl::ApplyTabStop() {
+  QWidget* w = Widget();
+  if (!w) return;
+  const Qt::FocusPolicy policy = w->focusPolicy();
+  const int wanted = tabStop_ ? (policy | Qt::TabFocus) : (policy & ~Qt::TabFocus);
+  if (wanted != policy) w->setFocusPolicy(static_cast<Qt::FocusPolicy>(wanted));
+}
+
 int TWinControl::TabOrder() const {
   if (!Parent()) return -1;
   const auto& list = Parent()->tabOrder_;

@@ -1,4 +1,5 @@
 // Which events fire for the user and which for code.
+#include "platform/gui/CustomControl.h"
 #include "tests/support/GuiTest.h"
 
 namespace {
@@ -289,6 +290,48 @@ TEST_F(EventTest, ALabelsAcceleratorFocusesItsControl) {
   delete form->combo;  // the label lets go of a control that is freed
   form->combo = nullptr;
   EXPECT_EQ(name->FocusControl(), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(EventTest, TabVisitsTheTabStopsInTabOrderSelfPaintedControlsToo) {
+  auto* grid = new TCustomControl(form);
+  grid->SetName("Grid");
+  grid->SetParent(form);
+  grid->SetBounds(150, 120, 60, 40);
+  grid->SetTabStop(true);
+  grid->SetTabOrder(1);  // right after the edit
+  auto* plain = new TCustomControl(form);
+  plain->SetName("Plain");
+  plain->SetParent(form);
+  plain->SetBounds(220, 120, 40, 40);  // no tab stop
+  auto active = [this] {
+    return form->ActiveControl() ? form->ActiveControl()->Name() : std::string("none");
+  };
+
+  UserKey(form->edit, VK_TAB);
+  EXPECT_EQ(active(), "Grid");
+  UserKey(grid, VK_TAB);
+  EXPECT_EQ(active(), "ComboBox1");
+  UserKey(form->combo, VK_TAB, ssShift);
+  EXPECT_EQ(active(), "Grid");
+  // From the last tab stop Tab goes round to the first, past the control that is none.
+  UserKey(form->button, VK_TAB);
+  EXPECT_EQ(active(), "Edit1");
+
+  // Taking the tab stop away takes the control out of the round; code may still focus it.
+  grid->SetTabStop(false);
+  form->check->SetTabStop(false);
+  UserKey(form->edit, VK_TAB);
+  EXPECT_EQ(active(), "ComboBox1");
+  UserKey(form->list, VK_TAB);
+  EXPECT_EQ(active(), "Button1");
+  grid->SetFocus();
+  EXPECT_TRUE(grid->Focused());
+  plain->SetFocus();
+  EXPECT_TRUE(plain->Focused());
 }
 
 }  // namespace
