@@ -61,7 +61,6 @@ class CalendarTest : public GuiTest {
     cal->MouseDown(mbLeft, ssLeft, p.X, p.Y);
     cal->MouseUp(mbLeft, 0, p.X, p.Y);
   }
-  void Press(uint16_t key) { cal->KeyDown(key, 0); }
 
   TLssCalendar* cal = nullptr;
   int changes = 0;

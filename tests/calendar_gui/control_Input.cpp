@@ -42,40 +42,41 @@ TEST_F(CalendarTest, GridStartsWithAWholeWeekWhenTheMonthOpensAWeek) {
 }
 
 TEST_F(CalendarTest, KeysMoveTheSelectedDay) {
+  form()->Show();
   cal->SetDate(Day(2008, 1, 31));
   changes = 0;
-  Press(VK_END);
+  UserKey(cal, VK_END);
   EXPECT_EQ(cal->Date(), Day(2008, 1, 31));
   EXPECT_EQ(changes, 0);
 
   for (int day : {1, 13, 28, 29}) {
     cal->SetDate(Day(2008, 2, day));
-    Press(VK_END);
+    UserKey(cal, VK_END);
     EXPECT_EQ(cal->Date(), Day(2008, 2, 29)) << "from " << day;
   }
-  Press(VK_HOME);
+  UserKey(cal, VK_HOME);
   EXPECT_EQ(cal->Date(), Day(2008, 2, 1));
-  Press(VK_LEFT);
+  UserKey(cal, VK_LEFT);
   EXPECT_EQ(cal->Date(), Day(2008, 1, 31));
-  Press(VK_DOWN);
+  UserKey(cal, VK_DOWN);
   EXPECT_EQ(cal->Date(), Day(2008, 2, 7));
-  Press(VK_UP);
-  Press(VK_RIGHT);
+  UserKey(cal, VK_UP);
+  UserKey(cal, VK_RIGHT);
   EXPECT_EQ(cal->Date(), Day(2008, 2, 1));
-  Press(VK_PRIOR);
+  UserKey(cal, VK_PRIOR);
   EXPECT_EQ(cal->Date(), Day(2008, 1, 1));
   cal->SetDate(Day(2008, 1, 31));
-  Press(VK_NEXT);
+  UserKey(cal, VK_NEXT);
   EXPECT_EQ(cal->Date(), Day(2008, 2, 29));
 
   // Nothing moves past the ends of the supported years.
   cal->SetDate(Day(1900, 1, 1));
-  Press(VK_LEFT);
-  Press(VK_PRIOR);
+  UserKey(cal, VK_LEFT);
+  UserKey(cal, VK_PRIOR);
   EXPECT_EQ(cal->Date(), Day(1900, 1, 1));
   cal->SetDate(Day(2100, 12, 31));
-  Press(VK_RIGHT);
-  Press(VK_NEXT);
+  UserKey(cal, VK_RIGHT);
+  UserKey(cal, VK_NEXT);
   EXPECT_EQ(cal->Date(), Day(2100, 12, 31));
 }
 

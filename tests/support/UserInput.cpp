@@ -103,6 +103,7 @@ void UserType(TWinControl* control, const std::string& text) {
 void UserKey(TWinControl* control, uint16_t key, TShiftState shift) {
   QWidget* target = TypingTarget(control);
   if (!target) return;
+  EnsureShown(control);
   Qt::KeyboardModifiers mods;
   if (shift & ssShift) mods |= Qt::ShiftModifier;
   if (shift & ssCtrl) mods |= Qt::ControlModifier;
