@@ -215,11 +215,8 @@ TForm2::TForm2(TComponent* AOwner) : TForm(AOwner) {
   };
   fill("六爻排卦", false, kCastingPanel);
   fill("葵花宝典", true, kBooksPanel);
-  // The results button bears its own caption, so it is not bound to Action51 (a bound button
-  // shows the action's caption); it runs the action instead.
-  TButtonItem* results = CategoryButtons1->AddCategory("赛果查看", false)->Add();
-  results->SetCaption("及时赛果");
-  results->OnClick = [this](TComponent*) { Action51->Execute(); };
+  // The results button runs Action51 under a caption of its own.
+  CategoryButtons1->AddCategory("赛果查看", false)->Add(Action51)->SetCaption("及时赛果");
   fill("系统", true, kSystemPanel);
 
   SaveTextFileDialog1 = new TSaveTextFileDialog(this);

@@ -19,7 +19,8 @@ TButtonItem::TButtonItem(TButtonCategory* category) : category_(category) {}
 TButtonItem::~TButtonItem() = default;
 
 std::string TButtonItem::Caption() const {
-  if (auto* action = dynamic_cast<TAction*>(Action())) return action->Caption();
+  if (caption_.empty())
+    if (auto* action = dynamic_cast<TAction*>(Action())) return action->Caption();
   return caption_;
 }
 

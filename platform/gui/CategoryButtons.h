@@ -1,6 +1,6 @@
 // The command panel: categories that collapse and expand, each a column of buttons. A button
-// bound to an action shows the action's caption (and follows its changes) and runs the action
-// when clicked.
+// bound to an action shows the action's caption (and follows its changes), unless it was given
+// a caption of its own, and runs the action when clicked.
 #pragma once
 
 #include <memory>
@@ -14,7 +14,8 @@ class TButtonCategory;
 
 class TButtonItem {
  public:
-  // The caption shown: the action's caption when bound, else the item's own.
+  // The caption shown: the item's own when it has one, else the bound action's. Setting an
+  // empty caption shows the action's again.
   std::string Caption() const;
   void SetCaption(const std::string& value);
   std::string Hint() const;

@@ -69,10 +69,39 @@ TEST_F(ActionTest, PanelButtonsShowActionCaptionsAndRunTheirActions) {
   EXPECT_EQ(form->ran, (std::vector<std::string>{"Action4", "Action3"}));
   EXPECT_EQ(form->senders[0], form->Action4);  // the action is the sender, as bound
   // An item can show another caption than its action's own.
-  form->Action51->SetCaption("及时赛果");
+  TButtonItem* results = form->CategoryButtons1->FindCategory("赛果查看")->Items(0);
+  results->SetCaption("及时赛果");
   EXPECT_TRUE(UserClickPanelButton(form->CategoryButtons1, "及时赛果"));
   EXPECT_EQ(form->ran.back(), "Action51");
+  EXPECT_EQ(form->Action51->Caption(), "球赛");
   SaveScreenshot(form, "platform_command_panel");
+}
+
+TEST_F(ActionTest, AnItemsOwnCaptionOutranksItsActionsWhileTheActionKeepsTheRest) {
+  TCategoryButtons* panel = form->CategoryButtons1;
+  TButtonItem* results = panel->FindCategory("赛果查看")->Items(0);
+  results->SetCaption("及时赛果");
+  form->Action51->SetCaption("比分");
+  EXPECT_EQ(results->Caption(), "及时赛果");
+  EXPECT_EQ(panel->FindItem("及时赛果"), results);
+  EXPECT_EQ(panel->FindItem("比分"), nullptr);
+  EXPECT_NONFATAL_FAILURE(UserClickPanelButton(panel, "比分"), "no button");
+
+  // Enabled and visible still come from the action.
+  form->Action51->SetEnabled(false);
+  EXPECT_FALSE(results->Enabled());
+  UserClickPanelButton(panel, "及时赛果");
+  EXPECT_TRUE(form->ran.empty());
+  form->Action51->SetEnabled(true);
+  form->Action51->SetVisible(false);
+  EXPECT_NONFATAL_FAILURE(UserClickPanelButton(panel, "及时赛果"), "no button");
+  form->Action51->SetVisible(true);
+
+  // Without a caption of its own the item follows the action again.
+  results->SetCaption("");
+  EXPECT_EQ(results->Caption(), "比分");
+  EXPECT_TRUE(UserClickPanelButton(panel, "比分"));
+  EXPECT_EQ(form->ran, (std::vector<std::string>{"Action51"}));
 }
 
 TEST_F(ActionTest, CollapsedCategoriesHideTheirButtonsUntilExpanded) {

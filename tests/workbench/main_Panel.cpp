@@ -55,7 +55,9 @@ TEST_F(MainWindowTest, PanelButtonsAreBoundToTheirActions) {
   EXPECT_EQ(panel->Categories(0)->Items(12)->Action(), form->Action56);
   EXPECT_EQ(panel->Categories(1)->Items(7)->Action(), form->Action44);
   EXPECT_EQ(panel->Categories(1)->Items(27)->Action(), form->Action46);
-  // The results button has a caption of its own and runs Action51 when clicked.
+  // The results button is bound to Action51 but shows a caption of its own.
+  EXPECT_EQ(panel->Categories(2)->Items(0)->Action(), form->Action51);
+  EXPECT_GBK_EQ(panel->Categories(2)->Items(0)->Caption(), "及时赛果");
   EXPECT_GBK_EQ(form->Action51->Caption(), "球赛");
   int runs = 0;
   form->Action51->OnExecute = [&runs](TComponent*) { ++runs; };
