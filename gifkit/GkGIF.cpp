@@ -13,6 +13,18 @@ unsigned CF_GIF() {
   return format;
 }
 
+namespace {
+
+// Any program linking the GIF picture opens ".gif" files with it.
+struct GifFileFormat {
+  GifFileFormat() {
+    RegisterFileFormat("gif", "CompuServe GIF Image", [] { return std::make_unique<TGIFImage>(); });
+  }
+  ~GifFileFormat() { UnregisterFileFormat("gif"); }
+} gifFileFormat;
+
+}  // namespace
+
 // ---------------------------------------------------------------------------------------------
 
 TGIFFrame::TGIFFrame(TGIFImage* owner) : TGIFFrameCore(owner) {}
@@ -166,7 +178,7 @@ void TGIFFrame::EncodePicture() {
 
 // ---------------------------------------------------------------------------------------------
 
-TGIFImage::TGIFImage() = default;
+TGIFImage::TGIFImage() { SetTransparent(true); }
 
 TGIFImage::~TGIFImage() = default;
 
@@ -215,7 +227,7 @@ bool TGIFImage::Empty() {
 }
 
 bool TGIFImage::Transparent() {
-  if (!transparent_) return false;
+  if (!TransparentFlag()) return false;
   for (int i = 0; i < Count(); ++i) {
     if (Frames(i).TransparentColor() != kGifNoColor) return true;
   }
@@ -235,17 +247,6 @@ void TGIFImage::LoadFromStream(TStream& stream) {
 }
 
 void TGIFImage::SaveToStream(TStream& stream) { WriteGifStream(stream, false); }
-
-void TGIFImage::LoadFromFile(const std::string& path) {
-  TFileStream stream(path, fmOpenRead);
-  LoadFromStream(stream);
-}
-
-void TGIFImage::SaveToFile(const std::string& path) {
-  TMemoryStream stream;
-  SaveToStream(stream);
-  stream.SaveToFile(path);
-}
 
 void TGIFImage::ReadData(TStream& stream) {
   const std::uint32_t count = stream.ReadDWordLE();
@@ -326,7 +327,8 @@ void TGIFImage::AssignTo(TBitmap& target) {
 }
 
 void TGIFImage::Draw(TCanvas& canvas, const TRect& rect) {
-  if (FrameIndex >= 0 && FrameIndex < Count()) Frames(FrameIndex).Draw(canvas, rect, transparent_);
+  if (FrameIndex >= 0 && FrameIndex < Count())
+    Frames(FrameIndex).Draw(canvas, rect, TransparentFlag());
 }
 
 void TGIFImage::SaveToClipboardFormat(TClipboard& clipboard) {

@@ -1,6 +1,6 @@
 // The GIF picture: TGIFImage with its frames TGIFFrame, on the stream model of GifStream.h.
 // Frames keep their encoded data and decode into a bitmap on first use; frames built from a
-// bitmap are encoded when the image is written.
+// bitmap are encoded when the image is written. The image is the picture kind of ".gif" files.
 #pragma once
 
 #include <functional>
@@ -8,7 +8,7 @@
 #include <string>
 
 #include "gifkit/GifStream.h"
-#include "platform/gui/Graphics.h"
+#include "platform/gui/Picture.h"
 
 class TClipboard;
 class TGIFImage;
@@ -49,7 +49,7 @@ class TGIFFrame : public TGIFFrameCore {
   std::unique_ptr<TBitmap> bitmap_;
 };
 
-class TGIFImage : public TGIFImageCore {
+class TGIFImage : public TGIFImageCore, public TGraphic {
  public:
   TGIFImage();
   ~TGIFImage() override;
@@ -61,22 +61,19 @@ class TGIFImage : public TGIFImageCore {
   // The current frame's bitmap (frame 0 when FrameIndex is out of range); an image without
   // frames gets one empty frame first.
   TBitmap* Bitmap();
-  int Width();
-  int Height();
+  int Width() override;
+  int Height() override;
   std::vector<TColor> Palette();
-  bool Empty();
-  // The picture's transparency flag, and a frame with a transparent colour.
-  bool Transparent();
-  bool TransparentFlag() const { return transparent_; }
-  void SetTransparentFlag(bool on) { transparent_ = on; }
+  bool Empty() override;
+  // The picture's transparency flag (on for a new image), and a frame with a transparent
+  // colour.
+  bool Transparent() override;
   [[noreturn]] void SetWidth(int);
   [[noreturn]] void SetHeight(int);
 
   // From the stream's position to its end, decoding the first frame.
-  void LoadFromStream(TStream& stream);
-  void SaveToStream(TStream& stream);
-  void LoadFromFile(const std::string& path);
-  void SaveToFile(const std::string& path);
+  void LoadFromStream(TStream& stream) override;
+  void SaveToStream(TStream& stream) override;
   // A window description's value: a 32-bit count, then that many bytes of GIF stream.
   void ReadData(TStream& stream);
   void WriteData(TStream& stream);
@@ -90,7 +87,7 @@ class TGIFImage : public TGIFImageCore {
   // One frame per icon, shown for the icon's rate, on the window colour; frame 0 current.
   void Assign(const TAnimatedCursor& source);
   void AssignTo(TBitmap& target);
-  void Draw(TCanvas& canvas, const TRect& rect);
+  void Draw(TCanvas& canvas, const TRect& rect) override;
   // True only for an image sharing the same image data.
   bool Equals(const TGIFImage& other) const { return Data == other.Data; }
 
@@ -102,16 +99,13 @@ class TGIFImage : public TGIFImageCore {
   void SaveToClipboardFormat(TClipboard& clipboard);
   void LoadFromClipboardFormat(TClipboard& clipboard);
 
-  std::function<void()> OnChange;
   std::function<void(TGifProgressStage, int, const std::string&)> OnProgress;
 
   TColor ResolveColor(TColor color) const override { return ColorToRGB(color); }
   void Progress(TGifProgressStage stage, int percent, const std::string& message) override {
     if (OnProgress) OnProgress(stage, percent, message);
   }
-  void Changed() {
-    if (OnChange) OnChange();
-  }
+  using TGraphic::Changed;
 
  protected:
   std::unique_ptr<TGIFFrameCore> NewFrame() override;
@@ -120,5 +114,4 @@ class TGIFImage : public TGIFImageCore {
 
  private:
   TGIFFrame* CurrentFrame() const;
-  bool transparent_ = true;
 };

@@ -84,7 +84,7 @@ TEST_F(GkGIFTest, FramesDecodeIntoPaletteBitmapsWithGiflibsColours) {
   EXPECT_EQ(image.Width(), frame.Width);
   EXPECT_FALSE(image.Empty());
   EXPECT_TRUE(image.Transparent());
-  image.SetTransparentFlag(false);
+  image.SetTransparent(false);
   EXPECT_FALSE(image.Transparent());
   EXPECT_EQ(image.Palette().size(), bitmap->Palette().size());
 }
@@ -270,7 +270,7 @@ TEST_F(GkGIFTest, DrawingLeavesTransparentPixelsOut) {
   EXPECT_EQ(target.PixelColor(1, 1), clRed);
   EXPECT_EQ(target.PixelColor(2, 0), clWhite);
   EXPECT_EQ(target.PixelColor(3, 1), clWhite);
-  image.SetTransparentFlag(false);
+  image.SetTransparent(false);
   image.Draw(target.Canvas(), Rect(0, 0, 4, 2));
   EXPECT_EQ(target.PixelColor(0, 0), clBlack);
 }
@@ -474,4 +474,86 @@ TEST_F(GkGIFTest, AnimatedCursorIconsBecomeFramesShownForTheirRates) {
   image.Assign(TAnimatedCursor());
   EXPECT_EQ(image.Count(), 0);
   EXPECT_TRUE(image.Empty());
+}
+
+TEST_F(GkGIFTest, PicturesOpenAsTheKindTheirExtensionNames) {
+  const std::vector<TGraphicFileFormat> formats = GraphicFileFormats();
+  const auto described = [&](const std::string& extension) {
+    for (const auto& f : formats)
+      if (f.Extension == extension) return f.Description;
+    return std::string();
+  };
+  EXPECT_EQ(described("gif"), "CompuServe GIF Image");
+  EXPECT_FALSE(described("bmp").empty());
+
+  const std::string dir = MakeTempDir();
+  const std::string original = ReadFileBytes(kIcon);
+  WriteFileBytes(dir + "/burst.GIF", original);
+  std::unique_ptr<TGraphic> graphic = LoadGraphicFromFile(dir + "/burst.GIF");
+  auto* gif = dynamic_cast<TGIFImage*>(graphic.get());
+  ASSERT_NE(gif, nullptr);
+  TGIFImage direct;
+  direct.LoadFromFile(kIcon);
+  EXPECT_EQ(graphic->Width(), direct.Width());
+  EXPECT_EQ(graphic->Height(), direct.Height());
+  EXPECT_FALSE(graphic->Empty());
+
+  // Drawn through the base, the GIF leaves its transparent colour out until told otherwise.
+  const int w = graphic->Width(), h = graphic->Height();
+  int x0 = -1, y0 = -1;
+  for (int y = 0; y < h && x0 < 0; ++y)
+    for (int x = 0; x < w && x0 < 0; ++x)
+      if (gif->Bitmap()->PixelColor(x, y) == gif->Frames(0).TransparentColor()) x0 = x, y0 = y;
+  ASSERT_GE(x0, 0);
+  TBitmap target(w, h, pf24bit);
+  target.Canvas().Brush().SetColor(RGB(1, 2, 3));
+  target.Canvas().FillRect(Rect(0, 0, w, h));
+  ASSERT_TRUE(graphic->Transparent());
+  graphic->Draw(target.Canvas(), Rect(0, 0, w, h));
+  EXPECT_EQ(target.PixelColor(x0, y0), RGB(1, 2, 3));
+  int changes = 0;
+  graphic->OnChange = [&] { ++changes; };
+  graphic->SetTransparent(false);
+  EXPECT_EQ(changes, 1);
+  EXPECT_FALSE(graphic->Transparent());
+  graphic->Draw(target.Canvas(), Rect(0, 0, w, h));
+  EXPECT_EQ(target.PixelColor(x0, y0), gif->Frames(0).TransparentColor());
+
+  graphic->SaveToFile(dir + "/copy.gif");
+  TMemoryStream written;
+  direct.SaveToStream(written);
+  EXPECT_EQ(ReadFileBytes(dir + "/copy.gif"), written.Bytes());
+
+  // The layer's bitmaps.
+  Bands(4, 2, {clRed, clBlue}).SaveToFile(dir + "/bands.bmp");
+  graphic = LoadGraphicFromFile(dir + "/bands.bmp");
+  ASSERT_NE(dynamic_cast<TBitmapGraphic*>(graphic.get()), nullptr);
+  EXPECT_EQ(graphic->Width(), 4);
+  TBitmap stretched(8, 2, pf24bit);
+  graphic->Draw(stretched.Canvas(), Rect(0, 0, 8, 2));
+  EXPECT_EQ(stretched.PixelColor(3, 1), clRed);
+  EXPECT_EQ(stretched.PixelColor(4, 0), clBlue);
+
+  // Extensions without regard to case or a leading dot; unknown ones fail clearly, and a
+  // known one with bad contents fails as its kind does.
+  RegisterFileFormat(".Dib", "Device-independent bitmaps",
+                     [] { return std::make_unique<TBitmapGraphic>(); });
+  EXPECT_NE(NewGraphicForFile("a.DIB"), nullptr);
+  UnregisterFileFormat("dib");
+  EXPECT_EQ(NewGraphicForFile("a.dib"), nullptr);
+  EXPECT_EQ(NewGraphicForFile("dir.gif/none"), nullptr);
+  try {
+    LoadGraphicFromFile(dir + "/bands.png");
+    ADD_FAILURE();
+  } catch (const EInvalidGraphic& e) {
+    EXPECT_EQ(e.Message(), "Unknown picture file extension (.png)");
+  }
+  WriteFileBytes(dir + "/junk.gif", "JFIF....");
+  try {
+    LoadGraphicFromFile(dir + "/junk.gif");
+    ADD_FAILURE();
+  } catch (const EInvalidGraphicOperation& e) {
+    EXPECT_EQ(e.Message(), "Unknown GIF version");
+  }
+  std::filesystem::remove_all(dir);
 }
