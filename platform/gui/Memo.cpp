@@ -72,9 +72,16 @@ std::string TMemo::Line(int index) const {
   return FromQ(lines.at(index));
 }
 
+// The text is a list of lines in which a final break only ends the last line: the new line
+// follows that break, or a break of its own. A box whose lines all end in a break keeps it
+// so; an empty last line needs its break to be a line at all.
 void TMemo::AddLine(const std::string& line) {
-  const std::string text = GetText();
-  SetText(text.empty() ? line : text + "\r\n" + line);
+  std::string text = GetText();
+  const bool endsInBreak = text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0;
+  if (!text.empty() && !endsInBreak) text += "\r\n";
+  text += line;
+  if (endsInBreak || line.empty()) text += "\r\n";
+  SetText(text);
 }
 
 void TMemo::SetReadOnly(bool value) {

@@ -241,6 +241,8 @@ class TMemo : public TWinControl {
   void SetLines(const TStringList& lines);
   int LineCount() const;
   std::string Line(int index) const;
+  // Appends a line after the last; a break that ends the text ends the last line, it does not
+  // start an empty one.
   void AddLine(const std::string& line);
   void Clear() { SetText(""); }
 
