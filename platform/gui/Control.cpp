@@ -1,4 +1,6 @@
 // TControl: geometry, common properties, input events and the action link.
+#include <QComboBox>
+#include <QLineEdit>
 #include <algorithm>
 
 #include "platform/gui/ActnList.h"
@@ -210,6 +212,10 @@ void TControl::ColorChanged() {
   }
   QPalette pal = widget_->palette();
   pal.setColor(QPalette::Window, ToQColor(color_));
+  // Text boxes and lists fill their content from the base colour, not the window's.
+  if (qobject_cast<QAbstractScrollArea*>(widget_) || qobject_cast<QLineEdit*>(widget_) ||
+      qobject_cast<QComboBox*>(widget_))
+    pal.setColor(QPalette::Base, ToQColor(color_));
   widget_->setPalette(pal);
   widget_->setAutoFillBackground(true);
 }

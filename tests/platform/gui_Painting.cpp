@@ -1,4 +1,6 @@
-// What plain controls show: pictures with their transparency, panels, status texts.
+// What plain controls show: pictures with their transparency, panels, status texts, and
+// text boxes and lists in their colour.
+#include "platform/gui/CategoryButtons.h"
 #include "platform/gui/ComCtrls.h"
 #include "tests/support/GuiTest.h"
 
@@ -69,6 +71,37 @@ TEST_F(PaintingTest, StatusBarKeepsPanelTextsAndSitsAtTheBottom) {
   EXPECT_EQ(bar->PanelText(1), "第二");
   EXPECT_THROW(bar->SetPanelText(2, "x"), EListError);
   SaveScreenshot(form, "platform_status_bar");
+}
+
+TEST_F(PaintingTest, TextBoxesAndListsShowTheirColourInsideTheFrameAndPaintWithoutWarnings) {
+  auto* memo = new TRichEdit(form);
+  memo->SetParent(form);
+  memo->SetBounds(0, 0, 60, 60);
+  memo->SetColor(clYellow);
+  memo->SetText("乾为天");
+  auto* list = new TListBox(form);
+  list->SetParent(form);
+  list->SetBounds(70, 0, 60, 60);
+  list->SetColor(clLime);
+  list->AddItem("坤为地");
+  auto* panel = new TCategoryButtons(form);
+  panel->SetParent(form);
+  panel->SetBounds(140, 0, 60, 120);
+  panel->SetColor(clRed);
+  panel->AddCategory("系统");
+  auto* edit = new TEdit(form);
+  edit->SetParent(form);
+  edit->SetBounds(0, 80, 120, 30);
+  edit->SetColor(clAqua);
+  const int warningsBefore = PaintWarningCount();
+  auto shot = GrabControl(form);
+  ProcessEvents();
+  EXPECT_EQ(PaintWarningCount(), warningsBefore) << LastPaintWarning();
+  // Each shows its own colour well inside its frame, below its first line.
+  EXPECT_EQ(shot->PixelColor(30, 50), clYellow);
+  EXPECT_EQ(shot->PixelColor(100, 50), clLime);
+  EXPECT_EQ(shot->PixelColor(170, 100), clRed);
+  EXPECT_EQ(shot->PixelColor(110, 95), clAqua);
 }
 
 }  // namespace

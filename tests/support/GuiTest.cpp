@@ -2,6 +2,8 @@
 #include "tests/support/GuiTest.h"
 
 void GuiTest::SetUp() {
+  WatchPaintWarnings();
+  paintWarningsBefore_ = PaintWarningCount();
   Dialogs().Reset();
   SetDialogDriver(&Dialogs());
   TTimer::SetManualForTesting(true);
@@ -19,4 +21,7 @@ void GuiTest::TearDown() {
     ADD_FAILURE() << Dialogs().PendingAnswers() << " scripted dialog answer(s) left unused";
   Dialogs().Reset();
   if (Application) Application->ClearTerminated();
+  if (const int warnings = PaintWarningCount() - paintWarningsBefore_; warnings > 0)
+    ADD_FAILURE() << warnings
+                  << " painting warning(s) from the toolkit, the last: " << LastPaintWarning();
 }

@@ -77,13 +77,23 @@ class ScriptedDialogs : public TDialogDriver {
 // The scripted dialogs installed for the whole test program.
 ScriptedDialogs& Dialogs();
 
+// Painting warnings of the toolkit (a painter begun on a widget that cannot take one) seen
+// since the watch was installed, and the text of the last one.
+void WatchPaintWarnings();
+int PaintWarningCount();
+std::string LastPaintWarning();
+
 // Base fixture of window tests: fresh script, manual timers, no toolkit activation, an empty
-// clipboard; fails a test that leaves scripted answers unused.
+// clipboard; fails a test that leaves scripted answers unused or makes the toolkit warn about
+// painting.
 class GuiTest : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
   ScriptedDialogs& dialogs() { return Dialogs(); }
+
+ private:
+  int paintWarningsBefore_ = 0;
 };
 
 // --- acting as the user ---------------------------------------------------------------------
