@@ -49,6 +49,18 @@ std::string TerminatedData(const std::string& data) {
   return out;
 }
 
+// The table index a colour is written with: the index it was read from while that entry
+// still holds the colour (so equal colours in one table stay apart), else the first entry
+// equal to it, -1 when none is.
+int TableIndexFor(const TGIFColorTable& table, TGifColor resolved, int remembered) {
+  const TGifColor color = resolved & 0xFFFFFF;
+  if (remembered >= 0 && static_cast<std::uint32_t>(remembered) < table.Count &&
+      table.Color(remembered) == color) {
+    return remembered;
+  }
+  return table.IndexOf(color);
+}
+
 bool IsLoopIdentifier(const TExtension& ext) {
   const std::size_t n = std::min<std::size_t>(ext.Fixed[0], 11);
   return std::memcmp(&ext.Fixed[1], "NETSCAPE2.0", n) == 0 ||
@@ -270,17 +282,10 @@ void TGIFFrameCore::UpdateGraphicControl() {
       fixed[2] = static_cast<std::uint8_t>((delay_ / 10) & 0xFF);
       fixed[3] = static_cast<std::uint8_t>((delay_ / 10) >> 8);
     }
-    int index = -1;
-    if (transparent_ != kGifNoColor) {
-      const TGIFColorTable& table = Item->ColorTable;
-      const TGifColor color = owner_->ResolveColor(transparent_) & 0xFFFFFF;
-      if (transparentIndex_ >= 0 && static_cast<std::uint32_t>(transparentIndex_) < table.Count &&
-          table.Color(transparentIndex_) == color) {
-        index = transparentIndex_;
-      } else {
-        index = table.IndexOf(color);
-      }
-    }
+    const int index = transparent_ == kGifNoColor
+                          ? -1
+                          : TableIndexFor(Item->ColorTable, owner_->ResolveColor(transparent_),
+                                          transparentIndex_);
     if (index >= 0) {
       fixed[1] |= 1;
       fixed[4] = static_cast<std::uint8_t>(index);
@@ -544,16 +549,10 @@ std::string TGIFImageCore::WriteGifBytes() {
     const int bits = GifBitsForCount(table.Count);
     const int pixelBits = std::clamp(Data->BitsPerPixel, 1, 8);
     out.push_back(static_cast<char>(0x80 + ((bits - 1) << 4) + (pixelBits - 1)));
-    int index = 0;
-    if (background_ != kGifNoColor) {
-      const TGifColor color = ResolveColor(background_) & 0xFFFFFF;
-      if (backgroundIndex_ >= 0 && static_cast<std::uint32_t>(backgroundIndex_) < table.Count &&
-          table.Color(backgroundIndex_) == color) {
-        index = backgroundIndex_;
-      } else {
-        index = std::max(0, table.IndexOf(color));
-      }
-    }
+    const int index =
+        background_ == kGifNoColor
+            ? 0
+            : std::max(0, TableIndexFor(table, ResolveColor(background_), backgroundIndex_));
     out.push_back(static_cast<char>(index));
     out.push_back(static_cast<char>(Data->AspectRatio));
     PutTable(out, table, bits);
