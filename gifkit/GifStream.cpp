@@ -257,10 +257,7 @@ void TGIFFrameCore::EncodeIndices(const TGIFIndexImage& image, const TGifProgres
   }
   Item = std::move(item);
   transparentIndex_ = -1;
-  owner_->ScreenWidth = static_cast<std::uint16_t>(
-      std::min<int>(65535, std::max<int>(owner_->ScreenWidth, Left + Item->Width)));
-  owner_->ScreenHeight = static_cast<std::uint16_t>(
-      std::min<int>(65535, std::max<int>(owner_->ScreenHeight, Top + Item->Height)));
+  owner_->CoverFrame(Left, Top, Item->Width, Item->Height);
 }
 
 void TGIFFrameCore::EncodePicture() { throw EInvalidGraphicOperation("No GIF Data to write"); }
@@ -340,6 +337,13 @@ void TGIFImageCore::CopyImageFields(const TGIFImageCore& source) {
   backgroundIndex_ = source.backgroundIndex_;
   RepeatCount = source.RepeatCount;
   Looping = source.Looping;
+}
+
+void TGIFImageCore::CoverFrame(int left, int top, int width, int height) {
+  ScreenWidth =
+      static_cast<std::uint16_t>(std::min(65535, std::max<int>(ScreenWidth, left + width)));
+  ScreenHeight =
+      static_cast<std::uint16_t>(std::min(65535, std::max<int>(ScreenHeight, top + height)));
 }
 
 std::unique_ptr<TGIFFrameCore> TGIFImageCore::NewFrame() {
@@ -532,14 +536,9 @@ std::string TGIFImageCore::WriteGifBytes() {
   if (Data->Comment.Count() > 0) Version = TGIFVersion::gv89a;
 
   // The logical screen covers every frame and never shrinks below the size it has.
-  int width = ScreenWidth;
-  int height = ScreenHeight;
   for (const auto& frame : frames_) {
-    width = std::max(width, frame->Left + frame->Item->Width);
-    height = std::max(height, frame->Top + frame->Item->Height);
+    CoverFrame(frame->Left, frame->Top, frame->Item->Width, frame->Item->Height);
   }
-  ScreenWidth = static_cast<std::uint16_t>(std::min(width, 65535));
-  ScreenHeight = static_cast<std::uint16_t>(std::min(height, 65535));
 
   std::string out = Version == TGIFVersion::gv89a ? "GIF89a" : "GIF87a";
   PutWord(out, ScreenWidth);

@@ -121,6 +121,9 @@ class TGIFImageCore {
   TGIFFrameCore& AppendFrame();
   void DeleteFrame(int index);
   void ClearFrames();
+  // Grows the logical screen to cover a frame of the size at (left, top); it never shrinks
+  // and saturates at 65535.
+  void CoverFrame(int left, int top, int width, int height);
 
   // Starts a new empty image (new shared data, no frames).
   void NewImage();

@@ -95,11 +95,7 @@ void TGIFFrame::Assign(const TGIFFrame* source) {
     Extensions.push_back(std::make_unique<TExtension>(ext->ExtensionType));
     Extensions.back()->Assign(*ext);
   }
-  TGIFImage* owner = Owner();
-  owner->ScreenWidth = static_cast<std::uint16_t>(
-      std::min(65535, std::max<int>(owner->ScreenWidth, Left + Width())));
-  owner->ScreenHeight = static_cast<std::uint16_t>(
-      std::min(65535, std::max<int>(owner->ScreenHeight, Top + Height())));
+  Owner()->CoverFrame(Left, Top, Width(), Height());
 }
 
 void TGIFFrame::Assign(const TGIFImage& source) {
@@ -122,11 +118,7 @@ void TGIFFrame::Assign(const TBitmap& source) {
   }
   bitmap_ = std::make_unique<TBitmap>(source);
   if (source.Transparent()) SetTransparentColor(ColorToRGB(source.TransparentColor()));
-  TGIFImage* owner = Owner();
-  owner->ScreenWidth = static_cast<std::uint16_t>(
-      std::min(65535, std::max<int>(owner->ScreenWidth, Left + source.Width())));
-  owner->ScreenHeight = static_cast<std::uint16_t>(
-      std::min(65535, std::max<int>(owner->ScreenHeight, Top + source.Height())));
+  Owner()->CoverFrame(Left, Top, source.Width(), source.Height());
 }
 
 void TGIFFrame::AssignTo(TBitmap& target) {
