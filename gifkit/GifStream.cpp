@@ -149,6 +149,7 @@ void TGIFFrameCore::LoadFromReader(TGifReader& reader) {
 
   // Code size byte and sub-blocks up to the terminator; a sub-block running past the end of
   // the data is left out whole.
+  const std::uint8_t* const first = reader.Here();
   const std::size_t start = reader.Position();
   std::size_t end = start;
   if (reader.AtEnd()) {
@@ -171,8 +172,7 @@ void TGIFFrameCore::LoadFromReader(TGifReader& reader) {
       end = reader.Position();
     }
   }
-  item->Data.assign(reinterpret_cast<const char*>(reader.Here() - (reader.Position() - start)),
-                    end - start);
+  item->Data.assign(reinterpret_cast<const char*>(first), end - start);
   if (Corrupt && !LenientDecoding) BadStream();
 
   std::uint16_t width = Word(descriptor + 4);
