@@ -1,5 +1,6 @@
 #include "workbench/logic/StrengthModels.h"
 
+#include "calendar/engine/LunarTables.h"
 #include "platform/GbkText.h"
 #include "platform/Numbers.h"
 
@@ -39,9 +40,6 @@ const double BranchCosineTable[12][12] = {
 
 namespace {
 
-const char* const kBranches[12] = {"子", "丑", "寅", "卯", "辰", "巳",
-                                   "午", "未", "申", "酉", "戌", "亥"};
-
 double Strength(const double (&table)[12][12], double constant, const std::string& Branch,
                 const std::string& Pillars, int Mode, double Weight, const StrengthChart& chart) {
   const int t = BranchNumber(Branch);
@@ -80,12 +78,12 @@ double Strength(const double (&table)[12][12], double constant, const std::strin
 
 int BranchNumber(const std::string& branch) {
   for (int i = 0; i < 12; ++i)
-    if (branch == kBranches[i]) return i + 1;
+    if (branch == BranchNames[i]) return i + 1;
   return 0;
 }
 
 std::string BranchName(int number) {
-  return number >= 1 && number <= 12 ? kBranches[number - 1] : "";
+  return number >= 1 && number <= 12 ? BranchNames[number - 1] : "";
 }
 
 double LineStrength(const std::string& Branch, const std::string& Pillars, int Mode, double Weight,
