@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QWidget>
 #include <cmath>
+#include <type_traits>
 
 #include "platform/gui/QtPeer.h"
 
@@ -62,73 +63,70 @@ QWidget* NewPaintedPeer(TControl* control) {
 
 }  // namespace
 
-TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner) {
-  AttachWidget(NewPaintedPeer(this));
+template <class Base>
+TSelfPaintedControl<Base>::TSelfPaintedControl(TComponent* AOwner) : Base(AOwner) {
+  this->AttachWidget(NewPaintedPeer(this));
 }
 
-TGraphicControl::~TGraphicControl() = default;
+template <class Base>
+TSelfPaintedControl<Base>::~TSelfPaintedControl() = default;
 
-TBitmap& TGraphicControl::PaintOffscreen() {
-  const TColor background = Parent() != nullptr ? Parent()->Color() : Color();
-  return offscreen_.Render(Width(), Height(), background, [this] { Paint(); });
+template <class Base>
+TColor TSelfPaintedControl<Base>::Background() const {
+  // A windowed control has a background of its own; a windowless one lies on its parent's.
+  if constexpr (std::is_same_v<Base, TWinControl>) {
+    return this->Color();
+  } else {
+    return this->Parent() != nullptr ? this->Parent()->Color() : this->Color();
+  }
 }
 
-bool TGraphicControl::PaintPeer(QPainter* painter) {
+template <class Base>
+TBitmap& TSelfPaintedControl<Base>::PaintOffscreen() {
+  return offscreen_.Render(this->Width(), this->Height(), Background(), [this] { Paint(); });
+}
+
+template <class Base>
+bool TSelfPaintedControl<Base>::PaintPeer(QPainter* painter) {
   if (offscreen_.Painting()) return true;
   painter->drawImage(0, 0, PaintOffscreen().Image());
   return true;
 }
 
-void TGraphicControl::ColorChanged() {
-  TControl::ColorChanged();
-  if (Widget()) Widget()->setAutoFillBackground(false);
-  Invalidate();
+template <class Base>
+void TSelfPaintedControl<Base>::ColorChanged() {
+  Base::ColorChanged();
+  if (this->Widget()) this->Widget()->setAutoFillBackground(false);
+  this->Invalidate();
 }
 
-TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {
-  AttachWidget(NewPaintedPeer(this));
+template <class Base>
+void TSelfPaintedControl<Base>::PaintCopyTo(TCanvas& canvas) {
+  if (offscreen_.Painting()) return;
+  paintingCopy_ = true;
+  try {
+    TBitmap& picture = PaintOffscreen();
+    paintingCopy_ = false;
+    canvas.Draw(0, 0, picture);
+  } catch (...) {
+    paintingCopy_ = false;
+    throw;
+  }
 }
 
-TCustomControl::~TCustomControl() = default;
-
-TBitmap& TCustomControl::PaintOffscreen() {
-  return offscreen_.Render(Width(), Height(), Color(), [this] { Paint(); });
-}
-
-bool TCustomControl::PaintPeer(QPainter* painter) {
-  if (offscreen_.Painting()) return true;
-  painter->drawImage(0, 0, PaintOffscreen().Image());
-  return true;
-}
-
-void TCustomControl::ColorChanged() {
-  TWinControl::ColorChanged();
-  if (Widget()) Widget()->setAutoFillBackground(false);
-  Invalidate();
-}
+template class TSelfPaintedControl<TControl>;
+template class TSelfPaintedControl<TWinControl>;
 
 // ---------------------------------------------------------------------------------------------
 
 void PaintControlTo(TControl* control, TCanvas& canvas) {
   if (control == nullptr || control->IsDestroying()) return;
-  auto copyOf = [&](auto* self) {
-    if (self->offscreen_.Painting()) return;
-    self->paintingCopy_ = true;
-    try {
-      TBitmap& picture = self->PaintOffscreen();
-      self->paintingCopy_ = false;
-      canvas.Draw(0, 0, picture);
-    } catch (...) {
-      self->paintingCopy_ = false;
-      throw;
-    }
-  };
-  if (auto* graphic = dynamic_cast<TGraphicControl*>(control)) {
-    copyOf(graphic);
+  if (auto* graphic = dynamic_cast<TSelfPaintedControl<TControl>*>(control)) {
+    graphic->PaintCopyTo(canvas);
     return;
   }
-  if (auto* custom = dynamic_cast<TCustomControl*>(control)) {
-    copyOf(custom);
+  if (auto* custom = dynamic_cast<TSelfPaintedControl<TWinControl>*>(control)) {
+    custom->PaintCopyTo(canvas);
     return;
   }
   QWidget* widget = control->Widget();

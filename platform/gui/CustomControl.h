@@ -26,12 +26,13 @@ class TOffscreenPaint {
   bool painting_ = false;
 };
 
-// A windowless-style control (it has no focus and no child controls) that paints itself.
-// Areas Paint leaves alone show the parent's colour.
-class TGraphicControl : public TControl {
+// A control of the layer (`Base`: TControl or TWinControl) that paints itself: Paint draws
+// on Canvas into the off-screen picture, which is then copied where it is wanted.
+template <class Base>
+class TSelfPaintedControl : public Base {
  public:
-  explicit TGraphicControl(TComponent* AOwner);
-  ~TGraphicControl() override;
+  explicit TSelfPaintedControl(TComponent* AOwner);
+  ~TSelfPaintedControl() override;
 
   TCanvas& Canvas() { return offscreen_.Canvas(); }
   // Paints into the off-screen bitmap now and returns it.
@@ -47,30 +48,28 @@ class TGraphicControl : public TControl {
 
  private:
   friend void PaintControlTo(TControl* control, TCanvas& canvas);
+  // What shows where Paint draws nothing.
+  TColor Background() const;
+  // Paints the control into `canvas` (see PaintControlTo), PaintingCopy while it does.
+  void PaintCopyTo(TCanvas& canvas);
   TOffscreenPaint offscreen_;
   bool paintingCopy_ = false;
 };
 
-// A windowed control (focus, child controls) that paints itself on a background of its Color.
-class TCustomControl : public TWinControl {
+extern template class TSelfPaintedControl<TControl>;
+extern template class TSelfPaintedControl<TWinControl>;
+
+// A windowless-style control (it has no focus and no child controls) that paints itself.
+// Areas Paint leaves alone show the parent's colour.
+class TGraphicControl : public TSelfPaintedControl<TControl> {
  public:
-  explicit TCustomControl(TComponent* AOwner);
-  ~TCustomControl() override;
+  explicit TGraphicControl(TComponent* AOwner) : TSelfPaintedControl(AOwner) {}
+};
 
-  TCanvas& Canvas() { return offscreen_.Canvas(); }
-  TBitmap& PaintOffscreen();
-  bool PaintingCopy() const { return paintingCopy_; }
-
-  bool PaintPeer(QPainter* painter) override;
-
- protected:
-  virtual void Paint() {}
-  void ColorChanged() override;
-
- private:
-  friend void PaintControlTo(TControl* control, TCanvas& canvas);
-  TOffscreenPaint offscreen_;
-  bool paintingCopy_ = false;
+// A windowed control (focus, child controls) that paints itself on a background of its Color.
+class TCustomControl : public TSelfPaintedControl<TWinControl> {
+ public:
+  explicit TCustomControl(TComponent* AOwner) : TSelfPaintedControl(AOwner) {}
 };
 
 // Paints the control itself, without its child controls, into `canvas` with the control's
