@@ -63,33 +63,39 @@ struct HistogramColor {
   std::uint8_t Index;
 };
 
+constexpr std::uint16_t kNoColor = 0xFFFF;
+
+// The slot holding the colour, or the empty slot where it belongs.
+int FindColorSlot(const std::vector<std::uint16_t>& slots,
+                  const std::vector<HistogramColor>& colors, int r, int g, int b) {
+  int slot = ((r + g) * (g + b) * (b + r)) % kHistogramSlots;
+  while (slots[slot] != kNoColor) {
+    const HistogramColor& c = colors[slots[slot]];
+    if (c.R == r && c.G == g && c.B == b) break;
+    if (++slot == kHistogramSlots) slot = 0;
+  }
+  return slot;
+}
+
 // Counts the masked colours; false when more than kMaxHistogramColors appear.
 bool CountColors(const std::uint8_t* bgr, std::uint32_t w, std::uint32_t h, std::size_t stride,
                  const int mask[3], std::vector<HistogramColor>& colors,
                  std::vector<std::uint16_t>& slots) {
   colors.clear();
-  slots.assign(kHistogramSlots, 0xFFFF);
+  slots.assign(kHistogramSlots, kNoColor);
   for (std::uint32_t y = 0; y < h; ++y) {
     const std::uint8_t* p = bgr + static_cast<std::size_t>(y) * stride;
     for (std::uint32_t x = 0; x < w; ++x, p += 3) {
       const int r = p[2] & mask[0], g = p[1] & mask[1], b = p[0] & mask[2];
-      int slot = ((r + g) * (g + b) * (b + r)) % kHistogramSlots;
-      while (true) {
-        const std::uint16_t at = slots[slot];
-        if (at == 0xFFFF) {
-          if (static_cast<int>(colors.size()) == kMaxHistogramColors) return false;
-          slots[slot] = static_cast<std::uint16_t>(colors.size());
-          colors.push_back({1, static_cast<std::uint8_t>(b), static_cast<std::uint8_t>(g),
-                            static_cast<std::uint8_t>(r), 0});
-          break;
-        }
-        HistogramColor& c = colors[at];
-        if (c.R == r && c.G == g && c.B == b) {
-          ++c.Count;
-          break;
-        }
-        if (++slot == kHistogramSlots) slot = 0;
+      const int slot = FindColorSlot(slots, colors, r, g, b);
+      if (slots[slot] != kNoColor) {
+        ++colors[slots[slot]].Count;
+        continue;
       }
+      if (static_cast<int>(colors.size()) == kMaxHistogramColors) return false;
+      slots[slot] = static_cast<std::uint16_t>(colors.size());
+      colors.push_back({1, static_cast<std::uint8_t>(b), static_cast<std::uint8_t>(g),
+                        static_cast<std::uint8_t>(r), 0});
     }
   }
   return true;
@@ -142,18 +148,9 @@ TColorMapResult Histogram(const std::uint8_t* bgr, std::uint32_t w, std::uint32_
   }
   result.Indices.resize(static_cast<std::size_t>(w) * h);
   ForEachPixel(bgr, w, h, stride, [&](std::uint32_t x, std::uint32_t y, int r, int g, int b) {
-    r &= mask[0];
-    g &= mask[1];
-    b &= mask[2];
-    int slot = ((r + g) * (g + b) * (b + r)) % kHistogramSlots;
-    while (true) {
-      const HistogramColor& c = colors[slots[slot]];
-      if (c.R == r && c.G == g && c.B == b) {
-        result.Indices[static_cast<std::size_t>(y) * w + x] = c.Index;
-        break;
-      }
-      if (++slot == kHistogramSlots) slot = 0;
-    }
+    // Every masked colour was counted, so its slot is never empty.
+    const int slot = FindColorSlot(slots, colors, r & mask[0], g & mask[1], b & mask[2]);
+    result.Indices[static_cast<std::size_t>(y) * w + x] = colors[slots[slot]].Index;
   });
   return result;
 }
