@@ -193,9 +193,7 @@ void TForm2::Button9Click(TComponent*) {
 // ----- trigram judgement, multi-chart cast and saving -----
 
 void TForm2::Action53Execute(TComponent*) {
-  const std::string pillars = Label7->Caption();
-  PillarBranches = ByteCopy(pillars, 3, 2) + ByteCopy(pillars, 9, 2) + ByteCopy(pillars, 15, 2) +
-                   ByteCopy(pillars, 21, 2);
+  PillarBranches = PillarBranchesOf(Label7->Caption());
   const auto buttons = LineButtons(*this);
   std::string lines[6];
   for (int i = 0; i < 6; ++i) lines[i] = buttons[i]->Caption();

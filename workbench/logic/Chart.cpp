@@ -59,6 +59,11 @@ void CutToBranch(ChartFields& f) {
 
 }  // namespace
 
+std::string PillarBranchesOf(const std::string& fourPillars) {
+  return ByteCopy(fourPillars, 3, 2) + ByteCopy(fourPillars, 9, 2) + ByteCopy(fourPillars, 15, 2) +
+         ByteCopy(fourPillars, 21, 2);
+}
+
 std::string ChartBanner(StrengthModel model) {
   return std::string("Zelkar六爻排盘(") +
          (model == StrengthModel::Cosine ? "http://jg.zelkar.net" : "http://www.zelkar.net") + ")";
@@ -80,8 +85,7 @@ ChartCast CastChart(const ChartInput& input, StrengthModel model) {
   OddsFactors(input, f);
 
   const std::string& pillars = input.FourPillarsText;
-  f.PillarBranches = ByteCopy(pillars, 3, 2) + ByteCopy(pillars, 9, 2) + ByteCopy(pillars, 15, 2) +
-                     ByteCopy(pillars, 21, 2);
+  f.PillarBranches = PillarBranchesOf(pillars);
   const std::string spirits = SixSpiritOrderOf(ByteCopy(pillars, 13, 2));
 
   std::string& text = cast.Text;

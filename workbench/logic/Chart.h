@@ -51,6 +51,9 @@ struct ChartCast {
   ChartFields Fields;
 };
 
+// Year, month, day and hour branch of the four-pillars text (bytes 3, 9, 15, 21): 8 bytes.
+std::string PillarBranchesOf(const std::string& fourPillars);
+
 // The banner line of the chart for the entry point of each model.
 std::string ChartBanner(StrengthModel model);
 
