@@ -49,18 +49,12 @@ class CommandForm : public TForm {
   std::vector<TComponent*> senders;
 };
 
-class ActionTest : public GuiTest {
+class ActionTest : public WindowTest<CommandForm> {
  protected:
   void SetUp() override {
-    GuiTest::SetUp();
-    form = NewForm<CommandForm>(nullptr);
+    WindowTest::SetUp();
     form->Show();
   }
-  void TearDown() override {
-    delete form;
-    GuiTest::TearDown();
-  }
-  CommandForm* form = nullptr;
 };
 
 TEST_F(ActionTest, PanelButtonsShowActionCaptionsAndRunTheirActions) {

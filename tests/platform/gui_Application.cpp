@@ -6,21 +6,14 @@
 
 namespace {
 
-class HandlerTest : public GuiTest {
+class HandlerTest : public WindowTest<> {
  protected:
   void SetUp() override {
-    GuiTest::SetUp();
-    form = new TForm(nullptr);
-    form->AfterConstruction();
+    WindowTest::SetUp();
     button = new TButton(form);
     button->SetParent(form);
     form->Show();
   }
-  void TearDown() override {
-    delete form;
-    GuiTest::TearDown();
-  }
-  TForm* form = nullptr;
   TButton* button = nullptr;
 };
 

@@ -84,22 +84,16 @@ TEST_F(ClipboardTest, BitmapsKeepTheirPixelsAndShareAnEntryWithNamedFormats) {
   EXPECT_EQ(back.PixelColor(1, 1), RGB(0, 128, 255));
 }
 
-class MemoTest : public GuiTest {
+class MemoTest : public WindowTest<> {
  protected:
   void SetUp() override {
-    GuiTest::SetUp();
-    form = NewForm<TForm>(nullptr);
+    WindowTest::SetUp();
     memo = new TRichEdit(form);
     memo->SetParent(form);
     memo->SetWordWrap(false);
     memo->SetScrollBars(ssBoth);
     form->Show();
   }
-  void TearDown() override {
-    delete form;
-    GuiTest::TearDown();
-  }
-  TForm* form = nullptr;
   TMemo* memo = nullptr;
 };
 

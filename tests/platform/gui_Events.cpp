@@ -65,18 +65,12 @@ class EventForm : public TForm {
   TComponent* lastSender = nullptr;
 };
 
-class EventTest : public GuiTest {
+class EventTest : public WindowTest<EventForm> {
  protected:
   void SetUp() override {
-    GuiTest::SetUp();
-    form = NewForm<EventForm>(nullptr);
+    WindowTest::SetUp();
     form->Show();
   }
-  void TearDown() override {
-    delete form;
-    GuiTest::TearDown();
-  }
-  EventForm* form = nullptr;
 };
 
 TEST_F(EventTest, EditChangeFollowsTheUserNotTheCode) {

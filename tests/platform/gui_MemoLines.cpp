@@ -3,17 +3,12 @@
 
 namespace {
 
-class MemoLinesTest : public GuiTest {
+class MemoLinesTest : public WindowTest<> {
  protected:
   void SetUp() override {
-    GuiTest::SetUp();
-    form = NewForm<TForm>(nullptr);
+    WindowTest::SetUp();
     memo = new TRichEdit(form);
     memo->SetParent(form);
-  }
-  void TearDown() override {
-    delete form;
-    GuiTest::TearDown();
   }
   std::vector<std::string> ListedLines() const {
     const TStringList lines = memo->Lines();
@@ -35,7 +30,6 @@ class MemoLinesTest : public GuiTest {
     EXPECT_EQ(ListedLines(), expected) << "adding \"" << U8(line) << "\"";
     EXPECT_EQ(ShownLines(), expected) << "adding \"" << U8(line) << "\"";
   }
-  TForm* form = nullptr;
   TMemo* memo = nullptr;
 };
 

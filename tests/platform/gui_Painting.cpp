@@ -6,20 +6,14 @@
 
 namespace {
 
-class PaintingTest : public GuiTest {
+class PaintingTest : public WindowTest<> {
  protected:
   void SetUp() override {
-    GuiTest::SetUp();
-    form = NewForm<TForm>(nullptr);
+    WindowTest::SetUp();
     form->SetClientSize(200, 120);
     form->SetColor(clBlue);
     form->Show();
   }
-  void TearDown() override {
-    delete form;
-    GuiTest::TearDown();
-  }
-  TForm* form = nullptr;
 };
 
 TEST_F(PaintingTest, AnImageLeavesItsTransparentColourOutAndStretchesWhenAsked) {

@@ -4,20 +4,11 @@
 
 namespace {
 
-class WebBrowserTest : public GuiTest {
+class WebBrowserTest : public WindowTest<> {
  protected:
-  void SetUp() override {
-    GuiTest::SetUp();
-    form = NewForm<TForm>(nullptr);
-  }
-  void TearDown() override {
-    delete form;
-    GuiTest::TearDown();
-  }
   TRecordingWebEngine& Recorder(TWebBrowser* b) {
     return dynamic_cast<TRecordingWebEngine&>(b->Engine());
   }
-  TForm* form = nullptr;
 };
 
 TEST_F(WebBrowserTest, CommandsReachTheEngineAndEachControlHasItsOwnHandle) {

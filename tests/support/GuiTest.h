@@ -96,6 +96,22 @@ class GuiTest : public ::testing::Test {
   int paintWarningsBefore_ = 0;
 };
 
+// A window test around one window of type F, made as the application makes it before each
+// test and freed after it, before the base fixture's checks.
+template <class F = TForm>
+class WindowTest : public GuiTest {
+ protected:
+  void SetUp() override {
+    GuiTest::SetUp();
+    form = NewForm<F>(nullptr);
+  }
+  void TearDown() override {
+    delete form;
+    GuiTest::TearDown();
+  }
+  F* form = nullptr;
+};
+
 // --- acting as the user ---------------------------------------------------------------------
 
 // Left click in the middle of the control (buttons, labels, check boxes, panels).
