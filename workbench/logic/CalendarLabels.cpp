@@ -26,6 +26,13 @@ const Decade kXunVoidTable[6] = {
     {"甲寅乙卯丙辰丁巳戊午己未庚申辛酉壬戌癸亥", "(日空:子丑", ",时空:子丑)"},
 };
 
+// The decade that holds `pillar`, or nullptr.
+const Decade* DecadeOf(const std::string& pillar) {
+  for (const Decade& decade : kXunVoidTable)
+    if (CharContains(decade.pairs, pillar)) return &decade;
+  return nullptr;
+}
+
 struct NayinGroup {
   const char* first;
   const char* second;
@@ -75,15 +82,13 @@ std::string AuspiciousHoursText(const std::string& dayStem) {
 }
 
 std::string XunVoidDayPart(const std::string& pillar) {
-  for (const Decade& decade : kXunVoidTable)
-    if (CharContains(decade.pairs, pillar)) return decade.dayPart;
-  return "";
+  const Decade* decade = DecadeOf(pillar);
+  return decade ? decade->dayPart : "";
 }
 
 std::string XunVoidHourPart(const std::string& pillar) {
-  for (const Decade& decade : kXunVoidTable)
-    if (CharContains(decade.pairs, pillar)) return decade.hourPart;
-  return "";
+  const Decade* decade = DecadeOf(pillar);
+  return decade ? decade->hourPart : "";
 }
 
 bool ComputeCalendarLabels(const std::string& year, const std::string& month,
