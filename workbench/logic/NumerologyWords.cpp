@@ -3,16 +3,21 @@
 #include "platform/GbkText.h"
 #include "platform/Numbers.h"
 
-WordRule ApplyWordRule(double movingStrength, double changedStrength, double average,
-                       const std::string& movingMark) {
+WordRule SizeAndParity(double movingStrength, double changedStrength, double average,
+                       bool yangMoves) {
   WordRule rule;
-  const bool yangMoves = movingMark == "○→";
-  if (!yangMoves && movingMark != "※→") return rule;
   rule.Applies = true;
   rule.Big = movingStrength >= average;
   const bool notWeaker = movingStrength >= changedStrength;
   rule.Odd = notWeaker == yangMoves;
   return rule;
+}
+
+WordRule ApplyWordRule(double movingStrength, double changedStrength, double average,
+                       const std::string& movingMark) {
+  const bool yangMoves = movingMark == "○→";
+  if (!yangMoves && movingMark != "※→") return WordRule();
+  return SizeAndParity(movingStrength, changedStrength, average, yangMoves);
 }
 
 bool IsPointsMatch(const std::string& name1, const std::string& name2) {

@@ -13,6 +13,9 @@ struct WordRule {
 };
 WordRule ApplyWordRule(double movingStrength, double changedStrength, double average,
                        const std::string& movingMark);
+// The same rule for a chart whose moving line is yang (`yangMoves`) or yin; it always applies.
+WordRule SizeAndParity(double movingStrength, double changedStrength, double average,
+                       bool yangMoves);
 
 // Basketball and baseball matches are weighed in points and name the stronger side.
 bool IsPointsMatch(const std::string& name1, const std::string& name2);

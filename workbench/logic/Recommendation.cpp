@@ -4,6 +4,7 @@
 
 #include "platform/GbkText.h"
 #include "platform/Numbers.h"
+#include "workbench/logic/NumerologyWords.h"
 
 std::array<int, 8> GoalTimeCandidates(int a, int b) {
   std::array<int, 9> c = {0,
@@ -87,12 +88,13 @@ void Recommend(ChartFields& f, const std::string& xunVoidText, StrengthModel mod
     B = Weighted(strength(f.YingBranch, f.YingMoving ? 5 : 6), f.YingOddsFactor);
     f.MovingStrength = strength(f.MovingBranch, 4);
     f.ChangedStrength = strength(f.ChangedBranch, 4);
-    const std::string size = f.MovingStrength >= s[0] ? "大" : "小";
-    const bool notWeaker = f.MovingStrength >= f.ChangedStrength;
-    const bool yang = f.MovingMark == "○→";
-    const std::string parity = yang == notWeaker ? "单" : "双";
-    f.RecommendationText = "推荐:" + size + parity + (A >= B ? ",世(世应力量:" : ",应(世应力量:") +
-                           Number(A) + "－" + Number(B) + ",足球进球时间:" + f.GoalTimeText + ")";
+    // Any mark other than the yang one reads as a moving yin line.
+    const WordRule words =
+        SizeAndParity(f.MovingStrength, f.ChangedStrength, s[0], f.MovingMark == "○→");
+    f.RecommendationText = std::string("推荐:") + (words.Big ? "大" : "小") +
+                           (words.Odd ? "单" : "双") +
+                           (A >= B ? ",世(世应力量:" : ",应(世应力量:") + Number(A) + "－" +
+                           Number(B) + ",足球进球时间:" + f.GoalTimeText + ")";
   }
   f.ShiStrength = A;
   f.YingStrength = B;
