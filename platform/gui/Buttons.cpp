@@ -23,6 +23,19 @@ class TogglePeer : public Peer<W> {
  protected:
   bool hitButton(const QPoint& pos) const override { return this->rect().contains(pos); }
 };
+
+// The peer of a check box or radio button. Only the user's toggles come from it, to the
+// control's PeerToggled; code goes through the control's setters.
+template <class W, class T>
+W* NewTogglePeer(T* control) {
+  auto* peer = new TogglePeer<W>(control);
+  peer->GenericClick = false;
+  QObject::connect(peer, &W::clicked, peer, [link = peer->Link()](bool checked) {
+    if (auto* c = static_cast<T*>(Linked(link)))
+      RunHandler(c, [c, checked] { c->PeerToggled(checked); });
+  });
+  return peer;
+}
 }  // namespace
 
 TButton::TButton(TComponent* AOwner) : TWinControl(AOwner) {
@@ -69,16 +82,9 @@ void TBitBtn::GlyphChanged() {
 // ---------------------------------------------------------------------------------------------
 
 TCheckBox::TCheckBox(TComponent* AOwner) : TWinControl(AOwner) {
-  auto* peer = new TogglePeer<QCheckBox>(this);
-  peer->GenericClick = false;
-  AttachWidget(peer);
+  AttachWidget(NewTogglePeer<QCheckBox>(this));
   SetTabStop(true);
   SetBounds(0, 0, 97, 17);
-  // Only the user's toggles come from here; code goes through SetState.
-  QObject::connect(peer, &QCheckBox::clicked, peer, [link = peer->Link()](bool checked) {
-    if (auto* c = static_cast<TCheckBox*>(Linked(link)))
-      RunHandler(c, [c, checked] { c->PeerToggled(checked); });
-  });
 }
 
 void TCheckBox::SetState(TCheckBoxState value) {
@@ -117,15 +123,9 @@ void TCheckBox::ActionChange(TBasicAction* sender) {
 // ---------------------------------------------------------------------------------------------
 
 TRadioButton::TRadioButton(TComponent* AOwner) : TWinControl(AOwner) {
-  auto* peer = new TogglePeer<QRadioButton>(this);
-  peer->GenericClick = false;
-  AttachWidget(peer);
+  AttachWidget(NewTogglePeer<QRadioButton>(this));
   SetTabStop(true);
   SetBounds(0, 0, 113, 17);
-  QObject::connect(peer, &QRadioButton::clicked, peer, [link = peer->Link()](bool checked) {
-    if (auto* c = static_cast<TRadioButton*>(Linked(link)))
-      RunHandler(c, [c, checked] { c->PeerToggled(checked); });
-  });
 }
 
 void TRadioButton::SetChecked(bool value) {
