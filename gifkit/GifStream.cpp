@@ -208,7 +208,7 @@ void TGIFFrameCore::LoadFromReader(TGifReader& reader) {
   delayChanged_ = false;
 }
 
-TGIFIndexImage TGIFFrameCore::DecodeIndices(const TGifProgress& progress) {
+TGIFIndexImage TGIFFrameCore::DecodedLayout() const {
   const int bits = Item->BitsPerPixel;
   if (bits < 1 || bits > 8) {
     throw EInvalidGraphicOperation("Wrong number of colors; must be a power of 2");
@@ -220,12 +220,22 @@ TGIFIndexImage TGIFFrameCore::DecodeIndices(const TGifProgress& progress) {
   image.Palette.assign(1u << image.Depth, 0x808080);
   for (std::uint32_t i = 0; i < (1u << bits); ++i) image.Palette[i] = Item->ColorTable.Color(i);
   CheckGifImageArea(image.Width, image.Height);
-  image.Pixels.resize(static_cast<std::size_t>(image.Width) * image.Height);
+  return image;
+}
+
+void TGIFFrameCore::DecodeIndicesInto(std::uint8_t* target, std::size_t stride,
+                                      const TGifProgress& progress) {
   const auto* data = reinterpret_cast<const std::uint8_t*>(Item->Data.data());
-  if (DecodeLzwImage(data, Item->Data.size(), image.Width, image.Height, bits, Interlaced,
-                     LenientDecoding, progress, image.Pixels.data(), image.Width)) {
+  if (DecodeLzwImage(data, Item->Data.size(), Item->Width, Item->Height, Item->BitsPerPixel,
+                     Interlaced, LenientDecoding, progress, target, stride)) {
     Corrupt = true;
   }
+}
+
+TGIFIndexImage TGIFFrameCore::DecodeIndices(const TGifProgress& progress) {
+  TGIFIndexImage image = DecodedLayout();
+  image.Pixels.resize(static_cast<std::size_t>(image.Width) * image.Height);
+  DecodeIndicesInto(image.Pixels.data(), image.Width, progress);
   return image;
 }
 

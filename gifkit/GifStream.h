@@ -73,6 +73,13 @@ class TGIFFrameCore {
   void LoadFromReader(TGifReader& reader);
   // The palette indices and palette of the frame.
   TGIFIndexImage DecodeIndices(const TGifProgress& progress = {});
+  // The frame's size, depth and palette, without pixels; a wrong colour depth or a picture too
+  // large raise here, before anything is allocated for the pixels.
+  TGIFIndexImage DecodedLayout() const;
+  // Decodes the palette indices straight into `target`, rows `stride` bytes apart (stride at
+  // least the width); DecodedLayout first.
+  void DecodeIndicesInto(std::uint8_t* target, std::size_t stride,
+                         const TGifProgress& progress = {});
   // New encoded data from palette indices (Depth 1, 4 or 8, palette of up to 2^Depth colours).
   void EncodeIndices(const TGIFIndexImage& image, const TGifProgress& progress = {});
   // Brings the graphic control extension in line with Delay, TransparentColor and Disposal.

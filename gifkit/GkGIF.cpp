@@ -35,21 +35,26 @@ TGIFImage* TGIFFrame::Owner() const { return static_cast<TGIFImage*>(OwnerImage(
 
 TBitmap* TGIFFrame::Bitmap() {
   if (!bitmap_ && HasEncodedData()) {
-    const TGIFIndexImage image = DecodeIndices(Owner()->ProgressCallback());
+    TGIFIndexImage image = DecodedLayout();
     const TPixelFormat format = image.Depth == 1 ? pf1bit : image.Depth == 4 ? pf4bit : pf8bit;
     auto bitmap = std::make_unique<TBitmap>(static_cast<int>(image.Width),
                                             static_cast<int>(image.Height), format);
     bitmap->SetPalette(image.Palette);
-    for (std::uint32_t y = 0; y < image.Height; ++y) {
-      const std::uint8_t* src = image.Pixels.data() + static_cast<std::size_t>(y) * image.Width;
-      std::uint8_t* row = bitmap->ScanLine(static_cast<int>(y));
-      if (image.Depth == 1) {
+    const TGifProgress progress = Owner()->ProgressCallback();
+    if (image.Depth != 1) {
+      // One index a byte, as the bitmap's rows hold them (one block, BytesPerLine apart).
+      DecodeIndicesInto(bitmap->ScanLine(0), static_cast<std::size_t>(bitmap->BytesPerLine()),
+                        progress);
+    } else {
+      image.Pixels.resize(static_cast<std::size_t>(image.Width) * image.Height);
+      DecodeIndicesInto(image.Pixels.data(), image.Width, progress);
+      for (std::uint32_t y = 0; y < image.Height; ++y) {
+        const std::uint8_t* src = image.Pixels.data() + static_cast<std::size_t>(y) * image.Width;
+        std::uint8_t* row = bitmap->ScanLine(static_cast<int>(y));
         std::memset(row, 0, (image.Width + 7) / 8);
         for (std::uint32_t x = 0; x < image.Width; ++x) {
           if (src[x]) row[x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
         }
-      } else {
-        std::memcpy(row, src, image.Width);
       }
     }
     bitmap_ = std::move(bitmap);

@@ -102,6 +102,37 @@ TEST_F(GkGIFTest, OneBitFramesBecomeMonochromeBitmaps) {
   EXPECT_EQ(bitmap->PixelColor(1, 1), clWhite);
 }
 
+// Frames of 4 and 8 bits decode straight into the bitmap's rows, which are padded to 32 bits:
+// an odd width, interlaced or not, still lands every pixel where giflib puts it.
+TEST_F(GkGIFTest, PaddedAndInterlacedRowsDecodeIntoTheBitmapAsGiflibReadsThem) {
+  for (int bits : {4, 8}) {
+    for (bool interlaced : {false, true}) {
+      const int w = 5, h = 7;
+      std::vector<int> codes{1 << bits};
+      for (int i = 0; i < w * h; ++i) codes.push_back((i * 7 + 3) % (1 << bits));
+      codes.push_back((1 << bits) + 1);
+      const std::string file =
+          GifHeader("87a", w, h, bits) +
+          FrameBlock(0, 0, w, h, PackCodes(bits, WithWidths(bits, codes)), interlaced ? 0x40 : 0) +
+          ";";
+      const ReferenceGif ref = DecodeWithGiflib(file);
+      ASSERT_TRUE(ref.Ok) << ref.Error;
+      TGIFImage image;
+      TMemoryStream stream(file);
+      image.LoadFromStream(stream);
+      TBitmap* bitmap = image.Bitmap();
+      ASSERT_NE(bitmap, nullptr);
+      EXPECT_EQ(bitmap->PixelFormat(), bits == 4 ? pf4bit : pf8bit);
+      const ReferenceFrame& frame = ref.Frames[0];
+      for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+          ASSERT_EQ(bitmap->PixelColor(x, y), frame.Colors[frame.Pixels[y * w + x]])
+              << bits << " bits, interlaced " << interlaced << ", " << x << "," << y;
+        }
+    }
+  }
+}
+
 TEST_F(GkGIFTest, FramesFromBitmapsAreEncodedWhenWritten) {
   const std::vector<TColor> colours{clRed, clLime, clBlue, RGB(10, 20, 30), clWhite};
   TGIFImage image;
