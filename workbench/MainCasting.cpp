@@ -195,17 +195,17 @@ void TForm2::Button9Click(TComponent*) {
 void TForm2::Action53Execute(TComponent*) {
   PillarBranches = PillarBranchesOf(Label7->Caption());
   const auto buttons = LineButtons(*this);
-  std::string lines[6];
-  for (int i = 0; i < 6; ++i) lines[i] = buttons[i]->Caption();
-  const int upper = TrigramNumber(IsYang(lines[0]), IsYang(lines[1]), IsYang(lines[2]));
-  const int lower = TrigramNumber(IsYang(lines[3]), IsYang(lines[4]), IsYang(lines[5]));
-  for (int k = 1; k <= 6; ++k) {
-    auto* box = Find<TCheckBox>("checkbox" + IntToStr(k));
-    if (box && box->Checked())
-      lines[k - 1] = lines[k - 1] == YinLineCaption ? YangLineCaption : YinLineCaption;
+  // A checked box flips its line: a yin caption turns yang, any other caption yin.
+  bool yang[6], changed[6];
+  for (int i = 0; i < 6; ++i) {
+    const auto* box = Find<TCheckBox>("checkbox" + IntToStr(i + 1));
+    yang[i] = IsYang(buttons[i]->Caption());
+    changed[i] = yang[i] != (box && box->Checked());
   }
-  const int changedUpper = TrigramNumber(IsYang(lines[0]), IsYang(lines[1]), IsYang(lines[2]));
-  const int changedLower = TrigramNumber(IsYang(lines[3]), IsYang(lines[4]), IsYang(lines[5]));
+  const int upper = TrigramNumber(yang[0], yang[1], yang[2]);
+  const int lower = TrigramNumber(yang[3], yang[4], yang[5]);
+  const int changedUpper = TrigramNumber(changed[0], changed[1], changed[2]);
+  const int changedLower = TrigramNumber(changed[3], changed[4], changed[5]);
   const TrigramRatioPair ratios =
       JudgeTrigrams(upper, lower, changedUpper, changedLower, PillarBranches);
   TrigramRatios = {ratios.R0, ratios.R1};
