@@ -118,7 +118,8 @@ class TLssCalendar : public TCustomControl, public TLunarEngine {
   void PaintDayArea();
   void PaintCell(int index);
   void DrawLunarText(TDate day, const TRect& box, bool trailing);
-  void DrawFestivalText(TDate day, const TRect& box, bool trailing);
+  // False, drawing nothing, when the day has no festival text.
+  bool DrawFestivalText(TDate day, const TRect& box, bool trailing);
   void DrawBoxText(const std::string& text, const TRect& box, TLssCalStyle style);
 
   std::unique_ptr<TLssCalColors> calColors_;

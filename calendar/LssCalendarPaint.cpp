@@ -157,10 +157,7 @@ void TLssCalendar::PaintCell(int index) {
   OffsetRect(ftvBox, cell.Left, cell.Top);
   if (!IsRectEmpty(ftvBox_) && lunarCalStyle_ == ftvCalStyle_) {
     // One box for both: a festival takes the place of the lunar text.
-    if (!GetFestivalText(day).empty())
-      DrawFestivalText(day, ftvBox, trailing);
-    else
-      DrawLunarText(day, lunarBox, trailing);
+    if (!DrawFestivalText(day, ftvBox, trailing)) DrawLunarText(day, lunarBox, trailing);
   } else {
     if (!IsRectEmpty(lunarBox_)) DrawLunarText(day, lunarBox, trailing);
     if (!IsRectEmpty(ftvBox_)) DrawFestivalText(day, ftvBox, trailing);
@@ -194,16 +191,17 @@ void TLssCalendar::DrawLunarText(TDate day, const TRect& box, bool trailing) {
   DrawBoxText(text, box, lunarCalStyle_);
 }
 
-void TLssCalendar::DrawFestivalText(TDate day, const TRect& box, bool trailing) {
+bool TLssCalendar::DrawFestivalText(TDate day, const TRect& box, bool trailing) {
   TColor colour = NoFestivalColor;
   std::string text = GetFestivalText(day, colour);
-  if (text.empty()) return;
+  if (text.empty()) return false;
   text = CutFestivalText(text, festivalBytes_);
   TLssCalColors& c = *calColors_;
   TCanvas& canvas = Canvas();
   canvas.Font().Assign(*c.FtvTextFont());
   canvas.Font().SetColor(trailing ? c.TrailingTextColor() : colour);
   DrawBoxText(text, box, ftvCalStyle_);
+  return true;
 }
 
 void TLssCalendar::DrawBoxText(const std::string& text, const TRect& box, TLssCalStyle style) {
