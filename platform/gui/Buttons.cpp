@@ -30,10 +30,7 @@ template <class W, class T>
 W* NewTogglePeer(T* control) {
   auto* peer = new TogglePeer<W>(control);
   peer->GenericClick = false;
-  QObject::connect(peer, &W::clicked, peer, [link = peer->Link()](bool checked) {
-    if (auto* c = static_cast<T*>(Linked(link)))
-      RunHandler(c, [c, checked] { c->PeerToggled(checked); });
-  });
+  RelayToControl(peer, &W::clicked, &T::PeerToggled);
   return peer;
 }
 }  // namespace
@@ -44,9 +41,7 @@ TButton::TButton(TComponent* AOwner) : TWinControl(AOwner) {
   AttachWidget(peer);
   SetTabStop(true);
   SetBounds(0, 0, 75, 25);
-  QObject::connect(peer, &QPushButton::clicked, peer, [link = peer->Link()] {
-    if (TControl* c = Linked(link)) RunHandler(c, [c] { c->Click(); });
-  });
+  RelayToControl(peer, &QPushButton::clicked, &TControl::Click);
 }
 
 void TButton::Click() {

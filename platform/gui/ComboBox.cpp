@@ -73,10 +73,7 @@ TComboBox::TComboBox(TComponent* AOwner) : TWinControl(AOwner) {
   SetColor(clWindow);
   SetBounds(0, 0, 145, 21);
   // A pick from the list (mouse or keys) is the user's.
-  QObject::connect(peer, &QComboBox::activated, peer, [link = peer->Link()](int index) {
-    if (auto* box = static_cast<TComboBox*>(Linked(link)))
-      RunHandler(box, [box, index] { box->PeerUserPicked(index); });
-  });
+  RelayToControl(peer, &QComboBox::activated, &TComboBox::PeerUserPicked);
   SetStyle(csDropDown);
 }
 
@@ -256,10 +253,7 @@ TListBox::TListBox(TComponent* AOwner) : TWinControl(AOwner) {
   SetTabStop(true);
   SetColor(clWindow);
   SetBounds(0, 0, 121, 97);
-  QObject::connect(peer, &QListWidget::currentRowChanged, peer, [link = peer->Link()](int row) {
-    if (auto* list = static_cast<TListBox*>(Linked(link)))
-      RunHandler(list, [list, row] { list->PeerUserPicked(row); });
-  });
+  RelayToControl(peer, &QListWidget::currentRowChanged, &TListBox::PeerUserPicked);
 }
 
 void TListBox::ItemsChanged() {

@@ -23,10 +23,7 @@ TMemo::TMemo(TComponent* AOwner) : TWinControl(AOwner) {
   SetBounds(0, 0, 185, 89);
   SetWordWrap(true);
   SetScrollBars(ssNone);
-  QObject::connect(peer, &QPlainTextEdit::textChanged, peer, [link = peer->Link()] {
-    if (auto* memo = static_cast<TMemo*>(Linked(link)))
-      RunHandler(memo, [memo] { memo->PeerTextChanged(); });
-  });
+  RelayToControl(peer, &QPlainTextEdit::textChanged, &TMemo::PeerTextChanged);
 }
 
 std::string TMemo::GetText() const { return FromToolkitLines(EditOf(this)->toPlainText()); }

@@ -223,4 +223,14 @@ void Peer<W>::contextMenuEvent(QContextMenuEvent* e) {
   if (Control()) W::contextMenuEvent(e);
 }
 
+// Passes a signal of the peer, with its arguments, to a method of its control (of type T),
+// run as an event handler and only while the control lives.
+template <class T, class W, class Signal, class... Args>
+void RelayToControl(Peer<W>* peer, Signal signal, void (T::*method)(Args...)) {
+  QObject::connect(peer, signal, peer, [link = peer->Link(), method](Args... args) {
+    if (auto* control = static_cast<T*>(Linked(link)))
+      RunHandler(control, [&] { (control->*method)(args...); });
+  });
+}
+
 }  // namespace zgui
