@@ -1,6 +1,7 @@
 #include "gifkit/GkDrawing.h"
 
 #include <cstring>
+#include <utility>
 
 #include "platform/Exceptions.h"
 #include "platform/gui/Dialogs.h"
@@ -76,12 +77,11 @@ std::unique_ptr<TMemoryStream> ConvertBitmapPixelFormat(TBitmap& bitmap, TPixelF
       rgb.SaveToStream(*out);
     } else {
       const std::uint32_t w = rgb.Width(), h = rgb.Height();
-      // The rows as one top-down block, so the mapping sees plain 24-bit rows.
-      const std::size_t stride = static_cast<std::size_t>(rgb.BytesPerLine());
-      std::vector<std::uint8_t> pixels(stride * h);
-      for (std::uint32_t y = 0; y < h; ++y)
-        std::memcpy(&pixels[y * stride], rgb.ScanLine(y), stride);
-      const TColorMapResult mapped = MapTrueColorPixels(pixels.data(), w, h, stride, method);
+      // The bitmap's rows are one top-down block, BytesPerLine apart: the mapping reads them
+      // where they are.
+      const TColorMapResult mapped =
+          MapTrueColorPixels(std::as_const(rgb).ScanLine(0), w, h,
+                             static_cast<std::size_t>(rgb.BytesPerLine()), method);
       const std::string bmp = MappedBmp(mapped, w, h);
       out->Write(bmp.data(), static_cast<std::int64_t>(bmp.size()));
     }
