@@ -86,3 +86,8 @@ std::string CutFestivalText(const std::string& text, int limit) {
   if (singles % 2 == 1) --keep;
   return text.substr(0, static_cast<size_t>(std::max(keep, 0))) + "…";
 }
+
+std::string GanZhiYearMonthText(const TGanZhiIndex& index) {
+  return GetCyclicalName(index.Year) + "(" + GetAnimalName(index.Year) + ")年" +
+         GetCyclicalName(index.Month) + "月";
+}

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "calendar/engine/LunarEngine.h"
 #include "platform/DateTime.h"
 
 // The top-left day of the grid for a month: weeks start on Sunday, or on Monday with
@@ -30,3 +31,6 @@ std::string EnglishMonthName(int month, int kind);
 // A festival text of more than `limit` bytes cut so that it ends with "…" and no two-byte
 // character is split; shorter texts come back unchanged.
 std::string CutFestivalText(const std::string& text, int limit);
+
+// Year and month of sexagenary indices as the title and the hint show them: "丙戌(狗)年庚子月".
+std::string GanZhiYearMonthText(const TGanZhiIndex& index);

@@ -388,8 +388,7 @@ std::string TLssCalendar::DayHintText(TDate day) const {
   if (y >= 1900) {
     TGanZhiIndex gz;
     GetGanZhiIndex(day, gz);
-    text += "\n干支= " + GetCyclicalName(gz.Year) + "(" + GetAnimalName(gz.Year) + ")年" +
-            GetCyclicalName(gz.Month) + "月" + GetCyclicalName(gz.Day) + "日";
+    text += "\n干支= " + GanZhiYearMonthText(gz) + GetCyclicalName(gz.Day) + "日";
   }
   const std::string festivals = GetFestivalText(day);
   if (!festivals.empty()) text += "\n节日= " + festivals;

@@ -31,8 +31,7 @@ void TLssCalendar::PaintTitle() {
   if (chineseEar_) {
     TGanZhiIndex gz;
     GetGanZhiIndex(date_, gz);
-    text = GetCyclicalName(gz.Year) + "(" + GetAnimalName(gz.Year) + ")年" +
-           GetCyclicalName(gz.Month) + "月";
+    text = GanZhiYearMonthText(gz);
   } else if (enWeekName_) {
     text = GetEnMonthName(month_, 1) + " " + IntToStr(year_);
   } else {
