@@ -104,10 +104,7 @@ void TGIFFrame::Assign(const TGIFFrame* source) {
 }
 
 void TGIFFrame::Assign(const TGIFImage& source) {
-  if (source.Count() == 0) return;
-  const int index =
-      source.FrameIndex < 0 || source.FrameIndex >= source.Count() ? 0 : source.FrameIndex;
-  Assign(&source.Frames(index));
+  if (const TGIFFrame* frame = source.CurrentFrame()) Assign(frame);
 }
 
 void TGIFFrame::Assign(const TBitmap& source) {

@@ -55,6 +55,8 @@ class TGIFImage : public TGIFImageCore, public TGraphic {
   ~TGIFImage() override;
 
   TGIFFrame& Frames(int index) const { return static_cast<TGIFFrame&>(*FrameAt(index)); }
+  // Frame FrameIndex (frame 0 when FrameIndex is out of range); nullptr without frames.
+  TGIFFrame* CurrentFrame() const;
   TStringList& Comment() { return Data->Comment; }
   TColor BackgroundColor() const { return TGIFImageCore::BackgroundColor(); }
 
@@ -111,7 +113,4 @@ class TGIFImage : public TGIFImageCore, public TGraphic {
   std::unique_ptr<TGIFFrameCore> NewFrame() override;
   void DecodeCurrentFrame() override;
   void ImageChanged() override { Changed(); }
-
- private:
-  TGIFFrame* CurrentFrame() const;
 };
