@@ -61,16 +61,18 @@ void TForm2::CastChart(StrengthModel model) {
   Action3->Execute();
 }
 
+StrengthChart TForm2::CurrentStrengthChart() const {
+  return {MovingBranch, ChangedBranch, Label11->Caption()};
+}
+
 double TForm2::LineStrength(const std::string& Branch, const std::string& Pillars, int Mode,
                             double Weight) {
-  return ::LineStrength(Branch, Pillars, Mode, Weight,
-                        {MovingBranch, ChangedBranch, Label11->Caption()});
+  return ::LineStrength(Branch, Pillars, Mode, Weight, CurrentStrengthChart());
 }
 
 double TForm2::CosineLineStrength(const std::string& Branch, const std::string& Pillars, int Mode,
                                   double Weight) {
-  return ::CosineLineStrength(Branch, Pillars, Mode, Weight,
-                              {MovingBranch, ChangedBranch, Label11->Caption()});
+  return ::CosineLineStrength(Branch, Pillars, Mode, Weight, CurrentStrengthChart());
 }
 
 int TForm2::BranchDistance(const std::string& A, const std::string& B) {

@@ -231,6 +231,9 @@ class TForm2 : public TForm {
  private:
   void ToggleLine(TButton* line);
   void CastChart(StrengthModel model);
+  // What the strength models read besides the pillars: the last cast's moving and changed
+  // branch and the empty branches of Label11.
+  StrengthChart CurrentStrengthChart() const;
 };
 
 extern TForm2* Form2;
