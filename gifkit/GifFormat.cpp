@@ -42,6 +42,16 @@ std::uint8_t ExtensionLabel(TExtensionType type) {
   return kLabels[type & 3];
 }
 
+bool ExtensionTypeOfLabel(std::uint8_t label, TExtensionType& type) {
+  for (TExtensionType t : {etGraphicControl, etPlainText, etApplication, etComment}) {
+    if (ExtensionLabel(t) == label) {
+      type = t;
+      return true;
+    }
+  }
+  return false;
+}
+
 int ExtensionFixedSize(TExtensionType type) {
   static constexpr int kSizes[4] = {6, 13, 12, 0};
   return kSizes[type & 3];

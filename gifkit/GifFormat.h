@@ -67,6 +67,8 @@ enum TExtensionType : std::uint8_t {
 
 // The label byte of each extension type and the number of fixed bytes after the label.
 std::uint8_t ExtensionLabel(TExtensionType type);
+// The type whose label the byte is; false for a label of no type above.
+bool ExtensionTypeOfLabel(std::uint8_t label, TExtensionType& type);
 int ExtensionFixedSize(TExtensionType type);
 
 // One extension block: its fixed bytes as they stand after the label, and its data sub-blocks,

@@ -404,24 +404,10 @@ void TGIFImageCore::ReadExtension(TGifReader& reader,
                                   std::vector<std::unique_ptr<TExtension>>& collected) {
   const std::uint8_t label = reader.Byte();
   TExtensionType type;
-  switch (label) {
-    case 0xF9:
-      type = etGraphicControl;
-      break;
-    case 0xFE:
-      type = etComment;
-      break;
-    case 0x01:
-      type = etPlainText;
-      break;
-    case 0xFF:
-      type = etApplication;
-      break;
-    default: {
-      char text[48];
-      std::snprintf(text, sizeof text, "Unrecognized extension block: %.2x", label);
-      throw EInvalidGraphicOperation(text);
-    }
+  if (!ExtensionTypeOfLabel(label, type)) {
+    char text[48];
+    std::snprintf(text, sizeof text, "Unrecognized extension block: %.2x", label);
+    throw EInvalidGraphicOperation(text);
   }
   auto ext = std::make_unique<TExtension>(type);
   reader.Read(ext->Fixed.data(), ext->Fixed.size());
