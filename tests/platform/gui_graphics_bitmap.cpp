@@ -249,6 +249,45 @@ TEST_F(BitmapTest, BmpStreamsRoundTripEveryDepth) {
   }
 }
 
+TEST_F(BitmapTest, BmpReaderTakes16BitPixelsAsFiveFiveFiveOrByTheirMasks) {
+  // Hand-made 2 x 1 16-bit files: plain (5-5-5) and with 5-6-5 bit fields after the header.
+  auto file16 = [](bool fields, uint16_t left, uint16_t right) {
+    std::string file = "BM";
+    auto put32 = [&](uint32_t v) {
+      for (int i = 0; i < 4; ++i) file.push_back(char(v >> (8 * i)));
+    };
+    auto put16 = [&](uint16_t v) { file.push_back(char(v)), file.push_back(char(v >> 8)); };
+    const uint32_t bits = fields ? 54 + 12 : 54;
+    put32(bits + 4);
+    put32(0);
+    put32(bits);
+    put32(40);
+    put32(2);
+    put32(1);
+    put16(1);
+    put16(16);
+    put32(fields ? 3 : 0);
+    put32(4);
+    for (int i = 0; i < 4; ++i) put32(0);
+    if (fields) put32(0xF800), put32(0x07E0), put32(0x001F);
+    put16(left);
+    put16(right);
+    return file;
+  };
+  TBitmap plain;
+  TMemoryStream plainFile(file16(false, 0x7C00, 0x001F));
+  plain.LoadFromStream(plainFile);
+  EXPECT_EQ(plain.PixelFormat(), pf15bit);
+  EXPECT_EQ(plain.PixelColor(0, 0), clRed);
+  EXPECT_EQ(plain.PixelColor(1, 0), clBlue);
+  TBitmap masked;
+  TMemoryStream maskedFile(file16(true, 0x07E0, 0xF800));
+  masked.LoadFromStream(maskedFile);
+  EXPECT_EQ(masked.PixelFormat(), pf16bit);
+  EXPECT_EQ(masked.PixelColor(0, 0), clLime);
+  EXPECT_EQ(masked.PixelColor(1, 0), clRed);
+}
+
 TEST_F(BitmapTest, BmpReaderTakesTopDownRowsAndRejectsBadData) {
   // A hand-made 2 x 2 top-down 24-bit file: red, green / blue, white.
   std::string file = "BM";
