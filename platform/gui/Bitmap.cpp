@@ -6,8 +6,6 @@
 #include "platform/gui/CanvasImpl.h"
 #include "platform/gui/Graphics.h"
 
-namespace {
-
 QImage::Format QtFormat(TPixelFormat format) {
   switch (format) {
     case pf1bit:
@@ -27,6 +25,8 @@ QImage::Format QtFormat(TPixelFormat format) {
   }
   return QImage::Format_RGB32;
 }
+
+namespace {
 
 int PaletteSize(TPixelFormat format) {
   switch (format) {

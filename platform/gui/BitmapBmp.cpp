@@ -156,36 +156,16 @@ void TBitmap::LoadFromStream(TStream& stream) {
   const std::string pixels = in.Take(static_cast<uint64_t>(stride * height));
   const auto* px = reinterpret_cast<const uint8_t*>(pixels.data());
 
-  TPixelFormat format;
-  QImage image;
+  const TPixelFormat format = bitCount == 1    ? pf1bit
+                              : bitCount == 4  ? pf4bit
+                              : bitCount == 8  ? pf8bit
+                              : bitCount == 24 ? pf24bit
+                              : bitCount == 16 ? (masks[1] == 0x07E0 ? pf16bit : pf15bit)
+                                               : pf32bit;
   const int w = static_cast<int>(width);
   const int hgt = static_cast<int>(height);
-  switch (bitCount) {
-    case 1:
-      format = pf1bit;
-      image = QImage(w, hgt, QImage::Format_Mono);
-      break;
-    case 4:
-      format = pf4bit;
-      image = QImage(w, hgt, QImage::Format_Indexed8);
-      break;
-    case 8:
-      format = pf8bit;
-      image = QImage(w, hgt, QImage::Format_Indexed8);
-      break;
-    case 24:
-      format = pf24bit;
-      image = QImage(w, hgt, QImage::Format_BGR888);
-      break;
-    case 16:
-      format = masks[1] == 0x07E0 ? pf16bit : pf15bit;
-      image = QImage(w, hgt, QImage::Format_RGB32);
-      break;
-    default:
-      format = pf32bit;
-      image = QImage(w, hgt, QImage::Format_RGB32);
-      break;
-  }
+  // 16-bit pixels are read as 32-bit ones and converted once all rows are in.
+  QImage image(w, hgt, bitCount == 16 ? QImage::Format_RGB32 : QtFormat(format));
   if (image.isNull()) throw EOutOfResources("Out of system resources");
   if (!table.isEmpty()) image.setColorTable(table);
 
@@ -214,8 +194,7 @@ void TBitmap::LoadFromStream(TStream& stream) {
       }
     }
   }
-  if (format == pf15bit || format == pf16bit)
-    image = image.convertToFormat(format == pf16bit ? QImage::Format_RGB16 : QImage::Format_RGB555);
+  if (bitCount == 16) image = image.convertToFormat(QtFormat(format));
 
   *image_ = image;
   width_ = w;

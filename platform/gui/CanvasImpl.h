@@ -42,6 +42,9 @@ inline QRgb ToQRgb(TColor color) {
 inline TColor FromQRgb(QRgb rgb) { return RGB(qRed(rgb), qGreen(rgb), qBlue(rgb)); }
 inline QRect ToQRect(const TRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
 
+// The image format that holds a bitmap of this pixel format.
+QImage::Format QtFormat(TPixelFormat format);
+
 // Whether QPainter draws straight into images of this format; the others are painted
 // through a 32-bit copy.
 inline bool PaintsDirectly(QImage::Format format) {
