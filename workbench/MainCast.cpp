@@ -11,9 +11,8 @@ void TForm2::Action2Execute(TComponent*) { CastChart(StrengthModel::Factor); }
 void TForm2::Button2Click(TComponent*) { CastChart(StrengthModel::Cosine); }
 
 void TForm2::CastChart(StrengthModel model) {
-  const TButton* const lines[6] = {Button3, Button4, Button5, Button6, Button7, Button8};
-  const TCheckBox* const boxes[6] = {CheckBox1, CheckBox2, CheckBox3,
-                                     CheckBox4, CheckBox5, CheckBox6};
+  const auto lines = LineButtons(*this);
+  const auto boxes = MovingBoxes(*this);
   ChartInput in;
   for (int i = 0; i < 6; ++i) {
     in.LineCaptions[i] = lines[i]->Caption();

@@ -42,14 +42,6 @@ CastBasis ReadCastBasis(TForm2& f) {
   return basis;
 }
 
-std::array<TButton*, 6> LineButtons(TForm2& f) {
-  return {f.Button3, f.Button4, f.Button5, f.Button6, f.Button7, f.Button8};
-}
-
-std::array<TCheckBox*, 6> MovingBoxes(TForm2& f) {
-  return {f.CheckBox1, f.CheckBox2, f.CheckBox3, f.CheckBox4, f.CheckBox5, f.CheckBox6};
-}
-
 // Writes the lines, then the boxes, and casts.
 void SetLinesAndCast(TForm2& f, const CastLines& lines) {
   const auto buttons = LineButtons(f);

@@ -237,3 +237,11 @@ class TForm2 : public TForm {
 };
 
 extern TForm2* Form2;
+
+// The six line buttons and their moving-line boxes, top line first.
+inline std::array<TButton*, 6> LineButtons(const TForm2& f) {
+  return {f.Button3, f.Button4, f.Button5, f.Button6, f.Button7, f.Button8};
+}
+inline std::array<TCheckBox*, 6> MovingBoxes(const TForm2& f) {
+  return {f.CheckBox1, f.CheckBox2, f.CheckBox3, f.CheckBox4, f.CheckBox5, f.CheckBox6};
+}
