@@ -9,6 +9,16 @@
 
 using namespace zgui;
 
+namespace {
+// Runs `notice` for each child control of a windowed control; other controls have none.
+template <class F>
+void TellChildren(TControl* control, F notice) {
+  if (auto* win = dynamic_cast<TWinControl*>(control)) {
+    for (int i = 0; i < win->ControlCount(); ++i) notice(win->Controls(i));
+  }
+}
+}  // namespace
+
 TControl::TControl(TComponent* AOwner) : TComponent(AOwner), font_(std::make_unique<TFont>()) {
   WatchFont();
 }
@@ -184,9 +194,7 @@ void TControl::SetColor(TColor value) {
   if (value == color_) return;
   color_ = value;
   ColorChanged();
-  if (auto* win = dynamic_cast<TWinControl*>(this)) {
-    for (int i = 0; i < win->ControlCount(); ++i) win->Controls(i)->ParentColorChanged();
-  }
+  TellChildren(this, [](TControl* child) { child->ParentColorChanged(); });
 }
 
 void TControl::SetParentColor(bool value) {
@@ -198,9 +206,7 @@ void TControl::ParentColorChanged() {
   if (!parentColor_ || !parent_) return;
   color_ = parent_->Color();
   ColorChanged();
-  if (auto* win = dynamic_cast<TWinControl*>(this)) {
-    for (int i = 0; i < win->ControlCount(); ++i) win->Controls(i)->ParentColorChanged();
-  }
+  TellChildren(this, [](TControl* child) { child->ParentColorChanged(); });
 }
 
 void TControl::ColorChanged() {
@@ -247,9 +253,7 @@ void TControl::ApplyFont() {
   pal.setColor(QPalette::Text, text);
   pal.setColor(QPalette::ButtonText, text);
   widget_->setPalette(pal);
-  if (auto* win = dynamic_cast<TWinControl*>(this)) {
-    for (int i = 0; i < win->ControlCount(); ++i) win->Controls(i)->ParentFontChanged();
-  }
+  TellChildren(this, [](TControl* child) { child->ParentFontChanged(); });
 }
 
 void TControl::SetCursor(TCursor value) {
