@@ -390,7 +390,6 @@ TGifProgress TGIFImageCore::ProgressCallback() {
 
 void TGIFImageCore::ReadGifStream(std::int64_t count, TStream& source, bool forcedDecoding) {
   if (count <= 0) {
-    NewImage();
     ReadGifBytes(std::string(), forcedDecoding);
     return;
   }
