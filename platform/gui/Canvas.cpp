@@ -273,7 +273,8 @@ void StrokeSegments(TCanvas::Impl& impl, const TPen& pen, TPoint origin,
   for (const QRect& run : plotter.Runs()) p->fillRect(run, color);
 }
 
-// The brush as Qt paints it, nullopt for a clear brush.
+}  // namespace
+
 std::optional<QBrush> ToQBrush(const TBrush& brush) {
   if (TBitmap* pattern = brush.Bitmap(); pattern != nullptr && !pattern->Empty()) {
     return QBrush(pattern->Image().convertToFormat(QImage::Format_RGB32));
@@ -288,8 +289,6 @@ void FillDeviceRect(CanvasPaint& p, const QRect& rect, const QBrush& brush) {
   p->setBrushOrigin(0, 0);
   p->fillRect(rect, brush);
 }
-
-}  // namespace
 
 void TCanvas::LineTo(int x, int y) {
   const TPoint from = penPos_;

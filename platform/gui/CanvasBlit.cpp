@@ -174,12 +174,7 @@ void TCanvas::BrushCopy(const TRect& dest, TBitmap& bitmap, const TRect& sourceR
   }
   if (transparent == clDefault) transparent = bitmap.PixelColor(0, bitmap.Height() - 1);
   // The transparent colour shows the brush; with a clear brush what was there stays.
-  if (TBitmap* pattern = brush_.Bitmap(); pattern != nullptr && !pattern->Empty()) {
-    p->setBrushOrigin(0, 0);
-    p->fillRect(target, QBrush(pattern->Image().convertToFormat(QImage::Format_RGB32)));
-  } else if (brush_.Style() != bsClear) {
-    p->fillRect(target, QColor::fromRgb(ToQRgb(brush_.Color())));
-  }
+  if (const std::optional<QBrush> brush = ToQBrush(brush_)) FillDeviceRect(p, target, *brush);
   p->setCompositionMode(QPainter::CompositionMode_SourceOver);
   p->drawImage(target, KeyedOut(part, ToQRgb(transparent)));
 }

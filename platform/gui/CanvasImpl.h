@@ -85,6 +85,11 @@ class CanvasPaint {
   bool borrowed_ = false;
 };
 
+// The brush as Qt paints it, nullopt for a clear brush.
+std::optional<QBrush> ToQBrush(const TBrush& brush);
+// Fills a rectangle in device coordinates; patterns repeat from the target's pixel (0, 0).
+void FillDeviceRect(CanvasPaint& p, const QRect& rect, const QBrush& brush);
+
 // Font as Qt draws it: substituted face, pixel size from Height, style bits.
 class QFont;
 QFont ToQFont(const TFont& font);
