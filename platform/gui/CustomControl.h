@@ -14,7 +14,6 @@ class TOffscreenPaint {
   TOffscreenPaint();
   ~TOffscreenPaint();
   TCanvas& Canvas();
-  TBitmap& Bitmap() { return *bitmap_; }
   // Sizes the bitmap, fills it with `background` and runs `paint` with the canvas locked.
   // The canvas keeps its pen, brush and font from one paint to the next; origin, clip,
   // saved states and pen position start afresh.
