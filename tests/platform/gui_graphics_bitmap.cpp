@@ -22,6 +22,26 @@ TBitmap Filled(int w, int h, TColor color, TPixelFormat format = pf32bit) {
   return b;
 }
 
+// Little-endian fields of hand-made files.
+std::string Le32(uint32_t v) {
+  std::string out;
+  for (int i = 0; i < 4; ++i) out.push_back(char(v >> (8 * i)));
+  return out;
+}
+std::string Le16(uint16_t v) { return {char(v), char(v >> 8)}; }
+
+// A hand-made BMP file with a 40-byte header; `fields` (bit-field masks) lie between the
+// header and the pixel rows.
+std::string BmpFile(int32_t width, int32_t height, uint16_t bitCount, uint32_t compression,
+                    const std::string& fields, const std::string& rows) {
+  const auto bits = static_cast<uint32_t>(14 + 40 + fields.size());
+  std::string file = "BM" + Le32(bits + static_cast<uint32_t>(rows.size())) + Le32(0) + Le32(bits);
+  file += Le32(40) + Le32(static_cast<uint32_t>(width)) + Le32(static_cast<uint32_t>(height));
+  file += Le16(1) + Le16(bitCount) + Le32(compression) + Le32(static_cast<uint32_t>(rows.size()));
+  for (int i = 0; i < 4; ++i) file += Le32(0);
+  return file + fields + rows;
+}
+
 class BitmapTest : public ::testing::Test {
  protected:
   void SetUp() override { EnsureGuiApp(); }
@@ -251,37 +271,15 @@ TEST_F(BitmapTest, BmpStreamsRoundTripEveryDepth) {
 
 TEST_F(BitmapTest, BmpReaderTakes16BitPixelsAsFiveFiveFiveOrByTheirMasks) {
   // Hand-made 2 x 1 16-bit files: plain (5-5-5) and with 5-6-5 bit fields after the header.
-  auto file16 = [](bool fields, uint16_t left, uint16_t right) {
-    std::string file = "BM";
-    auto put32 = [&](uint32_t v) {
-      for (int i = 0; i < 4; ++i) file.push_back(char(v >> (8 * i)));
-    };
-    auto put16 = [&](uint16_t v) { file.push_back(char(v)), file.push_back(char(v >> 8)); };
-    const uint32_t bits = fields ? 54 + 12 : 54;
-    put32(bits + 4);
-    put32(0);
-    put32(bits);
-    put32(40);
-    put32(2);
-    put32(1);
-    put16(1);
-    put16(16);
-    put32(fields ? 3 : 0);
-    put32(4);
-    for (int i = 0; i < 4; ++i) put32(0);
-    if (fields) put32(0xF800), put32(0x07E0), put32(0x001F);
-    put16(left);
-    put16(right);
-    return file;
-  };
   TBitmap plain;
-  TMemoryStream plainFile(file16(false, 0x7C00, 0x001F));
+  TMemoryStream plainFile(BmpFile(2, 1, 16, 0, "", Le16(0x7C00) + Le16(0x001F)));
   plain.LoadFromStream(plainFile);
   EXPECT_EQ(plain.PixelFormat(), pf15bit);
   EXPECT_EQ(plain.PixelColor(0, 0), clRed);
   EXPECT_EQ(plain.PixelColor(1, 0), clBlue);
   TBitmap masked;
-  TMemoryStream maskedFile(file16(true, 0x07E0, 0xF800));
+  TMemoryStream maskedFile(BmpFile(2, 1, 16, 3, Le32(0xF800) + Le32(0x07E0) + Le32(0x001F),
+                                   Le16(0x07E0) + Le16(0xF800)));
   masked.LoadFromStream(maskedFile);
   EXPECT_EQ(masked.PixelFormat(), pf16bit);
   EXPECT_EQ(masked.PixelColor(0, 0), clLime);
@@ -290,27 +288,9 @@ TEST_F(BitmapTest, BmpReaderTakes16BitPixelsAsFiveFiveFiveOrByTheirMasks) {
 
 TEST_F(BitmapTest, BmpReaderTakesTopDownRowsAndRejectsBadData) {
   // A hand-made 2 x 2 top-down 24-bit file: red, green / blue, white.
-  std::string file = "BM";
-  auto put32 = [&](uint32_t v) {
-    for (int i = 0; i < 4; ++i) file.push_back(char(v >> (8 * i)));
-  };
-  auto put16 = [&](uint16_t v) { file.push_back(char(v)), file.push_back(char(v >> 8)); };
-  put32(14 + 40 + 16);
-  put32(0);
-  put32(54);
-  put32(40);
-  put32(2);
-  put32(static_cast<uint32_t>(-2));
-  put16(1);
-  put16(24);
-  put32(0);
-  put32(16);
-  put32(0);
-  put32(0);
-  put32(0);
-  put32(0);
   const unsigned char rows[] = {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 255, 255, 255, 0, 0};
-  file.append(reinterpret_cast<const char*>(rows), sizeof rows);
+  const std::string file =
+      BmpFile(2, -2, 24, 0, "", std::string(reinterpret_cast<const char*>(rows), sizeof rows));
   TBitmap b;
   TMemoryStream good(file);
   b.LoadFromStream(good);
