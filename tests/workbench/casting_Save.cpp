@@ -43,6 +43,23 @@ TEST_F(SaveReadingTest, ProposedNameFollowsTheSubject) {
   EXPECT_TRUE(std::filesystem::is_empty(folder));
 }
 
+// The commands write Edit1 from code, where no change event fires, so each must renew the
+// proposed name itself; the clock cast leaves the subject and the name alone.
+TEST_F(SaveReadingTest, CommandsThatWriteTheSubjectProposeItAsTheName) {
+  ASSERT_NO_FATAL_FAILURE(PickStandardMoment());
+  Run("时间起卦");
+  EXPECT_GBK_EQ(form->SaveTextFileDialog1->FileName, "时间卦：");
+  RunWithInput("报数起卦", "12");
+  EXPECT_GBK_EQ(form->SaveTextFileDialog1->FileName, "报数起卦(12)时间卦：");
+  Run("电脑摇卦");
+  EXPECT_GBK_EQ(form->SaveTextFileDialog1->FileName, "报数起卦(12)时间卦：");
+  RunWithInput("彩票数理", "六合彩");
+  EXPECT_GBK_EQ(form->SaveTextFileDialog1->FileName, "六合彩");
+  RunWithInput("一球多卦", "曼联 切尔西/B");
+  EXPECT_GBK_EQ(form->Edit1->GetText(), "曼联　VS　切尔西/B");
+  EXPECT_GBK_EQ(form->SaveTextFileDialog1->FileName, "曼联　VS　切尔西_B");
+}
+
 TEST_F(SaveReadingTest, WritesTheReadingAsGbkLinesWithCrLf) {
   form->ComboBox7->SetText("03　");
   form->Edit1->SetText("皇马　VS　巴萨");

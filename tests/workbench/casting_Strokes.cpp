@@ -144,6 +144,35 @@ TEST_F(StrokeCasts, LotteryQuarterOfTheDoubleHour) {
   EXPECT_EQ(MovingCode(), "000010");
 }
 
+// A day past the month's end stops both stroke casts once the subject is written: the date
+// error is shown, and lines, boxes, chart and result stay as they were.
+TEST_F(StrokeCasts, ImpossibleDateStopsAfterTheSubject) {
+  ASSERT_NO_FATAL_FAILURE(PickStandardMoment());
+  SetLines("110010", "000100");
+  UserClick(form->Button1);
+  const std::string chart = form->RichEdit1->GetText();
+  const std::string result = form->Edit2->GetText();
+  form->ComboBox2->SetText("2");
+  form->ComboBox3->SetText("30");
+  const struct {
+    const char* command;
+    const char* input;
+    const char* subject;
+  } cases[] = {{"彩票数理", "六合彩", "六合彩"}, {"足球数理", "曼联 切尔西", "曼联　VS　切尔西"}};
+  for (const auto& c : cases) {
+    dialogs().AnswerInput(c.input);
+    dialogs().AnswerMessage();
+    Run(c.command);
+    EXPECT_GBK_EQ(form->Edit1->GetText(), c.subject);
+    EXPECT_GBK_EQ(form->SaveTextFileDialog1->FileName, c.subject);
+    EXPECT_EQ(LineCode(), "110010");
+    EXPECT_EQ(MovingCode(), "000100");
+    EXPECT_GBK_EQ(form->RichEdit1->GetText(), chart);
+    EXPECT_GBK_EQ(form->Edit2->GetText(), result);
+  }
+  EXPECT_EQ(dialogs().Messages().size(), 2u);
+}
+
 TEST_F(StrokeCasts, StrokeCountOfTheResultLine) {
   UserClick(form->Button9);  // the starting hint
   EXPECT_GBK_EQ(form->Label10->Caption(), "共100笔");
