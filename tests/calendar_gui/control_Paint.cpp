@@ -248,3 +248,49 @@ TEST_F(CalendarTextTest, CellsOutsideTheEngineYearsShowNoLunarText) {
   EXPECT_EQ(TextsIn(recorder, LunarBox(33)).size(), 1u);  // 31 December 2100
   for (int k = 34; k < 42; ++k) EXPECT_EQ(TextsIn(recorder, LunarBox(k)).size(), 0u) << k;
 }
+
+TEST_F(CalendarTextTest, ArrowBoxesSitFiveFromTheEndsAndOnePixelApart) {
+  // "《" is 8 x 8 here; the boxes are centred in the 39-pixel title row.
+  const TRect boxes[] = {Bounds(5, 15, 8, 8), Bounds(14, 15, 8, 8), Bounds(347, 15, 8, 8),
+                         Bounds(356, 15, 8, 8)};
+  const char* const glyphs[] = {"《", "〈", "〉", "》"};
+  const char* const hints[] = {"上一年", "上一月", "下一月", "下一年"};
+  const TDate steps[] = {Day(2011, 2, 20), Day(2012, 1, 20), Day(2012, 3, 20), Day(2013, 2, 20)};
+  Render();
+  for (int i = 0; i < 4; ++i) {
+    const auto found = recorder.Find(glyphs[i]);
+    ASSERT_EQ(found.size(), 1u) << i;
+    EXPECT_EQ(found[0].Rect, boxes[i]) << i;
+    EXPECT_EQ(found[0].FontColor, clWhite) << i;
+
+    cal->SetDate(Day(2012, 2, 20));
+    const TPoint last = Point(boxes[i].Right - 1, boxes[i].Bottom - 1);
+    cal->MouseMove(0, last.X, last.Y);
+    EXPECT_TRUE(SameGbk(cal->HintWindow()->Caption(), hints[i])) << i;
+    ClickAt(last);
+    EXPECT_EQ(cal->Date(), steps[i]) << i;
+  }
+  // The pixel between the two left arrows and the one above them belong to neither.
+  cal->SetDate(Day(2012, 2, 20));
+  ClickAt(Point(13, 16));
+  ClickAt(Point(6, 14));
+  EXPECT_EQ(cal->Date(), Day(2012, 2, 20));
+  cal->MouseMove(0, 13, 16);
+  EXPECT_FALSE(cal->HintWindow()->Visible());
+}
+
+TEST_F(CalendarTextTest, WeekendColoursFollowTheColumnsOfAMondayWeek) {
+  cal->SetUseISO8601(true);  // grid from Monday 30 January
+  cal->SetAutoFontSize(false);
+  Render();
+  const auto numberColour = [&](int k) {
+    const auto found = TextsIn(recorder, DayBox(k));
+    return found.size() == 1 ? found[0].FontColor : clNone;
+  };
+  EXPECT_EQ(numberColour(7), clWindowText);           // Monday 6 February
+  EXPECT_EQ(numberColour(11), clWindowText);          // Friday 10 February
+  EXPECT_EQ(numberColour(12), clMaroon);              // Saturday 11 February
+  EXPECT_EQ(numberColour(13), clRed);                 // Sunday 12 February
+  EXPECT_EQ(numberColour(0), clInactiveCaptionText);  // Monday 30 January
+  EXPECT_EQ(numberColour(21), clWhite);               // the selected Monday 20 February
+}
