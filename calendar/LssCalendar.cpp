@@ -167,7 +167,13 @@ void TLssCalendar::SetDate(TDate value) {
   }
 }
 
-void TLssCalendar::CalcFirstDate() { firstDate_ = ::FirstShownDate(year_, month_, useIso8601_); }
+void TLssCalendar::CalcFirstDate() {
+  const TDate first = ::FirstShownDate(year_, month_, useIso8601_);
+  // A hint over a cell names the day that cell held: once the grid shifts under a still
+  // pointer it would name the wrong day, so it goes until the pointer moves again.
+  if (first != firstDate_ && hint_ != nullptr && hintCell_ >= 0) HideHint();
+  firstDate_ = first;
+}
 
 void TLssCalendar::Change() {
   if (OnChange) OnChange(this);

@@ -54,6 +54,21 @@ TEST_F(CalendarHintTest, FestivalLineFollowsWhenTheDayHasFestivals) {
   EXPECT_TRUE(SameGbk(lines[3], "节日= 元宵节 中国情人节"));
 }
 
+// A key that turns the month under a still pointer must not leave the old day's hint up.
+TEST_F(CalendarHintTest, MonthTurnUnderAStillPointerTakesTheOldDaysHintDown) {
+  cal->SetDate(Day(2006, 8, 10));
+  ASSERT_TRUE(StartsWith(HintOver(25), "公元= 2006年8月24日"));
+  ASSERT_TRUE(hint()->Visible());
+  cal->SetDate(Day(2006, 9, 10));  // the grid now starts on 27 August
+  EXPECT_FALSE(hint()->Visible());
+  // The next move over the same cell names the day it holds now: 21 September.
+  EXPECT_TRUE(StartsWith(HintOver(25), "公元= 2006年9月21日")) << U8(hint()->Caption());
+  EXPECT_TRUE(hint()->Visible());
+  // A day within the same grid leaves the hint as it is.
+  cal->SetDate(Day(2006, 9, 11));
+  EXPECT_TRUE(hint()->Visible());
+}
+
 TEST_F(CalendarHintTest, DaysOutsideTheEngineYearsLeaveOutWhatTheyCannotName) {
   cal->SetDate(Day(1900, 1, 10));  // grid from Sunday 31 December 1899
   std::vector<std::string> lines = Lines(HintOver(0));
