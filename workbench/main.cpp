@@ -204,6 +204,8 @@ TForm2::TForm2(TComponent* AOwner) : TForm(AOwner) {
   Action53->OnExecute = Handler(this, &TForm2::Action53Execute);
   Action55->OnExecute = Handler(this, &TForm2::Action55Execute);
   Action56->OnExecute = Handler(this, &TForm2::Action56Execute);
+  Action12->OnExecute = Handler(this, &TForm2::Action12Execute);
+  Action13->OnExecute = Handler(this, &TForm2::Action13Execute);
   Button9->OnClick = Handler(this, &TForm2::Button9Click);
   Edit1->OnChange = Handler(this, &TForm2::Edit1Change);
 

@@ -227,6 +227,9 @@ class TForm2 : public TForm {
   // Win/draw/loss calculator and coin window
 
   // Small commands
+  // Both show the Mark Six calculator (MainMarkSix.cpp).
+  void Action12Execute(TComponent* Sender);
+  void Action13Execute(TComponent* Sender);
 
  private:
   void ToggleLine(TButton* line);

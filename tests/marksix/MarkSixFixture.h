@@ -1,0 +1,79 @@
+// The three Mark Six windows beside a real main window, made as the program makes them at
+// start (the globals point at them) and freed after each test. A moment is chosen in the main
+// window's date boxes as a user picks it; the formula window fetches its file from a folder of
+// the test, never from the network.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "marksix/Unit4.h"
+#include "marksix/Unit5.h"
+#include "marksix/Unit8.h"
+#include "platform/Files.h"
+#include "tests/support/GuiTest.h"
+#include "tests/workbench_logic/GbkExpect.h"
+#include "workbench/main.h"
+
+class MarkSixTest : public GuiTest {
+ protected:
+  void SetUp() override {
+    GuiTest::SetUp();
+    char pattern[] = "/tmp/zelkar-marksix-XXXXXX";
+    const char* made = mkdtemp(pattern);
+    ASSERT_NE(made, nullptr);
+    folder_ = made;
+    SetProgramFolderForTesting(folder_);
+    Form2 = NewForm<TForm2>(Application);
+    Form4 = NewForm<TForm4>(Application);
+    Form5 = NewForm<TForm5>(Application);
+    Form8 = NewForm<TForm8>(Application);
+    Form8->FormulaUrl = "file://" + folder_ + "/server/gs.dat";
+    Form2->Show();
+    ProcessEvents();
+  }
+  void TearDown() override {
+    delete Form8;
+    delete Form5;
+    delete Form4;
+    delete Form2;
+    Form8 = nullptr;
+    Form5 = nullptr;
+    Form4 = nullptr;
+    Form2 = nullptr;
+    SetProgramFolderForTesting("");
+    std::error_code ec;
+    std::filesystem::remove_all(folder_, ec);
+    GuiTest::TearDown();
+  }
+
+  // Picks year, month, day, hour and minute from the main window's lists as a user does.
+  void PickMoment(int year, int month, int day, int hour = 12, int minute = 0) {
+    UserPick(Form2->ComboBox3, 0);
+    UserPick(Form2->ComboBox1, year - 1900);
+    UserPick(Form2->ComboBox2, month - 1);
+    UserPick(Form2->ComboBox3, day - 1);
+    UserPick(Form2->ComboBox4, hour);
+    UserPick(Form2->ComboBox5, minute);
+  }
+
+  // A file of the test folder (relative path), created with its folders.
+  void WriteFile(const std::string& relative, const std::string& bytes) {
+    const std::filesystem::path path = folder_ + "/" + relative;
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+  }
+  std::string ReadFile(const std::string& relative) {
+    std::ifstream in(folder_ + "/" + relative, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  const std::string& Folder() const { return folder_; }
+
+ private:
+  std::string folder_;
+};
