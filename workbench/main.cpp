@@ -207,6 +207,8 @@ TForm2::TForm2(TComponent* AOwner) : TForm(AOwner) {
   Action12->OnExecute = Handler(this, &TForm2::Action12Execute);
   Action13->OnExecute = Handler(this, &TForm2::Action13Execute);
   Button9->OnClick = Handler(this, &TForm2::Button9Click);
+  Action10->OnExecute = Handler(this, &TForm2::Action10Execute);
+  Update = BuiltInUpdateSetup();
   Edit1->OnChange = Handler(this, &TForm2::Edit1Change);
 
   CategoryButtons1 =
