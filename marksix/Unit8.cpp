@@ -10,15 +10,14 @@
 #include "marksix/logic/NumberRules.h"
 #include "platform/Files.h"
 #include "platform/Numbers.h"
-#include "platform/gui/Desktop.h"
 #include "platform/gui/Dialogs.h"
-#include "platform/gui/Download.h"
+#include "platform/gui/Threads.h"
+#include "workbench/main.h"
 
 TForm8* Form8 = nullptr;
 
 namespace {
 
-const char* const kUpdateServer = "http://www.zelkar.net";
 const char* const kFormulaFile = "bd/gs.dat";
 const char* const kBadNumbers = "平码输入有误!";
 
@@ -35,16 +34,6 @@ constexpr int kGroupTop = 16;  // first box below the group's caption
 constexpr int kWidth = 653;
 constexpr int kHeight = 432;
 
-// The busy cursor for the length of a blocking call, also when it raises.
-class BusyCursor {
- public:
-  BusyCursor() : previous_(ScreenCursor()) { SetScreenCursor(crHourGlass); }
-  ~BusyCursor() { SetScreenCursor(previous_); }
-
- private:
-  int previous_;
-};
-
 }  // namespace
 
 TForm8::TForm8(TComponent* AOwner) : TForm(AOwner) {
@@ -53,7 +42,6 @@ TForm8::TForm8(TComponent* AOwner) : TForm(AOwner) {
   SetBorderStyle(bsDialog);
   SetPosition(poOwnerFormCenter);
   SetClientSize(kWidth, kHeight);
-  FormulaUrl = std::string(kUpdateServer) + "/download/" + kFormulaFile;
 
   int top = 2;
   int formula = 0;
@@ -103,14 +91,15 @@ void TForm8::SetDefaultCaptions() {
   for (int k = 1; k <= 12; ++k) FormulaBoxes[k - 1]->SetCaption(DefaultFormulaCaption(k));
 }
 
-// The opening waits for the transfer; a failed one leaves the file already there in use.
+// The opening waits for the transfer, from the update's server, with the windows painted and
+// the busy cursor up; a failed transfer leaves the file already there in use.
 void TForm8::FormShow(TComponent*) {
   const std::string folder = ProgramPath("bd");
   if (!DirectoryExists(folder)) CreateDir(folder);
   const std::string path = ProgramPath(kFormulaFile);
-  {
-    BusyCursor busy;
-    DownloadToFile(FormulaUrl, path);
+  if (Form2) {
+    const std::string url = Form2->Update.BaseAddress + "/download/" + kFormulaFile;
+    RunBusy([&] { Form2->DownloadToFile(url, path); });
   }
   if (!FileExists(path)) {
     SetDefaultCaptions();

@@ -28,9 +28,6 @@ class TForm8 : public TForm {
   TGroupBox* GroupBox8;  // "验证预测号码"
   TMemo* Memo2;          // the candidates
 
-  // Where the formula file is fetched from on every showing.
-  std::string FormulaUrl;
-
   void FormShow(TComponent* Sender);
   void BitBtn1Click(TComponent* Sender);
   // All six number boxes use it: digits, "-", ".", Backspace, Enter and Escape pass.

@@ -1,7 +1,7 @@
 // The three Mark Six windows beside a real main window, made as the program makes them at
 // start (the globals point at them) and freed after each test. A moment is chosen in the main
-// window's date boxes as a user picks it; the formula window fetches its file from a folder of
-// the test, never from the network.
+// window's date boxes as a user picks it; the program folder is a folder of the test, and the
+// update server the formula window fetches from is a local test server serving its server/.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 
 #include "marksix/Unit4.h"
@@ -17,6 +18,7 @@
 #include "marksix/Unit8.h"
 #include "platform/Files.h"
 #include "tests/support/GuiTest.h"
+#include "tests/support/TestHttpServer.h"
 #include "tests/workbench_logic/GbkExpect.h"
 #include "workbench/main.h"
 
@@ -33,7 +35,8 @@ class MarkSixTest : public GuiTest {
     Form4 = NewForm<TForm4>(Application);
     Form5 = NewForm<TForm5>(Application);
     Form8 = NewForm<TForm8>(Application);
-    Form8->FormulaUrl = "file://" + folder_ + "/server/gs.dat";
+    server_ = std::make_unique<TestHttpServer>(folder_ + "/server");
+    Form2->Update.BaseAddress = server_->BaseUrl();
     Form2->Show();
     ProcessEvents();
   }
@@ -46,6 +49,7 @@ class MarkSixTest : public GuiTest {
     Form5 = nullptr;
     Form4 = nullptr;
     Form2 = nullptr;
+    server_.reset();
     SetProgramFolderForTesting("");
     std::error_code ec;
     std::filesystem::remove_all(folder_, ec);
@@ -73,7 +77,12 @@ class MarkSixTest : public GuiTest {
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
   const std::string& Folder() const { return folder_; }
+  TestHttpServer& Server() { return *server_; }
+  // What the server answers for the formula file.
+  static constexpr const char* kFormulaPath = "/download/bd/gs.dat";
+  void ServeFormulaFile(const std::string& bytes) { WriteFile("server/download/bd/gs.dat", bytes); }
 
  private:
   std::string folder_;
+  std::unique_ptr<TestHttpServer> server_;
 };
