@@ -2,6 +2,10 @@
 
 #include "workbench/main.h"
 
-std::string ChartLunarDateText() { return Form2 ? Form2->Label9->Caption() : std::string(); }
+std::string ChartLunarDateText() {
+  return Form2 ? Form2->Model().Labels().LunarDateText : std::string();
+}
 
-std::string ChartFourPillarsText() { return Form2 ? Form2->Label7->Caption() : std::string(); }
+std::string ChartFourPillarsText() {
+  return Form2 ? Form2->Model().Labels().FourPillarsText : std::string();
+}

@@ -31,7 +31,7 @@ class MarkSixTest : public GuiTest {
     ASSERT_NE(made, nullptr);
     folder_ = made;
     SetProgramFolderForTesting(folder_);
-    Form2 = NewForm<TForm2>(Application);
+    Form2 = NewForm<TForm2>(Application, engine_);
     Form4 = NewForm<TForm4>(Application);
     Form5 = NewForm<TForm5>(Application);
     Form8 = NewForm<TForm8>(Application);
@@ -77,12 +77,19 @@ class MarkSixTest : public GuiTest {
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
   const std::string& Folder() const { return folder_; }
+  // A main window made but never shown: its calendar labels have not been computed.
+  void ReplaceMainWindowUnshown() {
+    delete Form2;
+    Form2 = NewForm<TForm2>(Application, engine_);
+    Form2->Update.BaseAddress = server_->BaseUrl();
+  }
   TestHttpServer& Server() { return *server_; }
   // What the server answers for the formula file.
   static constexpr const char* kFormulaPath = "/download/bd/gs.dat";
   void ServeFormulaFile(const std::string& bytes) { WriteFile("server/download/bd/gs.dat", bytes); }
 
  private:
+  const TLunarEngine engine_{};
   std::string folder_;
   std::unique_ptr<TestHttpServer> server_;
 };

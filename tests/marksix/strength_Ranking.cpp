@@ -156,17 +156,18 @@ TEST_F(StrengthWindow, ClearingTicksClearsTheFollowersButNoOtherCalculatorGroup)
 }
 
 TEST_F(StrengthWindow, PillarsNotComputedLeaveEmptyStrengthsAndTheRankingRaises) {
-  Form2->Label7->SetCaption("");
+  ReplaceMainWindowUnshown();
   Form5->Show();
   for (int label : {2, 13, 15, 21, 74, 83, 86, 90}) EXPECT_EQ(Value(label), "") << label;
   Form5->Memo1->SetText("old");
   dialogs().AnswerMessage();
-  UserClick(Form5->Button1);
-  EXPECT_EQ(dialogs().Messages(), std::vector<std::string>{"'' is not a valid floating point value"});
+  UserClick(Form5->Button1);  // no lunar year either
+  EXPECT_EQ(dialogs().Messages(), std::vector<std::string>{"'' is not a valid integer value"});
   EXPECT_EQ(Form5->Memo1->GetText(), "old");
   dialogs().AnswerMessage();
   UserDoubleClick(Form5->Label1);
-  EXPECT_EQ(dialogs().Messages().size(), 2u);
+  EXPECT_EQ(dialogs().Messages().back(), "'' is not a valid floating point value");
+  EXPECT_TRUE(Ticked(Form4, 1, 78).empty());
 }
 
 TEST_F(StrengthWindow, CopyAndExit) {
