@@ -5,13 +5,9 @@
 #include "calendar/engine/LunarTables.h"
 #include "platform/GbkText.h"
 #include "platform/Numbers.h"
+#include "workbench/logic/CalendarLabels.h"
 
 namespace {
-
-// Nayin element of the pairs 1-2, 3-4, ... 59-60 (the standard grouping of the sixty pairs).
-const char* const kNayinElements[30] = {"金", "火", "木", "土", "金", "火", "水", "土", "金", "木",
-                                        "水", "土", "火", "木", "水", "金", "火", "木", "土", "金",
-                                        "火", "水", "土", "金", "木", "水", "土", "火", "木", "水"};
 
 // The colour chart, one list per colour, the same for every year.
 constexpr int kRed[] = {1, 2, 7, 8, 12, 13, 18, 19, 23, 24, 29, 30, 34, 35, 40, 45, 46};
@@ -50,8 +46,12 @@ int NayinPairOfNumber(int n, int year) {
   return i == 0 ? 60 : i;
 }
 
+// The element closes the pair's nayin name ("海中金" for 甲子).
 std::string NayinElementOfPair(int pair) {
-  return pair >= 1 && pair <= 60 ? kNayinElements[(pair - 1) / 2] : "";
+  if (pair < 1 || pair > 60) return "";
+  std::string nayin;
+  NayinOf(std::string(StemNames[(pair - 1) % 10]) + BranchNames[(pair - 1) % 12], nayin);
+  return ByteCopy(nayin, 5, 2);
 }
 
 std::string NayinElementOfNumber(int n, int year) {

@@ -7,6 +7,7 @@
 #include "marksix/logic/NumberRules.h"
 #include "platform/GbkText.h"
 #include "platform/Numbers.h"
+#include "workbench/logic/CalendarLabels.h"
 #include "workbench/logic/StrengthModels.h"
 
 // A pillar's branch weighs on a target branch exactly as in the chart's factor model.
@@ -56,7 +57,7 @@ const double HeadStemTable[5][10] = {
 namespace {
 
 // Element rows of ElementTable, in the order 木 火 土 金 水.
-const char* const kElementOrder[5] = {"木", "火", "土", "金", "水"};
+constexpr std::array<const char*, 5> kElementOrder = {"木", "火", "土", "金", "水"};
 // The window lists the elements 金 木 水 火 土 and the colours 红 绿 兰.
 constexpr int kElementBoxRows[5] = {3, 0, 4, 1, 2};
 constexpr int kColourBoxRows[3] = {0, 2, 1};
@@ -74,16 +75,16 @@ int IndexOf(const std::array<const char*, N>& names, const std::string& name) {
   return -1;
 }
 
+// Pillar k of the four-pillars text; false for anything but one of the sixty pairs.
 bool ReadPillar(const std::string& text, int k, Pillar& pillar) {
-  const int stem = IndexOf(StemNames, ByteCopy(text, 1 + 6 * k, 2));
-  const int branch = IndexOf(BranchNames, ByteCopy(text, 3 + 6 * k, 2));
-  // A stem and a branch of different parity never meet in the sixty pairs.
-  if (stem < 0 || branch < 0 || stem % 2 != branch % 2) return false;
-  int pair = 0;
-  while (pair % 10 != stem || pair % 12 != branch) ++pair;
-  const std::string element = NayinElementOfPair(pair + 1);
-  pillar = {stem, branch, 0};
-  while (element != kElementOrder[pillar.Nayin]) ++pillar.Nayin;
+  const std::string pair = ByteCopy(text, 1 + 6 * k, 4);
+  std::string nayin;
+  NayinOf(pair, nayin);
+  if (nayin.empty()) return false;
+  const std::string element = ByteCopy(nayin, 5, 2);  // "海中金" ends with its element
+  pillar.Stem = IndexOf(StemNames, ByteCopy(pair, 1, 2));
+  pillar.Branch = IndexOf(BranchNames, ByteCopy(pair, 3, 2));
+  pillar.Nayin = IndexOf(kElementOrder, element);
   return true;
 }
 
