@@ -28,10 +28,10 @@ struct RowPart {
 };
 constexpr int kRight = 146;  // left edge of the second group on a shared row
 constexpr RowPart kRows[] = {
-    {0, 0, 6, 0, 6},  {0, 1, 6, 6, 6},  {1, 2, 6, 0, 3},  {6, 2, kRight, 0, 2},
-    {2, 3, 6, 0, 5},  {2, 4, 6, 5, 5},  {3, 5, 6, 0, 5},  {4, 6, 6, 0, 2},
-    {5, 6, kRight, 0, 2}, {7, 7, 6, 0, 5},  {8, 8, 6, 0, 7},  {9, 9, 6, 0, 7},
-    {9, 10, 6, 7, 6}, {10, 11, 6, 0, 5}, {10, 12, 6, 5, 5}, {11, 13, 6, 0, 7},
+    {0, 0, 6, 0, 6},      {0, 1, 6, 6, 6},   {1, 2, 6, 0, 3},   {6, 2, kRight, 0, 2},
+    {2, 3, 6, 0, 5},      {2, 4, 6, 5, 5},   {3, 5, 6, 0, 5},   {4, 6, 6, 0, 2},
+    {5, 6, kRight, 0, 2}, {7, 7, 6, 0, 5},   {8, 8, 6, 0, 7},   {9, 9, 6, 0, 7},
+    {9, 10, 6, 7, 6},     {10, 11, 6, 0, 5}, {10, 12, 6, 5, 5}, {11, 13, 6, 0, 7},
 };
 constexpr int kRowTop = 18;
 constexpr int kRowStep = 18;
@@ -80,9 +80,9 @@ TForm4::TForm4(TComponent* AOwner) : TForm(AOwner) {
     for (int i = 0; i < part.Count; ++i) {
       const size_t index = part.First + i;
       const std::string caption = group.Captions[index];
-      TCheckBox* box = PlaceControl<TCheckBox>(this, GroupBox1,
-                                               "CheckBox" + IntToStr(group.Boxes[index]), left,
-                                               top, BoxWidth(caption) - 2, kRowStep);
+      TCheckBox* box =
+          PlaceControl<TCheckBox>(this, GroupBox1, "CheckBox" + IntToStr(group.Boxes[index]), left,
+                                  top, BoxWidth(caption) - 2, kRowStep);
       box->SetCaption(caption);
       left += BoxWidth(caption);
     }
@@ -91,8 +91,8 @@ TForm4::TForm4(TComponent* AOwner) : TForm(AOwner) {
 
   const int resultTop = 2 + boxHeight + 4;
   const int buttonTop = 427 - 30;
-  RichEdit1 =
-      PlaceControl<TRichEdit>(this, this, "RichEdit1", 4, resultTop, 262, buttonTop - 4 - resultTop);
+  RichEdit1 = PlaceControl<TRichEdit>(this, this, "RichEdit1", 4, resultTop, 262,
+                                      buttonTop - 4 - resultTop);
   RichEdit1->SetScrollBars(ssVertical);
   PopupMenu1 = new TPopupMenu(this);
   PopupMenu1->SetName("PopupMenu1");

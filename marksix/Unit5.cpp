@@ -34,6 +34,7 @@ std::vector<int> Run(int from, int to) {
 }
 
 // In the order the ranking adds them up.
+// clang-format off
 const std::vector<GroupLayout>& Layouts() {
   static const std::vector<GroupLayout> layouts = {
       {AttributeKind::Animal, 1, "生肖地支力量", Run(1, 12),
@@ -50,6 +51,7 @@ const std::vector<GroupLayout>& Layouts() {
   };
   return layouts;
 }
+// clang-format on
 
 constexpr int kColumnLeft = 8;
 constexpr int kColumnStep = 108;
@@ -82,8 +84,8 @@ TForm5::TForm5(TComponent* AOwner) : TForm(AOwner) {
       box->SetCaption(layout.Captions[i]);
       box->OnClick = Handler(this, &TForm5::CheckBox1Click);
       group.Boxes.push_back(box);
-      group.Values.push_back(
-          PlaceLabel(this, GroupBox1, "Label" + IntToStr(layout.Values[i]), "", left + 40, top + 2));
+      group.Values.push_back(PlaceLabel(this, GroupBox1, "Label" + IntToStr(layout.Values[i]), "",
+                                        left + 40, top + 2));
     }
     groups_.push_back(group);
   }

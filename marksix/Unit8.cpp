@@ -52,9 +52,8 @@ TForm8::TForm8(TComponent* AOwner) : TForm(AOwner) {
     group->SetCaption(kGroups[g].Caption);
     FormulaGroups[g] = group;
     for (int i = 0; i < kGroups[g].Count; ++i, ++formula) {
-      TCheckBox* box =
-          PlaceControl<TCheckBox>(this, group, "CheckBox" + IntToStr(formula + 1), 6,
-                                  kGroupTop + i * kBoxStep, kWidth - 20, kBoxStep);
+      TCheckBox* box = PlaceControl<TCheckBox>(this, group, "CheckBox" + IntToStr(formula + 1), 6,
+                                               kGroupTop + i * kBoxStep, kWidth - 20, kBoxStep);
       box->SetChecked(true);
       FormulaBoxes[formula] = box;
     }
@@ -66,8 +65,8 @@ TForm8::TForm8(TComponent* AOwner) : TForm(AOwner) {
   Label1 = PlaceLabel(this, this, "Label1", "验证预测，从小到大输入平码：", 8, inputTop + 4);
   TEdit** edits[] = {&Edit1, &Edit2, &Edit3, &Edit4, &Edit5, &Edit6};
   for (int i = 0; i < 6; ++i) {
-    TEdit* edit = PlaceControl<TEdit>(this, this, "Edit" + IntToStr(i + 1), 180 + i * 40, inputTop,
-                                      34, 22);
+    TEdit* edit =
+        PlaceControl<TEdit>(this, this, "Edit" + IntToStr(i + 1), 180 + i * 40, inputTop, 34, 22);
     edit->SetMaxLength(2);
     edit->OnKeyPress = [this](TComponent* sender, char& key) { Edit1KeyPress(sender, key); };
     *edits[i] = edit;

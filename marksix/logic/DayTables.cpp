@@ -7,9 +7,12 @@
 namespace {
 
 // The animals a day's branch clashes with (冲), breaks (破) and lacks (无), by branch 子 .. 亥.
-const char* const kClash[12] = {"马", "羊", "猴", "鸡", "狗", "猪", "鼠", "牛", "虎", "兔", "龙", "蛇"};
-const char* const kBreak[12] = {"羊", "猴", "鸡", "狗", "猪", "鼠", "牛", "虎", "兔", "龙", "蛇", "马"};
-const char* const kLack[12] = {"猴", "鸡", "狗", "猪", "鼠", "牛", "虎", "兔", "龙", "蛇", "马", "牛"};
+const char* const kClash[12] = {"马", "羊", "猴", "鸡", "狗", "猪",
+                                "鼠", "牛", "虎", "兔", "龙", "蛇"};
+const char* const kBreak[12] = {"羊", "猴", "鸡", "狗", "猪", "鼠",
+                                "牛", "虎", "兔", "龙", "蛇", "马"};
+const char* const kLack[12] = {"猴", "鸡", "狗", "猪", "鼠", "牛",
+                               "虎", "兔", "龙", "蛇", "马", "牛"};
 // The two animals lost (亡) in each block of ten days, 甲子 甲戌 甲申 甲午 甲辰 甲寅.
 const char* const kLost[6] = {"狗、猪", "鼠、牛", "虎、兔", "龙、蛇", "马、羊", "猴、鸡"};
 
@@ -23,9 +26,10 @@ const char* const kTails[6][10] = {
 };
 
 // One value per line (both days of a line share it).
-const char* const kElements[30] = {"土", "水", "水土", "水", "土", "金", "金", "水", "木", "金",
-                                   "火土", "火", "金", "土", "火土", "火土", "金", "土", "火", "火土",
-                                   "木", "火", "木", "木", "土", "土", "水", "水", "水土", "土"};
+const char* const kElements[30] = {"土", "水", "水土", "水",   "土",   "金", "金",   "水",
+                                   "木", "金", "火土", "火",   "金",   "土", "火土", "火土",
+                                   "金", "土", "火",   "火土", "木",   "火", "木",   "木",
+                                   "土", "土", "水",   "水",   "水土", "土"};
 
 const char* const kNotice = "本表为本软件专有资料,未经许可严禁转载、复制或以任何形式传播!";
 
@@ -42,7 +46,8 @@ std::string DayTable(const char* header, int width, const std::function<std::str
   for (int line = 0; line < 30; ++line) {
     const int first = 2 * line;
     const std::string firstValue = value(first);
-    const size_t dots = firstValue.size() < static_cast<size_t>(width) ? width - firstValue.size() : 0;
+    const size_t dots =
+        firstValue.size() < static_cast<size_t>(width) ? width - firstValue.size() : 0;
     text += DayName(first) + "日:" + firstValue + std::string(dots, '.') + DayName(first + 1) +
             "日:" + value(first + 1) + "\r\n";
   }

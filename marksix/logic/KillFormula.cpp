@@ -22,10 +22,10 @@ Kind KindOf(int k) {
   return Kind::SevenTail;
 }
 
-const char* const kOpeningTails[] = {
-    ")/49余数的生肖=下期杀肖", ")/49余数的尾数=下期杀尾",   ")/49余数的五行=下期杀行",
-    ")/49余数的头数=下期杀头", ")/49余数的合数=下期杀合",   ")/49余数的支数=下期杀支数",
-    ")/49余数的支尾=下期杀支尾"};
+const char* const kOpeningTails[] = {")/49余数的生肖=下期杀肖",  ")/49余数的尾数=下期杀尾",
+                                     ")/49余数的五行=下期杀行",  ")/49余数的头数=下期杀头",
+                                     ")/49余数的合数=下期杀合",  ")/49余数的支数=下期杀支数",
+                                     ")/49余数的支尾=下期杀支尾"};
 const char* const kOrdinals[6] = {"一", "二", "三", "四", "五", "六"};
 
 std::string FullWidthLetter(int k) { return ByteCopy("ＡＢＣＤＥＦＧＨＩＪＫＬ", 2 * k - 1, 2); }

@@ -14,6 +14,7 @@ std::vector<int> Range(int from, int to) {
 
 }  // namespace
 
+// clang-format off
 const std::array<NumberGroup, 12>& NumberGroups() {
   static const std::array<NumberGroup, 12> groups = {{
       {"生肖:", Range(1, 12),
@@ -41,6 +42,7 @@ const std::array<NumberGroup, 12>& NumberGroups() {
   }};
   return groups;
 }
+// clang-format on
 
 std::string GroupListItem(const NumberGroup& group, size_t index, const std::string& caption) {
   switch (group.Items) {

@@ -7,18 +7,18 @@
 #include <vector>
 
 enum class GroupItems {
-  Captions,          // the ticked captions joined
-  OddEvenDigitSum,   // "HD" for the first box, "HS" for the second
-  DottedTwoDigits,   // "." and the value as two digits, so only whole items match
+  Captions,         // the ticked captions joined
+  OddEvenDigitSum,  // "HD" for the first box, "HS" for the second
+  DottedTwoDigits,  // "." and the value as two digits, so only whole items match
 };
 
 struct NumberGroup {
-  const char* Label;          // caption of the group's label
-  std::vector<int> Boxes;     // box numbers in value order
+  const char* Label;                  // caption of the group's label
+  std::vector<int> Boxes;             // box numbers in value order
   std::vector<const char*> Captions;  // captions of those boxes
-  int From;                   // signature bytes the group tests (1-based) ...
-  int Length;                 // ... and how many
-  const char* Default;        // list when none of the boxes is ticked
+  int From;                           // signature bytes the group tests (1-based) ...
+  int Length;                         // ... and how many
+  const char* Default;                // list when none of the boxes is ticked
   GroupItems Items;
 };
 

@@ -23,7 +23,9 @@ bool Holds(const int (&list)[N], int n) {
 
 }  // namespace
 
-int LunarYearOf(const std::string& lunarDateText) { return StrToInt(ByteCopy(lunarDateText, 6, 4)); }
+int LunarYearOf(const std::string& lunarDateText) {
+  return StrToInt(ByteCopy(lunarDateText, 6, 4));
+}
 
 int YearAnimal(int year) {
   const int z = FloorMod(year - 3, 12);

@@ -89,7 +89,8 @@ bool ReadPillar(const std::string& text, int k, Pillar& pillar) {
 }
 
 // Sum over the four pillars, year first.
-double SumOver(const std::array<Pillar, 4>& pillars, const std::function<double(const Pillar&)>& f) {
+double SumOver(const std::array<Pillar, 4>& pillars,
+               const std::function<double(const Pillar&)>& f) {
   double sum = 0;
   for (const Pillar& p : pillars) sum += f(p);
   return sum;
@@ -103,16 +104,17 @@ bool ComputePillarStrengths(const std::string& fourPillars, PillarStrengths& str
     if (!ReadPillar(fourPillars, k, pillars[k])) return false;
   PillarStrengths s;
   for (int b = 0; b < 12; ++b)
-    s.Animals[b] =
-        RoundTo(SumOver(pillars, [b](const Pillar& p) { return BranchStrengthTable[p.Branch][b]; }), -2);
+    s.Animals[b] = RoundTo(
+        SumOver(pillars, [b](const Pillar& p) { return BranchStrengthTable[p.Branch][b]; }), -2);
   for (int i = 0; i < 5; ++i) {
     const int row = kElementBoxRows[i];
-    s.Elements[i] =
-        RoundTo(SumOver(pillars, [row](const Pillar& p) { return ElementTable[row][p.Nayin]; }), -2);
+    s.Elements[i] = RoundTo(
+        SumOver(pillars, [row](const Pillar& p) { return ElementTable[row][p.Nayin]; }), -2);
   }
   for (int i = 0; i < 3; ++i) {
     const int row = kColourBoxRows[i];
-    s.Colours[i] = SumOver(pillars, [row](const Pillar& p) { return ColourStemTable[row][p.Stem]; });
+    s.Colours[i] =
+        SumOver(pillars, [row](const Pillar& p) { return ColourStemTable[row][p.Stem]; });
   }
   for (int d = 0; d < 10; ++d)
     s.Tails[d] = SumOver(pillars, [d](const Pillar& p) { return TailBranchTable[d][p.Branch]; });

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-
 #include <stdlib.h>
 
 #include <filesystem>
@@ -19,8 +18,7 @@
 #include "platform/Files.h"
 #include "tests/support/GuiTest.h"
 #include "tests/support/TestHttpServer.h"
-#include "tests/workbench_logic/GbkExpect.h"
-#include "workbench/main.h"
+#include "tests/workbench/main_Fixture.h"
 
 class MarkSixTest : public GuiTest {
  protected:
@@ -56,14 +54,8 @@ class MarkSixTest : public GuiTest {
     GuiTest::TearDown();
   }
 
-  // Picks year, month, day, hour and minute from the main window's lists as a user does.
   void PickMoment(int year, int month, int day, int hour = 12, int minute = 0) {
-    UserPick(Form2->ComboBox3, 0);
-    UserPick(Form2->ComboBox1, year - 1900);
-    UserPick(Form2->ComboBox2, month - 1);
-    UserPick(Form2->ComboBox3, day - 1);
-    UserPick(Form2->ComboBox4, hour);
-    UserPick(Form2->ComboBox5, minute);
+    PickMomentIn(*Form2, year, month, day, hour, minute);
   }
 
   // A file of the test folder (relative path), created with its folders.

@@ -91,18 +91,17 @@ TEST_F(CalculatorFilter, ThePigYearTurnsTheAnimals) {
 
 TEST_F(CalculatorFilter, NineteenNumbersAreTheSpecialRingEighteenAReckoning) {
   Tick({26, 27});  // heads 0 and 1
-  EXPECT_GBK_EQ(Calculate(), "特围19码:" + List({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14,
-                                                   15, 16, 17, 18, 19}));
+  EXPECT_GBK_EQ(Calculate(), "特围19码:" + List({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15,
+                                                 16, 17, 18, 19}));
   TickRange(17, 25);  // tails 1 .. 9: 10 goes
-  EXPECT_GBK_EQ(Calculate(), "推算18码:" + List({1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13, 14, 15,
-                                                   16, 17, 18, 19}));
+  EXPECT_GBK_EQ(Calculate(), "推算18码:" + List({1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13, 14, 15, 16,
+                                                 17, 18, 19}));
 }
 
 TEST_F(CalculatorFilter, DigitSumsAndBlocksMatchWholeItemsOnly) {
   Tick({35});  // 合数 单: odd digit sums
-  EXPECT_GBK_EQ(Calculate(), "特围25码:" + List({1, 3, 5, 7, 9, 10, 12, 14, 16, 18, 21, 23, 25,
-                                                   27, 29, 30, 32, 34, 36, 38, 41, 43, 45, 47,
-                                                   49}));
+  EXPECT_GBK_EQ(Calculate(), "特围25码:" + List({1,  3,  5,  7,  9,  10, 12, 14, 16, 18, 21, 23, 25,
+                                                 27, 29, 30, 32, 34, 36, 38, 41, 43, 45, 47, 49}));
   Tick({35, 62, 63});  // 位数 1 and 2: block "10" must not match ".01.02"
   EXPECT_GBK_EQ(Calculate(), "推算10码:" + List({1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
   Tick({62, 63, 49});  // 合和 1
@@ -153,7 +152,8 @@ TEST_F(CalculatorFilter, AMomentWithoutLunarYearRaisesAndKeepsTheResult) {
   Tick({1});
   Calculate();
   PickMoment(1900, 1, 15);  // before the calendar's first lunar day
-  ASSERT_EQ(Form2->Label9->Caption(), std::string("农历:0-0-0")) << Readable(Form2->Label9->Caption());
+  ASSERT_EQ(Form2->Label9->Caption(), std::string("农历:0-0-0"))
+      << Readable(Form2->Label9->Caption());
   dialogs().AnswerMessage();
   UserClick(Form4->Button1);
   ASSERT_EQ(dialogs().Messages().size(), 1u);

@@ -5,18 +5,9 @@
 #include "platform/Download.h"
 #include "platform/GbkText.h"
 #include "tests/marksix/MarkSixFixture.h"
+#include "tests/marksix_logic/FormulaSample.h"
 
 namespace {
-
-// Twelve records: run count 100 + k, coefficients k, k + 1, ... k + 5 (two digits each).
-std::string SampleFile() {
-  std::string bytes;
-  for (int k = 1; k <= 12; ++k) {
-    bytes += std::to_string(100 + k);
-    for (int c = 0; c < 6; ++c) bytes += (k + c < 10 ? "0" : "") + std::to_string(k + c);
-  }
-  return bytes + "\r\n";
-}
 
 class FormulaWindow : public MarkSixTest {
  protected:
@@ -82,16 +73,16 @@ TEST_F(FormulaWindow, WithoutAnyFileTheCaptionsAreTheLetters) {
 }
 
 TEST_F(FormulaWindow, EveryShowingFetchesTheFileAndCaptionsItsRecords) {
-  ServeFormulaFile(SampleFile());
+  ServeFormulaFile(SampleFormulaFile());
   Open();
-  EXPECT_EQ(ReadFile("bd/gs.dat"), SampleFile());
+  EXPECT_EQ(ReadFile("bd/gs.dat"), SampleFormulaFile());
   EXPECT_GBK_EQ(Caption(1),
                 "公式Ａ连准101期:(平码一*01+平码二*02+平码三*03+平码四*04+平码五*05+平码六*06)"
                 "/49余数的生肖=下期杀肖");
   EXPECT_GBK_EQ(Caption(12),
                 "公式Ｌ连准112期:(平码一*12+平码二*13+平码三*14+平码四*15+平码五*16+平码六*17)"
                 "/49余数的支尾=下期杀支尾");
-  std::string newer = SampleFile();
+  std::string newer = SampleFormulaFile();
   newer.replace(0, 3, "777");
   ServeFormulaFile(newer);
   Reopen();
@@ -100,20 +91,20 @@ TEST_F(FormulaWindow, EveryShowingFetchesTheFileAndCaptionsItsRecords) {
 }
 
 TEST_F(FormulaWindow, AFailedFetchKeepsTheOlderFileAndItsCaptions) {
-  WriteFile("bd/gs.dat", SampleFile());
+  WriteFile("bd/gs.dat", SampleFormulaFile());
   Server().AnswerStatus(kFormulaPath, 404);
   Open();
-  EXPECT_EQ(ReadFile("bd/gs.dat"), SampleFile());
+  EXPECT_EQ(ReadFile("bd/gs.dat"), SampleFormulaFile());
   EXPECT_GBK_EQ(ByteCopy(Caption(2), 1, 13), "公式Ｂ连准102");
   Form8->Close();
   Server().AnswerCutShort(kFormulaPath, "999", 500);  // a transfer broken off
   Open();
-  EXPECT_EQ(ReadFile("bd/gs.dat"), SampleFile());
+  EXPECT_EQ(ReadFile("bd/gs.dat"), SampleFormulaFile());
   EXPECT_GBK_EQ(ByteCopy(Caption(2), 1, 13), "公式Ｂ连准102");
 }
 
 TEST_F(FormulaWindow, ASilentServerIsGivenUpAndTheWindowOpens) {
-  WriteFile("bd/gs.dat", SampleFile());
+  WriteFile("bd/gs.dat", SampleFormulaFile());
   Server().AnswerStall(kFormulaPath);
   SetDownloadTimeoutsForTesting({2000, 1000});
   const auto start = std::chrono::steady_clock::now();
@@ -122,28 +113,31 @@ TEST_F(FormulaWindow, ASilentServerIsGivenUpAndTheWindowOpens) {
   SetDownloadTimeoutsForTesting({});
   EXPECT_TRUE(Form8->Visible());
   EXPECT_LT(waited, std::chrono::seconds(30));  // the stall time, not forever
-  EXPECT_EQ(ReadFile("bd/gs.dat"), SampleFile());
+  EXPECT_EQ(ReadFile("bd/gs.dat"), SampleFormulaFile());
   EXPECT_GBK_EQ(ByteCopy(Caption(1), 1, 13), "公式Ａ连准101");
 }
 
 TEST_F(FormulaWindow, TheDrawOfOneToSixAgainstTheSampleFormulas) {
-  ServeFormulaFile(SampleFile());
+  ServeFormulaFile(SampleFormulaFile());
   Open();
   Type({"1", "2", "3", "4", "5", "6"});
   UserClick(Form8->BitBtn1);
-  EXPECT_GBK_EQ(Caption(1), "公式Ａ连准101期:(1*01+2*02+3*03+4*04+5*05+6*06)=00091,除以49的余数42属"
-                            "06肖,下期杀:06肖.");
-  EXPECT_GBK_EQ(Caption(4), "公式Ｄ连准104期:(1*04+2*05+3*06+4*07+5*08+6*09)=000154除以49的余数07属"
-                            "7尾,下期杀:7尾.");
-  EXPECT_GBK_EQ(Caption(6), "公式Ｆ连准106期:(1*06+2*07+3*08+4*09+5*10+6*11)=000196,除以49的余数49属"
-                            "土,下期五行杀:土");
+  EXPECT_GBK_EQ(Caption(1),
+                "公式Ａ连准101期:(1*01+2*02+3*03+4*04+5*05+6*06)=00091,除以49的余数42属"
+                "06肖,下期杀:06肖.");
+  EXPECT_GBK_EQ(Caption(4),
+                "公式Ｄ连准104期:(1*04+2*05+3*06+4*07+5*08+6*09)=000154除以49的余数07属"
+                "7尾,下期杀:7尾.");
+  EXPECT_GBK_EQ(Caption(6),
+                "公式Ｆ连准106期:(1*06+2*07+3*08+4*09+5*10+6*11)=000196,除以49的余数49属"
+                "土,下期五行杀:土");
   EXPECT_GBK_EQ(Form8->Memo2->GetText(),
                 Survivors(11, {9, 12, 13, 16, 31, 34, 36, 39, 43, 45, 46}));
   EXPECT_NE(SaveScreenshot(Form8, "form8_test"), "");
 }
 
 TEST_F(FormulaWindow, UntickedFormulasStrikeNothingButTheirCaptionsAreRewritten) {
-  ServeFormulaFile(SampleFile());
+  ServeFormulaFile(SampleFormulaFile());
   Open();
   TickOnly({});
   Type({"1", "2", "3", "4", "5", "6"});
@@ -154,21 +148,23 @@ TEST_F(FormulaWindow, UntickedFormulasStrikeNothingButTheirCaptionsAreRewritten)
 }
 
 TEST_F(FormulaWindow, RemaindersOf49AndOf12) {
-  ServeFormulaFile(SampleFile());
+  ServeFormulaFile(SampleFormulaFile());
   Open();
   TickOnly({1});
   Type({"1", "1", "1", "1", "1", "22"});  // 15 + 6 x 22 = 147 = 3 x 49
   UserClick(Form8->BitBtn1);
-  EXPECT_GBK_EQ(Caption(1).substr(Caption(1).find(")=")), ")=000147,除以49的余数49属01肖,下期杀:01肖.");
+  EXPECT_GBK_EQ(Caption(1).substr(Caption(1).find(")=")),
+                ")=000147,除以49的余数49属01肖,下期杀:01肖.");
   EXPECT_GBK_EQ(Form8->Memo2->GetText(), Survivors(44, AllBut({1, 13, 25, 37, 49})));
   Type({"1", "1", "1", "1", "1", "24"});  // 159 = 3 x 49 + 12
   UserClick(Form8->BitBtn1);
-  EXPECT_GBK_EQ(Caption(1).substr(Caption(1).find(")=")), ")=000159,除以49的余数12属12肖,下期杀:12肖.");
+  EXPECT_GBK_EQ(Caption(1).substr(Caption(1).find(")=")),
+                ")=000159,除以49的余数12属12肖,下期杀:12肖.");
   EXPECT_GBK_EQ(Form8->Memo2->GetText(), Survivors(45, AllBut({12, 24, 36, 48})));
 }
 
 TEST_F(FormulaWindow, BadNumbersChangeNothing) {
-  ServeFormulaFile(SampleFile());
+  ServeFormulaFile(SampleFormulaFile());
   Open();
   Type({"1", "2", "3", "4", "5", "6"});
   UserClick(Form8->BitBtn1);
@@ -208,7 +204,7 @@ TEST_F(FormulaWindow, NumberBoxesTakeDigitsMinusAndPointOnlyTwoOfThem) {
 }
 
 TEST_F(FormulaWindow, AFileGoneBeforeTheTestRestoresTheLetters) {
-  ServeFormulaFile(SampleFile());
+  ServeFormulaFile(SampleFormulaFile());
   Open();
   Form8->Memo2->SetText("earlier");
   DeleteFile(ProgramPath("bd/gs.dat"));
@@ -220,7 +216,7 @@ TEST_F(FormulaWindow, AFileGoneBeforeTheTestRestoresTheLetters) {
 }
 
 TEST_F(FormulaWindow, ALineBreakInsideTheRecordsShiftsThemAndTheTestRefuses) {
-  std::string file = SampleFile();
+  std::string file = SampleFormulaFile();
   file.insert(30, "\r\n");
   ServeFormulaFile(file);
   Open();
@@ -234,7 +230,7 @@ TEST_F(FormulaWindow, ALineBreakInsideTheRecordsShiftsThemAndTheTestRefuses) {
   EXPECT_EQ(Caption(3), caption);
   EXPECT_EQ(Form8->Memo2->GetText(), "");
   // A short file: its last field is cut.
-  ServeFormulaFile(SampleFile().substr(0, 170));
+  ServeFormulaFile(SampleFormulaFile().substr(0, 170));
   Reopen();
   dialogs().AnswerMessage();
   UserClick(Form8->BitBtn1);

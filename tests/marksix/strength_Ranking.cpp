@@ -48,8 +48,8 @@ TEST_F(StrengthWindow, ShowingWritesTheStrengthsOfThePillarsAndEmptiesTheRanking
   for (int i = 0; i < 12; ++i) EXPECT_EQ(Value(2 + i), animals[i]) << "animal " << i + 1;
   // 金 木 水 火 土; 红 绿 兰; tails 0 and 1; heads 0 and 4.
   const std::vector<std::pair<int, std::string>> others = {
-      {15, "6.4"}, {16, "6.2"}, {17, "5.2"}, {18, "5.8"}, {19, "6"},   {21, "4.7"},
-      {22, "5.9"}, {23, "6.9"}, {83, "6.25"}, {82, "6"},  {86, "6.2"}, {90, "6.4"}};
+      {15, "6.4"}, {16, "6.2"}, {17, "5.2"},  {18, "5.8"}, {19, "6"},   {21, "4.7"},
+      {22, "5.9"}, {23, "6.9"}, {83, "6.25"}, {82, "6"},   {86, "6.2"}, {90, "6.4"}};
   for (const auto& [label, value] : others) EXPECT_EQ(Value(label), value) << "Label" << label;
   EXPECT_EQ(Form5->Memo1->GetText(), "");
 
@@ -142,8 +142,8 @@ TEST_F(StrengthWindow, TicksFlowOneWayAndOnlyOnARealChange) {
 TEST_F(StrengthWindow, ClearingTicksClearsTheFollowersButNoOtherCalculatorGroup) {
   ASSERT_NO_FATAL_FAILURE(PickTieMoment());
   Form5->Show();
-  for (TLabel* heading : {Form5->Label1, Form5->Label14, Form5->Label20, Form5->Label84,
-                          Form5->Label85})
+  for (TLabel* heading :
+       {Form5->Label1, Form5->Label14, Form5->Label20, Form5->Label84, Form5->Label85})
     UserDoubleClick(heading);
   Form4->Show();
   for (int n : {31, 33, 35, 42, 49, 62, 72}) UserClick(Form4->FilterBox(n));

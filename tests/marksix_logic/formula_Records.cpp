@@ -4,25 +4,16 @@
 #include "marksix/logic/KillFormula.h"
 #include "marksix/logic/NumberRules.h"
 #include "platform/Exceptions.h"
+#include "tests/marksix_logic/FormulaSample.h"
 #include "tests/workbench_logic/GbkExpect.h"
 
 namespace {
-
-// Twelve records: run count 100 + k, coefficients k, k + 1, ... k + 5 (two digits each).
-std::string SampleFile() {
-  std::string bytes;
-  for (int k = 1; k <= 12; ++k) {
-    bytes += std::to_string(100 + k);
-    for (int c = 0; c < 6; ++c) bytes += (k + c < 10 ? "0" : "") + std::to_string(k + c);
-  }
-  return bytes + "\r\n";
-}
 
 const std::array<std::string, 6> kTyped = {"1", "2", "3", "4", "5", "6"};
 const std::array<int, 6> kNumbers = {1, 2, 3, 4, 5, 6};
 
 TEST(KillFormulaRecords, FifteenDigitsEachFromTheFirst180Bytes) {
-  const auto records = ReadKillFormulaRecords(SampleFile());
+  const auto records = ReadKillFormulaRecords(SampleFormulaFile());
   EXPECT_EQ(records[0].RunCount, "101");
   EXPECT_EQ(records[0].Coefficients[0], "01");
   EXPECT_EQ(records[11].RunCount, "112");
@@ -37,7 +28,7 @@ TEST(KillFormulaRecords, FifteenDigitsEachFromTheFirst180Bytes) {
 }
 
 TEST(KillFormulaRecords, ALineBreakBefore180ShiftsTheLaterRecords) {
-  std::string bytes = SampleFile();
+  std::string bytes = SampleFormulaFile();
   bytes.insert(30, "\r\n");  // inside nothing: between records 2 and 3
   const auto records = ReadKillFormulaRecords(bytes);
   EXPECT_EQ(records[1].RunCount, "102");
@@ -50,28 +41,29 @@ TEST(KillFormulaRecords, ALineBreakBefore180ShiftsTheLaterRecords) {
 }
 
 TEST(KillFormulaRecords, ShortFilesAndNonDigitFieldsDoNotConvert) {
-  const auto shortRecords = ReadKillFormulaRecords(SampleFile().substr(0, 179));
+  const auto shortRecords = ReadKillFormulaRecords(SampleFormulaFile().substr(0, 179));
   EXPECT_EQ(shortRecords[11].Coefficients[5], "1");
   EXPECT_THROW(CoefficientValues(shortRecords[11]), EConvertError);
   EXPECT_THROW(CoefficientValues(ReadKillFormulaRecords("")[0]), EConvertError);
   for (const char* field : {" 1", "1 ", "$1", "-1", "+1", "1."}) {
-    std::string bytes = SampleFile();
+    std::string bytes = SampleFormulaFile();
     bytes.replace(3, 2, field);
     EXPECT_THROW(CoefficientValues(ReadKillFormulaRecords(bytes)[0]), EConvertError) << field;
   }
-  std::string bytes = SampleFile();
+  std::string bytes = SampleFormulaFile();
   bytes.replace(0, 3, "1x1");
   EXPECT_THROW(CoefficientValues(ReadKillFormulaRecords(bytes)[0]), EConvertError);
 }
 
 TEST(KillFormula, TheExampleOfNinetyOne) {
-  const auto record = ReadKillFormulaRecords(SampleFile())[0];
+  const auto record = ReadKillFormulaRecords(SampleFormulaFile())[0];
   const int value = FormulaValue(CoefficientValues(record), kNumbers);
   EXPECT_EQ(value, 91);
   EXPECT_EQ(FormulaRemainder(value), 42);
   const std::string caption = TestFormulaCaption(1, record, kTyped, value, 42, 2008);
-  EXPECT_GBK_EQ(caption, "公式Ａ连准101期:(1*01+2*02+3*03+4*04+5*05+6*06)=00091,除以49的余数42属"
-                         "06肖,下期杀:06肖.");
+  EXPECT_GBK_EQ(caption,
+                "公式Ａ连准101期:(1*01+2*02+3*03+4*04+5*05+6*06)=00091,除以49的余数42属"
+                "06肖,下期杀:06肖.");
   std::vector<int> struck;
   for (int n = 1; n <= 49; ++n)
     if (Eliminates(1, 42, n, 2008)) struck.push_back(n);
@@ -79,12 +71,12 @@ TEST(KillFormula, TheExampleOfNinetyOne) {
 }
 
 TEST(KillFormula, EveryConclusionForTheRemainder42) {
-  const auto records = ReadKillFormulaRecords(SampleFile());
+  const auto records = ReadKillFormulaRecords(SampleFormulaFile());
   auto tail = [&](int k) {
     const std::string caption = TestFormulaCaption(k, records[k - 1], kTyped, 91, 42, 2008);
     return caption.substr(caption.find(")=") + 7);
   };
-  EXPECT_GBK_EQ(tail(4), "除以49的余数42属2尾,下期杀:2尾.");  // no comma, as always
+  EXPECT_GBK_EQ(tail(4), "除以49的余数42属2尾,下期杀:2尾.");    // no comma, as always
   EXPECT_GBK_EQ(tail(6), ",除以49的余数42属水,下期五行杀:水");  // pair 44 in 2008
   EXPECT_GBK_EQ(tail(7), ",除以49的余数42,下期杀:4头");
   EXPECT_GBK_EQ(tail(8), ",除以49的余数42属06合,下期杀:06合");
@@ -112,7 +104,7 @@ TEST(KillFormula, RemaindersOf49AndOfMultiplesOf12) {
   EXPECT_EQ(FormulaRemainder(0), 49);
   EXPECT_EQ(FormulaRemainder(98), 49);
   EXPECT_EQ(FormulaRemainder(12), 12);
-  const auto record = ReadKillFormulaRecords(SampleFile())[0];
+  const auto record = ReadKillFormulaRecords(SampleFormulaFile())[0];
   const std::string at49 = TestFormulaCaption(1, record, kTyped, 98, 49, 2008);
   EXPECT_GBK_EQ(at49.substr(at49.find(")=")), ")=00098,除以49的余数49属01肖,下期杀:01肖.");
   const std::string at12 = TestFormulaCaption(2, record, kTyped, 12, 12, 2008);
@@ -125,7 +117,8 @@ TEST(KillFormula, RemaindersOf49AndOfMultiplesOf12) {
   EXPECT_EQ(struck49, (std::vector<int>{1, 13, 25, 37, 49}));
   EXPECT_EQ(struck12, (std::vector<int>{12, 24, 36, 48}));
   // The largest value has five digits: W keeps the last six characters.
-  const std::string big = TestFormulaCaption(1, record, kTyped, 29106, FormulaRemainder(29106), 2008);
+  const std::string big =
+      TestFormulaCaption(1, record, kTyped, 29106, FormulaRemainder(29106), 2008);
   EXPECT_NE(big.find(")=029106,"), std::string::npos);
 }
 

@@ -54,7 +54,7 @@ TEST(NumberRules, RemaindersStayInRangeForYearsBelowTheirOrigins) {
 TEST(NayinElementOfNumber, NumberNCarriesThePairOfTheYearNMinusOneEarlier) {
   EXPECT_EQ(NayinPairOfNumber(1, 2008), 25);  // 戊子
   EXPECT_GBK_EQ(NayinElementOfNumber(1, 2008), "火");
-  EXPECT_EQ(NayinPairOfNumber(1, 1984), 1);  // 甲子
+  EXPECT_EQ(NayinPairOfNumber(1, 1984), 1);   // 甲子
   EXPECT_EQ(NayinPairOfNumber(2, 1984), 60);  // 癸亥
   for (int n = 1; n <= 49; ++n)
     EXPECT_EQ(NayinElementOfNumber(n, 2010), NayinElementOfNumber(1, 2010 - (n - 1))) << n;

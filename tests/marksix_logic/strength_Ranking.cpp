@@ -12,14 +12,14 @@ TEST(PillarStrengths, SumsTheFactorsOfTheFourPillars) {
   // 丁亥 壬子 辛丑 癸巳: nayin 土 木 土 水.
   PillarStrengths s;
   ASSERT_TRUE(ComputePillarStrengths("丁亥　壬子　辛丑　癸巳", s));
-  EXPECT_DOUBLE_EQ(s.Animals[0], 5.4);   // 鼠: 2 + 2 + 0.8 + 0.6
-  EXPECT_DOUBLE_EQ(s.Animals[11], 6);    // 猪: 2 + 2 + 1.6 + 0.4
-  EXPECT_DOUBLE_EQ(s.Animals[7], 3.1);   // 羊
-  EXPECT_DOUBLE_EQ(s.Elements[0], 6.4);  // 金: 1.8 + 1.2 + 1.8 + 1.6
-  EXPECT_DOUBLE_EQ(s.Elements[1], 6.2);  // 木
-  EXPECT_DOUBLE_EQ(s.Elements[2], 5.2);  // 水
-  EXPECT_DOUBLE_EQ(s.Elements[3], 5.8);  // 火
-  EXPECT_DOUBLE_EQ(s.Elements[4], 6);    // 土
+  EXPECT_DOUBLE_EQ(s.Animals[0], 5.4);         // 鼠: 2 + 2 + 0.8 + 0.6
+  EXPECT_DOUBLE_EQ(s.Animals[11], 6);          // 猪: 2 + 2 + 1.6 + 0.4
+  EXPECT_DOUBLE_EQ(s.Animals[7], 3.1);         // 羊
+  EXPECT_DOUBLE_EQ(s.Elements[0], 6.4);        // 金: 1.8 + 1.2 + 1.8 + 1.6
+  EXPECT_DOUBLE_EQ(s.Elements[1], 6.2);        // 木
+  EXPECT_DOUBLE_EQ(s.Elements[2], 5.2);        // 水
+  EXPECT_DOUBLE_EQ(s.Elements[3], 5.8);        // 火
+  EXPECT_DOUBLE_EQ(s.Elements[4], 6);          // 土
   EXPECT_EQ(FloatToStr(s.Colours[0]), "4.7");  // 红: 1.95 + 0.85 + 1.15 + 0.75
   EXPECT_EQ(FloatToStr(s.Colours[1]), "5.9");  // 绿
   EXPECT_EQ(FloatToStr(s.Colours[2]), "6.9");  // 兰
@@ -32,8 +32,8 @@ TEST(PillarStrengths, SumsTheFactorsOfTheFourPillars) {
 TEST(PillarStrengths, AnythingButFourPairsGivesNone) {
   PillarStrengths s;
   s.Animals[0] = 99;
-  for (const char* text : {"", "丁亥　壬子　辛丑", "丁子　壬子　辛丑　癸巳", "丁亥　壬子　辛丑　癸X",
-                           "甲甲　壬子　辛丑　癸巳"})
+  for (const char* text : {"", "丁亥　壬子　辛丑", "丁子　壬子　辛丑　癸巳",
+                           "丁亥　壬子　辛丑　癸X", "甲甲　壬子　辛丑　癸巳"})
     EXPECT_FALSE(ComputePillarStrengths(text, s)) << Readable(text);
   EXPECT_EQ(s.Animals[0], 99);
 }
@@ -73,7 +73,7 @@ TEST(RankingLine, ScoreTimesHundredInFiveCharacters) {
   EXPECT_GBK_EQ(RankingLine(49, {45, 0.051}), "特码45:力量5.100......第49个号码");
   EXPECT_EQ(ScoreText(0.2345), "23.45");
   EXPECT_EQ(ScoreText(0.123456), "12.35");
-  EXPECT_EQ(ScoreText(0.10), "10.00");      // a whole number keeps its decimal point
+  EXPECT_EQ(ScoreText(0.10), "10.00");  // a whole number keeps its decimal point
   EXPECT_EQ(ScoreText(0.05), "5.000");
   EXPECT_EQ(ScoreText(1.23456), "123.4");
   EXPECT_EQ(ScoreText(0), "0.000");

@@ -4,18 +4,16 @@
 #include <vector>
 
 #include "marksix/logic/DayTables.h"
+#include "platform/Classes.h"
 #include "platform/GbkText.h"
 #include "tests/workbench_logic/GbkExpect.h"
 
 namespace {
 
 std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  size_t from = 0;
-  for (size_t at; (at = text.find("\r\n", from)) != std::string::npos; from = at + 2)
-    lines.push_back(text.substr(from, at - from));
-  lines.push_back(text.substr(from));
-  return lines;
+  TStringList lines;
+  lines.SetText(text);
+  return lines.Items();
 }
 
 TEST(DayTables, HeaderThirtyLinesEmptyLineAndNotice) {
@@ -23,7 +21,8 @@ TEST(DayTables, HeaderThirtyLinesEmptyLineAndNotice) {
     std::string text, header, line1, line3, line30;
   };
   const Case cases[] = {
-      {ZodiacKillDayTable(), "杀肖:", "甲子日:冲马破羊无猴亡狗、猪......乙丑日:冲羊破猴无鸡亡狗、猪",
+      {ZodiacKillDayTable(),
+       "杀肖:", "甲子日:冲马破羊无猴亡狗、猪......乙丑日:冲羊破猴无鸡亡狗、猪",
        "戊辰日:冲狗破猪无鼠亡狗、猪......己已日:冲猪破鼠无牛亡狗、猪",
        "壬戌日:冲龙破蛇无马亡猴、鸡......癸亥日:冲蛇破马无牛亡猴、鸡"},
       {TailKillDayTable(), "杀尾:", "甲子日:2056......乙丑日:0956", "戊辰日:56........己已日:165",
