@@ -162,8 +162,10 @@ TEST_F(CalculatorFilter, AMomentWithoutLunarYearRaisesAndKeepsTheResult) {
 }
 
 TEST_F(CalculatorFilter, ScreenshotAfterAFilter) {
-  Tick({1, 2, 13, 35, 62, 63, 64});
-  Calculate();
+  Tick({33, 13});  // big and red: a list that wraps
+  EXPECT_GBK_EQ(Calculate(), "推算7码:" + List({29, 30, 34, 35, 40, 45, 46}));
+  Tick({13});
+  EXPECT_EQ(ByteCopy(Calculate(), 1, 9), "特围25码:");
   ProcessEvents();
   const std::string path = SaveScreenshot(Form4, "form4_filter");
   EXPECT_NE(path, "");

@@ -14,20 +14,6 @@ std::array<std::string, 12> DefaultLists() {
   return lists;
 }
 
-TEST(NumberGroups, EveryBoxBelongsToOneGroupWithOneCaption) {
-  std::set<int> boxes;
-  for (const NumberGroup& group : NumberGroups()) {
-    ASSERT_EQ(group.Boxes.size(), group.Captions.size()) << group.Label;
-    boxes.insert(group.Boxes.begin(), group.Boxes.end());
-  }
-  EXPECT_EQ(boxes.size(), 78u);
-  EXPECT_EQ(*boxes.begin(), 1);
-  EXPECT_EQ(*boxes.rbegin(), 78);
-  const NumberGroup& sevenTail = NumberGroups()[11];
-  EXPECT_EQ(sevenTail.Boxes.front(), 78);  // value 0
-  EXPECT_EQ(sevenTail.Boxes.back(), 72);   // value 6
-}
-
 TEST(NumberGroups, DefaultListsAndItemsAreByteExact) {
   const auto& g = NumberGroups();
   EXPECT_GBK_EQ(g[9].Default, "01.02.03.04.05.06.07.08.09.10.11.12.13");
@@ -50,16 +36,6 @@ TEST(PassingNumbers, DefaultListsPassAllAndNamesNeverMatchAcrossASeam) {
   EXPECT_TRUE(PassingNumbers(2008, lists).empty());
   lists[0] = "\xB0\xCA\xF3\xA1鼠";
   EXPECT_EQ(PassingNumbers(2008, lists), (std::vector<int>{1, 13, 25, 37, 49}));
-}
-
-TEST(FilterResultText, NineteenNumbersAndMoreAreTheSpecialRing) {
-  std::vector<int> numbers;
-  for (int n = 1; n <= 18; ++n) numbers.push_back(n);
-  EXPECT_GBK_EQ(FilterResultText(numbers),
-                "推算18码: 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18");
-  numbers.push_back(19);
-  EXPECT_GBK_EQ(FilterResultText(numbers).substr(0, 12), "特围19码: 1 ");
-  EXPECT_GBK_EQ(FilterResultText({}), "推算0码:");
 }
 
 }  // namespace

@@ -18,22 +18,6 @@ TEST(NumberSignature, HoldsEveryAttributeAtItsBytes) {
   for (int n = 1; n <= 49; ++n) EXPECT_EQ(NumberSignature(n, 1972 + n).size(), 20u) << n;
 }
 
-TEST(ZodiacOfNumber, CountsBackFromTheYearsAnimal) {
-  for (int n : {1, 13, 25, 37, 49}) EXPECT_GBK_EQ(ZodiacOfNumber(n, 2008), "鼠") << n;
-  for (int n : {2, 14, 26, 38}) EXPECT_GBK_EQ(ZodiacOfNumber(n, 2008), "猪") << n;
-  for (int n : {12, 24, 36, 48}) EXPECT_GBK_EQ(ZodiacOfNumber(n, 2008), "牛") << n;
-  // 2007: the year of 猪; the rotated names read 猪鼠牛虎兔龙蛇马羊猴鸡狗.
-  EXPECT_EQ(YearAnimal(2007), 12);
-  const char* const rotated[12] = {"猪", "鼠", "牛", "虎", "兔", "龙",
-                                   "蛇", "马", "羊", "猴", "鸡", "狗"};
-  for (int n : {1, 13, 25, 37, 49}) EXPECT_GBK_EQ(ZodiacOfNumber(n, 2007), "猪") << n;
-  EXPECT_GBK_EQ(ZodiacOfNumber(2, 2007), "狗");
-  EXPECT_GBK_EQ(ZodiacOfNumber(12, 2007), "鼠");
-  // Number 1 + k carries the k-th animal before the year's, cyclically.
-  for (int k = 0; k < 12; ++k)
-    EXPECT_GBK_EQ(ZodiacOfNumber(1 + k, 2007), rotated[(12 - k) % 12]) << k;
-}
-
 TEST(NumberRules, RemaindersStayInRangeForYearsBelowTheirOrigins) {
   // Years before 3 and 1923 make the remainders' operands negative; the cycles must go on
   // through them unchanged.

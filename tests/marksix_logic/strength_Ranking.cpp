@@ -8,27 +8,6 @@
 
 namespace {
 
-TEST(PillarStrengths, SumsTheFactorsOfTheFourPillars) {
-  // 丁亥 壬子 辛丑 癸巳: nayin 土 木 土 水.
-  PillarStrengths s;
-  ASSERT_TRUE(ComputePillarStrengths("丁亥　壬子　辛丑　癸巳", s));
-  EXPECT_DOUBLE_EQ(s.Animals[0], 5.4);         // 鼠: 2 + 2 + 0.8 + 0.6
-  EXPECT_DOUBLE_EQ(s.Animals[11], 6);          // 猪: 2 + 2 + 1.6 + 0.4
-  EXPECT_DOUBLE_EQ(s.Animals[7], 3.1);         // 羊
-  EXPECT_DOUBLE_EQ(s.Elements[0], 6.4);        // 金: 1.8 + 1.2 + 1.8 + 1.6
-  EXPECT_DOUBLE_EQ(s.Elements[1], 6.2);        // 木
-  EXPECT_DOUBLE_EQ(s.Elements[2], 5.2);        // 水
-  EXPECT_DOUBLE_EQ(s.Elements[3], 5.8);        // 火
-  EXPECT_DOUBLE_EQ(s.Elements[4], 6);          // 土
-  EXPECT_EQ(FloatToStr(s.Colours[0]), "4.7");  // 红: 1.95 + 0.85 + 1.15 + 0.75
-  EXPECT_EQ(FloatToStr(s.Colours[1]), "5.9");  // 绿
-  EXPECT_EQ(FloatToStr(s.Colours[2]), "6.9");  // 兰
-  EXPECT_EQ(FloatToStr(s.Tails[0]), "6.25");
-  EXPECT_EQ(FloatToStr(s.Tails[1]), "6");
-  EXPECT_EQ(FloatToStr(s.Heads[0]), "6.2");
-  EXPECT_EQ(FloatToStr(s.Heads[4]), "6.4");
-}
-
 TEST(PillarStrengths, AnythingButFourPairsGivesNone) {
   PillarStrengths s;
   s.Animals[0] = 99;
