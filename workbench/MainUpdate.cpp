@@ -61,7 +61,7 @@ std::string TForm2::ShortPathName(const std::string& Path) { return CanonicalPat
 void TForm2::RunUpdate(UpdateProgress& Progress) {
   GuiThreadProgress relay(Progress);
   UpdateResult result = UpdateResult::ProgramKept;
-  RunBusy([&] { result = RunOnlineUpdate(Update, relay); });
+  RunBusy([&] { result = RunOnlineUpdate(OnlineUpdateSetup, relay); });
   if (result == UpdateResult::ProgramReplaced) Application->Terminate();
 }
 

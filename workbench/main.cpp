@@ -206,7 +206,7 @@ TForm2::TForm2(TComponent* AOwner) : TForm(AOwner) {
   Action56->OnExecute = Handler(this, &TForm2::Action56Execute);
   Button9->OnClick = Handler(this, &TForm2::Button9Click);
   Action10->OnExecute = Handler(this, &TForm2::Action10Execute);
-  Update = BuiltInUpdateSetup();
+  OnlineUpdateSetup = BuiltInUpdateSetup();
   Edit1->OnChange = Handler(this, &TForm2::Edit1Change);
 
   CategoryButtons1 =

@@ -17,11 +17,11 @@ class UpdateWindowTest : public MainWindowTest, protected UpdateServerFixture {
  protected:
   void SetUp() override {
     MainWindowTest::SetUp();
-    form->Update.BaseAddress = server.BaseUrl();
-    form->Update.PublicKey = maker.PublicKeyHex();
-    form->Update.ProgramFolder = program.Path();
-    form->Update.ProgramFile = ProgramFile();
-    form->Update.StartProgram = [this](const std::string& file, const std::string& folder) {
+    form->OnlineUpdateSetup.BaseAddress = server.BaseUrl();
+    form->OnlineUpdateSetup.PublicKey = maker.PublicKeyHex();
+    form->OnlineUpdateSetup.ProgramFolder = program.Path();
+    form->OnlineUpdateSetup.ProgramFile = ProgramFile();
+    form->OnlineUpdateSetup.StartProgram = [this](const std::string& file, const std::string& folder) {
       started.push_back(file + " in " + folder);
       return true;
     };
@@ -90,7 +90,7 @@ TEST_F(UpdateWindowTest, LinesArriveOneByOneWhileTheWindowPaintsThenTheNewProgra
 }
 
 TEST_F(UpdateWindowTest, WithNoServerTheProgramSaysSoAndGoesOn) {
-  form->Update.BaseAddress = "http://127.0.0.1:9";
+  form->OnlineUpdateSetup.BaseAddress = "http://127.0.0.1:9";
   dialogs().AnswerMessage();
   dialogs().AnswerMessage();
   RunUpdate();
