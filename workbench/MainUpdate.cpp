@@ -1,6 +1,6 @@
 // The update command of the main window: the update procedure runs on a worker thread and its
 // progress lines go into the chart box, one per text, as they arrive.
-#include "platform/Download.h"
+#include "platform/gui/Download.h"
 #include "platform/Files.h"
 #include "platform/gui/Processes.h"
 #include "platform/gui/Threads.h"

@@ -3,7 +3,7 @@
 // application ending, or with "升级失败" and the program going on.
 #include <filesystem>
 
-#include "platform/Download.h"
+#include "platform/gui/Download.h"
 #include "platform/gui/Threads.h"
 #include "tests/workbench/main_Fixture.h"
 #include "tests/workbench_logic/UpdateServerFixture.h"

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <functional>
 
-#include "platform/Download.h"
+#include "platform/gui/Download.h"
 #include "tests/workbench_logic/GbkExpect.h"
 #include "tests/workbench_logic/UpdateServerFixture.h"
 #include "workbench/logic/OnlineUpdate.h"
