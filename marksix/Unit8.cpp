@@ -97,7 +97,7 @@ void TForm8::FormShow(TComponent*) {
   if (!DirectoryExists(folder)) CreateDir(folder);
   const std::string path = ProgramPath(kFormulaFile);
   if (Form2) {
-    const std::string url = Form2->Update.BaseAddress + "/download/" + kFormulaFile;
+    const std::string url = Form2->OnlineUpdateSetup.BaseAddress + "/download/" + kFormulaFile;
     RunBusy([&] { Form2->DownloadToFile(url, path); });
   }
   if (!FileExists(path)) {

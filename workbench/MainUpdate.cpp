@@ -1,6 +1,6 @@
 // The update command of the main window: the update procedure runs on a worker thread and its
 // progress lines go into the chart box, one per text, as they arrive.
-#include "platform/Download.h"
+#include "platform/gui/Download.h"
 #include "platform/Files.h"
 #include "platform/gui/Processes.h"
 #include "platform/gui/Threads.h"
@@ -61,7 +61,7 @@ std::string TForm2::ShortPathName(const std::string& Path) { return CanonicalPat
 void TForm2::RunUpdate(UpdateProgress& Progress) {
   GuiThreadProgress relay(Progress);
   UpdateResult result = UpdateResult::ProgramKept;
-  RunBusy([&] { result = RunOnlineUpdate(Update, relay); });
+  RunBusy([&] { result = RunOnlineUpdate(OnlineUpdateSetup, relay); });
   if (result == UpdateResult::ProgramReplaced) Application->Terminate();
 }
 

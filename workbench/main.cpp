@@ -221,7 +221,7 @@ void TForm2::CreateCommands() {
   Action13->OnExecute = Handler(this, &TForm2::Action13Execute);
   Button9->OnClick = Handler(this, &TForm2::Button9Click);
   Action10->OnExecute = Handler(this, &TForm2::Action10Execute);
-  Update = BuiltInUpdateSetup();
+  OnlineUpdateSetup = BuiltInUpdateSetup();
   Edit1->OnChange = Handler(this, &TForm2::Edit1Change);
 }
 

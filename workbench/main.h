@@ -221,7 +221,7 @@ class TForm2 : public TForm {
   // browser's update runs the same with a sink of its own.
   void RunUpdate(UpdateProgress& Progress);
   // The update's server, key, folders, messages and process starter; tests replace parts.
-  UpdateSetup Update;
+  UpdateSetup OnlineUpdateSetup;
 
   // Win/draw/loss calculator and coin window
 

@@ -34,7 +34,7 @@ class MarkSixTest : public GuiTest {
     Form5 = NewForm<TForm5>(Application);
     Form8 = NewForm<TForm8>(Application);
     server_ = std::make_unique<TestHttpServer>(folder_ + "/server");
-    Form2->Update.BaseAddress = server_->BaseUrl();
+    Form2->OnlineUpdateSetup.BaseAddress = server_->BaseUrl();
     Form2->Show();
     ProcessEvents();
   }
@@ -73,7 +73,7 @@ class MarkSixTest : public GuiTest {
   void ReplaceMainWindowUnshown() {
     delete Form2;
     Form2 = NewForm<TForm2>(Application, engine_);
-    Form2->Update.BaseAddress = server_->BaseUrl();
+    Form2->OnlineUpdateSetup.BaseAddress = server_->BaseUrl();
   }
   TestHttpServer& Server() { return *server_; }
   // What the server answers for the formula file.

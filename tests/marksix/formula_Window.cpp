@@ -2,7 +2,7 @@
 // it gives, and the test of a draw's six regular numbers.
 #include <chrono>
 
-#include "platform/Download.h"
+#include "platform/gui/Download.h"
 #include "platform/GbkText.h"
 #include "tests/marksix/MarkSixFixture.h"
 #include "tests/marksix_logic/FormulaSample.h"

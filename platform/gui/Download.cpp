@@ -1,5 +1,5 @@
 // Downloads on libcurl, through a temporary file beside the target.
-#include "platform/Download.h"
+#include "platform/gui/Download.h"
 
 #include <curl/curl.h>
 #include <fcntl.h>

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/Download.h"
+#include "platform/gui/Download.h"
 #include "tests/platform/core_TempFolder.h"
 #include "tests/support/TestHttpServer.h"
 
