@@ -1,8 +1,10 @@
 // The formula window: the file fetched from the update server on every showing, the captions
 // it gives, and the test of a draw's six regular numbers.
+#include <atomic>
 #include <chrono>
 
 #include "platform/gui/Download.h"
+#include "platform/gui/Threads.h"
 #include "platform/GbkText.h"
 #include "tests/marksix/MarkSixFixture.h"
 #include "tests/marksix_logic/FormulaSample.h"
@@ -74,7 +76,11 @@ TEST_F(FormulaWindow, WithoutAnyFileTheCaptionsAreTheLetters) {
 
 TEST_F(FormulaWindow, EveryShowingFetchesTheFileAndCaptionsItsRecords) {
   ServeFormulaFile(SampleFormulaFile());
+  std::atomic<bool> busyWhileFetching{false};
+  Server().OnRequest(kFormulaPath, [&] { busyWhileFetching = Busy(); });
   Open();
+  EXPECT_TRUE(busyWhileFetching);  // the busy cursor is up and no command starts meanwhile
+  EXPECT_FALSE(Busy());
   EXPECT_EQ(ReadFile("bd/gs.dat"), SampleFormulaFile());
   EXPECT_GBK_EQ(Caption(1),
                 "公式Ａ连准101期:(平码一*01+平码二*02+平码三*03+平码四*04+平码五*05+平码六*06)"
