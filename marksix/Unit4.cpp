@@ -59,7 +59,6 @@ TForm4::TForm4(TComponent* AOwner) : TForm(AOwner) {
   N3 = NewMenuItem(this, N2, "N3", "生肖秘笈", Handler(this, &TForm4::N3Click));
   N4 = NewMenuItem(this, N2, "N4", "尾数秘笈", Handler(this, &TForm4::N4Click));
   N5 = NewMenuItem(this, N2, "N5", "五行秘笈", Handler(this, &TForm4::N5Click));
-  NewMenuItem(this, N2, "N7", "-");
   N6 = NewMenuItem(this, N2, "N6", "综合力量", Handler(this, &TForm4::N6Click));
   N9 = NewMenuItem(this, N2, "N9", "公式秘笈", Handler(this, &TForm4::N9Click));
   SetMenu(MainMenu1);

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "calendar/engine/LunarTables.h"
+#include "platform/Numbers.h"
 
 namespace {
 
@@ -35,8 +36,8 @@ const char* const kNotice = "本表为本软件专有资料,未经许可严禁�
 
 // The day's stem and branch; the tables write the branch 巳 as "已".
 std::string DayName(int day) {
-  const int branch = day % 12;
-  return std::string(StemNames[day % 10]) + (branch == 5 ? "已" : BranchNames[branch]);
+  const int branch = FloorMod(day, 12);
+  return std::string(StemNames[FloorMod(day, 10)]) + (branch == 5 ? "已" : BranchNames[branch]);
 }
 
 // Header, thirty lines of two days each (the first day's value padded with dots to `width`
@@ -58,14 +59,15 @@ std::string DayTable(const char* header, int width, const std::function<std::str
 
 std::string ZodiacKillDayTable() {
   return DayTable("杀肖:", 26, [](int day) {
-    const int branch = day % 12;
+    const int branch = FloorMod(day, 12);
     return std::string("冲") + kClash[branch] + "破" + kBreak[branch] + "无" + kLack[branch] +
            "亡" + kLost[day / 10];
   });
 }
 
 std::string TailKillDayTable() {
-  return DayTable("杀尾:", 10, [](int day) { return std::string(kTails[day / 10][day % 10]); });
+  return DayTable("杀尾:", 10,
+                  [](int day) { return std::string(kTails[day / 10][FloorMod(day, 10)]); });
 }
 
 std::string ElementKillDayTable() {

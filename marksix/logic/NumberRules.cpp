@@ -35,7 +35,7 @@ int YearAnimal(int year) {
 std::string ZodiacOfNumber(int n, int year) {
   const int z = YearAnimal(year);
   std::string rotated;
-  for (int i = 0; i < 12; ++i) rotated += AnimalNames[(z - 1 + i) % 12];
+  for (int i = 0; i < 12; ++i) rotated += AnimalNames[FloorMod(z - 1 + i, 12)];
   int k = FloorMod(n, 12);
   if (k == 0) k = 12;
   if (k == 1) k = 13;
@@ -52,7 +52,8 @@ int NayinPairOfNumber(int n, int year) {
 std::string NayinElementOfPair(int pair) {
   if (pair < 1 || pair > 60) return "";
   std::string nayin;
-  NayinOf(std::string(StemNames[(pair - 1) % 10]) + BranchNames[(pair - 1) % 12], nayin);
+  NayinOf(std::string(StemNames[FloorMod(pair - 1, 10)]) + BranchNames[FloorMod(pair - 1, 12)],
+          nayin);
   return ByteCopy(nayin, 5, 2);
 }
 
@@ -72,8 +73,8 @@ int SevenTail(int n) { return FloorMod(n, 7); }
 
 std::string NumberSignature(int n, int year) {
   return ColourOfNumber(n) + ZodiacOfNumber(n, year) + (n < 25 ? "小" : "大") +
-         (n % 2 != 0 ? "单" : "双") + IntToStr(HeadDigit(n)) + IntToStr(TailDigit(n)) +
-         (DigitSum(n) % 2 != 0 ? "HD" : "HS") + NayinElementOfNumber(n, year) +
+         (FloorMod(n, 2) == 1 ? "单" : "双") + IntToStr(HeadDigit(n)) + IntToStr(TailDigit(n)) +
+         (FloorMod(DigitSum(n), 2) == 1 ? "HD" : "HS") + NayinElementOfNumber(n, year) +
          IntToStr(BlockOfSeven(n)) + IntToStrPadded(DigitSum(n), 2) +
          IntToStrPadded(BlockOfFive(n), 2) + IntToStr(SevenTail(n));
 }
