@@ -223,12 +223,13 @@ class TForm2 : public TForm {
   // The update's server, key, folders, messages and process starter; tests replace parts.
   UpdateSetup OnlineUpdateSetup;
 
+  // Mark Six calculator (MainMarkSix.cpp): both commands show it.
+  void Action12Execute(TComponent* Sender);
+  void Action13Execute(TComponent* Sender);
+
   // Win/draw/loss calculator and coin window
 
   // Small commands
-  // Both show the Mark Six calculator (MainMarkSix.cpp).
-  void Action12Execute(TComponent* Sender);
-  void Action13Execute(TComponent* Sender);
 
  private:
   void CreateDateRow();
