@@ -22,7 +22,12 @@ struct TApplication::Impl {
 };
 
 TApplication::TApplication(int& argc, char** argv) : TComponent(nullptr), impl_(new Impl) {
-  if (!QApplication::instance()) impl_->ownedApp = new QApplication(argc, argv);
+  if (!QApplication::instance()) {
+    // The web engine draws through contexts shared with the windows'; this must precede the
+    // toolkit's start.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    impl_->ownedApp = new QApplication(argc, argv);
+  }
   QApplication::setQuitOnLastWindowClosed(false);
   impl_->context = new QObject();
   Application = this;

@@ -1,10 +1,12 @@
-// The web-browser control and its recording engine.
+// The web-browser control: the commands go to its engine, the engine's reports come back as
+// the control's events.
 #include "platform/gui/WebBrowser.h"
 
 #include <QWidget>
 #include <atomic>
 
 #include "platform/gui/QtPeer.h"
+#include "platform/gui/WebEngineView.h"
 
 using namespace zgui;
 
@@ -24,7 +26,7 @@ TWebBrowser::TWebBrowser(TComponent* AOwner) : TWinControl(AOwner), handle_(g_ne
   SetColor(clWindow);
   SetBounds(0, 0, 300, 150);
   if (Factory()) engine_ = Factory()(*this);
-  if (!engine_) engine_ = std::make_unique<TRecordingWebEngine>();
+  if (!engine_) engine_ = MakeWebEngineView(*this);
 }
 
 TWebBrowser::~TWebBrowser() {
@@ -35,8 +37,8 @@ TWebBrowser::~TWebBrowser() {
 void TWebBrowser::Navigate(const std::string& url) { engine_->Navigate(url); }
 void TWebBrowser::GoBack() { engine_->GoBack(); }
 void TWebBrowser::GoForward() { engine_->GoForward(); }
-void TWebBrowser::GoHome() { engine_->GoHome(); }
-void TWebBrowser::GoSearch() { engine_->GoSearch(); }
+void TWebBrowser::GoHome() { engine_->Navigate(HomePage); }
+void TWebBrowser::GoSearch() { engine_->Navigate(SearchPage); }
 void TWebBrowser::Refresh() { engine_->Refresh(); }
 void TWebBrowser::Stop() { engine_->Stop(); }
 void TWebBrowser::Print() { engine_->Print(); }
@@ -65,20 +67,14 @@ TWebBrowser* TWebBrowser::DoNewWindow(const std::string& url) {
   bool cancel = false;
   bool raised = true;
   RunHandler(this, [&] {
-    OnNewWindow2(this, target, cancel);
+    OnNewWindow2(this, url, target, cancel);
     raised = false;
   });
-  if (raised || cancel || !target) return nullptr;
-  if (!url.empty()) target->Navigate(url);
+  if (raised || cancel || !target || target->IsDestroying()) return nullptr;
   return target;
 }
 
 void TWebBrowser::DoNavigateComplete(const std::string& url) {
   if (OnNavigateComplete2 && !IsDestroying())
     RunHandler(this, [&] { OnNavigateComplete2(this, url); });
-}
-
-void TRecordingWebEngine::Navigate(const std::string& target) {
-  calls.push_back("Navigate " + target);
-  url = target;
 }

@@ -1,13 +1,12 @@
 // The embedded web-browser control: navigation, the page's title and address, printing, and
-// the events of a page's life. Pages are shown by an engine behind the control; until a web
-// engine is built in (and in tests) a recording engine stands in, which shows nothing, keeps
-// the calls it was given and lets the caller play the events a page would send.
+// the events of a page's life. Pages are shown by a web engine behind the control (Qt WebEngine);
+// the page is made on first use, so a control that never navigates costs no engine. Tests of
+// window logic give the control another engine through SetWebEngineFactory.
 #pragma once
 
 #include <functional>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "platform/gui/Controls.h"
 
@@ -19,8 +18,6 @@ class TWebBrowserEngine {
   virtual void Navigate(const std::string& url) = 0;
   virtual void GoBack() = 0;
   virtual void GoForward() = 0;
-  virtual void GoHome() = 0;
-  virtual void GoSearch() = 0;
   virtual void Refresh() = 0;
   virtual void Stop() = 0;
   virtual void Print() = 0;
@@ -31,7 +28,7 @@ class TWebBrowserEngine {
   virtual std::string LocationURL() const = 0;
 };
 
-// Makes the engine of each new browser control; an empty function restores the default.
+// Makes the engine of each new browser control; an empty function restores the web engine.
 using TWebEngineFactory = std::function<std::unique_ptr<TWebBrowserEngine>(TWebBrowser&)>;
 void SetWebEngineFactory(TWebEngineFactory factory);
 
@@ -44,10 +41,12 @@ class TWebBrowser : public TWinControl {
   void Navigate(const std::string& url);
   void GoBack();
   void GoForward();
+  // Navigate to HomePage and SearchPage.
   void GoHome();
   void GoSearch();
   void Refresh();
   void Stop();
+  // Prints the page on the default printer with the default options.
   void Print();
   bool PrintPreviewEnabled() const;
   void PrintPreview();
@@ -58,46 +57,30 @@ class TWebBrowser : public TWinControl {
   intptr_t Handle() const { return handle_; }
   TWebBrowserEngine& Engine() { return *engine_; }
 
+  std::string HomePage = "about:blank";
+  std::string SearchPage = "about:blank";
+
   TNotifyEvent OnDownloadBegin;
   TNotifyEvent OnDownloadComplete;
   std::function<void(TComponent* Sender, int Progress, int ProgressMax)> OnProgressChange;
-  // A page opens a window: the handler names the control to show it in (or cancels).
-  std::function<void(TComponent* Sender, TWebBrowser*& Target, bool& Cancel)> OnNewWindow2;
+  // A page opens a window at Url (empty when the page did not say where yet): the handler
+  // names the control to show it in, or leaves Target empty (or sets Cancel) to refuse it.
+  std::function<void(TComponent* Sender, const std::string& Url, TWebBrowser*& Target,
+                     bool& Cancel)>
+      OnNewWindow2;
+  // The page's address changed (a navigation was committed).
   std::function<void(TComponent* Sender, const std::string& Url)> OnNavigateComplete2;
 
   // Engines report through these; each runs its handler inside the exception handler.
   void DoDownloadBegin();
   void DoDownloadComplete();
   void DoProgressChange(int progress, int progressMax);
-  // Returns the control that is to show the new window, or nullptr when there is none.
+  // The control that is to show the new window (its engine then takes the window over), or
+  // nullptr when the handler refused it.
   TWebBrowser* DoNewWindow(const std::string& url);
   void DoNavigateComplete(const std::string& url);
 
  private:
   std::unique_ptr<TWebBrowserEngine> engine_;
   intptr_t handle_;
-};
-
-// The stand-in engine: records every call ("Navigate http://...", "GoBack" ...) and holds the
-// address it was last sent to as the page's address, with an empty title.
-class TRecordingWebEngine : public TWebBrowserEngine {
- public:
-  void Navigate(const std::string& url) override;
-  void GoBack() override { calls.push_back("GoBack"); }
-  void GoForward() override { calls.push_back("GoForward"); }
-  void GoHome() override { calls.push_back("GoHome"); }
-  void GoSearch() override { calls.push_back("GoSearch"); }
-  void Refresh() override { calls.push_back("Refresh"); }
-  void Stop() override { calls.push_back("Stop"); }
-  void Print() override { calls.push_back("Print"); }
-  bool PrintPreviewEnabled() const override { return previewEnabled; }
-  void PrintPreview() override { calls.push_back("PrintPreview"); }
-  void PageSetup() override { calls.push_back("PageSetup"); }
-  std::string LocationName() const override { return title; }
-  std::string LocationURL() const override { return url; }
-
-  std::vector<std::string> calls;
-  std::string title;
-  std::string url;
-  bool previewEnabled = false;
 };

@@ -1,14 +1,15 @@
-// The web-browser control over its recording engine.
+// The web-browser control over a recording engine: commands reach the engine, its reports
+// reach the handlers.
 #include "platform/gui/WebBrowser.h"
 #include "tests/support/GuiTest.h"
+#include "tests/support/RecordingWebEngine.h"
 
 namespace {
 
 class WebBrowserTest : public WindowTest<> {
  protected:
-  TRecordingWebEngine& Recorder(TWebBrowser* b) {
-    return dynamic_cast<TRecordingWebEngine&>(b->Engine());
-  }
+  TRecordingWebEngine& Recorder(TWebBrowser* b) { return RecordingWebEngines::Of(b); }
+  RecordingWebEngines engines;
 };
 
 TEST_F(WebBrowserTest, CommandsReachTheEngineAndEachControlHasItsOwnHandle) {
@@ -19,17 +20,25 @@ TEST_F(WebBrowserTest, CommandsReachTheEngineAndEachControlHasItsOwnHandle) {
   browser->Navigate("http://www.zelkar.net/");
   browser->GoBack();
   browser->Refresh();
+  browser->SearchPage = "http://search/";
+  browser->GoHome();
+  browser->GoSearch();
   EXPECT_EQ(Recorder(browser).calls,
-            (std::vector<std::string>{"Navigate http://www.zelkar.net/", "GoBack", "Refresh"}));
-  EXPECT_EQ(browser->LocationURL(), "http://www.zelkar.net/");
+            (std::vector<std::string>{"Navigate http://www.zelkar.net/", "GoBack", "Refresh",
+                                      "Navigate about:blank", "Navigate http://search/"}));
+  EXPECT_EQ(browser->LocationURL(), "http://search/");
   EXPECT_FALSE(browser->PrintPreviewEnabled());
 }
 
-TEST_F(WebBrowserTest, ANewWindowOpensInTheControlTheHandlerNamesUnlessCancelled) {
+TEST_F(WebBrowserTest, ANewWindowGoesToTheControlTheHandlerNamesUnlessCancelled) {
   auto* browser = new TWebBrowser(form);
   TWebBrowser* tab = nullptr;
-  browser->OnNewWindow2 = [&](TComponent*, TWebBrowser*& target, bool& cancel) {
+  std::vector<std::string> asked;
+  browser->OnNewWindow2 = [&](TComponent*, const std::string& url, TWebBrowser*& target,
+                              bool& cancel) {
+    asked.push_back(url);
     if (tab) {
+      target = tab;
       cancel = true;
       return;
     }
@@ -38,9 +47,8 @@ TEST_F(WebBrowserTest, ANewWindowOpensInTheControlTheHandlerNamesUnlessCancelled
   };
   EXPECT_EQ(browser->DoNewWindow("http://a/"), tab);
   ASSERT_NE(tab, nullptr);
-  EXPECT_EQ(tab->LocationURL(), "http://a/");
-  EXPECT_EQ(browser->DoNewWindow("http://b/"), nullptr);
-  EXPECT_EQ(tab->LocationURL(), "http://a/");
+  EXPECT_EQ(browser->DoNewWindow(""), nullptr);
+  EXPECT_EQ(asked, (std::vector<std::string>{"http://a/", ""}));
 
   std::vector<std::string> events;
   browser->OnDownloadBegin = [&](TComponent*) { events.push_back("begin"); };
@@ -58,6 +66,12 @@ TEST_F(WebBrowserTest, ANewWindowOpensInTheControlTheHandlerNamesUnlessCancelled
   browser->DoDownloadComplete();  // no handler: nothing happens
   EXPECT_EQ(events, (std::vector<std::string>{"begin", "50/100", "http://a/"}));
   EXPECT_EQ(dialogs().Messages(), (std::vector<std::string>{"page handler failed"}));
+
+  browser->OnNewWindow2 = [&](TComponent*, const std::string&, TWebBrowser*&, bool&) {
+    throw Exception("refused");
+  };
+  dialogs().AnswerMessage();
+  EXPECT_EQ(browser->DoNewWindow("http://b/"), nullptr);
 }
 
 }  // namespace

@@ -137,6 +137,9 @@ void UserCloseWindow(TForm* form);
 bool FireTimer(TTimer* timer);
 // Lets pending toolkit events run.
 void ProcessEvents();
+// Lets toolkit events run until `done` says so or `timeoutMs` passed; returns `done()`. For
+// work outside the test's hands (a web page loading).
+bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 20000);
 
 // What the control shows on screen now (children included), as a bitmap for pixel checks.
 std::unique_ptr<TBitmap> GrabControl(TControl* control);

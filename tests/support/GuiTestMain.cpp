@@ -9,6 +9,9 @@
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  // The web engine under the offscreen platform and as root: no sandbox, no graphics card.
+  setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
+  setenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu --disable-gpu-compositing", 0);
   TApplication app(argc, argv);
   app.Title = "Qeva";
   SetDialogDriver(&Dialogs());

@@ -54,9 +54,17 @@ const char* Reason(int status) {
   }
 }
 
-std::string Head(int status, size_t length, const std::string& extra = "") {
+// Pages (".html") go out as pages, so that a web view shows them; everything else as bytes.
+std::string ContentType(const std::string& target) {
+  const auto ends = [&](const std::string& tail) {
+    return target.size() >= tail.size() && target.compare(target.size() - tail.size(), tail.size(), tail) == 0;
+  };
+  return ends(".html") || ends(".htm") ? "text/html; charset=utf-8" : "application/octet-stream";
+}
+
+std::string Head(const std::string& target, int status, size_t length, const std::string& extra = "") {
   return "HTTP/1.1 " + std::to_string(status) + " " + Reason(status) +
-         "\r\nContent-Type: application/octet-stream\r\nContent-Length: " + std::to_string(length) +
+         "\r\nContent-Type: " + ContentType(target) + "\r\nContent-Length: " + std::to_string(length) +
          "\r\n" + extra + "Connection: close\r\n\r\n";
 }
 
@@ -263,24 +271,24 @@ void TestHttpServer::Serve(int client) {
       std::string body;
       const std::string file = Inside(folder_, target);
       if (!file.empty() && ReadFile(file, body))
-        SendAll(client, Head(200, body.size()) + body);
+        SendAll(client, Head(target, 200, body.size()) + body);
       else
-        SendAll(client, Head(404, 10) + "Not Found\n");
+        SendAll(client, Head(target, 404, 10) + "Not Found\n");
       break;
     }
     case Script::Body:
-      SendAll(client, Head(script.status, script.body.size()) + script.body);
+      SendAll(client, Head(target, script.status, script.body.size()) + script.body);
       break;
     case Script::CutShort:
-      SendAll(client, Head(200, script.declaredLength) + script.body);
+      SendAll(client, Head(target, 200, script.declaredLength) + script.body);
       break;
     case Script::Stall:
       if (SendAll(client,
-                  (script.withHeaders ? Head(200, script.declaredLength) : "") + script.body))
+                  (script.withHeaders ? Head(target, 200, script.declaredLength) : "") + script.body))
         Stall(client);
       break;
     case Script::Redirect:
-      SendAll(client, Head(script.status, 0, "Location: " + script.location + "\r\n"));
+      SendAll(client, Head(target, script.status, 0, "Location: " + script.location + "\r\n"));
       break;
   }
 }

@@ -3,6 +3,7 @@
 // thread) is answered meanwhile. It serves the files of a folder and can be told, path by path,
 // to answer otherwise: a status, a body cut short of its Content-Length, a connection that
 // stalls, a redirect. Every connection carries one request and is closed after the answer.
+// Paths ending in ".html" or ".htm" are sent as UTF-8 pages, all others as plain bytes.
 //
 //   TestHttpServer server(folder);             // GET /a/b.dat answers folder/a/b.dat or 404
 //   server.AnswerStatus("/gone.dat", 404);

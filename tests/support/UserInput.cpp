@@ -4,11 +4,14 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QWidget>
 
@@ -212,6 +215,18 @@ bool FireTimer(TTimer* timer) {
 }
 
 void ProcessEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+bool WaitUntil(const std::function<bool()>& done, int timeoutMs) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done()) {
+    if (clock.elapsed() > timeoutMs) return false;
+    QEventLoop pause;  // sleeps until an event comes or a short while passed
+    QTimer::singleShot(10, &pause, &QEventLoop::quit);
+    pause.exec();
+  }
+  return true;
+}
 
 std::unique_ptr<TBitmap> GrabControl(TControl* control) {
   auto bitmap = std::make_unique<TBitmap>();

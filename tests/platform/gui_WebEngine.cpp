@@ -1,0 +1,130 @@
+// The web-browser control over the real web engine, against pages served on loopback.
+#include <memory>
+
+#include "platform/gui/WebBrowser.h"
+#include "tests/support/GuiTest.h"
+#include "tests/support/TestHttpServer.h"
+
+namespace {
+
+std::string Page(const std::string& title, const std::string& body = "") {
+  return "<html><head><meta charset=\"utf-8\"><title>" + title + "</title></head><body>" + body +
+         "</body></html>";
+}
+
+class WebEngineTest : public WindowTest<> {
+ protected:
+  void SetUp() override {
+    WindowTest::SetUp();
+    server = std::make_unique<TestHttpServer>();
+    server->AnswerBody("/a.html", Page("\xE9\xA1\xB5\xE4\xB8\x80"));  // "页一" as the page sends it
+    server->AnswerBody("/b.html", Page("B"));
+    browser = new TWebBrowser(form);
+    browser->SetParent(form);
+    browser->SetBounds(0, 0, 400, 300);
+    browser->OnDownloadBegin = [this](TComponent*) { events.push_back("begin"); };
+    browser->OnDownloadComplete = [this](TComponent*) {
+      events.push_back("complete");
+      ++completed;
+    };
+    browser->OnProgressChange = [this](TComponent*, int p, int max) {
+      lastProgress = p;
+      lastMax = max;
+    };
+    browser->OnNavigateComplete2 = [this](TComponent*, const std::string& url) {
+      addresses.push_back(url);
+    };
+  }
+  void TearDown() override {
+    WindowTest::TearDown();  // the pages go before the server
+    server.reset();
+  }
+  // Navigates and waits for the load to end.
+  void Load(const std::function<void()>& go) {
+    const int before = completed;
+    go();
+    ASSERT_TRUE(WaitUntil([&] { return completed > before; })) << "the page never finished";
+  }
+
+  std::unique_ptr<TestHttpServer> server;
+  TWebBrowser* browser = nullptr;
+  std::vector<std::string> events;
+  std::vector<std::string> addresses;
+  int completed = 0;
+  int lastProgress = -1;
+  int lastMax = -1;
+};
+
+TEST_F(WebEngineTest, APageLoadsWithItsTitleAddressAndFullProgress) {
+  EXPECT_EQ(browser->LocationURL(), "");  // nothing loaded, no engine started
+  EXPECT_EQ(browser->LocationName(), "");
+  Load([&] { browser->Navigate(server->Url("/a.html")); });
+  EXPECT_EQ(browser->LocationName(), "页一");
+  EXPECT_EQ(browser->LocationURL(), server->Url("/a.html"));
+  EXPECT_EQ(lastProgress, 100);
+  EXPECT_EQ(lastMax, 100);
+  ASSERT_GE(events.size(), 2u);
+  EXPECT_EQ(events.front(), "begin");
+  EXPECT_EQ(events.back(), "complete");
+  EXPECT_EQ(addresses.back(), server->Url("/a.html"));
+
+  Load([&] { browser->Refresh(); });
+  EXPECT_EQ(server->RequestCount("/a.html"), 2);
+}
+
+TEST_F(WebEngineTest, BackAndForwardWalkTheHistoryAndStopEndsAStalledLoad) {
+  Load([&] { browser->Navigate(server->Url("/a.html")); });
+  Load([&] { browser->Navigate(server->Url("/b.html")); });
+  EXPECT_EQ(browser->LocationName(), "B");
+  Load([&] { browser->GoBack(); });
+  EXPECT_EQ(browser->LocationURL(), server->Url("/a.html"));
+  Load([&] { browser->GoForward(); });
+  EXPECT_EQ(browser->LocationURL(), server->Url("/b.html"));
+
+  server->AnswerStall("/slow.html");
+  const int before = completed;
+  browser->Navigate(server->Url("/slow.html"));
+  ASSERT_TRUE(WaitUntil([&] { return server->RequestCount("/slow.html") > 0; }));
+  EXPECT_EQ(completed, before);
+  browser->Stop();
+  EXPECT_TRUE(WaitUntil([&] { return completed > before; })) << "the stalled load never ended";
+}
+
+TEST_F(WebEngineTest, EachPopupAsksForOneWindowAndAnUnnamedOneLoadsInTheControlGiven) {
+  server->AnswerBody("/c.html", Page("C"));
+  server->AnswerBody("/d.html", Page("D"));
+  server->AnswerBody("/e.html", Page("E"));
+  server->AnswerBody("/pop.html",
+                     Page("P", "<a id=\"l\" href=\"c.html\" target=\"_blank\">c</a><script>"
+                               "document.getElementById('l').click();"
+                               "window.open('d.html');"
+                               "var w = window.open('');"
+                               "if (w) w.location = 'e.html';</script>"));
+  std::vector<std::string> asked;
+  TWebBrowser* hidden = nullptr;
+  std::vector<std::string> hiddenAddresses;
+  browser->OnNewWindow2 = [&](TComponent*, const std::string& url, TWebBrowser*& target, bool&) {
+    asked.push_back(url);
+    if (!url.empty()) return;  // named: refused, the test only counts it
+    hidden = new TWebBrowser(form);
+    hidden->SetVisible(false);
+    hidden->OnNavigateComplete2 = [&](TComponent*, const std::string& address) {
+      hiddenAddresses.push_back(address);
+    };
+    target = hidden;
+  };
+  Load([&] { browser->Navigate(server->Url("/pop.html")); });
+  ASSERT_TRUE(WaitUntil([&] {
+    return asked.size() >= 3 && !hiddenAddresses.empty() &&
+           hiddenAddresses.back() == server->Url("/e.html");
+  })) << asked.size() << " window request(s), the last for '" << asked.back() << "'; the unnamed one went to "
+       << (hidden ? hidden->LocationURL() : "none") << " after " << hiddenAddresses.size()
+       << " address(es)";
+  WaitUntil([] { return false; }, 300);  // a second request would come by now
+  EXPECT_EQ(asked, (std::vector<std::string>{server->Url("/c.html"), server->Url("/d.html"), ""}));
+  EXPECT_EQ(server->RequestCount("/c.html"), 0);  // refused windows load nothing
+  EXPECT_EQ(server->RequestCount("/d.html"), 0);
+  EXPECT_EQ(hidden->LocationURL(), server->Url("/e.html"));
+}
+
+}  // namespace
