@@ -280,6 +280,11 @@ class TControl : public TComponent {
     (void)painter;
     return false;
   }
+  // Paints over what the toolkit drew for the peer (a frame of the control's own round a
+  // native edit, say); asked only when PaintsOverPeer says so. The painter is valid during
+  // the call only.
+  virtual bool PaintsOverPeer() const { return false; }
+  virtual void PaintOverPeer(QPainter* painter) { (void)painter; }
   virtual void Resize();
   // Called by the action link when the linked action changed or went away.
   virtual void ActionChange(TBasicAction* sender);

@@ -182,6 +182,8 @@ int16_t GetKeyState(uint16_t vk) {
 
 bool KeyToggled(uint16_t vk) { return (GetKeyState(vk) & 1) != 0; }
 
+void MessageBeep() { QApplication::beep(); }
+
 bool DisplayKeyIndicator(uint16_t vk) {
   {
     std::lock_guard<std::mutex> lock(g_mutex);

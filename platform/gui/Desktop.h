@@ -34,6 +34,9 @@ bool KeyToggled(uint16_t virtualKey);
 // display tells (offscreen, Wayland), whatever presses the program has seen.
 bool DisplayKeyIndicator(uint16_t virtualKey);
 
+// The desktop's warning beep.
+void MessageBeep();
+
 // Tests replace the answers (DisplayKeyIndicator's too); an empty function restores the real ones.
 void SetKeyStateProviderForTesting(std::function<int16_t(uint16_t)> provider);
 
