@@ -91,7 +91,8 @@ TEST_F(EditTest, HotTrackingShowsTheFrameAndDrawsTheHotStyleWhileHot) {
   EXPECT_EQ(edit->FrameSides(), AllSides);
   MarkedPicture cold(120, 22);
   edit->PaintFrame(cold.canvas());
-  EXPECT_TRUE(PixelsAre(cold.bitmap, {{0, 0, clBlue}, {119, 21, clBlue}, {1, 1, clWindow}, {2, 2, kMarker}}));
+  EXPECT_TRUE(PixelsAre(cold.bitmap,
+                        {{0, 0, clBlue}, {119, 21, clBlue}, {1, 1, clWindow}, {2, 2, kMarker}}));
   edit->MouseEnter();
   EXPECT_TRUE(edit->FrameHot());
   MarkedPicture hot(120, 22);

@@ -149,7 +149,13 @@ TEST_F(StatusTest, PaneFramesLeaveTheirCornersOpenAndCaptionsFollowTheFrameStyle
   bar->SetColor(kMarker);
   EXPECT_EQ(pane->GetCaptionRect(), Rect(2, 2, 98, 17));
   const TColor fc = AdjustColor(clBtnShadow, 30);
-  EXPECT_TRUE(PixelsAre(pane->PaintOffscreen(), {{1, 1, kMarker}, {1, 2, fc}, {2, 1, fc}, {98, 16, fc}, {97, 17, fc}, {98, 17, kMarker}, {0, 5, kMarker}}));
+  EXPECT_TRUE(PixelsAre(pane->PaintOffscreen(), {{1, 1, kMarker},
+                                                 {1, 2, fc},
+                                                 {2, 1, fc},
+                                                 {98, 16, fc},
+                                                 {97, 17, fc},
+                                                 {98, 17, kMarker},
+                                                 {0, 5, kMarker}}));
   pane->SetFrameStyle(fsLowered);
   EXPECT_EQ(pane->GetCaptionRect(), Rect(3, 3, 97, 16));
   EXPECT_TRUE(PixelsAre(pane->PaintOffscreen(), {{1, 1, clBtnShadow}, {2, 2, cl3DDkShadow}}));
@@ -168,7 +174,8 @@ TEST_F(StatusTest, PaneFramesLeaveTheirCornersOpenAndCaptionsFollowTheFrameStyle
   GetGradientBarColors(gcsSystem, s, e, frame);
   TWkStatusPane* second = AddPane(50);
   EXPECT_EQ(second->Left(), 99);
-  EXPECT_TRUE(PixelsAre(second->PaintOffscreen(), {{1, 1, frame}, {1, 17, frame}, {2, 1, kMarker}}));
+  EXPECT_TRUE(
+      PixelsAre(second->PaintOffscreen(), {{1, 1, frame}, {1, 17, frame}, {2, 1, kMarker}}));
   EXPECT_TRUE(PixelsAre(pane->PaintOffscreen(), {{1, 1, kMarker}}));
 }
 
@@ -214,7 +221,7 @@ TEST_F(StatusTest, BlinkingAlternatesTheTextColourWithTheSharedTimer) {
   pane->SetBlinking(true);
   pane->SetBlinkIntervalOn(800);
   EXPECT_EQ(quiet->BlinkIntervalOn(), 800);  // one list for all
-  FireTimer(BlinkingControls->Timer());  // off phase
+  FireTimer(BlinkingControls->Timer());      // off phase
   EXPECT_EQ(pane->CurrentTextColor(), pane->Font()->Color());
   FireTimer(BlinkingControls->Timer());  // on phase
   EXPECT_EQ(pane->CurrentTextColor(), clRed);
