@@ -35,20 +35,17 @@ size_t StartOfCharBefore(const std::string& text, size_t end) {
 
 TWkCustomComboBox::TWkCustomComboBox(TComponent* AOwner)
     : TComboBox(AOwner), searchTimer_(std::make_unique<TTimer>(nullptr)) {
-  normalColor_ = Color();
+  colors_.Normal = Color();
   searchTimer_->SetEnabled(false);
   searchTimer_->SetInterval(WkSearchTimeout);
   searchTimer_->OnTimer = [this](TComponent*) { SearchTimerFired(); };
 }
 
-TWkCustomComboBox::~TWkCustomComboBox() {
-  if (frameController_ != nullptr) frameController_->RemoveControl(this);
-}
+TWkCustomComboBox::~TWkCustomComboBox() { UnlinkFrameController(this); }
 
 void TWkCustomComboBox::Notification(TComponent* component, TOperation operation) {
   TComboBox::Notification(component, operation);
-  if (operation == TOperation::opRemove && component == frameController_)
-    frameController_ = nullptr;
+  if (operation == TOperation::opRemove) FrameControllerRemoved(component);
 }
 
 void TWkCustomComboBox::Loaded() {
@@ -91,22 +88,14 @@ bool TWkCustomComboBox::UseThemedFrame() const {
 void TWkCustomComboBox::UpdateColors() {
   if (IsLoading() || updatingColors_) return;
   updatingColors_ = true;
-  TColor c = normalColor_;
-  if (!Enabled())
-    c = disabledColor_;
-  else if (hasFocus_)
-    c = readOnly_ && readOnlyColorOnFocus_ ? readOnlyColor_ : focusColor_;
-  else if (readOnly_)
-    c = readOnlyColor_;
-  SetColor(c);
+  SetColor(colors_.For(Enabled(), hasFocus_, readOnly_));
   updatingColors_ = false;
 }
 
 void TWkCustomComboBox::ColorChanged() {
   TComboBox::ColorChanged();
   if (updatingColors_) return;
-  if (focusColor_ == normalColor_) focusColor_ = Color();
-  normalColor_ = Color();
+  colors_.TakeOutsideColor(Color());
   Invalidate();
 }
 
@@ -142,19 +131,19 @@ void TWkCustomComboBox::SetDropDownWidth(int value) {
 void TWkCustomComboBox::SetFlatButtons(bool value) { StoreFrame(flatButtons_, value); }
 void TWkCustomComboBox::SetFlatButtonColor(TColor value) { StoreFrame(flatButtonColor_, value); }
 void TWkCustomComboBox::SetDisabledColor(TColor value) {
-  disabledColor_ = value;
+  colors_.Disabled = value;
   if (!Enabled()) UpdateColors();
 }
 void TWkCustomComboBox::SetReadOnlyColor(TColor value) {
-  readOnlyColor_ = value;
+  colors_.ReadOnly = value;
   if (readOnly_) UpdateColors();
 }
 void TWkCustomComboBox::SetReadOnlyColorOnFocus(bool value) {
-  readOnlyColorOnFocus_ = value;
+  colors_.ReadOnlyOnFocus = value;
   UpdateColors();
 }
 void TWkCustomComboBox::SetFocusColor(TColor value) {
-  focusColor_ = value;
+  colors_.Focus = value;
   if (hasFocus_) UpdateColors();
 }
 void TWkCustomComboBox::SetFrameColor(TColor value) { StoreFrame(frameColor_, value); }
@@ -168,73 +157,17 @@ void TWkCustomComboBox::SetFramingPreference(TFramingPreference value) {
   StoreFrame(framingPreference_, value);
 }
 
-void TWkCustomComboBox::SetFrameController(TWkFrameController* value) {
-  if (value == frameController_) return;
-  if (frameController_ != nullptr) {
-    frameController_->RemoveControl(this);
-    frameController_->RemoveFreeNotification(this);
-  }
-  frameController_ = value;
-  if (value != nullptr) {
-    value->FreeNotification(this);
-    value->AddControl(this);
-  }
-}
-
 bool TWkCustomComboBox::ApplyFrameSetting(TWkFrameControllerProperty property,
                                           const TWkFrameController& c) {
-  switch (property) {
-    case fcpColor:
-      SetColor(c.Color());
-      return true;
-    case fcpFocusColor:
-      SetFocusColor(c.FocusColor());
-      return true;
-    case fcpDisabledColor:
-      SetDisabledColor(c.DisabledColor());
-      return true;
-    case fcpReadOnlyColor:
-      SetReadOnlyColor(c.ReadOnlyColor());
-      return true;
-    case fcpReadOnlyColorOnFocus:
-      SetReadOnlyColorOnFocus(c.ReadOnlyColorOnFocus());
-      return true;
-    case fcpParentColor:
-      SetParentColor(c.ParentColor());
-      return true;
-    case fcpFlatButtonColor:
-      SetFlatButtonColor(c.FlatButtonColor());
-      return true;
-    case fcpFlatButtons:
-      SetFlatButtons(c.FlatButtons());
-      return true;
-    case fcpFrameColor:
-      SetFrameColor(c.FrameColor());
-      return true;
-    case fcpFrameHotColor:
-      SetFrameHotColor(c.FrameHotColor());
-      return true;
-    case fcpFrameHotTrack:
-      SetFrameHotTrack(c.FrameHotTrack());
-      return true;
-    case fcpFrameHotStyle:
-      SetFrameHotStyle(c.FrameHotStyle());
-      return true;
-    case fcpFrameSides:
-      SetFrameSides(c.FrameSides());
-      return true;
-    case fcpFrameStyle:
-      SetFrameStyle(c.FrameStyle());
-      return true;
-    case fcpFrameVisible:
-      SetFrameVisible(c.FrameVisible());
-      return true;
-    case fcpFramingPreference:
-      SetFramingPreference(c.FramingPreference());
-      return true;
-    default:
-      return false;
+  if (property == fcpFlatButtonColor) {
+    SetFlatButtonColor(c.FlatButtonColor());
+    return true;
   }
+  if (property == fcpFlatButtons) {
+    SetFlatButtons(c.FlatButtons());
+    return true;
+  }
+  return ApplyFramedSetting(*this, property, c);
 }
 
 bool TWkCustomComboBox::PaintsOverPeer() const {
@@ -365,6 +298,7 @@ bool TWkCustomComboBox::KeyDown(uint16_t& key, TShiftState shift) {
       return true;
     }
   }
+  if (key == VK_ESCAPE && DroppedDown() && OnSelEndCancel) OnSelEndCancel(this);
   if (TabOnEnter && key == VK_RETURN && !DroppedDown()) {
     key = 0;
     if (TForm* form = ParentForm()) form->SelectNext(true);

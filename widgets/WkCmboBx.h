@@ -14,7 +14,7 @@
 // How long typed characters of an incremental search stay together.
 constexpr unsigned WkSearchTimeout = 1500;
 
-class TWkCustomComboBox : public TComboBox, public IWkFrameControllerClient {
+class TWkCustomComboBox : public TComboBox, public TWkFrameControllerLink {
  public:
   explicit TWkCustomComboBox(TComponent* AOwner);
   ~TWkCustomComboBox() override;
@@ -33,13 +33,13 @@ class TWkCustomComboBox : public TComboBox, public IWkFrameControllerClient {
   virtual void SetFlatButtons(bool value);
   TColor FlatButtonColor() const { return flatButtonColor_; }
   virtual void SetFlatButtonColor(TColor value);
-  TColor DisabledColor() const { return disabledColor_; }
+  TColor DisabledColor() const { return colors_.Disabled; }
   virtual void SetDisabledColor(TColor value);
-  TColor ReadOnlyColor() const { return readOnlyColor_; }
+  TColor ReadOnlyColor() const { return colors_.ReadOnly; }
   virtual void SetReadOnlyColor(TColor value);
-  bool ReadOnlyColorOnFocus() const { return readOnlyColorOnFocus_; }
+  bool ReadOnlyColorOnFocus() const { return colors_.ReadOnlyOnFocus; }
   virtual void SetReadOnlyColorOnFocus(bool value);
-  TColor FocusColor() const { return focusColor_; }
+  TColor FocusColor() const { return colors_.Focus; }
   virtual void SetFocusColor(TColor value);
   TColor FrameColor() const { return frameColor_; }
   virtual void SetFrameColor(TColor value);
@@ -57,14 +57,7 @@ class TWkCustomComboBox : public TComboBox, public IWkFrameControllerClient {
   virtual void SetFrameVisible(bool value);
   TFramingPreference FramingPreference() const { return framingPreference_; }
   virtual void SetFramingPreference(TFramingPreference value);
-  TWkFrameController* FrameController() const { return frameController_; }
-  virtual void SetFrameController(TWkFrameController* value);
-  TWkFrameControllerNotifications FrameControllerNotifications() const override {
-    return notifications_;
-  }
-  void SetFrameControllerNotifications(TWkFrameControllerNotifications value) {
-    notifications_ = value;
-  }
+  virtual void SetFrameController(TWkFrameController* value) { LinkFrameController(this, value); }
 
   // Events the kit adds.
   TNotifyEvent OnMatch;      // completion selected a different item
@@ -129,10 +122,6 @@ class TWkCustomComboBox : public TComboBox, public IWkFrameControllerClient {
   int dropDownWidth_ = 0;
   bool flatButtons_ = false;
   TColor flatButtonColor_ = clBtnFace;
-  TColor disabledColor_ = clBtnFace;
-  TColor readOnlyColor_ = clInfoBk;
-  bool readOnlyColorOnFocus_ = false;
-  TColor focusColor_ = clWindow;
   TColor frameColor_ = clBtnShadow;
   TColor frameHotColor_ = clBtnShadow;
   bool frameHotTrack_ = false;
@@ -141,11 +130,9 @@ class TWkCustomComboBox : public TComboBox, public IWkFrameControllerClient {
   TFrameStyle frameStyle_ = fsFlat;
   bool frameVisible_ = false;
   TFramingPreference framingPreference_ = fpXPThemes;
-  TWkFrameController* frameController_ = nullptr;
-  TWkFrameControllerNotifications notifications_ = AllFrameControllerNotifications;
 
   std::string searchText_;
-  TColor normalColor_ = clWindow;
+  TWkStateColors colors_;
   bool updatingColors_ = false;
   bool hasFocus_ = false;
   bool mouseOver_ = false;

@@ -4,16 +4,13 @@
 #include "platform/gui/Forms.h"
 #include "platform/gui/Themes.h"
 
-TWkCustomEdit::TWkCustomEdit(TComponent* AOwner) : TEdit(AOwner) { normalColor_ = Color(); }
+TWkCustomEdit::TWkCustomEdit(TComponent* AOwner) : TEdit(AOwner) { colors_.Normal = Color(); }
 
-TWkCustomEdit::~TWkCustomEdit() {
-  if (frameController_ != nullptr) frameController_->RemoveControl(this);
-}
+TWkCustomEdit::~TWkCustomEdit() { UnlinkFrameController(this); }
 
 void TWkCustomEdit::Notification(TComponent* component, TOperation operation) {
   TEdit::Notification(component, operation);
-  if (operation == TOperation::opRemove && component == frameController_)
-    frameController_ = nullptr;
+  if (operation == TOperation::opRemove) FrameControllerRemoved(component);
 }
 
 void TWkCustomEdit::Loaded() {
@@ -31,41 +28,31 @@ bool TWkCustomEdit::UseThemedFrame() const {
 void TWkCustomEdit::UpdateColors() {
   if (IsLoading() || updatingColors_) return;
   updatingColors_ = true;
-  TColor c = normalColor_;
-  if (!Enabled())
-    c = disabledColor_;
-  else if (hasFocus_)
-    c = GetReadOnly() && readOnlyColorOnFocus_ ? readOnlyColor_ : focusColor_;
-  else if (GetReadOnly())
-    c = readOnlyColor_;
-  SetColor(c);
+  SetColor(colors_.For(Enabled(), hasFocus_, GetReadOnly()));
   updatingColors_ = false;
 }
 
 void TWkCustomEdit::ColorChanged() {
   TEdit::ColorChanged();
   if (updatingColors_) return;
-  // A colour set from outside becomes the normal colour; the focus colour follows it when
-  // the two were the same.
-  if (focusColor_ == normalColor_) focusColor_ = Color();
-  normalColor_ = Color();
+  colors_.TakeOutsideColor(Color());
   if (frameVisible_ && !UseThemedFrame()) RedrawFrameArea();
 }
 
 void TWkCustomEdit::SetFocusColor(TColor value) {
-  focusColor_ = value;
+  colors_.Focus = value;
   if (hasFocus_) UpdateColors();
 }
 void TWkCustomEdit::SetDisabledColor(TColor value) {
-  disabledColor_ = value;
+  colors_.Disabled = value;
   if (!Enabled()) UpdateColors();
 }
 void TWkCustomEdit::SetReadOnlyColor(TColor value) {
-  readOnlyColor_ = value;
+  colors_.ReadOnly = value;
   if (GetReadOnly()) UpdateColors();
 }
 void TWkCustomEdit::SetReadOnlyColorOnFocus(bool value) {
-  readOnlyColorOnFocus_ = value;
+  colors_.ReadOnlyOnFocus = value;
   UpdateColors();
 }
 
@@ -93,15 +80,6 @@ void TWkCustomEdit::SetEnabled(bool value) {
 
 // --- frame ---------------------------------------------------------------------------------
 
-namespace {
-template <class T>
-bool Store(T& field, T value) {
-  if (field == value) return false;
-  field = value;
-  return true;
-}
-}  // namespace
-
 void TWkCustomEdit::SetAlignment(TAlignment value) {
   alignment_ = value;
   // Centred text is drawn as the old platform did it: like left-aligned text.
@@ -109,23 +87,23 @@ void TWkCustomEdit::SetAlignment(TAlignment value) {
 }
 
 void TWkCustomEdit::SetFrameColor(TColor value) {
-  if (Store(frameColor_, value)) RedrawFrameArea();
+  if (StoreChanged(frameColor_, value)) RedrawFrameArea();
 }
 void TWkCustomEdit::SetFrameHotColor(TColor value) {
-  if (Store(frameHotColor_, value)) RedrawFrameArea();
+  if (StoreChanged(frameHotColor_, value)) RedrawFrameArea();
 }
 void TWkCustomEdit::SetFrameHotStyle(TFrameStyleEx value) {
-  if (Store(frameHotStyle_, value)) RedrawFrameArea();
+  if (StoreChanged(frameHotStyle_, value)) RedrawFrameArea();
 }
 void TWkCustomEdit::SetFrameSides(TSides value) {
-  if (Store(frameSides_, value)) RedrawFrameArea();
+  if (StoreChanged(frameSides_, value)) RedrawFrameArea();
 }
 void TWkCustomEdit::SetFrameStyle(TFrameStyleEx value) {
-  if (Store(frameStyle_, value)) RedrawFrameArea();
+  if (StoreChanged(frameStyle_, value)) RedrawFrameArea();
 }
 
 void TWkCustomEdit::SetFrameHotTrack(bool value) {
-  if (!Store(frameHotTrack_, value)) return;
+  if (!StoreChanged(frameHotTrack_, value)) return;
   if (value) {
     SetFrameVisible(true);
     if (!IsLoading()) frameSides_ = AllSides;
@@ -135,12 +113,12 @@ void TWkCustomEdit::SetFrameHotTrack(bool value) {
 }
 
 void TWkCustomEdit::SetFrameVisible(bool value) {
-  if (!Store(frameVisible_, value)) return;
+  if (!StoreChanged(frameVisible_, value)) return;
   ApplyInset();
 }
 
 void TWkCustomEdit::SetFramingPreference(TFramingPreference value) {
-  if (!Store(framingPreference_, value)) return;
+  if (!StoreChanged(framingPreference_, value)) return;
   ApplyInset();
 }
 
@@ -150,67 +128,9 @@ void TWkCustomEdit::ApplyInset() {
   RedrawFrameArea();
 }
 
-void TWkCustomEdit::SetFrameController(TWkFrameController* value) {
-  if (value == frameController_) return;
-  if (frameController_ != nullptr) {
-    frameController_->RemoveControl(this);
-    frameController_->RemoveFreeNotification(this);
-  }
-  frameController_ = value;
-  if (value != nullptr) {
-    value->FreeNotification(this);
-    value->AddControl(this);
-  }
-}
-
 bool TWkCustomEdit::ApplyFrameSetting(TWkFrameControllerProperty property,
                                       const TWkFrameController& c) {
-  switch (property) {
-    case fcpColor:
-      SetColor(c.Color());
-      return true;
-    case fcpFocusColor:
-      SetFocusColor(c.FocusColor());
-      return true;
-    case fcpDisabledColor:
-      SetDisabledColor(c.DisabledColor());
-      return true;
-    case fcpReadOnlyColor:
-      SetReadOnlyColor(c.ReadOnlyColor());
-      return true;
-    case fcpReadOnlyColorOnFocus:
-      SetReadOnlyColorOnFocus(c.ReadOnlyColorOnFocus());
-      return true;
-    case fcpParentColor:
-      SetParentColor(c.ParentColor());
-      return true;
-    case fcpFrameColor:
-      SetFrameColor(c.FrameColor());
-      return true;
-    case fcpFrameHotColor:
-      SetFrameHotColor(c.FrameHotColor());
-      return true;
-    case fcpFrameHotTrack:
-      SetFrameHotTrack(c.FrameHotTrack());
-      return true;
-    case fcpFrameHotStyle:
-      SetFrameHotStyle(c.FrameHotStyle());
-      return true;
-    case fcpFrameSides:
-      SetFrameSides(c.FrameSides());
-      return true;
-    case fcpFrameStyle:
-      SetFrameStyle(c.FrameStyle());
-      return true;
-    case fcpFrameVisible:
-      SetFrameVisible(c.FrameVisible());
-      return true;
-    case fcpFramingPreference:
-      SetFramingPreference(c.FramingPreference());
-      return true;
-    default:  // the flat-button settings belong to combo boxes
-      return false;
-  }
+  return ApplyFramedSetting(*this, property, c);
 }
 
 void TWkCustomEdit::UpdateFrame(bool viaMouse, bool hot) {

@@ -6,20 +6,20 @@
 #include "platform/gui/StdCtrls.h"
 #include "widgets/WkCommon.h"
 
-class TWkCustomEdit : public TEdit, public IWkFrameControllerClient {
+class TWkCustomEdit : public TEdit, public TWkFrameControllerLink {
  public:
   explicit TWkCustomEdit(TComponent* AOwner);
   ~TWkCustomEdit() override;
 
   TAlignment Alignment() const { return alignment_; }
   void SetAlignment(TAlignment value);
-  TColor FocusColor() const { return focusColor_; }
+  TColor FocusColor() const { return colors_.Focus; }
   void SetFocusColor(TColor value);
-  TColor DisabledColor() const { return disabledColor_; }
+  TColor DisabledColor() const { return colors_.Disabled; }
   void SetDisabledColor(TColor value);
-  TColor ReadOnlyColor() const { return readOnlyColor_; }
+  TColor ReadOnlyColor() const { return colors_.ReadOnly; }
   void SetReadOnlyColor(TColor value);
-  bool ReadOnlyColorOnFocus() const { return readOnlyColorOnFocus_; }
+  bool ReadOnlyColorOnFocus() const { return colors_.ReadOnlyOnFocus; }
   void SetReadOnlyColorOnFocus(bool value);
   TColor FrameColor() const { return frameColor_; }
   void SetFrameColor(TColor value);
@@ -37,14 +37,7 @@ class TWkCustomEdit : public TEdit, public IWkFrameControllerClient {
   void SetFrameVisible(bool value);
   TFramingPreference FramingPreference() const { return framingPreference_; }
   void SetFramingPreference(TFramingPreference value);
-  TWkFrameController* FrameController() const { return frameController_; }
-  void SetFrameController(TWkFrameController* value);
-  TWkFrameControllerNotifications FrameControllerNotifications() const override {
-    return notifications_;
-  }
-  void SetFrameControllerNotifications(TWkFrameControllerNotifications value) {
-    notifications_ = value;
-  }
+  void SetFrameController(TWkFrameController* value) { LinkFrameController(this, value); }
   // Enter moves the focus on like Tab and types nothing.
   bool TabOnEnter = false;
 
@@ -84,10 +77,6 @@ class TWkCustomEdit : public TEdit, public IWkFrameControllerClient {
  private:
   void ApplyInset();
   TAlignment alignment_ = taLeftJustify;
-  TColor focusColor_ = clWindow;
-  TColor disabledColor_ = clBtnFace;
-  TColor readOnlyColor_ = clInfoBk;
-  bool readOnlyColorOnFocus_ = false;
   TColor frameColor_ = clBtnShadow;
   TColor frameHotColor_ = clBtnShadow;
   bool frameHotTrack_ = false;
@@ -96,9 +85,7 @@ class TWkCustomEdit : public TEdit, public IWkFrameControllerClient {
   TFrameStyleEx frameStyle_ = fsFlat;
   bool frameVisible_ = false;
   TFramingPreference framingPreference_ = fpXPThemes;
-  TWkFrameController* frameController_ = nullptr;
-  TWkFrameControllerNotifications notifications_ = AllFrameControllerNotifications;
-  TColor normalColor_ = clWindow;
+  TWkStateColors colors_;
   bool updatingColors_ = false;
   bool hasFocus_ = false;
   bool mouseOver_ = false;

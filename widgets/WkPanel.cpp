@@ -8,33 +8,17 @@ TWkCustomPanel::TWkCustomPanel(TComponent* AOwner) : TCustomControl(AOwner) {
   SetBounds(0, 0, 185, 41);
 }
 
-TWkCustomPanel::~TWkCustomPanel() {
-  if (frameController_ != nullptr) frameController_->RemoveControl(this);
-}
+TWkCustomPanel::~TWkCustomPanel() { UnlinkFrameController(this); }
 
 void TWkCustomPanel::Notification(TComponent* component, TOperation operation) {
   TCustomControl::Notification(component, operation);
-  if (operation == TOperation::opRemove && component == frameController_)
-    frameController_ = nullptr;
-}
-
-void TWkCustomPanel::SetFrameController(TWkFrameController* value) {
-  if (value == frameController_) return;
-  if (frameController_ != nullptr) {
-    frameController_->RemoveControl(this);
-    frameController_->RemoveFreeNotification(this);
-  }
-  frameController_ = value;
-  if (value != nullptr) {
-    value->FreeNotification(this);
-    value->AddControl(this);
-  }
+  if (operation == TOperation::opRemove) FrameControllerRemoved(component);
 }
 
 void TWkCustomPanel::CustomFramingChanged() {
-  const TWkFrameController* c = frameController_;
+  const TWkFrameController* c = FrameController();
   if (c == nullptr) return;
-  const TWkFrameControllerNotifications n = notifications_;
+  const TWkFrameControllerNotifications n = FrameControllerNotifications();
   if (Accepts(n, fcpFrameStyle)) borderOuter_ = c->FrameStyle();
   if (Accepts(n, fcpFrameSides)) borderSides_ = c->FrameSides();
   if (Accepts(n, fcpFrameColor)) {

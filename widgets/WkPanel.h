@@ -16,7 +16,7 @@ enum TWkGridStyle { gsDots, gsDottedLines, gsSolidLines };
 // any of the four sides; a client area filled with a colour or a gradient, or left
 // transparent; an optional grid; a caption placed by horizontal and vertical alignment.
 class TWkCustomPanel : public TCustomControl,
-                       public IWkFrameControllerClient,
+                       public TWkFrameControllerLink,
                        public IWkCustomFramingNotification,
                        public IWkTransparentControl {
  public:
@@ -80,14 +80,7 @@ class TWkCustomPanel : public TCustomControl,
   // Redraws the whole panel on every size change (else only the uncovered edges).
   bool FullRepaint = true;
 
-  TWkFrameController* FrameController() const { return frameController_; }
-  virtual void SetFrameController(TWkFrameController* value);
-  TWkFrameControllerNotifications FrameControllerNotifications() const override {
-    return notifications_;
-  }
-  void SetFrameControllerNotifications(TWkFrameControllerNotifications value) {
-    notifications_ = value;
-  }
+  virtual void SetFrameController(TWkFrameController* value) { LinkFrameController(this, value); }
   // The remembered enabled states of the children while the panel is disabled.
   const std::vector<std::pair<TControl*, std::string>>& EnabledStates() const {
     return enabledStates_;
@@ -100,9 +93,6 @@ class TWkCustomPanel : public TCustomControl,
   virtual void GetGradientColors(TColor& startColor, TColor& stopColor) const;
   virtual void GetFlatColors(TColor& color, int& adjustment) const;
   void CustomFramingChanged() override;
-  bool ApplyFrameSetting(TWkFrameControllerProperty, const TWkFrameController&) override {
-    return false;
-  }
   bool IsTransparent() const override { return transparent_; }
 
   void SetBounds(int left, int top, int width, int height) override;
@@ -160,8 +150,6 @@ class TWkCustomPanel : public TCustomControl,
   int textMarginVertical_ = 0;
   bool wordWrap_ = true;
   bool showDockClientCaptions_ = true;
-  TWkFrameController* frameController_ = nullptr;
-  TWkFrameControllerNotifications notifications_ = AllFrameControllerNotifications;
   std::vector<std::pair<TControl*, std::string>> enabledStates_;
 };
 

@@ -71,7 +71,7 @@ class TWkStatusBar : public TWkCustomPanel {
 // A window-less pane showing one line of text inside a frame.
 class TWkCustomStatusPane : public TGraphicControl,
                             public IWkBlinkingControl,
-                            public IWkFrameControllerClient,
+                            public TWkFrameControllerLink,
                             public IWkCustomFramingNotification,
                             public IWkTransparentControl {
  public:
@@ -111,14 +111,7 @@ class TWkCustomStatusPane : public TGraphicControl,
   void SetFrameStyle(TFrameStyle value);
   bool Transparent() const { return transparent_; }
   void SetTransparent(bool value);
-  TWkFrameController* FrameController() const { return frameController_; }
-  void SetFrameController(TWkFrameController* value);
-  TWkFrameControllerNotifications FrameControllerNotifications() const override {
-    return notifications_;
-  }
-  void SetFrameControllerNotifications(TWkFrameControllerNotifications value) {
-    notifications_ = value;
-  }
+  void SetFrameController(TWkFrameController* value) { LinkFrameController(this, value); }
 
   virtual int GetAutoWidth();
   virtual TRect GetCaptionRect();
@@ -132,9 +125,6 @@ class TWkCustomStatusPane : public TGraphicControl,
   bool IsBlinking() const override { return blinking_; }
   void SetBlinkState(bool on) override;
   void CustomFramingChanged() override;
-  bool ApplyFrameSetting(TWkFrameControllerProperty, const TWkFrameController&) override {
-    return false;
-  }
   bool IsTransparent() const override { return transparent_; }
   void Loaded() override;
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
@@ -170,8 +160,6 @@ class TWkCustomStatusPane : public TGraphicControl,
   bool blinkOn_ = false;
   TColor normalColor_ = clWindowText;
   TColor currentColor_ = clWindowText;
-  TWkFrameController* frameController_ = nullptr;
-  TWkFrameControllerNotifications notifications_ = AllFrameControllerNotifications;
 };
 
 class TWkStatusPane : public TWkCustomStatusPane {

@@ -179,15 +179,7 @@ void TWkStatusBar::DrawSimpleFrame(const TRect& r) {
     DrawFrame(canvas, r, simpleFrameStyle_);
     return;
   }
-  canvas.Pen().SetColor(AdjustColor(FlatColor(), FlatColorAdjustment()));
-  canvas.MoveTo(r.Left, r.Top + 1);
-  canvas.LineTo(r.Left, r.Bottom - 1);
-  canvas.MoveTo(r.Left + 1, r.Top);
-  canvas.LineTo(r.Right - 1, r.Top);
-  canvas.MoveTo(r.Right - 1, r.Top + 1);
-  canvas.LineTo(r.Right - 1, r.Bottom - 1);
-  canvas.MoveTo(r.Left + 1, r.Bottom - 1);
-  canvas.LineTo(r.Right - 1, r.Bottom - 1);
+  DrawCutCornerSides(canvas, r, AdjustColor(FlatColor(), FlatColorAdjustment()));
 }
 
 void TWkStatusBar::DrawSizeGrip(const TRect& rect) {

@@ -14,38 +14,24 @@ TWkCustomStatusPane::TWkCustomStatusPane(TComponent* AOwner) : TGraphicControl(A
 
 TWkCustomStatusPane::~TWkCustomStatusPane() {
   LeaveBlinkingControls(this);
-  if (frameController_ != nullptr) frameController_->RemoveControl(this);
+  UnlinkFrameController(this);
 }
 
 void TWkCustomStatusPane::Notification(TComponent* component, TOperation operation) {
   TGraphicControl::Notification(component, operation);
-  if (operation == TOperation::opRemove && component == frameController_)
-    frameController_ = nullptr;
-}
-
-void TWkCustomStatusPane::SetFrameController(TWkFrameController* value) {
-  if (value == frameController_) return;
-  if (frameController_ != nullptr) {
-    frameController_->RemoveControl(this);
-    frameController_->RemoveFreeNotification(this);
-  }
-  frameController_ = value;
-  if (value != nullptr) {
-    value->FreeNotification(this);
-    value->AddControl(this);
-  }
+  if (operation == TOperation::opRemove) FrameControllerRemoved(component);
 }
 
 void TWkCustomStatusPane::CustomFramingChanged() {
-  const TWkFrameController* c = frameController_;
+  const TWkFrameController* c = FrameController();
   if (c == nullptr) return;
-  if (Accepts(notifications_, fcpFrameStyle)) frameStyle_ = c->FrameStyle();
-  if (Accepts(notifications_, fcpFrameColor)) {
+  if (Accepts(FrameControllerNotifications(), fcpFrameStyle)) frameStyle_ = c->FrameStyle();
+  if (Accepts(FrameControllerNotifications(), fcpFrameColor)) {
     flatColor_ = c->FrameColor();
     flatColorAdjustment_ = 0;
   }
-  if (Accepts(notifications_, fcpColor)) SetFillColor(c->Color());
-  if (Accepts(notifications_, fcpParentColor)) SetParentColor(c->ParentColor());
+  if (Accepts(FrameControllerNotifications(), fcpColor)) SetFillColor(c->Color());
+  if (Accepts(FrameControllerNotifications(), fcpParentColor)) SetParentColor(c->ParentColor());
   Invalidate();
 }
 
@@ -230,15 +216,7 @@ void TWkCustomStatusPane::DrawFrame(TRect r) {
     return;
   }
   if (frameStyle_ == fsFlat) {
-    canvas.Pen().SetColor(AdjustColor(flatColor_, flatColorAdjustment_));
-    canvas.MoveTo(r.Left, r.Top + 1);
-    canvas.LineTo(r.Left, r.Bottom - 1);
-    canvas.MoveTo(r.Left + 1, r.Top);
-    canvas.LineTo(r.Right - 1, r.Top);
-    canvas.MoveTo(r.Right - 1, r.Top + 1);
-    canvas.LineTo(r.Right - 1, r.Bottom - 1);
-    canvas.MoveTo(r.Left + 1, r.Bottom - 1);
-    canvas.LineTo(r.Right - 1, r.Bottom - 1);
+    DrawCutCornerSides(canvas, r, AdjustColor(flatColor_, flatColorAdjustment_));
     return;
   }
   ::DrawFrame(canvas, r, frameStyle_);
