@@ -524,6 +524,13 @@ bool TWkCustomComboBox::CompleteBackspace(char& key) {
   return true;
 }
 
+void TWkCustomComboBox::Select() {
+  const bool own = ownChange_;
+  ownChange_ = true;
+  TComboBox::Select();
+  ownChange_ = own;
+}
+
 void TWkCustomComboBox::Change() {
   const bool own = ownChange_ || keyedChange_;
   keyedChange_ = false;

@@ -92,6 +92,8 @@ class TWkCustomComboBox : public TComboBox, public TWkFrameControllerLink {
   bool KeyDown(uint16_t& key, TShiftState shift) override;
   bool KeyPress(char& key) override;
   void Change() override;
+  // A pick from the list is no typing: it is not completed again.
+  void Select() override;
   bool AllowDropDown() override { return !readOnly_; }
   bool PaintsOverPeer() const override;
   void PaintOverPeer(QPainter* painter) override;

@@ -75,12 +75,19 @@ TEST_F(ComboTest, ListStyleSearchesIncrementallyUntilTheTimeout) {
 }
 
 TEST_F(ComboTest, BackspaceOnAnEmptyListSelectsNothing) {
-  ListOf({}, csDropDownList);
+  ListOf(kWords, csDropDownList);
+  UserType(combo, "c");
+  EXPECT_EQ(combo->SearchText(), "c");
+  combo->ClearItems();  // the list empties under a running search
+  changes = 0;
+  UserKey(combo, VK_BACK);  // the search text empties: no first item to go back to
+  EXPECT_EQ(combo->ItemIndex(), -1);
+  EXPECT_EQ(combo->SearchText(), "");
+  EXPECT_EQ(changes, 0);
   UserType(combo, "a");
   EXPECT_EQ(combo->beeps, 1);
   UserKey(combo, VK_BACK);  // empty search: beep, and nothing to select
   EXPECT_EQ(combo->beeps, 3);
-  EXPECT_EQ(combo->ItemIndex(), -1);
   EXPECT_EQ(changes, 0);
 }
 
@@ -122,6 +129,14 @@ TEST_F(ComboTest, WithoutAllowEditOnlyCompletingKeysAreTaken) {
   combo->SetText("");
   UserType(combo, "HTTP://B");
   EXPECT_EQ(combo->Text(), "HTTP://B.org");  // the typed case stays
+}
+
+TEST_F(ComboTest, APickFromTheListIsKeptAsPicked) {
+  ListOf({"abc", "ab"}, csDropDown);
+  UserPick(combo, 1);  // "ab" also starts "abc", which comes first
+  EXPECT_EQ(combo->ItemIndex(), 1);
+  EXPECT_EQ(combo->Text(), "ab");
+  EXPECT_EQ(changes, 1);
 }
 
 TEST_F(ComboTest, ChineseTextFromAnInputMethodCompletesToo) {

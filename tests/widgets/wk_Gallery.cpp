@@ -50,7 +50,8 @@ class Gallery : public TForm {
     grid->SetShowGrid(true);
     grid->SetCaption("带边的面板");
     x = 156;
-    for (TWkGroupBoxStyle style : {gsStandard, gsFlat, gsTopLine, gsBanner, gsUnderline, gsCustom}) {
+    for (TWkGroupBoxStyle style :
+         {gsStandard, gsFlat, gsTopLine, gsBanner, gsUnderline, gsCustom}) {
       auto* g = new TWkGroupBox(this);
       g->SetParent(this);
       g->SetBounds(x, 114, 92, 70);
@@ -99,7 +100,8 @@ class Gallery : public TForm {
       TCanvas& c = glyphs->Canvas();
       DrawDropDownArrow(c, Rect(4, 4, 20, 36), vsClassic, true, false);
       DrawDropDownArrow(c, Rect(22, 4, 38, 36), vsWinXP, true, false);
-      for (int d = 0; d < 4; ++d) DrawArrow(c, Rect(40 + d * 18, 4, 56 + d * 18, 36), d, vsClassic, d != 3, false);
+      for (int d = 0; d < 4; ++d)
+        DrawArrow(c, Rect(40 + d * 18, 4, 56 + d * 18, 36), d, vsClassic, d != 3, false);
       DrawCloseGlyph(c, Rect(112, 4, 144, 36), vsClassic, true, false);
     };
 
