@@ -206,6 +206,8 @@ TForm2::TForm2(TComponent* AOwner) : TForm(AOwner) {
   Action56->OnExecute = Handler(this, &TForm2::Action56Execute);
   Button9->OnClick = Handler(this, &TForm2::Button9Click);
   Edit1->OnChange = Handler(this, &TForm2::Edit1Change);
+  ConnectBookCommands();
+  ConnectSmallCommands();
 
   CategoryButtons1 =
       Place<TCategoryButtons>(this, "CategoryButtons1", 0, 0, kPanelWidth, 430 - kStatusHeight);

@@ -220,15 +220,66 @@ class TForm2 : public TForm {
   // call it too, since setting a text from code fires no change event.
   void Edit1Change(TComponent* Sender);
 
-  // Reference texts
+  // Reference books (MainReader.cpp): each opens its file from bd/ in the reader Form7
+  void Action16Execute(TComponent* Sender);
+  void Action17Execute(TComponent* Sender);
+  void Action18Execute(TComponent* Sender);
+  void Action19Execute(TComponent* Sender);
+  void Action20Execute(TComponent* Sender);
+  void Action21Execute(TComponent* Sender);
+  void Action22Execute(TComponent* Sender);
+  void Action23Execute(TComponent* Sender);
+  void Action24Execute(TComponent* Sender);
+  void Action25Execute(TComponent* Sender);
+  void Action26Execute(TComponent* Sender);
+  void Action27Execute(TComponent* Sender);
+  void Action28Execute(TComponent* Sender);
+  void Action29Execute(TComponent* Sender);
+  void Action30Execute(TComponent* Sender);
+  void Action31Execute(TComponent* Sender);
+  void Action32Execute(TComponent* Sender);
+  void Action33Execute(TComponent* Sender);
+  void Action35Execute(TComponent* Sender);
+  void Action36Execute(TComponent* Sender);
+  void Action37Execute(TComponent* Sender);
+  void Action38Execute(TComponent* Sender);
+  void Action39Execute(TComponent* Sender);
+  void Action40Execute(TComponent* Sender);
+  void Action41Execute(TComponent* Sender);
+  void Action42Execute(TComponent* Sender);
+  void Action43Execute(TComponent* Sender);
+  void Action44Execute(TComponent* Sender);
+  void Action45Execute(TComponent* Sender);
+  void Action46Execute(TComponent* Sender);
+  void Action48Execute(TComponent* Sender);
+  void Action49Execute(TComponent* Sender);
+  void Action50Execute(TComponent* Sender);
 
   // Online update
 
   // Win/draw/loss calculator and coin window
 
-  // Small commands
+  // Small commands (MainSmallCommands.cpp)
+  void Action9Execute(TComponent* Sender);  // local mean time of the place in ComboBox6
+  void ComboBox6DblClick(TComponent* Sender);
+  void Label1Click(TComponent* Sender);     // date and time to now
+  void Label8DblClick(TComponent* Sender);  // strength report of the last cast
+  void Action11Execute(TComponent* Sender);  // desktop calculator
+  void Action14Execute(TComponent* Sender);
+  void Action12Execute(TComponent* Sender);  // Mark Six calculator
+  void Action13Execute(TComponent* Sender);
+  void Label14DblClick(TComponent* Sender);  // win/draw/loss calculator Form3
+  void Action51Execute(TComponent* Sender);  // browser window
+  void Action47Execute(TComponent* Sender);  // disclaimer
+  void Action54Execute(TComponent* Sender);  // leave
 
  private:
+  void ConnectBookCommands();
+  void OpenBook(TAction* action, const std::string& file);
+  void ConnectSmallCommands();
+  // Shown until the Mark Six calculator and the browser window exist.
+  TForm* MarkSixStandIn = nullptr;
+  TForm* BrowserStandIn = nullptr;
   void ToggleLine(TButton* line);
   void CastChart(StrengthModel model);
   // What the strength models read besides the pillars: the last cast's moving and changed
