@@ -88,7 +88,7 @@ TForm3::TForm3(TComponent* AOwner) : TForm(AOwner) {
   Edit3 = b.Edit(3, "2", 258, 68, 50);
 
   // The chart's pair, then the five handicap lines: home strength, away strength.
-  const char* rows[] = {"卦相:主力",        "平盘:主力",        "主让0.5球盘:主力",
+  const char* rows[] = {"卦相:主力",        "平盘:主力",         "主让0.5球盘:主力",
                         "客让0.5球盘:主力", "主让0.25球盘:主力", "客让0.25球盘:主力"};
   const int homeEdits[] = {4, 6, 8, 10, 18, 20};
   TEdit** fields[6][2] = {{&Edit4, &Edit5},   {&Edit6, &Edit7},   {&Edit8, &Edit9},

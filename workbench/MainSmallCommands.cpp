@@ -81,7 +81,9 @@ void TForm2::Label1Click(TComponent*) {
   Action1->Execute();
 }
 
-void TForm2::Label8DblClick(TComponent*) { ShowMessage(StrengthReportText(BranchElementStrengths)); }
+void TForm2::Label8DblClick(TComponent*) {
+  ShowMessage(StrengthReportText(BranchElementStrengths));
+}
 
 void TForm2::Action11Execute(TComponent*) { StartDesktopCalculator(); }
 void TForm2::Action14Execute(TComponent*) { StartDesktopCalculator(); }

@@ -1,7 +1,6 @@
 #include "workbench/StandIn.h"
 
-TStandInForm::TStandInForm(TComponent* AOwner, const std::string& name,
-                           const std::string& caption)
+TStandInForm::TStandInForm(TComponent* AOwner, const std::string& name, const std::string& caption)
     : TForm(AOwner) {
   SetName(name);
   SetCaption(caption);

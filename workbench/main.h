@@ -262,8 +262,8 @@ class TForm2 : public TForm {
   // Small commands (MainSmallCommands.cpp)
   void Action9Execute(TComponent* Sender);  // local mean time of the place in ComboBox6
   void ComboBox6DblClick(TComponent* Sender);
-  void Label1Click(TComponent* Sender);     // date and time to now
-  void Label8DblClick(TComponent* Sender);  // strength report of the last cast
+  void Label1Click(TComponent* Sender);      // date and time to now
+  void Label8DblClick(TComponent* Sender);   // strength report of the last cast
   void Action11Execute(TComponent* Sender);  // desktop calculator
   void Action14Execute(TComponent* Sender);
   void Action12Execute(TComponent* Sender);  // Mark Six calculator

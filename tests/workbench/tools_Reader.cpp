@@ -13,23 +13,17 @@ struct Book {
   const char* file;
 };
 const Book kBooks[] = {
-    {"易经", "yj.dat"},          {"系辞", "xc.dat"},          {"序卦", "xg.dat"},
-    {"取用神", "qys.dat"},       {"何知章", "hzz.dat"},       {"火珠林", "hzl.dat"},
-    {"易隐1", "yy1.dat"},        {"青崖增删1", "qyzs1.dat"},  {"青崖曾删2", "qyzs2.dat"},
-    {"青崖增删3", "qyzs3.dat"},  {"青崖增删4", "qyzs4.dat"},  {"青崖增删5", "qyzs5.dat"},
-    {"新派六爻", "xply.dat"},    {"六爻条例", "lytl.dat"},    {"六爻祥真1", "lyxz1.dat"},
-    {"六爻祥真2", "lyxz2.dat"},  {"祥真修订", "xzxd.dat"},    {"六爻基础", "lyjc.dat"},
-    {"六爻实例", "lysl.dat"},    {"六爻卦技", "lygj.dat"},    {"六爻入门", "lyrm.dat"},
-    {"六爻风水", "lyfs.dat"},    {"六爻卦相", "lygx.dat"},    {"林远答疑1", "lydy1.dat"},
-    {"林远答疑2", "lydy2.dat"},  {"十二技法", "sejf.dat"},    {"卜筮讲座", "bsjz.dat"},
-    {"易隐2", "yy2.dat"},        {"易隐3", "yy3.dat"},        {"林远答疑3", "lydy3.dat"},
-    {"黄金策1", "hjc1.dat"},     {"黄金策2", "hjc2.dat"},     {"黄金策3", "hjc3.dat"}};
-
-std::string LittleEndian(uint32_t n) {
-  std::string out(4, '\0');
-  for (int i = 0; i < 4; ++i) out[i] = static_cast<char>(n >> (8 * i) & 0xFF);
-  return out;
-}
+    {"易经", "yj.dat"},         {"系辞", "xc.dat"},         {"序卦", "xg.dat"},
+    {"取用神", "qys.dat"},      {"何知章", "hzz.dat"},      {"火珠林", "hzl.dat"},
+    {"易隐1", "yy1.dat"},       {"青崖增删1", "qyzs1.dat"}, {"青崖曾删2", "qyzs2.dat"},
+    {"青崖增删3", "qyzs3.dat"}, {"青崖增删4", "qyzs4.dat"}, {"青崖增删5", "qyzs5.dat"},
+    {"新派六爻", "xply.dat"},   {"六爻条例", "lytl.dat"},   {"六爻祥真1", "lyxz1.dat"},
+    {"六爻祥真2", "lyxz2.dat"}, {"祥真修订", "xzxd.dat"},   {"六爻基础", "lyjc.dat"},
+    {"六爻实例", "lysl.dat"},   {"六爻卦技", "lygj.dat"},   {"六爻入门", "lyrm.dat"},
+    {"六爻风水", "lyfs.dat"},   {"六爻卦相", "lygx.dat"},   {"林远答疑1", "lydy1.dat"},
+    {"林远答疑2", "lydy2.dat"}, {"十二技法", "sejf.dat"},   {"卜筮讲座", "bsjz.dat"},
+    {"易隐2", "yy2.dat"},       {"易隐3", "yy3.dat"},       {"林远答疑3", "lydy3.dat"},
+    {"黄金策1", "hjc1.dat"},    {"黄金策2", "hjc2.dat"},    {"黄金策3", "hjc3.dat"}};
 
 }  // namespace
 
@@ -95,12 +89,12 @@ TEST_F(ToolWindowsTest, HostileFilesGiveTheMessageAndNeverTheReader) {
   std::string random(500, '\0');
   for (char& c : random) c = static_cast<char>(rng());
   const std::string files[] = {
-      LittleEndian(0x7FFFFFFF) + stream20,     // a length no stream of this size can hold
-      good.substr(0, good.size() / 2),         // stream cut short
-      random,                                  // random bytes
-      "\x01",                                  // too short for the length
-      "\x01\x02\x03",                          //
-      LittleEndian(10) + "\x78\x9c" + "junk",  // damaged deflate data
+      LengthField(0x7FFFFFFF) + stream20,     // a length no stream of this size can hold
+      good.substr(0, good.size() / 2),        // stream cut short
+      random,                                 // random bytes
+      "\x01",                                 // too short for the length
+      "\x01\x02\x03",                         //
+      LengthField(10) + "\x78\x9c" + "junk",  // damaged deflate data
   };
   if (!CategoryOpen("葵花宝典")) UserClickCategory(form->CategoryButtons1, "葵花宝典");
   for (const std::string& bytes : files) {

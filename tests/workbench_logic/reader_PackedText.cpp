@@ -46,10 +46,8 @@ Watched DecodeWatched(const std::string& file) {
   return {std::move(result), largest};
 }
 
-std::string WithLength(uint32_t length, std::string rest) {
-  std::string out(4, '\0');
-  for (int i = 0; i < 4; ++i) out[i] = static_cast<char>(length >> (8 * i) & 0xFF);
-  return out + rest;
+std::string WithLength(uint32_t length, const std::string& rest) {
+  return LengthField(length) + rest;
 }
 
 std::string RandomBytes(size_t n, unsigned seed) {
@@ -130,8 +128,7 @@ TEST(PackedText, LengthIsRefusedBeforeItsBufferExists) {
   const std::string small = RandomBytes(100, 4);
   EXPECT_EQ(DecodePackedText(WithLength(100 * 1032 + 1, small)).Error,
             PackedTextError::LengthTooLarge);
-  EXPECT_NE(DecodePackedText(WithLength(100 * 1032, small)).Error,
-            PackedTextError::LengthTooLarge);
+  EXPECT_NE(DecodePackedText(WithLength(100 * 1032, small)).Error, PackedTextError::LengthTooLarge);
 
   // A real stream that claims far more than it holds allocates for what it holds, not for L.
   const std::string packed = PackText(std::string(100000, 'a'));

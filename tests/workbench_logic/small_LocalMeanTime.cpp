@@ -62,7 +62,8 @@ TEST(LocalMeanTime, ShiftsByTheLongitudeInWholeMinutes) {
   EXPECT_EQ(LocalMeanTimeShift("某地(119e45)"), -1);
   // Every minute of a day shifts by the same amount: no floating-point day loses a minute.
   for (int minute = 0; minute < 1440; ++minute) {
-    const ClockMoment m = LocalMeanTime(At(2012, 2, 4, minute / 60, minute % 60), "中国北京(116e25)");
+    const ClockMoment m =
+        LocalMeanTime(At(2012, 2, 4, minute / 60, minute % 60), "中国北京(116e25)");
     const int got = m.Hour * 60 + m.Minute + (m.Day == 3 ? -1440 : 0);
     ASSERT_EQ(got, minute - 14) << minute;
   }

@@ -4,10 +4,15 @@
 
 #include <stdexcept>
 
+std::string LengthField(uint32_t length) {
+  std::string field(4, '\0');
+  for (int i = 0; i < 4; ++i) field[i] = static_cast<char>(length >> (8 * i) & 0xFF);
+  return field;
+}
+
 std::string PackTextDeclaring(std::string_view text, uint32_t declaredLength) {
   uLongf size = compressBound(static_cast<uLong>(text.size()));
-  std::string out(4 + size, '\0');
-  for (int i = 0; i < 4; ++i) out[i] = static_cast<char>(declaredLength >> (8 * i) & 0xFF);
+  std::string out = LengthField(declaredLength) + std::string(size, '\0');
   if (compress2(reinterpret_cast<Bytef*>(out.data() + 4), &size,
                 reinterpret_cast<const Bytef*>(text.data()), static_cast<uLong>(text.size()),
                 Z_BEST_COMPRESSION) != Z_OK)

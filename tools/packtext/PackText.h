@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+// The 4-byte little-endian length field that heads a book file.
+std::string LengthField(uint32_t length);
 // The file's bytes. The length written is the text's own.
 std::string PackText(std::string_view text);
 // The same with another length written in front (to make files whose length field lies).

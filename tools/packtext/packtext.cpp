@@ -1,11 +1,11 @@
 // packtext: packs a GBK text file (CR LF line ends, as the reader shows it) into a book file.
 //   packtext <text file> <book file>      e.g. packtext yj.txt build/release/app/bd/yj.dat
+#include "tools/packtext/PackText.h"
+
 #include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <sstream>
-
-#include "tools/packtext/PackText.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {

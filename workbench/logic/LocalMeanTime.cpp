@@ -32,8 +32,7 @@ int LocalMeanTimeShift(const std::string& place) {
 
 ClockMoment LocalMeanTime(const ClockMoment& standard, const std::string& place) {
   // Both raise on an impossible date or time before anything else is looked at.
-  const int64_t day =
-      static_cast<int64_t>(EncodeDate(standard.Year, standard.Month, standard.Day));
+  const int64_t day = static_cast<int64_t>(EncodeDate(standard.Year, standard.Month, standard.Day));
   EncodeTime(standard.Hour, standard.Minute, 0, 0);
   const int64_t total =
       day * 1440 + standard.Hour * 60 + standard.Minute + LocalMeanTimeShift(place);

@@ -30,7 +30,9 @@ PackedText Fail(PackedTextError error) {
 PackedText DecodePackedText(std::string_view file) {
   if (file.empty()) return {};
   if (file.size() < 4) return Fail(PackedTextError::TooShort);
-  const auto byte = [&](size_t i) { return static_cast<uint32_t>(static_cast<unsigned char>(file[i])); };
+  const auto byte = [&](size_t i) {
+    return static_cast<uint32_t>(static_cast<unsigned char>(file[i]));
+  };
   const uint32_t length = byte(0) | byte(1) << 8 | byte(2) << 16 | byte(3) << 24;
   const uint64_t compressed = file.size() - 4;
   if (length > kPackedTextMaxLength || length > kPackedTextMaxRatio * compressed)
@@ -40,7 +42,8 @@ PackedText DecodePackedText(std::string_view file) {
   Inflater inflater;
   z_stream& z = inflater.z;
   const int init = inflateInit(&z);
-  if (init != Z_OK) return Fail(init == Z_MEM_ERROR ? PackedTextError::OutOfMemory : PackedTextError::Corrupt);
+  if (init != Z_OK)
+    return Fail(init == Z_MEM_ERROR ? PackedTextError::OutOfMemory : PackedTextError::Corrupt);
   inflater.open = true;
 
   PackedText result;
