@@ -63,6 +63,12 @@ TEST_F(SmallCommandsTest, TimeConversionShiftsToThePlacesLocalMeanTime) {
   Run("时间转换");
   EXPECT_EQ(Moment(), "2012-2-4 12:0");
   EXPECT_TRUE(dialogs().Messages().empty());
+  // Past either end of the calendar's years the boxes still show the moment; the labels are
+  // the calendar's business there.
+  ConvertAt(2100, 12, 31, 23, 30, "斐济苏瓦(178e25)");
+  EXPECT_EQ(Moment(), "2101-1-1 3:23");
+  ConvertAt(1900, 1, 1, 0, 10, "英国伦敦(000w10)");
+  EXPECT_EQ(Moment(), "1899-12-31 16:10");
 }
 
 TEST_F(SmallCommandsTest, TimeConversionWithBadInputChangesNothing) {
