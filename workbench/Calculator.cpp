@@ -64,20 +64,28 @@ TForm3::TForm3(TComponent* AOwner) : TForm(AOwner) {
 
   Builder b(this);
   // Two segments of a match, each with its minutes; "综合" mixes them into the chart's pair.
-  Label13 = b.Label("段一:", 8, 8, "Label13");
-  b.Label("主力", 44, 8);
-  Edit12 = b.Edit(12, "1", 72, 8, 40);
-  b.Label("客力", 118, 8);
-  Edit13 = b.Edit(13, "1", 146, 8, 40);
-  b.Label("时长", 192, 8);
-  Edit16 = b.Edit(16, "90", 220, 8, 36);
-  Label14 = b.Label("段二:", 8, 36, "Label14");
-  b.Label("主力", 44, 36);
-  Edit14 = b.Edit(14, "1", 72, 36, 40);
-  b.Label("客力", 118, 36);
-  Edit15 = b.Edit(15, "1", 146, 36, 40);
-  b.Label("时长", 192, 36);
-  Edit17 = b.Edit(17, "0", 220, 36, 36);
+  struct Segment {
+    const char* caption;
+    const char* name;
+    TLabel** label;
+    TEdit** edits[3];  // home, away, minutes
+    int numbers[3];
+    const char* minutes;
+  };
+  const Segment segments[] = {
+      {"段一:", "Label13", &Label13, {&Edit12, &Edit13, &Edit16}, {12, 13, 16}, "90"},
+      {"段二:", "Label14", &Label14, {&Edit14, &Edit15, &Edit17}, {14, 15, 17}, "0"}};
+  for (int i = 0; i < 2; ++i) {
+    const Segment& s = segments[i];
+    const int y = 8 + i * 28;
+    *s.label = b.Label(s.caption, 8, y, s.name);
+    b.Label("主力", 44, y);
+    *s.edits[0] = b.Edit(s.numbers[0], "1", 72, y, 40);
+    b.Label("客力", 118, y);
+    *s.edits[1] = b.Edit(s.numbers[1], "1", 146, y, 40);
+    b.Label("时长", 192, y);
+    *s.edits[2] = b.Edit(s.numbers[2], s.minutes, 220, y, 36);
+  }
   Button3 = b.Button(3, "综合", 266, 8, 70, 50);
 
   b.Label("胜指数", 8, 68);
