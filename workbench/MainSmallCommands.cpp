@@ -1,6 +1,5 @@
 // Small commands of the main window: the local mean time of a place, the time reset to now,
-// the strength report, the calculators, the windows shown from the panel, the disclaimer and
-// leaving.
+// the strength report, the calculators, the browser window, the disclaimer and leaving.
 #include "platform/DateTime.h"
 #include "platform/Numbers.h"
 #include "platform/gui/Dialogs.h"
@@ -33,15 +32,11 @@ void StartDesktopCalculator() {
 
 void TForm2::ConnectSmallCommands() {
   ComboBox6->SetItems(std::vector<std::string>(LongitudePlaces.begin(), LongitudePlaces.end()));
-  MarkSixStandIn = new TStandInForm(this, "MarkSixStandIn", "六合计算");
-  MarkSixStandIn->AfterConstruction();
   BrowserStandIn = new TStandInForm(this, "BrowserStandIn", "及时赛果");
   BrowserStandIn->AfterConstruction();
 
   Action9->OnExecute = Handler(this, &TForm2::Action9Execute);
   Action11->OnExecute = Handler(this, &TForm2::Action11Execute);
-  Action12->OnExecute = Handler(this, &TForm2::Action12Execute);
-  Action13->OnExecute = Handler(this, &TForm2::Action13Execute);
   Action14->OnExecute = Handler(this, &TForm2::Action14Execute);
   Action47->OnExecute = Handler(this, &TForm2::Action47Execute);
   Action51->OnExecute = Handler(this, &TForm2::Action51Execute);
@@ -87,9 +82,6 @@ void TForm2::Label8DblClick(TComponent*) {
 
 void TForm2::Action11Execute(TComponent*) { StartDesktopCalculator(); }
 void TForm2::Action14Execute(TComponent*) { StartDesktopCalculator(); }
-
-void TForm2::Action12Execute(TComponent*) { MarkSixStandIn->ShowModal(); }
-void TForm2::Action13Execute(TComponent*) { MarkSixStandIn->ShowModal(); }
 
 void TForm2::Label14DblClick(TComponent*) { Form3->ShowModal(); }
 

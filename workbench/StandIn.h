@@ -1,5 +1,5 @@
-// An empty window with a caption, shown by the commands whose own window is not built yet
-// (the Mark Six calculator, the browser), so that their buttons answer visibly.
+// An empty window with a caption, shown by a command whose own window is not built yet (the
+// browser), so that its button answers visibly.
 #pragma once
 
 #include <string>

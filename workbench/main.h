@@ -266,8 +266,6 @@ class TForm2 : public TForm {
   void Label8DblClick(TComponent* Sender);   // strength report of the last cast
   void Action11Execute(TComponent* Sender);  // desktop calculator
   void Action14Execute(TComponent* Sender);
-  void Action12Execute(TComponent* Sender);  // Mark Six calculator
-  void Action13Execute(TComponent* Sender);
   void Label14DblClick(TComponent* Sender);  // win/draw/loss calculator Form3
   void Action51Execute(TComponent* Sender);  // browser window
   void Action47Execute(TComponent* Sender);  // disclaimer
@@ -277,8 +275,7 @@ class TForm2 : public TForm {
   void ConnectBookCommands();
   void OpenBook(TAction* action, const std::string& file);
   void ConnectSmallCommands();
-  // Shown until the Mark Six calculator and the browser window exist.
-  TForm* MarkSixStandIn = nullptr;
+  // Shown until the browser window exists.
   TForm* BrowserStandIn = nullptr;
   void ToggleLine(TButton* line);
   void CastChart(StrengthModel model);
