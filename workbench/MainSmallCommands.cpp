@@ -6,6 +6,7 @@
 #include "platform/gui/Processes.h"
 #include "workbench/Calculator.h"
 #include "workbench/StandIn.h"
+#include "workbench/logic/CalendarLabels.h"
 #include "workbench/logic/LocalMeanTime.h"
 #include "workbench/logic/StrengthReport.h"
 #include "workbench/main.h"
@@ -50,34 +51,40 @@ void TForm2::ConnectSmallCommands() {
 // The boxes hold a time of the 120° east meridian; the place's longitude shifts it by whole
 // minutes. Everything is read and converted before a box changes.
 void TForm2::Action9Execute(TComponent*) {
-  const ClockMoment standard{StrToInt(ComboBox1->GetText()), StrToInt(ComboBox2->GetText()),
-                             StrToInt(ComboBox3->GetText()), StrToInt(ComboBox4->GetText()),
-                             StrToInt(ComboBox5->GetText())};
-  const ClockMoment local = LocalMeanTime(standard, ComboBox6->GetText());
-  ComboBox1->SetText(IntToStr(local.Year));
-  ComboBox2->SetText(IntToStr(local.Month));
-  ComboBox3->SetText(IntToStr(local.Day));
-  ComboBox4->SetText(IntToStr(local.Hour));
-  ComboBox5->SetText(IntToStr(local.Minute));
+  ReadInput();
+  const MomentTexts& m = model_.Moment;
+  const ClockMoment local = LocalMeanTime(
+      {StrToInt(m[0]), StrToInt(m[1]), StrToInt(m[2]), StrToInt(m[3]), StrToInt(m[4])},
+      ComboBox6->GetText());
+  // Near either end of the calendar's years the shift can leave them; the boxes then keep
+  // the moment they had.
+  if (local.Year < 1900 || local.Year > 2100)
+    RaiseMomentError("时间转换后的日期「" + IntToStr(local.Year) + "年" + IntToStr(local.Month) +
+                     "月" + IntToStr(local.Day) + "日」不在1900-2100年之间");
+  model_.Moment = {IntToStr(local.Year), IntToStr(local.Month), IntToStr(local.Day),
+                   IntToStr(local.Hour), IntToStr(local.Minute)};
+  ShowMoment();
   Action1->Execute();
 }
 
 // A text without a place code: the conversion then leaves the time as it is.
 void TForm2::ComboBox6DblClick(TComponent*) { ComboBox6->SetText("(e)"); }
 
-void TForm2::Label1Click(TComponent*) {
+void TForm2::ShowNow() {
   int year, month, day, hour, minute, second, ms;
   DecodeDateTime(Now(), year, month, day, hour, minute, second, ms);
-  ComboBox1->SetText(IntToStr(year));
-  ComboBox2->SetText(IntToStr(month));
-  ComboBox3->SetText(IntToStr(day));
-  ComboBox4->SetText(IntToStr(hour));
-  ComboBox5->SetText(IntToStr(minute));
+  model_.Moment = {IntToStr(year), IntToStr(month), IntToStr(day), IntToStr(hour),
+                   IntToStr(minute)};
+  ShowMoment();
+}
+
+void TForm2::Label1Click(TComponent*) {
+  ShowNow();
   Action1->Execute();
 }
 
 void TForm2::Label8DblClick(TComponent*) {
-  ShowMessage(StrengthReportText(BranchElementStrengths));
+  ShowMessage(StrengthReportText(model_.Cast.BranchElementStrengths));
 }
 
 void TForm2::Action11Execute(TComponent*) { StartDesktopCalculator(); }

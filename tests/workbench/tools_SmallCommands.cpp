@@ -63,12 +63,23 @@ TEST_F(SmallCommandsTest, TimeConversionShiftsToThePlacesLocalMeanTime) {
   Run("时间转换");
   EXPECT_EQ(Moment(), "2012-2-4 12:0");
   EXPECT_TRUE(dialogs().Messages().empty());
-  // Past either end of the calendar's years the boxes still show the moment; the labels are
-  // the calendar's business there.
-  ConvertAt(2100, 12, 31, 23, 30, "斐济苏瓦(178e25)");
-  EXPECT_EQ(Moment(), "2101-1-1 3:23");
-  ConvertAt(1900, 1, 1, 0, 10, "英国伦敦(000w10)");
-  EXPECT_EQ(Moment(), "1899-12-31 16:10");
+  // A shift past either end of the calendar's years is refused and changes nothing.
+  for (const auto& [moment, place] : {std::pair{"2100-12-31 23:30", "斐济苏瓦(178e25)"},
+                                      std::pair{"1900-1-1 0:10", "英国伦敦(000w10)"}}) {
+    if (moment[0] == '2')
+      PickMoment(2100, 12, 31, 23, 30);
+    else
+      PickMoment(1900, 1, 1, 0, 10);
+    const std::vector<std::string> labels = Labels();
+    PickPlace(place);
+    dialogs().AnswerMessage();
+    Run("时间转换");
+    EXPECT_EQ(Moment(), moment);
+    EXPECT_EQ(Labels(), labels);
+    ASSERT_FALSE(dialogs().Messages().empty());
+    EXPECT_NE(dialogs().Messages().back().find("不在1900-2100年之间"), std::string::npos)
+        << U8(dialogs().Messages().back());
+  }
 }
 
 TEST_F(SmallCommandsTest, TimeConversionWithBadInputChangesNothing) {
@@ -120,7 +131,7 @@ TEST_F(SmallCommandsTest, StrengthReportOfTheLastCast) {
   UserDoubleClick(form->Label8);
   ASSERT_EQ(dialogs().Messages().size(), 1u);
   const std::string after = dialogs().Messages()[0];
-  const auto& s = form->BranchElementStrengths;
+  const auto& s = form->Model().Cast.BranchElementStrengths;
   EXPECT_NE(after.find("\n子(鼠):" + FloatToStr(s[1]) + "\n"), std::string::npos) << U8(after);
   EXPECT_NE(after.find("\n地支平均:" + FloatToStr(s[0]) + "\n"), std::string::npos) << U8(after);
   EXPECT_NE(after.find("\n土:" + FloatToStr(s[17] / 2) + "\n"), std::string::npos) << U8(after);
