@@ -5,6 +5,8 @@
 #include "marksix/Unit5.h"
 #include "marksix/Unit8.h"
 #include "platform/gui/Forms.h"
+#include "workbench/Calculator.h"
+#include "workbench/Reader.h"
 #include "workbench/main.h"
 
 int main(int argc, char** argv) {
@@ -17,8 +19,10 @@ int main(int argc, char** argv) {
   // TForm2, TMainForm, TForm1, TForm3, TForm4, TForm5, TForm6, TForm7, TForm8, TAddURLForm.
   Application->CreateForm(Form2, engine);
   Application->CreateForm(Form1, engine);
+  Application->CreateForm(Form3);
   Application->CreateForm(Form4);
   Application->CreateForm(Form5);
+  Application->CreateForm(Form7);
   Application->CreateForm(Form8);
 
   Application->Run();
