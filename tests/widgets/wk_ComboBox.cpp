@@ -144,6 +144,19 @@ TEST_F(ComboTest, ChineseTextFromAnInputMethodCompletesToo) {
   UserType(combo, "新华");
   EXPECT_EQ(combo->Text(), "新华网");
   EXPECT_EQ(combo->SelText(), "网");
+  // The search of the list style takes a double-byte character whole, never half of one.
+  ListOf({"新浪体育", "新华网"}, csDropDownList);
+  UserType(combo, "新华");
+  EXPECT_EQ(combo->ItemIndex(), 1);
+  EXPECT_EQ(combo->SearchText(), "新华");
+  EXPECT_EQ(combo->beeps, 0);
+  combo->SetStyle(csDropDown);
+  combo->SetMaxLength(3);  // one byte left: a double-byte character does not fit
+  combo->SetText("abc");
+  combo->SetText("ab");
+  UserType(combo, "中");
+  EXPECT_EQ(combo->Text(), "ab");
+  EXPECT_EQ(combo->beeps, 1);
 }
 
 TEST_F(ComboTest, ReadOnlyIgnoresTypingClicksAndTheWheelAndShowsItsColour) {
