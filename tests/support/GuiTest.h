@@ -147,6 +147,9 @@ std::unique_ptr<TBitmap> GrabControl(TControl* control);
 // Saves a picture of the control (a window with its frame contents) as PNG under the build
 // folder's screenshots/ and returns the path.
 std::string SaveScreenshot(TControl* control, const std::string& name);
+// The same with the pop-up menu drawn open under the control `below`, as it drops from it.
+std::string SaveScreenshotWithMenu(TControl* control, TPopupMenu* menu, TControl* below,
+                                   const std::string& name);
 
 // GBK to UTF-8 for failure messages.
 inline std::string U8(const std::string& gbk) { return GbkToUtf8(gbk); }

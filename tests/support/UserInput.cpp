@@ -8,12 +8,16 @@
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <QWidget>
+
+#include <algorithm>
 
 #include "tests/support/GuiTest.h"
 
@@ -241,6 +245,33 @@ std::string SaveScreenshot(TControl* control, const std::string& name) {
   QDir().mkpath(dir);
   const QString path = dir + "/" + QString::fromStdString(name) + ".png";
   if (!w->grab().save(path, "PNG")) {
+    ADD_FAILURE() << "could not save " << path.toStdString();
+    return std::string();
+  }
+  return path.toStdString();
+}
+
+std::string SaveScreenshotWithMenu(TControl* control, TPopupMenu* menu, TControl* below,
+                                   const std::string& name) {
+  QWidget* w = Peer(control);
+  QWidget* anchor = Peer(below);
+  QMenu* native = menu ? menu->Items()->NativeSubMenu() : nullptr;
+  if (!w || !anchor || !native) return std::string();
+  QImage picture = w->grab().toImage();
+  native->ensurePolished();
+  native->adjustSize();
+  {
+    QPainter painter(&picture);
+    // Where the menu drops from the anchor, inside the picture.
+    QPoint at = anchor->mapTo(w->window(), QPoint(0, anchor->height())) -
+                w->mapTo(w->window(), QPoint(0, 0));
+    at.setX(std::min(at.x(), std::max(0, picture.width() - native->width())));
+    painter.drawPixmap(at, native->grab());
+  }
+  const QString dir = QString::fromUtf8(ZELKAR_SCREENSHOT_DIR);
+  QDir().mkpath(dir);
+  const QString path = dir + "/" + QString::fromStdString(name) + ".png";
+  if (!picture.save(path, "PNG")) {
     ADD_FAILURE() << "could not save " << path.toStdString();
     return std::string();
   }
