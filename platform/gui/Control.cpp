@@ -39,6 +39,7 @@ void TControl::CopyParentFont() {
 
 TControl::~TControl() {
   Destroying();
+  DragControlGone(this);
   if (parent_) parent_->RemoveControl(this);
   parent_ = nullptr;
   actionLink_.reset();
@@ -355,12 +356,15 @@ intptr_t TControl::Perform(unsigned msg, intptr_t wparam, intptr_t lparam) {
 void TControl::WndProc(TMessage& message) { (void)message; }
 
 void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  NotePointer(this, x, y);
   if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
 }
 void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+  if (zgui::DragSourceMouseUp(this, button, x, y)) return;
   if (OnMouseUp) OnMouseUp(this, button, shift, x, y);
 }
 void TControl::MouseMove(TShiftState shift, int x, int y) {
+  if (zgui::DragSourceMouseMove(this, shift, x, y)) return;
   if (OnMouseMove) OnMouseMove(this, shift, x, y);
 }
 void TControl::MouseEnter() {

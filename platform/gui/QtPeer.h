@@ -209,6 +209,13 @@ class Peer : public W, public PeerBase {
   bool OwnsKeys() const { return this->window()->focusWidget() == this; }
 };
 
+// The drag of controls (Drag.cpp): the source's own mouse moves and release drive it; both
+// return true when they were part of a running drag. A control being freed leaves it.
+void NotePointer(TControl* control, int x, int y);
+bool DragSourceMouseMove(TControl* control, TShiftState shift, int x, int y);
+bool DragSourceMouseUp(TControl* control, TMouseButton button, int x, int y);
+void DragControlGone(TControl* control);
+
 // Opens the control's pop-up menu at a screen position; false when it has none.
 bool OpenPopupMenu(TControl* control, QPoint globalPos);
 
