@@ -405,6 +405,17 @@ class TWinControl : public TControl {
   virtual bool KeyPress(char& key);
   virtual void DoEnter();
   virtual void DoExit();
+  // Keys nobody consumed travel as dialog keys from the focused control up through its
+  // parents (Ctrl+Tab to a page control); Alt with a character is offered as an accelerator
+  // to every control of the window in turn. True when taken.
+  virtual bool DialogKey(uint16_t key, TShiftState shift) {
+    (void)key, (void)shift;
+    return false;
+  }
+  virtual bool DialogChar(char key) {
+    (void)key;
+    return false;
+  }
   // Arrow keys and Tab go to the control itself instead of moving the focus when this says so.
   virtual bool WantsArrows() const { return false; }
 

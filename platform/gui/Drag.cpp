@@ -122,7 +122,9 @@ void NotePointer(TControl* control, int x, int y) {
 
 bool DragSourceMouseMove(TControl* control, TShiftState shift, int x, int y) {
   NotePointer(control, x, y);
-  if (g_drag.source != control) return false;
+  // While a drag runs, the control that holds the mouse (the source, or the one pressed to
+  // start it) drives it.
+  if (!g_drag.source) return false;
   const TPoint screen = g_lastPointer;
   if (!(shift & (ssLeft | ssRight | ssMiddle))) {
     // The button went up somewhere we did not hear: the drag is over.
@@ -141,7 +143,7 @@ bool DragSourceMouseMove(TControl* control, TShiftState shift, int x, int y) {
 
 bool DragSourceMouseUp(TControl* control, TMouseButton button, int x, int y) {
   (void)button;
-  if (g_drag.source != control) return false;
+  if (!g_drag.source) return false;
   const bool started = g_drag.started;
   Finish(true, control->ClientToScreen(Point(x, y)));
   return started;

@@ -84,6 +84,8 @@ PeerBase* PeerOf(QWidget* widget);
 bool ForwardKeyPress(TControl* control, QKeyEvent* event,
                      const std::function<void(QKeyEvent*)>& passOn);
 bool ForwardKeyRelease(TControl* control, QKeyEvent* event);
+// Offers an unconsumed key as a dialog key (and Alt+character as an accelerator).
+bool OfferDialogKey(TWinControl* focused, uint16_t key, TShiftState shift);
 void ForwardFocus(TControl* control, bool in, Qt::FocusReason reason);
 // Tells every control under `parent` (all levels) that `focused` has the focus now.
 void BroadcastFocusChanged(TWinControl* parent, TWinControl* focused);
