@@ -44,10 +44,10 @@ bool TWkTabButton::PressArea(int x, int y) const { return PtInRect(GetClientRect
 void TWkTabButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   TCustomControl::MouseDown(button, shift, x, y);
   if (button != mbLeft) return;
+  // The press itself holds the mouse for the button until the release.
   mouseDown_ = true;
   pressed_ = true;
   Invalidate();
-  SetMouseCapture(true);
 }
 
 void TWkTabButton::MouseMove(TShiftState shift, int x, int y) {
@@ -62,7 +62,6 @@ void TWkTabButton::MouseMove(TShiftState shift, int x, int y) {
 void TWkTabButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
   TCustomControl::MouseUp(button, shift, x, y);
   if (!mouseDown_) return;
-  SetMouseCapture(false);
   const bool fire = pressed_;
   mouseDown_ = false;
   pressed_ = false;

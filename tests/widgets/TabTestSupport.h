@@ -21,6 +21,7 @@ class TabTest : public GuiTest {
     recorder = std::make_unique<TTextRecorder>(6, 13);
     form = NewForm<TForm>(nullptr);
     form->SetClientSize(420, 320);
+    form->Show();
   }
   void TearDown() override {
     delete form;
