@@ -341,6 +341,5 @@ class TWkCustomTabControl : public TCustomControl {
   TRect dropIndicator_;
   bool showCard_ = true;
   TRect lastDisplayRect_;
-  bool repaintingHotOnly_ = false;
   TColor tabBackgroundColor_ = clNone;
 };

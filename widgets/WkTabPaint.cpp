@@ -248,22 +248,24 @@ void TWkTabPainter::PaintCard(int row) {
     r.Right += 1;
     r.Bottom += 1;
   }
-  if (!tc_.DoPaintCardBackground(c_, row, r)) {
+  // With a shadow the card stops two pixels short: the shadow darkens what lies behind.
+  const bool hasShadow = tc_.showCardFrame_ && tc_.showShadow_ && tc_.tabOrientation_ == toTop &&
+                         tc_.tabSequence_ == tsStandard;
+  TRect f = r;
+  if (hasShadow) {
+    f.Right -= 2;
+    f.Bottom -= 2;
+  }
+  if (!tc_.DoPaintCardBackground(c_, row, f)) {
     TColor fill = tc_.Color();
     if (tc_.useColoredTabs_ && tc_.tabIndex_ >= 0 && tc_.tabIndex_ < tc_.tabs_.Count())
       fill = tc_.tabs_.Items(tc_.tabIndex_)->Color;
     c_.Brush().SetStyle(bsSolid);
     c_.Brush().SetColor(fill);
-    c_.FillRect(r);
+    c_.FillRect(f);
   }
   if (!tc_.showCardFrame_) return;
-  const bool shadow = tc_.showShadow_ && tc_.tabOrientation_ == toTop &&
-                      tc_.tabSequence_ == tsStandard && !tc_.repaintingHotOnly_;
-  TRect f = r;
-  if (tc_.showShadow_ && tc_.tabOrientation_ == toTop && tc_.tabSequence_ == tsStandard) {
-    f.Right -= 2;
-    f.Bottom -= 2;
-  }
+  const bool shadow = hasShadow;
   const int L = f.Left, T = f.Top, R = f.Right - 1, B = f.Bottom - 1;
   TOutline o(FrameColor());
   // The side that faces the tabs; row 0 leaves the base of the current tab open.
