@@ -136,6 +136,20 @@ void TWkTabSheet::AssignTo(TWkTabData& dest) const {
   dest.DisabledIndex = disabledIndex_;
 }
 
+void TWkTabSheet::DragOver(TControl* source, int x, int y, TDragState state, bool& accept) {
+  TCustomControl::DragOver(source, x, y, state, accept);
+  if (!accept && pageControl_ && pageControl_->DockSite())
+    pageControl_->DragOver(source, x + Left(), y + Top(), state, accept);
+}
+
+void TWkTabSheet::DragDrop(TControl* source, int x, int y) {
+  if (pageControl_ && pageControl_->DockSite() && !pageControl_->HostOf(source)) {
+    pageControl_->DragDrop(source, x + Left(), y + Top());
+    return;
+  }
+  TCustomControl::DragDrop(source, x, y);
+}
+
 void TWkTabSheet::Paint() {
   const TRect r = GetClientRect();
   bool handled = false;

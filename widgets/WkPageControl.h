@@ -38,6 +38,9 @@ class TWkTabSheet : public TCustomControl, public TWkTabDataSource {
   void SetVisible(bool value) override;
 
   void AssignTo(TWkTabData& dest) const override;
+  // A page is part of its control's dock site: drags over it go to the control.
+  void DragOver(TControl* source, int x, int y, TDragState state, bool& accept) override;
+  void DragDrop(TControl* source, int x, int y) override;
 
   TWkPaintBackgroundEvent OnPaintBackground;
   TNotifyEvent OnShow;
