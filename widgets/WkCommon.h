@@ -406,3 +406,11 @@ extern TWkBlinkingControlsList* BlinkingControls;
 void JoinBlinkingControls(IWkBlinkingControl* control);
 // Unregisters it and frees the list when it became empty.
 void LeaveBlinkingControls(IWkBlinkingControl* control);
+
+// Setters of the kit store a value only when it changed, and say whether it did.
+template <class T>
+bool StoreChanged(T& field, T value) {
+  if (field == value) return false;
+  field = value;
+  return true;
+}

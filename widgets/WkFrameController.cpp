@@ -96,15 +96,6 @@ void TWkFrameController::Notification(TComponent* component, TOperation operatio
   if (operation == TOperation::opRemove && component == regIniFile_) regIniFile_ = nullptr;
 }
 
-namespace {
-template <class T>
-bool Store(T& field, T value) {
-  if (field == value) return false;
-  field = value;
-  return true;
-}
-}  // namespace
-
 void TWkFrameController::SetColor(TColor value) {
   if (color_ == value) return;
   if (color_ == focusColor_) focusColor_ = value;
@@ -114,13 +105,13 @@ void TWkFrameController::SetColor(TColor value) {
 }
 
 void TWkFrameController::SetParentColor(bool value) {
-  if (!Store(parentColor_, value)) return;
+  if (!StoreChanged(parentColor_, value)) return;
   UpdateControls(fcpParentColor);
   if (!value) UpdateControls(fcpColor);
 }
 
 void TWkFrameController::SetFrameHotTrack(bool value) {
-  if (!Store(frameHotTrack_, value)) return;
+  if (!StoreChanged(frameHotTrack_, value)) return;
   if (value) {
     SetFrameVisible(true);
     if (!IsLoading()) frameSides_ = AllSides;
@@ -130,7 +121,7 @@ void TWkFrameController::SetFrameHotTrack(bool value) {
 
 #define WK_FC_SETTER(Name, Type, field, prop)      \
   void TWkFrameController::Set##Name(Type value) { \
-    if (Store(field, value)) UpdateControls(prop); \
+    if (StoreChanged(field, value)) UpdateControls(prop); \
   }
 WK_FC_SETTER(DisabledColor, TColor, disabledColor_, fcpDisabledColor)
 WK_FC_SETTER(ReadOnlyColor, TColor, readOnlyColor_, fcpReadOnlyColor)
@@ -157,14 +148,14 @@ void TWkFrameController::SetRegIniFile(TWkRegIniFile* value) {
 // ---------------------------------------------------------------------------------------------
 
 void TWkRegIniFile::SetPath(const std::string& value) {
-  if (Store(path_, value)) changed_ = true;
+  if (StoreChanged(path_, value)) changed_ = true;
 }
 void TWkRegIniFile::SetPathType(TWkPathType value) {
-  if (Store(pathType_, value)) changed_ = true;
+  if (StoreChanged(pathType_, value)) changed_ = true;
 }
 void TWkRegIniFile::SetRegKey(TWkRegKey value) {
-  if (Store(regKey_, value)) changed_ = true;
+  if (StoreChanged(regKey_, value)) changed_ = true;
 }
 void TWkRegIniFile::SetRegAccess(TWkRegAccess value) {
-  if (Store(regAccess_, value)) changed_ = true;
+  if (StoreChanged(regAccess_, value)) changed_ = true;
 }

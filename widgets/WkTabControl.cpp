@@ -6,17 +6,6 @@
 #include "platform/gui/Forms.h"
 #include "widgets/WkTabButtons.h"
 
-namespace {
-
-template <class T>
-bool Store(T& field, T value) {
-  if (field == value) return false;
-  field = value;
-  return true;
-}
-
-}  // namespace
-
 TWkCustomTabControl::TWkCustomTabControl(TComponent* AOwner)
     : TCustomControl(AOwner),
       tabColors_([this] { InvalidateTabShapes(); }),
@@ -45,7 +34,7 @@ void TWkCustomTabControl::Loaded() {
   // The initial index is always the first tab; stored directly, so selecting it again below
   // only brings rows, scrolling and the strip buttons in line, without events.
   tabIndex_ = 0;
-  ApplyTrueTypeRule();
+  if (textOrientation_ == orVertical) ApplyTrueTypeRule();
   SetTabIndexEx(tabIndex_, false);
 }
 
@@ -65,10 +54,10 @@ void TWkCustomTabControl::InvalidateTabShapes() {
   if (scroller_) scroller_->Invalidate();
 }
 
-void TWkCustomTabControl::SetBounds(int left, int top, int width, int height) {
-  const bool resized = width != Width() || height != Height();
-  TCustomControl::SetBounds(left, top, width, height);
-  if (resized) SetLayoutDirty(true);
+void TWkCustomTabControl::Resize() {
+  // Also when the alignment engine sizes the control.
+  TCustomControl::Resize();
+  SetLayoutDirty(true);
 }
 
 void TWkCustomTabControl::ApplyFont() {
@@ -88,7 +77,11 @@ void TWkCustomTabControl::ParentColorChanged() {
 }
 
 void TWkCustomTabControl::ApplyTrueTypeRule() {
-  // Every face the toolkit draws with is scalable, so rotated captions need no other font.
+  // Rotated captions need an outline face.
+  if (IsTrueTypeFont(*Font())) return;
+  TFont outline(*Font());
+  outline.SetName("Verdana");
+  SetFont(outline);
 }
 
 void TWkCustomTabControl::AdjustClientRect(TRect& rect) const { rect = DisplayRect(); }
@@ -102,139 +95,139 @@ void TWkCustomTabControl::AlignControls(TControl* control, TRect& rect) {
 // --- setters
 
 void TWkCustomTabControl::SetTabStyle(TWkTabStyle v) {
-  if (Store(tabStyle_, v)) UpdateTabData();
+  if (StoreChanged(tabStyle_, v)) UpdateTabData();
 }
 void TWkCustomTabControl::SetTabOrientation(TWkTabOrientation v) {
-  if (Store(tabOrientation_, v) && !IsLoading()) UpdateTabData();
+  if (StoreChanged(tabOrientation_, v) && !IsLoading()) UpdateTabData();
 }
 void TWkCustomTabControl::SetTabSequence(TWkTabSequence v) {
-  if (Store(tabSequence_, v)) UpdateTabData();
+  if (StoreChanged(tabSequence_, v)) UpdateTabData();
 }
 void TWkCustomTabControl::SetTextOrientation(TOrientation v) {
-  if (!Store(textOrientation_, v)) return;
+  if (!StoreChanged(textOrientation_, v)) return;
   if (!IsLoading()) ApplyTrueTypeRule();
   UpdateTabData();
 }
 void TWkCustomTabControl::SetTabWidth(int v) {
-  if (v >= 0 && Store(tabWidth_, v)) UpdateTabData();
+  if (v >= 0 && StoreChanged(tabWidth_, v)) UpdateTabData();
 }
 void TWkCustomTabControl::SetTabHeight(int v) {
-  if (v >= 0 && Store(tabHeight_, v)) UpdateTabData();
+  if (v >= 0 && StoreChanged(tabHeight_, v)) UpdateTabData();
 }
 void TWkCustomTabControl::SetTabOverlap(int v) {
-  if (Store(tabOverlap_, v)) UpdateTabData();
+  if (StoreChanged(tabOverlap_, v)) UpdateTabData();
 }
 void TWkCustomTabControl::SetCutCornerSize(int v) {
-  if (v >= 0 && Store(cutCornerSize_, v) && tabStyle_ == tsCutCorner) UpdateTabData();
+  if (v >= 0 && StoreChanged(cutCornerSize_, v) && tabStyle_ == tsCutCorner) UpdateTabData();
 }
 void TWkCustomTabControl::SetSoftCorners(bool v) {
-  if (Store(softCorners_, v)) UpdateTabData();
+  if (StoreChanged(softCorners_, v)) UpdateTabData();
 }
 void TWkCustomTabControl::SetMultiLine(bool v) {
-  if (Store(multiLine_, v)) UpdateTabData();
+  if (StoreChanged(multiLine_, v)) UpdateTabData();
 }
 void TWkCustomTabControl::SetRowIndent(int v) {
-  if (Store(rowIndent_, v)) UpdateTabData();
+  if (StoreChanged(rowIndent_, v)) UpdateTabData();
 }
 void TWkCustomTabControl::SetRowOverlap(int v) {
-  if (Store(rowOverlap_, v)) UpdateTabData();
+  if (StoreChanged(rowOverlap_, v)) UpdateTabData();
 }
 void TWkCustomTabControl::SetAlignTabs(bool v) {
-  if (Store(alignTabs_, v)) UpdateTabData();
+  if (StoreChanged(alignTabs_, v)) UpdateTabData();
 }
 void TWkCustomTabControl::SetMargin(int v) {
-  if (v >= 0 && Store(margin_, v)) UpdateTabData();
+  if (v >= 0 && StoreChanged(margin_, v)) UpdateTabData();
 }
 void TWkCustomTabControl::SetBoldCurrentTab(bool v) {
-  if (Store(boldCurrentTab_, v)) UpdateTabData();
+  if (StoreChanged(boldCurrentTab_, v)) UpdateTabData();
 }
 void TWkCustomTabControl::SetShowCardFrame(bool v) {
-  if (Store(showCardFrame_, v)) UpdateTabData();
+  if (StoreChanged(showCardFrame_, v)) UpdateTabData();
 }
 void TWkCustomTabControl::SetShowFullFrame(bool v) {
-  if (!Store(showFullFrame_, v)) return;
+  if (!StoreChanged(showFullFrame_, v)) return;
   if (!v) showShadow_ = false;  // a shadow needs the full frame
   UpdateTabData();
 }
 void TWkCustomTabControl::SetShowShadow(bool v) {
-  if (!Store(showShadow_, v)) return;
+  if (!StoreChanged(showShadow_, v)) return;
   if (v) showFullFrame_ = true;
   UpdateTabData();
 }
 void TWkCustomTabControl::SetShowFocusRect(bool v) {
-  if (Store(showFocusRect_, v)) InvalidateTabShapes();
+  if (StoreChanged(showFocusRect_, v)) InvalidateTabShapes();
 }
 void TWkCustomTabControl::SetShowCloseButton(bool v) {
-  if (!Store(showCloseButton_, v)) return;
+  if (!StoreChanged(showCloseButton_, v)) return;
   EnsureStripButtons();
   UpdateTabData();
 }
 void TWkCustomTabControl::SetShowMenuButton(bool v) {
-  if (!Store(showMenuButton_, v)) return;
+  if (!StoreChanged(showMenuButton_, v)) return;
   EnsureStripButtons();
   UpdateTabData();
 }
 void TWkCustomTabControl::SetHotTrack(bool v) {
-  if (!Store(hotTrack_, v)) return;
+  if (!StoreChanged(hotTrack_, v)) return;
   StopHotTimerIfIdle();
   InvalidateTabShapes();
 }
 void TWkCustomTabControl::SetHotTrackColor(TColor v) {
-  if (Store(hotTrackColor_, v)) InvalidateTabShapes();
+  if (StoreChanged(hotTrackColor_, v)) InvalidateTabShapes();
 }
 void TWkCustomTabControl::SetHotTrackColorType(TWkHotTrackColorType v) {
-  if (Store(hotTrackColorType_, v)) InvalidateTabShapes();
+  if (StoreChanged(hotTrackColorType_, v)) InvalidateTabShapes();
 }
 void TWkCustomTabControl::SetHotTrackStyle(TWkTabHotTrackStyle v) {
-  if (Store(hotTrackStyle_, v)) InvalidateTabShapes();
+  if (StoreChanged(hotTrackStyle_, v)) InvalidateTabShapes();
 }
 void TWkCustomTabControl::SetTabHints(bool v) {
-  if (Store(tabHints_, v)) StopHotTimerIfIdle();
+  if (StoreChanged(tabHints_, v)) StopHotTimerIfIdle();
 }
 void TWkCustomTabControl::SetImages(TImageList* v) {
-  if (Store(images_, v)) UpdateTabData();
+  if (StoreChanged(images_, v)) UpdateTabData();
 }
 void TWkCustomTabControl::SetImagePosition(TWkImagePosition v) {
-  if (Store(imagePosition_, v)) UpdateTabData();
+  if (StoreChanged(imagePosition_, v)) UpdateTabData();
 }
 void TWkCustomTabControl::SetImageAlignment(TWkHorizontalAlignment v) {
-  if (Store(imageAlignment_, v)) UpdateTabData();
+  if (StoreChanged(imageAlignment_, v)) UpdateTabData();
 }
 void TWkCustomTabControl::SetImageAlignmentVertical(TWkVerticalAlignment v) {
-  if (Store(imageAlignmentVertical_, v)) UpdateTabData();
+  if (StoreChanged(imageAlignmentVertical_, v)) UpdateTabData();
 }
 void TWkCustomTabControl::SetTextAlignment(TWkHorizontalAlignment v) {
-  if (Store(textAlignment_, v)) UpdateTabData();
+  if (StoreChanged(textAlignment_, v)) UpdateTabData();
 }
 void TWkCustomTabControl::SetTextAlignmentVertical(TWkVerticalAlignment v) {
-  if (Store(textAlignmentVertical_, v)) UpdateTabData();
+  if (StoreChanged(textAlignmentVertical_, v)) UpdateTabData();
 }
 void TWkCustomTabControl::SetImageMargin(int v) {
-  if (v >= 0 && Store(imageMargin_, v)) UpdateTabData();
+  if (v >= 0 && StoreChanged(imageMargin_, v)) UpdateTabData();
 }
 void TWkCustomTabControl::SetBackgroundColor(TColor v) {
   parentBackgroundColor_ = false;
-  if (Store(backgroundColor_, v)) InvalidateTabShapes();
+  if (StoreChanged(backgroundColor_, v)) InvalidateTabShapes();
 }
 void TWkCustomTabControl::SetParentBackgroundColor(bool v) {
-  if (Store(parentBackgroundColor_, v) && v) ParentColorChanged();
+  if (StoreChanged(parentBackgroundColor_, v) && v) ParentColorChanged();
 }
 void TWkCustomTabControl::SetTransparent(bool v) {
-  if (Store(transparent_, v)) InvalidateTabShapes();
+  if (StoreChanged(transparent_, v)) InvalidateTabShapes();
 }
 void TWkCustomTabControl::SetUseGradients(bool v) {
-  if (Store(useGradients_, v)) InvalidateTabShapes();
+  if (StoreChanged(useGradients_, v)) InvalidateTabShapes();
 }
 void TWkCustomTabControl::SetUseColoredTabs(bool v) {
-  if (Store(useColoredTabs_, v)) InvalidateTabShapes();
+  if (StoreChanged(useColoredTabs_, v)) InvalidateTabShapes();
 }
 void TWkCustomTabControl::SetFlatColor(TColor v) {
-  if (!Store(flatColor_, v)) return;
+  if (!StoreChanged(flatColor_, v)) return;
   UpdateButtonColors();
   InvalidateTabShapes();
 }
 void TWkCustomTabControl::SetFlatColorAdjustment(int v) {
-  if (!Store(flatColorAdjustment_, v)) return;
+  if (!StoreChanged(flatColorAdjustment_, v)) return;
   UpdateButtonColors();
   InvalidateTabShapes();
 }
@@ -243,7 +236,7 @@ void TWkCustomTabControl::SetRegionCacheCapacity(int v) {
   regions_.SetCapacity(v);
 }
 void TWkCustomTabControl::SetShowCard(bool v) {
-  if (Store(showCard_, v)) UpdateTabData();
+  if (StoreChanged(showCard_, v)) UpdateTabData();
 }
 
 // --- selection

@@ -211,7 +211,7 @@ class TWkCustomTabControl : public TCustomControl {
   void DragOver(TControl* source, int x, int y, TDragState state, bool& accept) override;
   void DragDrop(TControl* source, int x, int y) override;
   void DoEndDrag(TControl* target, int x, int y) override;
-  void SetBounds(int left, int top, int width, int height) override;
+  void Resize() override;
   void AdjustClientRect(TRect& rect) const override;
   void AlignControls(TControl* control, TRect& rect) override;
   void DoEnter() override;

@@ -534,7 +534,7 @@ void TWkTabPainter::PaintAll() {
       c_.FillRect(client);
     }
   }
-  tc.PlaceStripButtons();
+  // The strip buttons were placed by the layout; a paint only draws.
   const int n = tc.tabs_.Count();
   int row0 = -1;
   for (int i = 0; i < n && row0 < 0; ++i)

@@ -204,6 +204,17 @@ TEST_F(TabTest, LayoutRunsFromAPostedCallNotInsideHitTesting) {
   tc->UpdateTabData();
   tc->UpdateLayout();
   EXPECT_EQ(tc->FixedDimension(), 20);
+  // Sized by its parent's alignment, the control lays out again too.
+  auto* host = new TPanel(form);
+  host->SetParent(form);
+  host->SetBounds(0, 150, 300, 120);
+  tc->SetParent(host);
+  tc->SetAlign(alClient);
+  tc->UpdateLayout();
+  host->SetWidth(200);
+  EXPECT_TRUE(tc->LayoutDirty());
+  tc->UpdateLayout();
+  EXPECT_EQ(tc->TabArea().Right, tc->Width() - 1 - 2);
 }
 
 TEST_F(TabTest, ShadowAndFullFrameAreCoupled) {
