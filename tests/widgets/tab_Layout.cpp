@@ -235,3 +235,20 @@ TEST_F(TabTest, ShadowAndFullFrameAreCoupled) {
   tc->SetRegionCacheCapacity(-1);
   EXPECT_EQ(tc->RegionCacheCapacity(), -1);
 }
+
+TEST_F(TabTest, AHugeCaptionIsCutToTheStripAndEmptyCaptionsMeasureTheSample) {
+  auto* tc = Strip(0);
+  tc->SetTabWidth(0);
+  tc->SetTabHeight(0);
+  tc->Tabs().Add()->Caption = std::string(20000, 'W');
+  tc->Tabs().Add()->Caption = "";
+  tc->SetMultiLine(true);
+  tc->UpdateTabData();
+  tc->UpdateLayout();
+  // Alone in its row, no longer than the row.
+  EXPECT_EQ(tc->RowCount(), 2);
+  EXPECT_LE(tc->Tabs().Items(0)->Rect.Width(), tc->StripLength());
+  // An empty caption: 2 (image margin) raised to the sample's 6, plus the single slant's sides.
+  EXPECT_EQ(tc->Tabs().Items(1)->Rect.Width(), 2 * (19 / 2) + 6 + 6);
+  EXPECT_NO_THROW(tc->PaintOffscreen());
+}
