@@ -150,6 +150,17 @@ void TWkTabSheet::DragDrop(TControl* source, int x, int y) {
   TCustomControl::DragDrop(source, x, y);
 }
 
+void TWkTabSheet::ChildChanged(TControl* child, TChildChange change) {
+  TCustomControl::ChildChanged(child, change);
+  if (!pageControl_ || pageControl_->HostOf(child) != this) return;
+  if (change == ccVisible) {
+    SetTabVisible(child->Visible());
+    return;
+  }
+  const std::string text = child->Caption();
+  SetCaption(text.substr(0, text.find_first_of("\r\n")));
+}
+
 void TWkTabSheet::Paint() {
   const TRect r = GetClientRect();
   bool handled = false;

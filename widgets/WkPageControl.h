@@ -41,6 +41,8 @@ class TWkTabSheet : public TCustomControl, public TWkTabDataSource {
   // A page is part of its control's dock site: drags over it go to the control.
   void DragOver(TControl* source, int x, int y, TDragState state, bool& accept) override;
   void DragDrop(TControl* source, int x, int y) override;
+  // A docked control's caption and visibility show on its tab.
+  void ChildChanged(TControl* child, TChildChange change) override;
 
   TWkPaintBackgroundEvent OnPaintBackground;
   TNotifyEvent OnShow;

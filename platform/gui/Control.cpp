@@ -160,6 +160,7 @@ void TControl::SetVisible(bool value) {
   visible_ = value;
   if (widget_ && parent_) widget_->setVisible(value);
   if (parent_ && align_ != alNone) parent_->Realign();
+  if (parent_) parent_->ChildChanged(this, TWinControl::ccVisible);
 }
 
 bool TControl::Showing() const {
@@ -178,6 +179,7 @@ void TControl::SetText(const std::string& value) {
   if (value == text_) return;
   text_ = value;
   TextChanged();
+  if (parent_) parent_->ChildChanged(this, TWinControl::ccText);
 }
 
 void TControl::SetHint(const std::string& value) {

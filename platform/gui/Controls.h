@@ -416,6 +416,9 @@ class TWinControl : public TControl {
     (void)key;
     return false;
   }
+  // A child's caption or visibility changed (a host that shows its children as tabs follows).
+  enum TChildChange { ccText, ccVisible };
+  virtual void ChildChanged(TControl* child, TChildChange change) { (void)child, (void)change; }
   // Arrow keys and Tab go to the control itself instead of moving the focus when this says so.
   virtual bool WantsArrows() const { return false; }
 

@@ -375,3 +375,30 @@ TEST_F(EventTest, UnconsumedKeysTravelUpAsDialogKeysAndAltCharactersAsAccelerato
 }
 
 }  // namespace
+
+namespace {
+
+class ChildWatcher : public TPanel {
+ public:
+  using TPanel::TPanel;
+  void ChildChanged(TControl* child, TChildChange change) override {
+    seen.push_back(child->Name() + (change == ccText ? " text" : " visible"));
+  }
+  std::vector<std::string> seen;
+};
+
+TEST_F(EventTest, AParentHearsOfItsChildrensCaptionAndVisibilityChanges) {
+  auto* host = new ChildWatcher(form);
+  host->SetParent(form);
+  auto* child = new TLabel(form);
+  child->SetName("Child");
+  child->SetParent(host);
+  child->SetCaption("a");
+  child->SetCaption("a");  // no change, no word
+  child->SetVisible(false);
+  child->SetParent(form);
+  child->SetCaption("b");  // no longer its child
+  EXPECT_EQ(host->seen, (std::vector<std::string>{"Child text", "Child visible"}));
+}
+
+}  // namespace

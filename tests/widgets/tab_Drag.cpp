@@ -90,6 +90,14 @@ TEST_F(TabDragTest, AControlDroppedOnTheDockSiteGetsASheetAndADoubleClickUndocks
   EXPECT_EQ(tool->Parent(), host);
   EXPECT_EQ(tool->Align(), alClient);
   EXPECT_EQ(pc->ActivePage(), host);
+  // Its caption (to the first line break) and visibility show on its tab.
+  tool->SetCaption("Tools\r\nmore");
+  EXPECT_EQ(host->Caption(), "Tools");
+  tool->SetVisible(false);
+  EXPECT_FALSE(host->TabVisible());
+  tool->SetVisible(true);
+  EXPECT_TRUE(host->TabVisible());
+  pc->UpdateLayout();
   // A docked control is not taken twice.
   bool accept = true;
   pc->DragOver(tool, 10, 10, dsDragMove, accept);
