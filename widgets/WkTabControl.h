@@ -203,7 +203,6 @@ class TWkCustomTabControl : public TCustomControl {
   void Loaded() override;
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseMove(TShiftState shift, int x, int y) override;
-  void MouseLeave() override;
   bool KeyDown(uint16_t& key, TShiftState shift) override;
   // An accelerator typed in the window: true when a tab took it.
   virtual bool DialogChar(char key);
@@ -246,13 +245,10 @@ class TWkCustomTabControl : public TCustomControl {
   void Paint() override;
   void ColorChanged() override;
   void ApplyFont() override;
-  bool Loading() const { return IsLoading(); }
 
-  TFont& TabFont() { return tabFont_; }
 
  private:
   friend class TWkTabPainter;
-  struct Measure;
   void LayoutTabs();
   void PostLayout();
   int RunOf(int value) const;
@@ -321,7 +317,6 @@ class TWkCustomTabControl : public TCustomControl {
 
   bool layoutDirty_ = true;
   bool layoutPosted_ = false;
-  bool laidOut_ = false;
   bool inLayout_ = false;
   int firstTab_ = -1;
   int fixedDimension_ = 0;
@@ -341,5 +336,4 @@ class TWkCustomTabControl : public TCustomControl {
   TRect dropIndicator_;
   bool showCard_ = true;
   TRect lastDisplayRect_;
-  TColor tabBackgroundColor_ = clNone;
 };

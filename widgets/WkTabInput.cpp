@@ -47,8 +47,6 @@ void TWkCustomTabControl::MouseMove(TShiftState shift, int x, int y) {
   CancelHotTrack(!inArea);
 }
 
-void TWkCustomTabControl::MouseLeave() { TCustomControl::MouseLeave(); }
-
 void TWkCustomTabControl::CancelHotTrack(bool restoreHint) {
   hotTimer_->SetEnabled(false);
   const bool wasHot = hotTab_ >= 0;

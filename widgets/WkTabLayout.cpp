@@ -268,7 +268,6 @@ void TWkCustomTabControl::LayoutTabs() {
   if (inLayout_) return;
   inLayout_ = true;
   layoutDirty_ = false;
-  laidOut_ = true;
   const bool vertical = SideIsVertical(tabOrientation_);
   const bool textAlong = vertical == (textOrientation_ == orVertical);
   const int fixedAlong = vertical ? tabHeight_ : tabWidth_;

@@ -478,18 +478,15 @@ void TWkTabPainter::PaintTab(int index) {
     if (index == tc_.tabIndex_) {
       c_.Brush().SetColor(colours.current);
       c_.FillRect(rect);
-      tc_.tabBackgroundColor_ = colours.current;
     } else if (tc_.useGradients_ && HighColorDisplay) {
       const bool outerFirst = tc_.tabOrientation_ == toTop || tc_.tabOrientation_ == toLeft;
       const TGradientDirection dir =
           tc_.tabOrientation_ == toTop || tc_.tabOrientation_ == toBottom ? gdHorizontalEnd : gdVerticalEnd;
       PaintGradient(c_, rect, dir, outerFirst ? colours.unselected : colours.shadow,
                     outerFirst ? colours.shadow : colours.unselected, 1);
-      tc_.tabBackgroundColor_ = outerFirst ? colours.shadow : colours.unselected;
     } else {
       c_.Brush().SetColor(colours.unselected);
       c_.FillRect(rect);
-      tc_.tabBackgroundColor_ = colours.unselected;
     }
   }
   PaintBar(index, rect);
