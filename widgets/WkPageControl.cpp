@@ -109,8 +109,7 @@ void TWkTabSheet::SetShown(bool value) {
   TControl::SetVisible(value);
   if (value && pageControl_) SetBoundsRect(pageControl_->DisplayRect());
   // A handler's exception is reported and goes no further than here.
-  if (Application)
-    Application->Guard(this, [&] { value ? DoShow() : DoHide(); });
+  if (Application) Application->Guard(this, [&] { value ? DoShow() : DoHide(); });
 }
 
 void TWkTabSheet::DoShow() {
@@ -208,7 +207,8 @@ void TWkPageControl::SetActivePageDefault(TWkTabSheet* page) {
 
 void TWkPageControl::Notification(TComponent* component, TOperation operation) {
   TWkCustomTabControl::Notification(component, operation);
-  if (operation == TOperation::opRemove && component == activePageDefault_) activePageDefault_ = nullptr;
+  if (operation == TOperation::opRemove && component == activePageDefault_)
+    activePageDefault_ = nullptr;
 }
 
 void TWkPageControl::SetActivePage(TWkTabSheet* page) {
@@ -263,11 +263,12 @@ void TWkPageControl::DoPageChange() {
 }
 
 TWkTabSheet* TWkPageControl::FindNextPage(TWkTabSheet* curPage, bool goForward,
-                                         bool checkTabVisible) const {
+                                          bool checkTabVisible) const {
   const int count = PageCount();
   if (count == 0) return nullptr;
   auto at = std::find(pages_.begin(), pages_.end(), curPage);
-  int start = at != pages_.end() ? static_cast<int>(at - pages_.begin()) : (goForward ? count - 1 : 0);
+  int start =
+      at != pages_.end() ? static_cast<int>(at - pages_.begin()) : (goForward ? count - 1 : 0);
   int i = start;
   for (int k = 0; k < count; ++k) {
     i = goForward ? (i + 1) % count : (i + count - 1) % count;
@@ -430,7 +431,8 @@ TWkTabSheet* TWkPageControl::PageAtTab(int x, int y) {
 void TWkPageControl::DragOver(TControl* source, int x, int y, TDragState state, bool& accept) {
   TWkCustomTabControl::DragOver(source, x, y, state, accept);
   if (source == this || !dockSite_ || !source) return;
-  accept = state != dsDragLeave && !HostOf(source) && !Inside(this, dynamic_cast<TWinControl*>(source));
+  accept =
+      state != dsDragLeave && !HostOf(source) && !Inside(this, dynamic_cast<TWinControl*>(source));
 }
 
 void TWkPageControl::DragDrop(TControl* source, int x, int y) {

@@ -99,7 +99,8 @@ bool TWkTabScroller::PressArea(int x, int y) const {
 
 void TWkTabScroller::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   if (button == mbLeft)
-    pressedHalf_ = orientation_ == orHorizontal ? (x >= Width() / 2 ? 1 : 0) : (y <= Height() / 2 ? 1 : 0);
+    pressedHalf_ =
+        orientation_ == orHorizontal ? (x >= Width() / 2 ? 1 : 0) : (y <= Height() / 2 ? 1 : 0);
   TWkTabButton::MouseDown(button, shift, x, y);
   if (button != mbLeft) return;
   if (!timer_) {
@@ -133,8 +134,7 @@ void TWkTabScroller::ClickHalf() {
 
 // --- close button
 
-TWkTabCloseButton::TWkTabCloseButton(TWkCustomTabControl* tabControl)
-    : TWkTabButton(tabControl) {}
+TWkTabCloseButton::TWkTabCloseButton(TWkCustomTabControl* tabControl) : TWkTabButton(tabControl) {}
 
 void TWkTabCloseButton::Released() {
   if (OnClose) OnClose(this);

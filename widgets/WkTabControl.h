@@ -28,15 +28,16 @@ class TWkTabCloseButton;
 class TWkTabMenuButton;
 class TImageList;
 
-using TWkTabChangingEvent = std::function<void(TComponent* Sender, int NewIndex, bool& AllowChange)>;
+using TWkTabChangingEvent =
+    std::function<void(TComponent* Sender, int NewIndex, bool& AllowChange)>;
 using TWkTabCloseEvent = std::function<void(TComponent* Sender, bool& AllowClose)>;
 using TWkTabOrderChangeEvent = std::function<void(TComponent* Sender, int OldIndex, int NewIndex)>;
-using TWkGetTextColorEvent = std::function<void(TComponent* Sender, int ATabIndex,
-                                                TWkTextStyle AStyle, TColor& AColor, bool& Handled)>;
+using TWkGetTextColorEvent = std::function<void(
+    TComponent* Sender, int ATabIndex, TWkTextStyle AStyle, TColor& AColor, bool& Handled)>;
 using TWkPaintBackgroundEvent =
     std::function<void(TComponent* Sender, TCanvas& ACanvas, const TRect& ARect, bool& Handled)>;
-using TWkPaintCardBackgroundEvent = std::function<void(TComponent* Sender, TCanvas& ACanvas,
-                                                       int ARow, const TRect& ARect, bool& Handled)>;
+using TWkPaintCardBackgroundEvent = std::function<void(
+    TComponent* Sender, TCanvas& ACanvas, int ARow, const TRect& ARect, bool& Handled)>;
 using TWkPaintTabBackgroundEvent = std::function<void(
     TComponent* Sender, TCanvas& ACanvas, int ATabIndex, const TRect& ARect, bool& Handled)>;
 
@@ -245,7 +246,6 @@ class TWkCustomTabControl : public TCustomControl {
   void Paint() override;
   void ColorChanged() override;
   void ApplyFont() override;
-
 
  private:
   friend class TWkTabPainter;

@@ -113,4 +113,6 @@ bool PointInControlRect(const TRect& rect, TPoint point) {
   return PtInRect(NormalizeRect(rect), point);
 }
 
-bool IsNullRect(const TRect& r) { return r.Left == 0 && r.Top == 0 && r.Right == 0 && r.Bottom == 0; }
+bool IsNullRect(const TRect& r) {
+  return r.Left == 0 && r.Top == 0 && r.Right == 0 && r.Bottom == 0;
+}

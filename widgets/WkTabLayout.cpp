@@ -142,7 +142,8 @@ std::vector<TPoint> TWkCustomTabControl::TabShape(int index) const {
       break;
     case tsDoubleSlant:
       if (softCorners_)
-        p = {{L, B}, {L + H - 2, T + 2}, {L + H + 4, T}, {R - H - 4, T}, {R - H + 2, T + 2}, {R, B}};
+        p = {{L, B},         {L + H - 2, T + 2}, {L + H + 4, T},
+             {R - H - 4, T}, {R - H + 2, T + 2}, {R, B}};
       else
         p = {{L, B}, {L + H, T}, {R - H, T}, {R, B}};
       break;
@@ -187,7 +188,9 @@ bool TWkCustomTabControl::WhollyShownWith(int index, int firstTab) const {
   return r.Right <= s && s - r.Left <= window;
 }
 
-bool TWkCustomTabControl::TabWhollyShown(int index) const { return WhollyShownWith(index, firstTab_); }
+bool TWkCustomTabControl::TabWhollyShown(int index) const {
+  return WhollyShownWith(index, firstTab_);
+}
 
 int TWkCustomTabControl::TabAtPos(int x, int y) {
   if (tabs_.Count() == 0 || firstTab_ < 0 || firstTab_ >= tabs_.Count()) return -1;
@@ -281,8 +284,10 @@ void TWkCustomTabControl::LayoutTabs() {
   for (int i = 0; i < n; ++i) {
     if (!tabs_.Items(i)->Visible) continue;
     TSize s = ContentSize(i, boldCurrentTab_);
-    if (fixedAlong <= 0) (vertical ? s.cy : s.cx) = std::max(vertical ? s.cy : s.cx, vertical ? sample.cy : sample.cx);
-    if (fixedCross <= 0) (vertical ? s.cx : s.cy) = std::max(vertical ? s.cx : s.cy, vertical ? sample.cx : sample.cy);
+    if (fixedAlong <= 0)
+      (vertical ? s.cy : s.cx) = std::max(vertical ? s.cy : s.cx, vertical ? sample.cy : sample.cx);
+    if (fixedCross <= 0)
+      (vertical ? s.cx : s.cy) = std::max(vertical ? s.cx : s.cy, vertical ? sample.cx : sample.cy);
     along[static_cast<size_t>(i)] = vertical ? s.cy : s.cx;
     maxC = std::max(maxC, vertical ? s.cx : s.cy);
   }
@@ -314,7 +319,8 @@ void TWkCustomTabControl::LayoutTabs() {
   fixedDimension_ = fixedCross > 0 ? fixedCross : crossOf(maxC);
   std::vector<int> len(static_cast<size_t>(n), 0);
   for (int i = 0; i < n; ++i)
-    len[static_cast<size_t>(i)] = fixedAlong > 0 ? fixedAlong : lengthOf(along[static_cast<size_t>(i)], maxC);
+    len[static_cast<size_t>(i)] =
+        fixedAlong > 0 ? fixedAlong : lengthOf(along[static_cast<size_t>(i)], maxC);
 
   // Strip-button size.
   {
@@ -360,14 +366,16 @@ void TWkCustomTabControl::LayoutTabs() {
       avail = std::max(1, L - 2 * margin_ - (rows - 1) * rowIndent_);
       // Measured lengths again: a smaller row may have cut them.
       for (int i = 0; i < n; ++i)
-        len[static_cast<size_t>(i)] = fixedAlong > 0 ? fixedAlong : lengthOf(along[static_cast<size_t>(i)], maxC);
+        len[static_cast<size_t>(i)] =
+            fixedAlong > 0 ? fixedAlong : lengthOf(along[static_cast<size_t>(i)], maxC);
       if (place(true) || rows >= std::max(1, visible)) break;
       ++rows;
     }
   } else {
     // The strip buttons count once the button size is known.
-    avail = std::max(1, L - 2 * margin_ - (int(showCloseButton_) + int(showMenuButton_)) *
-                                              (visible > 0 ? buttonSize_ + 2 : 0) -
+    avail = std::max(1, L - 2 * margin_ -
+                            (int(showCloseButton_) + int(showMenuButton_)) *
+                                (visible > 0 ? buttonSize_ + 2 : 0) -
                             2 * buttonSize_ - 2);
     place(false);
   }
@@ -449,8 +457,8 @@ void TWkCustomTabControl::LayoutTabs() {
   if (tabIndex_ >= 0 && visible > 0) {
     int found = -1;
     const int start = std::min(tabIndex_, n - 1);
-    const bool stillGood = tabIndex_ < n && tabs_.Items(tabIndex_)->Visible &&
-                           tabs_.Items(tabIndex_)->Enabled;
+    const bool stillGood =
+        tabIndex_ < n && tabs_.Items(tabIndex_)->Visible && tabs_.Items(tabIndex_)->Enabled;
     if (stillGood) {
       found = tabIndex_;
     } else {

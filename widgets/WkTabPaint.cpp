@@ -40,7 +40,8 @@ class TOutline {
           for (TPoint q = at; q != c.p; q.X += dx, q.Y += dy) {
             const TColor under = canvas.Pixel(q.X, q.Y);
             if (under != clNone)
-              canvas.SetPixel(q.X, q.Y, BlendColors(clBlack, under, static_cast<std::uint8_t>(c.weight)));
+              canvas.SetPixel(q.X, q.Y,
+                              BlendColors(clBlack, under, static_cast<std::uint8_t>(c.weight)));
           }
           break;
         }
@@ -148,8 +149,8 @@ void TWkCustomTabControl::PlaceStripButtons() {
     scroller_->SetOrientation(vertical ? orVertical : orHorizontal);
     place(scroller_, 2 * b - 1, StripButtonsSpace());
     if (!scrollerNeeded_)
-      scroller_->SetBounds(-(scroller_->Width() + 1), -(scroller_->Height() + 1), scroller_->Width(),
-                           scroller_->Height());
+      scroller_->SetBounds(-(scroller_->Width() + 1), -(scroller_->Height() + 1),
+                           scroller_->Width(), scroller_->Height());
     scroller_->Invalidate();
   }
 }
@@ -383,19 +384,26 @@ void TWkTabPainter::PaintCaption(int index, const TRect& rect) {
     return how == 0 ? from : how == 2 ? to - size : from + (to - from - size) / 2;
   };
   const int hAlign = tc_.textAlignment_ == haLeft ? 0 : tc_.textAlignment_ == haRight ? 2 : 1;
-  const int vAlign = tc_.textAlignmentVertical_ == vaTop ? 0 : tc_.textAlignmentVertical_ == vaBottom ? 2 : 1;
+  const int vAlign = tc_.textAlignmentVertical_ == vaTop      ? 0
+                     : tc_.textAlignmentVertical_ == vaBottom ? 2
+                                                              : 1;
 
   // Colours: selected, unselected, hot text; disabled tabs in two shades.
   std::vector<std::pair<TColor, TPoint>> passes;
   if (!t->Enabled) {
-    passes.push_back({tc_.DoGetTextColor(index, tsDisabledHighlight, tc_.textColors_.DisabledHighlight()), Point(1, 1)});
-    passes.push_back({tc_.DoGetTextColor(index, tsDisabledShadow, tc_.textColors_.DisabledShadow()), Point(0, 0)});
+    passes.push_back(
+        {tc_.DoGetTextColor(index, tsDisabledHighlight, tc_.textColors_.DisabledHighlight()),
+         Point(1, 1)});
+    passes.push_back({tc_.DoGetTextColor(index, tsDisabledShadow, tc_.textColors_.DisabledShadow()),
+                      Point(0, 0)});
   } else if (index == tc_.hotTab_ && tc_.hotTrackStyle_ == htsText && tc_.hotTrack_) {
     passes.push_back({tc_.DoGetTextColor(index, tsHotTrack, HotColor()), Point(0, 0)});
   } else if (index == tc_.tabIndex_) {
-    passes.push_back({tc_.DoGetTextColor(index, tsSelected, tc_.textColors_.Selected()), Point(0, 0)});
+    passes.push_back(
+        {tc_.DoGetTextColor(index, tsSelected, tc_.textColors_.Selected()), Point(0, 0)});
   } else {
-    passes.push_back({tc_.DoGetTextColor(index, tsUnselected, tc_.textColors_.Unselected()), Point(0, 0)});
+    passes.push_back(
+        {tc_.DoGetTextColor(index, tsUnselected, tc_.textColors_.Unselected()), Point(0, 0)});
   }
   for (const auto& [color, off] : passes) {
     int run = 0;
@@ -427,10 +435,14 @@ void TWkTabPainter::PaintContent(int index, const TRect& content) {
   if (tc_.images_ && t->ImageIndex >= 0) {
     const int iw = tc_.images_->Width(), ih = tc_.images_->Height(), m = tc_.imageMargin_;
     auto alignH = [&](int from, int to) {
-      return tc_.imageAlignment_ == haLeft ? from : tc_.imageAlignment_ == haRight ? to - iw : from + (to - from - iw) / 2;
+      return tc_.imageAlignment_ == haLeft    ? from
+             : tc_.imageAlignment_ == haRight ? to - iw
+                                              : from + (to - from - iw) / 2;
     };
     auto alignV = [&](int from, int to) {
-      return tc_.imageAlignmentVertical_ == vaTop ? from : tc_.imageAlignmentVertical_ == vaBottom ? to - ih : from + (to - from - ih) / 2;
+      return tc_.imageAlignmentVertical_ == vaTop      ? from
+             : tc_.imageAlignmentVertical_ == vaBottom ? to - ih
+                                                       : from + (to - from - ih) / 2;
     };
     TPoint at;
     switch (tc_.imagePosition_) {
@@ -480,8 +492,9 @@ void TWkTabPainter::PaintTab(int index) {
       c_.FillRect(rect);
     } else if (tc_.useGradients_ && HighColorDisplay) {
       const bool outerFirst = tc_.tabOrientation_ == toTop || tc_.tabOrientation_ == toLeft;
-      const TGradientDirection dir =
-          tc_.tabOrientation_ == toTop || tc_.tabOrientation_ == toBottom ? gdHorizontalEnd : gdVerticalEnd;
+      const TGradientDirection dir = tc_.tabOrientation_ == toTop || tc_.tabOrientation_ == toBottom
+                                         ? gdHorizontalEnd
+                                         : gdVerticalEnd;
       PaintGradient(c_, rect, dir, outerFirst ? colours.unselected : colours.shadow,
                     outerFirst ? colours.shadow : colours.unselected, 1);
     } else {
@@ -537,7 +550,8 @@ void TWkTabPainter::PaintAll() {
   for (int i = 0; i < n && row0 < 0; ++i)
     if (tc.tabs_.Items(i)->Visible && tc.tabs_.Items(i)->Row == 0) row0 = i;
   auto drawable = [&](int i) {
-    return tc.tabs_.Items(i)->Visible && i >= tc.firstTab_ && tc.firstTab_ >= 0 && tc.TabWhollyShown(i);
+    return tc.tabs_.Items(i)->Visible && i >= tc.firstTab_ && tc.firstTab_ >= 0 &&
+           tc.TabWhollyShown(i);
   };
   int level = tc.rowCount_ - 1;
   if (row0 >= 0) {

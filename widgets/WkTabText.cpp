@@ -35,7 +35,8 @@ TTabCaptionPieces SplitTabAccelerator(const std::string& line) {
       continue;
     }
     if (out == &pieces.Before && i + 1 < line.size()) {
-      const size_t width = static_cast<unsigned char>(line[i + 1]) >= 0x81 && i + 2 < line.size() ? 2 : 1;
+      const size_t width =
+          static_cast<unsigned char>(line[i + 1]) >= 0x81 && i + 2 < line.size() ? 2 : 1;
       pieces.Accel = line.substr(i + 1, width);
       i += width;
       out = &pieces.After;

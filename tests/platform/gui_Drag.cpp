@@ -107,10 +107,11 @@ TEST_F(DragTest, TargetsChangeUnderThePointerAndARefusedDropEndsOnNothing) {
     const TPoint p = from->ScreenToClient(to->ClientToScreen(Point(x, y)));
     return std::to_string(p.X) + "," + std::to_string(p.Y);
   };
-  EXPECT_EQ(log.events, (std::vector<std::string>{
-                            "Target enter 5,5", "Target leave " + at(form->target, form->inner, 1, 2),
-                            "Inner enter 1,2", "Inner leave " + at(form->inner, form->refuser, 3, 3),
-                            "refuser over", "refuser leave", "end none 0,0"}));
+  EXPECT_EQ(log.events,
+            (std::vector<std::string>{
+                "Target enter 5,5", "Target leave " + at(form->target, form->inner, 1, 2),
+                "Inner enter 1,2", "Inner leave " + at(form->inner, form->refuser, 3, 3),
+                "refuser over", "refuser leave", "end none 0,0"}));
 }
 
 TEST_F(DragTest, EndDragAndAReleaseWithoutAButtonEndWithoutADrop) {

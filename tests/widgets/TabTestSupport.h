@@ -56,8 +56,12 @@ class TabTest : public GuiTest {
     pc->UpdateLayout();
     return pc;
   }
-  TWkTabSheet* Sheet(const std::string& caption) { return form->Find<TWkTabSheet>("Sheet" + caption); }
-  static TPoint Centre(const TRect& r) { return Point((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2); }
+  TWkTabSheet* Sheet(const std::string& caption) {
+    return form->Find<TWkTabSheet>("Sheet" + caption);
+  }
+  static TPoint Centre(const TRect& r) {
+    return Point((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+  }
   static void Click(TWkCustomTabControl* tc, TPoint p) {
     tc->MouseDown(mbLeft, ssLeft, p.X, p.Y);
     tc->MouseUp(mbLeft, 0, p.X, p.Y);

@@ -37,7 +37,8 @@ TEST_F(TabDragTest, DroppingTheCurrentTabOnAnotherMovesItsPageThere) {
   // Before the current tab: the marker stands across tab 0's starting edge (moved in by
   // half the side run), 16 along and 9 across, from 2 pixels above the tab.
   const TRect tab0 = pc->TabClientRect(0);
-  EXPECT_EQ(pc->DropIndicatorRect(), Rect(tab0.Left + 5 - 8, tab0.Top - 2, tab0.Left + 5 + 8, tab0.Top + 7));
+  EXPECT_EQ(pc->DropIndicatorRect(),
+            Rect(tab0.Left + 5 - 8, tab0.Top - 2, tab0.Left + 5 + 8, tab0.Top + 7));
   Release(TabCentre(0));
   EXPECT_FALSE(pc->Dragging());
   EXPECT_TRUE(IsRectEmpty(pc->DropIndicatorRect()));

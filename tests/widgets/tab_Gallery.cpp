@@ -7,7 +7,8 @@ using namespace tabtest;
 TEST_F(TabTest, GalleryOfStylesAndSides) {
   recorder.reset();  // real fonts for the picture
   form->SetClientSize(4 * 310 + 10, 5 * 180 + 10);
-  const TWkTabStyle styles[] = {tsSingleSlant, tsDoubleSlant, tsCutCorner, tsRoundCorners, tsBackSlant};
+  const TWkTabStyle styles[] = {tsSingleSlant, tsDoubleSlant, tsCutCorner, tsRoundCorners,
+                                tsBackSlant};
   const TWkTabOrientation sides[] = {toTop, toLeft, toBottom, toRight};
   int k = 0;
   for (int s = 0; s < 5; ++s) {
@@ -25,7 +26,10 @@ TEST_F(TabTest, GalleryOfStylesAndSides) {
         sheet->SetPageControl(pc);
         if (i == 2) sheet->SetTabEnabled(false);
         // Coloured tabs on the cut-corner and back-slant rows.
-        if (s == 2 || s == 4) sheet->SetColor(i % 3 == 0 ? RGB(200, 230, 255) : i % 3 == 1 ? RGB(255, 225, 190) : clWhite);
+        if (s == 2 || s == 4)
+          sheet->SetColor(i % 3 == 0   ? RGB(200, 230, 255)
+                          : i % 3 == 1 ? RGB(255, 225, 190)
+                                       : clWhite);
       }
       pc->SetShowCloseButton(k % 3 != 2);
       pc->SetShowMenuButton(k % 2 == 0);

@@ -168,7 +168,7 @@ TEST_F(TabTest, CollapsedControlClampsItsLengthsAndRows) {
   tc->SetMultiLine(true);
   tc->UpdateLayout();
   EXPECT_EQ(tc->RowCount(), 5);  // one tab a row, never more rows than tabs
-  tc->SetWidth(0);  // nothing left of the strip: still a layout, and an end to it
+  tc->SetWidth(0);               // nothing left of the strip: still a layout, and an end to it
   tc->UpdateLayout();
   EXPECT_GE(tc->RowCount(), 1);
   EXPECT_LE(tc->RowCount(), 5);

@@ -28,7 +28,9 @@ std::vector<std::string> PaintOrder(TWkCustomTabControl* tc) {
 }
 
 // The records of one text, in drawing order.
-std::vector<TTextRecord> Drawn(const TTextRecorder& r, const std::string& text) { return r.Find(text); }
+std::vector<TTextRecord> Drawn(const TTextRecorder& r, const std::string& text) {
+  return r.Find(text);
+}
 
 }  // namespace
 
@@ -78,26 +80,27 @@ TEST_F(TabPaintTest, PixelsOfTabsCardFrameAndShadow) {
   const TBitmap& b = Picture();
   const TColor frame = clBtnShadow;
   const TColor dark = BlendColors(clBlack, kMarker, 30), light = BlendColors(clBlack, kMarker, 15);
-  EXPECT_TRUE(wktest::PixelsAre(b, {
-      {200, 10, kMarker},           // the strip beyond the tabs
-      {5, 15, clWindow},            // tab 0, unselected, flat
-      {56, 15, kCard},              // tab 1, current, in the control's colour
-      {0, 10, frame},               // tab 0's left side
-      {70, 0, frame},               // tab 1's top
-      {150, 20, frame},             // the card's side toward the tabs
-      {80, 20, kCard},              // ... open under the current tab
-      {30, 20, frame},              // ... closed under tab 0
-      {150, 60, kCard},             // the card
-      {0, 60, frame},               // its left side
-      {297, 60, frame},             // its right side, two pixels in from the edge
-      {150, 97, frame},             // its bottom
-      {298, 60, dark},              // the shadow: darker next to the frame
-      {299, 60, light},
-      {150, 98, dark},
-      {150, 99, light},
-      {299, 21, kMarker},           // above the shadow's start
-      {1, 99, kMarker},             // before it
-  }));
+  EXPECT_TRUE(
+      wktest::PixelsAre(b, {
+                               {200, 10, kMarker},  // the strip beyond the tabs
+                               {5, 15, clWindow},   // tab 0, unselected, flat
+                               {56, 15, kCard},     // tab 1, current, in the control's colour
+                               {0, 10, frame},      // tab 0's left side
+                               {70, 0, frame},      // tab 1's top
+                               {150, 20, frame},    // the card's side toward the tabs
+                               {80, 20, kCard},     // ... open under the current tab
+                               {30, 20, frame},     // ... closed under tab 0
+                               {150, 60, kCard},    // the card
+                               {0, 60, frame},      // its left side
+                               {297, 60, frame},    // its right side, two pixels in from the edge
+                               {150, 97, frame},    // its bottom
+                               {298, 60, dark},     // the shadow: darker next to the frame
+                               {299, 60, light},
+                               {150, 98, dark},
+                               {150, 99, light},
+                               {299, 21, kMarker},  // above the shadow's start
+                               {1, 99, kMarker},    // before it
+                           }));
 }
 
 TEST_F(TabPaintTest, GradientsAndColouredTabs) {
@@ -139,7 +142,7 @@ TEST_F(TabPaintTest, HighlightBarsAreClippedToTheTabAndHotTextTakesTheColour) {
   EXPECT_EQ(b.PixelColor(70, 1), ColorToRGB(clHighlight));
   EXPECT_EQ(b.PixelColor(70, 4), ColorToRGB(clHighlight));
   EXPECT_EQ(b.PixelColor(58, 6), kCard);
-  EXPECT_EQ(b.PixelColor(100, 3), kMarker);  // beyond tab 1's slant
+  EXPECT_EQ(b.PixelColor(100, 3), kMarker);     // beyond tab 1's slant
   EXPECT_EQ(b.PixelColor(20, 2), 0x00149BF0u);  // the hot tab's bar
   // Complement colour type turns the hue.
   tc->SetHotTrackColorType(htctComplement);
@@ -190,7 +193,8 @@ TEST_F(TabPaintTest, CaptionsAcceleratorsLinesAndDisabledText) {
   EXPECT_EQ(rd[0].Rect.Top, rd[1].Rect.Top + 1);
   EXPECT_FALSE(rd[1].FontStyle & fsUnderline);
   // OnGetTextColor replaces a colour.
-  tc->OnGetTextColor = [](TComponent*, int index, TWkTextStyle style, TColor& color, bool& handled) {
+  tc->OnGetTextColor = [](TComponent*, int index, TWkTextStyle style, TColor& color,
+                          bool& handled) {
     if (index == 2 && style == tsDisabledShadow) color = clRed;
     handled = true;
   };

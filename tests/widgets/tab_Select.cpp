@@ -122,7 +122,7 @@ TEST_F(TabTest, ArrowsHomeAndEndFollowTheSideAndSequence) {
     return tc->TabIndex();
   };
   EXPECT_EQ(key(VK_RIGHT), 1);
-  EXPECT_EQ(key(VK_DOWN), 3);  // the disabled tab is passed over
+  EXPECT_EQ(key(VK_DOWN), 3);   // the disabled tab is passed over
   EXPECT_EQ(key(VK_RIGHT), 0);  // wraps
   EXPECT_EQ(key(VK_LEFT), 3);
   EXPECT_EQ(key(VK_HOME), 0);
