@@ -121,6 +121,14 @@ enum TWkRegAccessKey {
 };
 using TWkRegAccess = unsigned;  // bit n for TWkRegAccessKey n
 
+// Stores a changed value; false when it was the same.
+template <class T>
+bool StoreChanged(T& field, T value) {
+  if (field == value) return false;
+  field = value;
+  return true;
+}
+
 // ---------------------------------------------------------------------------------------------
 // Process-wide look values, fixed by WkCommonStartUp for the run
 
@@ -175,6 +183,8 @@ TRect DrawBox(TCanvas& canvas, const TRect& rect, TColor color);
 TRect DrawCornerBrackets(TCanvas& canvas, const TRect& rect, TColor color, int length);
 TRect DrawDottedBox(TCanvas& canvas, const TRect& rect);
 TRect DrawRoundedSides(TCanvas& canvas, const TRect& rect, TColor color, TSides sides);
+// Four one-pixel sides that stop one pixel short of each corner; the rectangle inside.
+TRect DrawCutCornerSides(TCanvas& canvas, const TRect& rect, TColor color);
 // The framed edit's and combo box's frame over (0, 0, width, height).
 void DrawEditFrame(TCanvas& canvas, int width, int height, bool themed, TSides sides,
                    TColor frameColor, TColor color, TFrameStyle style);
@@ -197,6 +207,26 @@ struct TWkBorderLook {
   bool CutCorners = false;
 };
 TRect DrawInnerOuterBorders(TCanvas& canvas, const TRect& rect, const TWkBorderLook& look);
+
+// The colours an edit or combo box shows by state.
+struct TWkStateColors {
+  TColor Normal = clWindow;  // enabled, unfocused, editable
+  TColor Focus = clWindow;
+  TColor Disabled = clBtnFace;
+  TColor ReadOnly = clInfoBk;
+  bool ReadOnlyOnFocus = false;  // a focused read-only control keeps ReadOnly
+  TColor For(bool enabled, bool focused, bool readOnly) const {
+    if (!enabled) return Disabled;
+    if (focused) return readOnly && ReadOnlyOnFocus ? ReadOnly : Focus;
+    return readOnly ? ReadOnly : Normal;
+  }
+  // A colour set from outside becomes the normal one; the focus colour follows it when the
+  // two were the same.
+  void TakeOutsideColor(TColor color) {
+    if (Focus == Normal) Focus = color;
+    Normal = color;
+  }
+};
 
 // Invalidates the area of the control when any of it shows.
 void RedrawFrameArea(TControl* control, const TRect& rect);
@@ -342,6 +372,87 @@ class TWkFrameController : public TComponent {
   class TWkRegIniFile* regIniFile_ = nullptr;
 };
 
+// A control's link to a frame controller: the controller, and the settings the control takes
+// from it. The control calls these from its setter, its Notification and its destructor.
+class TWkFrameControllerLink : public IWkFrameControllerClient {
+ public:
+  TWkFrameController* FrameController() const { return frameController_; }
+  TWkFrameControllerNotifications FrameControllerNotifications() const override {
+    return notifications_;
+  }
+  void SetFrameControllerNotifications(TWkFrameControllerNotifications value) {
+    notifications_ = value;
+  }
+  bool ApplyFrameSetting(TWkFrameControllerProperty, const TWkFrameController&) override {
+    return false;
+  }
+
+ protected:
+  // Leaves the old controller's list and joins the new one's, which then pushes its settings.
+  void LinkFrameController(TControl* self, TWkFrameController* value);
+  // Forgets a controller that is being freed.
+  void FrameControllerRemoved(TComponent* component);
+  void UnlinkFrameController(TControl* self);
+
+ private:
+  TWkFrameController* frameController_ = nullptr;
+  TWkFrameControllerNotifications notifications_ = AllFrameControllerNotifications;
+};
+
+// Sets the control's own setting from the controller, for the controls that have every
+// setting of the controller under its name (edits and combo boxes); false for the flat-button
+// settings, which only combo boxes have.
+template <class C>
+bool ApplyFramedSetting(C& control, TWkFrameControllerProperty property,
+                        const TWkFrameController& c) {
+  switch (property) {
+    case fcpColor:
+      control.SetColor(c.Color());
+      return true;
+    case fcpFocusColor:
+      control.SetFocusColor(c.FocusColor());
+      return true;
+    case fcpDisabledColor:
+      control.SetDisabledColor(c.DisabledColor());
+      return true;
+    case fcpReadOnlyColor:
+      control.SetReadOnlyColor(c.ReadOnlyColor());
+      return true;
+    case fcpReadOnlyColorOnFocus:
+      control.SetReadOnlyColorOnFocus(c.ReadOnlyColorOnFocus());
+      return true;
+    case fcpParentColor:
+      control.SetParentColor(c.ParentColor());
+      return true;
+    case fcpFrameColor:
+      control.SetFrameColor(c.FrameColor());
+      return true;
+    case fcpFrameHotColor:
+      control.SetFrameHotColor(c.FrameHotColor());
+      return true;
+    case fcpFrameHotTrack:
+      control.SetFrameHotTrack(c.FrameHotTrack());
+      return true;
+    case fcpFrameHotStyle:
+      control.SetFrameHotStyle(c.FrameHotStyle());
+      return true;
+    case fcpFrameSides:
+      control.SetFrameSides(c.FrameSides());
+      return true;
+    case fcpFrameStyle:
+      control.SetFrameStyle(c.FrameStyle());
+      return true;
+    case fcpFrameVisible:
+      control.SetFrameVisible(c.FrameVisible());
+      return true;
+    case fcpFramingPreference:
+      control.SetFramingPreference(c.FramingPreference());
+      return true;
+    default:
+      return false;
+  }
+}
+
 // Names where settings are kept; the program never opens it.
 class TWkRegIniFile : public TComponent {
  public:
@@ -406,11 +517,3 @@ extern TWkBlinkingControlsList* BlinkingControls;
 void JoinBlinkingControls(IWkBlinkingControl* control);
 // Unregisters it and frees the list when it became empty.
 void LeaveBlinkingControls(IWkBlinkingControl* control);
-
-// Setters of the kit store a value only when it changed, and say whether it did.
-template <class T>
-bool StoreChanged(T& field, T value) {
-  if (field == value) return false;
-  field = value;
-  return true;
-}

@@ -119,8 +119,8 @@ void TWkFrameController::SetFrameHotTrack(bool value) {
   UpdateControls(fcpFrameHotTrack);
 }
 
-#define WK_FC_SETTER(Name, Type, field, prop)      \
-  void TWkFrameController::Set##Name(Type value) { \
+#define WK_FC_SETTER(Name, Type, field, prop)             \
+  void TWkFrameController::Set##Name(Type value) {        \
     if (StoreChanged(field, value)) UpdateControls(prop); \
   }
 WK_FC_SETTER(DisabledColor, TColor, disabledColor_, fcpDisabledColor)
@@ -137,6 +137,28 @@ WK_FC_SETTER(FrameStyle, TFrameStyle, frameStyle_, fcpFrameStyle)
 WK_FC_SETTER(FrameVisible, bool, frameVisible_, fcpFrameVisible)
 WK_FC_SETTER(FramingPreference, TFramingPreference, framingPreference_, fcpFramingPreference)
 #undef WK_FC_SETTER
+
+void TWkFrameControllerLink::LinkFrameController(TControl* self, TWkFrameController* value) {
+  if (value == frameController_) return;
+  if (frameController_ != nullptr) {
+    frameController_->RemoveControl(self);
+    frameController_->RemoveFreeNotification(self);
+  }
+  frameController_ = value;
+  if (value != nullptr) {
+    value->FreeNotification(self);
+    value->AddControl(self);
+  }
+}
+
+void TWkFrameControllerLink::FrameControllerRemoved(TComponent* component) {
+  if (component == frameController_) frameController_ = nullptr;
+}
+
+void TWkFrameControllerLink::UnlinkFrameController(TControl* self) {
+  if (frameController_ != nullptr) frameController_->RemoveControl(self);
+  frameController_ = nullptr;
+}
 
 void TWkFrameController::SetRegIniFile(TWkRegIniFile* value) {
   if (regIniFile_ == value) return;

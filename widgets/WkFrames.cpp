@@ -216,6 +216,15 @@ TRect DrawRoundedSides(TCanvas& canvas, const TRect& rect, TColor color, TSides 
   return Shrunk(rect, sides, 2);
 }
 
+TRect DrawCutCornerSides(TCanvas& canvas, const TRect& r, TColor color) {
+  canvas.Pen().SetColor(color);
+  Line(canvas, r.Left, r.Top + 1, r.Left, r.Bottom - 1);
+  Line(canvas, r.Left + 1, r.Top, r.Right - 1, r.Top);
+  Line(canvas, r.Right - 1, r.Top + 1, r.Right - 1, r.Bottom - 1);
+  Line(canvas, r.Left + 1, r.Bottom - 1, r.Right - 1, r.Bottom - 1);
+  return Shrunk(r, AllSides, 1);
+}
+
 void DrawEditFrame(TCanvas& canvas, int width, int height, bool themed, TSides sides,
                    TColor frameColor, TColor color, TFrameStyle style) {
   const TRect r = Rect(0, 0, width, height);
@@ -238,14 +247,7 @@ TRect DrawBorder(TCanvas& canvas, TRect r, TFrameStyleEx style, bool inner,
   const TSides sides = look.Sides;
   switch (style) {
     case fsFlat:
-      if (inner && look.CutCorners) {
-        canvas.Pen().SetColor(flat);
-        Line(canvas, r.Left, r.Top + 1, r.Left, r.Bottom - 1);
-        Line(canvas, r.Left + 1, r.Top, r.Right - 1, r.Top);
-        Line(canvas, r.Right - 1, r.Top + 1, r.Right - 1, r.Bottom - 1);
-        Line(canvas, r.Left + 1, r.Bottom - 1, r.Right - 1, r.Bottom - 1);
-        return Shrunk(r, AllSides, 1);
-      }
+      if (inner && look.CutCorners) return DrawCutCornerSides(canvas, r, flat);
       return DrawSides(canvas, r, flat, sides, flat);
     case fsFlatBold:
       return DrawSidesWidth(canvas, r, flat, sides, 2, flat);
