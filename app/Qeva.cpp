@@ -2,6 +2,7 @@
 // the program ends. The first window created becomes the main window; closing it ends the loop.
 #include "calendar/DatePicker.h"
 #include "platform/gui/Forms.h"
+#include "widgets/WkCommon.h"
 #include "workbench/main.h"
 
 int main(int argc, char** argv) {
@@ -9,6 +10,8 @@ int main(int argc, char** argv) {
   const TLunarEngine engine{};
   TApplication application(argc, argv);
   Application->Initialize();
+  // The widget kit fixes its colour scheme and display depth for the run.
+  WkCommonStartUp();
 
   // Start-up order; each window joins here, after those before it, once it exists:
   // TForm2, TMainForm, TForm1, TForm3, TForm4, TForm5, TForm6, TForm7, TForm8, TAddURLForm.
