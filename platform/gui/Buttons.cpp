@@ -51,6 +51,35 @@ void TButton::Click() {
   TWinControl::Click();
 }
 
+void TButton::WndProc(TMessage& message) {
+  switch (message.Msg) {
+    case CM_FOCUSCHANGED: {
+      auto* focused = reinterpret_cast<TWinControl*>(message.LParam);
+      focusedButton_ = focused != nullptr && focused->IsPushButton();
+      focused_ = focused == this;
+      break;
+    }
+    case CM_DIALOGKEY: {
+      const bool active = focusedButton_ ? focused_ : Default;
+      const bool take = message.WParam == VK_RETURN ? active : message.WParam == VK_ESCAPE && Cancel;
+      if (take && (message.LParam & (ssShift | ssCtrl | ssAlt)) == 0 && CanFocus()) {
+        Click();
+        message.Result = 1;
+      }
+      break;
+    }
+    case CM_DIALOGCHAR:
+      if (IsAccel(static_cast<char>(message.WParam), Caption()) && CanFocus()) {
+        Click();
+        message.Result = 1;
+      }
+      break;
+    default:
+      break;
+  }
+  TWinControl::WndProc(message);
+}
+
 void TButton::TextChanged() {
   if (auto* b = static_cast<QPushButton*>(Widget())) b->setText(ToQ(text_));
 }

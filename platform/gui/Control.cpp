@@ -51,6 +51,23 @@ TControl::~TControl() {
   }
 }
 
+bool IsAccel(char key, const std::string& caption) {
+  const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
+  for (size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&') continue;
+    if (caption[i + 1] == '&') {
+      ++i;  // a literal '&'
+      continue;
+    }
+    return key != 0 && upper(caption[i + 1]) == upper(key);
+  }
+  return false;
+}
+
+void TControl::SetClickOnRelease(bool value) {
+  if (zgui::PeerBase* peer = zgui::PeerOf(widget_)) peer->GenericClick = value;
+}
+
 void TControl::AttachWidget(QWidget* widget) {
   widget_ = widget;
   widget_->setAttribute(Qt::WA_DeleteOnClose, false);

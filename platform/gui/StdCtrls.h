@@ -22,12 +22,19 @@ class TButton : public TWinControl {
   explicit TButton(TComponent* AOwner);
   void Click() override;
   int ModalResult = 0;
-  // Enter and Escape on the form press the default and the cancel button.
+  // Enter and Escape on the form press the default and the cancel button; Enter presses a
+  // focused push button instead of the default one.
   bool Default = false;
   bool Cancel = false;
+  bool IsPushButton() const override { return true; }
+  void WndProc(TMessage& message) override;
 
  protected:
   void TextChanged() override;
+
+ private:
+  bool focusedButton_ = false;  // a push button has the focus: this one, or another
+  bool focused_ = false;
 };
 
 // A push button that may also show a picture beside its caption.

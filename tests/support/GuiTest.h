@@ -27,6 +27,7 @@ struct ShownDialog {
   std::string Caption;  // GBK
   std::string Text;     // message or prompt (GBK); a modal window's caption
   unsigned Flags = 0;
+  int X = 0, Y = 0;  // where a pop-up menu opened (screen)
 };
 
 // Answers dialogs from a queue. Every dialog takes the next answer; a dialog with no answer
