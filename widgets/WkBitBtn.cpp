@@ -47,7 +47,9 @@ void Stroke(TCanvas& c, TColor color, std::initializer_list<TPoint> points, int 
 // One 16 x 16 cell of a kind at x0, in the given ink (colours are the normal ones; the
 // disabled cell passes grey for all of them).
 void DrawKind(TCanvas& c, TBitBtnKind kind, int x0, bool disabled) {
-  const auto ink = [disabled](TColor color) { return disabled ? TColor(RGB(128, 128, 128)) : color; };
+  const auto ink = [disabled](TColor color) {
+    return disabled ? TColor(RGB(128, 128, 128)) : color;
+  };
   const auto P = [x0](int x, int y) { return Point(x0 + x, y); };
   const TColor green = ink(RGB(0, 128, 0)), red = ink(RGB(192, 0, 0)), blue = ink(RGB(0, 0, 160));
   c.Brush().SetStyle(bsSolid);
@@ -93,7 +95,8 @@ void DrawKind(TCanvas& c, TBitBtnKind kind, int x0, bool disabled) {
       c.FillRect(Rect(x0 + 9, 8, x0 + 11, 10));
       break;
     case bkRetry:
-      Stroke(c, green, {P(12, 5), P(9, 3), P(6, 3), P(3, 6), P(3, 10), P(6, 13), P(10, 13), P(12, 11)});
+      Stroke(c, green,
+             {P(12, 5), P(9, 3), P(6, 3), P(3, 6), P(3, 10), P(6, 13), P(10, 13), P(12, 11)});
       c.Pen().SetColor(green);
       c.Brush().SetColor(green);
       c.Polygon({P(10, 2), P(14, 6), P(10, 7)});
@@ -129,8 +132,7 @@ const TBitmap& GetKindGlyph(TBitBtnKind kind) {
 
 std::string KindCaption(TBitBtnKind kind) { return kKinds[kind].caption; }
 
-TWkBitBtn::TWkBitBtn(TComponent* AOwner)
-    : TWkButton(AOwner), glyph_(std::make_unique<TBitmap>()) {
+TWkBitBtn::TWkBitBtn(TComponent* AOwner) : TWkButton(AOwner), glyph_(std::make_unique<TBitmap>()) {
   imagesLink_.OnChange = [this] { Invalidate(); };
   imagesLink_.OnFree = [this] {
     images_ = nullptr;

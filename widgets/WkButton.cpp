@@ -226,8 +226,8 @@ void TWkButton::DoExit() {
 void TWkButton::WndProc(TMessage& message) {
   switch (message.Msg) {
     case CM_DIALOGKEY: {
-      const bool take = (message.WParam == VK_RETURN && active_) ||
-                        (message.WParam == VK_ESCAPE && cancel_);
+      const bool take =
+          (message.WParam == VK_RETURN && active_) || (message.WParam == VK_ESCAPE && cancel_);
       if (take && (message.LParam & (ssShift | ssCtrl | ssAlt)) == 0 && CanFocus()) {
         Click();
         message.Result = 1;
@@ -242,7 +242,8 @@ void TWkButton::WndProc(TMessage& message) {
       break;
     case CM_FOCUSCHANGED: {
       auto* focused = reinterpret_cast<TWinControl*>(message.LParam);
-      const bool active = focused != nullptr && focused->IsPushButton() ? focused == this : default_;
+      const bool active =
+          focused != nullptr && focused->IsPushButton() ? focused == this : default_;
       if (active != active_) {
         active_ = active;
         Invalidate();
@@ -300,7 +301,9 @@ void TWkButton::GetFaceTextRect(TRect& rect) {
 
 void TWkButton::DrawButtonContent() {
   unsigned flags = DT_EXPANDTABS | DT_WORDBREAK;
-  flags |= alignment_ == taLeftJustify ? DT_LEFT : alignment_ == taRightJustify ? DT_RIGHT : DT_CENTER;
+  flags |= alignment_ == taLeftJustify    ? DT_LEFT
+           : alignment_ == taRightJustify ? DT_RIGHT
+                                          : DT_CENTER;
   TRect r;
   GetFaceTextRect(r);
   DrawCaption(Canvas(), r, flags);
@@ -373,7 +376,7 @@ void TWkButton::PaintFlat(TRect r) {
     FaceFill(r);
     const TColor base = LighterColor(Color(), 30);
     const TColor h = SimilarColors(HighlightColor(), clBtnFace) ? DarkerColor(HighlightColor(), 30)
-                                                                 : HighlightColor();
+                                                                : HighlightColor();
     PaintGradientBorder(canvas, r, gdHorizontalEnd, BlendColors(h, base, 60),
                         BlendColors(h, base, 160));
   } else {

@@ -24,7 +24,9 @@ class TWkCustomButton : public TCustomControl {
   explicit TWkCustomButton(TComponent* AOwner);
 
   TAlignmentVertical AlignmentVertical() const { return alignmentVertical_; }
-  virtual void SetAlignmentVertical(TAlignmentVertical value) { StoreLook(alignmentVertical_, value); }
+  virtual void SetAlignmentVertical(TAlignmentVertical value) {
+    StoreLook(alignmentVertical_, value);
+  }
   TColor HotTrackColor() const { return hotTrackColor_; }
   void SetHotTrackColor(TColor value) { StoreLook(hotTrackColor_, value); }
   TWkHotTrackColorType HotTrackColorType() const { return hotTrackColorType_; }

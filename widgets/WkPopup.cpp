@@ -97,7 +97,8 @@ bool TWkPopupPanel::Popup(TControl* control, int x, int y) {
 
   popup_ = std::make_unique<TWkPopup>(this, control);
   const TPoint origin = control->ClientToScreen(Point(0, 0));
-  const TRect at = Rect(origin.X, origin.Y, origin.X + control->Width(), origin.Y + control->Height());
+  const TRect at =
+      Rect(origin.X, origin.Y, origin.X + control->Width(), origin.Y + control->Height());
   std::vector<TControl*> children;
   for (int i = 0; i < ControlCount(); ++i) children.push_back(Controls(i));
   for (TControl* c : children) {

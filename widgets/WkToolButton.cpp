@@ -119,21 +119,23 @@ void TWkToolButton::SetBoundsKeepingSize(int left, int top, int width, int heigh
     bool& flag;
     ~Reset() { flag = false; }
   } reset{sizing_};
-  TGraphicControl::SetBounds(left, top, width, height);
+  SetBounds(left, top, width, height);
 }
 
 void TWkToolButton::SetBounds(int left, int top, int width, int height) {
+  const bool resized = width != Width() || height != Height();
   // A size of its own stops the button following the bar's button size.
-  if (!sizing_ && !IsLoading() && (width != Width() || height != Height())) useSize_ = false;
+  if (!sizing_ && !IsLoading() && resized) useSize_ = false;
   TGraphicControl::SetBounds(left, top, width, height);
+  // The bar's rows depend on every button's size.
+  if (resized && !IsLoading())
+    if (TWkToolbar* bar = ParentToolbar()) bar->ArrangeControls();
 }
 
 void TWkToolButton::SetParent(TWinControl* parent) {
   TGraphicControl::SetParent(parent);
   if (IsLoading()) return;
   SyncWithToolbar();
-  // A bar lists and places a button as soon as it arrives.
-  if (TWkToolbar* bar = ParentToolbar()) bar->Realign();
 }
 
 void TWkToolButton::Loaded() {

@@ -333,7 +333,8 @@ void TWkToolbar::AlignControls(TControl* control, TRect& rect) {
   if (arranging_) return;
   if (!IsLoading()) {
     for (int i = 0; i < ControlCount(); ++i)
-      if (Controls(i) != static_cast<TControl*>(popupButton_)) controlList_->AddControl(Controls(i));
+      if (Controls(i) != static_cast<TControl*>(popupButton_))
+        controlList_->AddControl(Controls(i));
   }
   ArrangeControls();
 }
@@ -380,7 +381,8 @@ void TWkToolbar::ArrangeControls() {
     last = c;
   }
   // Overflow is judged on where this pass put the last control.
-  ShowOverflow(!wrapControls_ && last != nullptr && Width() - margin_ < last->Left() + last->Width());
+  ShowOverflow(!wrapControls_ && last != nullptr &&
+               Width() - margin_ < last->Left() + last->Width());
   if (autoResize_) Resize(horizontal, row, widest);
   if (popupButton_ != nullptr) {
     popupButton_->SetBounds(Width() - kDropDownPartWidth, 0, kDropDownPartWidth, Height());
@@ -406,6 +408,16 @@ void TWkToolbar::Resize(bool horizontal, int row, int widest) {
     Invalidate();
     SetBounds(Left(), Top(), width, height);
   }
+}
+
+void TWkToolbar::ControlListChange(TControl* control, bool inserting) {
+  TWkCustomPanel::ControlListChange(control, inserting);
+  if (IsLoading() || control == static_cast<TControl*>(popupButton_)) return;
+  if (inserting)
+    controlList_->AddControl(control);
+  else
+    controlList_->RemoveControl(control);
+  ArrangeControls();
 }
 
 void TWkToolbar::Resize() {

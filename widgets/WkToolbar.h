@@ -24,7 +24,12 @@ constexpr unsigned CM_TOOLBARVISUALSTYLECHANGED = CM_BASE + 1005;
 constexpr unsigned CM_BUTTONPRESSED = CM_BASE + 1001;
 
 enum TWkToolStyle { tsButton, tsDropDown };
-enum TWkToolbarTextOptions { ttoNoTextLabels, ttoShowTextLabels, ttoSelectiveTextOnRight, ttoCustom };
+enum TWkToolbarTextOptions {
+  ttoNoTextLabels,
+  ttoShowTextLabels,
+  ttoSelectiveTextOnRight,
+  ttoCustom
+};
 
 // Width of a drop-down part, and of the overflow button.
 constexpr int kDropDownPartWidth = 14;
@@ -277,7 +282,10 @@ class TWkToolbar : public TWkCustomPanel {
   void SetParent(TWinControl* parent) override;
 
   void ArrangeControls();
-  virtual int GetRowHeight(int row) const { (void)row; return rowHeight_; }
+  virtual int GetRowHeight(int row) const {
+    (void)row;
+    return rowHeight_;
+  }
   virtual void ApplyStyle(TAlign align);
   void ResizeButtons(int width, int height, bool showCaptions);
   TPoint GetContentOffset() const override;
@@ -285,6 +293,8 @@ class TWkToolbar : public TWkCustomPanel {
   void Loaded() override;
   // A new width (the window's alignment gives a top bar its width) re-lays the rows.
   void Resize() override;
+  // A control put on the bar at run time is listed and placed at once; one taken off leaves.
+  void ControlListChange(TControl* control, bool inserting) override;
 
  protected:
   void Paint() override;

@@ -5,7 +5,8 @@
 #include "platform/gui/Desktop.h"
 
 TWkTrayIcon::TWkTrayIcon(TComponent* AOwner)
-    : TComponent(AOwner), timer_(std::make_unique<TTimer>(nullptr)),
+    : TComponent(AOwner),
+      timer_(std::make_unique<TTimer>(nullptr)),
       shownIcon_(std::make_unique<TBitmap>()) {
   shownIcon_->Assign(Application != nullptr ? Application->Icon() : TBitmap());
   timer_->SetEnabled(false);
@@ -166,8 +167,8 @@ void TWkTrayIcon::DoRButtonDblClick() { HandleClick(ticRightDblClick, OnRButtonD
 
 void TWkTrayIcon::ShowPopupMenu() {
   if (popupMenu_ == nullptr) return;
-  if (auto* form = dynamic_cast<TForm*>(Owner()); form != nullptr && Application != nullptr &&
-                                                  form == Application->MainForm())
+  if (auto* form = dynamic_cast<TForm*>(Owner());
+      form != nullptr && Application != nullptr && form == Application->MainForm())
     Application->BringToFront();
   menuShowing_ = true;
   struct Reset {

@@ -90,6 +90,7 @@ void TControl::SetParent(TWinControl* parent) {
     parent_ = nullptr;
     if (widget_) widget_->setParent(nullptr);
     if (align_ != alNone) old->Realign();
+    if (!old->IsDestroying()) old->ControlListChange(this, false);
   }
   if (!parent) return;
   parent_ = parent;
@@ -98,6 +99,7 @@ void TControl::SetParent(TWinControl* parent) {
   if (parentColor_) color_ = parent->Color();
   UpdatePeer();
   if (align_ != alNone) parent->Realign();
+  parent->ControlListChange(this, true);
 }
 
 TForm* TControl::ParentForm() const {

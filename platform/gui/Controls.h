@@ -402,6 +402,9 @@ class TWinControl : public TControl {
   virtual bool WantsArrows() const { return false; }
   // Push buttons: while one has the focus, Enter presses it instead of the default button.
   virtual bool IsPushButton() const { return false; }
+  // Told after a control joined (inserting) or left this one's children; containers that
+  // arrange their children themselves listen.
+  virtual void ControlListChange(TControl* control, bool inserting) { (void)control, (void)inserting; }
 
  protected:
   virtual void CustomAlignPosition(TControl* control, int& left, int& top, int& width, int& height,

@@ -133,6 +133,8 @@ bool UserClickCategory(TCategoryButtons* panel, const std::string& caption);
 void UserChoose(TMenuItem* item);
 // Clicks the window's close box.
 void UserCloseWindow(TForm* form);
+// Switches to another program: the application's windows lose the activation.
+void UserSwitchAway();
 
 // Runs one tick of the timer if it would tick now; returns whether it did.
 bool FireTimer(TTimer* timer);

@@ -31,7 +31,9 @@ class ButtonTest : public WindowTest<> {
     b->OnClick = [this, b](TComponent*) { clicked.push_back(b); };
     return b;
   }
-  int Clicks(TWkButton* b) const { return static_cast<int>(std::count(clicked.begin(), clicked.end(), b)); }
+  int Clicks(TWkButton* b) const {
+    return static_cast<int>(std::count(clicked.begin(), clicked.end(), b));
+  }
   TEdit* edit = nullptr;
   TWkButton* button = nullptr;
   std::vector<TWkButton*> clicked;
@@ -56,8 +58,9 @@ TEST_F(ButtonTest, ClassicBevelOfAPlainAndOfAFocusedOrDefaultButton) {
   button->SetFocus();
   ProcessEvents();
   EXPECT_TRUE(button->Focused());
-  EXPECT_TRUE(PixelsAre(button->PaintOffscreen(),
-                        {{0, 0, clWindowFrame}, {w - 1, h - 1, clWindowFrame}, {1, 1, clBtnHighlight}}));
+  EXPECT_TRUE(
+      PixelsAre(button->PaintOffscreen(),
+                {{0, 0, clWindowFrame}, {w - 1, h - 1, clWindowFrame}, {1, 1, clBtnHighlight}}));
   edit->SetFocus();
   ProcessEvents();
   EXPECT_TRUE(PixelsAre(button->PaintOffscreen(), {{0, 0, clBtnHighlight}}));
@@ -147,7 +150,9 @@ TEST_F(ButtonTest, GroupsKeepOneButtonDownAndAllowAllUpSpreadsThroughTheGroup) {
   // A down grouped button shows the checker: x + y even is the lighter colour.
   UserClick(a);
   EXPECT_TRUE(a->Down());
-  EXPECT_TRUE(PixelsAre(a->PaintOffscreen(), {{0, 0, clBtnShadow}}));  // lowered frame
+  // Inside the lowered frame: the face (lighter) and $C0C0C0 alternate.
+  EXPECT_TRUE(PixelsAre(a->PaintOffscreen(),
+                        {{0, 0, clBtnShadow}, {2, 2, clBtnFace}, {3, 2, RGB(192, 192, 192)}}));
   TBitmap pattern;
   a->SetColor(RGB(192, 192, 192));
   a->DrawDownPattern(pattern);
@@ -212,7 +217,8 @@ TEST_F(ButtonTest, TheFlatLookShowsItsRimFrameAndFace) {
   EXPECT_TRUE(PixelsAre(button->PaintOffscreen(), {{w / 2, 4, DarkerColor(clBtnFace, 10)}}));
   button->MouseUp(mbLeft, 0, 5, 5);
   button->SetEnabled(false);
-  EXPECT_TRUE(PixelsAre(button->PaintOffscreen(), {{1, 5, LighterColor(clBtnShadow, 30)}, {5, 5, clBtnFace}}));
+  EXPECT_TRUE(PixelsAre(button->PaintOffscreen(),
+                        {{1, 5, LighterColor(clBtnShadow, 30)}, {5, 5, clBtnFace}}));
 }
 
 // --- glyph button ------------------------------------------------------------------------------

@@ -59,6 +59,15 @@ TEST_F(ToolbarTest, TheBrowsersBarIsThirtySixHighAndWrapsWhenNarrow) {
   EXPECT_EQ(bar->GetContentOffset(), Point(15, 1));
   form->SetClientSize(400, 200);
   EXPECT_FALSE(bar->OverflowShown());
+  // A row starts only after something was placed: with the first entry hidden, the second
+  // stays in row one however wide it is.
+  bar->SetWrapControls(true);
+  TControl* first = bar->ToolbarControls().Items(0).Control;
+  TControl* second = bar->ToolbarControls().Items(1).Control;
+  first->SetVisible(false);
+  second->SetWidth(500);
+  EXPECT_EQ(second->Top(), 0);
+  EXPECT_EQ(second->Left(), 4);
 }
 
 TEST_F(ToolbarTest, ListOrderRunTimeAdditionsAndSettingsThatSwitchStylesOff) {
@@ -189,13 +198,16 @@ TEST_F(ToolbarTest, FacesByStyleAndTheGradientOfAHotStickyButton) {
   const TColor upTop = b->PaintOffscreen().PixelColor(12, 1);
   b->MouseDown(mbLeft, 0, 5, 5);
   const TColor downTop = b->PaintOffscreen().PixelColor(12, 1);
-  EXPECT_GT(GetRValue(upTop), 200);  // near the start colour, white
+  EXPECT_GT(GetRValue(upTop), 200);   // near the start colour, white
   EXPECT_LT(GetRValue(downTop), 50);  // near the stop colour, blue
 }
 
 TEST_F(ToolbarTest, TheOverflowPopupOffersTheButtonsBeyondTheEdge) {
   bar->SetWrapControls(false);
   for (int i = 0; i < 20; ++i) NewButton("t" + std::to_string(i));
+  auto* spacer = new TWkSpacer(form);  // beyond the edge too, yet no button to offer
+  spacer->SetParent(bar);
+  EXPECT_EQ(bar->ToolbarControls().IndexOfControl(spacer), 20);
   ASSERT_TRUE(bar->OverflowShown());
   TWkToolbarPopupButton* more = bar->PopupButton();
   // Choosing a copy clicks the original.
@@ -214,7 +226,8 @@ TEST_F(ToolbarTest, TheOverflowPopupOffersTheButtonsBeyondTheEdge) {
       if (t->Left() + t->Width() > bar->Width() - bar->Margin()) ++beyond;
     }
     EXPECT_EQ(offered, beyond);
-    auto* last = dynamic_cast<TWkPopupToolButton*>(inner->ToolbarControls().Items(offered - 1).Control);
+    auto* last =
+        dynamic_cast<TWkPopupToolButton*>(inner->ToolbarControls().Items(offered - 1).Control);
     ASSERT_NE(last, nullptr);
     EXPECT_EQ(last->SourceButton()->Name(), "t19");
     last->MouseDown(mbLeft, 0, 3, 3);
@@ -290,6 +303,11 @@ TEST_F(PopupTest, OpensUnderItsControlAndClosesByCallEscOrAnOutsideClick) {
   EXPECT_EQ(closes, 3);
   UserClick(other);
   EXPECT_EQ(otherClicks, 1);
+  // Switching to another program closes it too, and its window is freed, not left hidden.
+  Application->QueueCall([] { UserSwitchAway(); });
+  EXPECT_FALSE(panel->Popup(anchor));
+  EXPECT_EQ(panel->PopupWindow(), nullptr);
+  EXPECT_EQ(closes, 4);
 }
 
 TEST_F(PopupTest, StaysOnTheWorkAreaNearItsRightAndBottomEdges) {
