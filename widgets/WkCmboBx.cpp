@@ -395,11 +395,23 @@ void TWkCustomComboBox::SelectMatch(const std::string& searchText, char& key) {
   KeyPressEvent(key);
 }
 
+bool TWkCustomComboBox::WholeCharacter(char key, std::string& typed) {
+  if (pendingLead_.empty() && IsGbkLeadByte(static_cast<unsigned char>(key))) {
+    pendingLead_ = std::string(1, key);
+    return false;
+  }
+  typed = pendingLead_ + key;
+  pendingLead_.clear();
+  return true;
+}
+
 bool TWkCustomComboBox::SearchKeyPress(char& key) {
   const auto c = static_cast<unsigned char>(key);
   if (c >= 32) {
+    std::string typed;
+    if (!WholeCharacter(key, typed)) return false;
     typing_ = true;
-    SelectMatch(searchText_ + key, key);
+    SelectMatch(searchText_ + typed, key);
     searchTimer_->SetEnabled(false);
     searchTimer_->SetEnabled(true);
     typing_ = false;
@@ -459,14 +471,17 @@ bool TWkCustomComboBox::CompleteKeyPress(char& key) {
   if (c < 32) return TComboBox::KeyPress(key);
   KeyPressEvent(key);  // the handler may cancel or change the character
   if (key == 0) return true;
+  std::string typed;
+  if (!WholeCharacter(key, typed)) return false;
   const std::string text = Text();
   const int start = SelStart(), length = SelLength();
-  if (MaxLength() > 0 && length == 0 && static_cast<int>(text.size()) >= MaxLength()) {
+  if (MaxLength() > 0 && length == 0 &&
+      static_cast<int>(text.size() + typed.size()) > MaxLength()) {
     InvalidKeyBeep();
     key = 0;
     return true;
   }
-  const std::string copy = text.substr(0, start) + key + text.substr(start + length);
+  const std::string copy = text.substr(0, start) + typed + text.substr(start + length);
   if (AutoCompleteSearch(copy, key)) {
     key = 0;
     return true;
@@ -522,6 +537,13 @@ bool TWkCustomComboBox::CompleteBackspace(char& key) {
   if (!copy.empty() && caret == copy.size()) AutoCompleteSearch(copy, key);
   key = 0;
   return true;
+}
+
+void TWkCustomComboBox::Select() {
+  const bool own = ownChange_;
+  ownChange_ = true;
+  TComboBox::Select();
+  ownChange_ = own;
 }
 
 void TWkCustomComboBox::Change() {

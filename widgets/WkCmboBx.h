@@ -92,6 +92,8 @@ class TWkCustomComboBox : public TComboBox, public TWkFrameControllerLink {
   bool KeyDown(uint16_t& key, TShiftState shift) override;
   bool KeyPress(char& key) override;
   void Change() override;
+  // A pick from the list is no typing: it is not completed again.
+  void Select() override;
   bool AllowDropDown() override { return !readOnly_; }
   bool PaintsOverPeer() const override;
   void PaintOverPeer(QPainter* painter) override;
@@ -112,6 +114,10 @@ class TWkCustomComboBox : public TComboBox, public TWkFrameControllerLink {
            Style() == csOwnerDrawVariable;
   }
   bool SearchKeyPress(char& key);
+  // Joins the bytes of a double-byte character: false while only its first byte came (the
+  // byte then goes on to the platform, which sends the second); true with the whole
+  // character in `typed`.
+  bool WholeCharacter(char key, std::string& typed);
   bool CompleteKeyPress(char& key);
   bool CompleteBackspace(char& key);
   void SearchTimerFired();
@@ -140,6 +146,7 @@ class TWkCustomComboBox : public TComboBox, public TWkFrameControllerLink {
   bool ownChange_ = false;
   bool keyedChange_ = false;
   bool closedWithEnter_ = false;
+  std::string pendingLead_;  // the first byte of a double-byte character being typed
   std::unique_ptr<TTimer> searchTimer_;
 };
 

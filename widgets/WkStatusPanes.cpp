@@ -206,7 +206,8 @@ void TWkCustomStatusPane::DrawFrame(TRect r) {
   InflateRect(r, -borderWidth_, -borderWidth_);
   const auto* bar = dynamic_cast<const TWkStatusBar*>(Parent());
   if (bar != nullptr && bar->VisualStyle() == vsGradient) {
-    // On a gradient bar only a separator, and none at the bar's left end.
+    // On a gradient bar only a separator in the bar scheme's frame colour, and none at the
+    // bar's left end.
     if (Left() <= bar->GetClientRect().Left) return;
     TColor start, stop, frame;
     GetGradientBarColors(bar->GradientColorStyle(), start, stop, frame);

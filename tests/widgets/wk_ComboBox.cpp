@@ -75,12 +75,19 @@ TEST_F(ComboTest, ListStyleSearchesIncrementallyUntilTheTimeout) {
 }
 
 TEST_F(ComboTest, BackspaceOnAnEmptyListSelectsNothing) {
-  ListOf({}, csDropDownList);
+  ListOf(kWords, csDropDownList);
+  UserType(combo, "c");
+  EXPECT_EQ(combo->SearchText(), "c");
+  combo->ClearItems();  // the list empties under a running search
+  changes = 0;
+  UserKey(combo, VK_BACK);  // the search text empties: no first item to go back to
+  EXPECT_EQ(combo->ItemIndex(), -1);
+  EXPECT_EQ(combo->SearchText(), "");
+  EXPECT_EQ(changes, 0);
   UserType(combo, "a");
   EXPECT_EQ(combo->beeps, 1);
   UserKey(combo, VK_BACK);  // empty search: beep, and nothing to select
   EXPECT_EQ(combo->beeps, 3);
-  EXPECT_EQ(combo->ItemIndex(), -1);
   EXPECT_EQ(changes, 0);
 }
 
@@ -124,11 +131,32 @@ TEST_F(ComboTest, WithoutAllowEditOnlyCompletingKeysAreTaken) {
   EXPECT_EQ(combo->Text(), "HTTP://B.org");  // the typed case stays
 }
 
+TEST_F(ComboTest, APickFromTheListIsKeptAsPicked) {
+  ListOf({"abc", "ab"}, csDropDown);
+  UserPick(combo, 1);  // "ab" also starts "abc", which comes first
+  EXPECT_EQ(combo->ItemIndex(), 1);
+  EXPECT_EQ(combo->Text(), "ab");
+  EXPECT_EQ(changes, 1);
+}
+
 TEST_F(ComboTest, ChineseTextFromAnInputMethodCompletesToo) {
   ListOf({"新浪体育", "新华网"}, csDropDown);
   UserType(combo, "新华");
   EXPECT_EQ(combo->Text(), "新华网");
   EXPECT_EQ(combo->SelText(), "网");
+  // The search of the list style takes a double-byte character whole, never half of one.
+  ListOf({"新浪体育", "新华网"}, csDropDownList);
+  UserType(combo, "新华");
+  EXPECT_EQ(combo->ItemIndex(), 1);
+  EXPECT_EQ(combo->SearchText(), "新华");
+  EXPECT_EQ(combo->beeps, 0);
+  combo->SetStyle(csDropDown);
+  combo->SetMaxLength(3);  // one byte left: a double-byte character does not fit
+  combo->SetText("abc");
+  combo->SetText("ab");
+  UserType(combo, "中");
+  EXPECT_EQ(combo->Text(), "ab");
+  EXPECT_EQ(combo->beeps, 1);
 }
 
 TEST_F(ComboTest, ReadOnlyIgnoresTypingClicksAndTheWheelAndShowsItsColour) {
