@@ -225,17 +225,9 @@ void TWkButton::DoExit() {
 
 void TWkButton::WndProc(TMessage& message) {
   switch (message.Msg) {
-    case CM_DIALOGKEY: {
-      const bool take =
-          (message.WParam == VK_RETURN && active_) || (message.WParam == VK_ESCAPE && cancel_);
-      if (take && (message.LParam & (ssShift | ssCtrl | ssAlt)) == 0 && CanFocus()) {
-        Click();
-        message.Result = 1;
-      }
-      break;
-    }
+    case CM_DIALOGKEY:
     case CM_DIALOGCHAR:
-      if (IsAccel(static_cast<char>(message.WParam), Caption()) && CanFocus()) {
+      if (PushButtonTakes(this, message, active_, cancel_)) {
         Click();
         message.Result = 1;
       }

@@ -51,31 +51,28 @@ void TButton::Click() {
   TWinControl::Click();
 }
 
+bool PushButtonTakes(const TWinControl* button, const TMessage& message, bool active, bool cancel) {
+  if (!button->CanFocus()) return false;
+  if (message.Msg == CM_DIALOGKEY) {
+    if ((message.LParam & (ssShift | ssCtrl | ssAlt)) != 0) return false;
+    return (message.WParam == VK_RETURN && active) || (message.WParam == VK_ESCAPE && cancel);
+  }
+  return message.Msg == CM_DIALOGCHAR &&
+         IsAccel(static_cast<char>(message.WParam), button->Caption());
+}
+
 void TButton::WndProc(TMessage& message) {
-  switch (message.Msg) {
-    case CM_FOCUSCHANGED: {
-      auto* focused = reinterpret_cast<TWinControl*>(message.LParam);
-      focusedButton_ = focused != nullptr && focused->IsPushButton();
-      focused_ = focused == this;
-      break;
-    }
-    case CM_DIALOGKEY: {
-      const bool active = focusedButton_ ? focused_ : Default;
-      const bool take = message.WParam == VK_RETURN ? active : message.WParam == VK_ESCAPE && Cancel;
-      if (take && (message.LParam & (ssShift | ssCtrl | ssAlt)) == 0 && CanFocus()) {
-        Click();
-        message.Result = 1;
-      }
-      break;
-    }
-    case CM_DIALOGCHAR:
-      if (IsAccel(static_cast<char>(message.WParam), Caption()) && CanFocus()) {
-        Click();
-        message.Result = 1;
-      }
-      break;
-    default:
-      break;
+  if (message.Msg == CM_FOCUSCHANGED) {
+    auto* focused = reinterpret_cast<TWinControl*>(message.LParam);
+    focusedButton_ = focused != nullptr && focused->IsPushButton();
+    focused_ = focused == this;
+  }
+  // Default is read now: a window may make a button its default after the focus last moved.
+  const bool active = focusedButton_ ? focused_ : Default;
+  if ((message.Msg == CM_DIALOGKEY || message.Msg == CM_DIALOGCHAR) &&
+      PushButtonTakes(this, message, active, Cancel)) {
+    Click();
+    message.Result = 1;
   }
   TWinControl::WndProc(message);
 }

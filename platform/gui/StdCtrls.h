@@ -37,6 +37,11 @@ class TButton : public TWinControl {
   bool focused_ = false;
 };
 
+// Push buttons of every kind answer dialog messages alike: whether the button takes the dialog
+// key or character (Enter while it acts as the default, Escape when it is the cancel button,
+// its caption's accelerator); the caller then clicks it and sets the message's Result.
+bool PushButtonTakes(const TWinControl* button, const TMessage& message, bool active, bool cancel);
+
 // A push button that may also show a picture beside its caption.
 class TBitBtn : public TButton {
  public:

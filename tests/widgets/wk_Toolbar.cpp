@@ -204,7 +204,15 @@ TEST_F(ToolbarTest, FacesByStyleAndTheGradientOfAHotStickyButton) {
 
 TEST_F(ToolbarTest, TheOverflowPopupOffersTheButtonsBeyondTheEdge) {
   bar->SetWrapControls(false);
-  for (int i = 0; i < 20; ++i) NewButton("t" + std::to_string(i));
+  TImageList images(16, 16);
+  TBitmap square(16, 16, pf24bit);
+  square.Canvas().Brush().SetColor(clRed);
+  square.Canvas().FillRect(Rect(0, 0, 16, 16));
+  square.Canvas().Brush().SetColor(clBlue);
+  square.Canvas().FillRect(Rect(4, 4, 12, 12));
+  images.Add(square);
+  bar->SetImages(&images);
+  for (int i = 0; i < 20; ++i) NewButton("t" + std::to_string(i))->SetImageIndex(0);
   auto* spacer = new TWkSpacer(form);  // beyond the edge too, yet no button to offer
   spacer->SetParent(bar);
   EXPECT_EQ(bar->ToolbarControls().IndexOfControl(spacer), 20);
@@ -218,6 +226,7 @@ TEST_F(ToolbarTest, TheOverflowPopupOffersTheButtonsBeyondTheEdge) {
     ASSERT_NE(window, nullptr);
     auto* inner = dynamic_cast<TWkToolbar*>(window->Controls(0));
     ASSERT_NE(inner, nullptr);
+    EXPECT_FALSE(SaveScreenshot(window, "toolbar_overflow_popup").empty());
     // Only the buttons that end beyond the bar's width less its margin are offered.
     const int offered = inner->ToolbarControls().Count();
     int beyond = 0;
