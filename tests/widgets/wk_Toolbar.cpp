@@ -268,6 +268,7 @@ class PopupTest : public WindowTest<> {
     other->OnClick = [this](TComponent*) { ++otherClicks; };
     panel = new TWkPopupPanel(form);
     auto* content = new TWkPanel(form);
+    content->SetName("Content1");
     content->SetParent(panel);
     content->SetBounds(0, 0, 80, 50);
     form->Show();
@@ -317,6 +318,17 @@ TEST_F(PopupTest, OpensUnderItsControlAndClosesByCallEscOrAnOutsideClick) {
   EXPECT_FALSE(panel->Popup(anchor));
   EXPECT_EQ(panel->PopupWindow(), nullptr);
   EXPECT_EQ(closes, 4);
+}
+
+TEST_F(PopupTest, FreeingThePanelWhileItsPopupIsOpenClosesIt) {
+  TWkPopupPanel* doomed = panel;
+  Application->QueueCall([&] {
+    delete doomed;
+    panel = nullptr;
+  });
+  EXPECT_FALSE(doomed->Popup(anchor));
+  // Its content came back from the pop-up window and went with the panel, once.
+  EXPECT_EQ(form->FindComponent("Content1"), nullptr);
 }
 
 TEST_F(PopupTest, StaysOnTheWorkAreaNearItsRightAndBottomEdges) {
