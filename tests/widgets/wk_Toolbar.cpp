@@ -3,6 +3,7 @@
 #include "platform/gui/Forms.h"
 #include "tests/support/GuiTest.h"
 #include "tests/widgets/WidgetTestSupport.h"
+#include "widgets/WkCommon.h"
 #include "widgets/WkToolbar.h"
 
 using namespace wktest;
@@ -149,6 +150,51 @@ TEST_F(ToolbarTest, DropDownButtonsDropTheirMenuAndNeverJoinGroups) {
   fav->MouseDown(mbLeft, 0, fav->Width() - 3, 3);
   EXPECT_EQ(dialogs().Shown().size(), 2u);
   EXPECT_EQ(clicks, 1);
+  // Near the screen's right edge the menu moves left by its real width less the button's:
+  // the widest caption (12 bytes of 6 pixels) and 56 for marks and keys.
+  TTextRecorder fixed(6, 12);
+  const TRect work = GetMonitorWorkArea(Point(0, 0));
+  form->SetBounds(work.Right - form->Width(), 0, form->Width(), form->Height());
+  bar->SetAlign(alRight);
+  dialogs().AnswerPopup(nullptr);
+  fav->ShowDropDownMenu();
+  const TPoint corner = fav->ClientToScreen(Point(0, fav->Height()));
+  ASSERT_EQ(dialogs().Shown().size(), 3u);
+  EXPECT_EQ(dialogs().Shown()[2].X, corner.X - (12 * 6 + 56 - fav->Width()));
+}
+
+TEST_F(ToolbarTest, ImageAndCaptionAreLaidOutAsOneBlock) {
+  TTextRecorder fixed(6, 12);
+  TImageList images(16, 16);
+  TBitmap pic(16, 16, pf24bit);
+  images.Add(pic);
+  TWkToolButton* b = NewButton("b");
+  b->SetImages(&images);
+  b->SetImageIndex(0);
+  b->SetShowCaption(true);
+  b->SetCaption("Go");
+  b->SetBounds(b->Left(), b->Top(), 60, 25);
+  // Inside (2, 2, 58, 23): 16 + 4 + 12 pixels centred from x = 14.
+  TRect image, text;
+  b->CalcLayout(image, text);
+  EXPECT_EQ(image, Rect(14, 4, 30, 20));
+  EXPECT_EQ(text.Left, 34);
+  b->SetAlignment(taLeftJustify);
+  b->CalcLayout(image, text);
+  EXPECT_EQ(image.Left, 4);
+  EXPECT_EQ(text.Left, 24);
+  b->SetAlignment(taCenter);
+  b->SetLayout(blGlyphTop);
+  b->SetBounds(b->Left(), b->Top(), 60, 40);
+  b->CalcLayout(image, text);
+  // Block 16 + 4 + 12 high in (2, 2, 58, 38), each part centred across.
+  EXPECT_EQ(image, Rect(22, 4, 38, 20));
+  EXPECT_EQ(text.Top, 24);
+  // A bar laid out in a column sizes its width: a row height, plus 2, plus the top margin.
+  bar->SetOrientation(orVertical);
+  bar->SetAlign(alLeft);
+  EXPECT_EQ(bar->Width(), 25 + 2 + 2);
+  EXPECT_EQ(b->Top(), bar->Margin());
 }
 
 TEST_F(ToolbarTest, GroupedToolButtonsGiveNoClickWhenDownDoesNotChange) {
