@@ -277,3 +277,5 @@ std::string SaveScreenshotWithMenu(TControl* control, TPopupMenu* menu, TControl
   }
   return path.toStdString();
 }
+
+void UserSwitchAway() { QApplication::setActiveWindow(nullptr); }
