@@ -430,6 +430,10 @@ class TCanvas {
   // instead, or what was there with a clear brush (clNone copies everything; clDefault takes
   // the bitmap's bottom-left pixel).
   void BrushCopy(const TRect& dest, TBitmap& bitmap, const TRect& sourceRect, TColor transparent);
+  // A block of 0xAARRGGBB pixels (rows `width` apart) stretched to dest: blended by their
+  // alpha, or with `blend` off drawn opaque whatever their alpha.
+  void StretchDrawPixels(const TRect& dest, const std::uint32_t* argb, int width, int height,
+                         bool blend);
   // For platform/gui code: blends an image with alpha at logical (x, y).
   void DrawQImage(int x, int y, const QImage& image);
 
