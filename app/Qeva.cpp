@@ -2,6 +2,7 @@
 // the program ends. The first window created becomes the main window; closing it ends the loop.
 #include "calendar/DatePicker.h"
 #include "platform/gui/Forms.h"
+#include "workbench/CoinForm.h"
 #include "workbench/main.h"
 
 int main(int argc, char** argv) {
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
   // TForm2, TMainForm, TForm1, TForm3, TForm4, TForm5, TForm6, TForm7, TForm8, TAddURLForm.
   Application->CreateForm(Form2);
   Application->CreateForm(Form1);
+  Application->CreateForm(Form6);
 
   Application->Run();
   return 0;

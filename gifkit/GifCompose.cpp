@@ -24,8 +24,8 @@ TFramePixels TGifComposer::DecodeFramePixels(TGIFFrameCore& frame) {
   out.Height = static_cast<int>(image.Height);
   TArgb palette[256];
   for (int i = 0; i < 256; ++i) {
-    palette[i] = i < static_cast<int>(image.Palette.size()) ? ArgbOf(image.Palette[i])
-                                                            : 0xFF000000u;
+    palette[i] =
+        i < static_cast<int>(image.Palette.size()) ? ArgbOf(image.Palette[i]) : 0xFF000000u;
   }
   const int transparent = frame.TransparentIndex();
   if (transparent >= 0 && transparent < 256) palette[transparent] = 0;
@@ -85,8 +85,7 @@ const TComposedFrame& TGifComposer::Compose(TGIFImageCore& image, int n, TGifCol
     return cache_;
   }
   n = std::clamp(n, 0, count - 1);
-  if (cache_.Index == n && cache_.Width == image.ScreenWidth &&
-      cache_.Height == image.ScreenHeight)
+  if (cache_.Index == n && cache_.Width == image.ScreenWidth && cache_.Height == image.ScreenHeight)
     return cache_;
 
   const auto frameSize = [&](int i, int& w, int& h) {
@@ -132,8 +131,8 @@ const TComposedFrame& TGifComposer::Compose(TGIFImageCore& image, int n, TGifCol
       const TGIFFrameCore& f = *image.FrameAt(s);
       int w, h;
       frameSize(s, w, h);
-      const bool covers = f.Left <= 0 && f.Top <= 0 && f.Left + w >= cache_.Width &&
-                          f.Top + h >= cache_.Height;
+      const bool covers =
+          f.Left <= 0 && f.Top <= 0 && f.Left + w >= cache_.Width && f.Top + h >= cache_.Height;
       const int disposal = DisposalOf(f);
       const bool opaque = f.TransparentIndex() < 0;
       if (covers && ((opaque && (s == n || disposal != 3)) || (disposal == 2 && s < n))) break;

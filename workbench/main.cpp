@@ -200,6 +200,7 @@ TForm2::TForm2(TComponent* AOwner) : TForm(AOwner) {
   Action6->OnExecute = Handler(this, &TForm2::Action6Execute);
   Action7->OnExecute = Handler(this, &TForm2::Action7Execute);
   Action8->OnExecute = Handler(this, &TForm2::Action8Execute);
+  Action15->OnExecute = Handler(this, &TForm2::Action15Execute);
   Action52->OnExecute = Handler(this, &TForm2::Action52Execute);
   Action53->OnExecute = Handler(this, &TForm2::Action53Execute);
   Action55->OnExecute = Handler(this, &TForm2::Action55Execute);

@@ -225,6 +225,7 @@ class TForm2 : public TForm {
   // Online update
 
   // Win/draw/loss calculator and coin window
+  void Action15Execute(TComponent* Sender);  // MainCoins.cpp
 
   // Small commands
 

@@ -20,11 +20,12 @@ constexpr TGifColor kFill = 0x123456;
 // The coalesced frames as RGBA bytes, one file per frame.
 std::vector<std::string> Coalesced(const std::string& gif, const std::string& dir, int count) {
   const std::string pattern = dir + "/frame-%d.rgba";
-  const std::string command = "convert '" + gif + "' -coalesce +adjoin -depth 8 'rgba:" +
-                              pattern + "' 2>/dev/null";
+  const std::string command =
+      "convert '" + gif + "' -coalesce +adjoin -depth 8 'rgba:" + pattern + "' 2>/dev/null";
   if (std::system(command.c_str()) != 0) return {};
   std::vector<std::string> frames;
-  for (int i = 0; i < count; ++i) frames.push_back(ReadFileBytes(dir + "/frame-" + std::to_string(i) + ".rgba"));
+  for (int i = 0; i < count; ++i)
+    frames.push_back(ReadFileBytes(dir + "/frame-" + std::to_string(i) + ".rgba"));
   return frames;
 }
 
@@ -110,10 +111,11 @@ TEST_F(GifCoalesce, AnimationsMadeByImageMagick) {
        {Make("dispose-bg.gif",
              "-size 80x60 -seed 4 plasma:fractal -size 80x60 gradient:red-blue -size 80x60 xc:none "
              "-fill green -draw 'circle 40,30 40,10' -set delay 7 -dispose Background"),
-        Make("dispose-prev.gif",
-             "-size 60x50 -seed 3 plasma: -dispose Previous \\( -size 20x20 xc:red -repage +5+7 \\) "
-             "\\( -size 20x20 xc:blue -repage +30+20 \\) -dispose None "
-             "\\( -size 10x10 xc:yellow -repage +45+35 \\)"),
+        Make(
+            "dispose-prev.gif",
+            "-size 60x50 -seed 3 plasma: -dispose Previous \\( -size 20x20 xc:red -repage +5+7 \\) "
+            "\\( -size 20x20 xc:blue -repage +30+20 \\) -dispose None "
+            "\\( -size 10x10 xc:yellow -repage +45+35 \\)"),
         Make("optimized.gif",
              "-size 64x64 -seed 9 plasma: -size 64x64 xc:none -fill blue -draw 'rectangle 10,10 "
              "30,30' -size 64x64 xc:none -fill red -draw 'circle 40,40 40,50' -set delay 12 "
@@ -126,16 +128,15 @@ TEST_F(GifCoalesce, AnimationsMadeByImageMagick) {
 }
 
 TEST_F(GifCoalesce, OurOwnAnimationsWithEveryDisposalAndOffsets) {
-  const std::vector<std::uint32_t> palette = {0x000000, 0xFFFFFF, 0x0000FF, 0x00FF00, 0xFF0000,
-                                              0x0000FF};
+  const std::vector<std::uint32_t> palette = {0x000000, 0xFFFFFF, 0x0000FF,
+                                              0x00FF00, 0xFF0000, 0x0000FF};
   AnimationFrame ring = SolidFrame(2, 2, 4, 4, 3, 0, 0);
   ring.Pixels[5] = ring.Pixels[6] = 0;
   AnimationFrame small = SolidFrame(2, 2, 3, 3, 0, 1, 0);
   small.Pixels[4] = 3;
   const std::vector<std::vector<AnimationFrame>> animations = {
       {SolidFrame(0, 0, 10, 8, 1, 1), SolidFrame(1, 1, 3, 3, 2, 2), ring,
-       SolidFrame(5, 0, 5, 5, 4, 3), SolidFrame(0, 4, 4, 4, 2, 1, 1),
-       SolidFrame(7, 5, 3, 3, 3, 0)},
+       SolidFrame(5, 0, 5, 5, 4, 3), SolidFrame(0, 4, 4, 4, 2, 1, 1), SolidFrame(7, 5, 3, 3, 3, 0)},
       // A whole-screen frame restoring the picture before it, then a small see-through one.
       {SolidFrame(0, 0, 8, 8, 4, 1), SolidFrame(0, 0, 8, 8, 2, 3), small},
       // Transparent throughout, clearing and restoring.

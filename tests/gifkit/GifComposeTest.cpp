@@ -10,8 +10,8 @@
 namespace {
 
 // Black, white, red, green, blue, and a second red at index 5.
-const std::vector<std::uint32_t> kPalette = {0x000000, 0xFFFFFF, 0x0000FF, 0x00FF00,
-                                             0xFF0000, 0x0000FF};
+const std::vector<std::uint32_t> kPalette = {0x000000, 0xFFFFFF, 0x0000FF,
+                                             0x00FF00, 0xFF0000, 0x0000FF};
 constexpr TGifColor kFill = 0x808080;
 
 TArgb At(const TComposedFrame& f, int x, int y) { return f.Pixels[y * f.Width + x]; }
@@ -26,12 +26,11 @@ void Load(TGIFImageCore& image, const std::string& bytes) {
 std::string MixedAnimation() {
   AnimationFrame ring = SolidFrame(2, 2, 4, 4, 3, 0, 0);
   ring.Pixels[5] = ring.Pixels[6] = ring.Pixels[9] = ring.Pixels[10] = 0;  // a hole
-  return MakeAnimation(
-      10, 8, kPalette,
-      {SolidFrame(0, 0, 10, 8, 1, 1), SolidFrame(1, 1, 3, 3, 2, 2), ring,
-       SolidFrame(5, 0, 5, 5, 4, 3), SolidFrame(0, 4, 4, 4, 2, 6, 1),
-       SolidFrame(0, 0, 10, 8, 4, 3), SolidFrame(7, 5, 3, 3, 3, 0),
-       SolidFrame(0, 0, 10, 8, 2, 2, 0), SolidFrame(8, 6, 2, 2, 1, 1)});
+  return MakeAnimation(10, 8, kPalette,
+                       {SolidFrame(0, 0, 10, 8, 1, 1), SolidFrame(1, 1, 3, 3, 2, 2), ring,
+                        SolidFrame(5, 0, 5, 5, 4, 3), SolidFrame(0, 4, 4, 4, 2, 6, 1),
+                        SolidFrame(0, 0, 10, 8, 4, 3), SolidFrame(7, 5, 3, 3, 3, 0),
+                        SolidFrame(0, 0, 10, 8, 2, 2, 0), SolidFrame(8, 6, 2, 2, 1, 1)});
 }
 
 }  // namespace
@@ -120,9 +119,9 @@ TEST(GifCompose, TransparencyGoesByIndexAndTheFillFollowsTheCurrentFrame) {
 
 TEST(GifCompose, AFrameThatFailsToDecodeIsLeftOutAndToldOnce) {
   const std::string broken = PackCodes(2, WithWidths(2, {4, 7, 7, 5}));
-  const std::string bytes =
-      GifHeader("89a", 2, 1, 1) + FrameBlock(0, 0, 2, 1, PackCodes(2, WithWidths(2, {4, 1, 1, 5}))) +
-      FrameBlock(0, 0, 1, 1, broken) + ";";
+  const std::string bytes = GifHeader("89a", 2, 1, 1) +
+                            FrameBlock(0, 0, 2, 1, PackCodes(2, WithWidths(2, {4, 1, 1, 5}))) +
+                            FrameBlock(0, 0, 1, 1, broken) + ";";
   const bool lenient = LenientDecoding;
   LenientDecoding = false;  // a broken frame fails instead of showing what it has
   TGIFImageCore image;

@@ -202,9 +202,9 @@ TEST_F(GkAnimatorTest, AsyncDrawingComposesOnTheWorkerAndRepaintsOnTheGuiThread)
 TEST_F(GkAnimatorTest, ABrokenFrameShowsThePictureSoFarAndIsReportedOnce) {
   const bool lenient = LenientDecoding;
   LenientDecoding = false;
-  const std::string bytes =
-      GifHeader("89a", 2, 1, 1) + FrameBlock(0, 0, 2, 1, PackCodes(2, WithWidths(2, {4, 1, 1, 5}))) +
-      FrameBlock(0, 0, 1, 1, PackCodes(2, WithWidths(2, {4, 7, 7, 5}))) + ";";
+  const std::string bytes = GifHeader("89a", 2, 1, 1) +
+                            FrameBlock(0, 0, 2, 1, PackCodes(2, WithWidths(2, {4, 1, 1, 5}))) +
+                            FrameBlock(0, 0, 1, 1, PackCodes(2, WithWidths(2, {4, 7, 7, 5}))) + ";";
   TGIFImage image;
   image.ReadGifBytes(bytes, false);
   image.FrameIndex = 0;

@@ -125,7 +125,9 @@ TEST_F(GkTimerTest, WindowTimerModeParksTheWorkerAndTicksOnTheGuiThread) {
 
 TEST_F(GkTimerTest, WorkerErrorsReachTheDefaultHandlerOncePerRunOfTheSameError) {
   std::vector<std::string> seen;
-  Application->OnException = [&](TComponent*, const std::exception& e) { seen.push_back(e.what()); };
+  Application->OnException = [&](TComponent*, const std::exception& e) {
+    seen.push_back(e.what());
+  };
   std::atomic<int> fail{0};
   timer->SetSyncEvent(false);
   timer->SetOnTimer([&](TComponent*) {
