@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "platform/Exceptions.h"
@@ -51,9 +52,12 @@ inline void CopyString(std::uint8_t* dst, const std::uint8_t* src, std::uint32_t
 // entry is kept as the place of an earlier copy of its string in `out` and its length: an
 // entry is always the previous string plus the first pixel of the current one, and those
 // bytes stand side by side in the output.
+// Sets `reached` to the number of pixels the data gave; the rest of `out` is left as it was.
 bool DecodeStream(const std::uint8_t* data, std::size_t size, std::uint64_t total, int bits,
-                  bool lenient, const TGifProgress& progress, std::uint8_t* out) {
+                  bool lenient, const TGifProgress& progress, std::uint8_t* out,
+                  std::uint64_t& reached) {
   bool corrupt = false;
+  reached = 0;
   if (size == 0) {
     if (total == 0) return false;
     throw EInvalidGraphicOperation("Stream read error");
@@ -159,8 +163,8 @@ bool DecodeStream(const std::uint8_t* data, std::size_t size, std::uint64_t tota
     previousAt = at;
     previousLength = stringLength;
     at += std::min<std::uint64_t>(stringLength, room);
+    reached = at;
   }
-  if (at < total) std::memset(out + at, 0, total - at);
   return corrupt;
 }
 
@@ -168,28 +172,41 @@ bool DecodeStream(const std::uint8_t* data, std::size_t size, std::uint64_t tota
 
 bool DecodeLzwImage(const std::uint8_t* data, std::size_t size, std::uint32_t width,
                     std::uint32_t height, int bitsPerPixel, bool interlaced, bool lenient,
-                    const TGifProgress& progress, std::uint8_t* target, std::size_t stride) {
+                    const TGifProgress& progress, std::uint8_t* target, std::size_t stride,
+                    bool targetZeroed, std::uint64_t* reachedOut) {
   if (progress) progress(TGifProgressStage::psStarting, 0, std::string());
   try {
     CheckGifImageArea(width, height);
     const std::uint64_t total = static_cast<std::uint64_t>(width) * height;
     const int bits = std::clamp(bitsPerPixel, 1, 8);
     bool corrupt;
+    std::uint64_t reached = 0;
+    // Work and memory follow the data: only the pixels the data reach are written; the rest
+    // is zeroed here unless the caller's memory is zero already.
     if (total == 0) {
       // Nothing to fill; the code size is still checked.
-      corrupt = DecodeStream(data, size, 0, bits, lenient, progress, nullptr);
+      corrupt = DecodeStream(data, size, 0, bits, lenient, progress, nullptr, reached);
     } else if (!interlaced && stride == width) {
-      corrupt = DecodeStream(data, size, total, bits, lenient, progress, target);
+      corrupt = DecodeStream(data, size, total, bits, lenient, progress, target, reached);
+      if (!targetZeroed && reached < total) std::memset(target + reached, 0, total - reached);
     } else {
-      std::vector<std::uint8_t> pixels(total);
-      corrupt = DecodeStream(data, size, total, bits, lenient, progress, pixels.data());
+      // Not zeroed: untouched pages of a large block cost nothing.
+      std::unique_ptr<std::uint8_t[]> pixels(new std::uint8_t[total]);
+      corrupt = DecodeStream(data, size, total, bits, lenient, progress, pixels.get(), reached);
+      const std::uint64_t rowsReached = (reached + width - 1) / width;
+      if (reached < rowsReached * width)
+        std::memset(pixels.get() + reached, 0, rowsReached * width - reached);
       std::uint32_t row = 0;
       for (std::uint32_t i = 0; i < height && row < height; ++i) {
-        std::memcpy(target + row * stride, pixels.data() + static_cast<std::uint64_t>(i) * width,
-                    width);
+        if (i < rowsReached)
+          std::memcpy(target + row * stride, pixels.get() + static_cast<std::uint64_t>(i) * width,
+                      width);
+        else if (!targetZeroed)
+          std::memset(target + row * stride, 0, width);
         row = interlaced ? NextInterlacedRow(row, height) : row + 1;
       }
     }
+    if (reachedOut) *reachedOut = reached;
     if (progress) progress(TGifProgressStage::psEnding, 100, std::string());
     return corrupt;
   } catch (const Exception& e) {

@@ -520,6 +520,10 @@ class TBitmap {
   void SetHeight(int height);
   // Keeps the pixels that still fit; new pixels are white. Negative sizes count as 0.
   void SetSize(int width, int height);
+  // A palette bitmap (1, 4 or 8 bits) of that size with every pixel index 0, on memory the
+  // system hands out zeroed: pixels never written cost neither time nor memory. Other
+  // formats size as SetSize does.
+  void SetSizeZeroed(int width, int height);
   bool Empty() const;
 
   TPixelFormat PixelFormat() const { return format_; }
