@@ -17,23 +17,6 @@ std::string MessageOf(const std::exception& e) {
 
 }  // namespace
 
-TFramePixels TGifComposer::DecodeFramePixels(TGIFFrameCore& frame) {
-  const TGIFIndexImage image = frame.DecodeIndices();
-  TFramePixels out;
-  out.Width = static_cast<int>(image.Width);
-  out.Height = static_cast<int>(image.Height);
-  TArgb palette[256];
-  for (int i = 0; i < 256; ++i) {
-    palette[i] =
-        i < static_cast<int>(image.Palette.size()) ? ArgbOf(image.Palette[i]) : 0xFF000000u;
-  }
-  const int transparent = frame.TransparentIndex();
-  if (transparent >= 0 && transparent < 256) palette[transparent] = 0;
-  out.Pixels.resize(image.Pixels.size());
-  for (std::size_t i = 0; i < image.Pixels.size(); ++i) out.Pixels[i] = palette[image.Pixels[i]];
-  return out;
-}
-
 void TGifComposer::Clear() {
   cache_ = TComposedFrame();
   reported_.clear();
@@ -50,30 +33,63 @@ void TGifComposer::FillRect(const TGIFFrameCore& frame, int width, int height) {
   }
 }
 
+void TGifComposer::Failed(int count, int index, const std::string& message) {
+  // Told once: a repaint composes the same frames again.
+  const std::size_t slot = static_cast<std::size_t>(index + 1);
+  if (reported_.size() < static_cast<std::size_t>(count) + 1) reported_.resize(count + 1);
+  if (reported_[slot]) return;
+  reported_[slot] = true;
+  if (OnFrameFailed) OnFrameFailed(index, message);
+}
+
 void TGifComposer::DrawFrame(TGIFImageCore& image, int index) {
   TGIFFrameCore& frame = *image.FrameAt(index);
-  TFramePixels pixels;
-  try {
-    pixels = pixels_ ? pixels_(index) : DecodeFramePixels(frame);
-  } catch (const std::exception& e) {
-    // Left undrawn: the picture so far shows, and the failure is told once.
-    if (reported_.size() < static_cast<std::size_t>(image.Count())) reported_.resize(image.Count());
-    if (!reported_[index]) {
-      reported_[index] = true;
-      if (OnFrameFailed) OnFrameFailed(index, MessageOf(e));
+  TFramePixels own;
+  if (pixels_ && pixels_(index, own)) {
+    const int x0 = std::max(frame.Left, 0), y0 = std::max(frame.Top, 0);
+    const int x1 = std::min(frame.Left + own.Width, cache_.Width);
+    const int y1 = std::min(frame.Top + own.Height, cache_.Height);
+    for (int y = y0; y < y1; ++y) {
+      const TArgb* src =
+          own.Pixels.data() + static_cast<std::size_t>(y - frame.Top) * own.Width + (x0 - frame.Left);
+      TArgb* dst = cache_.Pixels.data() + static_cast<std::size_t>(y) * cache_.Width + x0;
+      for (int x = x0; x < x1; ++x, ++src, ++dst)
+        if (*src >> 24) *dst = *src;
     }
     return;
   }
-  const int x0 = std::max(frame.Left, 0);
-  const int y0 = std::max(frame.Top, 0);
-  const int x1 = std::min(frame.Left + pixels.Width, cache_.Width);
-  const int y1 = std::min(frame.Top + pixels.Height, cache_.Height);
+  TGIFIndexImage indices;
+  try {
+    indices = frame.DecodeIndices();
+  } catch (const std::exception& e) {
+    // Left undrawn: the picture so far shows.
+    Failed(image.Count(), index, MessageOf(e));
+    return;
+  }
+  TArgb palette[256];
+  for (int i = 0; i < 256; ++i) {
+    palette[i] = i < static_cast<int>(indices.Palette.size()) ? ArgbOf(indices.Palette[i])
+                                                              : 0xFF000000u;
+  }
+  // By index: another entry of the same colour stays opaque. A colour set without an index
+  // takes the first entry of that colour.
+  int transparent = frame.TransparentIndex();
+  if (transparent < 0 && frame.TransparentColor() != kGifNoColor) {
+    for (std::size_t i = 0; i < indices.Palette.size() && transparent < 0; ++i)
+      if (indices.Palette[i] == frame.TransparentColor()) transparent = static_cast<int>(i);
+  }
+  if (transparent >= 0 && transparent < 256) palette[transparent] = 0;
+  const int width = static_cast<int>(indices.Width), height = static_cast<int>(indices.Height);
+  const int x0 = std::max(frame.Left, 0), y0 = std::max(frame.Top, 0);
+  const int x1 = static_cast<int>(std::min<long>(long{frame.Left} + width, cache_.Width));
+  const int y1 = static_cast<int>(std::min<long>(long{frame.Top} + height, cache_.Height));
   for (int y = y0; y < y1; ++y) {
-    const TArgb* src = pixels.Pixels.data() +
-                       static_cast<std::size_t>(y - frame.Top) * pixels.Width + (x0 - frame.Left);
+    const std::uint8_t* src = indices.Pixels.data() +
+                              static_cast<std::size_t>(y - frame.Top) * width + (x0 - frame.Left);
     TArgb* dst = cache_.Pixels.data() + static_cast<std::size_t>(y) * cache_.Width + x0;
     for (int x = x0; x < x1; ++x, ++src, ++dst) {
-      if (*src >> 24) *dst = *src;
+      const TArgb c = palette[*src];
+      if (c >> 24) *dst = c;
     }
   }
 }
@@ -82,6 +98,15 @@ const TComposedFrame& TGifComposer::Compose(TGIFImageCore& image, int n, TGifCol
   const int count = image.Count();
   if (count == 0 || image.ScreenWidth == 0 || image.ScreenHeight == 0) {
     cache_ = TComposedFrame();
+    return cache_;
+  }
+  if (std::uint64_t{image.ScreenWidth} * image.ScreenHeight > kMaxGifPixels) {
+    cache_ = TComposedFrame();
+    try {
+      CheckGifImageArea(image.ScreenWidth, image.ScreenHeight);
+    } catch (const std::exception& e) {
+      Failed(count, -1, MessageOf(e));
+    }
     return cache_;
   }
   n = std::clamp(n, 0, count - 1);
@@ -96,13 +121,10 @@ const TComposedFrame& TGifComposer::Compose(TGIFImageCore& image, int n, TGifCol
       return;
     }
     w = h = 0;
-    if (pixels_) {
-      try {
-        const TFramePixels p = pixels_(i);
-        w = p.Width;
-        h = p.Height;
-      } catch (const std::exception&) {
-      }
+    TFramePixels own;
+    if (pixels_ && pixels_(i, own)) {
+      w = own.Width;
+      h = own.Height;
     }
   };
 
@@ -120,8 +142,9 @@ const TComposedFrame& TGifComposer::Compose(TGIFImageCore& image, int n, TGifCol
     cache_.Width = image.ScreenWidth;
     cache_.Height = image.ScreenHeight;
     const TGIFFrameCore* current = image.FrameAt(std::clamp(image.FrameIndex, 0, count - 1));
-    cache_.Fill = current->TransparentIndex() >= 0 ? ArgbOf(current->TransparentColor()) & 0xFFFFFF
-                                                   : ArgbOf(opaqueFill);
+    cache_.Fill = current->TransparentColor() != kGifNoColor
+                      ? ArgbOf(current->TransparentColor()) & 0xFFFFFF
+                      : ArgbOf(opaqueFill);
     cache_.Pixels.assign(static_cast<std::size_t>(cache_.Width) * cache_.Height, cache_.Fill);
     // Start at the last frame that hides everything before it: one that covers the screen
     // and is opaque, or one before n that covers it and clears it. A frame before n that
@@ -134,7 +157,7 @@ const TComposedFrame& TGifComposer::Compose(TGIFImageCore& image, int n, TGifCol
       const bool covers =
           f.Left <= 0 && f.Top <= 0 && f.Left + w >= cache_.Width && f.Top + h >= cache_.Height;
       const int disposal = DisposalOf(f);
-      const bool opaque = f.TransparentIndex() < 0;
+      const bool opaque = f.TransparentColor() == kGifNoColor;
       if (covers && ((opaque && (s == n || disposal != 3)) || (disposal == 2 && s < n))) break;
       --s;
     }

@@ -38,19 +38,17 @@ struct TFramePixels {
 
 class TGifComposer {
  public:
-  // The frame's pixels: its indices through its palette, its transparent index see-through.
-  // Raises what decoding raises.
-  static TFramePixels DecodeFramePixels(TGIFFrameCore& frame);
-
-  // `pixels` gives a frame's pixels (DecodeFramePixels when empty). `opaqueFill` is the
-  // colour of the empty screen when the image's current frame has no transparent colour.
-  // Frames that fail to decode are left out and reported to `failed` once per frame.
-  void SetSource(std::function<TFramePixels(int)> pixels) { pixels_ = std::move(pixels); }
+  // Pixels of frames without encoded data (pictures made from bitmaps): fills `pixels` and
+  // returns true for such a frame; frames with encoded data are decoded by the composer.
+  void SetSource(std::function<bool(int, TFramePixels&)> pixels) { pixels_ = std::move(pixels); }
+  // Frames that fail to decode are left out and told here once per frame; a screen larger
+  // than a GIF picture may be is told as frame -1 and composes nothing.
   std::function<void(int frame, const std::string& message)> OnFrameFailed;
 
   // Frame min(n, last) composed, from the kept picture when it shows frame n - 1 and that
-  // frame does not restore the previous picture; otherwise afresh. Empty for an image
-  // without frames or with an empty screen.
+  // frame does not restore the previous picture; otherwise afresh. `opaqueFill` is the colour
+  // of the empty screen when the image's current frame has no transparent colour. Empty for
+  // an image without frames or with an empty screen.
   const TComposedFrame& Compose(TGIFImageCore& image, int n, TGifColor opaqueFill);
   const TComposedFrame& Cached() const { return cache_; }
   void Clear();
@@ -58,7 +56,8 @@ class TGifComposer {
  private:
   void DrawFrame(TGIFImageCore& image, int index);
   void FillRect(const TGIFFrameCore& frame, int width, int height);
-  std::function<TFramePixels(int)> pixels_;
+  void Failed(int count, int index, const std::string& message);
+  std::function<bool(int, TFramePixels&)> pixels_;
   TComposedFrame cache_;
   std::vector<bool> reported_;
 };

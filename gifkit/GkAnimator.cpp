@@ -67,6 +67,26 @@ TGkGIFAnimator::TGkGIFAnimator(TComponent* AOwner)
   composer_.OnFrameFailed = [this](int frame, const std::string& message) {
     ReportFrameError(frame, message);
   };
+  // Frames made from bitmaps have no data to decode: their bitmap's pixels, the transparent
+  // colour left out.
+  composer_.SetSource([this](int index, TFramePixels& out) {
+    TGIFFrame& frame = image_->Frames(index);
+    if (frame.HasEncodedData()) return false;
+    TBitmap* bitmap = frame.Bitmap();
+    if (!bitmap || bitmap->Empty()) return true;
+    const TGifColor transparent = frame.TransparentColor();
+    out.Width = bitmap->Width();
+    out.Height = bitmap->Height();
+    out.Pixels.resize(static_cast<std::size_t>(out.Width) * out.Height);
+    for (int y = 0; y < out.Height; ++y) {
+      for (int x = 0; x < out.Width; ++x) {
+        const TGifColor c = static_cast<TGifColor>(bitmap->PixelColor(x, y)) & 0xFFFFFF;
+        out.Pixels[static_cast<std::size_t>(y) * out.Width + x] =
+            transparent != kGifNoColor && c == (transparent & 0xFFFFFF) ? 0 : ArgbOf(c);
+      }
+    }
+    return true;
+  });
   canTick_ = Visible() && Parent();
 }
 

@@ -144,3 +144,19 @@ TEST(GifCompose, AFrameThatFailsToDecodeIsLeftOutAndToldOnce) {
   // Cleared composers tell again; one composer tells once however often it composes.
   EXPECT_EQ(failed, (std::vector<int>{1, 1, 1}));
 }
+
+TEST(GifCompose, AScreenLargerThanAnyPictureComposesNothingAndIsToldOnce) {
+  // 65535 x 65535 with one small frame: a 16 GB picture is not made.
+  TGIFImageCore image;
+  Load(image, GifHeader("89a", 65535, 65535, 1) +
+                  FrameBlock(0, 0, 2, 1, PackCodes(2, WithWidths(2, {4, 1, 1, 5}))) + ";");
+  std::vector<int> told;
+  TGifComposer c;
+  c.OnFrameFailed = [&](int frame, const std::string& message) {
+    told.push_back(frame);
+    EXPECT_NE(message.find("too large"), std::string::npos) << message;
+  };
+  EXPECT_EQ(c.Compose(image, 0, kFill).Index, -1);
+  EXPECT_TRUE(c.Compose(image, 0, kFill).Pixels.empty());
+  EXPECT_EQ(told, std::vector<int>{-1});
+}

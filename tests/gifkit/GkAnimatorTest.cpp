@@ -218,3 +218,25 @@ TEST_F(GkAnimatorTest, ABrokenFrameShowsThePictureSoFarAndIsReportedOnce) {
   LenientDecoding = lenient;
   ASSERT_EQ(dialogs().Shown().size(), 1u);
 }
+
+TEST_F(GkAnimatorTest, FramesMadeFromBitmapsAnimateWithTheirTransparentColourLeftOut) {
+  TGIFImage image;
+  TBitmap red(2, 2, pf24bit), blue(2, 2, pf24bit);
+  red.Canvas().Brush().SetColor(clRed);
+  red.Canvas().FillRect(Rect(0, 0, 2, 2));
+  red.Canvas().SetPixel(1, 1, clLime);
+  red.SetTransparentColor(clLime);
+  red.SetTransparent(true);
+  blue.Canvas().Brush().SetColor(clBlue);
+  blue.Canvas().FillRect(Rect(0, 0, 2, 2));
+  image.AddFrame(red);
+  image.AddFrame(blue);
+  image.FrameIndex = 0;
+  animator->SetImage(&image);
+  form->SetColor(clYellow);
+  TBitmap& painted = animator->PaintOffscreen();
+  EXPECT_EQ(painted.PixelColor(0, 0), clRed);
+  EXPECT_EQ(painted.PixelColor(1, 1), clYellow);
+  animator->SetFrameIndex(1);
+  EXPECT_EQ(animator->PaintOffscreen().PixelColor(0, 0), clBlue);
+}
