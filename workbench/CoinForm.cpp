@@ -5,7 +5,6 @@
 
 #include "platform/DateTime.h"
 #include "platform/gui/Resources.h"
-#include "workbench/logic/Chart.h"
 #include "workbench/main.h"
 
 TForm6* Form6 = nullptr;
@@ -18,14 +17,25 @@ constexpr int kCoinSize = 64;
 constexpr int kCoinTop = 24;
 constexpr int kCoinLefts[3] = {16, 90, 164};
 
+}  // namespace
+
+// Made by the resource compiler from coins/coins.qrc; calling it also keeps the pictures in
+// the program when the linker takes the workbench from a library.
+int qInitResources_coins();
+
+namespace {
+
 // The picture of a built-in GIF, read once.
 const TGIFImage& CoinPicture(const char* path) {
+  static const int registered = qInitResources_coins();
+  (void)registered;
   static std::map<std::string, std::unique_ptr<TGIFImage>> pictures;
   auto& picture = pictures[path];
   if (!picture) {
-    picture = std::make_unique<TGIFImage>();
-    picture->ReadGifBytes(ResourceBytes(path), true);
-    picture->FrameIndex = 0;
+    auto read = std::make_unique<TGIFImage>();
+    read->ReadGifBytes(ResourceBytes(path), true);
+    read->FrameIndex = 0;
+    picture = std::move(read);
   }
   return *picture;
 }
@@ -55,12 +65,12 @@ int ClockMilliseconds() {
   return ms;
 }
 
-// Line n (1 at the bottom) of the workbench: its button and moving box.
+// Line n (1 at the bottom) of the workbench, written into its model and shown.
 void WriteWorkbenchLine(int line, TCoinLineKind kind) {
-  TButton* button = LineButtons(*Form2)[6 - line];
-  TCheckBox* box = MovingBoxes(*Form2)[6 - line];
-  button->SetCaption(IsYangKind(kind) ? YangLineCaption : YinLineCaption);
-  box->SetChecked(IsMovingKind(kind));
+  LineState& state = Form2->Model().Lines[6 - line];
+  state = LineState{IsYangKind(kind) ? LineState::Kind::Yang : LineState::Kind::Yin, "",
+                    IsMovingKind(kind)};
+  Form2->ShowLines();
 }
 
 }  // namespace
@@ -100,7 +110,7 @@ TForm6::TForm6(TComponent* AOwner) : TForm(AOwner) {
 
   OnShow = Handler(this, &TForm6::FormShow);
   WriteLine = WriteWorkbenchLine;
-  Cast = [] { Form2->Button1->Click(); };
+  Cast = [] { Form2->Action2Execute(Form2); };
   Milliseconds = ClockMilliseconds;
 }
 

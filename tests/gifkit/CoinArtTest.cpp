@@ -37,8 +37,9 @@ TEST(CoinArt, TheSpinningCoinNarrowsWithItsTurnAndShowsFaceAndBack) {
     }
     widths.push_back(right - left + 1);
     // The square hole is see-through in every frame that shows a side.
-    if (std::abs(std::cos(2 * 3.14159265 * n / 8)) > 0.5)
+    if (std::abs(std::cos(2 * 3.14159265 * n / 8)) > 0.5) {
       EXPECT_EQ(f.Pixels[(f.Height / 2) * f.Width + f.Width / 2] >> 24, 0u) << n;
+    }
   }
   for (int n = 0; n < 8; ++n) {
     const double expected = 182 * std::max(std::abs(std::cos(2 * 3.14159265 * n / 8)), 0.08);
