@@ -153,6 +153,32 @@ void TGIFFrame::Assign(const TBitmap& source) {
   Owner()->CoverFrame(Left, Top, source.Width(), source.Height());
 }
 
+void TGIFFrame::Assign(TGraphic& source) {
+  if (auto* gif = dynamic_cast<TGIFImage*>(&source)) {
+    Assign(*gif);
+    return;
+  }
+  if (auto* bmp = dynamic_cast<TBitmapGraphic*>(&source)) {
+    Assign(bmp->Bitmap());
+    return;
+  }
+  // Any other picture: drawn onto a bitmap on the canvas's brush, whose colour is what its
+  // see-through parts show.
+  TBitmap picture;
+  if (!source.Empty()) {
+    picture.SetPixelFormat(pf24bit);
+    picture.SetSize(source.Width(), source.Height());
+    const TColor ground = picture.Canvas().NearestColor(picture.Canvas().Brush().Color());
+    picture.Canvas().FillRect(Rect(0, 0, picture.Width(), picture.Height()));
+    source.Draw(picture.Canvas(), Rect(0, 0, picture.Width(), picture.Height()));
+    if (source.Transparent()) {
+      picture.SetTransparentColor(ground);
+      picture.SetTransparent(true);
+    }
+  }
+  Assign(picture);
+}
+
 void TGIFFrame::AssignTo(TBitmap& target) {
   TBitmap* bitmap = Bitmap();
   if (bitmap) {
@@ -367,8 +393,11 @@ void TGIFImage::Draw(TCanvas& canvas, const TRect& rect) {
 
 void TGIFImage::SaveToClipboardFormat(TClipboard& clipboard) {
   if (Count() == 0) return;
-  // Everything is made before the clipboard is touched, so a failure places nothing.
-  const TBitmap* bitmap = Frames(0).Bitmap();
+  // Everything is made before the clipboard is touched, so a failure places nothing. The
+  // bitmap carries frame 0's transparent colour.
+  TBitmap copied;
+  if (Frames(0).Bitmap()) Frames(0).AssignTo(copied);
+  const TBitmap* bitmap = copied.Empty() ? nullptr : &copied;
   bool encoded = true;
   for (int i = 0; i < Count() && encoded; ++i) encoded = Frames(i).HasEncodedData();
   TMemoryStream stream;

@@ -40,6 +40,10 @@ class TGIFFrame : public TGIFFrameCore {
   void Assign(const TGIFFrame* source);
   void Assign(const TGIFImage& source);
   void Assign(const TBitmap& source);
+  // From any picture: GIF images and bitmaps as above; another kind is drawn onto a bitmap,
+  // and when it is transparent the canvas brush's colour it shows through becomes the
+  // transparent colour. An empty picture leaves the frame without a bitmap.
+  void Assign(TGraphic& source);
   // The frame's bitmap into the target; a transparent colour becomes the bitmap's.
   void AssignTo(TBitmap& target);
 

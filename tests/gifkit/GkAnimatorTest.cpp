@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 
 #include "GifTestSupport.h"
@@ -239,4 +240,55 @@ TEST_F(GkAnimatorTest, FramesMadeFromBitmapsAnimateWithTheirTransparentColourLef
   EXPECT_EQ(painted.PixelColor(1, 1), clYellow);
   animator->SetFrameIndex(1);
   EXPECT_EQ(animator->PaintOffscreen().PixelColor(0, 0), clBlue);
+}
+
+// Three animators drawing on their workers while the GUI thread changes their properties and
+// paints them. Short in the plain runs; ZELKAR_STRESS_SECONDS runs it longer (under
+// ThreadSanitizer, by hand).
+TEST_F(GkAnimatorTest, StressThreeAsyncAnimatorsWhileTheGuiThreadChangesThem) {
+  const char* env = std::getenv("ZELKAR_STRESS_SECONDS");
+  const double seconds = env ? std::atof(env) : 0.3;
+  std::vector<TGkGIFAnimator*> coins = {animator, new TGkGIFAnimator(form),
+                                        new TGkGIFAnimator(form)};
+  const std::string bytes = Animation({10, 20, 30, 40, 50}, 0);
+  int changed = 0;
+  for (std::size_t i = 0; i < coins.size(); ++i) {
+    coins[i]->SetParent(form);
+    coins[i]->SetAutoSize(false);
+    coins[i]->SetBounds(static_cast<int>(i) * 40, 0, 32, 32);
+    TGIFImage image;
+    image.ReadGifBytes(bytes, true);
+    image.FrameIndex = 0;
+    coins[i]->SetImage(&image);
+    coins[i]->SetAsyncDrawing(true);
+    coins[i]->OnFrameChanged = [&](TComponent*) { ++changed; };
+    coins[i]->SetAnimate(true);
+  }
+  form->Show();
+  const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  for (int step = 0; std::chrono::steady_clock::now() < end; ++step) {
+    TGkGIFAnimator* coin = coins[step % 3];
+    switch (step % 7) {
+      case 0: coin->SetStretch(!coin->Stretch()); break;
+      case 1: coin->SetCenter(!coin->Center()); break;
+      case 2: coin->SetTransparent(!coin->Transparent()); break;
+      case 3: coin->SetFrameIndex(step % 5); break;
+      case 4: coin->SetVisible(!coin->Visible()); break;
+      case 5: {
+        TGIFImage image;
+        image.ReadGifBytes(bytes, true);
+        image.FrameIndex = 0;
+        coin->SetImage(&image);
+        break;
+      }
+      default: coin->PaintOffscreen(); break;
+    }
+    Application->ProcessMessages();
+    CheckSynchronize();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  for (TGkGIFAnimator* coin : coins) coin->SetVisible(true);
+  ASSERT_TRUE(PumpUntil([&] { return changed > 3; }));
+  delete coins[2];
+  delete coins[1];
 }
