@@ -160,3 +160,21 @@ TEST_F(CoinWindow, OpensCentredOverTheWorkbenchFiftyLeftAndThirteenUp) {
   });
   Run("铜钱摇卦");
 }
+
+TEST_F(CoinWindow, ACastTheWorkbenchRefusesIsToldAndTheWindowStillCloses) {
+  const std::string chart = form->RichEdit1->GetText();
+  form->ComboBox1->SetText("x");  // the year box no longer holds a year
+  dialogs().AnswerModal([&](TForm&) {
+    for (int ms : {0, 1, 2, 3, 4, 5}) Throw(ms);
+  });
+  dialogs().AnswerMessage();
+  dialogs().AnswerMessage();  // the workbench, active again, tells of its year box once more
+  Run("铜钱摇卦");
+  ASSERT_EQ(dialogs().Messages().size(), 2u);
+  EXPECT_NE(dialogs().Messages()[0].find("日期或时间无效"), std::string::npos)
+      << U8(dialogs().Messages()[0]);
+  EXPECT_FALSE(coins->Visible());
+  EXPECT_EQ(form->RichEdit1->GetText(), chart);
+  // The six lines are in the workbench: throws 1..6 at r 0..5.
+  EXPECT_EQ(LineCode(), "001100");
+}
