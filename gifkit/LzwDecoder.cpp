@@ -12,22 +12,66 @@ namespace {
 constexpr std::uint32_t kMaxCodes = 4096;
 constexpr std::uint32_t kNoCode = 0xFFFFFFFF;
 
-// The sub-block payloads joined into one run of bytes, padded so that a code can always be
-// fetched with one 8-byte load.
-std::vector<std::uint8_t> JoinSubBlocks(const std::uint8_t* data, std::size_t size) {
-  std::vector<std::uint8_t> bytes;
-  bytes.reserve(size + 8);
-  std::size_t at = 1;
-  while (at < size) {
-    std::size_t length = data[at++];
-    if (length == 0) break;
-    length = std::min(length, size - at);
-    bytes.insert(bytes.end(), data + at, data + at + length);
-    at += length;
+// The codes of a frame read from its data sub-blocks where they stand, least significant bit
+// first, through a 64-bit window: no joined copy of the data is made. A sub-block running
+// past the end of the data is read as far as it goes.
+class SubBlockBits {
+ public:
+  SubBlockBits(const std::uint8_t* data, std::size_t size) : p_(data + 1), end_(data + size) {}
+
+  // The bits of all sub-blocks together.
+  std::uint64_t TotalBits() const {
+    std::uint64_t bytes = 0;
+    for (const std::uint8_t* q = p_; q < end_;) {
+      const std::size_t n = *q++;
+      if (n == 0) break;
+      const std::size_t taken = std::min<std::size_t>(n, end_ - q);
+      bytes += taken;
+      q += taken;
+    }
+    return bytes * 8;
   }
-  bytes.resize(bytes.size() + 8, 0);
-  return bytes;
-}
+
+  // False when fewer than `width` bits are left.
+  bool Read(std::uint32_t width, std::uint32_t mask, std::uint32_t& code) {
+    if (count_ < width) {
+      Refill();
+      if (count_ < width) return false;
+    }
+    code = static_cast<std::uint32_t>(window_) & mask;
+    window_ >>= width;
+    count_ -= width;
+    read_ += width;
+    return true;
+  }
+  std::uint64_t BitsRead() const { return read_; }
+
+ private:
+  void Refill() {
+    while (count_ <= 56) {
+      if (blockLeft_ == 0) {
+        if (p_ >= end_) return;
+        const std::size_t n = *p_++;
+        if (n == 0) {
+          p_ = end_;
+          return;
+        }
+        blockLeft_ = std::min<std::size_t>(n, end_ - p_);
+        if (blockLeft_ == 0) return;
+      }
+      window_ |= static_cast<std::uint64_t>(*p_++) << count_;
+      count_ += 8;
+      --blockLeft_;
+    }
+  }
+
+  const std::uint8_t* p_;
+  const std::uint8_t* end_;
+  std::size_t blockLeft_ = 0;
+  std::uint64_t window_ = 0;
+  std::uint32_t count_ = 0;
+  std::uint64_t read_ = 0;
+};
 
 // Copies a string that lies wholly before its destination. Whole 16-byte chunks may run past
 // the string's end when the caller guarantees room for them; what lands there is overwritten
@@ -68,9 +112,9 @@ bool DecodeStream(const std::uint8_t* data, std::size_t size, std::uint64_t tota
     codeSize = std::clamp(codeSize, 2, 9);
     corrupt = true;
   }
-  const std::vector<std::uint8_t> bytes = JoinSubBlocks(data, size);
-  const std::uint8_t* in = bytes.data();
-  const std::uint64_t totalBits = static_cast<std::uint64_t>(bytes.size() - 8) * 8;
+  SubBlockBits reader(data, size);
+  const bool reporting = static_cast<bool>(progress);
+  const std::uint64_t totalBits = reporting ? reader.TotalBits() : 0;
   const std::uint8_t pixelMask = static_cast<std::uint8_t>((1u << bits) - 1);
 
   const std::uint32_t clear = 1u << codeSize;
@@ -87,23 +131,19 @@ bool DecodeStream(const std::uint8_t* data, std::size_t size, std::uint64_t tota
   std::uint64_t previousAt = 0;
   std::uint32_t previousLength = 0;
   std::uint64_t at = 0;
-  std::uint64_t bitPos = 0;
 
-  const bool reporting = static_cast<bool>(progress);
   std::uint64_t nextReport = totalBits / 100 + 1;
   auto report = [&] {
+    const std::uint64_t bitPos = reader.BitsRead();
     const int percent = static_cast<int>(std::min<std::uint64_t>(100, bitPos * 100 / totalBits));
     progress(TGifProgressStage::psRunning, percent, std::string());
     nextReport = (static_cast<std::uint64_t>(percent) + 1) * totalBits / 100 + 1;
   };
 
   while (at < total) {
-    if (bitPos + width > totalBits) throw EInvalidGraphicOperation("Stream read error");
-    std::uint64_t window;
-    std::memcpy(&window, in + (bitPos >> 3), 8);
-    const std::uint32_t code = static_cast<std::uint32_t>(window >> (bitPos & 7)) & codeMask;
-    bitPos += width;
-    if (reporting && bitPos >= nextReport) report();
+    std::uint32_t code;
+    if (!reader.Read(width, codeMask, code)) throw EInvalidGraphicOperation("Stream read error");
+    if (reporting && reader.BitsRead() >= nextReport) report();
 
     if (code == clear) {
       width = codeSize + 1;
