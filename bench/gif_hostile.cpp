@@ -67,6 +67,16 @@ void BM_HostileFrames_Indices(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_HostileFrames_Bitmaps)->Arg(1)->Arg(20)->Arg(200)->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK(BM_HostileFrames_Indices)->Arg(1)->Arg(20)->Arg(200)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_HostileFrames_Bitmaps)
+    ->Arg(1)
+    ->Arg(20)
+    ->Arg(200)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK(BM_HostileFrames_Indices)
+    ->Arg(1)
+    ->Arg(20)
+    ->Arg(200)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 BENCHMARK_MAIN();

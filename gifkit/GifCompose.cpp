@@ -50,8 +50,8 @@ void TGifComposer::DrawFrame(TGIFImageCore& image, int index) {
     const int x1 = std::min(frame.Left + own.Width, cache_.Width);
     const int y1 = std::min(frame.Top + own.Height, cache_.Height);
     for (int y = y0; y < y1; ++y) {
-      const TArgb* src =
-          own.Pixels.data() + static_cast<std::size_t>(y - frame.Top) * own.Width + (x0 - frame.Left);
+      const TArgb* src = own.Pixels.data() + static_cast<std::size_t>(y - frame.Top) * own.Width +
+                         (x0 - frame.Left);
       TArgb* dst = cache_.Pixels.data() + static_cast<std::size_t>(y) * cache_.Width + x0;
       for (int x = x0; x < x1; ++x, ++src, ++dst)
         if (*src >> 24) *dst = *src;
@@ -68,8 +68,8 @@ void TGifComposer::DrawFrame(TGIFImageCore& image, int index) {
   }
   TArgb palette[256];
   for (int i = 0; i < 256; ++i) {
-    palette[i] = i < static_cast<int>(indices.Palette.size()) ? ArgbOf(indices.Palette[i])
-                                                              : 0xFF000000u;
+    palette[i] =
+        i < static_cast<int>(indices.Palette.size()) ? ArgbOf(indices.Palette[i]) : 0xFF000000u;
   }
   // By index: another entry of the same colour stays opaque. A colour set without an index
   // takes the first entry of that colour.
@@ -84,8 +84,8 @@ void TGifComposer::DrawFrame(TGIFImageCore& image, int index) {
   const int x1 = static_cast<int>(std::min<long>(long{frame.Left} + width, cache_.Width));
   const int y1 = static_cast<int>(std::min<long>(long{frame.Top} + height, cache_.Height));
   for (int y = y0; y < y1; ++y) {
-    const std::uint8_t* src = indices.Pixels.data() +
-                              static_cast<std::size_t>(y - frame.Top) * width + (x0 - frame.Left);
+    const std::uint8_t* src =
+        indices.Pixels.data() + static_cast<std::size_t>(y - frame.Top) * width + (x0 - frame.Left);
     TArgb* dst = cache_.Pixels.data() + static_cast<std::size_t>(y) * cache_.Width + x0;
     for (int x = x0; x < x1; ++x, ++src, ++dst) {
       const TArgb c = palette[*src];

@@ -57,8 +57,8 @@ TBitmap* TGIFFrame::Bitmap() {
           static_cast<std::uint8_t*>(std::calloc(area, 1)), &std::free);
       if (!indices) throw EOutOfMemory("Out of memory");
       const std::uint64_t reached = DecodeIndicesInto(indices.get(), image.Width, progress, true);
-      const std::uint64_t rows = std::min<std::uint64_t>((reached + image.Width - 1) / image.Width,
-                                                         image.Height);
+      const std::uint64_t rows =
+          std::min<std::uint64_t>((reached + image.Width - 1) / image.Width, image.Height);
       std::uint32_t y = 0;
       for (std::uint64_t i = 0; i < rows; ++i) {
         const std::uint8_t* src = indices.get() + static_cast<std::size_t>(y) * image.Width;

@@ -59,6 +59,20 @@ class SubBlockBits {
         blockLeft_ = std::min<std::size_t>(n, end_ - p_);
         if (blockLeft_ == 0) return;
       }
+      if (blockLeft_ >= 8) {
+        // As many whole bytes as the window has room for, in one load.
+        std::uint64_t bytes;
+        std::memcpy(&bytes, p_, 8);
+        const std::uint32_t n = (64 - count_) / 8;
+        const std::uint32_t filled = count_ + 8 * n;
+        const std::uint64_t keep =
+            filled >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << filled) - 1;
+        window_ |= (bytes << count_) & keep;
+        count_ = filled;
+        p_ += n;
+        blockLeft_ -= n;
+        continue;
+      }
       window_ |= static_cast<std::uint64_t>(*p_++) << count_;
       count_ += 8;
       --blockLeft_;

@@ -159,8 +159,8 @@ bool TClipboard::AssignTo(TBitmap& bitmap) const {
   }
   bitmap.SetImage(image);
   if (key) {
-    bitmap.SetTransparentColor(static_cast<TColor>(qRed(*key) | (qGreen(*key) << 8) |
-                                                   (qBlue(*key) << 16)));
+    bitmap.SetTransparentColor(
+        static_cast<TColor>(qRed(*key) | (qGreen(*key) << 8) | (qBlue(*key) << 16)));
     bitmap.SetTransparent(true);
   }
   return true;

@@ -2,9 +2,9 @@
 // image holds a bounded number of decoded pixels, and an empty frame far off the screen
 // writes back as it was read.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <fstream>
-#include <unistd.h>
 
 #include "GifTestSupport.h"
 #include "gifkit/GkGIF.h"

@@ -269,11 +269,21 @@ TEST_F(GkAnimatorTest, StressThreeAsyncAnimatorsWhileTheGuiThreadChangesThem) {
   for (int step = 0; std::chrono::steady_clock::now() < end; ++step) {
     TGkGIFAnimator* coin = coins[step % 3];
     switch (step % 7) {
-      case 0: coin->SetStretch(!coin->Stretch()); break;
-      case 1: coin->SetCenter(!coin->Center()); break;
-      case 2: coin->SetTransparent(!coin->Transparent()); break;
-      case 3: coin->SetFrameIndex(step % 5); break;
-      case 4: coin->SetVisible(!coin->Visible()); break;
+      case 0:
+        coin->SetStretch(!coin->Stretch());
+        break;
+      case 1:
+        coin->SetCenter(!coin->Center());
+        break;
+      case 2:
+        coin->SetTransparent(!coin->Transparent());
+        break;
+      case 3:
+        coin->SetFrameIndex(step % 5);
+        break;
+      case 4:
+        coin->SetVisible(!coin->Visible());
+        break;
       case 5: {
         TGIFImage image;
         image.ReadGifBytes(bytes, true);
@@ -281,7 +291,9 @@ TEST_F(GkAnimatorTest, StressThreeAsyncAnimatorsWhileTheGuiThreadChangesThem) {
         coin->SetImage(&image);
         break;
       }
-      default: coin->PaintOffscreen(); break;
+      default:
+        coin->PaintOffscreen();
+        break;
     }
     Application->ProcessMessages();
     CheckSynchronize();
