@@ -1,5 +1,7 @@
 // The program's main block: every window is created once, in a fixed order, and lives until
 // the program ends. The first window created becomes the main window; closing it ends the loop.
+#include "browser/AddFrm.h"
+#include "browser/REZFrm.h"
 #include "calendar/DatePicker.h"
 #include "marksix/Unit4.h"
 #include "marksix/Unit5.h"
@@ -19,9 +21,10 @@ int main(int argc, char** argv) {
   // The widget kit fixes its colour scheme and display depth for the run.
   WkCommonStartUp();
 
-  // Start-up order; each window joins here, after those before it, once it exists:
+  // Start-up order:
   // TForm2, TMainForm, TForm1, TForm3, TForm4, TForm5, TForm6, TForm7, TForm8, TAddURLForm.
   Application->CreateForm(Form2, engine);
+  Application->CreateForm(MainForm);
   Application->CreateForm(Form1, engine);
   Application->CreateForm(Form3);
   Application->CreateForm(Form4);
@@ -29,6 +32,7 @@ int main(int argc, char** argv) {
   Application->CreateForm(Form6);
   Application->CreateForm(Form7);
   Application->CreateForm(Form8);
+  Application->CreateForm(AddURLForm);
 
   Application->Run();
   return 0;

@@ -1,11 +1,11 @@
 // Small commands of the main window: the local mean time of a place, the time reset to now,
 // the strength report, the calculators, the browser window, the disclaimer and leaving.
+#include "browser/REZFrm.h"
 #include "platform/DateTime.h"
 #include "platform/Numbers.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Processes.h"
 #include "workbench/Calculator.h"
-#include "workbench/StandIn.h"
 #include "workbench/logic/CalendarLabels.h"
 #include "workbench/logic/LocalMeanTime.h"
 #include "workbench/logic/StrengthReport.h"
@@ -33,8 +33,6 @@ void StartDesktopCalculator() {
 
 void TForm2::ConnectSmallCommands() {
   ComboBox6->SetItems(std::vector<std::string>(LongitudePlaces.begin(), LongitudePlaces.end()));
-  BrowserStandIn = new TStandInForm(this, "BrowserStandIn", "及时赛果");
-  BrowserStandIn->AfterConstruction();
 
   Action9->OnExecute = Handler(this, &TForm2::Action9Execute);
   Action11->OnExecute = Handler(this, &TForm2::Action11Execute);
@@ -92,7 +90,10 @@ void TForm2::Action14Execute(TComponent*) { StartDesktopCalculator(); }
 
 void TForm2::Label14DblClick(TComponent*) { Form3->ShowModal(); }
 
-void TForm2::Action51Execute(TComponent*) { BrowserStandIn->Show(); }
+// The browser window goes its own way beside this one.
+void TForm2::Action51Execute(TComponent*) {
+  if (MainForm) MainForm->Show();
+}
 
 void TForm2::Action47Execute(TComponent*) { ShowMessage(kDisclaimer); }
 

@@ -294,8 +294,6 @@ class TForm2 : public TForm {
   void ConnectSmallCommands();
   // The clock's date and time (hour and minute) into the model and the date boxes.
   void ShowNow();
-  // Shown until the browser window exists.
-  TForm* BrowserStandIn = nullptr;
   void CastChart(StrengthModel model);
   void SetLinesAndCast(const CastLines& lines);
   void SetSubject(const std::string& subject);

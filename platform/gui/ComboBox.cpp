@@ -29,6 +29,23 @@ class ComboPeer : public Peer<QComboBox> {
     if (auto* box = static_cast<TComboBox*>(Control()); box && box->OnCloseUp)
       RunHandler(box, [box] { box->OnCloseUp(box); });
   }
+
+ protected:
+  // An editable box takes its keys through its edit part, which hands them to the control
+  // (EditRelay); one the edit part leaves unhandled (Enter) travels up here and must not reach
+  // the control a second time.
+  void keyPressEvent(QKeyEvent* e) override {
+    if (lineEdit())
+      QComboBox::keyPressEvent(e);
+    else
+      Peer<QComboBox>::keyPressEvent(e);
+  }
+  void keyReleaseEvent(QKeyEvent* e) override {
+    if (lineEdit())
+      QComboBox::keyReleaseEvent(e);
+    else
+      Peer<QComboBox>::keyReleaseEvent(e);
+  }
 };
 
 // The edit part of an editable combo box takes the keys and double clicks meant for the box.
@@ -41,11 +58,11 @@ class EditRelay : public QObject {
     if (event->type() == QEvent::MouseButtonDblClick) {
       RunHandler(c, [c] { c->DblClick(); });
     } else if (event->type() == QEvent::KeyPress) {
-      auto* key = static_cast<QKeyEvent*>(event);
+      auto* pressed = static_cast<QKeyEvent*>(event);
       auto* target = static_cast<QWidget*>(watched);
       bool letThrough = false;
-      ForwardKeyPress(c, key, [&](QKeyEvent* ev) {
-        if (ev == key) {
+      ForwardKeyPress(c, pressed, [&](QKeyEvent* ev) {
+        if (ev == pressed) {
           letThrough = true;
           return;
         }

@@ -36,7 +36,8 @@ TMenu* MenuOf(TMenuItem* item) {
 }  // namespace
 
 void TMenuItem::UpdateNative() {
-  qaction_->setText(ToQ(caption_));
+  // A line shows no text: the toolkit's style would print the "-" beside it.
+  qaction_->setText(IsLine() ? QString() : ToQ(caption_));
   qaction_->setSeparator(IsLine());
   qaction_->setEnabled(enabled_);
   qaction_->setVisible(visible_);

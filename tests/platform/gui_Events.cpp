@@ -245,6 +245,20 @@ TEST_F(EventTest, KeysReachTheFocusedControlOnlyAndEditableCombosFilterThemToo) 
   seen.clear();
   UserKey(form->edit, 'A');
   EXPECT_EQ(seen, (std::vector<std::string>{"form", "edit"}));
+
+  // A key the combo's edit part leaves unhandled (Enter) is the combo's once, down and up.
+  form->KeyPreview = false;
+  seen.clear();
+  form->combo->OnKeyDown = [&](TComponent*, uint16_t& key, TShiftState) {
+    seen.push_back("down " + std::to_string(key));
+  };
+  form->combo->OnKeyUp = [&](TComponent*, uint16_t& key, TShiftState) {
+    seen.push_back("up " + std::to_string(key));
+  };
+  UserKey(form->combo, VK_RETURN);
+  UserKey(form->combo, VK_RETURN);
+  EXPECT_EQ(seen, (std::vector<std::string>{"down 13", "combo", "up 13", "down 13", "combo",
+                                            "up 13"}));
 }
 
 }  // namespace

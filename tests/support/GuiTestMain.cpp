@@ -12,6 +12,8 @@ int main(int argc, char** argv) {
   // The web engine under the offscreen platform and as root: no sandbox, no graphics card.
   setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
   setenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu --disable-gpu-compositing", 0);
+  // Its pages drawn without GL, so that pictures of a window show them.
+  setenv("QT_QUICK_BACKEND", "software", 0);
   TApplication app(argc, argv);
   app.Title = "Qeva";
   SetDialogDriver(&Dialogs());

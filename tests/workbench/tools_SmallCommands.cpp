@@ -3,8 +3,12 @@
 #include <cstdlib>
 #include <thread>
 
+#include "browser/REZFrm.h"
 #include "platform/Clock.h"
+#include "platform/Files.h"
 #include "platform/Numbers.h"
+#include "tests/platform/core_TempFolder.h"
+#include "tests/support/RecordingWebEngine.h"
 #include "tests/workbench/tools_Fixture.h"
 #include "workbench/logic/LocalMeanTime.h"
 
@@ -172,13 +176,21 @@ TEST_F(SmallCommandsTest, CalculatorStartsFromThePathWithoutAShell) {
 }
 
 TEST_F(SmallCommandsTest, PanelWindowsDisclaimerAndLeaving) {
-  // The browser answers with a stand-in window for now.
-  Run("及时赛果");
-  auto* browser = static_cast<TForm*>(form->FindComponent("BrowserStandIn"));
-  ASSERT_NE(browser, nullptr);
-  EXPECT_TRUE(browser->Visible());  // shown without waiting
-  EXPECT_GBK_EQ(browser->Caption(), "及时赛果");
-  browser->Close();
+  // The browser window shows without waiting and closes by hiding.
+  {
+    RecordingWebEngines engines;
+    TempFolder settings;
+    SetProgramFolderForTesting(settings.Path());
+    std::unique_ptr<TMainForm> browser(NewForm<TMainForm>(nullptr));
+    SetProgramFolderForTesting("");
+    MainForm = browser.get();
+    Run("及时赛果");
+    EXPECT_TRUE(browser->Visible());
+    EXPECT_TRUE(form->Visible());
+    browser->Close();
+    EXPECT_FALSE(browser->Visible());
+    MainForm = nullptr;
+  }
 
   UserClickCategory(form->CategoryButtons1, "系统");
   dialogs().AnswerMessage();

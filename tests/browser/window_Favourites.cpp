@@ -1,0 +1,129 @@
+// The address box, the favourites menu with its dialog, and the settings file the window reads
+// at its start and writes as it goes.
+#include <filesystem>
+
+#include "platform/Exceptions.h"
+#include "tests/browser/BrowserFixture.h"
+
+namespace {
+
+using Calls = std::vector<std::string>;
+
+TEST_F(BrowserTest, TypedAddressesAreCompletedOpenedAndStoredOnceUnderTheNextFreeKey) {
+  Enter("zelkar");
+  EXPECT_EQ(form->RCbbURL->GetText(), "http://www.zelkar.com");
+  EXPECT_EQ(Page(Active()).calls, (Calls{"Navigate http://www.zelkar.com"}));
+  EXPECT_EQ(ConfigText(), "[URLlst]\r\nU12=http://www.zelkar.com\r\n");  // 11 built-in items
+  EXPECT_EQ(form->RCbbURL->Items().Count(), 12);
+
+  Enter("http://www.zelkar.com");  // an item already: opened, not stored
+  EXPECT_EQ(Active()->Name(), "REZTab2");
+  // Another case is another text (pasted: typing it, the box would complete it to the item).
+  form->RCbbURL->SetText("HTTP://WWW.ZELKAR.COM");
+  UserKey(form->RCbbURL, VK_RETURN);
+  Enter("a.b");                    // a dot anywhere: as typed
+  EXPECT_EQ(Page(Active()).url, "a.b");
+  EXPECT_EQ(ConfigText(),
+            "[URLlst]\r\nU12=http://www.zelkar.com\r\nU13=HTTP://WWW.ZELKAR.COM\r\nU14=a.b\r\n");
+
+  // An empty box opens an empty tab; other keys do nothing.
+  Enter("");
+  EXPECT_EQ(Active()->Name(), "REZTab5");
+  UserKey(form->RCbbURL, VK_TAB);
+  EXPECT_EQ(form->PCT->PageCount(), 6);
+
+  // The next start offers them again, in the sorted list.
+  Build();
+  EXPECT_EQ(form->RCbbURL->Items().Count(), 15);
+  EXPECT_GE(form->RCbbURL->Items().IndexOf("a.b"), 0);
+}
+
+TEST_F(BrowserTest, FavouritesAreAddedThroughTheDialogAndOpenFromTheMenu) {
+  // Nothing in the address box: no dialog.
+  UserChoose(form->N1);
+  form->NewTab("http://fav/");
+  Finish(Active(), "页=一\r\n");
+  ASSERT_EQ(form->RCbbURL->GetText(), "http://fav/");
+  const int before = form->pm->Items()->Count();
+  dialogs().AnswerModal([&](TForm& dialog) {
+    EXPECT_EQ(&dialog, addForm);
+    EXPECT_EQ(addForm->REDTURL->GetText(), "http://fav/");
+    EXPECT_GBK_EQ(addForm->REDTName->GetText(), Active()->Caption());
+    UserClick(addForm->WkBtnOK);
+  });
+  UserChoose(form->N1);
+  EXPECT_EQ(addForm->REDTName->GetText(), "");  // emptied however it closed
+  EXPECT_EQ(addForm->REDTURL->GetText(), "");
+  ASSERT_EQ(form->pm->Items()->Count(), before + 1);
+  TMenuItem* item = form->pm->Items()->Items(before);
+  EXPECT_GBK_EQ(item->Caption(), "页＝一");  // the key as stored
+  EXPECT_GBK_EQ(ConfigText(), "[URL]\r\n页＝一=http://fav/\r\n");
+
+  UserChoose(item);
+  EXPECT_EQ(Page(Active()).url, "http://fav/");
+  EXPECT_EQ(Active()->Name(), "REZTab2");
+
+  // A name given twice keeps the last address and shows twice.
+  for (const char* address : {"http://one/", "http://two/"}) {
+    form->RCbbURL->SetText(address);
+    dialogs().AnswerModal([&](TForm&) {
+      addForm->REDTName->SetText("同名");
+      UserClick(addForm->WkBtnOK);
+    });
+    UserChoose(form->N1);
+  }
+  ASSERT_EQ(form->pm->Items()->Count(), before + 3);
+  UserChoose(form->pm->Items()->Items(before + 1));
+  EXPECT_EQ(Page(Active()).url, "http://two/");
+
+  // Cancel stores nothing.
+  dialogs().AnswerModal([&](TForm&) {
+    addForm->REDTName->SetText("x");
+    UserClick(addForm->WkBtnC);
+  });
+  UserChoose(form->N1);
+  EXPECT_EQ(form->pm->Items()->Count(), before + 3);
+  EXPECT_EQ(addForm->REDTName->GetText(), "");
+}
+
+TEST_F(BrowserTest, AnOldSettingsFileReadsAndTheOpenTabsAreWrittenAtTheEnd) {
+  WriteFileAtomically(ConfigFile(),
+                      "[urllst]\r\nU12=http://typed/\r\nu13=http://b/\r\nU12=http://dup/\r\n"
+                      "[Url]\r\n新浪=http://www.sina.com.cn\r\nZ=http://z/\r\n"
+                      "[AUTOURL]\r\n旧=http://old/\r\n");
+  Build();
+  EXPECT_EQ(form->RCbbURL->Items().Count(), 13);
+  const int fixed = 3;  // 添加到收藏夹, 管理收藏夹, the line
+  ASSERT_EQ(form->pm->Items()->Count(), fixed + 2);
+  EXPECT_GBK_EQ(form->pm->Items()->Items(fixed)->Caption(), "新浪");
+  UserChoose(form->pm->Items()->Items(fixed));
+  EXPECT_EQ(Page(Active()).url, "http://www.sina.com.cn");
+  Finish(Active(), "新浪首页");
+  form->NewTab("http://second/");
+  Free();
+  EXPECT_NE(ConfigText().find("[AUTOURL]\r\n新浪首页=http://www.sina.com.cn\r\n=http://second/\r\n"),
+            std::string::npos)
+      << Readable(ConfigText());
+
+  // No tab open: the section is there, empty.
+  Build();
+  Free();
+  EXPECT_NE(ConfigText().find("[AUTOURL]\r\n"), std::string::npos);
+  EXPECT_EQ(ConfigText().find("新浪首页"), std::string::npos);
+}
+
+TEST_F(BrowserTest, AnUnwritableSettingsFileIsToldOnceAndNeverStopsTheWindow) {
+  std::filesystem::create_directory(ConfigFile());
+  dialogs().AnswerMessage();
+  Enter("one.example");
+  Enter("two.example");
+  ASSERT_EQ(dialogs().Messages().size(), 1u);
+  EXPECT_NE(dialogs().Messages()[0].find("设置文件无法写入"), std::string::npos)
+      << U8(dialogs().Messages()[0]);
+  EXPECT_EQ(form->PCT->PageCount(), 3);  // both addresses still opened
+  EXPECT_EQ(form->RCbbURL->Items().Count(), 13);
+  Free();  // the tabs cannot be written either; the window still goes
+  EXPECT_TRUE(std::filesystem::is_directory(ConfigFile()));
+}
+
+}  // namespace

@@ -1,0 +1,184 @@
+// Tabs of the browser window: names, captions, the current tab's commands, switching and
+// closing, the status bar and tray while pages load, and pop-ups.
+#include "browser/logic/SiteList.h"
+#include "gifkit/GkAnimator.h"
+#include "tests/browser/BrowserFixture.h"
+
+namespace {
+
+std::string Repeat(const std::string& piece, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += piece;
+  return out;
+}
+
+using Calls = std::vector<std::string>;
+
+TEST_F(BrowserTest, TheWindowOpensOnTheWelcomePageWithItsControls) {
+  EXPECT_GBK_EQ(form->Caption(), "Zelkar专用浏览器2.2.1(双击页面标签可以关闭该页)");
+  EXPECT_EQ(form->PCT->PageCount(), 1);
+  EXPECT_EQ(form->PCT->ActivePage(), form->TabSheet1);
+  EXPECT_GBK_EQ(form->TabSheet1->Caption(), "欢迎使用Zelkar易学浏览器");
+  EXPECT_EQ(form->PCT->TabHeight(), 18);
+  EXPECT_EQ(form->GkGIFAnimator1->Width(), 200);
+  EXPECT_EQ(form->GkGIFAnimator1->Height(), 200);
+  EXPECT_GT(form->GkGIFAnimator1->Image().Count(), 1);  // a turning coin
+  EXPECT_TRUE(form->GkGIFAnimator1->Animate());
+  // Centred across the window, also after a resize.
+  form->SetWidth(900);
+  ProcessEvents();
+  for (TControl* c : {static_cast<TControl*>(form->lbl1), static_cast<TControl*>(form->img1),
+                      static_cast<TControl*>(form->GkGIFAnimator1)})
+    EXPECT_EQ(c->Left(), (900 - c->Width()) / 2) << c->Name();
+  EXPECT_EQ(form->RCbbURL->Items().Count(), 11);
+  EXPECT_EQ(form->FindComponent("Action10"), nullptr);
+  EXPECT_EQ(form->FindComponent("Action42"), nullptr);
+  EXPECT_EQ(form->FindComponent("Action75"), nullptr);
+  EXPECT_EQ(form->FindComponent("Action76"), nullptr);
+  EXPECT_EQ(form->pb->Orientation(), pbHorizontal);
+}
+
+TEST_F(BrowserTest, TabsAreNumberedInOrderAndNeverReuseANumber) {
+  UserClick(form->WkToolButtons[0]);  // the first button runs Action2
+  ASSERT_EQ(form->PCT->PageCount(), 2);
+  TTabs* first = Active();
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(first->Name(), "REZTab1");
+  EXPECT_EQ(first->TabName, "REZTab1");
+  EXPECT_EQ(form->CurrentTab, first);
+  EXPECT_GBK_EQ(first->Caption(), "请稍候...");
+  EXPECT_EQ(Page(first).calls, (Calls{"Navigate " + std::string(FindSiteEntry(2)->Address)}));
+  EXPECT_EQ(form->RCbbURL->GetText(), FindSiteEntry(2)->Address);
+
+  // The same entry again opens a tab of its own.
+  UserClick(form->WkToolButtons[0]);
+  EXPECT_EQ(Active()->Name(), "REZTab2");
+  form->PCTDblClick(form->PCT);
+  EXPECT_EQ(form->PCT->PageCount(), 2);
+  form->PCT->SetActivePage(first);
+  form->PCTDblClick(form->PCT);
+  EXPECT_EQ(form->PCT->PageCount(), 1);
+  EXPECT_EQ(form->CurrentTab, nullptr);
+  form->SiteActions.at(41)->Execute();
+  EXPECT_EQ(Active()->Name(), "REZTab3");
+  EXPECT_EQ(Page(Active()).url, FindSiteEntry(41)->Address);
+}
+
+TEST_F(BrowserTest, TitlesOfThirtyCharactersShowWholeLongerOnesAreCut) {
+  form->NewTab("http://a/");
+  TTabs* tab = Active();
+  Finish(tab, Repeat("页", 30));
+  EXPECT_GBK_EQ(tab->Caption(), Repeat("页", 30));
+  EXPECT_GBK_EQ(form->Caption(), "Zelkar易学浏览器  " + Repeat("页", 30));
+  Finish(tab, Repeat("页", 31));
+  EXPECT_GBK_EQ(tab->Caption(), Repeat("页", 10) + "...");
+}
+
+TEST_F(BrowserTest, ToolButtonsCommandTheCurrentTabAndNothingOnceItIsClosed) {
+  form->NewTab("http://a/");
+  TTabs* tab = Active();
+  for (TWkToolButton* b : {form->btn1, form->btn2, form->btn3, form->btn4, form->btn5, form->btn6})
+    UserClick(b);
+  EXPECT_EQ(Page(tab).calls, (Calls{"Navigate http://a/", "GoBack", "GoForward", "Stop", "Refresh",
+                                    "Navigate about:blank", "Navigate about:blank"}));
+  std::string result;
+  tab->DoCommand(8, result);
+  EXPECT_EQ(result, std::to_string(tab->Browser->Handle()));
+  tab->DoCommand(10, result);  // no preview offered: nothing
+  Page(tab).previewEnabled = true;
+  tab->DoCommand(10, result);
+  tab->DoCommand(9, result);
+  tab->DoCommand(11, result);
+  EXPECT_EQ(Page(tab).calls.back(), "PageSetup");
+  EXPECT_EQ(Page(tab).calls[Page(tab).calls.size() - 3], "PrintPreview");
+
+  // Double clicks on the welcome page close nothing.
+  form->PCT->SetActivePage(form->TabSheet1);
+  form->PCTChange(form->PCT);
+  EXPECT_EQ(form->RCbbURL->GetText(), "");
+  form->PCTDblClick(form->PCT);
+  EXPECT_EQ(form->PCT->PageCount(), 2);
+
+  // Closing the last browser tab: the welcome page, an empty address box, idle buttons.
+  form->PCT->SetActivePage(tab);
+  form->PCTChange(form->PCT);
+  EXPECT_EQ(form->RCbbURL->GetText(), "about:blank");  // where home and search went
+  UserDoubleClick(form->PCT);
+  EXPECT_EQ(form->PCT->PageCount(), 1);
+  EXPECT_EQ(form->PCT->ActivePage(), form->TabSheet1);
+  EXPECT_EQ(form->RCbbURL->GetText(), "");
+  EXPECT_EQ(form->CurrentTab, nullptr);
+  UserClick(form->btn1);
+  form->CurrentTabCommand(7);
+  EXPECT_EQ(form->CmdResult, "");
+}
+
+TEST_F(BrowserTest, ABackgroundPageNeverTakesTheAddressBoxButKeepsItsCaptionUpToDate) {
+  form->NewTab("http://front/");
+  TTabs* front = Active();
+  form->NewTab("http://back/");
+  TTabs* back = Active();
+  form->PCT->SetActivePage(front);
+  form->PCTChange(form->PCT);
+  EXPECT_EQ(form->CurrentTabName, "REZTab1");
+  form->RCbbURL->SetText("");
+  UserType(form->RCbbURL, "half typed");
+  Finish(back, "B");
+  EXPECT_EQ(form->RCbbURL->GetText(), "half typed");
+  EXPECT_EQ(back->Caption(), "B");
+  Finish(front, "F");
+  EXPECT_EQ(form->RCbbURL->GetText(), "http://front/");
+}
+
+TEST_F(BrowserTest, LoadingShowsInTheStatusBarTheProgressBarAndTheTray) {
+  form->NewTab("http://a/");
+  TTabs* tab = Active();
+  tab->Browser->DoDownloadBegin();
+  EXPECT_GBK_EQ(form->Ptxt->Caption(), "连接中...");
+  EXPECT_TRUE(form->WkTrayIcon1->Animate());
+  tab->Browser->DoProgressChange(30, 200);
+  EXPECT_EQ(form->pb->Max(), 200);
+  EXPECT_EQ(form->pb->Position(), 30);
+  tab->Browser->DoDownloadComplete();
+  EXPECT_GBK_EQ(form->Ptxt->Caption(), "完成");
+  EXPECT_FALSE(form->WkTrayIcon1->Animate());
+}
+
+TEST_F(BrowserTest, EachWebPopupOpensOneTabAndOthersNone) {
+  form->NewTab("http://opener/");
+  TTabs* opener = Active();
+  // http and https in any case; the address is known, so no window of its own.
+  EXPECT_EQ(opener->Browser->DoNewWindow("https://secure/"), nullptr);
+  EXPECT_EQ(Active()->Name(), "REZTab2");
+  EXPECT_EQ(Page(Active()).url, "https://secure/");
+  EXPECT_EQ(opener->Browser->DoNewWindow("HTTP://LOUD/"), nullptr);
+  EXPECT_EQ(Active()->Name(), "REZTab3");
+  for (const char* refused : {"ftp://files/", "javascript:void(0)", "file:///etc/passwd"})
+    EXPECT_EQ(opener->Browser->DoNewWindow(refused), nullptr) << refused;
+  // One equal to the address box opens nothing.
+  EXPECT_EQ(opener->Browser->DoNewWindow(form->RCbbURL->GetText()), nullptr);
+  EXPECT_EQ(form->PCT->PageCount(), 4);
+
+  // Without an address a hidden page takes the window until it names one, then goes.
+  TWebBrowser* hidden = opener->Browser->DoNewWindow("");
+  ASSERT_NE(hidden, nullptr);
+  EXPECT_FALSE(hidden->Visible());
+  EXPECT_EQ(form->HiddenPageCount(), 1);
+  hidden->DoNavigateComplete("about:blank");
+  EXPECT_EQ(form->PCT->PageCount(), 4);
+  hidden->DoNavigateComplete("http://written/");
+  EXPECT_EQ(Active()->Name(), "REZTab4");
+  EXPECT_EQ(Page(Active()).url, "http://written/");
+  EXPECT_EQ(RecordingWebEngines::Of(hidden).calls, (Calls{"Stop"}));
+  ProcessEvents();
+  EXPECT_EQ(form->HiddenPageCount(), 0);
+
+  // One that never names a web address goes with the timer.
+  ASSERT_NE(opener->Browser->DoNewWindow(""), nullptr);
+  EXPECT_EQ(form->HiddenPageCount(), 1);
+  EXPECT_TRUE(FireTimer(form->HiddenTimer));
+  EXPECT_EQ(form->HiddenPageCount(), 0);
+  EXPECT_EQ(form->PCT->PageCount(), 5);
+}
+
+}  // namespace
