@@ -3,20 +3,9 @@
 
 #include "browser/REZFrm.h"
 #include "browser/logic/UloConfig.h"
+#include "marksix/Placement.h"
 
 TAddURLForm* AddURLForm = nullptr;
-
-namespace {
-template <class T>
-T* Place(TComponent* owner, TWinControl* parent, const std::string& name, int left, int top,
-         int width, int height) {
-  T* control = new T(owner);
-  control->SetName(name);
-  control->SetParent(parent);
-  control->SetBounds(left, top, width, height);
-  return control;
-}
-}  // namespace
 
 TAddURLForm::TAddURLForm(TComponent* AOwner) : TForm(AOwner) {
   SetName("AddURLForm");
@@ -28,19 +17,19 @@ TAddURLForm::TAddURLForm(TComponent* AOwner) : TForm(AOwner) {
   Font()->SetName("宋体");
   Font()->SetHeight(-12);
 
-  GroupBox1 = Place<TWkGroupBox>(this, this, "GroupBox1", 8, 4, 331, 96);
+  GroupBox1 = PlaceControl<TWkGroupBox>(this, this, "GroupBox1", 8, 4, 331, 96);
   GroupBox1->SetCaption("添加");
-  Label1 = Place<TLabel>(this, GroupBox1, "Label1", 12, 26, 36, 14);
+  Label1 = PlaceControl<TLabel>(this, GroupBox1, "Label1", 12, 26, 36, 14);
   Label1->SetCaption("名称:");
-  Label2 = Place<TLabel>(this, GroupBox1, "Label2", 12, 60, 36, 14);
+  Label2 = PlaceControl<TLabel>(this, GroupBox1, "Label2", 12, 60, 36, 14);
   Label2->SetCaption("地址:");
-  REDTName = Place<TWkEdit>(this, GroupBox1, "REDTName", 52, 22, 266, 20);
-  REDTURL = Place<TWkEdit>(this, GroupBox1, "REDTURL", 52, 56, 266, 20);
-  WkBtnOK = Place<TWkBitBtn>(this, this, "WkBtnOK", 176, 108, 75, 25);
+  REDTName = PlaceControl<TWkEdit>(this, GroupBox1, "REDTName", 52, 22, 266, 20);
+  REDTURL = PlaceControl<TWkEdit>(this, GroupBox1, "REDTURL", 52, 56, 266, 20);
+  WkBtnOK = PlaceControl<TWkBitBtn>(this, this, "WkBtnOK", 176, 108, 75, 25);
   WkBtnOK->SetCaption("确定");
   WkBtnOK->SetDefault(true);
   WkBtnOK->OnClick = Handler(this, &TAddURLForm::WkBtnOKClick);
-  WkBtnC = Place<TWkBitBtn>(this, this, "WkBtnC", 262, 108, 75, 25);
+  WkBtnC = PlaceControl<TWkBitBtn>(this, this, "WkBtnC", 262, 108, 75, 25);
   WkBtnC->SetCaption("取消");
   WkBtnC->SetCancel(true);
   WkBtnC->OnClick = Handler(this, &TAddURLForm::WkBtnCClick);

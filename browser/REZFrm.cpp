@@ -235,7 +235,7 @@ void TMainForm::BuildMenus() {
   MainMenu1 = Make<TMainMenu>(this, "MainMenu1");
   int serial = 0;
   std::function<void(TMenuItem*, const TSiteMenu&)> add = [&](TMenuItem* parent,
-                                                             const TSiteMenu& node) {
+                                                              const TSiteMenu& node) {
     TMenuItem* item = NewMenuItem(this, parent, "SiteMenu" + IntToStr(++serial), node.Caption);
     if (node.Entry) item->SetAction(SiteActions.at(node.Entry->Action));
     for (const TSiteMenu& child : node.Items) add(item, child);

@@ -13,13 +13,15 @@ TTabs::TTabs(TMainForm* AOwner, int N, const std::string& URL)
   Browser = new TWebBrowser(this);
   Browser->SetParent(this);
   Browser->SetAlign(alClient);
+  Browser->HomePage = ZELKAR_BROWSER_HOME_PAGE;  // build settings
+  Browser->SearchPage = ZELKAR_BROWSER_SEARCH_PAGE;
   Browser->OnDownloadBegin = Handler(AOwner, &TMainForm::BrowserDownloadBegin);
   Browser->OnDownloadComplete = Handler(AOwner, &TMainForm::BrowserDownloadComplete);
   Browser->OnProgressChange = [AOwner](TComponent* sender, int progress, int progressMax) {
     AOwner->BrowserProgressChange(sender, progress, progressMax);
   };
-  Browser->OnNewWindow2 = [AOwner](TComponent* sender, const std::string& url,
-                                   TWebBrowser*& target, bool& cancel) {
+  Browser->OnNewWindow2 = [AOwner](TComponent* sender, const std::string& url, TWebBrowser*& target,
+                                   bool& cancel) {
     AOwner->BrowserNewWindow(sender, url, target, cancel);
   };
   Browser->Navigate(URL);
@@ -34,21 +36,44 @@ void TTabs::DoCommand(int Code, std::string& Result) {
   Result.clear();
   try {
     switch (Code) {
-      case 0: Browser->GoBack(); break;
-      case 1: Browser->GoForward(); break;
-      case 2: Browser->GoHome(); break;
-      case 3: Browser->GoSearch(); break;
-      case 4: Browser->Refresh(); break;
-      case 5: Browser->Stop(); break;
-      case 6: Result = Browser->LocationName(); break;
-      case 7: Result = Browser->LocationURL(); break;
-      case 8: Result = IntToStr(Browser->Handle()); break;
-      case 9: Browser->Print(); break;
+      case 0:
+        Browser->GoBack();
+        break;
+      case 1:
+        Browser->GoForward();
+        break;
+      case 2:
+        Browser->GoHome();
+        break;
+      case 3:
+        Browser->GoSearch();
+        break;
+      case 4:
+        Browser->Refresh();
+        break;
+      case 5:
+        Browser->Stop();
+        break;
+      case 6:
+        Result = Browser->LocationName();
+        break;
+      case 7:
+        Result = Browser->LocationURL();
+        break;
+      case 8:
+        Result = IntToStr(Browser->Handle());
+        break;
+      case 9:
+        Browser->Print();
+        break;
       case 10:
         if (Browser->PrintPreviewEnabled()) Browser->PrintPreview();
         break;
-      case 11: Browser->PageSetup(); break;
-      default: break;
+      case 11:
+        Browser->PageSetup();
+        break;
+      default:
+        break;
     }
   } catch (...) {
     // A page that cannot do it now simply does not.
@@ -69,11 +94,14 @@ void TMainForm::NewTab(const std::string& URL) {
 void TMainForm::CurrentTabCommand(int Code) {
   CmdResult.clear();
   if (CurrentTabName.empty()) return;
-  if (auto* tab = dynamic_cast<TTabs*>(FindComponent(CurrentTabName))) tab->DoCommand(Code, CmdResult);
+  if (auto* tab = dynamic_cast<TTabs*>(FindComponent(CurrentTabName)))
+    tab->DoCommand(Code, CmdResult);
 }
 
 namespace {
-TTabs* TabOf(TComponent* sender) { return sender ? dynamic_cast<TTabs*>(sender->Owner()) : nullptr; }
+TTabs* TabOf(TComponent* sender) {
+  return sender ? dynamic_cast<TTabs*>(sender->Owner()) : nullptr;
+}
 }  // namespace
 
 void TMainForm::BrowserDownloadBegin(TComponent*) {

@@ -6,9 +6,8 @@
 namespace {
 
 TSiteMenu& Submenu(std::vector<TSiteMenu>& items, const std::string& caption) {
-  auto found = std::find_if(items.begin(), items.end(), [&](const TSiteMenu& m) {
-    return !m.Entry && m.Caption == caption;
-  });
+  auto found = std::find_if(items.begin(), items.end(),
+                            [&](const TSiteMenu& m) { return !m.Entry && m.Caption == caption; });
   if (found != items.end()) return *found;
   items.push_back(TSiteMenu{caption, nullptr, {}});
   return items.back();
@@ -36,7 +35,8 @@ std::vector<TSiteMenu> SiteMenus() {
       continue;
     }
     if (top.Caption == divination && !emptyPlaced) {
-      for (const std::string& name : EmptySiteSubmenus()) top.Items.push_back(TSiteMenu{name, nullptr, {}});
+      for (const std::string& name : EmptySiteSubmenus())
+        top.Items.push_back(TSiteMenu{name, nullptr, {}});
       emptyPlaced = true;
     }
     top.Items.push_back(TSiteMenu{e.Caption, &e, {}});

@@ -25,7 +25,8 @@ TUloConfig::TUloConfig(const std::string& folder)
 std::vector<std::string> TUloConfig::History() const {
   const TIniFile ini(path_);
   std::vector<std::string> values;
-  for (const std::string& key : Keys(ini, kHistory)) values.push_back(ini.ReadString(kHistory, key, ""));
+  for (const std::string& key : Keys(ini, kHistory))
+    values.push_back(ini.ReadString(kHistory, key, ""));
   return values;
 }
 
@@ -41,7 +42,9 @@ std::string TUloConfig::StoreHistory(const std::string& address, int itemCount) 
   return key;
 }
 
-std::vector<std::string> TUloConfig::FavouriteNames() const { return Keys(TIniFile(path_), kFavourites); }
+std::vector<std::string> TUloConfig::FavouriteNames() const {
+  return Keys(TIniFile(path_), kFavourites);
+}
 
 std::string TUloConfig::FavouriteAddress(const std::string& name) const {
   return TIniFile(path_).ReadString(kFavourites, SettingsKey(name), "");
@@ -61,6 +64,7 @@ void TUloConfig::WriteOpenTabs(const std::vector<std::pair<std::string, std::str
   // An empty section is still written: it says the window closed with no tab open.
   ini.WriteString(kOpenTabs, " ", "");
   ini.DeleteKey(kOpenTabs, " ");
-  for (const auto& [title, address] : tabs) ini.WriteString(kOpenTabs, SettingsKey(title), SettingsValue(address));
+  for (const auto& [title, address] : tabs)
+    ini.WriteString(kOpenTabs, SettingsKey(title), SettingsValue(address));
   ini.UpdateFile();
 }

@@ -88,7 +88,8 @@ class WebEngineView : public TWebBrowserEngine {
     fill->setContentsMargins(0, 0, 0, 0);
     fill->addWidget(view_);
     QWebEnginePage* page = view_->page();
-    QObject::connect(page, &QWebEnginePage::loadStarted, page, [this] { owner_.DoDownloadBegin(); });
+    QObject::connect(page, &QWebEnginePage::loadStarted, page,
+                     [this] { owner_.DoDownloadBegin(); });
     QObject::connect(page, &QWebEnginePage::loadProgress, page,
                      [this](int progress) { owner_.DoProgressChange(progress, 100); });
     QObject::connect(page, &QWebEnginePage::loadFinished, page,

@@ -73,12 +73,12 @@ TEST_F(BrowserEngineTest, EveryWindowAPageOpensBecomesOneTab) {
   server->AnswerBody("/c.html", Html("C"));
   server->AnswerBody("/d.html", Html("D"));
   server->AnswerBody("/e.html", Html("E"));
-  server->AnswerBody("/pop.html",
-                     Html("P", "<a id=\"l\" href=\"c.html\" target=\"_blank\">c</a><script>"
-                               "document.getElementById('l').click();"
-                               "window.open('d.html');"
-                               "var w = window.open('');"
-                               "if (w) w.location = 'e.html';</script>"));
+  server->AnswerBody("/pop.html", Html("P",
+                                       "<a id=\"l\" href=\"c.html\" target=\"_blank\">c</a><script>"
+                                       "document.getElementById('l').click();"
+                                       "window.open('d.html');"
+                                       "var w = window.open('');"
+                                       "if (w) w.location = 'e.html';</script>"));
   form->NewTab(server->Url("/pop.html"));
   ASSERT_TRUE(WaitUntil([&] { return form->PCT->PageCount() >= 5; }))
       << form->PCT->PageCount() << " page(s)";
@@ -86,7 +86,8 @@ TEST_F(BrowserEngineTest, EveryWindowAPageOpensBecomesOneTab) {
   WaitUntil([] { return false; }, 300);  // a second tab for one window would be here by now
   EXPECT_EQ(form->PCT->PageCount(), 5);
   std::vector<std::string> captions;
-  for (int i = 1; i < form->PCT->PageCount(); ++i) captions.push_back(form->PCT->Pages(i)->Caption());
+  for (int i = 1; i < form->PCT->PageCount(); ++i)
+    captions.push_back(form->PCT->Pages(i)->Caption());
   std::sort(captions.begin() + 1, captions.end());
   EXPECT_EQ(captions, (std::vector<std::string>{"P", "C", "D", "E"}));
   EXPECT_EQ(form->HiddenPageCount(), 0);

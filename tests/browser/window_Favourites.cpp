@@ -21,7 +21,7 @@ TEST_F(BrowserTest, TypedAddressesAreCompletedOpenedAndStoredOnceUnderTheNextFre
   // Another case is another text (pasted: typing it, the box would complete it to the item).
   form->RCbbURL->SetText("HTTP://WWW.ZELKAR.COM");
   UserKey(form->RCbbURL, VK_RETURN);
-  Enter("a.b");                    // a dot anywhere: as typed
+  Enter("a.b");  // a dot anywhere: as typed
   EXPECT_EQ(Page(Active()).url, "a.b");
   EXPECT_EQ(ConfigText(),
             "[URLlst]\r\nU12=http://www.zelkar.com\r\nU13=HTTP://WWW.ZELKAR.COM\r\nU14=a.b\r\n");
@@ -101,8 +101,9 @@ TEST_F(BrowserTest, AnOldSettingsFileReadsAndTheOpenTabsAreWrittenAtTheEnd) {
   Finish(Active(), "新浪首页");
   form->NewTab("http://second/");
   Free();
-  EXPECT_NE(ConfigText().find("[AUTOURL]\r\n新浪首页=http://www.sina.com.cn\r\n=http://second/\r\n"),
-            std::string::npos)
+  EXPECT_NE(
+      ConfigText().find("[AUTOURL]\r\n新浪首页=http://www.sina.com.cn\r\n=http://second/\r\n"),
+      std::string::npos)
       << Readable(ConfigText());
 
   // No tab open: the section is there, empty.

@@ -53,7 +53,8 @@ TEST_F(BrowserUpdateTest, EachStepReplacesTheCaptionAndAFailedProgramEndsWithAMe
   dialogs().AnswerMessage();  // 升级失败
   UserChoose(SystemItem("升级"));
   std::vector<std::string> expected;
-  for (const std::string& name : ReferenceBookFiles) expected.push_back(Progress("升级" + name + "文件"));
+  for (const std::string& name : ReferenceBookFiles)
+    expected.push_back(Progress("升级" + name + "文件"));
   expected.push_back(Progress("升级主文件"));
   ASSERT_EQ(seen.size(), expected.size());
   for (size_t i = 0; i < seen.size(); ++i) EXPECT_GBK_EQ(seen[i], expected[i]);
@@ -69,7 +70,8 @@ TEST_F(BrowserUpdateTest, TheNoticeAndLeavingTheWholeProgram) {
   dialogs().AnswerMessage();
   UserChoose(SystemItem("申明事项"));
   ASSERT_EQ(dialogs().Messages().size(), 1u);
-  EXPECT_NE(dialogs().Messages()[0].find("非法赌博"), std::string::npos) << U8(dialogs().Messages()[0]);
+  EXPECT_NE(dialogs().Messages()[0].find("非法赌博"), std::string::npos)
+      << U8(dialogs().Messages()[0]);
   UserChoose(SystemItem("退出"));
   EXPECT_TRUE(Application->Terminated());
 }

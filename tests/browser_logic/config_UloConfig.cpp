@@ -41,8 +41,8 @@ TEST_F(UloConfigTest, TypedAddressesTakeTheNextFreeNumberFromTheItemCount) {
   EXPECT_EQ(config.StoreHistory("http://d/", 14), "U16");
   // A count lower than the keys in the file overwrites nothing either.
   EXPECT_EQ(config.StoreHistory("http://e/", 11), "U17");
-  EXPECT_EQ(config.History(),
-            (Strings{"http://a/", "http://b/", "http://hand/", "http://c/", "http://d/", "http://e/"}));
+  EXPECT_EQ(config.History(), (Strings{"http://a/", "http://b/", "http://hand/", "http://c/",
+                                       "http://d/", "http://e/"}));
   EXPECT_EQ(config.StoreHistory("http://f/\r\nU1=x", 17), "U18");
   EXPECT_EQ(config.History().back(), "http://f/U1=x");
 }
@@ -83,10 +83,11 @@ TEST_F(UloConfigTest, OpenTabsReplaceTheLastOnesAndNoTabsLeaveAnEmptySection) {
 
 TEST_F(UloConfigTest, AFileOfTheOldProgramReadsRight) {
   // GBK, CR LF, sections and keys in any case, a key written twice, blanks around '='.
-  WriteFileAtomically(config.FileName(),
-                      "[urllst]\r\nU12=http://www.a.com\r\nu13 = http://b.cn/页\r\nU12=http://dup/\r\n"
-                      "\r\n[Url]\r\n新浪=http://www.sina.com.cn\r\nZelkar=http://z/\r\n"
-                      "[AUTOURL]\r\n旧页=http://old/\r\n");
+  WriteFileAtomically(
+      config.FileName(),
+      "[urllst]\r\nU12=http://www.a.com\r\nu13 = http://b.cn/页\r\nU12=http://dup/\r\n"
+      "\r\n[Url]\r\n新浪=http://www.sina.com.cn\r\nZelkar=http://z/\r\n"
+      "[AUTOURL]\r\n旧页=http://old/\r\n");
   EXPECT_EQ(config.History(), (Strings{"http://www.a.com", "http://b.cn/页"}));
   EXPECT_EQ(config.FavouriteNames(), (Strings{"新浪", "Zelkar"}));
   EXPECT_EQ(config.FavouriteAddress("zelkar"), "http://z/");

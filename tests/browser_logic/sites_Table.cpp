@@ -47,13 +47,20 @@ TEST(SiteTable, MenusHoldTheResultsThenFourteenTopicsTwentySevenEmptyOnesAndTheA
   EXPECT_EQ(divination.Caption, "易学网站");
   ASSERT_EQ(divination.Items.size(), 14u + 27u + 1u);
   const std::vector<std::pair<std::string, std::vector<int>>> topics = {
-      {"风水导航", {12, 13, 14, 15, 16, 17}}, {"综合风水", {18, 19, 20, 21}},
-      {"勘舆风水", {22, 23, 24}},             {"易学论坛", {25, 26, 27, 28}},
-      {"四柱八字", {29, 30, 31, 32, 33}},     {"纳甲六爻", {34, 35, 36, 37, 43}},
-      {"奇门盾甲", {38, 39, 40}},             {"绝学三式", {44, 45, 46}},
-      {"梅花易数", {47, 48, 49, 50}},         {"紫薇抖数", {51, 52, 53, 54, 55}},
-      {"手相面相", {56, 57, 58, 59, 60, 61}}, {"起名改名", {62, 63, 64}},
-      {"测字解梦", {65, 66, 67}},             {"星象物语", {69, 70, 71, 72, 73, 74}}};
+      {"风水导航", {12, 13, 14, 15, 16, 17}},
+      {"综合风水", {18, 19, 20, 21}},
+      {"勘舆风水", {22, 23, 24}},
+      {"易学论坛", {25, 26, 27, 28}},
+      {"四柱八字", {29, 30, 31, 32, 33}},
+      {"纳甲六爻", {34, 35, 36, 37, 43}},
+      {"奇门盾甲", {38, 39, 40}},
+      {"绝学三式", {44, 45, 46}},
+      {"梅花易数", {47, 48, 49, 50}},
+      {"紫薇抖数", {51, 52, 53, 54, 55}},
+      {"手相面相", {56, 57, 58, 59, 60, 61}},
+      {"起名改名", {62, 63, 64}},
+      {"测字解梦", {65, 66, 67}},
+      {"星象物语", {69, 70, 71, 72, 73, 74}}};
   for (size_t i = 0; i < topics.size(); ++i) {
     const TSiteMenu& topic = divination.Items[i];
     EXPECT_EQ(topic.Entry, nullptr);
@@ -92,7 +99,8 @@ TEST(SiteTable, TenButtonsShowTheResultsSitesInTheirOwnOrder) {
 
 TEST(SiteTable, TheAddressBoxStartsWithElevenWebAddresses) {
   EXPECT_EQ(BuiltInAddresses().size(), 11u);
-  for (const std::string& address : BuiltInAddresses()) EXPECT_TRUE(IsWebAddress(address)) << address;
+  for (const std::string& address : BuiltInAddresses())
+    EXPECT_TRUE(IsWebAddress(address)) << address;
 }
 
 }  // namespace

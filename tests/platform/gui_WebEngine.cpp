@@ -94,12 +94,12 @@ TEST_F(WebEngineTest, EachPopupAsksForOneWindowAndAnUnnamedOneLoadsInTheControlG
   server->AnswerBody("/c.html", Page("C"));
   server->AnswerBody("/d.html", Page("D"));
   server->AnswerBody("/e.html", Page("E"));
-  server->AnswerBody("/pop.html",
-                     Page("P", "<a id=\"l\" href=\"c.html\" target=\"_blank\">c</a><script>"
-                               "document.getElementById('l').click();"
-                               "window.open('d.html');"
-                               "var w = window.open('');"
-                               "if (w) w.location = 'e.html';</script>"));
+  server->AnswerBody("/pop.html", Page("P",
+                                       "<a id=\"l\" href=\"c.html\" target=\"_blank\">c</a><script>"
+                                       "document.getElementById('l').click();"
+                                       "window.open('d.html');"
+                                       "var w = window.open('');"
+                                       "if (w) w.location = 'e.html';</script>"));
   std::vector<std::string> asked;
   TWebBrowser* hidden = nullptr;
   std::vector<std::string> hiddenAddresses;
@@ -117,9 +117,10 @@ TEST_F(WebEngineTest, EachPopupAsksForOneWindowAndAnUnnamedOneLoadsInTheControlG
   ASSERT_TRUE(WaitUntil([&] {
     return asked.size() >= 3 && !hiddenAddresses.empty() &&
            hiddenAddresses.back() == server->Url("/e.html");
-  })) << asked.size() << " window request(s), the last for '" << asked.back() << "'; the unnamed one went to "
-       << (hidden ? hidden->LocationURL() : "none") << " after " << hiddenAddresses.size()
-       << " address(es)";
+  })) << asked.size()
+      << " window request(s), the last for '" << asked.back() << "'; the unnamed one went to "
+      << (hidden ? hidden->LocationURL() : "none") << " after " << hiddenAddresses.size()
+      << " address(es)";
   WaitUntil([] { return false; }, 300);  // a second request would come by now
   EXPECT_EQ(asked, (std::vector<std::string>{server->Url("/c.html"), server->Url("/d.html"), ""}));
   EXPECT_EQ(server->RequestCount("/c.html"), 0);  // refused windows load nothing
