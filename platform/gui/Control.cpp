@@ -136,7 +136,11 @@ void TControl::SetBoundsQuiet(int left, int top, int width, int height) {
   width_ = width;
   height_ = height;
   if (widget_) widget_->setGeometry(left_, top_, width_, height_);
-  if (resized) Resize();
+  if (!resized) return;
+  // A container the alignment engine resized lays out its own children anew, as one resized
+  // by SetBounds does.
+  if (auto* container = dynamic_cast<TWinControl*>(this)) container->Realign();
+  Resize();
 }
 
 void TControl::Resize() {

@@ -36,6 +36,7 @@ TEST_F(BrowserTest, TheWindowOpensOnTheWelcomePageWithItsControls) {
   EXPECT_EQ(form->FindComponent("Action75"), nullptr);
   EXPECT_EQ(form->FindComponent("Action76"), nullptr);
   EXPECT_EQ(form->pb->Orientation(), pbHorizontal);
+  EXPECT_FALSE(SaveScreenshot(form, "browser_welcome").empty());
 }
 
 TEST_F(BrowserTest, TabsAreNumberedInOrderAndNeverReuseANumber) {
