@@ -44,7 +44,7 @@ TEST_F(BrowserUpdateTest, EachStepReplacesTheCaptionAndAFailedProgramEndsWithAMe
   ServeData(ReferenceBookFiles[0], DataBytes(ReferenceBookFiles[0]));
   // What the caption says while each file is being fetched.
   std::vector<std::string> seen;
-  for (const std::string& name : ReferenceBookFiles)
+  for (const std::string name : ReferenceBookFiles)
     server.OnRequest("/download/bd/" + name,
                      [&] { RunOnGuiThread([&] { seen.push_back(form->Caption()); }); });
   server.OnRequest("/download/Voduravurazivizevo.exe",
@@ -53,7 +53,7 @@ TEST_F(BrowserUpdateTest, EachStepReplacesTheCaptionAndAFailedProgramEndsWithAMe
   dialogs().AnswerMessage();  // 升级失败
   UserChoose(SystemItem("升级"));
   std::vector<std::string> expected;
-  for (const std::string& name : ReferenceBookFiles)
+  for (const std::string name : ReferenceBookFiles)
     expected.push_back(Progress("升级" + name + "文件"));
   expected.push_back(Progress("升级主文件"));
   ASSERT_EQ(seen.size(), expected.size());
