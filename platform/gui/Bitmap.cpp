@@ -69,14 +69,10 @@ QList<QRgb> StandardPalette(TPixelFormat format) {
   return table;
 }
 
-// Largest side and pixel count a bitmap may have; beyond that the request is refused rather
-// than left to fail inside Qt.
-constexpr int kMaxSide = 32767;
-constexpr long long kMaxPixels = 1LL << 28;
-
 QImage NewImage(int width, int height, TPixelFormat format, const QList<QRgb>& table) {
   if (width <= 0 || height <= 0) return QImage();
-  if (width > kMaxSide || height > kMaxSide || static_cast<long long>(width) * height > kMaxPixels)
+  // Refused here rather than left to fail inside Qt.
+  if (static_cast<long long>(width) * height > kMaxBitmapPixels)
     throw EOutOfResources("Out of system resources");
   QImage image(width, height, QtFormat(format));
   if (image.isNull()) throw EOutOfResources("Out of system resources");
@@ -349,7 +345,7 @@ void TBitmap::SetImage(const QImage& image) {
     *image_ = QImage();
     width_ = height_ = 0;
   } else {
-    if (converted.width() > kMaxSide || converted.height() > kMaxSide)
+    if (static_cast<long long>(converted.width()) * converted.height() > kMaxBitmapPixels)
       throw EOutOfResources("Out of system resources");
     *image_ = converted;
     width_ = converted.width();

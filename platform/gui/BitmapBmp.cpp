@@ -12,8 +12,6 @@
 namespace {
 
 constexpr const char* kInvalid = "Bitmap image is not valid";
-constexpr int kMaxSide = 32767;
-constexpr long long kMaxPixels = 1LL << 28;
 
 [[noreturn]] void Invalid() { throw EInvalidGraphic(kInvalid); }
 
@@ -32,8 +30,13 @@ void Put16(std::string& out, uint16_t v) {
 class Reader {
  public:
   explicit Reader(TStream& stream) : stream_(stream) {}
+  // The declared size is checked against what the stream holds before anything is allocated,
+  // so a short file cannot make the reader reserve a large block.
   std::string Take(uint64_t count) {
     if (count > (1ULL << 31)) Invalid();
+    const int64_t remaining = stream_.Remaining();
+    if (remaining < 0 || count > static_cast<uint64_t>(remaining))
+      throw EReadError("Stream read error");
     std::string bytes(static_cast<size_t>(count), '\0');
     size_t done = 0;
     while (done < bytes.size()) {
@@ -113,9 +116,7 @@ void TBitmap::LoadFromStream(TStream& stream) {
   }
   const bool topDown = height < 0;
   height = std::abs(height);
-  if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide ||
-      width * height > kMaxPixels)
-    Invalid();
+  if (width <= 0 || height <= 0 || width * height > kMaxBitmapPixels) Invalid();
   if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 &&
       bitCount != 32)
     Invalid();
