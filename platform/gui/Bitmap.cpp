@@ -6,6 +6,11 @@
 #include "platform/gui/CanvasImpl.h"
 #include "platform/gui/Graphics.h"
 
+void RaisePictureTooLarge(long long width, long long height) {
+  throw EOutOfResources("图片太大（" + std::to_string(width) + " x " + std::to_string(height) +
+                        "），系统资源不足");
+}
+
 QImage::Format QtFormat(TPixelFormat format) {
   switch (format) {
     case pf1bit:
@@ -73,9 +78,9 @@ QImage NewImage(int width, int height, TPixelFormat format, const QList<QRgb>& t
   if (width <= 0 || height <= 0) return QImage();
   // Refused here rather than left to fail inside Qt.
   if (static_cast<long long>(width) * height > kMaxBitmapPixels)
-    throw EOutOfResources("Out of system resources");
+    RaisePictureTooLarge(width, height);
   QImage image(width, height, QtFormat(format));
-  if (image.isNull()) throw EOutOfResources("Out of system resources");
+  if (image.isNull()) RaisePictureTooLarge(width, height);
   const int paletteSize = PaletteSize(format);
   if (paletteSize > 0) {
     image.setColorTable(
@@ -346,7 +351,7 @@ void TBitmap::SetImage(const QImage& image) {
     width_ = height_ = 0;
   } else {
     if (static_cast<long long>(converted.width()) * converted.height() > kMaxBitmapPixels)
-      throw EOutOfResources("Out of system resources");
+      RaisePictureTooLarge(converted.width(), converted.height());
     *image_ = converted;
     width_ = converted.width();
     height_ = converted.height();

@@ -167,7 +167,7 @@ void TBitmap::LoadFromStream(TStream& stream) {
   const int hgt = static_cast<int>(height);
   // 16-bit pixels are read as 32-bit ones and converted once all rows are in.
   QImage image(w, hgt, bitCount == 16 ? QImage::Format_RGB32 : QtFormat(format));
-  if (image.isNull()) throw EOutOfResources("Out of system resources");
+  if (image.isNull()) RaisePictureTooLarge(w, hgt);
   if (!table.isEmpty()) image.setColorTable(table);
 
   for (int y = 0; y < hgt; ++y) {
