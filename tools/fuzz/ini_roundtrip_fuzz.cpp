@@ -18,7 +18,9 @@
 namespace {
 
 std::string Scratch() {
-  static const std::string path = "/tmp/zelkar-ini-fuzz-" + std::to_string(::getpid()) + ".ini";
+  // In memory where there is a RAM-backed folder: every save syncs the file.
+  static const std::string folder = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+  static const std::string path = folder + "/zelkar-ini-fuzz-" + std::to_string(::getpid()) + ".ini";
   return path;
 }
 
