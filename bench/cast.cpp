@@ -9,8 +9,7 @@ namespace {
 
 ChartInput Lines(std::array<bool, 6> moving) {
   ChartInput in;
-  in.LineCaptions = {YangLineCaption, YinLineCaption,  YangLineCaption,
-                     YinLineCaption,  YangLineCaption, YangLineCaption};
+  in.Yang = {true, false, true, false, true, true};
   in.Moving = moving;
   in.DateTexts = {"2012", "2", "4", "16", "54"};
   return in;

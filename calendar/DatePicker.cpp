@@ -2,18 +2,12 @@
 
 TForm1* Form1 = nullptr;
 
-const TLunarEngine& CalendarEngine() {
-  static const TLunarEngine direct;
-  if (Form1 && Form1->LssCalendar1) return *Form1->LssCalendar1;
-  return direct;
-}
-
-TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
+TForm1::TForm1(TComponent* AOwner, const TLunarEngine& engine) : TForm(AOwner) {
   SetName("Form1");
   SetCaption("选择日期");
   SetBounds(Left(), Top(), 480, 347);
 
-  LssCalendar1 = new TLssCalendar(this);
+  LssCalendar1 = new TLssCalendar(this, engine);
   LssCalendar1->SetName("LssCalendar1");
   LssCalendar1->SetParent(this);
   LssCalendar1->SetBounds(0, 0, 369, 313);

@@ -19,8 +19,11 @@ const int kArrowMonths[] = {-12, -1, 1, 12};
 
 }  // namespace
 
-TLssCalendar::TLssCalendar(TComponent* AOwner)
+TLssCalendar::TLssCalendar(TComponent* AOwner) : TLssCalendar(AOwner, ownEngine_) {}
+
+TLssCalendar::TLssCalendar(TComponent* AOwner, const TLunarEngine& engine)
     : TCustomControl(AOwner),
+      engine_(engine),
       calColors_(std::make_unique<TLssCalColors>(this)),
       ftvList_(std::make_unique<TFestivalList>(this)) {
   date_ = ::Date();
@@ -402,16 +405,17 @@ std::string TLssCalendar::DayHintText(TDate day) const {
   std::string text = "公元= " + FormatDateTime("yyyy年m月d日 dddd", day) + "  第" +
                      IntToStr(WeekOfYear(day)) + "周";
   // Days outside the engine's range have no lunar date and, before 1900, no stem-branch.
-  const TLunarDate lunar = SolarToLunar(day);
+  const TLunarDate lunar = engine_.SolarToLunar(day);
   if (lunar.Year != 0)
-    text += "\n农历= " + GetChineseYearText(lunar.Year) +
-            GetLunarMonthName(lunar.Month, lunar.IsLeap) + GetLunarDayName(lunar.Day);
+    text += "\n农历= " + engine_.GetChineseYearText(lunar.Year) +
+            engine_.GetLunarMonthName(lunar.Month, lunar.IsLeap) +
+            engine_.GetLunarDayName(lunar.Day);
   int y = 0, m = 0, d = 0;
   DecodeDate(day, y, m, d);
   if (y >= 1900) {
     TGanZhiIndex gz;
-    GetGanZhiIndex(day, gz);
-    text += "\n干支= " + GanZhiYearMonthText(gz) + GetCyclicalName(gz.Day) + "日";
+    engine_.GetGanZhiIndex(day, gz);
+    text += "\n干支= " + GanZhiYearMonthText(gz) + engine_.GetCyclicalName(gz.Day) + "日";
   }
   const std::string festivals = GetFestivalText(day);
   if (!festivals.empty()) text += "\n节日= " + festivals;

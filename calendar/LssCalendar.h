@@ -1,7 +1,7 @@
 // The month-grid calendar control: a title row with the month and four arrows, the weekday
 // names and six weeks of day cells with lunar and festival texts, a hint window over the
-// cells, and the lunar calendar engine and festival list it carries. The workbench reaches
-// the engine through the one instance on the date-picker window.
+// cells, and the festival list it carries. Its dates are named by the lunar calendar engine it
+// is given (or an engine of its own).
 #pragma once
 
 #include <memory>
@@ -19,12 +19,14 @@ class TCalendarHint;
 // Where a cell's lunar or festival text box lies.
 enum TLssCalStyle { csBottom, csRight, csNone };
 
-class TLssCalendar : public TCustomControl, public TLunarEngine {
+class TLssCalendar : public TCustomControl {
  public:
   explicit TLssCalendar(TComponent* AOwner);
+  // `engine` outlives the control.
+  TLssCalendar(TComponent* AOwner, const TLunarEngine& engine);
   ~TLssCalendar() override;
 
-  // The engine operations are the TLunarEngine base's.
+  const TLunarEngine& Engine() const { return engine_; }
   // Festivals and marks of a day from FtvList (colour -1 when none).
   std::string GetFestivalText(TDate date, TColor& colour) const;
   std::string GetFestivalText(TDate date) const;
@@ -122,6 +124,8 @@ class TLssCalendar : public TCustomControl, public TLunarEngine {
   bool DrawFestivalText(TDate day, const TRect& box, bool trailing);
   void DrawBoxText(const std::string& text, const TRect& box, TLssCalStyle style);
 
+  TLunarEngine ownEngine_;  // the engine of a control given none
+  const TLunarEngine& engine_;
   std::unique_ptr<TLssCalColors> calColors_;
   std::unique_ptr<TFestivalList> ftvList_;
   TLssCalStyle lunarCalStyle_ = csRight;

@@ -30,7 +30,7 @@ void TLssCalendar::PaintTitle() {
   std::string text;
   if (chineseEar_) {
     TGanZhiIndex gz;
-    GetGanZhiIndex(date_, gz);
+    engine_.GetGanZhiIndex(date_, gz);
     text = GanZhiYearMonthText(gz);
   } else if (enWeekName_) {
     text = GetEnMonthName(month_, 1) + " " + IntToStr(year_);
@@ -61,7 +61,8 @@ void TLssCalendar::PaintWeekRow() {
     canvas.Font().SetColor(weekday == 0   ? c.SundayColor()
                            : weekday == 6 ? c.SaturdayColor()
                                           : font.Color());
-    const std::string name = enWeekName_ ? GetEnDayName(weekday, 0) : GetChineseWeekName(weekday);
+    const std::string name =
+        enWeekName_ ? GetEnDayName(weekday, 0) : engine_.GetChineseWeekName(weekday);
     TRect r = Rect(col * cellWidth_, weekRect_.Top, (col + 1) * cellWidth_, weekRect_.Bottom);
     canvas.DrawText(name, r, kCentred);
   }
@@ -170,17 +171,17 @@ void TLssCalendar::DrawLunarText(TDate day, const TRect& box, bool trailing) {
   if (y < 1900 || y > 2100) return;
   TLssCalColors& c = *calColors_;
   TColor colour = c.LunarTermColor();
-  std::string text = GetSolarTermName(day);
+  std::string text = engine_.GetSolarTermName(day);
   if (text.empty()) {
     colour = c.LunarTextFont()->Color();
     if (chineseEar_) {
       TGanZhiIndex gz;
-      GetGanZhiIndex(day, gz);
-      text = GetCyclicalName(gz.Day);
+      engine_.GetGanZhiIndex(day, gz);
+      text = engine_.GetCyclicalName(gz.Day);
     } else {
-      const TLunarDate lunar = SolarToLunar(day);
-      text = lunar.Day == 1 ? GetLunarMonthName(lunar.Month, lunar.IsLeap)
-                            : GetLunarDayName(lunar.Day);
+      const TLunarDate lunar = engine_.SolarToLunar(day);
+      text = lunar.Day == 1 ? engine_.GetLunarMonthName(lunar.Month, lunar.IsLeap)
+                            : engine_.GetLunarDayName(lunar.Day);
     }
   }
   if (trailing) colour = c.TrailingTextColor();

@@ -1,10 +1,9 @@
 // The casting commands of the main window (time, number, clock, stroke counts, eight charts for
 // one match, trigram exchange), the trigram judgement that follows every cast, and saving the
-// reading. The rules live in the logic; these handlers read the window, set the lines and boxes,
-// click the cast button and write the results back.
+// reading. The rules live in the logic and the model; these handlers read the user's input into
+// the model, set the lines, cast and show the results.
 #include <array>
 
-#include "calendar/DatePicker.h"
 #include "platform/DateTime.h"
 #include "platform/GbkText.h"
 #include "platform/Numbers.h"
@@ -16,46 +15,14 @@
 #include "workbench/logic/TrigramJudgement.h"
 #include "workbench/main.h"
 
-namespace {
-
-// y + lunar month + lunar day + h, the base every date-bound cast adds its own numbers to.
-struct CastBasis {
-  int Year = 0;  // branch number of the year pillar (the lunar year if the label holds none)
-  int Month = 0;
-  int Day = 0;
-  int Hour = 0;  // branch number of the hour pillar
-  int Sum() const { return Year + Month + Day + Hour; }
+// A match asked for: the two names, their stroke counts and the date base of the casts.
+struct AskedMatch {
+  std::string Name1, Name2;
+  int Strokes1 = 0, Strokes2 = 0;
+  int Base = 0;
 };
 
-// The lunar date is that of the date boxes themselves; from 23:00 the pillars label already
-// shows the next day, so its hour branch and the lunar day may belong to different days.
-CastBasis ReadCastBasis(TForm2& f) {
-  const TDate date = EncodeDate(StrToInt(f.ComboBox1->GetText()), StrToInt(f.ComboBox2->GetText()),
-                                StrToInt(f.ComboBox3->GetText()));
-  const TLunarDate lunar = CalendarEngine().SolarToLunar(date);
-  const std::string pillars = f.Label7->Caption();
-  CastBasis basis;
-  basis.Month = lunar.Month;
-  basis.Day = lunar.Day;
-  basis.Year = PillarBranchNumber(pillars, 3, lunar.Year);
-  basis.Hour = PillarBranchNumber(pillars, 21, 0);
-  return basis;
-}
-
-// Writes the lines, then the boxes, and casts.
-void SetLinesAndCast(TForm2& f, const CastLines& lines) {
-  const auto buttons = LineButtons(f);
-  const auto boxes = MovingBoxes(f);
-  for (int i = 0; i < 6; ++i)
-    buttons[i]->SetCaption(lines.Yang[i] ? YangLineCaption : YinLineCaption);
-  for (int i = 0; i < 6; ++i) boxes[i]->SetChecked(lines.Moving[i]);
-  f.Button1->Click();
-}
-
-void SetSubject(TForm2& f, const std::string& subject) {
-  f.Edit1->SetText(subject);
-  f.Edit1Change(f.Edit1);
-}
+namespace {
 
 // Asks for a match and splits it into the two team names; false after telling the user that
 // the text has no separator.
@@ -66,195 +33,176 @@ bool AskMatch(std::string& name1, std::string& name2) {
   return false;
 }
 
-// A match asked for: the two names, their stroke counts and the date base of the casts.
-struct AskedMatch {
-  std::string Name1, Name2;
-  int Strokes1 = 0, Strokes2 = 0;
-  int Base = 0;
-};
-
-// Asks for the match and makes it the subject; false (after telling the user) when the text
-// has no separator.
-bool AskMatchToCast(TForm2& f, AskedMatch& match) {
-  if (!AskMatch(match.Name1, match.Name2)) return false;
-  SetSubject(f, match.Name1 + "　VS　" + match.Name2);
-  match.Strokes1 = f.StrokeCount(match.Name1);
-  match.Strokes2 = f.StrokeCount(match.Name2);
-  match.Base = ReadCastBasis(f).Sum();
-  return true;
-}
-
 // Weighs the moving and the changed line on the pillars alone and picks the size and parity
 // words they call for.
-WordRule MovingLineWords(TForm2& f) {
-  f.MovingStrength = f.LineStrength(f.MovingBranch, f.PillarBranches, 4, 1.0);
-  f.ChangedStrength = f.LineStrength(f.ChangedBranch, f.PillarBranches, 4, 1.0);
-  return ApplyWordRule(f.MovingStrength, f.ChangedStrength, f.BranchElementStrengths[0],
-                       f.MovingMark);
+WordRule MovingLineWords(WorkbenchModel& m) {
+  m.Cast.MovingStrength = m.Strength(m.Cast.MovingBranch, 4);
+  m.Cast.ChangedStrength = m.Strength(m.Cast.ChangedBranch, 4);
+  return ApplyWordRule(m.Cast.MovingStrength, m.Cast.ChangedStrength,
+                       m.Cast.BranchElementStrengths[0], m.Cast.MovingMark);
 }
 
 // Replaces the cast's recommendation by the match words: the moving line's size and parity,
 // the two sides' strengths and, for football, the goal times.
-void RewriteMatchRecommendation(TForm2& f, const std::string& name1, const std::string& name2,
-                                double& a, double& b) {
-  a = RoundTo(
-      f.LineStrength(f.ShiBranch, f.PillarBranches, f.ShiMoving ? 5 : 6, 1.0) * f.ShiOddsFactor,
-      -2);
-  b = RoundTo(
-      f.LineStrength(f.YingBranch, f.PillarBranches, f.YingMoving ? 5 : 6, 1.0) * f.YingOddsFactor,
-      -2);
-  const WordRule words = MovingLineWords(f);
-  f.RecommendationText =
-      MatchRecommendation(f.RecommendationText, words, name1, name2, a, b, f.GoalTimeText);
+void RewriteMatchRecommendation(WorkbenchModel& m, const AskedMatch& match, double& a, double& b) {
+  ChartFields& f = m.Cast;
+  a = RoundTo(m.Strength(f.ShiBranch, f.ShiMoving ? 5 : 6) * f.ShiOddsFactor, -2);
+  b = RoundTo(m.Strength(f.YingBranch, f.YingMoving ? 5 : 6) * f.YingOddsFactor, -2);
+  const WordRule words = MovingLineWords(m);
+  f.RecommendationText = MatchRecommendation(f.RecommendationText, words, match.Name1, match.Name2,
+                                             a, b, f.GoalTimeText);
+  m.ResultText = f.RecommendationText;
+}
+
+}  // namespace
+
+// Writes the lines, then the boxes, and casts as the cast button does.
+void TForm2::SetLinesAndCast(const CastLines& lines) {
+  model_.SetLines(lines);
+  ShowLines();
+  Action2Execute(this);
+}
+
+void TForm2::SetSubject(const std::string& subject) {
+  model_.Subject = subject;
+  ShowSubject();
+}
+
+// Asks for the match and makes it the subject; false (after telling the user) when the text
+// has no separator.
+bool TForm2::AskMatchToCast(AskedMatch& match) {
+  if (!AskMatch(match.Name1, match.Name2)) return false;
+  SetSubject(match.Name1 + "　VS　" + match.Name2);
+  match.Strokes1 = StrokeCount(match.Name1);
+  match.Strokes2 = StrokeCount(match.Name2);
+  match.Base = model_.Basis().Sum();
+  return true;
 }
 
 // Chart k of a match: the cast, the match words in place of the chart's, the trigram judgement
 // after them. a and b: the two sides' strengths.
-void CastMatchChart(TForm2& f, const AskedMatch& match, int k, double& a, double& b) {
-  SetLinesAndCast(f, MatchCast(match.Strokes1, match.Strokes2, match.Base, k));
-  RewriteMatchRecommendation(f, match.Name1, match.Name2, a, b);
-  f.Edit2->SetText(f.RecommendationText);
-  f.Action53->Execute();
+void TForm2::CastMatchChart(const AskedMatch& match, int k, double& a, double& b) {
+  SetLinesAndCast(MatchCast(match.Strokes1, match.Strokes2, match.Base, k));
+  RewriteMatchRecommendation(model_, match, a, b);
+  Edit2->SetText(model_.ResultText);
+  Action53Execute(this);
 }
-
-// A yin caption is yin; any other caption counts as yang, as the cast counts it.
-bool IsYang(const std::string& caption) { return caption != YinLineCaption; }
-
-}  // namespace
 
 // ----- casting by time, number and clock -----
 
 void TForm2::Action4Execute(TComponent*) {
-  SetSubject(*this, "时间卦：");
-  const CastBasis basis = ReadCastBasis(*this);
-  SetLinesAndCast(*this, TimeCast(basis.Year, basis.Month, basis.Day, basis.Hour));
+  ReadInput();
+  SetSubject("时间卦：");
+  const CastBasis basis = model_.Basis();
+  SetLinesAndCast(TimeCast(basis.Year, basis.Month, basis.Day, basis.Hour));
 }
 
 void TForm2::Action5Execute(TComponent*) {
+  ReadInput();
   const std::string digits = InputBox("报数起卦", "请输数字(至少两位)：", "");
   const DigitSums sums = NumberDigitSums(digits);
-  const int hour = PillarBranchNumber(Label7->Caption(), 21, 0);
-  SetLinesAndCast(*this, NumberCast(sums, hour));
-  SetSubject(*this, "报数起卦(" + digits + ")" + Edit1->GetText());
+  SetLinesAndCast(NumberCast(sums, model_.Basis().Hour));
+  SetSubject("报数起卦(" + digits + ")" + model_.Subject);
 }
 
 void TForm2::Action6Execute(TComponent*) {
+  ReadInput();
   int hour, minute, second, millisecond;
   DecodeTime(Time(), hour, minute, second, millisecond);
-  SetLinesAndCast(*this, ClockCast(hour, minute, second, millisecond, ClockRandom));
+  SetLinesAndCast(ClockCast(hour, minute, second, millisecond, ClockRandom));
 }
 
 // ----- stroke-count casts -----
 
-int TForm2::StrokeCount(const std::string& Text) { return ::StrokeCount(Text); }
-
 void TForm2::Action7Execute(TComponent*) {
+  ReadInput();
   AskedMatch match;
-  if (!AskMatchToCast(*this, match)) return;
+  if (!AskMatchToCast(match)) return;
   double a, b;
-  CastMatchChart(*this, match, 0, a, b);
+  CastMatchChart(match, 0, a, b);
 }
 
 void TForm2::Action8Execute(TComponent*) {
+  ReadInput();
   const std::string name = InputBox("彩票数理卦", "请输入彩票名称(简体汉字)", "");
-  SetSubject(*this, name);
+  SetSubject(name);
   const int strokes = StrokeCount(name);
-  const int quarter =
-      LotteryQuarter(StrToInt(ComboBox4->GetText()), StrToInt(ComboBox5->GetText()));
-  const CastBasis basis = ReadCastBasis(*this);
-  SetLinesAndCast(*this, LotteryCast(strokes, basis.Sum(), quarter));
+  const CastBasis basis = model_.Basis();
+  const int quarter = LotteryQuarter(MomentHour(model_.Moment[3]), MomentMinute(model_.Moment[4]));
+  SetLinesAndCast(LotteryCast(strokes, basis.Sum(), quarter));
 
   // Element sums over the branches the chart's moving side shows.
+  ChartFields& f = model_.Cast;
   auto strength = [&](const char* branch) {
-    return CharContains(LineBranchText, branch) ? LineStrength(branch, PillarBranches, 4, 1.0)
-                                                : 0.0;
+    return CharContains(f.LineBranchText, branch) ? model_.Strength(branch, 4) : 0.0;
   };
   const double water = strength("亥") + strength("子");
   const double wood = strength("寅") + strength("卯");
   const double fire = strength("巳") + strength("午");
 
-  const WordRule words = MovingLineWords(*this);
-  RecommendationText = LotteryRecommendation(RecommendationText, words, name, water, wood, fire);
-  Edit2->SetText(RecommendationText);
+  const WordRule words = MovingLineWords(model_);
+  f.RecommendationText =
+      LotteryRecommendation(f.RecommendationText, words, name, water, wood, fire);
+  model_.ResultText = f.RecommendationText;
+  Edit2->SetText(model_.ResultText);
 }
 
 void TForm2::Button9Click(TComponent*) {
-  Label10->SetCaption("共" + IntToStr(StrokeCount(Edit2->GetText())) + "笔");
+  ReadInput();
+  Label10->SetCaption("共" + IntToStr(StrokeCount(model_.ResultText)) + "笔");
 }
 
 // ----- trigram judgement, multi-chart cast and saving -----
 
 void TForm2::Action53Execute(TComponent*) {
-  PillarBranches = PillarBranchesOf(Label7->Caption());
-  const auto buttons = LineButtons(*this);
-  // A checked box flips its line: a yin caption turns yang, any other caption yin.
-  bool yang[6], changed[6];
-  for (int i = 0; i < 6; ++i) {
-    const auto* box = Find<TCheckBox>("checkbox" + IntToStr(i + 1));
-    yang[i] = IsYang(buttons[i]->Caption());
-    changed[i] = yang[i] != (box && box->Checked());
-  }
-  const int upper = TrigramNumber(yang[0], yang[1], yang[2]);
-  const int lower = TrigramNumber(yang[3], yang[4], yang[5]);
-  const int changedUpper = TrigramNumber(changed[0], changed[1], changed[2]);
-  const int changedLower = TrigramNumber(changed[3], changed[4], changed[5]);
-  const TrigramRatioPair ratios =
-      JudgeTrigrams(upper, lower, changedUpper, changedLower, PillarBranches);
-  TrigramRatios = {ratios.R0, ratios.R1};
-  Edit2->SetText(Edit2->GetText() + TrigramRatioText(ratios));
+  ReadInput();
+  model_.JudgeTrigrams();
+  Edit2->SetText(model_.ResultText);
 }
 
 void TForm2::Action52Execute(TComponent*) {
-  const auto buttons = LineButtons(*this);
-  for (int first : {0, 3}) {
-    bool plain = true;
-    bool yang[3];
-    for (int i = 0; i < 3; ++i) {
-      const std::string caption = buttons[first + i]->Caption();
-      plain = plain && (caption == YangLineCaption || caption == YinLineCaption);
-      yang[i] = caption == YangLineCaption;
-    }
-    if (!plain) continue;  // a trigram of foreign captions stays as it is
-    const auto exchanged = TrigramLines(ExchangedTrigram(TrigramNumber(yang[0], yang[1], yang[2])));
-    for (int i = 0; i < 3; ++i)
-      buttons[first + i]->SetCaption(exchanged[i] ? YangLineCaption : YinLineCaption);
-  }
-  Button1->Click();
+  ReadInput();
+  model_.ExchangeTrigrams();
+  ShowLines();
+  Action2Execute(this);
 }
 
 void TForm2::Action55Execute(TComponent*) {
+  ReadInput();
+  JudgementResults& totals = model_.Judgement;
+  model_.MultiChartText.clear();
   RichEdit3->SetText("");
   RichEdit1->SetText("");
   RichEdit2->SetText("");
-  ShiStrengthSum = 0;
-  YingStrengthSum = 0;
-  TrigramRatios = {0, 0};
-  TrigramRatioSums = {0, 0};
+  totals = JudgementResults{};
 
   AskedMatch match;
-  if (!AskMatchToCast(*this, match)) return;
+  if (!AskMatchToCast(match)) return;
   for (int k = 0; k < 8; ++k) {
     double a, b;
-    CastMatchChart(*this, match, k, a, b);
-    ShiStrengthSum += a;
-    YingStrengthSum += b;
-    TrigramRatioSums[0] += TrigramRatios[0];
-    TrigramRatioSums[1] += TrigramRatios[1];
-    RichEdit3->SetText(RichEdit3->GetText() +
-                       MultiChartBlock(k + 1, ComboBox7->GetText(), Edit1->GetText(),
-                                       RichEdit1->GetText(), Edit2->GetText()));
+    CastMatchChart(match, k, a, b);
+    totals.ShiStrengthSum += a;
+    totals.YingStrengthSum += b;
+    totals.TrigramRatioSums[0] += totals.TrigramRatios[0];
+    totals.TrigramRatioSums[1] += totals.TrigramRatios[1];
+    model_.MultiChartText += MultiChartBlock(k + 1, model_.Sequence, model_.Subject,
+                                             model_.ChartText, model_.ResultText);
+    RichEdit3->SetText(model_.MultiChartText);
   }
-  RecommendationText =
-      MultiChartSummary(ShiStrengthSum, YingStrengthSum, TrigramRatioSums[0], TrigramRatioSums[1]);
-  Edit2->SetText(RecommendationText);
-  RichEdit1->SetText(RichEdit3->GetText());
+  model_.Cast.RecommendationText =
+      MultiChartSummary(totals.ShiStrengthSum, totals.YingStrengthSum, totals.TrigramRatioSums[0],
+                        totals.TrigramRatioSums[1]);
+  model_.ResultText = model_.Cast.RecommendationText;
+  model_.ChartText = model_.MultiChartText;
+  ShowChart();
 }
 
 // Cancel writes nothing; a failed write raises before the old file is touched.
 void TForm2::Action56Execute(TComponent*) {
+  ReadInput();
   if (!SaveTextFileDialog1->Execute()) return;
-  SaveReading(SaveTextFileDialog1->FileName, ReadingText(ComboBox7->GetText(), Edit1->GetText(),
-                                                         RichEdit1->GetText(), Edit2->GetText()));
+  SaveReading(SaveTextFileDialog1->FileName,
+              ReadingText(model_.Sequence, model_.Subject, model_.ChartText, model_.ResultText));
 }
 
 void TForm2::Edit1Change(TComponent*) {

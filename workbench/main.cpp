@@ -74,7 +74,7 @@ void AddNumbers(TComboBox* box, int from, int to) {
 
 }  // namespace
 
-TForm2::TForm2(TComponent* AOwner) : TForm(AOwner) {
+TForm2::TForm2(TComponent* AOwner, const TLunarEngine& engine) : TForm(AOwner), model_(engine) {
   SetName("Form2");
   SetCaption("Zelkar六爻排盘系统4.5");
   SetBorderStyle(bsSingle);
@@ -82,7 +82,19 @@ TForm2::TForm2(TComponent* AOwner) : TForm(AOwner) {
   SetPosition(poDesktopCenter);
   SetClientSize(621, 430);
 
-  // Date and time row: each box followed by its unit.
+  CreateDateRow();
+  CreateCalendarLabels();
+  CreateSubjectRow();
+  CreateLines();
+  CreateOddsAndChart();
+  CreateCommands();
+  CreateCommandPanel();
+  CreateStatusBar();
+  OnCreate = Handler(this, &TForm2::FormCreate);
+}
+
+// Date and time row: each box followed by its unit.
+void TForm2::CreateDateRow() {
   Label1 = PlaceLabel(this, "Label1", "时间", kLeft, kRowDate + 4);
   ComboBox1 = Place<TComboBox>(this, "ComboBox1", kLeft + 30, kRowDate, 66, 22);
   Label2 = PlaceLabel(this, "Label2", "年", kLeft + 99, kRowDate + 4);
@@ -94,33 +106,36 @@ TForm2::TForm2(TComponent* AOwner) : TForm(AOwner) {
     *boxes[i] = Place<TComboBox>(this, "ComboBox" + IntToStr(i + 2), x, kRowDate, 50, 22);
     *units[i] = PlaceLabel(this, "Label" + IntToStr(i + 3), unitCaptions[i], x + 53, kRowDate + 4);
   }
-  for (TComboBox* box : {ComboBox1, ComboBox2, ComboBox3, ComboBox4, ComboBox5})
-    box->DropDownCount = 16;
+  for (TComboBox* box : DateBoxes()) box->DropDownCount = 16;
+}
 
-  // Calendar labels, written on activation.
+// Calendar labels, written on activation.
+void TForm2::CreateCalendarLabels() {
   Label9 = PlaceLabel(this, "Label9", "", kLeft, kRowCalendar);
   Label7 = PlaceLabel(this, "Label7", "", kLeft + 120, kRowCalendar);
   Label11 = PlaceLabel(this, "Label11", "", kLeft + 290, kRowCalendar);
   Label17 = PlaceLabel(this, "Label17", "", kLeft, kRowNayin);
+}
 
-  // Subject of the reading, its sequence number and the place of the match.
+// Subject of the reading, its sequence number and the place of the match.
+void TForm2::CreateSubjectRow() {
   Label8 = PlaceLabel(this, "Label8", "占卜", kLeft, kRowSubject + 4);
   Edit1 = Place<TEdit>(this, "Edit1", kLeft + 30, kRowSubject, 196, 22);
   Label13 = PlaceLabel(this, "Label13", "次序", kLeft + 234, kRowSubject + 4);
   ComboBox7 = Place<TComboBox>(this, "ComboBox7", kLeft + 264, kRowSubject, 56, 22);
-  {
-    std::vector<std::string> items;
-    for (int n = 1; n <= 14; ++n) items.push_back(IntToStrPadded(n, 2) + "　");
-    ComboBox7->SetItems(items);
-    ComboBox7->DropDownCount = 14;
-  }
+  std::vector<std::string> items;
+  for (int n = 1; n <= 14; ++n) items.push_back(IntToStrPadded(n, 2) + "　");
+  ComboBox7->SetItems(items);
+  ComboBox7->DropDownCount = 14;
   Label12 = PlaceLabel(this, "Label12", "地点", kLeft + 328, kRowSubject + 4);
   ComboBox6 =
       Place<TComboBox>(this, "ComboBox6", kLeft + 358, kRowSubject, kRight - kLeft - 358, 22);
   ComboBox6->DropDownCount = 16;
   ComboBox6->SetDropDownWidth(260);
+}
 
-  // The six lines, top line first, each with its moving-line box.
+// The six lines, top line first, each with its moving-line box, and the two cast buttons.
+void TForm2::CreateLines() {
   TButton** lines[] = {&Button3, &Button4, &Button5, &Button6, &Button7, &Button8};
   TCheckBox** moving[] = {&CheckBox1, &CheckBox2, &CheckBox3, &CheckBox4, &CheckBox5, &CheckBox6};
   void (TForm2::*const clicks[])(TComponent*) = {&TForm2::Button3Click, &TForm2::Button4Click,
@@ -131,8 +146,11 @@ TForm2::TForm2(TComponent* AOwner) : TForm(AOwner) {
     *lines[i] = Place<TButton>(this, "Button" + IntToStr(i + 3), kLeft, y, kLineWidth, 24);
     *moving[i] =
         Place<TCheckBox>(this, "CheckBox" + IntToStr(i + 1), kLeft + kLineWidth + 8, y + 3, 20, 18);
-    (*lines[i])->SetCaption(YangLineCaption);
+    (*lines[i])->SetCaption(model_.Lines[i].Caption());
     (*lines[i])->OnClick = Handler(this, clicks[i]);
+    // A tick, by the user or by another window, is a change of the model's moving mark.
+    TCheckBox* box = *moving[i];
+    box->OnClick = [this, i, box](TComponent*) { model_.Lines[i].moving = box->Checked(); };
   }
 
   constexpr int kRowCast = kRowLines + 6 * kLineStep + 4;
@@ -140,18 +158,19 @@ TForm2::TForm2(TComponent* AOwner) : TForm(AOwner) {
   Button1->SetCaption("排卦");
   Button2 = Place<TButton>(this, "Button2", kLeft + 64, kRowCast, 64, 26);
   Button2->SetCaption("结构预测");
+}
 
-  // Odds of the two sides.
-  constexpr int kRowOdds = kRowCast + 34;
+// Odds of the two sides, the chart and the result line.
+void TForm2::CreateOddsAndChart() {
+  constexpr int kRowOdds = kRowLines + 6 * kLineStep + 38;
   Label14 = PlaceLabel(this, "Label14", "赔率盘口：", kLeft, kRowOdds);
   Label15 = PlaceLabel(this, "Label15", "世:", kLeft, kRowOdds + 24);
   Edit3 = Place<TEdit>(this, "Edit3", kLeft + 20, kRowOdds + 20, 42, 22);
-  Edit3->SetText("2.00");
+  Edit3->SetText(model_.ShiOdds);
   Label16 = PlaceLabel(this, "Label16", "应:", kLeft + 68, kRowOdds + 24);
   Edit4 = Place<TEdit>(this, "Edit4", kLeft + 88, kRowOdds + 20, 42, 22);
-  Edit4->SetText("2.00");
+  Edit4->SetText(model_.YingOdds);
 
-  // Chart and result.
   RichEdit1 = Place<TRichEdit>(this, "RichEdit1", kChartLeft, kRowLines, kRight - kChartLeft,
                                kRowResult - kRowLines - 8);
   RichEdit1->SetWordWrap(false);
@@ -170,26 +189,20 @@ TForm2::TForm2(TComponent* AOwner) : TForm(AOwner) {
   RichEdit2->SetWordWrap(false);
   RichEdit3 = Place<TRichEdit>(this, "RichEdit3", kChartLeft, kRowLines, 100, 40);
   RichEdit3->SetVisible(false);
+}
 
-  // Commands.
+// The action list and the handlers bound to actions, buttons and boxes.
+void TForm2::CreateCommands() {
   ActionList1 = new TActionList(this);
   ActionList1->SetName("ActionList1");
-  TAction** actions[56] = {
-      &Action1,  &Action2,  &Action3,  &Action4,  &Action5,  &Action6,  &Action7,  &Action8,
-      &Action9,  &Action10, &Action11, &Action12, &Action13, &Action14, &Action15, &Action16,
-      &Action17, &Action18, &Action19, &Action20, &Action21, &Action22, &Action23, &Action24,
-      &Action25, &Action26, &Action27, &Action28, &Action29, &Action30, &Action31, &Action32,
-      &Action33, &Action34, &Action35, &Action36, &Action37, &Action38, &Action39, &Action40,
-      &Action41, &Action42, &Action43, &Action44, &Action45, &Action46, &Action47, &Action48,
-      &Action49, &Action50, &Action51, &Action52, &Action53, &Action54, &Action55, &Action56};
   for (int i = 0; i < 56; ++i)
-    *actions[i] = NewAction(this, ActionList1, "Action" + IntToStr(i + 1), kActionCaptions[i]);
+    *ActionFields()[i] =
+        NewAction(this, ActionList1, "Action" + IntToStr(i + 1), kActionCaptions[i]);
   Action3->OnExecute = Handler(this, &TForm2::Action3Execute);
   // Calendar labels: OnActivate, ComboBox1 .. ComboBox5 OnChange and Action1 run Action1Execute.
   Action1->OnExecute = Handler(this, &TForm2::Action1Execute);
   OnActivate = Action1->OnExecute;
-  for (TComboBox* box : {ComboBox1, ComboBox2, ComboBox3, ComboBox4, ComboBox5})
-    box->OnChange = Action1->OnExecute;
+  for (TComboBox* box : DateBoxes()) box->OnChange = Action1->OnExecute;
   // Chart cast: Button1 runs Action2 (factor model), Button2 the cosine model.
   Action2->OnExecute = Handler(this, &TForm2::Action2Execute);
   Button1->OnClick = Action2->OnExecute;
@@ -206,9 +219,12 @@ TForm2::TForm2(TComponent* AOwner) : TForm(AOwner) {
   Action56->OnExecute = Handler(this, &TForm2::Action56Execute);
   Button9->OnClick = Handler(this, &TForm2::Button9Click);
   Edit1->OnChange = Handler(this, &TForm2::Edit1Change);
+}
 
+void TForm2::CreateCommandPanel() {
   CategoryButtons1 =
       Place<TCategoryButtons>(this, "CategoryButtons1", 0, 0, kPanelWidth, 430 - kStatusHeight);
+  const auto actions = ActionFields();
   auto fill = [&](const std::string& caption, bool collapsed, const auto& numbers) {
     TButtonCategory* category = CategoryButtons1->AddCategory(caption, collapsed);
     for (int n : numbers) category->Add(*actions[n - 1]);
@@ -218,7 +234,10 @@ TForm2::TForm2(TComponent* AOwner) : TForm(AOwner) {
   // The results button runs Action51 under a caption of its own.
   CategoryButtons1->AddCategory("赛果查看", false)->Add(Action51)->SetCaption("及时赛果");
   fill("系统", true, kSystemPanel);
+}
 
+// The save dialog and the status bar.
+void TForm2::CreateStatusBar() {
   SaveTextFileDialog1 = new TSaveTextFileDialog(this);
   SaveTextFileDialog1->SetName("SaveTextFileDialog1");
   SaveTextFileDialog1->DefaultExt = "txt";
@@ -228,8 +247,20 @@ TForm2::TForm2(TComponent* AOwner) : TForm(AOwner) {
   StatusBar1->SetParent(this);
   StatusBar1->SetHeight(kStatusHeight);
   StatusBar1->AddPanel(kRight, "欢迎使用Zelkar六爻排盘系统");
+}
 
-  OnCreate = Handler(this, &TForm2::FormCreate);
+std::array<TComboBox*, 5> TForm2::DateBoxes() const {
+  return {ComboBox1, ComboBox2, ComboBox3, ComboBox4, ComboBox5};
+}
+
+std::array<TAction**, 56> TForm2::ActionFields() {
+  return {&Action1,  &Action2,  &Action3,  &Action4,  &Action5,  &Action6,  &Action7,  &Action8,
+          &Action9,  &Action10, &Action11, &Action12, &Action13, &Action14, &Action15, &Action16,
+          &Action17, &Action18, &Action19, &Action20, &Action21, &Action22, &Action23, &Action24,
+          &Action25, &Action26, &Action27, &Action28, &Action29, &Action30, &Action31, &Action32,
+          &Action33, &Action34, &Action35, &Action36, &Action37, &Action38, &Action39, &Action40,
+          &Action41, &Action42, &Action43, &Action44, &Action45, &Action46, &Action47, &Action48,
+          &Action49, &Action50, &Action51, &Action52, &Action53, &Action54, &Action55, &Action56};
 }
 
 void TForm2::FormCreate(TComponent*) {
@@ -247,22 +278,70 @@ void TForm2::FormCreate(TComponent*) {
   AddNumbers(ComboBox5, 0, 59);
 }
 
-// A yin line turns yang; anything else, also a caption a caller left behind, turns yin.
-void TForm2::ToggleLine(TButton* line) {
-  line->SetCaption(line->Caption() == YinLineCaption ? YangLineCaption : YinLineCaption);
+// ----- the model and the controls -----
+
+void TForm2::ReadInput() {
+  const auto boxes = DateBoxes();
+  for (int i = 0; i < 5; ++i) model_.Moment[i] = boxes[i]->GetText();
+  model_.Subject = Edit1->GetText();
+  model_.Sequence = ComboBox7->GetText();
+  model_.ShiOdds = Edit3->GetText();
+  model_.YingOdds = Edit4->GetText();
+  model_.ChartText = RichEdit1->GetText();
+  model_.ResultText = Edit2->GetText();
 }
 
-void TForm2::Button3Click(TComponent*) { ToggleLine(Button3); }
-void TForm2::Button4Click(TComponent*) { ToggleLine(Button4); }
-void TForm2::Button5Click(TComponent*) { ToggleLine(Button5); }
-void TForm2::Button6Click(TComponent*) { ToggleLine(Button6); }
-void TForm2::Button7Click(TComponent*) { ToggleLine(Button7); }
-void TForm2::Button8Click(TComponent*) { ToggleLine(Button8); }
+void TForm2::ShowLabels() {
+  const CalendarLabels& labels = model_.Labels();
+  Label7->SetCaption(labels.FourPillarsText);
+  Label9->SetCaption(labels.LunarDateText);
+  Label11->SetCaption(labels.XunVoidText);
+  SetCaption(labels.Caption);
+  Label17->SetCaption(labels.NayinText);
+}
+
+void TForm2::ShowLines() {
+  const auto buttons = LineButtons(*this);
+  const auto boxes = MovingBoxes(*this);
+  // Captions first, then the boxes, as a caster sets them.
+  for (int i = 0; i < 6; ++i) buttons[i]->SetCaption(model_.Lines[i].Caption());
+  for (int i = 0; i < 6; ++i) boxes[i]->SetChecked(model_.Lines[i].moving);
+}
+
+// Keeps the save dialog's proposed name equal to the subject: setting a text from code fires
+// no change event.
+void TForm2::ShowSubject() {
+  Edit1->SetText(model_.Subject);
+  Edit1Change(Edit1);
+}
+
+void TForm2::ShowChart() {
+  RichEdit1->SetText(model_.ChartText);
+  Edit2->SetText(model_.ResultText);
+}
+
+void TForm2::SetLineCaption(int index, const std::string& caption) {
+  model_.Lines[index] = LineState::FromCaption(caption, model_.Lines[index].moving);
+  LineButtons(*this)[index]->SetCaption(model_.Lines[index].Caption());
+}
+
+void TForm2::ToggleLine(int index) {
+  model_.ToggleLine(index);
+  LineButtons(*this)[index]->SetCaption(model_.Lines[index].Caption());
+}
+
+void TForm2::Button3Click(TComponent*) { ToggleLine(0); }
+void TForm2::Button4Click(TComponent*) { ToggleLine(1); }
+void TForm2::Button5Click(TComponent*) { ToggleLine(2); }
+void TForm2::Button6Click(TComponent*) { ToggleLine(3); }
+void TForm2::Button7Click(TComponent*) { ToggleLine(4); }
+void TForm2::Button8Click(TComponent*) { ToggleLine(5); }
 
 // The reading goes through RichEdit2 so that it stays there until the next copy.
 void TForm2::Action3Execute(TComponent*) {
+  ReadInput();
   RichEdit2->SetText(
-      ReadingText(ComboBox7->GetText(), Edit1->GetText(), RichEdit1->GetText(), Edit2->GetText()));
+      ReadingText(model_.Sequence, model_.Subject, model_.ChartText, model_.ResultText));
   RichEdit2->SelectAll();
   RichEdit2->CopyToClipboard();
 }

@@ -1,6 +1,7 @@
 // The workbench window: date and time input, calendar labels, the six line buttons with their
-// moving-line boxes, odds, chart, recommendation and the command panel. Other windows talk to
-// the workbench through these controls and fields (via Form2), so their names are fixed.
+// moving-line boxes, odds, chart, recommendation and the command panel. It shows a
+// WorkbenchModel: other windows (via Form2) read and write the model and let the window show
+// it; the controls keep their fixed names.
 #pragma once
 
 #include <array>
@@ -12,12 +13,17 @@
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/StdCtrls.h"
-#include "workbench/logic/Casting.h"
-#include "workbench/logic/StrengthModels.h"
+#include "workbench/model/WorkbenchModel.h"
+
+struct AskedMatch;
 
 class TForm2 : public TForm {
+  // First, so that the fields below that show it can refer to it.
+  WorkbenchModel model_;
+
  public:
-  explicit TForm2(TComponent* AOwner);
+  // The window's calendar labels and casts use `engine`, which outlives the window.
+  TForm2(TComponent* AOwner, const TLunarEngine& engine);
 
   // --- date and time of the chart: year, month, day, hour, minute as decimal text
   TLabel* Label1;  // "时间"
@@ -34,7 +40,7 @@ class TForm2 : public TForm {
   TLabel* Label12;  // "地点"
   TComboBox* ComboBox6;
 
-  // --- calendar of the chosen moment (written by Action1Execute)
+  // --- calendar of the chosen moment: they show Model().Labels(), which Action1Execute computes
   TLabel* Label9;   // LunarDateText
   TLabel* Label7;   // FourPillarsText
   TLabel* Label11;  // XunVoidText
@@ -60,7 +66,7 @@ class TForm2 : public TForm {
   TCheckBox* CheckBox4;
   TCheckBox* CheckBox5;
   TCheckBox* CheckBox6;
-  TButton* Button1;  // "排卦": every casting method sets the lines and clicks it
+  TButton* Button1;  // "排卦": runs Action2Execute, which every casting method calls
   TButton* Button2;  // "结构预测"
 
   // --- odds of the two sides
@@ -139,34 +145,26 @@ class TForm2 : public TForm {
   TSaveTextFileDialog* SaveTextFileDialog1;
   TStatusBar* StatusBar1;
 
-  // --- fields of the last cast; empty or zero before the first one
-  std::string ShiBranch;
-  std::string YingBranch;
-  std::string PillarBranches;
-  std::string RecommendationText;
-  std::string MovingBranch;
-  std::string ChangedBranch;
-  std::string MovingMark;
-  std::string GoalTimeText;
-  double ShiHitCount = 0;
-  double YingHitCount = 0;
-  double MovingStrength = 0;
-  double ChangedStrength = 0;
-  double ShiOddsFactor = 0;
-  double YingOddsFactor = 0;
-  double ShiStrength = 0;
-  double YingStrength = 0;
-  // [0] threshold, [1..12] 子 .. 亥, [13..17] 金, 木, 水, 火, 土
-  std::array<double, 18> BranchElementStrengths{};
-  bool ShiMoving = false;
-  bool YingMoving = false;
-  std::string LineBranchText;
-  std::array<double, 12> BranchHitCounts{};  // 子水 .. 亥水
-  // trigram judgement and the multi-chart totals
-  std::array<double, 2> TrigramRatios{};
-  double ShiStrengthSum = 0;
-  double YingStrengthSum = 0;
-  std::array<double, 2> TrigramRatioSums{};
+  // --- the model behind the controls
+  WorkbenchModel& Model() { return model_; }
+  const WorkbenchModel& Model() const { return model_; }
+  // Reads what the user may have typed or ticked (date boxes, subject, sequence, odds, chart
+  // and result texts) into the model; every command starts with it.
+  void ReadInput();
+  // Copy parts of the model into the controls.
+  void ShowLabels();
+  void ShowLines();
+  void ShowSubject();
+  void ShowChart();
+  // A line handed over as a caption (another window writing a line button): the model takes
+  // it and the button shows it. Ticking a moving-line box changes the model's mark; then
+  // Action2Execute casts as the cast button does.
+  void SetLineCaption(int index, const std::string& caption);
+
+  // --- what other windows read of the last cast (zero or empty before the first one)
+  const double& ShiStrength = model_.Cast.ShiStrength;
+  const double& YingStrength = model_.Cast.YingStrength;
+  const std::string& LineBranchText = model_.Cast.LineBranchText;
 
   // ===== handlers, one section per command group =====
 
@@ -182,23 +180,13 @@ class TForm2 : public TForm {
 
   // Calendar labels (MainCalendar.cpp): run on activation and on every date combo change
   void Action1Execute(TComponent* Sender);
-  // Result becomes the nayin name of a stem-branch pair; any other text leaves it.
-  void NayinOf(const std::string& Pair, std::string& Result);
 
   // Chart cast (MainCast.cpp): Button1 runs Action2 (factor model), Button2 the cosine model
   void Action2Execute(TComponent* Sender);
   void Button2Click(TComponent* Sender);
-  // Strength of a branch against the pillar branches, with the last cast's moving line and the
-  // empty branches of Label11; Mode 4, 5 or 6 as the chart uses them.
-  double LineStrength(const std::string& Branch, const std::string& Pillars, int Mode,
-                      double Weight);
-  double CosineLineStrength(const std::string& Branch, const std::string& Pillars, int Mode,
-                            double Weight);
-  int BranchDistance(const std::string& A, const std::string& B);
-  std::string SixRelativeOf(const std::string& Palace, const std::string& Line);
 
   // Casting by time, number and clock (MainCasting.cpp): each sets the lines and boxes and
-  // clicks Button1
+  // casts as Button1 does
   void Action4Execute(TComponent* Sender);
   void Action5Execute(TComponent* Sender);
   void Action6Execute(TComponent* Sender);
@@ -209,7 +197,6 @@ class TForm2 : public TForm {
   void Action7Execute(TComponent* Sender);
   void Action8Execute(TComponent* Sender);
   void Button9Click(TComponent* Sender);
-  int StrokeCount(const std::string& Text);
 
   // Trigram judgement, multi-chart cast, saving and leaving (MainCasting.cpp)
   void Action52Execute(TComponent* Sender);
@@ -229,11 +216,23 @@ class TForm2 : public TForm {
   // Small commands
 
  private:
-  void ToggleLine(TButton* line);
+  void CreateDateRow();
+  void CreateCalendarLabels();
+  void CreateSubjectRow();
+  void CreateLines();
+  void CreateOddsAndChart();
+  void CreateCommands();
+  void CreateCommandPanel();
+  void CreateStatusBar();
+  std::array<TComboBox*, 5> DateBoxes() const;
+  std::array<TAction**, 56> ActionFields();
+
+  void ToggleLine(int index);
   void CastChart(StrengthModel model);
-  // What the strength models read besides the pillars: the last cast's moving and changed
-  // branch and the empty branches of Label11.
-  StrengthChart CurrentStrengthChart() const;
+  void SetLinesAndCast(const CastLines& lines);
+  void SetSubject(const std::string& subject);
+  bool AskMatchToCast(AskedMatch& match);
+  void CastMatchChart(const AskedMatch& match, int k, double& a, double& b);
 };
 
 extern TForm2* Form2;

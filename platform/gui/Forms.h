@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/gui/Controls.h"
@@ -170,9 +171,9 @@ class TForm : public TWinControl {
 };
 
 // Creates a window as the application does: construct, then AfterConstruction.
-template <class T>
-T* NewForm(TComponent* owner) {
-  T* form = new T(owner);
+template <class T, class... Args>
+T* NewForm(TComponent* owner, Args&&... args) {
+  T* form = new T(owner, std::forward<Args>(args)...);
   form->AfterConstruction();
   return form;
 }
@@ -188,11 +189,11 @@ class TApplication : public TComponent {
   ~TApplication() override;
 
   void Initialize() {}
-  // Creates a window owned by the application and sets `ref` before OnCreate runs; the first
-  // window created becomes the main window.
-  template <class T>
-  void CreateForm(T*& ref) {
-    ref = new T(this);
+  // Creates a window owned by the application (its constructor gets the owner, then `args`)
+  // and sets `ref` before OnCreate runs; the first window created becomes the main window.
+  template <class T, class... Args>
+  void CreateForm(T*& ref, Args&&... args) {
+    ref = new T(this, std::forward<Args>(args)...);
     FormCreated(ref);
     ref->AfterConstruction();
   }

@@ -6,13 +6,14 @@ class DatePickerTest : public GuiTest {
  protected:
   void SetUp() override {
     GuiTest::SetUp();
-    form_.reset(NewForm<TForm1>(nullptr));
+    form_.reset(NewForm<TForm1>(nullptr, engine_));
   }
   void TearDown() override {
     form_.reset();
     GuiTest::TearDown();
   }
   TForm1& form() { return *form_; }
+  const TLunarEngine engine_{};
 
  private:
   std::unique_ptr<TForm1> form_;
@@ -34,25 +35,21 @@ TEST_F(DatePickerTest, HoldsTheCalendarAsTheWindowDescriptionSets) {
 
 TEST_F(DatePickerTest, EngineCallsGoThroughTheCalendar) {
   TLssCalendar* cal = form().LssCalendar1;
-  EXPECT_EQ(cal->SolarToLunar(Day(2006, 12, 10)), Lunar(2006, 10, 20));
+  // The calendar names dates with the engine the window was given.
+  ASSERT_EQ(&cal->Engine(), &engine_);
+  const TLunarEngine& engine = cal->Engine();
+  EXPECT_EQ(engine.SolarToLunar(Day(2006, 12, 10)), Lunar(2006, 10, 20));
   TGanZhiIndex gz;
-  cal->GetGanZhiIndex(Day(2006, 12, 10), gz);
-  EXPECT_TRUE(SameGbk(
-      cal->GetCyclicalName(gz.Year) + cal->GetCyclicalName(gz.Month) + cal->GetCyclicalName(gz.Day),
-      "丙戌庚子癸酉"));
-  EXPECT_EQ(cal->GetSolarTermDate(2012, 2), GetSolarTermDate(2012, 2));
+  engine.GetGanZhiIndex(Day(2006, 12, 10), gz);
+  EXPECT_TRUE(SameGbk(engine.GetCyclicalName(gz.Year) + engine.GetCyclicalName(gz.Month) +
+                          engine.GetCyclicalName(gz.Day),
+                      "丙戌庚子癸酉"));
+  EXPECT_EQ(engine.GetSolarTermDate(2012, 2), GetSolarTermDate(2012, 2));
   EXPECT_TRUE(SameGbk(cal->GetFestivalText(Day(2006, 1, 29)), "春节 世界麻风日"));
   EXPECT_EQ(cal->GetMarkColor(Day(2006, 1, 29)), NoFestivalColor);
   EXPECT_TRUE(SameGbk(cal->GetEnMonthName(2, 1), "February"));
   // Engine calls change nothing on the control.
   EXPECT_EQ(cal->Date(), Day(2006, 12, 10));
-
-  // Once the window is the program's Form1, the workbench's engine is its calendar.
-  struct Restore {
-    ~Restore() { Form1 = nullptr; }
-  } restore;
-  Form1 = &form();
-  EXPECT_EQ(&CalendarEngine(), static_cast<const TLunarEngine*>(cal));
 }
 
 TEST_F(DatePickerTest, ShownForFebruary2012) {

@@ -5,6 +5,7 @@
 
 #include "platform/gui/Clipbrd.h"
 #include "tests/workbench/main_Fixture.h"
+#include "workbench/logic/HexagramTables.h"
 
 namespace {
 
@@ -41,24 +42,24 @@ TEST_F(CastCharts, NoMovingLine) {
   ExpectRecommendation("推荐,世(世应力量:4.4－3.87)");
   EXPECT_GBK_EQ(Clipboard()->AsText(), Reading());
 
-  EXPECT_GBK_EQ(form->ShiBranch, "亥");
-  EXPECT_GBK_EQ(form->YingBranch, "子");
-  EXPECT_GBK_EQ(form->PillarBranches, "辰寅未申");
-  EXPECT_DOUBLE_EQ(form->ShiOddsFactor, 1.1);
-  EXPECT_DOUBLE_EQ(form->YingOddsFactor, 0.9);
+  EXPECT_GBK_EQ(form->Model().Cast.ShiBranch, "亥");
+  EXPECT_GBK_EQ(form->Model().Cast.YingBranch, "子");
+  EXPECT_GBK_EQ(form->Model().Cast.PillarBranches, "辰寅未申");
+  EXPECT_DOUBLE_EQ(form->Model().Cast.ShiOddsFactor, 1.1);
+  EXPECT_DOUBLE_EQ(form->Model().Cast.YingOddsFactor, 0.9);
   EXPECT_DOUBLE_EQ(form->ShiStrength, 4.4);
   EXPECT_DOUBLE_EQ(form->YingStrength, 3.87);
   for (int k = 0; k < 18; ++k)
-    EXPECT_DOUBLE_EQ(form->BranchElementStrengths[k], kStrengths2012[k]) << k;
-  EXPECT_EQ(form->ShiHitCount, 1);
-  EXPECT_EQ(form->YingHitCount, 1);
-  EXPECT_EQ(form->MovingStrength, 0);
-  EXPECT_EQ(form->ChangedStrength, 0);
-  EXPECT_GBK_EQ(form->GoalTimeText, "");
-  EXPECT_GBK_EQ(form->MovingBranch, "");
+    EXPECT_DOUBLE_EQ(form->Model().Cast.BranchElementStrengths[k], kStrengths2012[k]) << k;
+  EXPECT_EQ(form->Model().Cast.ShiHitCount, 1);
+  EXPECT_EQ(form->Model().Cast.YingHitCount, 1);
+  EXPECT_EQ(form->Model().Cast.MovingStrength, 0);
+  EXPECT_EQ(form->Model().Cast.ChangedStrength, 0);
+  EXPECT_GBK_EQ(form->Model().Cast.GoalTimeText, "");
+  EXPECT_GBK_EQ(form->Model().Cast.MovingBranch, "");
   EXPECT_GBK_EQ(form->LineBranchText, "");
-  EXPECT_FALSE(form->ShiMoving);
-  EXPECT_FALSE(form->YingMoving);
+  EXPECT_FALSE(form->Model().Cast.ShiMoving);
+  EXPECT_FALSE(form->Model().Cast.YingMoving);
 }
 
 // 火天大有 (101111), 乾 palace, place 7: 世 on line 3, 应 on line 6; its third line (yang,
@@ -86,36 +87,37 @@ TEST_F(CastCharts, OneMovingLineOnTheShiLine) {
   ExpectRecommendation(recommendation);
   EXPECT_GBK_EQ(Clipboard()->AsText(), Reading());
 
-  EXPECT_GBK_EQ(form->MovingMark, "○→");
-  EXPECT_GBK_EQ(form->MovingBranch, "辰");
-  EXPECT_GBK_EQ(form->ChangedBranch, "丑");
-  EXPECT_TRUE(form->ShiMoving);
-  EXPECT_FALSE(form->YingMoving);
-  EXPECT_GBK_EQ(form->ShiBranch, "辰");
-  EXPECT_GBK_EQ(form->YingBranch, "巳");
+  EXPECT_GBK_EQ(form->Model().Cast.MovingMark, "○→");
+  EXPECT_GBK_EQ(form->Model().Cast.MovingBranch, "辰");
+  EXPECT_GBK_EQ(form->Model().Cast.ChangedBranch, "丑");
+  EXPECT_TRUE(form->Model().Cast.ShiMoving);
+  EXPECT_FALSE(form->Model().Cast.YingMoving);
+  EXPECT_GBK_EQ(form->Model().Cast.ShiBranch, "辰");
+  EXPECT_GBK_EQ(form->Model().Cast.YingBranch, "巳");
   EXPECT_GBK_EQ(form->LineBranchText, "辰寅子丑卯巳");
-  EXPECT_GBK_EQ(form->GoalTimeText, " 17 30 60 80 93");
+  EXPECT_GBK_EQ(form->Model().Cast.GoalTimeText, " 17 30 60 80 93");
   EXPECT_DOUBLE_EQ(form->ShiStrength, 5.9);
   EXPECT_DOUBLE_EQ(form->YingStrength, 3.62);
-  EXPECT_DOUBLE_EQ(form->MovingStrength, 4.8);
-  EXPECT_DOUBLE_EQ(form->ChangedStrength, 3.7);
-  EXPECT_EQ(form->ShiOddsFactor, 1);
-  EXPECT_EQ(form->YingOddsFactor, 1);
+  EXPECT_DOUBLE_EQ(form->Model().Cast.MovingStrength, 4.8);
+  EXPECT_DOUBLE_EQ(form->Model().Cast.ChangedStrength, 3.7);
+  EXPECT_EQ(form->Model().Cast.ShiOddsFactor, 1);
+  EXPECT_EQ(form->Model().Cast.YingOddsFactor, 1);
   for (int k = 0; k < 18; ++k)
-    EXPECT_DOUBLE_EQ(form->BranchElementStrengths[k], kStrengths2012[k]) << k;
+    EXPECT_DOUBLE_EQ(form->Model().Cast.BranchElementStrengths[k], kStrengths2012[k]) << k;
   // 辰土 once in the primary; 巳火 once in the primary and twice (0.6 each) in 火泽睽.
-  EXPECT_DOUBLE_EQ(form->ShiHitCount, 1);
-  EXPECT_DOUBLE_EQ(form->YingHitCount, 2.2);
+  EXPECT_DOUBLE_EQ(form->Model().Cast.ShiHitCount, 1);
+  EXPECT_DOUBLE_EQ(form->Model().Cast.YingHitCount, 2.2);
   const double hits[12] = {1, 0.6, 1, 0.6, 1, 2.2, 0, 1.6, 0, 1.6, 0, 0};
-  for (int k = 0; k < 12; ++k) EXPECT_DOUBLE_EQ(form->BranchHitCounts[k], hits[k]) << k;
+  for (int k = 0; k < 12; ++k)
+    EXPECT_DOUBLE_EQ(form->Model().Cast.BranchHitCounts[k], hits[k]) << k;
 
   // The window's strength routines weigh against this cast's moving line and empty branches,
   // as the numerology casts use them.
-  EXPECT_DOUBLE_EQ(form->LineStrength("辰", form->PillarBranches, 5, 1.0), 5.9);
-  EXPECT_DOUBLE_EQ(form->LineStrength("巳", form->PillarBranches, 6, 1.0), 3.62);
-  EXPECT_DOUBLE_EQ(form->LineStrength("辰", form->PillarBranches, 4, 1.0), 4.8);
-  EXPECT_EQ(form->BranchDistance("辰", "未"), 10);
-  EXPECT_GBK_EQ(form->SixRelativeOf("乾", "子孙酉金／世"), "兄弟酉金／世");
+  EXPECT_DOUBLE_EQ(form->Model().Strength("辰", 5), 5.9);
+  EXPECT_DOUBLE_EQ(form->Model().Strength("巳", 6), 3.62);
+  EXPECT_DOUBLE_EQ(form->Model().Strength("辰", 4), 4.8);
+  EXPECT_EQ(BranchDistance("辰", "未"), 10);
+  EXPECT_GBK_EQ(SixRelativeOf("乾", "子孙酉金／世"), "兄弟酉金／世");
 }
 
 // 10 December 2006 23:30 turns to the next day: 丙戌 庚子 甲戌 甲子 (a 甲 day, 青龙 at the
@@ -151,23 +153,24 @@ TEST_F(CastCharts, SeveralMovingLines) {
   ExpectRecommendation(recommendation);
   EXPECT_GBK_EQ(Clipboard()->AsText(), Reading());
 
-  EXPECT_GBK_EQ(form->MovingMark, "○→");
-  EXPECT_GBK_EQ(form->MovingBranch, "寅");
-  EXPECT_GBK_EQ(form->ChangedBranch, "丑");
-  EXPECT_FALSE(form->ShiMoving);
-  EXPECT_TRUE(form->YingMoving);
+  EXPECT_GBK_EQ(form->Model().Cast.MovingMark, "○→");
+  EXPECT_GBK_EQ(form->Model().Cast.MovingBranch, "寅");
+  EXPECT_GBK_EQ(form->Model().Cast.ChangedBranch, "丑");
+  EXPECT_FALSE(form->Model().Cast.ShiMoving);
+  EXPECT_TRUE(form->Model().Cast.YingMoving);
   EXPECT_GBK_EQ(form->LineBranchText, "酉亥丑巳未酉");
-  EXPECT_DOUBLE_EQ(form->ShiOddsFactor, 0.75);
-  EXPECT_DOUBLE_EQ(form->YingOddsFactor, 1.25);
+  EXPECT_DOUBLE_EQ(form->Model().Cast.ShiOddsFactor, 0.75);
+  EXPECT_DOUBLE_EQ(form->Model().Cast.YingOddsFactor, 1.25);
   EXPECT_DOUBLE_EQ(form->ShiStrength, 2.11);
   EXPECT_DOUBLE_EQ(form->YingStrength, 7.02);
-  EXPECT_DOUBLE_EQ(form->MovingStrength, 4.2);
-  EXPECT_DOUBLE_EQ(form->ChangedStrength, 2.2);
-  EXPECT_DOUBLE_EQ(form->BranchElementStrengths[0], 4.18);
-  EXPECT_DOUBLE_EQ(form->ShiHitCount, 1);
-  EXPECT_DOUBLE_EQ(form->YingHitCount, 1.6);
+  EXPECT_DOUBLE_EQ(form->Model().Cast.MovingStrength, 4.2);
+  EXPECT_DOUBLE_EQ(form->Model().Cast.ChangedStrength, 2.2);
+  EXPECT_DOUBLE_EQ(form->Model().Cast.BranchElementStrengths[0], 4.18);
+  EXPECT_DOUBLE_EQ(form->Model().Cast.ShiHitCount, 1);
+  EXPECT_DOUBLE_EQ(form->Model().Cast.YingHitCount, 1.6);
   const double hits[12] = {1, 1.6, 1, 0.6, 1, 0.6, 0, 0.6, 0, 1.6, 0, 1.6};
-  for (int k = 0; k < 12; ++k) EXPECT_DOUBLE_EQ(form->BranchHitCounts[k], hits[k]) << k;
+  for (int k = 0; k < 12; ++k)
+    EXPECT_DOUBLE_EQ(form->Model().Cast.BranchHitCounts[k], hits[k]) << k;
 }
 
 // The structure cast runs the same chart on the cosine table (+3 to every strength).
@@ -180,7 +183,7 @@ TEST_F(CastCharts, StructureCastUsesTheCosineModel) {
   EXPECT_GBK_EQ(form->RichEdit1->Line(2), "Zelkar六爻排盘(http://jg.zelkar.net)");
   ExpectRecommendation("推荐,应(世应力量:2－4)");
   // Cosine strengths always sum to 36: threshold 3.
-  EXPECT_EQ(form->BranchElementStrengths[0], 3);
+  EXPECT_EQ(form->Model().Cast.BranchElementStrengths[0], 3);
 }
 
 // 7 November 2019 23:30, the eve of 立冬 (8 November, morning): the pillars belong to the next
@@ -213,26 +216,28 @@ TEST_F(CastCharts, StructureCastWithMovingLinesOnTheEveOfATerm) {
   ExpectRecommendation("推荐:小单,世(世应力量:5.26－-0.14,足球进球时间: 19 50 58 82)");
   EXPECT_GBK_EQ(Clipboard()->AsText(), Reading());
 
-  EXPECT_GBK_EQ(form->PillarBranches, "亥戌酉子");
-  EXPECT_GBK_EQ(form->MovingMark, "※→");
-  EXPECT_GBK_EQ(form->MovingBranch, "卯");
-  EXPECT_GBK_EQ(form->ChangedBranch, "申");
-  EXPECT_TRUE(form->ShiMoving);
-  EXPECT_FALSE(form->YingMoving);
+  EXPECT_GBK_EQ(form->Model().Cast.PillarBranches, "亥戌酉子");
+  EXPECT_GBK_EQ(form->Model().Cast.MovingMark, "※→");
+  EXPECT_GBK_EQ(form->Model().Cast.MovingBranch, "卯");
+  EXPECT_GBK_EQ(form->Model().Cast.ChangedBranch, "申");
+  EXPECT_TRUE(form->Model().Cast.ShiMoving);
+  EXPECT_FALSE(form->Model().Cast.YingMoving);
   EXPECT_GBK_EQ(form->LineBranchText, "寅子戌卯巳未");
   EXPECT_DOUBLE_EQ(form->ShiStrength, 5.26);
   EXPECT_DOUBLE_EQ(form->YingStrength, -0.14);
-  EXPECT_DOUBLE_EQ(form->MovingStrength, 0.63);
-  EXPECT_DOUBLE_EQ(form->ChangedStrength, 3.87);
+  EXPECT_DOUBLE_EQ(form->Model().Cast.MovingStrength, 0.63);
+  EXPECT_DOUBLE_EQ(form->Model().Cast.ChangedStrength, 3.87);
   // Cosine strengths of 子 .. 亥 against 亥 戌 酉 子, then 金 木 水 火 土.
   const double strengths[18] = {3,    5.37, 3.87, 2.13, 0.63, -0.24, -0.24, 0.63, 2.13,
                                 3.87, 5.37, 6.24, 6.24, 9.24, 2.76,  11.61, 0.39, 12};
-  for (int k = 0; k < 18; ++k) EXPECT_DOUBLE_EQ(form->BranchElementStrengths[k], strengths[k]) << k;
+  for (int k = 0; k < 18; ++k)
+    EXPECT_DOUBLE_EQ(form->Model().Cast.BranchElementStrengths[k], strengths[k]) << k;
   // 子水 only in the primary (the hidden 申金 is no line's own branch); 巳火 once in each.
-  EXPECT_DOUBLE_EQ(form->ShiHitCount, 1);
-  EXPECT_DOUBLE_EQ(form->YingHitCount, 1.6);
+  EXPECT_DOUBLE_EQ(form->Model().Cast.ShiHitCount, 1);
+  EXPECT_DOUBLE_EQ(form->Model().Cast.YingHitCount, 1.6);
   const double hits[12] = {1, 0, 1, 1.6, 0.6, 1.6, 0.6, 1.6, 0.6, 0, 1, 0};
-  for (int k = 0; k < 12; ++k) EXPECT_DOUBLE_EQ(form->BranchHitCounts[k], hits[k]) << k;
+  for (int k = 0; k < 12; ++k)
+    EXPECT_DOUBLE_EQ(form->Model().Cast.BranchHitCounts[k], hits[k]) << k;
 }
 
 // 4 January 2021 23:10, the eve of 小寒 (5 January, morning): day 癸丑 with its 子 hour 壬子,
@@ -268,25 +273,27 @@ TEST_F(CastCharts, MovingYingLineOnTheEveOfXiaohan) {
   ExpectRecommendation("推荐:大双,应(世应力量:3.8－5.68,足球进球时间: 15 18 42 90)");
   EXPECT_GBK_EQ(Clipboard()->AsText(), Reading());
 
-  EXPECT_DOUBLE_EQ(form->ShiOddsFactor, 1.14);
-  EXPECT_DOUBLE_EQ(form->YingOddsFactor, 0.86);
-  EXPECT_GBK_EQ(form->ShiBranch, "辰");
-  EXPECT_GBK_EQ(form->YingBranch, "卯");
-  EXPECT_FALSE(form->ShiMoving);
-  EXPECT_TRUE(form->YingMoving);
+  EXPECT_DOUBLE_EQ(form->Model().Cast.ShiOddsFactor, 1.14);
+  EXPECT_DOUBLE_EQ(form->Model().Cast.YingOddsFactor, 0.86);
+  EXPECT_GBK_EQ(form->Model().Cast.ShiBranch, "辰");
+  EXPECT_GBK_EQ(form->Model().Cast.YingBranch, "卯");
+  EXPECT_FALSE(form->Model().Cast.ShiMoving);
+  EXPECT_TRUE(form->Model().Cast.YingMoving);
   EXPECT_GBK_EQ(form->LineBranchText, "卯巳未子戌申");
   EXPECT_DOUBLE_EQ(form->ShiStrength, 3.8);
   EXPECT_DOUBLE_EQ(form->YingStrength, 5.68);
-  EXPECT_DOUBLE_EQ(form->MovingStrength, 5.1);
-  EXPECT_DOUBLE_EQ(form->ChangedStrength, 6.8);
+  EXPECT_DOUBLE_EQ(form->Model().Cast.MovingStrength, 5.1);
+  EXPECT_DOUBLE_EQ(form->Model().Cast.ChangedStrength, 6.8);
   const double strengths[18] = {3.98, 6.8, 3.5, 5.1, 5.1, 3.8,  1.9,  1.6, 2.2,
                                 3.9,  3.9, 2.4, 7.6, 7.8, 10.2, 14.4, 3.5, 11.9};
-  for (int k = 0; k < 18; ++k) EXPECT_DOUBLE_EQ(form->BranchElementStrengths[k], strengths[k]) << k;
+  for (int k = 0; k < 18; ++k)
+    EXPECT_DOUBLE_EQ(form->Model().Cast.BranchElementStrengths[k], strengths[k]) << k;
   // 辰土 on line 3 of both hexagrams; 卯木 only in the primary.
-  EXPECT_DOUBLE_EQ(form->ShiHitCount, 1.6);
-  EXPECT_DOUBLE_EQ(form->YingHitCount, 1);
+  EXPECT_DOUBLE_EQ(form->Model().Cast.ShiHitCount, 1.6);
+  EXPECT_DOUBLE_EQ(form->Model().Cast.YingHitCount, 1);
   const double hits[12] = {2.2, 0, 1.6, 1, 1.6, 1, 0, 1, 0.6, 0, 0.6, 0};
-  for (int k = 0; k < 12; ++k) EXPECT_DOUBLE_EQ(form->BranchHitCounts[k], hits[k]) << k;
+  for (int k = 0; k < 12; ++k)
+    EXPECT_DOUBLE_EQ(form->Model().Cast.BranchHitCounts[k], hits[k]) << k;
 }
 
 TEST_F(CastCharts, ScreenshotAfterACast) {

@@ -21,9 +21,13 @@ class CastOdds : public MainWindowTest {
     bool operator==(const Snapshot&) const = default;
   };
   Snapshot Take() {
-    return {form->RichEdit1->GetText(), form->Edit2->GetText(), form->RecommendationText,
-            form->MovingBranch,         form->ShiStrength,      form->YingStrength,
-            form->ShiOddsFactor};
+    return {form->RichEdit1->GetText(),
+            form->Edit2->GetText(),
+            form->Model().Cast.RecommendationText,
+            form->Model().Cast.MovingBranch,
+            form->ShiStrength,
+            form->YingStrength,
+            form->Model().Cast.ShiOddsFactor};
   }
 };
 
@@ -67,23 +71,23 @@ TEST_F(CastOdds, ZeroShowsAsZero) {
   form->Edit3->SetText("-2");
   UserClick(form->Button1);
   ExpectRecommendation(expected);
-  EXPECT_FALSE(std::signbit(form->ShiOddsFactor));
+  EXPECT_FALSE(std::signbit(form->Model().Cast.ShiOddsFactor));
   EXPECT_FALSE(std::signbit(form->ShiStrength));
 }
 
 // A cast without a moving line after one with: the moving fields start empty again.
 TEST_F(CastOdds, StaticCastAfterAMovingOne) {
-  ASSERT_EQ(form->MovingBranch, "辰");
+  ASSERT_EQ(form->Model().Cast.MovingBranch, "辰");
   SetLines("101111");
   UserClick(form->Button1);
-  EXPECT_EQ(form->MovingBranch, "");
-  EXPECT_EQ(form->ChangedBranch, "");
-  EXPECT_EQ(form->MovingMark, "");
-  EXPECT_EQ(form->GoalTimeText, "");
+  EXPECT_EQ(form->Model().Cast.MovingBranch, "");
+  EXPECT_EQ(form->Model().Cast.ChangedBranch, "");
+  EXPECT_EQ(form->Model().Cast.MovingMark, "");
+  EXPECT_EQ(form->Model().Cast.GoalTimeText, "");
   EXPECT_EQ(form->LineBranchText, "");
-  EXPECT_FALSE(form->ShiMoving);
-  EXPECT_EQ(form->MovingStrength, 0);
-  EXPECT_EQ(form->ChangedStrength, 0);
+  EXPECT_FALSE(form->Model().Cast.ShiMoving);
+  EXPECT_EQ(form->Model().Cast.MovingStrength, 0);
+  EXPECT_EQ(form->Model().Cast.ChangedStrength, 0);
 }
 
 }  // namespace

@@ -12,29 +12,33 @@ TEST_F(TrigramCommands, JudgementAfterAManualCast) {
   // No line moves: each ratio twice its own side.
   SetLines("111001");
   UserClick(form->Button1);
-  EXPECT_GBK_EQ(form->Edit2->GetText(), form->RecommendationText + ",上下卦力量比:4.2---2.2");
-  EXPECT_DOUBLE_EQ(form->TrigramRatios[0], 4.2);
-  EXPECT_DOUBLE_EQ(form->TrigramRatios[1], 2.2);
+  EXPECT_GBK_EQ(form->Edit2->GetText(),
+                form->Model().Cast.RecommendationText + ",上下卦力量比:4.2---2.2");
+  EXPECT_DOUBLE_EQ(form->Model().Judgement.TrigramRatios[0], 4.2);
+  EXPECT_DOUBLE_EQ(form->Model().Judgement.TrigramRatios[1], 2.2);
 
   // Both trigrams move (乾 to 离, 震 to 兑): s3 = 12 x 14, s4 = 15 x 11, upper and lower kept.
   SetLines("111001", "010010");
   UserClick(form->Button1);
-  EXPECT_GBK_EQ(form->Edit2->GetText(), form->RecommendationText + ",上下卦力量比:3.78---2.75");
+  EXPECT_GBK_EQ(form->Edit2->GetText(),
+                form->Model().Cast.RecommendationText + ",上下卦力量比:3.78---2.75");
 
   // Only the lower moves (震 to 兑): s3 = s4 = 15 x 15; 体 is the unmoved upper side.
   SetLines("111001", "000010");
   UserClick(form->Button1);
-  EXPECT_GBK_EQ(form->Edit2->GetText(), form->RecommendationText + ",体用力量比:4.35---3.35");
-  EXPECT_GBK_EQ(form->PillarBranches, "辰寅未申");
+  EXPECT_GBK_EQ(form->Edit2->GetText(),
+                form->Model().Cast.RecommendationText + ",体用力量比:4.35---3.35");
+  EXPECT_GBK_EQ(form->Model().Cast.PillarBranches, "辰寅未申");
 }
 
 // A caption that is neither line counts as yang, as the cast counts it.
 TEST_F(TrigramCommands, JudgementReadsForeignCaptionsAsYang) {
   ASSERT_NO_FATAL_FAILURE(PickStandardMoment());
   SetLines("011001");
-  form->Button3->SetCaption("?");
+  form->SetLineCaption(0, "?");
   UserClick(form->Button1);
-  EXPECT_GBK_EQ(form->Edit2->GetText(), form->RecommendationText + ",上下卦力量比:4.2---2.2");
+  EXPECT_GBK_EQ(form->Edit2->GetText(),
+                form->Model().Cast.RecommendationText + ",上下卦力量比:4.2---2.2");
 }
 
 TEST_F(TrigramCommands, ExchangeTurnsEachTrigramIntoItsCounterpart) {
@@ -61,7 +65,7 @@ TEST_F(TrigramCommands, ExchangeTurnsEachTrigramIntoItsCounterpart) {
 TEST_F(TrigramCommands, ExchangeLeavesATrigramWithAForeignCaption) {
   ASSERT_NO_FATAL_FAILURE(PickStandardMoment());
   SetLines("111111");
-  form->Button4->SetCaption("?");
+  form->SetLineCaption(1, "?");
   Run("转雷山卦");
   EXPECT_GBK_EQ(form->Button3->Caption(), "▅▅▅▅▅");
   EXPECT_GBK_EQ(form->Button4->Caption(), "?");

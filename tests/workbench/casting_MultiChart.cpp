@@ -62,16 +62,17 @@ TEST_F(MultiChart, EightChartsFromOffsetsZeroToSeven) {
     r0 += ratios.first;
     r1 += ratios.second;
   }
-  EXPECT_DOUBLE_EQ(form->ShiStrengthSum, shi);
-  EXPECT_DOUBLE_EQ(form->YingStrengthSum, ying);
-  EXPECT_DOUBLE_EQ(form->TrigramRatioSums[0], r0);
-  EXPECT_DOUBLE_EQ(form->TrigramRatioSums[1], r1);
-  const std::string summary = "综合世应力量:" + FloatToStr(form->ShiStrengthSum) + "－" +
-                              FloatToStr(form->YingStrengthSum) +
-                              ",体用力量:" + FloatToStr(form->TrigramRatioSums[0]) + "－" +
-                              FloatToStr(form->TrigramRatioSums[1]);
+  EXPECT_DOUBLE_EQ(form->Model().Judgement.ShiStrengthSum, shi);
+  EXPECT_DOUBLE_EQ(form->Model().Judgement.YingStrengthSum, ying);
+  EXPECT_DOUBLE_EQ(form->Model().Judgement.TrigramRatioSums[0], r0);
+  EXPECT_DOUBLE_EQ(form->Model().Judgement.TrigramRatioSums[1], r1);
+  const std::string summary =
+      "综合世应力量:" + FloatToStr(form->Model().Judgement.ShiStrengthSum) + "－" +
+      FloatToStr(form->Model().Judgement.YingStrengthSum) +
+      ",体用力量:" + FloatToStr(form->Model().Judgement.TrigramRatioSums[0]) + "－" +
+      FloatToStr(form->Model().Judgement.TrigramRatioSums[1]);
   EXPECT_GBK_EQ(form->Edit2->GetText(), summary);
-  EXPECT_GBK_EQ(form->RecommendationText, summary);
+  EXPECT_GBK_EQ(form->Model().Cast.RecommendationText, summary);
 
   // The last chart: 23 + 28 + 7 = 58 (兑), 15 + 28 + 7 = 50 (兑), 108 mod 6 = 0 (top line).
   EXPECT_EQ(LineCode(), "011011");
@@ -93,9 +94,9 @@ TEST_F(MultiChart, WithoutSeparatorTheBoxesAreEmptied) {
   EXPECT_GBK_EQ(form->RichEdit1->GetText(), "");
   EXPECT_GBK_EQ(form->RichEdit2->GetText(), "");
   EXPECT_GBK_EQ(form->RichEdit3->GetText(), "");
-  EXPECT_EQ(form->ShiStrengthSum, 0);
-  EXPECT_EQ(form->TrigramRatioSums[1], 0);
-  EXPECT_EQ(form->TrigramRatios[0], 0);
+  EXPECT_EQ(form->Model().Judgement.ShiStrengthSum, 0);
+  EXPECT_EQ(form->Model().Judgement.TrigramRatioSums[1], 0);
+  EXPECT_EQ(form->Model().Judgement.TrigramRatios[0], 0);
   EXPECT_GBK_EQ(form->Edit1->GetText(), "问");
 }
 

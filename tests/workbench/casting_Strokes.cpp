@@ -40,7 +40,7 @@ TEST_F(StrokeCasts, FootballMatch) {
   EXPECT_EQ(LineCode(), "101101");
   EXPECT_EQ(MovingCode(), "001000");
   EXPECT_GBK_EQ(form->Edit1->GetText(), "曼联　VS　切尔西");
-  EXPECT_GBK_EQ(form->RecommendationText, FootballWords(castWords));
+  EXPECT_GBK_EQ(form->Model().Cast.RecommendationText, FootballWords(castWords));
   EXPECT_GBK_EQ(form->Edit2->GetText(), FootballWords(castWords) + ",体用力量比:3.24---3.62");
   EXPECT_GBK_EQ(form->SaveTextFileDialog1->FileName, "曼联　VS　切尔西");
 }
@@ -69,8 +69,8 @@ TEST_F(StrokeCasts, BasketballNamesTheStrongerSide) {
   RunWithInput("足球数理", "湖人篮球 火箭");
   EXPECT_EQ(LineCode(), "110100");
   EXPECT_EQ(MovingCode(), "000010");
-  EXPECT_GBK_EQ(form->RecommendationText, PointsWords(castWords, "湖人篮球", "火箭"));
-  EXPECT_EQ(form->RecommendationText.find("进球"), std::string::npos);
+  EXPECT_GBK_EQ(form->Model().Cast.RecommendationText, PointsWords(castWords, "湖人篮球", "火箭"));
+  EXPECT_EQ(form->Model().Cast.RecommendationText.find("进球"), std::string::npos);
 }
 
 TEST_F(StrokeCasts, MatchWithoutSeparatorChangesNothing) {
@@ -112,11 +112,11 @@ TEST_F(StrokeCasts, MarkSixLottery) {
   EXPECT_EQ(MovingCode(), "000100");
   EXPECT_GBK_EQ(form->LineBranchText, "辰寅子丑卯巳");
   EXPECT_GBK_EQ(form->Edit1->GetText(), "六合彩");
-  EXPECT_DOUBLE_EQ(form->MovingStrength, 4.8);
-  EXPECT_DOUBLE_EQ(form->ChangedStrength, 3.7);
+  EXPECT_DOUBLE_EQ(form->Model().Cast.MovingStrength, 4.8);
+  EXPECT_DOUBLE_EQ(form->Model().Cast.ChangedStrength, 3.7);
   EXPECT_GBK_EQ(form->Edit2->GetText(),
                 "推荐:大单兰绿,17码:03 09 15 25 31 37 41 47 05 11 17 21 27 33 39 43 49");
-  EXPECT_GBK_EQ(form->RecommendationText, form->Edit2->GetText());
+  EXPECT_GBK_EQ(form->Model().Cast.RecommendationText, form->Edit2->GetText());
 
   // Same strokes, no Mark Six: the four words alone, and no trigram ratios after them.
   RunWithInput("彩票数理", "双色球");

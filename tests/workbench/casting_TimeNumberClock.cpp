@@ -16,9 +16,10 @@ TEST_F(TimeNumberClock, TimeCastFromLunarDateAndHour) {
   EXPECT_EQ(LineCode(), "101001");
   EXPECT_EQ(MovingCode(), "001000");
   EXPECT_GBK_EQ(form->Edit1->GetText(), "时间卦：");
-  EXPECT_GBK_EQ(form->Edit2->GetText(), form->RecommendationText + ",体用力量比:2.6---3.1");
-  EXPECT_DOUBLE_EQ(form->TrigramRatios[0], 2.6);
-  EXPECT_DOUBLE_EQ(form->TrigramRatios[1], 3.1);
+  EXPECT_GBK_EQ(form->Edit2->GetText(),
+                form->Model().Cast.RecommendationText + ",体用力量比:2.6---3.1");
+  EXPECT_DOUBLE_EQ(form->Model().Judgement.TrigramRatios[0], 2.6);
+  EXPECT_DOUBLE_EQ(form->Model().Judgement.TrigramRatios[1], 3.1);
   EXPECT_NE(form->RichEdit1->GetText().find("火雷噬嗑"), std::string::npos)
       << Readable(form->RichEdit1->GetText());
 }
@@ -121,9 +122,10 @@ TEST_F(TimeNumberClock, ClockCastMayMoveNoLine) {
   for (int i = 0; i < 15; ++i) form->Action6->Execute();
   Run("电脑摇卦");  // the 16th cast at midnight
   EXPECT_EQ(MovingCode(), "000000");
-  EXPECT_GBK_EQ(form->MovingBranch, "");
+  EXPECT_GBK_EQ(form->Model().Cast.MovingBranch, "");
   // 坤 over 坤, still: P(坤) 14 against 辰寅未申, relation 15, each ratio 2 x 210 / 100.
-  EXPECT_GBK_EQ(form->Edit2->GetText(), form->RecommendationText + ",上下卦力量比:4.2---4.2");
+  EXPECT_GBK_EQ(form->Edit2->GetText(),
+                form->Model().Cast.RecommendationText + ",上下卦力量比:4.2---4.2");
 }
 
 }  // namespace

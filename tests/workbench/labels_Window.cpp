@@ -2,6 +2,7 @@
 // pillars: day index = days since 1 January 1900 + 10, hour index = (days x 24 + hour + 1)
 // div 2; 立春 2012 falls on 4 February 16:53:49.
 #include "tests/workbench/main_Fixture.h"
+#include "workbench/logic/CalendarLabels.h"
 
 namespace {
 
@@ -73,9 +74,9 @@ TEST_F(CalendarLabelsWindow, ADayTheMonthLacksShowsTheErrorAndKeepsTheLabels) {
 
 TEST_F(CalendarLabelsWindow, NayinOfThePairsOnly) {
   std::string result = "x";
-  form->NayinOf("壬戌", result);
+  NayinOf("壬戌", result);
   EXPECT_GBK_EQ(result, "大海水");
-  form->NayinOf("壬", result);
+  NayinOf("壬", result);
   EXPECT_GBK_EQ(result, "大海水");
 }
 

@@ -18,7 +18,7 @@ class MainWindowTest : public GuiTest {
  protected:
   void SetUp() override {
     GuiTest::SetUp();
-    form.reset(NewForm<TForm2>(Application));
+    form.reset(NewForm<TForm2>(Application, engine));
     form->Show();
     ProcessEvents();
   }
@@ -27,6 +27,7 @@ class MainWindowTest : public GuiTest {
     GuiTest::TearDown();
   }
 
+  const TLunarEngine engine{};
   std::unique_ptr<TForm2> form;
 
   // Picks year, month, day, hour and minute from the lists as a user does (each pick runs the
@@ -92,7 +93,7 @@ class MainWindowTest : public GuiTest {
   // The recommendation a plain cast of the lines now set writes (the chart's own words).
   std::string CastRecommendation() {
     UserClick(form->Button1);
-    return form->RecommendationText;
+    return form->Model().Cast.RecommendationText;
   }
 
   std::vector<std::string> ChartLines() {
@@ -115,7 +116,7 @@ class MainWindowTest : public GuiTest {
 
   // The recommendation heads the result line; the trigram judgement may add its ratios after it.
   void ExpectRecommendation(const std::string& expected) {
-    EXPECT_GBK_EQ(form->RecommendationText, expected);
+    EXPECT_GBK_EQ(form->Model().Cast.RecommendationText, expected);
     EXPECT_GBK_EQ(form->Edit2->GetText().substr(0, expected.size()), expected);
   }
 

@@ -1,5 +1,5 @@
 // The six line buttons toggle between yang and yin on a click; a caption that is neither
-// (left by a caller) counts as yang and turns yin.
+// (handed over by another window) counts as yang and turns yin.
 #include "tests/workbench/main_Fixture.h"
 #include "workbench/logic/Chart.h"
 
@@ -23,8 +23,9 @@ TEST_F(LineButtons, StartYangAndTurnYinOnAClick) {
 
 TEST_F(LineButtons, ClickedTwiceRestoreTheirCaption) {
   for (const std::string& start : {YangLineCaption, YinLineCaption}) {
-    for (TButton* line : Lines()) {
-      line->SetCaption(start);
+    for (int i = 0; i < 6; ++i) {
+      TButton* line = Lines()[i];
+      form->SetLineCaption(i, start);
       UserClick(line);
       UserClick(line);
       EXPECT_GBK_EQ(line->Caption(), start) << line->Name();
@@ -35,8 +36,10 @@ TEST_F(LineButtons, ClickedTwiceRestoreTheirCaption) {
 TEST_F(LineButtons, ForeignCaptionBecomesYin) {
   for (const std::string& foreign :
        {std::string("X"), std::string(""), std::string("▅▅▅▅"), std::string("▅▅ ▅▅")}) {
-    for (TButton* line : Lines()) {
-      line->SetCaption(foreign);
+    for (int i = 0; i < 6; ++i) {
+      TButton* line = Lines()[i];
+      form->SetLineCaption(i, foreign);
+      EXPECT_GBK_EQ(line->Caption(), foreign) << line->Name();
       UserClick(line);
       EXPECT_GBK_EQ(line->Caption(), YinLineCaption) << line->Name();
     }
@@ -46,7 +49,7 @@ TEST_F(LineButtons, ForeignCaptionBecomesYin) {
 TEST_F(LineButtons, EachClickTogglesOnlyItsOwnLine) {
   const auto lines = Lines();
   for (size_t i = 0; i < lines.size(); ++i) {
-    for (TButton* line : lines) line->SetCaption(YangLineCaption);
+    for (int j = 0; j < 6; ++j) form->SetLineCaption(j, YangLineCaption);
     UserClick(lines[i]);
     for (size_t j = 0; j < lines.size(); ++j)
       EXPECT_GBK_EQ(lines[j]->Caption(), i == j ? YinLineCaption : YangLineCaption)

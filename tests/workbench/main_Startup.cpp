@@ -15,7 +15,10 @@ std::vector<std::string> DateTexts(TForm2& form) {
           form.ComboBox4->GetText(), form.ComboBox5->GetText()};
 }
 
-class MainWindowStartup : public GuiTest {};
+class MainWindowStartup : public GuiTest {
+ protected:
+  const TLunarEngine engine{};
+};
 
 TEST_F(MainWindowStartup, DateBoxesShowTheClockWithoutLeadingZeros) {
   struct Case {
@@ -29,7 +32,7 @@ TEST_F(MainWindowStartup, DateBoxesShowTheClockWithoutLeadingZeros) {
   };
   for (const Case& c : cases) {
     ScopedTestClock clock(c.moment);
-    std::unique_ptr<TForm2> form(NewForm<TForm2>(Application));
+    std::unique_ptr<TForm2> form(NewForm<TForm2>(Application, engine));
     EXPECT_EQ(DateTexts(*form), c.texts) << DateTimeToStr(c.moment);
   }
 }
@@ -38,7 +41,7 @@ TEST_F(MainWindowStartup, DateBoxesShowTheClockWithoutLeadingZeros) {
 // not when it is created.
 TEST_F(MainWindowStartup, ActivationShowsTheCalendarOfTheStartMoment) {
   ScopedTestClock clock(EncodeDateTime(2006, 3, 5, 0, 7, 0, 0));
-  std::unique_ptr<TForm2> form(NewForm<TForm2>(Application));
+  std::unique_ptr<TForm2> form(NewForm<TForm2>(Application, engine));
   EXPECT_GBK_EQ(form->Label9->Caption(), "");
   EXPECT_GBK_EQ(form->Caption(), "Zelkar六爻排盘系统4.5");
   form->Show();
@@ -52,7 +55,7 @@ TEST_F(MainWindowStartup, ActivationShowsTheCalendarOfTheStartMoment) {
 }
 
 TEST_F(MainWindowStartup, FixedFrameOfTheDesignedSize) {
-  std::unique_ptr<TForm2> form(NewForm<TForm2>(Application));
+  std::unique_ptr<TForm2> form(NewForm<TForm2>(Application, engine));
   EXPECT_GBK_EQ(form->Caption(), "Zelkar六爻排盘系统4.5");
   EXPECT_EQ(form->ClientWidth(), 621);
   EXPECT_EQ(form->ClientHeight(), 430);
@@ -103,8 +106,9 @@ TEST_F(MainWindowTest, StartValuesOfTheInputs) {
   // The chart fields start empty.
   EXPECT_EQ(form->ShiStrength, 0.0);
   EXPECT_EQ(form->YingStrength, 0.0);
-  EXPECT_TRUE(form->RecommendationText.empty());
-  EXPECT_TRUE(std::all_of(form->BranchElementStrengths.begin(), form->BranchElementStrengths.end(),
+  EXPECT_TRUE(form->Model().Cast.RecommendationText.empty());
+  EXPECT_TRUE(std::all_of(form->Model().Cast.BranchElementStrengths.begin(),
+                          form->Model().Cast.BranchElementStrengths.end(),
                           [](double v) { return v == 0; }));
 }
 

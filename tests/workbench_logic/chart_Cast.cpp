@@ -17,7 +17,8 @@ const std::string Yin = YinLineCaption;
 
 ChartInput Input(std::array<std::string, 6> lines, std::array<bool, 6> moving) {
   ChartInput in;
-  in.LineCaptions = lines;
+  // A caption other than the yin one is a yang line, as the workbench reads a line it was given.
+  for (int i = 0; i < 6; ++i) in.Yang[i] = lines[i] != Yin;
   in.Moving = moving;
   in.FourPillarsText = "丙戌　庚子　甲戌　甲子";
   in.LunarDateText = "农历:2006-10-20";

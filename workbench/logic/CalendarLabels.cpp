@@ -5,8 +5,10 @@
 
 #include "calendar/engine/LunarEngine.h"
 #include "platform/DateTime.h"
+#include "platform/Exceptions.h"
 #include "platform/GbkText.h"
 #include "platform/Numbers.h"
+#include "workbench/logic/StrengthModels.h"
 
 namespace {
 
@@ -67,7 +69,62 @@ const char* const kCaptionTitle = "Zelkar六爻预测系统9.8.2";
 
 int FloorDiv(int a, int b) { return (a - FloorMod(a, b)) / b; }
 
+// The last year the lunar tables hold.
+constexpr int kLastYear = 2100;
+
+int InRange(const std::string& what, const std::string& text, int low, int high) {
+  const int value = StrToInt(text);
+  if (value < low || value > high)
+    RaiseMomentError(what + "「" + text + "」不在" + IntToStr(low) + "-" + IntToStr(high) + "之间");
+  return value;
+}
+
+// The month-opening term on the chosen day whose minute the chosen time is not after: before
+// it the month pillar is still the old one. The minute is read only on such a day.
+bool BeforeTermOnItsDay(const std::array<TDateTime, 12>& terms, int Y, int M, int D, int H,
+                        const std::string& minute) {
+  std::optional<int> N;
+  for (TDateTime term : terms) {
+    int ty, tm, td, th, tn, ts, tms;
+    DecodeDateTime(term, ty, tm, td, th, tn, ts, tms);
+    if (ty == Y && tm == M && td == D) {
+      if (!N) N = MomentMinute(minute);
+      if (H * 60 + *N <= th * 60 + tn) return true;
+    }
+  }
+  return false;
+}
+
+// At 23:xx the pillars belong to the next day; on the eve of a term day the month is still
+// the old one.
+bool TermOnPillarDay(const std::array<TDateTime, 12>& terms, TDate pillarDate) {
+  int py, pm, pd;
+  DecodeDate(pillarDate, py, pm, pd);
+  for (TDateTime term : terms) {
+    int ty, tm, td;
+    DecodeDate(term, ty, tm, td);
+    if (ty == py && tm == pm && td == pd) return true;
+  }
+  return false;
+}
+
 }  // namespace
+
+void RaiseMomentError(const std::string& reason) {
+  throw EConvertError("日期或时间无效：" + reason);
+}
+
+int MomentHour(const std::string& text) { return InRange("时", text, 0, 23); }
+
+int MomentMinute(const std::string& text) { return InRange("分", text, 0, 59); }
+
+int CalendarLabels::PillarBranch(int k) const { return FloorMod(PillarIndex[k], 12) + 1; }
+
+std::string CalendarLabels::PillarBranches() const {
+  std::string branches;
+  for (int k = 0; k < 4; ++k) branches += BranchName(PillarBranch(k));
+  return branches;
+}
 
 void NayinOf(const std::string& pair, std::string& result) {
   for (const NayinGroup& group : kNayinTable)
@@ -99,16 +156,19 @@ bool ComputeCalendarLabels(const std::string& year, const std::string& month,
   // Before 1900 the calendar has no pillars; leave the labels as they are while the user is
   // still typing the year.
   if (Y < 1900) return false;
+  if (Y > kLastYear) RaiseMomentError("年份「" + year + "」不在1900-2100之间");
+
+  const int M = StrToInt(month);
+  const int D = StrToInt(day);
+  TDateTime encoded;
+  if (!TryEncodeDate(Y, M, D, encoded))
+    RaiseMomentError("「" + year + "年" + month + "月" + day + "日」不是有效的日期");
+  const TDate date = encoded;
+  const int H = MomentHour(hour);
 
   std::array<TDateTime, 12> terms;
   for (int i = 0; i < 12; ++i) terms[i] = engine.GetSolarTermDate(Y, 2 * i);
 
-  const int M = StrToInt(month);
-  const int D = StrToInt(day);
-  const TDate date = EncodeDate(Y, M, D);
-  const TLunarDate lunar = engine.SolarToLunar(date);
-
-  const int H = StrToInt(hour);
   // The day, and with it the pillars, turns at 23:00.
   const TDate pillarDate = H == 23 ? date + 1 : date;
   TGanZhiIndex index;
@@ -119,32 +179,23 @@ bool ComputeCalendarLabels(const std::string& year, const std::string& month,
 
   // The engine turns the month at the start of the term's day; the pillars turn it at the
   // term's minute.
-  std::optional<int> N;
-  int py, pm, pd;
-  DecodeDate(pillarDate, py, pm, pd);
-  bool beforeTerm = false;
-  for (TDateTime term : terms) {
-    int ty, tm, td, th, tn, ts, tms;
-    DecodeDateTime(term, ty, tm, td, th, tn, ts, tms);
-    if (ty == Y && tm == M && td == D) {
-      if (!N) N = StrToInt(minute);
-      if (H * 60 + *N <= th * 60 + tn) beforeTerm = true;
-    }
-    if (H == 23 && ty == py && tm == pm && td == pd) beforeTerm = true;
-  }
+  const bool beforeTerm = BeforeTermOnItsDay(terms, Y, M, D, H, minute) ||
+                          (H == 23 && TermOnPillarDay(terms, pillarDate));
   const int monthIndex = beforeTerm ? index.Month - 1 : index.Month;
   // The year turns together with the month, at the minute of 立春: it is the year whose 寅
   // month (index 14 in 1900) is the latest one not after this month.
   const int yearIndex = FloorDiv(monthIndex - 2, 12) + 35;
 
+  labels.PillarIndex = {yearIndex, monthIndex, index.Day, hourIndex};
+  labels.Lunar = engine.SolarToLunar(date);
   const std::string yearPillar = engine.GetCyclicalName(yearIndex);
   const std::string monthPillar = engine.GetCyclicalName(monthIndex);
   const std::string dayPillar = engine.GetCyclicalName(index.Day);
   const std::string hourPillar = engine.GetCyclicalName(hourIndex);
 
   labels.FourPillarsText = yearPillar + "　" + monthPillar + "　" + dayPillar + "　" + hourPillar;
-  labels.LunarDateText =
-      "农历:" + IntToStr(lunar.Year) + "-" + IntToStr(lunar.Month) + "-" + IntToStr(lunar.Day);
+  labels.LunarDateText = "农历:" + IntToStr(labels.Lunar.Year) + "-" +
+                         IntToStr(labels.Lunar.Month) + "-" + IntToStr(labels.Lunar.Day);
   labels.XunVoidText = XunVoidDayPart(dayPillar) + XunVoidHourPart(hourPillar);
   labels.Caption = kCaptionTitle + AuspiciousHoursText(ByteCopy(dayPillar, 1, 2));
   std::string nayin[4];

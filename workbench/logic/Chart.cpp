@@ -72,7 +72,7 @@ std::string ChartBanner(StrengthModel model) {
 std::string LineCodeOf(const ChartInput& input, bool flipMoving) {
   std::string code;
   for (int i = 0; i < 6; ++i) {
-    bool yin = input.LineCaptions[i] == YinLineCaption;
+    bool yin = !input.Yang[i];
     if (flipMoving && input.Moving[i]) yin = !yin;
     code += yin ? '0' : '1';
   }
@@ -134,7 +134,7 @@ ChartCast CastChart(const ChartInput& input, StrengthModel model) {
       const std::string changed(HexagramLinesShort[6 * c + i]);
       std::string mark = "　　";
       if (input.Moving[i]) {
-        mark = input.LineCaptions[i] == YinLineCaption ? "※→" : "○→";
+        mark = input.Yang[i] ? "○→" : "※→";
         // Top to bottom, so the lowest moving line has the last word.
         f.MovingMark = mark;
         f.MovingBranch = OwnBranch(primary);

@@ -13,16 +13,16 @@
 inline const std::string YangLineCaption = "▅▅▅▅▅";
 inline const std::string YinLineCaption = "▅▅　▅▅";
 
-// Everything a cast reads from the main window.
+// Everything a cast reads from the workbench.
 struct ChartInput {
-  std::array<std::string, 6> LineCaptions;  // Button3 .. Button8, top line first
-  std::array<bool, 6> Moving{};             // CheckBox1 .. CheckBox6, top line first
-  std::string ShiOdds = "2.00";             // Edit3
-  std::string YingOdds = "2.00";            // Edit4
-  std::string FourPillarsText;              // Label7
-  std::string LunarDateText;                // Label9
-  std::string XunVoidText;                  // Label11
-  std::array<std::string, 5> DateTexts;     // ComboBox1 .. ComboBox5: year .. minute
+  std::array<bool, 6> Yang{};     // the six lines, top line first
+  std::array<bool, 6> Moving{};   // their moving marks, top line first
+  std::string ShiOdds = "2.00";   // Edit3
+  std::string YingOdds = "2.00";  // Edit4
+  std::string FourPillarsText;
+  std::string LunarDateText;
+  std::string XunVoidText;
+  std::array<std::string, 5> DateTexts;  // the date boxes: year .. minute
 };
 
 // The chart fields of the main window, as the cast leaves them.
@@ -57,8 +57,8 @@ std::string PillarBranchesOf(const std::string& fourPillars);
 // The banner line of the chart for the entry point of each model.
 std::string ChartBanner(StrengthModel model);
 
-// Line code ('1' yang, '0' yin, top line first) of the captions; any caption other than the
-// yin one counts as yang. With `flipMoving`, the lines whose box is checked are flipped.
+// Line code ('1' yang, '0' yin, top line first). With `flipMoving`, the moving lines are
+// flipped.
 std::string LineCodeOf(const ChartInput& input, bool flipMoving);
 
 // The whole cast: chart text, chart fields, strengths, goal times and recommendation. Raises
