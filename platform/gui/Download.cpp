@@ -34,18 +34,18 @@ bool Fail(std::string* error, const std::string& why) {
 }  // namespace
 
 bool DownloadToFile(const std::string& url, const std::string& path, std::string* error) {
-  if (url.empty() || path.empty()) return Fail(error, "no address or no file name");
+  if (url.empty() || path.empty()) return Fail(error, "下载需要网址和文件名");
   InitCurlOnce();
   const std::string target = GbkToUtf8(path);
   const std::string temp = target + ".part-" + std::to_string(::getpid());
   std::FILE* file = std::fopen(temp.c_str(), "wb");
-  if (!file) return Fail(error, "cannot create " + temp);
+  if (!file) return Fail(error, "无法创建文件「" + path + "」的临时文件");
 
   CURL* curl = curl_easy_init();
   if (!curl) {
     std::fclose(file);
     std::remove(temp.c_str());
-    return Fail(error, "cannot start a transfer");
+    return Fail(error, "无法开始下载「" + url + "」");
   }
   const std::string address = GbkToUtf8(url);
   char message[CURL_ERROR_SIZE] = {0};
@@ -69,13 +69,15 @@ bool DownloadToFile(const std::string& url, const std::string& path, std::string
   const bool closed = std::fclose(file) == 0;
   if (result != CURLE_OK || !closed) {
     std::remove(temp.c_str());
+    // The library's own reason stays in English, inside a Chinese sentence naming the address.
     return Fail(error, result != CURLE_OK
-                           ? (message[0] ? std::string(message) : curl_easy_strerror(result))
-                           : "cannot write " + temp);
+                           ? "下载「" + url + "」失败：" +
+                                 Utf8ToGbk(message[0] ? message : curl_easy_strerror(result))
+                           : "无法写入文件「" + path + "」");
   }
   if (std::rename(temp.c_str(), target.c_str()) != 0) {
     std::remove(temp.c_str());
-    return Fail(error, "cannot replace " + target);
+    return Fail(error, "无法替换文件「" + path + "」");
   }
   return true;
 }

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "platform/Clock.h"
+#include "platform/GbkText.h"
 #include "platform/gui/Download.h"
 #include "platform/gui/Processes.h"
 #include "platform/gui/Threads.h"
@@ -43,14 +44,16 @@ TEST(DownloadTest, AWholeTransferReplacesTheFileAndAFailedOneLeavesItAlone) {
   EXPECT_TRUE(DownloadToFile("file://" + source, target, &error)) << error;
   EXPECT_EQ(ReadAll(target), ReadAll(source));
 
-  EXPECT_FALSE(DownloadToFile("file://" + (dir / "missing.dat"), target, &error));
-  EXPECT_FALSE(error.empty());
+  const std::string missing = "file://" + (dir / "missing.dat");
+  EXPECT_FALSE(DownloadToFile(missing, target, &error));
+  EXPECT_EQ(GbkToUtf8(error.substr(0, missing.size() + 8)), GbkToUtf8("下载「" + missing + "」"));
   EXPECT_EQ(ReadAll(target), ReadAll(source));
   // Nobody listens on this port of this machine: refused at once.
   EXPECT_FALSE(DownloadToFile("http://127.0.0.1:9/gs.dat", target));
   EXPECT_EQ(ReadAll(target), ReadAll(source));
   EXPECT_FALSE(DownloadToFile("", target));
-  EXPECT_FALSE(DownloadToFile("file://" + source, dir / "no-such-folder/x.dat"));
+  EXPECT_FALSE(DownloadToFile("file://" + source, dir / "no-such-folder/x.dat", &error));
+  EXPECT_EQ(GbkToUtf8(error), GbkToUtf8("无法创建文件「" + dir / "no-such-folder/x.dat" + "」的临时文件"));
   EXPECT_EQ(dir.Listing(), "copy.dat;gs.dat;");  // no temporary file left behind
 }
 
