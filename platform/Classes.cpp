@@ -264,16 +264,9 @@ int64_t TMemoryStream::Read(void* buffer, int64_t count) {
 
 int64_t TMemoryStream::Write(const void* buffer, int64_t count) {
   int64_t end;
-  if (count <= 0 || __builtin_add_overflow(position_, count, &end)) return 0;
-  // Writing past the end (after a seek beyond it) fills the gap with zeros; a gap too large to
-  // hold is a short write, which WriteBuffer reports.
-  if (end > Size()) {
-    try {
-      data_.resize(static_cast<size_t>(end), '\0');
-    } catch (const std::exception&) {
-      return 0;
-    }
-  }
+  if (count <= 0 || __builtin_add_overflow(position_, count, &end) || end > kMaxBytes) return 0;
+  // Writing past the end (after a seek beyond it) fills the gap with zeros.
+  if (end > Size()) data_.resize(static_cast<size_t>(end), '\0');
   std::memcpy(data_.data() + position_, buffer, static_cast<size_t>(count));
   position_ += count;
   return count;
@@ -290,7 +283,7 @@ int64_t TMemoryStream::Seek(int64_t offset, TSeekOrigin origin) {
 }
 
 void TMemoryStream::SetSize(int64_t size) {
-  if (size < 0) throw EStreamError("Stream size cannot be changed");
+  if (size < 0 || size > kMaxBytes) throw EStreamError("Stream size cannot be changed");
   data_.resize(static_cast<size_t>(size), '\0');
   if (position_ > size) position_ = size;
 }

@@ -86,8 +86,12 @@ public:
   void WriteDWordLE(uint32_t value);
 };
 
+// A write that would make the stream larger than kMaxBytes is a short write (WriteBuffer raises
+// EWriteError): more than any file the program handles, and a seek far past the end followed by
+// a write cannot ask for an absurd block.
 class TMemoryStream : public TStream {
 public:
+  static constexpr int64_t kMaxBytes = 4LL << 30;
   TMemoryStream() = default;
   explicit TMemoryStream(std::string bytes) : data_(std::move(bytes)) {}
   int64_t Read(void* buffer, int64_t count) override;

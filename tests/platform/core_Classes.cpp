@@ -156,8 +156,11 @@ TEST(MemoryStream, SeeksAndWritesThatWouldOverflowAreRefused) {
   EXPECT_THROW(stream.Seek(1, TSeekOrigin::soCurrent), EStreamError);
   // Far past the end: nothing can be held there, and nothing changes.
   EXPECT_THROW(stream.WriteByte(1), EWriteError);
+  stream.Seek(TMemoryStream::kMaxBytes, TSeekOrigin::soBeginning);
+  EXPECT_THROW(stream.WriteByte(1), EWriteError);
   stream.Seek(kMax / 2, TSeekOrigin::soBeginning);
   EXPECT_THROW(stream.WriteByte(1), EWriteError);
+  EXPECT_THROW(stream.SetSize(TMemoryStream::kMaxBytes + 1), EStreamError);
   EXPECT_EQ(stream.Bytes(), "abc");
   uint8_t b;
   EXPECT_EQ(stream.Read(&b, 1), 0);
