@@ -112,8 +112,8 @@ private:
 };
 
 // Creation modes: fmCreate truncates or creates; fmOpenRead reads an existing file;
-// fmOpenReadWrite updates one. Open failures raise EFOpenError "Cannot open file \"<path>\""
-// and EFCreateError "Cannot create file \"<path>\"".
+// fmOpenReadWrite updates one. Open failures raise EFOpenError "无法打开文件「<path>」" and
+// EFCreateError "无法创建文件「<path>」".
 enum TFileMode : unsigned { fmOpenRead = 0, fmOpenWrite = 1, fmOpenReadWrite = 2, fmCreate = 0xFF00 };
 
 class TFileStream : public TStream {
