@@ -10,6 +10,7 @@
 #include "gifkit/GkDrawing.h"
 #include "gifkit/GkGIF.h"
 #include "platform/Exceptions.h"
+#include "platform/GbkText.h"
 #include "platform/gui/Clipbrd.h"
 #include "tests/support/GuiTest.h"
 
@@ -603,7 +604,8 @@ TEST_F(GkGIFTest, PicturesOpenAsTheKindTheirExtensionNames) {
     LoadGraphicFromFile(dir + "/bands.png");
     ADD_FAILURE();
   } catch (const EInvalidGraphic& e) {
-    EXPECT_EQ(e.Message(), "Unknown picture file extension (.png)");
+    EXPECT_EQ(GbkToUtf8(e.Message()),
+              GbkToUtf8("无法识别图片文件「" + dir + "/bands.png」的扩展名（.png）"));
   }
   WriteFileBytes(dir + "/junk.gif", "JFIF....");
   try {
