@@ -2,7 +2,8 @@
 # Builds a fuzz target with clang's libFuzzer and the address and undefined behaviour
 # sanitizers, and runs it for a given time. Not part of CI: run by hand.
 #   tools/fuzz/run.sh [TARGET] [SECONDS] [-- libFuzzer options...]
-# TARGET: gif_reader (default), gif_roundtrip, bmp_reader, ini_roundtrip, numbers_dates.
+# TARGET: gif_reader (default), gif_roundtrip, bmp_reader, ini_roundtrip, numbers_dates,
+# packed_text.
 # SECONDS defaults to 300. Seeds are made here (small files written by this script, ImageMagick
 # pictures and the Apache icons); the corpus grows in build/fuzz/corpus/TARGET and crashes land
 # in build/fuzz/crashes/TARGET: turn each into a test before fixing it.
@@ -27,23 +28,25 @@ mkdir -p "$obj" "$out/corpus/$target" "$out/crashes/$target" "$seeds"
 core=(platform/Classes.cpp platform/Exceptions.cpp platform/Files.cpp platform/GbkText.cpp)
 gif=(gifkit/GifFormat.cpp gifkit/LzwDecoder.cpp gifkit/LzwEncoder.cpp gifkit/GifStream.cpp)
 qtcflags=""
-qtlibs=()
+libs=()
 case $target in
   gif_reader | gif_roundtrip) sources=("${gif[@]}" "${core[@]}") ;;
   ini_roundtrip) sources=(platform/IniFiles.cpp platform/Numbers.cpp "${core[@]}") ;;
   numbers_dates) sources=(platform/Numbers.cpp platform/DateTime.cpp platform/Clock.cpp "${core[@]}") ;;
+  packed_text) sources=(workbench/logic/PackedText.cpp); libs=(-lz) ;;
   bmp_reader)
     mapfile -t gui < <(ls platform/gui/*.cpp | grep -v -e Download.cpp -e WebBrowser.cpp)
-    sources=("${gui[@]}" platform/*.cpp)
+    mapfile -t layer < <(ls platform/*.cpp | grep -v Signatures.cpp)
+    sources=("${gui[@]}" "${layer[@]}")
     qtcflags=$(pkg-config --cflags Qt6Widgets)
-    read -ra qtlibs <<<"$(pkg-config --libs Qt6Widgets)"
+    read -ra libs <<<"$(pkg-config --libs Qt6Widgets)"
     ;;
   *) echo "unknown target $target" >&2; exit 2 ;;
 esac
 
 flags=(-std=c++20 -O1 -g -I. -fPIC -fsanitize=address,undefined -fno-sanitize-recover=undefined)
 # Objects are rebuilt when their source or any header of the layer or the kit is newer.
-newest_header=$(ls -t platform/*.h platform/gui/*.h gifkit/*.h | head -1)
+newest_header=$(ls -t platform/*.h platform/gui/*.h gifkit/*.h workbench/logic/*.h | head -1)
 objects=()
 for src in "${sources[@]}"; do objects+=("$obj/${src//\//_}.o"); done
 for src in "${sources[@]}"; do
@@ -53,7 +56,7 @@ done | FUZZ_CXXFLAGS="${flags[*]} -fsanitize=fuzzer-no-link $qtcflags" \
   xargs -r -P 4 -n 2 bash -c 'clang++ $FUZZ_CXXFLAGS -c "$1" -o "$2"' compile
 # shellcheck disable=SC2086
 clang++ "${flags[@]}" -fsanitize=fuzzer $qtcflags "${objects[@]}" "tools/fuzz/${target}_fuzz.cpp" \
-  -o "$out/${target}_fuzz" "${qtlibs[@]}"
+  -o "$out/${target}_fuzz" "${libs[@]}"
 
 # Seeds.
 case $target in
@@ -83,6 +86,19 @@ case $target in
       printf '%s' "$t" >"$seeds/$(printf '%s' "$t" | md5sum | cut -c1-8).txt"
     done
     printf '\xd8\x07\x00\x00\x02\x00\x00\x00\x1d\x00\x00\x00\x17\x00\x00\x00\x3b\x00\x00\x00' >"$seeds/leapday.bin" ;;
+  packed_text)
+    # A short book, its length cut short and grown, and an empty file, packed with Python's zlib.
+    python3 - "$seeds" <<'PY'
+import os, struct, sys, zlib
+text = ("第一章 六爻\r\n" * 20).encode("gb18030")
+packed = zlib.compress(text, 9)
+for name, data in {"book.dat": struct.pack("<I", len(text)) + packed,
+                   "first10.dat": struct.pack("<I", 10) + packed,
+                   "toolong.dat": struct.pack("<I", len(text) + 1) + packed,
+                   "empty.dat": b""}.items():
+    open(os.path.join(sys.argv[1], name), "wb").write(data)
+PY
+    ;;
 esac
 
 "$out/${target}_fuzz" "$out/corpus/$target" "$seeds" -max_total_time="$seconds" -max_len=65536 \
