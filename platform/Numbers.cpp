@@ -79,16 +79,16 @@ bool ParseInteger(const std::string& text, int64_t min, int64_t max, uint64_t he
   return true;
 }
 
-[[noreturn]] void RaiseNotInteger(const std::string& text) {
-  throw EConvertError("「" + text + "」不是有效的整数");
-}
-
 locale_t CLocale() {
   static locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
   return c;
 }
 
 }  // namespace
+
+void RaiseNotInteger(const std::string& text) {
+  throw EConvertError("「" + text + "」不是有效的整数");
+}
 
 bool TryStrToInt(const std::string& text, int& value) {
   int64_t v;

@@ -9,6 +9,8 @@
 // Surrounding blanks allowed; decimal or "$"/"0x" hexadecimal. Raises EConvertError
 // "「<text>」不是有效的整数".
 int StrToInt(const std::string& text);
+// The error StrToInt raises for a text that is no whole number, for callers with stricter rules.
+[[noreturn]] void RaiseNotInteger(const std::string& text);
 int64_t StrToInt64(const std::string& text);
 int StrToIntDef(const std::string& text, int fallback);
 bool TryStrToInt(const std::string& text, int& value);
