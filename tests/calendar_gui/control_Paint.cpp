@@ -308,7 +308,9 @@ TEST_F(CalendarPaintTest, TextsTakeTheLargestSizeThatFits) {
     }
     return 1000;
   };
-  for (TPoint size : {Point(kWidth, kHeight), Point(150, 120), Point(900, 700), Point(40, 30)}) {
+  // The last size comes again: a size fitted before is taken from what was found then.
+  for (TPoint size : {Point(kWidth, kHeight), Point(150, 120), Point(900, 700), Point(40, 30),
+                      Point(150, 120)}) {
     cal->SetBounds(0, 0, size.X, size.Y);
     const TRect client = cal->GetClientRect();
     const int H = client.Height() / 8;
