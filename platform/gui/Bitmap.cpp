@@ -189,14 +189,13 @@ void TBitmap::SetSizeZeroed(int width, int height) {
     SetSize(width, height);
     return;
   }
-  if (width > kMaxSide || height > kMaxSide || static_cast<long long>(width) * height > kMaxPixels)
-    throw EOutOfResources("Out of system resources");
+  if (static_cast<long long>(width) * height > kMaxBitmapPixels) RaisePictureTooLarge(width, height);
   const QImage::Format qtFormat = QtFormat(format_);
   const int depth = qtFormat == QImage::Format_Mono ? 1 : 8;
   const qsizetype bytesPerLine = (static_cast<qsizetype>(width) * depth + 31) / 32 * 4;
   // Zeroed by the system: pages never written are never touched.
   void* pixels = std::calloc(static_cast<std::size_t>(bytesPerLine) * height, 1);
-  if (!pixels) throw EOutOfResources("Out of system resources");
+  if (!pixels) RaisePictureTooLarge(width, height);
   QImage image(static_cast<uchar*>(pixels), width, height, bytesPerLine, qtFormat, std::free,
                pixels);
   image.setColorTable(PaddedPalette(image_->isNull() || image_->colorTable().isEmpty()
