@@ -209,8 +209,8 @@ bool DecodeStream(const std::uint8_t* data, std::size_t size, std::uint64_t tota
       } else {
         const std::uint32_t copied =
             static_cast<std::uint32_t>(std::min<std::uint64_t>(stringLength, total - at));
+        // Byte by byte: a string naming itself reads its first pixel once it is written.
         for (std::uint32_t i = 0; i < copied; ++i) dst[i] = src[i];
-        if (src + stringLength - 1 == dst && copied == stringLength) dst[stringLength - 1] = src[0];
         at += copied;
       }
     }
