@@ -8,7 +8,9 @@
 
 namespace {
 
-constexpr std::uint32_t kHashSlots = 17777;
+// 16 slots per code at most: a string not yet in the table (most of them, on noisy pictures)
+// is nearly always told by one probe, and the table still stays in the second-level cache.
+constexpr std::uint32_t kHashSlots = 65536;
 constexpr std::uint32_t kEmptySlot = 0xFFFFFFFF;
 constexpr std::uint32_t kLastCode = 4094;
 
@@ -78,8 +80,8 @@ void EncodeLzwImage(std::string& out, std::uint32_t width, std::uint32_t height,
     out.push_back(static_cast<char>(codeSize));
 
     // Slots are found from the (prefix, pixel) key itself: a hash chained over a string's
-    // pixels and positions collapses to one slot on long runs of one colour (17777 = 29 x 613
-    // soon divides the product) and turns a flat picture into one endless probe. Each slot
+    // pixels and positions collapses to one slot on long runs of one colour and turns a flat
+    // picture into one endless probe. Each slot
     // holds its entry whole, the key (20 bits) above the code (12 bits), so a probe reads one
     // word; the largest code is 4094, so no entry looks like an empty slot.
     std::vector<std::uint32_t> slots(kHashSlots, kEmptySlot);
