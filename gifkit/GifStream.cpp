@@ -37,16 +37,18 @@ void PutSubBlocks(std::string& out, const TStringList& strings) {
 
 // The encoded data ended by a zero-length block: a frame cut short while reading leniently
 // lacks it, and a reader must find it.
-std::string TerminatedData(std::string_view data) {
+void AppendTerminated(std::string& out, std::string_view data) {
   std::size_t at = 1;
   while (at < data.size()) {
     const std::size_t n = static_cast<std::uint8_t>(data[at]);
-    if (n == 0) return std::string(data);
+    if (n == 0) {
+      out += data;
+      return;
+    }
     at += 1 + n;
   }
-  std::string out(data.substr(0, std::min(at, data.size())));
+  out += data.substr(0, std::min(at, data.size()));
   out.push_back('\0');
-  return out;
 }
 
 // The table index a colour is written with: the index it was read from while that entry
@@ -326,7 +328,7 @@ void TGIFFrameCore::WriteTo(std::string& out) const {
   if (Interlaced) packed |= 0x40;
   out.push_back(static_cast<char>(packed));
   if (HasLocalColorTable) PutTable(out, Item->ColorTable, bits);
-  out += TerminatedData(Item->Data.View());
+  AppendTerminated(out, Item->Data.View());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -545,6 +547,11 @@ std::string TGIFImageCore::WriteGifBytes() {
   }
 
   std::string out = Version == TGIFVersion::gv89a ? "GIF89a" : "GIF87a";
+  // Room for the whole stream at once (colour tables and extensions guessed generously), so
+  // the frames' data are copied once.
+  std::size_t expected = 1024;
+  for (const auto& frame : frames_) expected += frame->Item->Data.size() + 1024;
+  out.reserve(expected);
   PutWord(out, ScreenWidth);
   PutWord(out, ScreenHeight);
   const TGIFColorTable& table = Data->ColorTable;
