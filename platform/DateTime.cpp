@@ -95,14 +95,16 @@ bool TryEncodeTime(int hour, int minute, int second, int millisecond, TDateTime&
 TDateTime EncodeDate(int year, int month, int day) {
   TDateTime result;
   if (!TryEncodeDate(year, month, day, result))
-    throw EConvertError("Invalid argument to date encode");
+    throw EConvertError("日期「" + std::to_string(year) + "-" + std::to_string(month) + "-" +
+                        std::to_string(day) + "」无效");
   return result;
 }
 
 TDateTime EncodeTime(int hour, int minute, int second, int millisecond) {
   TDateTime result;
   if (!TryEncodeTime(hour, minute, second, millisecond, result))
-    throw EConvertError("Invalid argument to time encode");
+    throw EConvertError("时间「" + std::to_string(hour) + ":" + std::to_string(minute) + ":" +
+                        std::to_string(second) + "." + std::to_string(millisecond) + "」无效");
   return result;
 }
 

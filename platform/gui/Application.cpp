@@ -3,6 +3,8 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QScreen>
 #include <QThread>
 #include <algorithm>
@@ -19,11 +21,35 @@ struct TApplication::Impl {
   QApplication* ownedApp = nullptr;
   QObject* context = nullptr;  // posted calls die with it
   QEventLoop* runLoop = nullptr;
+  QTranslator* translator = nullptr;
 };
+
+namespace {
+
+// The program speaks Chinese whatever the desktop's language, so Qt's own dialogs (save dialog,
+// OK/Cancel) take Qt's Chinese catalogue. Debian 12 ships it only in the Qt 5 package; the
+// catalogue format and the dialogs' source texts are the same for Qt 6.
+QTranslator* LoadQtChinese() {
+  auto* translator = new QTranslator();
+  const QString folders[] = {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+                             QStringLiteral("/usr/share/qt6/translations"),
+                             QStringLiteral("/usr/share/qt5/translations")};
+  for (const QString& folder : folders) {
+    if (translator->load(QStringLiteral("qtbase_zh_CN"), folder)) {
+      QCoreApplication::installTranslator(translator);
+      return translator;
+    }
+  }
+  delete translator;
+  return nullptr;
+}
+
+}  // namespace
 
 TApplication::TApplication(int& argc, char** argv) : TComponent(nullptr), impl_(new Impl) {
   if (!QApplication::instance()) impl_->ownedApp = new QApplication(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
+  impl_->translator = LoadQtChinese();
   impl_->context = new QObject();
   Application = this;
   Title = FromQ(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
@@ -35,6 +61,8 @@ TApplication::~TApplication() {
   delete impl_->context;
   impl_->context = nullptr;
   if (Application == this) Application = nullptr;
+  if (impl_->translator) QCoreApplication::removeTranslator(impl_->translator);
+  delete impl_->translator;
   delete impl_->ownedApp;
   delete impl_;
 }
@@ -98,7 +126,7 @@ bool TApplication::Guard(TComponent* sender, const std::function<void()>& action
     return false;
   } catch (...) {
     try {
-      HandleException(sender, Exception("Unknown exception"));
+      HandleException(sender, Exception("未知错误"));
     } catch (...) {
     }
     return false;
@@ -115,8 +143,12 @@ void TApplication::HandleException(TComponent* sender, const std::exception& e) 
 }
 
 void TApplication::ShowException(const std::exception& e) {
+  // The layer's own exceptions carry texts meant for the user; anything else gets a Chinese
+  // sentence around the library's (English) text.
   const auto* ours = dynamic_cast<const Exception*>(&e);
-  const std::string message = ours ? ours->Message() : std::string(e.what());
+  const std::string message = ours                                    ? ours->Message()
+                              : dynamic_cast<const std::bad_alloc*>(&e) ? std::string("内存不足，操作没有完成")
+                                  : "程序内部错误：" + std::string(e.what());
   MessageBox(message, Title, MB_OK | MB_ICONSTOP);
 }
 

@@ -12,8 +12,6 @@
 namespace {
 
 constexpr const char* kInvalid = "Bitmap image is not valid";
-constexpr int kMaxSide = 32767;
-constexpr long long kMaxPixels = 1LL << 28;
 
 [[noreturn]] void Invalid() { throw EInvalidGraphic(kInvalid); }
 
@@ -32,8 +30,13 @@ void Put16(std::string& out, uint16_t v) {
 class Reader {
  public:
   explicit Reader(TStream& stream) : stream_(stream) {}
+  // The declared size is checked against what the stream holds before anything is allocated,
+  // so a short file cannot make the reader reserve a large block.
   std::string Take(uint64_t count) {
     if (count > (1ULL << 31)) Invalid();
+    const int64_t remaining = stream_.Remaining();
+    if (remaining < 0 || count > static_cast<uint64_t>(remaining))
+      throw EReadError("Stream read error");
     std::string bytes(static_cast<size_t>(count), '\0');
     size_t done = 0;
     while (done < bytes.size()) {
@@ -113,9 +116,7 @@ void TBitmap::LoadFromStream(TStream& stream) {
   }
   const bool topDown = height < 0;
   height = std::abs(height);
-  if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide ||
-      width * height > kMaxPixels)
-    Invalid();
+  if (width <= 0 || height <= 0 || width * height > kMaxBitmapPixels) Invalid();
   if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24 &&
       bitCount != 32)
     Invalid();
@@ -166,7 +167,7 @@ void TBitmap::LoadFromStream(TStream& stream) {
   const int hgt = static_cast<int>(height);
   // 16-bit pixels are read as 32-bit ones and converted once all rows are in.
   QImage image(w, hgt, bitCount == 16 ? QImage::Format_RGB32 : QtFormat(format));
-  if (image.isNull()) throw EOutOfResources("Out of system resources");
+  if (image.isNull()) RaisePictureTooLarge(w, hgt);
   if (!table.isEmpty()) image.setColorTable(table);
 
   for (int y = 0; y < hgt; ++y) {

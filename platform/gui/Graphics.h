@@ -502,6 +502,10 @@ class TCanvas {
 enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit };
 enum TTransparentMode { tmAuto, tmFixed };
 
+// Most pixels a bitmap may hold, the same bound the GIF kit puts on a picture: bitmaps are bounded
+// by area, so a 65535 x 1 strip is fine. Larger requests raise EOutOfResources.
+constexpr long long kMaxBitmapPixels = 64LL * 1024 * 1024;
+
 // Over a QImage. Rows are 32-bit aligned as in a device-independent bitmap, row 0 at the
 // top; pf24bit rows hold blue, green, red; pf32bit rows blue, green, red, unused; pf1bit
 // rows the leftmost pixel in the high bit; pf8bit and pf4bit rows one palette index per byte
