@@ -16,15 +16,16 @@ using namespace zgui;
 TApplication* Application = nullptr;
 
 struct TApplication::Impl {
-  QApplication* ownedApp = nullptr;
-  QObject* context = nullptr;  // posted calls die with it
-  QEventLoop* runLoop = nullptr;
+  std::unique_ptr<QApplication> ownedApp;  // none when the toolkit ran before us
+  std::unique_ptr<QObject> context;        // posted calls die with it
+  QEventLoop* runLoop = nullptr;           // the loop Run is in, if any
 };
 
-TApplication::TApplication(int& argc, char** argv) : TComponent(nullptr), impl_(new Impl) {
-  if (!QApplication::instance()) impl_->ownedApp = new QApplication(argc, argv);
+TApplication::TApplication(int& argc, char** argv)
+    : TComponent(nullptr), impl_(std::make_unique<Impl>()) {
+  if (!QApplication::instance()) impl_->ownedApp = std::make_unique<QApplication>(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
-  impl_->context = new QObject();
+  impl_->context = std::make_unique<QObject>();
   Application = this;
   Title = FromQ(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
 }
@@ -32,11 +33,9 @@ TApplication::TApplication(int& argc, char** argv) : TComponent(nullptr), impl_(
 TApplication::~TApplication() {
   // Windows go while the toolkit still runs.
   DestroyComponents();
-  delete impl_->context;
-  impl_->context = nullptr;
+  impl_->context.reset();
   if (Application == this) Application = nullptr;
-  delete impl_->ownedApp;
-  delete impl_;
+  impl_->ownedApp.reset();
 }
 
 void TApplication::RegisterForm(TForm* form) {
@@ -131,7 +130,7 @@ int TApplication::MessageBox(const std::string& text, const std::string& caption
 void TApplication::QueueCall(std::function<void()> call) {
   if (!impl_->context || !call) return;
   QMetaObject::invokeMethod(
-      impl_->context, [call = std::move(call)] { RunHandler(Application, call); },
+      impl_->context.get(), [call = std::move(call)] { RunHandler(Application, call); },
       Qt::QueuedConnection);
 }
 

@@ -145,7 +145,7 @@ TForm::TForm(TComponent* AOwner) : TWinControl(AOwner) {
 
 TForm::~TForm() {
   Destroying();
-  if (modalLoop_) static_cast<QEventLoop*>(modalLoop_)->quit();
+  if (modalLoop_) modalLoop_->quit();
   if (Application) Application->FormDestroying(this);
   if (menu_) menu_->RemoveFreeNotification(this);
   menu_ = nullptr;
@@ -548,7 +548,7 @@ void TForm::RunModalLoop() {
 
 void TForm::SetModalResult(TModalResult value) {
   modalResult_ = value;
-  if (value != mrNone && modalLoop_) static_cast<QEventLoop*>(modalLoop_)->quit();
+  if (value != mrNone && modalLoop_) modalLoop_->quit();
 }
 
 bool TForm::CloseQuery() {
@@ -583,12 +583,12 @@ void TForm::Close() {
       break;
     case caFree: {
       Hide();
-      // Freed once the handler that closed it has returned.
-      TForm* self = this;
+      // Freed once the handler that closed it has returned, unless it is gone by then. The
+      // link dies with this window, so another window created at the same address is never
+      // taken for it.
       if (Application) {
-        Application->QueueCall([self] {
-          const auto& forms = Application->Forms();
-          if (std::find(forms.begin(), forms.end(), self) != forms.end()) delete self;
+        Application->QueueCall([link = PeerOf(Widget())->Link()] {
+          if (TControl* self = Linked(link)) delete self;
         });
       }
       break;

@@ -3,7 +3,9 @@
 #include "platform/gui/Threads.h"
 
 #include <chrono>
+#include <cstdio>
 #include <deque>
+#include <exception>
 
 #include "platform/gui/Forms.h"
 
@@ -27,6 +29,36 @@ SyncQueue& SyncQueueInstance() {
 
 bool OnGuiThread() { return !Application || Application->InGuiThread(); }
 
+// What a call raised where no caller can take it. The application's default handler shows it
+// on the GUI thread; before or after the application there is only standard error.
+void ReportUncaught(std::exception_ptr error) {
+  if (Application) {
+    Application->QueueCall([error] { std::rethrow_exception(error); });
+    return;
+  }
+  try {
+    std::rethrow_exception(error);
+  } catch (const EAbort&) {
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "%s\n", e.what());
+  } catch (...) {
+    std::fputs("Unknown exception\n", stderr);
+  }
+}
+
+// Runs `call` on the GUI thread as an event handler: the default handler shows what it raises.
+void RunGuarded(const std::function<void()>& call) {
+  if (Application) {
+    Application->Guard(Application, call);
+    return;
+  }
+  try {
+    call();
+  } catch (...) {
+    ReportUncaught(std::current_exception());
+  }
+}
+
 }  // namespace
 
 bool CheckSynchronize() {
@@ -40,13 +72,7 @@ bool CheckSynchronize() {
       request = q.pending.front();
       q.pending.pop_front();
     }
-    if (Application)
-      Application->Guard(Application, request->call);
-    else
-      try {
-        request->call();
-      } catch (...) {
-      }
+    RunGuarded(request->call);
     {
       std::lock_guard<std::mutex> lock(q.mutex);
       request->done = true;
@@ -84,7 +110,8 @@ void TThread::Run() {
     try {
       Execute();
     } catch (...) {
-      // A worker's failure ends the worker, not the program.
+      // A worker's failure ends the worker, not the program; the user still hears of it.
+      ReportUncaught(std::current_exception());
     }
   }
   bool freeSelf;
@@ -193,13 +220,7 @@ void TThread::Synchronize(const std::function<void()>& call) { RunOnGuiThread(ca
 void RunOnGuiThread(const std::function<void()>& call) {
   if (!call) return;
   if (OnGuiThread()) {
-    if (Application)
-      Application->Guard(Application, call);
-    else
-      try {
-        call();
-      } catch (...) {
-      }
+    RunGuarded(call);
     return;
   }
   SyncQueue& q = SyncQueueInstance();
