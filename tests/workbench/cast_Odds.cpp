@@ -56,7 +56,7 @@ TEST_F(CastOdds, UnusableOddsKeepTheChart) {
   dialogs().AnswerMessage();
   UserClick(form->Button2);
   ASSERT_EQ(dialogs().Messages().size(), 1u);
-  EXPECT_NE(CharPos("赔率", dialogs().Messages()[0]), 0) << U8(dialogs().Messages()[0]);
+  EXPECT_NE(BytePosOf("赔率", dialogs().Messages()[0]), 0) << U8(dialogs().Messages()[0]);
   EXPECT_TRUE(Take() == before);
 }
 

@@ -95,7 +95,7 @@ TEST_F(TimeNumberClock, NumberCastRefusesANonDigit) {
     dialogs().AnswerMessage();
     Run("报数起卦");
     ASSERT_EQ(dialogs().Messages().size(), 1u);
-    EXPECT_NE(CharPos(c.named, dialogs().Messages()[0]), 0) << U8(dialogs().Messages()[0]);
+    EXPECT_NE(BytePosOf(c.named, dialogs().Messages()[0]), 0) << U8(dialogs().Messages()[0]);
     EXPECT_EQ(LineCode(), "101010");
     EXPECT_EQ(MovingCode(), "100000");
     EXPECT_GBK_EQ(form->Edit1->GetText(), "问");

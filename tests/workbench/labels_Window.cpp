@@ -125,8 +125,8 @@ class MomentWithoutLabels : public CalendarLabelsWindow {
       command();
       ASSERT_EQ(dialogs().Messages().size(), 1u) << moment;
       const std::string message = dialogs().Messages()[0];
-      EXPECT_NE(CharPos("日期或时间无效", message), 0) << U8(message);
-      EXPECT_NE(CharPos("1900-2100", message), 0) << U8(message);
+      EXPECT_NE(BytePosOf("日期或时间无效", message), 0) << U8(message);
+      EXPECT_NE(BytePosOf("1900-2100", message), 0) << U8(message);
       EXPECT_TRUE(Take() == before) << moment << " " << U8(form->RichEdit1->GetText());
       EXPECT_EQ(Clipboard()->AsText(), "untouched");
     }
@@ -141,12 +141,12 @@ TEST_F(MomentWithoutLabels, ADayTheMonthLacks) {
   dialogs().AnswerMessage();
   UserPick(form->ComboBox3, 30);  // 31 February
   ASSERT_EQ(dialogs().Messages().size(), 1u);
-  EXPECT_NE(CharPos("2008年2月31日", dialogs().Messages()[0]), 0) << U8(dialogs().Messages()[0]);
+  EXPECT_NE(BytePosOf("2008年2月31日", dialogs().Messages()[0]), 0) << U8(dialogs().Messages()[0]);
   ExpectEveryCastRefused("2008-2-31");
   // Back on a real day the casts run again.
   UserPick(form->ComboBox3, 27);
   UserClick(form->Button1);
-  EXPECT_NE(CharPos("公历:2008年2月28日20时8分", form->RichEdit1->GetText()), 0);
+  EXPECT_NE(BytePosOf("公历:2008年2月28日20时8分", form->RichEdit1->GetText()), 0);
 }
 
 TEST_F(MomentWithoutLabels, YearsOutsideTheCalendar) {
@@ -162,7 +162,7 @@ TEST_F(MomentWithoutLabels, YearsOutsideTheCalendar) {
   dialogs().AnswerMessage();
   UserType(form->ComboBox1, "2200");
   ASSERT_EQ(dialogs().Messages().size(), 1u);
-  EXPECT_NE(CharPos("2200", dialogs().Messages()[0]), 0) << U8(dialogs().Messages()[0]);
+  EXPECT_NE(BytePosOf("2200", dialogs().Messages()[0]), 0) << U8(dialogs().Messages()[0]);
   ExpectEveryCastRefused("2200");
 }
 
@@ -191,8 +191,9 @@ TEST_F(MomentWithoutLabels, HoursAndMinutesOutOfRange) {
     dialogs().AnswerMessage();
     UserType(c.box, text.substr(text.size() - 1));
     ASSERT_EQ(dialogs().Messages().size(), 1u) << c.text;
-    EXPECT_NE(CharPos("日期或时间无效", dialogs().Messages()[0]), 0) << U8(dialogs().Messages()[0]);
-    EXPECT_NE(CharPos(c.text, dialogs().Messages()[0]), 0) << U8(dialogs().Messages()[0]);
+    EXPECT_NE(BytePosOf("日期或时间无效", dialogs().Messages()[0]), 0)
+        << U8(dialogs().Messages()[0]);
+    EXPECT_NE(BytePosOf(c.text, dialogs().Messages()[0]), 0) << U8(dialogs().Messages()[0]);
     EXPECT_EQ(Labels(), before) << c.text;
     dialogs().Reset();
   }
@@ -203,5 +204,5 @@ TEST_F(MomentWithoutLabels, HoursAndMinutesOutOfRange) {
   dialogs().AnswerMessage();
   Run("彩票数理");
   ASSERT_EQ(dialogs().Messages().size(), 1u);
-  EXPECT_NE(CharPos("日期或时间无效", dialogs().Messages()[0]), 0) << U8(dialogs().Messages()[0]);
+  EXPECT_NE(BytePosOf("日期或时间无效", dialogs().Messages()[0]), 0) << U8(dialogs().Messages()[0]);
 }

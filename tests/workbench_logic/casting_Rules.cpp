@@ -80,7 +80,7 @@ TEST(CastingRules, NumberCastRejectsAnythingButDigits) {
       NumberDigitSums(text);
       ADD_FAILURE() << GbkToUtf8(text);
     } catch (const EConvertError& e) {
-      EXPECT_NE(CharPos(culprit, e.Message()), 0) << Readable(e.Message());
+      EXPECT_NE(BytePosOf(culprit, e.Message()), 0) << Readable(e.Message());
     }
   }
 }

@@ -252,11 +252,11 @@ TEST(CastChart, OddsThatCannotBeUsed) {
     } catch (const EConvertError&) {
       ADD_FAILURE() << "not a conversion error";
     } catch (const Exception& e) {
-      EXPECT_NE(CharPos("赔率", e.Message()), 0) << Readable(e.Message());
+      EXPECT_NE(BytePosOf("赔率", e.Message()), 0) << Readable(e.Message());
       // A negative odd is named in the message.
       for (const char* odd : odds) {
         if (odd[0] == '-') {
-          EXPECT_NE(CharPos(odd, e.Message()), 0) << Readable(e.Message());
+          EXPECT_NE(BytePosOf(odd, e.Message()), 0) << Readable(e.Message());
         }
       }
     }

@@ -152,8 +152,8 @@ TEST(CalendarLabels, OutOfRangeMomentsAreTheDateError) {
       ComputeCalendarLabels(c.y, c.m, c.d, c.h, c.n, labels);
       ADD_FAILURE() << c.y << "-" << c.m << "-" << c.d << " " << c.h << ":" << c.n;
     } catch (const EConvertError& e) {
-      EXPECT_NE(CharPos("日期或时间无效", e.Message()), 0) << Readable(e.Message());
-      EXPECT_NE(CharPos(c.named, e.Message()), 0) << Readable(e.Message());
+      EXPECT_NE(BytePosOf("日期或时间无效", e.Message()), 0) << Readable(e.Message());
+      EXPECT_NE(BytePosOf(c.named, e.Message()), 0) << Readable(e.Message());
     }
     EXPECT_EQ(labels.FourPillarsText, "old");
   }
