@@ -12,7 +12,7 @@ namespace {
 
 QString ToQString(const std::string& gbk) { return QString::fromStdString(GbkToUtf8(gbk)); }
 
-// Metrics of one font, or the recorder's fixed metrics while a test asks for them.
+// Metrics of one font, or the text sink's fixed metrics while a test asks for them.
 class Metrics {
  public:
   explicit Metrics(const TFont& font) : font_(ToQFont(font)), fixed_(FixedTextMetrics()) {
@@ -264,7 +264,7 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
   const int dx = x + origin_.X;
   const int dy = y + origin_.Y;
   penPos_ = TPoint{x + width, y};
-  if (TextRecorderActive()) {
+  if (TextSinkActive()) {
     TTextRecord r = NewRecord(TTextCall::TextOut, text, font_, brush_);
     r.Rect = Bounds(dx, dy, width, m.Height());
     r.Lines.push_back(ToRecordLine(line, dx, dy));
@@ -291,7 +291,7 @@ void TCanvas::TextRect(const TRect& rect, int x, int y, const std::string& text)
   const QRect box(rect.Left + origin_.X, rect.Top + origin_.Y, rect.Width(), rect.Height());
   const int dx = x + origin_.X;
   const int dy = y + origin_.Y;
-  if (TextRecorderActive()) {
+  if (TextSinkActive()) {
     TTextRecord r = NewRecord(TTextCall::TextRect, text, font_, brush_);
     r.Rect = Bounds(box.x(), box.y(), rect.Width(), rect.Height());
     r.Lines.push_back(ToRecordLine(line, dx, dy));
@@ -393,7 +393,7 @@ int TCanvas::DrawText(const std::string& text, TRect& rect, unsigned flags) {
 
   const std::vector<TPoint> starts = LineStarts(placements, rect, top, lineHeight, flags, origin_);
 
-  if (TextRecorderActive()) {
+  if (TextSinkActive()) {
     TTextRecord r = NewRecord(TTextCall::DrawText, text, font_, brush_);
     r.Rect = rect;
     OffsetRect(r.Rect, origin_.X, origin_.Y);

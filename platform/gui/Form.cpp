@@ -113,11 +113,14 @@ class ClientArea : public Peer<QWidget> {
   }
 };
 
-// The offscreen platform has no window stack and activates nothing by itself; there the
-// window is made the active one directly, so focus moves as on a display.
+WindowRaiser& Raiser() {
+  static WindowRaiser raiser;
+  return raiser;
+}
+
 void RaiseWindow(QWidget* w) {
-  if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
-    QApplication::setActiveWindow(w);
+  if (Raiser()) {
+    Raiser()(w);
     return;
   }
   w->raise();
@@ -130,6 +133,8 @@ void LoadTree(TComponent* c) {
 }
 
 }  // namespace
+
+void zgui::SetWindowRaiser(WindowRaiser raiser) { Raiser() = std::move(raiser); }
 
 TForm::TForm(TComponent* AOwner) : TWinControl(AOwner) {
   SetLoadingState();

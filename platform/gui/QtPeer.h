@@ -47,6 +47,12 @@ TMouseButton ButtonFromQt(Qt::MouseButton button);
 uint16_t VirtualKeyFromQt(int key);
 int QtKeyFromVirtualKey(uint16_t key);
 
+// How a window is brought to the front and made active. The window system's own way unless
+// one is installed: a platform without a window manager (the tests' offscreen one) installs
+// its own.
+using WindowRaiser = std::function<void(QWidget*)>;
+void SetWindowRaiser(WindowRaiser raiser);
+
 // Runs `action` as an event handler of `sender` (the application's handler catches).
 void RunHandler(TComponent* sender, const std::function<void()>& action) noexcept;
 // Whether events may reach the control: it exists and is not being freed.
