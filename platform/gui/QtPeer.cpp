@@ -185,7 +185,7 @@ bool ForwardKeyPress(TControl* control, QKeyEvent* event,
       else if (ch >= '0' && ch <= '9')
         key = Qt::Key_0 + (ch - '0');
       else if (ch >= 0x20)
-        key = ch;
+        key = static_cast<unsigned char>(ch);
       QKeyEvent replaced(event->type(), key, event->modifiers(), QString(QChar(ch)));
       passOn(&replaced);
       event->setAccepted(replaced.isAccepted());

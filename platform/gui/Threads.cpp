@@ -31,7 +31,7 @@ bool OnGuiThread() { return !Application || Application->InGuiThread(); }
 
 // What a call raised where no caller can take it. The application's default handler shows it
 // on the GUI thread; before or after the application there is only standard error.
-void ReportUncaught(std::exception_ptr error) {
+void ReportUncaught(const std::exception_ptr& error) {
   if (Application) {
     Application->QueueCall([error] { std::rethrow_exception(error); });
     return;
