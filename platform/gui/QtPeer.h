@@ -19,6 +19,7 @@
 #include <QString>
 #include <QWheelEvent>
 #include <QWidget>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -52,6 +53,11 @@ int QtKeyFromVirtualKey(uint16_t key);
 // its own.
 using WindowRaiser = std::function<void(QWidget*)>;
 void SetWindowRaiser(WindowRaiser raiser);
+
+// What a call raised where no caller can take it (a worker thread, a handler without an
+// application): the application's default handler shows it on the GUI thread; before or after
+// the application it goes to standard error.
+void ReportUncaught(const std::exception_ptr& error);
 
 // Runs `action` as an event handler of `sender` (the application's handler catches).
 void RunHandler(TComponent* sender, const std::function<void()>& action) noexcept;

@@ -3,11 +3,11 @@
 #include "platform/gui/Threads.h"
 
 #include <chrono>
-#include <cstdio>
 #include <deque>
 #include <exception>
 
 #include "platform/gui/Forms.h"
+#include "platform/gui/QtPeer.h"
 
 namespace {
 
@@ -29,36 +29,6 @@ SyncQueue& SyncQueueInstance() {
 
 bool OnGuiThread() { return !Application || Application->InGuiThread(); }
 
-// What a call raised where no caller can take it. The application's default handler shows it
-// on the GUI thread; before or after the application there is only standard error.
-void ReportUncaught(const std::exception_ptr& error) {
-  if (Application) {
-    Application->QueueCall([error] { std::rethrow_exception(error); });
-    return;
-  }
-  try {
-    std::rethrow_exception(error);
-  } catch (const EAbort&) {
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "%s\n", e.what());
-  } catch (...) {
-    std::fputs("Unknown exception\n", stderr);
-  }
-}
-
-// Runs `call` on the GUI thread as an event handler: the default handler shows what it raises.
-void RunGuarded(const std::function<void()>& call) {
-  if (Application) {
-    Application->Guard(Application, call);
-    return;
-  }
-  try {
-    call();
-  } catch (...) {
-    ReportUncaught(std::current_exception());
-  }
-}
-
 }  // namespace
 
 bool CheckSynchronize() {
@@ -72,7 +42,7 @@ bool CheckSynchronize() {
       request = q.pending.front();
       q.pending.pop_front();
     }
-    RunGuarded(request->call);
+    zgui::RunHandler(Application, request->call);
     {
       std::lock_guard<std::mutex> lock(q.mutex);
       request->done = true;
@@ -111,7 +81,7 @@ void TThread::Run() {
       Execute();
     } catch (...) {
       // A worker's failure ends the worker, not the program; the user still hears of it.
-      ReportUncaught(std::current_exception());
+      zgui::ReportUncaught(std::current_exception());
     }
   }
   bool freeSelf;
@@ -220,7 +190,7 @@ void TThread::Synchronize(const std::function<void()>& call) { RunOnGuiThread(ca
 void RunOnGuiThread(const std::function<void()>& call) {
   if (!call) return;
   if (OnGuiThread()) {
-    RunGuarded(call);
+    zgui::RunHandler(Application, call);
     return;
   }
   SyncQueue& q = SyncQueueInstance();
