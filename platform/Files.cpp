@@ -27,6 +27,11 @@ std::string& FolderOverride() {
   return folder;
 }
 
+std::string& FileOverride() {
+  static std::string file;
+  return file;
+}
+
 bool StatPath(const std::string& path, struct stat& st) {
   return !path.empty() && ::stat(Native(path).c_str(), &st) == 0;
 }
@@ -70,6 +75,21 @@ void SetProgramFolderForTesting(const std::string& folder) {
 
 std::string ProgramPath(const std::string& relative) { return ProgramFolder() + "/" + relative; }
 
+std::string ProgramFile() {
+  {
+    std::lock_guard<std::mutex> lock(FolderMutex());
+    if (!FileOverride().empty()) return FileOverride();
+  }
+  std::error_code ec;
+  const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return ec ? std::string() : Utf8ToGbk(exe.string());
+}
+
+void SetProgramFileForTesting(const std::string& path) {
+  std::lock_guard<std::mutex> lock(FolderMutex());
+  FileOverride() = path;
+}
+
 bool FileExists(const std::string& path) {
   struct stat st;
   return StatPath(path, st) && !S_ISDIR(st.st_mode);
@@ -102,6 +122,21 @@ bool RenameFile(const std::string& from, const std::string& to) {
   // The program expects a rename onto an existing file to fail rather than replace it.
   if (from.empty() || to.empty() || FileExists(to) || DirectoryExists(to)) return false;
   return ::rename(Native(from).c_str(), Native(to).c_str()) == 0;
+}
+
+bool ReplaceFile(const std::string& from, const std::string& to) {
+  return !from.empty() && !to.empty() && ::rename(Native(from).c_str(), Native(to).c_str()) == 0;
+}
+
+bool SetFileMode(const std::string& path, unsigned mode) {
+  return !path.empty() && ::chmod(Native(path).c_str(), static_cast<mode_t>(mode)) == 0;
+}
+
+std::string CanonicalPath(const std::string& path) {
+  if (path.empty()) return std::string();
+  std::error_code ec;
+  const std::filesystem::path real = std::filesystem::canonical(Native(path), ec);
+  return ec ? std::string() : Utf8ToGbk(real.string());
 }
 
 std::string ExtractFilePath(const std::string& path) {

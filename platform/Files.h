@@ -10,13 +10,22 @@ std::string ProgramFolder();
 void SetProgramFolderForTesting(const std::string& folder);  // "" restores the real one
 // ProgramFolder() + "/" + relative (relative given with '/').
 std::string ProgramPath(const std::string& relative);
+// Full path of the running program file, links resolved; tests may override it.
+std::string ProgramFile();
+void SetProgramFileForTesting(const std::string& path);  // "" restores the real one
 
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
-bool CreateDir(const std::string& path);        // one level; true when it exists afterwards
-bool ForceDirectories(const std::string& path); // all levels
+bool CreateDir(const std::string& path);         // one level; true when it exists afterwards
+bool ForceDirectories(const std::string& path);  // all levels
 bool DeleteFile(const std::string& path);
 bool RenameFile(const std::string& from, const std::string& to);  // false when `to` exists
+// Renames `from` over `to` in one step, replacing a file there (within one file system).
+bool ReplaceFile(const std::string& from, const std::string& to);
+// Sets the permission bits, as chmod does.
+bool SetFileMode(const std::string& path, unsigned mode);
+// The absolute path with links, "." and ".." resolved when the path exists, "" otherwise.
+std::string CanonicalPath(const std::string& path);
 std::string ExtractFilePath(const std::string& path);  // with trailing '/'
 std::string ExtractFileName(const std::string& path);
 std::string ChangeFileExt(const std::string& path, const std::string& ext);

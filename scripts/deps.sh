@@ -1,6 +1,6 @@
 # Installs with apt-get whatever the build, the tests and the program need and is missing.
 # Sourced by scripts/run and scripts/test.
-ZELKAR_PACKAGES="cmake g++ make ninja-build pkg-config qt6-base-dev libgl-dev libcurl4-openssl-dev
+ZELKAR_PACKAGES="cmake g++ make ninja-build pkg-config qt6-base-dev libgl-dev libcurl4-openssl-dev libssl-dev
   zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-wqy-microhei fonts-arphic-uming fonts-dejavu-core
   fonts-liberation libgif-dev giflib-tools apache2-data imagemagick xvfb xauth"
 # Only for scripts/test --lint.

@@ -218,6 +218,8 @@ void TForm2::CreateCommands() {
   Action55->OnExecute = Handler(this, &TForm2::Action55Execute);
   Action56->OnExecute = Handler(this, &TForm2::Action56Execute);
   Button9->OnClick = Handler(this, &TForm2::Button9Click);
+  Action10->OnExecute = Handler(this, &TForm2::Action10Execute);
+  OnlineUpdateSetup = BuiltInUpdateSetup();
   Edit1->OnChange = Handler(this, &TForm2::Edit1Change);
 }
 

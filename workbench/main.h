@@ -13,6 +13,7 @@
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/StdCtrls.h"
+#include "workbench/logic/OnlineUpdate.h"
 #include "workbench/model/WorkbenchModel.h"
 
 struct AskedMatch;
@@ -209,7 +210,18 @@ class TForm2 : public TForm {
 
   // Reference texts
 
-  // Online update
+  // Online update (MainUpdate.cpp)
+  void Action10Execute(TComponent* Sender);
+  // Fetches an address into a file; false, shown nowhere, on any failure. Any thread may call.
+  bool DownloadToFile(const std::string& Url, const std::string& FileName);
+  // The absolute path of an existing path with its links resolved, "" for a missing one.
+  std::string ShortPathName(const std::string& Path);
+  // Runs the update on a worker thread, its texts shown by `Progress` on the GUI thread; no
+  // command runs meanwhile, and the program ends once a new one has taken its place. The
+  // browser's update runs the same with a sink of its own.
+  void RunUpdate(UpdateProgress& Progress);
+  // The update's server, key, folders, messages and process starter; tests replace parts.
+  UpdateSetup OnlineUpdateSetup;
 
   // Win/draw/loss calculator and coin window
 
@@ -236,6 +248,10 @@ class TForm2 : public TForm {
 };
 
 extern TForm2* Form2;
+
+// The update as built: the server from the build setting or ZELKAR_UPDATE_URL, the built-in
+// key, this program's folder and file, messages in message boxes, programs started detached.
+UpdateSetup BuiltInUpdateSetup();
 
 // The six line buttons and their moving-line boxes, top line first.
 inline std::array<TButton*, 6> LineButtons(const TForm2& f) {

@@ -1,9 +1,13 @@
-// Downloads on libcurl.
+// Downloads on libcurl, through a temporary file beside the target.
 #include "platform/gui/Download.h"
 
 #include <curl/curl.h>
+#include <fcntl.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <mutex>
 
@@ -11,19 +15,70 @@
 
 namespace {
 
-constexpr long kConnectTimeoutSeconds = 20;
-// A transfer slower than this many bytes per second for kLowSpeedSeconds is given up.
+constexpr long kMaxRedirects = 5;
+// Fewer bytes a second than this, over the stall time, give the transfer up.
 constexpr long kLowSpeedBytes = 1;
-constexpr long kLowSpeedSeconds = 60;
-constexpr long kTotalTimeoutSeconds = 15 * 60;
+
+std::mutex& TimeoutMutex() {
+  static std::mutex m;
+  return m;
+}
+
+DownloadTimeouts& Timeouts() {
+  static DownloadTimeouts timeouts;
+  return timeouts;
+}
 
 void InitCurlOnce() {
   static std::once_flag once;
   std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
-size_t WriteToFile(char* data, size_t size, size_t count, void* file) {
-  return std::fwrite(data, size, count, static_cast<std::FILE*>(file)) * size;
+struct Sink {
+  int fd = -1;
+  bool failed = false;
+};
+
+size_t WriteToFile(char* data, size_t size, size_t count, void* user) {
+  Sink& sink = *static_cast<Sink*>(user);
+  size_t left = size * count;
+  while (left > 0) {
+    const ssize_t n = ::write(sink.fd, data, left);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      sink.failed = true;
+      return 0;  // less than offered: libcurl ends the transfer with a write error
+    }
+    data += n;
+    left -= static_cast<size_t>(n);
+  }
+  return size * count;
+}
+
+// Counts the body's bytes in windows of the stall time. libcurl's own low-speed check averages
+// over a few seconds after a burst and counts whole seconds only; this one is exact to the
+// millisecond, so tests can stall for a moment instead of half a minute.
+struct StallWatch {
+  using Clock = std::chrono::steady_clock;
+  long stallMs = 0;
+  Clock::time_point windowStart = Clock::now();
+  curl_off_t windowBytes = 0;
+  bool stalled = false;
+};
+
+int WatchProgress(void* user, curl_off_t, curl_off_t received, curl_off_t, curl_off_t) {
+  StallWatch& watch = *static_cast<StallWatch*>(user);
+  const auto now = StallWatch::Clock::now();
+  const long elapsedMs = static_cast<long>(
+      std::chrono::duration_cast<std::chrono::milliseconds>(now - watch.windowStart).count());
+  if (elapsedMs < watch.stallMs) return 0;
+  if ((received - watch.windowBytes) * 1000 < static_cast<curl_off_t>(elapsedMs) * kLowSpeedBytes) {
+    watch.stalled = true;
+    return 1;  // ends the transfer
+  }
+  watch.windowStart = now;
+  watch.windowBytes = received;
+  return 0;
 }
 
 bool Fail(std::string* error, const std::string& why) {
@@ -31,51 +86,92 @@ bool Fail(std::string* error, const std::string& why) {
   return false;
 }
 
+bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
+  return text.size() >= prefix.size() && LowerCase(text.substr(0, prefix.size())) == prefix;
+}
+
+// A new file of our own beside the target; the name is unique within this process too, so
+// two transfers to one target never write into the same temporary file.
+int CreateTemporary(const std::string& target, std::string& temp) {
+  static std::atomic<unsigned> counter{0};
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temp = target + ".part-" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
 }  // namespace
 
+void SetDownloadTimeoutsForTesting(const DownloadTimeouts& timeouts) {
+  std::lock_guard<std::mutex> lock(TimeoutMutex());
+  Timeouts() = timeouts;
+}
+
 bool DownloadToFile(const std::string& url, const std::string& path, std::string* error) {
-  if (url.empty() || path.empty()) return Fail(error, "no address or no file name");
+  if (!StartsWithNoCase(url, "http://") && !StartsWithNoCase(url, "https://"))
+    return Fail(error, "not an http or https address");
+  if (path.empty()) return Fail(error, "no file name");
+  DownloadTimeouts timeouts;
+  {
+    std::lock_guard<std::mutex> lock(TimeoutMutex());
+    timeouts = Timeouts();
+  }
   InitCurlOnce();
   const std::string target = GbkToUtf8(path);
-  const std::string temp = target + ".part-" + std::to_string(::getpid());
-  std::FILE* file = std::fopen(temp.c_str(), "wb");
-  if (!file) return Fail(error, "cannot create " + temp);
+  std::string temp;
+  Sink sink;
+  sink.fd = CreateTemporary(target, temp);
+  if (sink.fd < 0) return Fail(error, "cannot create a file beside " + target);
 
   CURL* curl = curl_easy_init();
   if (!curl) {
-    std::fclose(file);
+    ::close(sink.fd);
     std::remove(temp.c_str());
     return Fail(error, "cannot start a transfer");
   }
   const std::string address = GbkToUtf8(url);
   char message[CURL_ERROR_SIZE] = {0};
   curl_easy_setopt(curl, CURLOPT_URL, address.c_str());
+  curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+  curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+  curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+  curl_easy_setopt(curl, CURLOPT_MAXREDIRS, kMaxRedirects);
   curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, WriteToFile);
-  curl_easy_setopt(curl, CURLOPT_WRITEDATA, file);
+  curl_easy_setopt(curl, CURLOPT_WRITEDATA, &sink);
   curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, message);
   curl_easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
-  curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
-  curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 10L);
   curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-  curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, kConnectTimeoutSeconds);
-  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, kLowSpeedBytes);
-  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, kLowSpeedSeconds);
-  curl_easy_setopt(curl, CURLOPT_TIMEOUT, kTotalTimeoutSeconds);
+  curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, timeouts.ConnectMilliseconds);
+  StallWatch watch;
+  watch.stallMs = timeouts.StallMilliseconds;
+  curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, WatchProgress);
+  curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &watch);
+  curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
   curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
   curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
   const CURLcode result = curl_easy_perform(curl);
+  long status = 0;
+  curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
   curl_easy_cleanup(curl);
 
-  const bool closed = std::fclose(file) == 0;
-  if (result != CURLE_OK || !closed) {
+  // A redirect without a place to go ends "successfully" on its own 3xx page: not the file.
+  std::string why;
+  if (watch.stalled)
+    why = "the transfer stalled";
+  else if (result != CURLE_OK)
+    why = message[0] ? std::string(message) : curl_easy_strerror(result);
+  else if (status < 200 || status > 299)
+    why = "the server answered " + std::to_string(status);
+  else if (sink.failed || ::fsync(sink.fd) != 0)
+    why = "cannot write " + temp;
+  if (::close(sink.fd) != 0 && why.empty()) why = "cannot write " + temp;
+  if (why.empty() && std::rename(temp.c_str(), target.c_str()) != 0)
+    why = "cannot replace " + target;
+  if (!why.empty()) {
     std::remove(temp.c_str());
-    return Fail(error, result != CURLE_OK
-                           ? (message[0] ? std::string(message) : curl_easy_strerror(result))
-                           : "cannot write " + temp);
-  }
-  if (std::rename(temp.c_str(), target.c_str()) != 0) {
-    std::remove(temp.c_str());
-    return Fail(error, "cannot replace " + target);
+    return Fail(error, why);
   }
   return true;
 }

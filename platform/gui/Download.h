@@ -1,11 +1,23 @@
-// Fetching a URL into a file.
+// Fetching an address into a file.
 #pragma once
 
 #include <string>
 
-// Fetches `url` into `path` (GBK texts) and reports success. The transfer goes to a temporary
-// file beside the target, renamed into place only when the whole body arrived with a success
-// status, so a failed download leaves an existing file as it was. HTTPS certificates are
-// verified; redirects are followed; a stalled or endless transfer times out. Never throws; on
-// failure `error` (when given) says why.
+// Fetches `url` into `path` (GBK texts) and reports success; blocks until the transfer ends.
+// Only http and https are spoken, also by the redirects it follows (five at most); https
+// certificates and host names are verified. A status of 400 or more, a malformed address, a
+// refused redirect or any other error gives false. The body goes to a temporary file in the
+// target's folder, renamed over the target only when the whole body arrived, so a failed
+// transfer removes its temporary file and leaves an existing target byte for byte. A transfer
+// is given up when connecting takes longer than the connect timeout, or when fewer than one
+// byte a second arrives for the stall time. Never throws; on failure `error` (when given) says
+// why, in English.
 bool DownloadToFile(const std::string& url, const std::string& path, std::string* error = nullptr);
+
+struct DownloadTimeouts {
+  long ConnectMilliseconds = 15000;
+  long StallMilliseconds = 30000;
+};
+// Tests shorten the timeouts so that a stalled server is given up within seconds; a
+// default-made value restores the real ones.
+void SetDownloadTimeoutsForTesting(const DownloadTimeouts& timeouts);

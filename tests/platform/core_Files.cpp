@@ -22,6 +22,12 @@ TEST(Files, ProgramFolderIsTheFolderOfTheRunningProgram) {
   EXPECT_EQ(ProgramPath("bd/gs.dat"), "/opt/qeva/bd/gs.dat");
   SetProgramFolderForTesting("");
   EXPECT_EQ(ProgramFolder(), folder);
+
+  EXPECT_EQ(ProgramFile(), folder + "/platform_tests");
+  SetProgramFileForTesting("/opt/qeva/Qeva");
+  EXPECT_EQ(ProgramFile(), "/opt/qeva/Qeva");
+  SetProgramFileForTesting("");
+  EXPECT_EQ(ProgramFile(), folder + "/platform_tests");
 }
 
 TEST(Files, GbkPathsReachTheFileSystemAsUtf8) {
@@ -61,6 +67,41 @@ TEST(Files, RenameNeverReplacesAFile) {
   EXPECT_EQ(ReadWholeFile(dir / "moved"), "2");
   EXPECT_FALSE(FileExists(dir / "new"));
   EXPECT_FALSE(RenameFile(dir / "missing", dir / "other"));
+}
+
+TEST(Files, ReplaceTakesThePlaceOfAFileAndModesAreSet) {
+  TempFolder dir;
+  WriteFileAtomically(dir / "Qeva", "old");
+  WriteFileAtomically(dir / "Qeva.new", "new");
+  ASSERT_TRUE(SetFileMode(dir / "Qeva.new", 0755));
+  struct stat st;
+  ASSERT_EQ(::stat((dir / "Qeva.new").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0755u);
+  ASSERT_TRUE(ReplaceFile(dir / "Qeva.new", dir / "Qeva"));
+  EXPECT_EQ(ReadWholeFile(dir / "Qeva"), "new");
+  EXPECT_EQ(dir.Listing(), "Qeva;");
+  // A folder in the way is never replaced, and the file stays where it was.
+  std::filesystem::create_directory(dir / "bd");
+  WriteFileAtomically(dir / "bd/yj.dat", "1");
+  EXPECT_FALSE(ReplaceFile(dir / "Qeva", dir / "bd"));
+  EXPECT_EQ(ReadWholeFile(dir / "Qeva"), "new");
+  EXPECT_FALSE(ReplaceFile(dir / "missing", dir / "Qeva"));
+  EXPECT_FALSE(SetFileMode(dir / "missing", 0755));
+}
+
+TEST(Files, CanonicalPathOfWhatExistsAndEmptyForWhatDoesNot) {
+  TempFolder dir;
+  std::filesystem::create_directory(U(dir / "程序"));
+  WriteFileAtomically(dir / "程序/Qeva", "x");
+  std::filesystem::create_symlink(U(dir / "程序/Qeva"), dir / "link");
+  const std::string real = std::filesystem::canonical(dir.Path()).string() + "/程序/Qeva";
+  EXPECT_EQ(U(CanonicalPath(dir / "程序/../程序/./Qeva")), U(real));
+  EXPECT_EQ(U(CanonicalPath(dir / "link")), U(real));
+  EXPECT_EQ(CanonicalPath(dir / "程序/missing"), "");
+  EXPECT_EQ(CanonicalPath(dir / "dangling"), "");
+  std::filesystem::create_symlink(dir / "nowhere", dir / "dangling");
+  EXPECT_EQ(CanonicalPath(dir / "dangling"), "");
+  EXPECT_EQ(CanonicalPath(""), "");
 }
 
 TEST(Files, PathParts) {

@@ -1,23 +1,14 @@
-// Downloads into files and starting other programs.
+// Starting other programs.
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 
 #include "platform/Clock.h"
-#include "platform/gui/Download.h"
 #include "platform/gui/Processes.h"
 #include "platform/gui/Threads.h"
 #include "tests/platform/core_TempFolder.h"
 #include "tests/support/GuiTest.h"
 
 namespace {
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 void WriteAll(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
@@ -30,28 +21,6 @@ bool WaitForFile(const std::string& path) {
     Sleep(5);
   }
   return true;
-}
-
-TEST(DownloadTest, AWholeTransferReplacesTheFileAndAFailedOneLeavesItAlone) {
-  TempFolder dir;
-  const std::string source = dir / "gs.dat";
-  WriteAll(source, std::string("001010203040506\0\xff", 17));
-  const std::string target = dir / "copy.dat";
-  WriteAll(target, "old");
-
-  std::string error;
-  EXPECT_TRUE(DownloadToFile("file://" + source, target, &error)) << error;
-  EXPECT_EQ(ReadAll(target), ReadAll(source));
-
-  EXPECT_FALSE(DownloadToFile("file://" + (dir / "missing.dat"), target, &error));
-  EXPECT_FALSE(error.empty());
-  EXPECT_EQ(ReadAll(target), ReadAll(source));
-  // Nobody listens on this port of this machine: refused at once.
-  EXPECT_FALSE(DownloadToFile("http://127.0.0.1:9/gs.dat", target));
-  EXPECT_EQ(ReadAll(target), ReadAll(source));
-  EXPECT_FALSE(DownloadToFile("", target));
-  EXPECT_FALSE(DownloadToFile("file://" + source, dir / "no-such-folder/x.dat"));
-  EXPECT_EQ(dir.Listing(), "copy.dat;gs.dat;");  // no temporary file left behind
 }
 
 TEST(ProcessTest, ProgramsAndScriptsStartInTheirFolderWithoutAShell) {

@@ -2,6 +2,8 @@
 #include <atomic>
 
 #include "platform/Clock.h"
+#include "platform/Exceptions.h"
+#include "platform/Numbers.h"
 #include "platform/gui/Threads.h"
 #include "tests/support/GuiTest.h"
 
@@ -131,6 +133,63 @@ TEST_F(ThreadTest, AWorkersFailureReachesTheDefaultHandler) {
               abort ? std::vector<std::string>{} : std::vector<std::string>{"worker failed"});
     dialogs().Reset();
   }
+}
+
+// A window with a button and an edit, shown, to be clicked and typed at while work runs.
+class BusyWindow : public TForm {
+ public:
+  explicit BusyWindow(TComponent* owner) : TForm(owner) {
+    SetBounds(0, 0, 300, 120);
+    button = new TButton(this);
+    button->SetParent(this);
+    button->SetBounds(8, 8, 75, 25);
+    button->OnClick = [this](TComponent*) { ++clicks; };
+    edit = new TEdit(this);
+    edit->SetParent(this);
+    edit->SetBounds(8, 40, 120, 21);
+  }
+  TButton* button;
+  TEdit* edit;
+  int clicks = 0;
+};
+
+TEST_F(ThreadTest, BusyWorkRunsAwayFromTheGuiThreadWhichPaintsButTakesNoInput) {
+  std::unique_ptr<BusyWindow> form(NewForm<BusyWindow>(nullptr));
+  form->Show();
+  ProcessEvents();
+  const std::thread::id gui = std::this_thread::get_id();
+  std::thread::id worker;
+  std::vector<std::string> seen;
+  dialogs().AnswerMessage();
+  RunBusy([&] {
+    worker = std::this_thread::get_id();
+    RunOnGuiThread([&] {
+      EXPECT_TRUE(Busy());
+      UserClick(form->button);
+      UserType(form->edit, "12");
+      UserCloseWindow(form.get());
+      seen.push_back(form->edit->Text());
+      form->edit->SetText("by the work");
+    });
+    // A dialog the work asks for still takes its answer.
+    RunOnGuiThread([&] { seen.push_back(IntToStr(Application->MessageBox("go on?", "", MB_OK))); });
+  });
+  EXPECT_NE(worker, gui);
+  EXPECT_FALSE(Busy());
+  EXPECT_EQ(form->clicks, 0);
+  EXPECT_TRUE(form->Visible());
+  EXPECT_EQ(seen, (std::vector<std::string>{"", IntToStr(IDOK)}));
+  EXPECT_EQ(form->edit->Text(), "by the work");
+  // Input left over from the work never arrives later; new input does.
+  ProcessEvents();
+  EXPECT_EQ(form->clicks, 0);
+  UserClick(form->button);
+  EXPECT_EQ(form->clicks, 1);
+
+  EXPECT_THROW(RunBusy([] { throw EConvertError("bad"); }), EConvertError);
+  EXPECT_FALSE(Busy());
+  UserClick(form->button);
+  EXPECT_EQ(form->clicks, 2);
 }
 
 TEST_F(ThreadTest, AWorkerMayFreeItselfWhenDone) {

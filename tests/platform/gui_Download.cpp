@@ -1,0 +1,129 @@
+// Downloads into files against the test server: what arrives whole replaces the file, and
+// every kind of failure leaves the old file byte for byte with no temporary file behind.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fstream>
+#include <sstream>
+
+#include "platform/gui/Download.h"
+#include "tests/platform/core_TempFolder.h"
+#include "tests/support/TestHttpServer.h"
+
+namespace {
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void WriteAll(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// A served folder with one data file and a target folder holding a good old copy.
+class DownloadTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::filesystem::create_directory(served / "bd");
+    WriteAll(served / "bd/yj.dat", fresh);
+    WriteAll(local / "yj.dat", old);
+  }
+  void TearDown() override { SetDownloadTimeoutsForTesting({}); }
+
+  // False, the old copy untouched and nothing else in the folder.
+  void ExpectRefused(const std::string& url) {
+    std::string error;
+    EXPECT_FALSE(DownloadToFile(url, local / "yj.dat", &error)) << url;
+    EXPECT_FALSE(error.empty()) << url;
+    EXPECT_EQ(ReadAll(local / "yj.dat"), old) << url;
+    EXPECT_EQ(local.Listing(), "yj.dat;") << url;
+  }
+
+  TempFolder served;
+  TempFolder local;
+  TestHttpServer server{served.Path()};
+  const std::string fresh = std::string("\x10\0\0\0x\x9c new text", 14);
+  const std::string old = std::string("\x08\0\0\0x\x9c old", 10);
+};
+
+TEST_F(DownloadTest, AWholeTransferReplacesTheFileAndAFailedOneLeavesItAlone) {
+  std::string error;
+  EXPECT_TRUE(DownloadToFile(server.Url("/bd/yj.dat"), local / "yj.dat", &error)) << error;
+  EXPECT_EQ(ReadAll(local / "yj.dat"), fresh);
+  EXPECT_TRUE(DownloadToFile(server.Url("/bd/yj.dat"), local / "new.dat", &error)) << error;
+  EXPECT_EQ(ReadAll(local / "new.dat"), fresh);
+  std::filesystem::remove(local / "new.dat");
+  WriteAll(local / "yj.dat", old);
+
+  ExpectRefused(server.Url("/bd/missing.dat"));  // the folder's own 404
+  server.AnswerStatus("/bd/yj.dat", 500);
+  ExpectRefused(server.Url("/bd/yj.dat"));
+  server.AnswerStatus("/bd/yj.dat", 403);
+  ExpectRefused(server.Url("/bd/yj.dat"));
+  server.AnswerCutShort("/bd/yj.dat", "x\x9c half", 4000);
+  ExpectRefused(server.Url("/bd/yj.dat"));
+  // Nobody listens on this port of this machine: refused at once.
+  ExpectRefused("http://127.0.0.1:9/bd/yj.dat");
+  EXPECT_FALSE(DownloadToFile(server.Url("/bd/yj.dat"), local / "no-such-folder/x.dat"));
+  EXPECT_FALSE(DownloadToFile(server.Url("/bd/yj.dat"), ""));
+  EXPECT_EQ(local.Listing(), "yj.dat;");
+}
+
+TEST_F(DownloadTest, MalformedAddressesAndOtherSchemesAreRefusedWithoutAsking) {
+  for (const std::string& url :
+       {std::string(""), std::string("not an address"), std::string("127.0.0.1/bd/yj.dat"),
+        "http//127.0.0.1:" + std::to_string(server.Port()) + "/bd/yj.dat", std::string("http://"),
+        std::string("http://[::1/bd/yj.dat"), "file://" + (served / "bd/yj.dat"),
+        "ftp://127.0.0.1:" + std::to_string(server.Port()) + "/bd/yj.dat"})
+    ExpectRefused(url);
+  EXPECT_TRUE(server.Requests().empty());
+  // The scheme's case does not matter.
+  EXPECT_TRUE(DownloadToFile("HTTP://127.0.0.1:" + std::to_string(server.Port()) + "/bd/yj.dat",
+                             local / "yj.dat"));
+}
+
+TEST_F(DownloadTest, RedirectsAreFollowedFiveTimesAndOnlyToHttp) {
+  server.AnswerRedirect("/r1", server.Url("/r2"), 301);
+  server.AnswerRedirect("/r2", server.Url("/r3"), 302);
+  server.AnswerRedirect("/r3", server.Url("/r4"), 303);
+  server.AnswerRedirect("/r4", server.Url("/r5"), 307);
+  server.AnswerRedirect("/r5", server.Url("/bd/yj.dat"), 308);
+  std::string error;
+  EXPECT_TRUE(DownloadToFile(server.Url("/r1"), local / "yj.dat", &error)) << error;
+  EXPECT_EQ(ReadAll(local / "yj.dat"), fresh);
+  WriteAll(local / "yj.dat", old);
+  // A sixth redirect is one too many.
+  server.AnswerRedirect("/r0", server.Url("/r1"));
+  ExpectRefused(server.Url("/r0"));
+  EXPECT_EQ(server.RequestCount("/bd/yj.dat"), 1);  // only the first chain arrived
+
+  // A server that sends us to a file of this machine, or to another scheme, is not followed.
+  server.AnswerRedirect("/local", "file://" + (served / "bd/yj.dat"));
+  ExpectRefused(server.Url("/local"));
+  server.AnswerRedirect("/ftp", "ftp://127.0.0.1:" + std::to_string(server.Port()) + "/bd/yj.dat");
+  ExpectRefused(server.Url("/ftp"));
+  // A redirect that names no place ends on its own page, which is not the file.
+  server.AnswerBody("/nowhere", "moved", 302);
+  ExpectRefused(server.Url("/nowhere"));
+  server.AnswerRedirect("/loop", server.Url("/loop"));
+  ExpectRefused(server.Url("/loop"));
+}
+
+TEST_F(DownloadTest, AStalledServerIsGivenUpWithinTheStallTime) {
+  SetDownloadTimeoutsForTesting({2000, 300});
+  const auto start = std::chrono::steady_clock::now();
+  server.AnswerStall("/silent");  // accepts, then says nothing at all
+  ExpectRefused(server.Url("/silent"));
+  server.AnswerStall("/half", true, "x\x9c half a body");  // stops in the middle of the body
+  ExpectRefused(server.Url("/half"));
+  const auto seconds =
+      std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start)
+          .count();
+  // A moment of silence each, with the check's own granularity: far from the real 30 seconds.
+  EXPECT_LT(seconds, 8);
+}
+
+}  // namespace

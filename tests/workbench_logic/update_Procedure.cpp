@@ -1,0 +1,209 @@
+// The online update against the test server: the data files, the progress texts in order, and
+// the new program installed only when signed by the maker's key and made for this machine.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+
+#include "platform/gui/Download.h"
+#include "tests/workbench_logic/GbkExpect.h"
+#include "tests/workbench_logic/UpdateServerFixture.h"
+#include "workbench/logic/OnlineUpdate.h"
+#include "workbench/logic/ReferenceBookFiles.h"
+
+namespace {
+
+struct RecordedProgress : UpdateProgress {
+  void Show(const std::string& text) override { texts.push_back(text); }
+  std::vector<std::string> texts;
+};
+
+const char* const kProgram = "/download/Voduravurazivizevo.exe";
+const char* const kSignature = "/download/Voduravurazivizevo.exe.sig";
+
+std::string Progress(const std::string& what) { return "系统正在升级中........" + what; }
+
+// The texts of an update whose data files fared as `fetched` says ('1' fetched, '0' failed).
+std::vector<std::string> ExpectedProgress(const std::string& fetched) {
+  std::vector<std::string> texts;
+  for (size_t i = 0; i < ReferenceBookFiles.size(); ++i) {
+    const std::string name = ReferenceBookFiles[i];
+    texts.push_back(Progress("升级" + name + "文件"));
+    texts.push_back(Progress(name + (fetched[i] == '1' ? "升级成功" : "升级失败")));
+  }
+  texts.push_back(Progress("升级主文件"));
+  return texts;
+}
+
+class OnlineUpdateTest : public ::testing::Test, protected UpdateServerFixture {
+ protected:
+  void TearDown() override { SetDownloadTimeoutsForTesting({}); }
+
+  UpdateResult Run() {
+    UpdateSetup setup;
+    setup.BaseAddress = server.BaseUrl();
+    setup.ProgramFolder = program.Path();
+    setup.ProgramFile = ProgramFile();
+    setup.PublicKey = key;
+    setup.Download = [](const std::string& url, const std::string& file) {
+      return DownloadToFile(url, file);
+    };
+    setup.Message = [this](const std::string& text) { messages.push_back(text); };
+    setup.StartProgram = [this](const std::string& file, const std::string& folder) {
+      started.push_back(file + " in " + folder);
+      return true;
+    };
+    return RunOnlineUpdate(setup, progress);
+  }
+
+  // The update ended with "升级失败", the old program in place and nothing fetched left over.
+  void ExpectProgramKept(UpdateResult result) {
+    EXPECT_EQ(result, UpdateResult::ProgramKept);
+    EXPECT_EQ(messages, (std::vector<std::string>{"即将进行升级，耐心等待!", "升级失败"}));
+    EXPECT_EQ(ReadBytes(ProgramFile()), oldProgram);
+    EXPECT_TRUE(started.empty());
+    EXPECT_EQ(program.Listing(), "Qeva;bd;");  // nothing fetched is left over
+  }
+
+  std::string key = maker.PublicKeyHex();
+  RecordedProgress progress;
+  std::vector<std::string> messages;
+  std::vector<std::string> started;
+};
+
+TEST_F(OnlineUpdateTest, EveryDataFileLandsInANewBdFolderAndTheSignedProgramTakesOver) {
+  for (const char* name : ReferenceBookFiles) ServeData(name, DataBytes(name));
+  ServeSignedProgram();
+  programName = "zelkar-6.0";  // whatever the running program is called
+  WriteBytes(ProgramFile(), oldProgram);
+  std::filesystem::remove(program / "Qeva");
+  ASSERT_FALSE(std::filesystem::exists(program / "bd"));
+
+  EXPECT_EQ(Run(), UpdateResult::ProgramReplaced);
+  for (const char* name : ReferenceBookFiles) EXPECT_EQ(ReadBytes(DataFile(name)), DataBytes(name));
+  const std::vector<std::string> expected = ExpectedProgress(std::string(34, '1'));
+  ASSERT_EQ(progress.texts.size(), expected.size());
+  for (size_t i = 0; i < expected.size(); ++i) EXPECT_GBK_EQ(progress.texts[i], expected[i]);
+  EXPECT_EQ(messages, (std::vector<std::string>{"即将进行升级，耐心等待!", "升级成功"}));
+  EXPECT_EQ(ReadBytes(ProgramFile()), newProgram);
+  EXPECT_EQ(FileMode(ProgramFile()), 0755u);
+  EXPECT_EQ(started, (std::vector<std::string>{ProgramFile() + " in " + program.Path()}));
+  EXPECT_EQ(program.Listing(), "bd;zelkar-6.0;");
+  // The server was asked in the update's order, data first, then program and signature.
+  const std::vector<std::string> requests = server.Requests();
+  ASSERT_EQ(requests.size(), 36u);
+  EXPECT_EQ(requests[0], "/download/bd/yj.dat");
+  EXPECT_EQ(requests[30], "/download/bd/gs.dat");
+  EXPECT_EQ(requests[34], "/download/Voduravurazivizevo.exe");
+  EXPECT_EQ(requests[35], "/download/Voduravurazivizevo.exe.sig");
+}
+
+TEST_F(OnlineUpdateTest, FailedTransfersLeaveTheOldDataFilesByteForByte) {
+  SetDownloadTimeoutsForTesting({2000, 300});
+  std::filesystem::create_directory(program / "bd");
+  for (const char* name : ReferenceBookFiles) {
+    ServeData(name, DataBytes(name));
+    WriteBytes(DataFile(name), std::string("old ") + name);
+  }
+  server.AnswerStatus("/download/bd/yj.dat", 404);
+  server.AnswerCutShort("/download/bd/xc.dat", "fresh but", 5000);
+  server.AnswerStall("/download/bd/xg.dat", true, "fresh and then");
+  server.AnswerRedirect("/download/bd/gs.dat", "file:///etc/passwd");
+  ServeSignedProgram();
+
+  EXPECT_EQ(Run(), UpdateResult::ProgramReplaced);
+  std::string fetched(34, '1');
+  fetched[0] = fetched[1] = fetched[2] = fetched[30] = '0';
+  EXPECT_EQ(progress.texts, ExpectedProgress(fetched));
+  for (size_t i = 0; i < ReferenceBookFiles.size(); ++i) {
+    const std::string name = ReferenceBookFiles[i];
+    EXPECT_EQ(ReadBytes(DataFile(name)), fetched[i] == '1' ? DataBytes(name) : "old " + name)
+        << name;
+  }
+  std::vector<std::string> names(ReferenceBookFiles.begin(), ReferenceBookFiles.end());
+  std::sort(names.begin(), names.end());
+  std::string listing;
+  for (const std::string& name : names) listing += name + ";";
+  EXPECT_EQ(FolderListing(program / "bd"), listing);  // no temporary file left
+}
+
+// Each way the new program can be unfit: the update says "升级失败" and the old one stays.
+TEST_F(OnlineUpdateTest, AProgramThatIsNotProvenAndFitIsNeverInstalled) {
+  const std::string script = "#!/bin/sh\necho hello\n";
+  struct Case {
+    const char* what;
+    std::function<void()> arrange;
+  };
+  const Case cases[] = {
+      {"no key was built in",
+       [&] {
+         ServeSignedProgram();
+         key = "";
+       }},
+      {"a key that is not one",
+       [&] {
+         ServeSignedProgram();
+         key = "00ff";
+       }},
+      {"no program on the server", [&] { server.AnswerStatus(kProgram, 404); }},
+      {"no signature on the server",
+       [&] {
+         ServeSignedProgram();
+         server.AnswerStatus(kSignature, 404);
+       }},
+      {"signed by a stranger", [&] { ServeProgram(newProgram, stranger.Sign(newProgram)); }},
+      {"the signature of other bytes", [&] { ServeProgram(newProgram, maker.Sign(oldProgram)); }},
+      {"a cut program",
+       [&] {
+         ServeSignedProgram();
+         server.AnswerCutShort(kProgram, newProgram.substr(0, 100), newProgram.size());
+       }},
+      {"signed, but not a program of this machine",
+       [&] { ServeProgram(script, maker.Sign(script)); }},
+      {"the program's place cannot be taken",
+       [&] {
+         ServeSignedProgram();
+         programName = "occupied";  // a folder with something in it stands there
+         std::filesystem::create_directories(program / "occupied/x");
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    server.AnswerFromFolder(kProgram);
+    server.AnswerFromFolder(kSignature);
+    key = maker.PublicKeyHex();
+    programName = "Qeva";
+    progress.texts.clear();
+    messages.clear();
+    c.arrange();
+    if (programName == "occupied") {
+      const UpdateResult result = Run();
+      EXPECT_EQ(result, UpdateResult::ProgramKept);
+      EXPECT_EQ(messages.back(), "升级失败");
+      EXPECT_TRUE(std::filesystem::is_directory(program / "occupied/x"));
+      EXPECT_EQ(program.Listing(), "Qeva;bd;occupied;");
+      EXPECT_TRUE(started.empty());
+    } else {
+      ExpectProgramKept(Run());
+    }
+    EXPECT_EQ(progress.texts.back(), Progress("升级主文件"));
+  }
+}
+
+TEST_F(OnlineUpdateTest, TheServerAddressComesFromTheEnvironmentWhenItNamesOne) {
+  const char* old = std::getenv("ZELKAR_UPDATE_URL");
+  const std::string saved = old ? old : "";
+  unsetenv("ZELKAR_UPDATE_URL");
+  EXPECT_EQ(UpdateBaseAddress("https://www.zelkar.net"), "https://www.zelkar.net");
+  setenv("ZELKAR_UPDATE_URL", "", 1);
+  EXPECT_EQ(UpdateBaseAddress("https://www.zelkar.net/"), "https://www.zelkar.net");
+  setenv("ZELKAR_UPDATE_URL", "http://127.0.0.1:8080//", 1);
+  EXPECT_EQ(UpdateBaseAddress("https://www.zelkar.net"), "http://127.0.0.1:8080");
+  if (old)
+    setenv("ZELKAR_UPDATE_URL", saved.c_str(), 1);
+  else
+    unsetenv("ZELKAR_UPDATE_URL");
+}
+
+}  // namespace

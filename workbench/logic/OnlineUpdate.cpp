@@ -1,0 +1,72 @@
+#include "workbench/logic/OnlineUpdate.h"
+
+#include <cstdlib>
+
+#include "platform/Exceptions.h"
+#include "platform/Files.h"
+#include "platform/Signatures.h"
+#include "workbench/logic/ReferenceBookFiles.h"
+
+namespace {
+
+const char* const kProgress = "系统正在升级中........";
+// Paths on the update server; its layout is fixed.
+const char* const kDataPath = "/download/bd/";
+const char* const kProgramPath = "/download/Voduravurazivizevo.exe";
+const char* const kSignatureSuffix = ".sig";
+
+std::string ReadOrEmpty(const std::string& path) {
+  try {
+    return ReadWholeFile(path);
+  } catch (const Exception&) {
+    return std::string();
+  }
+}
+
+// Fetches the new program and its detached signature beside the running program, checks both
+// and renames the new file over the running one. Nothing fetched is left behind on failure.
+bool InstallProgram(const UpdateSetup& setup) {
+  const std::string fresh = setup.ProgramFile + ".new";
+  const std::string signatureFile = fresh + kSignatureSuffix;
+  const std::string program = setup.BaseAddress + kProgramPath;
+  bool installed =
+      setup.Download(program, fresh) && setup.Download(program + kSignatureSuffix, signatureFile);
+  if (installed) {
+    const std::string bytes = ReadOrEmpty(fresh);
+    installed = VerifyEd25519Signature(bytes, ReadOrEmpty(signatureFile), setup.PublicKey) &&
+                IsExecutableForThisMachine(bytes) && SetFileMode(fresh, 0755) &&
+                ReplaceFile(fresh, setup.ProgramFile);
+  }
+  DeleteFile(signatureFile);
+  if (!installed) DeleteFile(fresh);
+  return installed;
+}
+
+}  // namespace
+
+UpdateResult RunOnlineUpdate(const UpdateSetup& setup, UpdateProgress& progress) {
+  const std::string dataFolder = setup.ProgramFolder + "/bd";
+  if (!DirectoryExists(dataFolder)) CreateDir(dataFolder);
+  setup.Message("即将进行升级，耐心等待!");
+  for (const std::string name : ReferenceBookFiles) {
+    progress.Show(kProgress + ("升级" + name + "文件"));
+    const bool fetched =
+        setup.Download(setup.BaseAddress + kDataPath + name, dataFolder + "/" + name);
+    progress.Show(kProgress + name + (fetched ? "升级成功" : "升级失败"));
+  }
+  progress.Show(std::string(kProgress) + "升级主文件");
+  if (!InstallProgram(setup)) {
+    setup.Message("升级失败");
+    return UpdateResult::ProgramKept;
+  }
+  setup.Message("升级成功");
+  setup.StartProgram(setup.ProgramFile, setup.ProgramFolder);
+  return UpdateResult::ProgramReplaced;
+}
+
+std::string UpdateBaseAddress(const std::string& builtIn) {
+  const char* configured = std::getenv("ZELKAR_UPDATE_URL");
+  std::string address = configured && *configured ? configured : builtIn;
+  while (!address.empty() && address.back() == '/') address.pop_back();
+  return address;
+}

@@ -1,0 +1,43 @@
+// The online update: fresh data files into bd/, then a new program file that takes the place
+// of the running one only when its maker's signature holds and it runs on this machine. The
+// steps and texts are the same wherever the update starts; only the way its progress shows
+// differs, so the caller passes a progress sink.
+#pragma once
+
+#include <functional>
+#include <string>
+
+// Where the update's progress texts go, one at a time, in order (a line each in a text box,
+// or each replacing the last in a caption).
+class UpdateProgress {
+ public:
+  virtual ~UpdateProgress() = default;
+  virtual void Show(const std::string& text) = 0;
+};
+
+// What the update reaches out to. All texts and paths are GBK.
+struct UpdateSetup {
+  std::string BaseAddress;    // scheme and host of the update server, no '/' at the end
+  std::string ProgramFolder;  // its sub-folder bd/ receives the data files
+  std::string ProgramFile;    // the running program's own file, replaced by the new one
+  std::string PublicKey;      // the maker's Ed25519 key in hexadecimal; "" installs nothing
+  // Fetches an address into a file, true on success (a file is replaced only when whole).
+  std::function<bool(const std::string& url, const std::string& fileName)> Download;
+  // Shows a message and returns when the user has closed it.
+  std::function<void(const std::string& text)> Message;
+  // Starts a program on its own in a folder, without a shell; true when it started.
+  std::function<bool(const std::string& program, const std::string& folder)> StartProgram;
+};
+
+enum class UpdateResult {
+  ProgramKept,      // the running program stays; go on
+  ProgramReplaced,  // the new program is in place and was started: end this one
+};
+
+// Runs the update from start to end, blocking; the sink and the setup's calls are made on the
+// calling thread.
+UpdateResult RunOnlineUpdate(const UpdateSetup& setup, UpdateProgress& progress);
+
+// The update server's base address: the environment's ZELKAR_UPDATE_URL when it is set and not
+// empty, else `builtIn`; a '/' at the end is dropped.
+std::string UpdateBaseAddress(const std::string& builtIn);
