@@ -102,7 +102,7 @@ class MomentWithoutLabels : public CalendarLabelsWindow {
   void ExpectEveryCastRefused(const char* moment) {
     const Shown before = Take();
     Clipboard()->SetAsText("untouched");
-    auto answered = [&](std::function<void()> command) {
+    auto answered = [&](const std::function<void()>& command) {
       return [this, command] {
         dialogs().AnswerMessage();
         command();
