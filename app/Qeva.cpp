@@ -1,7 +1,12 @@
 // The program's main block: every window is created once, in a fixed order, and lives until
 // the program ends. The first window created becomes the main window; closing it ends the loop.
 #include "calendar/DatePicker.h"
+#include "marksix/Unit4.h"
+#include "marksix/Unit5.h"
+#include "marksix/Unit8.h"
 #include "platform/gui/Forms.h"
+#include "workbench/Calculator.h"
+#include "workbench/Reader.h"
 #include "workbench/main.h"
 
 int main(int argc, char** argv) {
@@ -14,6 +19,11 @@ int main(int argc, char** argv) {
   // TForm2, TMainForm, TForm1, TForm3, TForm4, TForm5, TForm6, TForm7, TForm8, TAddURLForm.
   Application->CreateForm(Form2, engine);
   Application->CreateForm(Form1, engine);
+  Application->CreateForm(Form3);
+  Application->CreateForm(Form4);
+  Application->CreateForm(Form5);
+  Application->CreateForm(Form7);
+  Application->CreateForm(Form8);
 
   Application->Run();
   return 0;

@@ -217,10 +217,14 @@ void TForm2::CreateCommands() {
   Action53->OnExecute = Handler(this, &TForm2::Action53Execute);
   Action55->OnExecute = Handler(this, &TForm2::Action55Execute);
   Action56->OnExecute = Handler(this, &TForm2::Action56Execute);
+  Action12->OnExecute = Handler(this, &TForm2::Action12Execute);
+  Action13->OnExecute = Handler(this, &TForm2::Action13Execute);
   Button9->OnClick = Handler(this, &TForm2::Button9Click);
   Action10->OnExecute = Handler(this, &TForm2::Action10Execute);
   OnlineUpdateSetup = BuiltInUpdateSetup();
   Edit1->OnChange = Handler(this, &TForm2::Edit1Change);
+  ConnectBookCommands();
+  ConnectSmallCommands();
 }
 
 void TForm2::CreateCommandPanel() {
@@ -266,13 +270,7 @@ std::array<TAction**, 56> TForm2::ActionFields() {
 }
 
 void TForm2::FormCreate(TComponent*) {
-  int year, month, day, hour, minute, second, ms;
-  DecodeDateTime(Now(), year, month, day, hour, minute, second, ms);
-  ComboBox1->SetText(IntToStr(year));
-  ComboBox2->SetText(IntToStr(month));
-  ComboBox3->SetText(IntToStr(day));
-  ComboBox4->SetText(IntToStr(hour));
-  ComboBox5->SetText(IntToStr(minute));
+  ShowNow();
   AddNumbers(ComboBox1, 1900, 2100);
   AddNumbers(ComboBox2, 1, 12);
   AddNumbers(ComboBox3, 1, 31);
@@ -300,6 +298,11 @@ void TForm2::ShowLabels() {
   Label11->SetCaption(labels.XunVoidText);
   SetCaption(labels.Caption);
   Label17->SetCaption(labels.NayinText);
+}
+
+void TForm2::ShowMoment() {
+  const auto boxes = DateBoxes();
+  for (int i = 0; i < 5; ++i) boxes[i]->SetText(model_.Moment[i]);
 }
 
 void TForm2::ShowLines() {

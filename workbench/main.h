@@ -156,6 +156,7 @@ class TForm2 : public TForm {
   void ReadInput();
   // Copy parts of the model into the controls.
   void ShowLabels();
+  void ShowMoment();
   void ShowLines();
   void ShowSubject();
   void ShowChart();
@@ -210,7 +211,40 @@ class TForm2 : public TForm {
   // call it too, since setting a text from code fires no change event.
   void Edit1Change(TComponent* Sender);
 
-  // Reference texts
+  // Reference books (MainReader.cpp): each opens its file from bd/ in the reader Form7
+  void Action16Execute(TComponent* Sender);
+  void Action17Execute(TComponent* Sender);
+  void Action18Execute(TComponent* Sender);
+  void Action19Execute(TComponent* Sender);
+  void Action20Execute(TComponent* Sender);
+  void Action21Execute(TComponent* Sender);
+  void Action22Execute(TComponent* Sender);
+  void Action23Execute(TComponent* Sender);
+  void Action24Execute(TComponent* Sender);
+  void Action25Execute(TComponent* Sender);
+  void Action26Execute(TComponent* Sender);
+  void Action27Execute(TComponent* Sender);
+  void Action28Execute(TComponent* Sender);
+  void Action29Execute(TComponent* Sender);
+  void Action30Execute(TComponent* Sender);
+  void Action31Execute(TComponent* Sender);
+  void Action32Execute(TComponent* Sender);
+  void Action33Execute(TComponent* Sender);
+  void Action35Execute(TComponent* Sender);
+  void Action36Execute(TComponent* Sender);
+  void Action37Execute(TComponent* Sender);
+  void Action38Execute(TComponent* Sender);
+  void Action39Execute(TComponent* Sender);
+  void Action40Execute(TComponent* Sender);
+  void Action41Execute(TComponent* Sender);
+  void Action42Execute(TComponent* Sender);
+  void Action43Execute(TComponent* Sender);
+  void Action44Execute(TComponent* Sender);
+  void Action45Execute(TComponent* Sender);
+  void Action46Execute(TComponent* Sender);
+  void Action48Execute(TComponent* Sender);
+  void Action49Execute(TComponent* Sender);
+  void Action50Execute(TComponent* Sender);
 
   // Online update (MainUpdate.cpp)
   void Action10Execute(TComponent* Sender);
@@ -225,9 +259,23 @@ class TForm2 : public TForm {
   // The update's server, key, folders, messages and process starter; tests replace parts.
   UpdateSetup OnlineUpdateSetup;
 
+  // Mark Six calculator (MainMarkSix.cpp): both commands show it.
+  void Action12Execute(TComponent* Sender);
+  void Action13Execute(TComponent* Sender);
+
   // Win/draw/loss calculator and coin window
 
-  // Small commands
+  // Small commands (MainSmallCommands.cpp)
+  void Action9Execute(TComponent* Sender);  // local mean time of the place in ComboBox6
+  void ComboBox6DblClick(TComponent* Sender);
+  void Label1Click(TComponent* Sender);      // date and time to now
+  void Label8DblClick(TComponent* Sender);   // strength report of the last cast
+  void Action11Execute(TComponent* Sender);  // desktop calculator
+  void Action14Execute(TComponent* Sender);
+  void Label14DblClick(TComponent* Sender);  // win/draw/loss calculator Form3
+  void Action51Execute(TComponent* Sender);  // browser window
+  void Action47Execute(TComponent* Sender);  // disclaimer
+  void Action54Execute(TComponent* Sender);  // leave
 
  private:
   void CreateDateRow();
@@ -242,6 +290,13 @@ class TForm2 : public TForm {
   std::array<TAction**, 56> ActionFields();
 
   void ToggleLine(int index);
+  void ConnectBookCommands();
+  void OpenBook(TAction* action, const std::string& file);
+  void ConnectSmallCommands();
+  // The clock's date and time (hour and minute) into the model and the date boxes.
+  void ShowNow();
+  // Shown until the browser window exists.
+  TForm* BrowserStandIn = nullptr;
   void CastChart(StrengthModel model);
   void SetLinesAndCast(const CastLines& lines);
   void SetSubject(const std::string& subject);

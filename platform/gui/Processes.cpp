@@ -91,7 +91,7 @@ bool StartScript(const std::string& scriptPath, const std::string& folder) {
 
 std::string FindCalculator() {
   for (const char* name :
-       {"gnome-calculator", "kcalc", "galculator", "qalculate-gtk", "mate-calc", "xcalc"}) {
+       {"gnome-calculator", "kcalc", "mate-calc", "galculator", "qalculate-gtk", "xcalc"}) {
     const std::string found = OnPath(name);
     if (!found.empty()) return Utf8ToGbk(found);
   }

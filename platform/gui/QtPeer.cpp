@@ -186,6 +186,18 @@ bool ForwardKeyPress(TControl* control, QKeyEvent* event,
     return true;
   }
   char ch = TypedChar(event);
+  // A double-byte character reaches the handlers byte by byte, as the old desktop typed it;
+  // refusing either byte refuses the character.
+  if (win && ch == 0 && event->text().size() == 1 && event->text().at(0).unicode() >= 0x80) {
+    for (char byte : FromQ(event->text())) {
+      if (TForm* form = PreviewForm(control)) RunHandler(form, [&] { form->KeyPress(byte); });
+      if (byte != 0 && Live(win)) RunHandler(win, [&] { win->KeyPress(byte); });
+      if (byte == 0 || !Live(control)) {
+        event->accept();
+        return true;
+      }
+    }
+  }
   if (win && ch != 0) {
     const char original = ch;
     if (TForm* form = PreviewForm(control)) RunHandler(form, [&] { form->KeyPress(ch); });

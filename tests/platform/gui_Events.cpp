@@ -177,6 +177,17 @@ TEST_F(EventTest, KeyPressFiltersAndReplacesTypedCharacters) {
   EXPECT_EQ(form->edit->Text(), "a.b");
 }
 
+TEST_F(EventTest, DoubleByteCharactersReachKeyPressAsTwoBytes) {
+  std::string bytes;
+  form->edit->OnKeyPress = [&](TComponent*, char& key) {
+    bytes += key;
+    if (static_cast<unsigned char>(key) == 0xA3) key = 0;  // lead byte of full-width forms
+  };
+  UserType(form->edit, "中１2");
+  EXPECT_EQ(form->edit->Text(), "中2");
+  EXPECT_EQ(bytes, "中\xA3" "2");
+}
+
 TEST_F(EventTest, KeyDownCanConsumeAKey) {
   std::vector<uint16_t> keys;
   form->edit->OnKeyDown = [&](TComponent*, uint16_t& key, TShiftState) {

@@ -45,6 +45,12 @@ TEST(ProcessTest, TheCalculatorIsLookedUpOnThePath) {
   EXPECT_EQ(FindCalculator(), "");  // not executable
   std::filesystem::permissions(dir / "xcalc", std::filesystem::perms::owner_all);
   EXPECT_EQ(FindCalculator(), dir / "xcalc");
+  // The desktops' own calculators come first, mate's before the stand-alone ones.
+  for (const char* name : {"galculator", "mate-calc"}) {
+    WriteAll(dir / name, "#!/bin/sh\n");
+    std::filesystem::permissions(dir / name, std::filesystem::perms::owner_all);
+  }
+  EXPECT_EQ(FindCalculator(), dir / "mate-calc");
   setenv("PATH", "", 1);
   EXPECT_EQ(FindCalculator(), "");
   setenv("PATH", saved.c_str(), 1);

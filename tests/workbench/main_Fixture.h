@@ -14,6 +14,17 @@
 #include "tests/workbench_logic/GbkExpect.h"
 #include "workbench/main.h"
 
+// Picks year, month, day, hour and minute from the main window's lists as a user does (each pick
+// runs the calendar labels); the day first, so that every moment on the way is a real date.
+inline void PickMomentIn(TForm2& form, int year, int month, int day, int hour, int minute) {
+  UserPick(form.ComboBox3, 0);
+  UserPick(form.ComboBox1, year - 1900);
+  UserPick(form.ComboBox2, month - 1);
+  UserPick(form.ComboBox3, day - 1);
+  UserPick(form.ComboBox4, hour);
+  UserPick(form.ComboBox5, minute);
+}
+
 class MainWindowTest : public GuiTest {
  protected:
   void SetUp() override {
@@ -30,15 +41,8 @@ class MainWindowTest : public GuiTest {
   const TLunarEngine engine{};
   std::unique_ptr<TForm2> form;
 
-  // Picks year, month, day, hour and minute from the lists as a user does (each pick runs the
-  // calendar labels); the day first, so that every moment on the way is a real date.
   void PickMoment(int year, int month, int day, int hour, int minute) {
-    UserPick(form->ComboBox3, 0);
-    UserPick(form->ComboBox1, year - 1900);
-    UserPick(form->ComboBox2, month - 1);
-    UserPick(form->ComboBox3, day - 1);
-    UserPick(form->ComboBox4, hour);
-    UserPick(form->ComboBox5, minute);
+    PickMomentIn(*form, year, month, day, hour, minute);
   }
 
   // The moment most casting tests cast at: 4 February 2012 16:54, pillars 壬辰 壬寅 乙未 甲申

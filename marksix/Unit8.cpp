@@ -1,0 +1,162 @@
+// The formula window: fetching the formula file on every showing, the captions it gives the
+// twelve formulas, and the test of a draw's six regular numbers.
+#include "marksix/Unit8.h"
+
+#include <vector>
+
+#include "marksix/ChartMoment.h"
+#include "marksix/Placement.h"
+#include "marksix/logic/KillFormula.h"
+#include "marksix/logic/NumberRules.h"
+#include "platform/Files.h"
+#include "platform/Numbers.h"
+#include "platform/gui/Dialogs.h"
+#include "platform/gui/Threads.h"
+#include "workbench/main.h"
+
+TForm8* Form8 = nullptr;
+
+namespace {
+
+const char* const kFormulaFile = "bd/gs.dat";
+const char* const kBadNumbers = "平码输入有误!";
+
+struct FormulaGroup {
+  const char* Caption;
+  int Count;
+};
+constexpr FormulaGroup kGroups[7] = {{"杀生肖公式", 3}, {"杀尾数公式", 2}, {"杀五行公式", 1},
+                                     {"杀头公式", 1},   {"杀合数公式", 3}, {"杀支数公式", 1},
+                                     {"杀支尾公式", 1}};
+
+constexpr int kBoxStep = 16;
+constexpr int kGroupTop = 16;  // first box below the group's caption
+constexpr int kWidth = 653;
+constexpr int kHeight = 432;
+
+}  // namespace
+
+TForm8::TForm8(TComponent* AOwner) : TForm(AOwner) {
+  SetName("Form8");
+  SetCaption("系★★★★★级绝密资料,严禁外泄任何人(平码从小往大排列)");
+  SetBorderStyle(bsDialog);
+  SetPosition(poOwnerFormCenter);
+  SetClientSize(kWidth, kHeight);
+
+  int top = 2;
+  int formula = 0;
+  for (int g = 0; g < 7; ++g) {
+    const int height = kGroupTop + kGroups[g].Count * kBoxStep + 3;
+    TGroupBox* group = PlaceControl<TGroupBox>(this, this, "GroupBox" + IntToStr(g + 1), 4, top,
+                                               kWidth - 8, height);
+    group->SetCaption(kGroups[g].Caption);
+    FormulaGroups[g] = group;
+    for (int i = 0; i < kGroups[g].Count; ++i, ++formula) {
+      TCheckBox* box = PlaceControl<TCheckBox>(this, group, "CheckBox" + IntToStr(formula + 1), 6,
+                                               kGroupTop + i * kBoxStep, kWidth - 20, kBoxStep);
+      box->SetChecked(true);
+      FormulaBoxes[formula] = box;
+    }
+    top += height + 1;
+  }
+  SetDefaultCaptions();
+
+  const int inputTop = top + 3;
+  Label1 = PlaceLabel(this, this, "Label1", "验证预测，从小到大输入平码：", 8, inputTop + 4);
+  TEdit** edits[] = {&Edit1, &Edit2, &Edit3, &Edit4, &Edit5, &Edit6};
+  for (int i = 0; i < 6; ++i) {
+    TEdit* edit =
+        PlaceControl<TEdit>(this, this, "Edit" + IntToStr(i + 1), 180 + i * 40, inputTop, 34, 22);
+    edit->SetMaxLength(2);
+    edit->OnKeyPress = [this](TComponent* sender, char& key) { Edit1KeyPress(sender, key); };
+    *edits[i] = edit;
+  }
+  BitBtn1 = PlaceControl<TBitBtn>(this, this, "BitBtn1", 430, inputTop - 1, 90, 25);
+  BitBtn1->SetCaption("验证预测");
+  BitBtn1->OnClick = Handler(this, &TForm8::BitBtn1Click);
+
+  const int resultTop = inputTop + 28;
+  GroupBox8 = PlaceControl<TGroupBox>(this, this, "GroupBox8", 4, resultTop, kWidth - 8,
+                                      kHeight - 2 - resultTop);
+  GroupBox8->SetCaption("验证预测号码");
+  Memo2 = PlaceControl<TMemo>(this, GroupBox8, "Memo2", 6, kGroupTop + 1, kWidth - 20,
+                              GroupBox8->Height() - kGroupTop - 5);
+  Memo2->SetReadOnly(true);
+
+  OnShow = Handler(this, &TForm8::FormShow);
+}
+
+void TForm8::SetDefaultCaptions() {
+  for (int k = 1; k <= 12; ++k) FormulaBoxes[k - 1]->SetCaption(DefaultFormulaCaption(k));
+}
+
+// The opening waits for the transfer, from the update's server, with the windows painted and
+// the busy cursor up; a failed transfer leaves the file already there in use.
+void TForm8::FormShow(TComponent*) {
+  const std::string folder = ProgramPath("bd");
+  if (!DirectoryExists(folder)) CreateDir(folder);
+  const std::string path = ProgramPath(kFormulaFile);
+  if (Form2) {
+    const std::string url = Form2->OnlineUpdateSetup.BaseAddress + "/download/" + kFormulaFile;
+    RunBusy([&] { Form2->DownloadToFile(url, path); });
+  }
+  if (!FileExists(path)) {
+    SetDefaultCaptions();
+    return;
+  }
+  const auto records = ReadKillFormulaRecords(ReadWholeFile(path));
+  for (int k = 1; k <= 12; ++k)
+    FormulaBoxes[k - 1]->SetCaption(OpeningFormulaCaption(k, records[k - 1]));
+}
+
+void TForm8::BitBtn1Click(TComponent*) {
+  const auto edits = NumberEdits();
+  for (TEdit* edit : edits)
+    if (edit->GetText().empty()) {
+      ShowMessage(kBadNumbers);
+      return;
+    }
+  const std::string path = ProgramPath(kFormulaFile);
+  if (!FileExists(path)) {
+    SetDefaultCaptions();
+    return;
+  }
+  const auto records = ReadKillFormulaRecords(ReadWholeFile(path));
+  std::array<std::array<int, 6>, 12> coefficients;
+  for (int k = 0; k < 12; ++k) coefficients[k] = CoefficientValues(records[k]);
+  std::array<std::string, 6> typed;
+  std::array<int, 6> numbers;
+  for (int i = 0; i < 6; ++i) {
+    typed[i] = edits[i]->GetText();
+    numbers[i] = StrToInt(typed[i]);
+  }
+  for (int n : numbers)
+    if (n < 1 || n > 49) {
+      ShowMessage(kBadNumbers);
+      return;
+    }
+  const int year = LunarYearOf(ChartLunarDateText());
+
+  std::array<bool, 50> survives;
+  survives.fill(true);
+  std::array<std::string, 12> captions;
+  for (int k = 1; k <= 12; ++k) {
+    const int value = FormulaValue(coefficients[k - 1], numbers);
+    const int remainder = FormulaRemainder(value);
+    if (FormulaBoxes[k - 1]->Checked())
+      for (int n = 1; n <= 49; ++n)
+        if (Eliminates(k, remainder, n, year)) survives[n] = false;
+    captions[k - 1] = TestFormulaCaption(k, records[k - 1], typed, value, remainder, year);
+  }
+  std::vector<int> survivors;
+  for (int n = 1; n <= 49; ++n)
+    if (survives[n]) survivors.push_back(n);
+  for (int k = 0; k < 12; ++k) FormulaBoxes[k]->SetCaption(captions[k]);
+  Memo2->SetText(SurvivorsText(survivors));
+}
+
+void TForm8::Edit1KeyPress(TComponent*, char& Key) {
+  const bool keep =
+      (Key >= '0' && Key <= '9') || Key == '-' || Key == '.' || Key == 8 || Key == 13 || Key == 27;
+  if (!keep) Key = 0;
+}

@@ -1,0 +1,247 @@
+// The formula window: the file fetched from the update server on every showing, the captions
+// it gives, and the test of a draw's six regular numbers.
+#include <atomic>
+#include <chrono>
+
+#include "platform/gui/Download.h"
+#include "platform/gui/Threads.h"
+#include "platform/GbkText.h"
+#include "tests/marksix/MarkSixFixture.h"
+#include "tests/marksix_logic/FormulaSample.h"
+
+namespace {
+
+class FormulaWindow : public MarkSixTest {
+ protected:
+  void SetUp() override {
+    MarkSixTest::SetUp();
+    PickMoment(2008, 6, 1);
+  }
+  void Open() {
+    Form8->Show();
+    ProcessEvents();
+  }
+  void Reopen() {
+    Form8->Close();
+    Open();
+  }
+  void Type(std::initializer_list<const char*> numbers) {
+    const auto edits = {Form8->Edit1, Form8->Edit2, Form8->Edit3,
+                        Form8->Edit4, Form8->Edit5, Form8->Edit6};
+    auto text = numbers.begin();
+    for (TEdit* edit : edits) {
+      edit->SetText("");
+      UserType(edit, *text++);
+    }
+  }
+  std::string Caption(int k) { return Form8->FormulaBoxes[k - 1]->Caption(); }
+  void TickOnly(std::initializer_list<int> formulas) {
+    for (int k = 1; k <= 12; ++k) {
+      bool wanted = false;
+      for (int f : formulas) wanted = wanted || f == k;
+      if (Form8->FormulaBoxes[k - 1]->Checked() != wanted) UserClick(Form8->FormulaBoxes[k - 1]);
+    }
+  }
+  static std::string Survivors(int count, const std::vector<int>& numbers) {
+    std::string text = "下期公式预测开" + std::to_string(count) + "码:";
+    for (int n : numbers) text += std::to_string(n) + " ";
+    return text;
+  }
+  static std::vector<int> AllBut(std::initializer_list<int> struck) {
+    std::vector<int> numbers;
+    for (int n = 1; n <= 49; ++n)
+      if (std::find(struck.begin(), struck.end(), n) == struck.end()) numbers.push_back(n);
+    return numbers;
+  }
+};
+
+TEST_F(FormulaWindow, WithoutAnyFileTheCaptionsAreTheLetters) {
+  Open();  // the server has no gs.dat: 404
+  EXPECT_GBK_EQ(Form8->Caption(), "系★★★★★级绝密资料,严禁外泄任何人(平码从小往大排列)");
+  EXPECT_EQ(Form8->ClientWidth(), 653);
+  EXPECT_EQ(Form8->ClientHeight(), 432);
+  EXPECT_TRUE(DirectoryExists(ProgramPath("bd")));
+  EXPECT_FALSE(FileExists(ProgramPath("bd/gs.dat")));
+  EXPECT_EQ(Server().RequestCount(kFormulaPath), 1);
+  for (int k = 1; k <= 12; ++k) {
+    EXPECT_EQ(Caption(k), std::string("公式") + char('A' + k - 1));
+    EXPECT_TRUE(Form8->FormulaBoxes[k - 1]->Checked());
+  }
+  const char* groups[7] = {"杀生肖公式", "杀尾数公式", "杀五行公式", "杀头公式",
+                           "杀合数公式", "杀支数公式", "杀支尾公式"};
+  for (int g = 0; g < 7; ++g) EXPECT_GBK_EQ(Form8->FormulaGroups[g]->Caption(), groups[g]);
+  EXPECT_GBK_EQ(Form8->Label1->Caption(), "验证预测，从小到大输入平码：");
+  EXPECT_GBK_EQ(Form8->BitBtn1->Caption(), "验证预测");
+}
+
+TEST_F(FormulaWindow, EveryShowingFetchesTheFileAndCaptionsItsRecords) {
+  ServeFormulaFile(SampleFormulaFile());
+  std::atomic<bool> busyWhileFetching{false};
+  Server().OnRequest(kFormulaPath, [&] { busyWhileFetching = Busy(); });
+  Open();
+  EXPECT_TRUE(busyWhileFetching);  // the busy cursor is up and no command starts meanwhile
+  EXPECT_FALSE(Busy());
+  EXPECT_EQ(ReadFile("bd/gs.dat"), SampleFormulaFile());
+  EXPECT_GBK_EQ(Caption(1),
+                "公式Ａ连准101期:(平码一*01+平码二*02+平码三*03+平码四*04+平码五*05+平码六*06)"
+                "/49余数的生肖=下期杀肖");
+  EXPECT_GBK_EQ(Caption(12),
+                "公式Ｌ连准112期:(平码一*12+平码二*13+平码三*14+平码四*15+平码五*16+平码六*17)"
+                "/49余数的支尾=下期杀支尾");
+  std::string newer = SampleFormulaFile();
+  newer.replace(0, 3, "777");
+  ServeFormulaFile(newer);
+  Reopen();
+  EXPECT_EQ(Server().RequestCount(kFormulaPath), 2);
+  EXPECT_GBK_EQ(ByteCopy(Caption(1), 1, 13), "公式Ａ连准777");
+}
+
+TEST_F(FormulaWindow, AFailedFetchKeepsTheOlderFileAndItsCaptions) {
+  WriteFile("bd/gs.dat", SampleFormulaFile());
+  Server().AnswerStatus(kFormulaPath, 404);
+  Open();
+  EXPECT_EQ(ReadFile("bd/gs.dat"), SampleFormulaFile());
+  EXPECT_GBK_EQ(ByteCopy(Caption(2), 1, 13), "公式Ｂ连准102");
+  Form8->Close();
+  Server().AnswerCutShort(kFormulaPath, "999", 500);  // a transfer broken off
+  Open();
+  EXPECT_EQ(ReadFile("bd/gs.dat"), SampleFormulaFile());
+  EXPECT_GBK_EQ(ByteCopy(Caption(2), 1, 13), "公式Ｂ连准102");
+}
+
+TEST_F(FormulaWindow, ASilentServerIsGivenUpAndTheWindowOpens) {
+  WriteFile("bd/gs.dat", SampleFormulaFile());
+  Server().AnswerStall(kFormulaPath);
+  SetDownloadTimeoutsForTesting({2000, 1000});
+  const auto start = std::chrono::steady_clock::now();
+  Open();
+  const auto waited = std::chrono::steady_clock::now() - start;
+  SetDownloadTimeoutsForTesting({});
+  EXPECT_TRUE(Form8->Visible());
+  EXPECT_LT(waited, std::chrono::seconds(30));  // the stall time, not forever
+  EXPECT_EQ(ReadFile("bd/gs.dat"), SampleFormulaFile());
+  EXPECT_GBK_EQ(ByteCopy(Caption(1), 1, 13), "公式Ａ连准101");
+}
+
+TEST_F(FormulaWindow, TheDrawOfOneToSixAgainstTheSampleFormulas) {
+  ServeFormulaFile(SampleFormulaFile());
+  Open();
+  Type({"1", "2", "3", "4", "5", "6"});
+  UserClick(Form8->BitBtn1);
+  EXPECT_GBK_EQ(Caption(1),
+                "公式Ａ连准101期:(1*01+2*02+3*03+4*04+5*05+6*06)=00091,除以49的余数42属"
+                "06肖,下期杀:06肖.");
+  EXPECT_GBK_EQ(Caption(4),
+                "公式Ｄ连准104期:(1*04+2*05+3*06+4*07+5*08+6*09)=000154除以49的余数07属"
+                "7尾,下期杀:7尾.");
+  EXPECT_GBK_EQ(Caption(6),
+                "公式Ｆ连准106期:(1*06+2*07+3*08+4*09+5*10+6*11)=000196,除以49的余数49属"
+                "土,下期五行杀:土");
+  EXPECT_GBK_EQ(Form8->Memo2->GetText(),
+                Survivors(11, {9, 12, 13, 16, 31, 34, 36, 39, 43, 45, 46}));
+  EXPECT_NE(SaveScreenshot(Form8, "form8_test"), "");
+}
+
+TEST_F(FormulaWindow, UntickedFormulasStrikeNothingButTheirCaptionsAreRewritten) {
+  ServeFormulaFile(SampleFormulaFile());
+  Open();
+  TickOnly({});
+  Type({"1", "2", "3", "4", "5", "6"});
+  UserClick(Form8->BitBtn1);
+  EXPECT_GBK_EQ(Form8->Memo2->GetText(), Survivors(49, AllBut({})));
+  for (int k = 1; k <= 12; ++k)
+    EXPECT_NE(Caption(k).find(":(1*"), std::string::npos) << Readable(Caption(k));
+}
+
+TEST_F(FormulaWindow, RemaindersOf49AndOf12) {
+  ServeFormulaFile(SampleFormulaFile());
+  Open();
+  TickOnly({1});
+  Type({"1", "1", "1", "1", "1", "22"});  // 15 + 6 x 22 = 147 = 3 x 49
+  UserClick(Form8->BitBtn1);
+  EXPECT_GBK_EQ(Caption(1).substr(Caption(1).find(")=")),
+                ")=000147,除以49的余数49属01肖,下期杀:01肖.");
+  EXPECT_GBK_EQ(Form8->Memo2->GetText(), Survivors(44, AllBut({1, 13, 25, 37, 49})));
+  Type({"1", "1", "1", "1", "1", "24"});  // 159 = 3 x 49 + 12
+  UserClick(Form8->BitBtn1);
+  EXPECT_GBK_EQ(Caption(1).substr(Caption(1).find(")=")),
+                ")=000159,除以49的余数12属12肖,下期杀:12肖.");
+  EXPECT_GBK_EQ(Form8->Memo2->GetText(), Survivors(45, AllBut({12, 24, 36, 48})));
+}
+
+TEST_F(FormulaWindow, BadNumbersChangeNothing) {
+  ServeFormulaFile(SampleFormulaFile());
+  Open();
+  Type({"1", "2", "3", "4", "5", "6"});
+  UserClick(Form8->BitBtn1);
+  const std::string caption = Caption(1);
+  const std::string result = Form8->Memo2->GetText();
+  for (const char* bad : {"", "0", "50", "-1", "99"}) {
+    Type({"1", "2", "3", "4", "5", "6"});
+    Form8->Edit3->SetText(bad);
+    dialogs().AnswerMessage();
+    UserClick(Form8->BitBtn1);
+    EXPECT_EQ(dialogs().Messages().back(), std::string("平码输入有误!")) << bad;
+    EXPECT_EQ(Caption(1), caption);
+    EXPECT_EQ(Form8->Memo2->GetText(), result);
+  }
+  // Not a whole number: the conversion error.
+  Type({"1", "2", "3", "4", "5", "6."});
+  EXPECT_EQ(Form8->Edit6->GetText(), "6.");
+  dialogs().AnswerMessage();
+  UserClick(Form8->BitBtn1);
+  EXPECT_EQ(dialogs().Messages().back(), std::string("'6.' is not a valid integer value"));
+  EXPECT_EQ(Caption(1), caption);
+  EXPECT_EQ(Form8->Memo2->GetText(), result);
+}
+
+TEST_F(FormulaWindow, NumberBoxesTakeDigitsMinusAndPointOnlyTwoOfThem) {
+  Open();
+  UserType(Form8->Edit1, "a1");
+  EXPECT_EQ(Form8->Edit1->GetText(), "1");
+  UserType(Form8->Edit1, "23");
+  EXPECT_EQ(Form8->Edit1->GetText(), "12");
+  UserType(Form8->Edit2, "x-.");
+  EXPECT_EQ(Form8->Edit2->GetText(), "-.");
+  UserType(Form8->Edit3, "１ 4");  // full width and blank are dropped
+  EXPECT_EQ(Form8->Edit3->GetText(), "4");
+  UserKey(Form8->Edit3, VK_BACK);
+  EXPECT_EQ(Form8->Edit3->GetText(), "");
+}
+
+TEST_F(FormulaWindow, AFileGoneBeforeTheTestRestoresTheLetters) {
+  ServeFormulaFile(SampleFormulaFile());
+  Open();
+  Form8->Memo2->SetText("earlier");
+  DeleteFile(ProgramPath("bd/gs.dat"));
+  Type({"1", "2", "3", "4", "5", "6"});
+  UserClick(Form8->BitBtn1);
+  EXPECT_EQ(Caption(1), "公式A");
+  EXPECT_EQ(Caption(12), "公式L");
+  EXPECT_EQ(Form8->Memo2->GetText(), "earlier");
+}
+
+TEST_F(FormulaWindow, ALineBreakInsideTheRecordsShiftsThemAndTheTestRefuses) {
+  std::string file = SampleFormulaFile();
+  file.insert(30, "\r\n");
+  ServeFormulaFile(file);
+  Open();
+  EXPECT_GBK_EQ(ByteCopy(Caption(2), 1, 13), "公式Ｂ连准102");
+  EXPECT_GBK_EQ(ByteCopy(Caption(3), 1, 15), "公式Ｃ连准\r\n1期");
+  const std::string caption = Caption(3);
+  Type({"1", "2", "3", "4", "5", "6"});
+  dialogs().AnswerMessage();
+  UserClick(Form8->BitBtn1);
+  EXPECT_EQ(dialogs().Messages().size(), 1u);
+  EXPECT_EQ(Caption(3), caption);
+  EXPECT_EQ(Form8->Memo2->GetText(), "");
+  // A short file: its last field is cut.
+  ServeFormulaFile(SampleFormulaFile().substr(0, 170));
+  Reopen();
+  dialogs().AnswerMessage();
+  UserClick(Form8->BitBtn1);
+  EXPECT_EQ(dialogs().Messages().size(), 2u);
+  EXPECT_EQ(Form8->Memo2->GetText(), "");
+}
+
+}  // namespace

@@ -1,0 +1,152 @@
+// The book commands and the reader: every command opens its own file under its own title, a
+// missing, damaged or lying file tells the user and opens nothing, and the reader never shows
+// a book it showed before.
+#include <cstdlib>
+#include <random>
+
+#include "tests/workbench/tools_Fixture.h"
+
+namespace {
+
+struct Book {
+  const char* caption;
+  const char* file;
+};
+const Book kBooks[] = {
+    {"易经", "yj.dat"},         {"系辞", "xc.dat"},         {"序卦", "xg.dat"},
+    {"取用神", "qys.dat"},      {"何知章", "hzz.dat"},      {"火珠林", "hzl.dat"},
+    {"易隐1", "yy1.dat"},       {"青崖增删1", "qyzs1.dat"}, {"青崖曾删2", "qyzs2.dat"},
+    {"青崖增删3", "qyzs3.dat"}, {"青崖增删4", "qyzs4.dat"}, {"青崖增删5", "qyzs5.dat"},
+    {"新派六爻", "xply.dat"},   {"六爻条例", "lytl.dat"},   {"六爻祥真1", "lyxz1.dat"},
+    {"六爻祥真2", "lyxz2.dat"}, {"祥真修订", "xzxd.dat"},   {"六爻基础", "lyjc.dat"},
+    {"六爻实例", "lysl.dat"},   {"六爻卦技", "lygj.dat"},   {"六爻入门", "lyrm.dat"},
+    {"六爻风水", "lyfs.dat"},   {"六爻卦相", "lygx.dat"},   {"林远答疑1", "lydy1.dat"},
+    {"林远答疑2", "lydy2.dat"}, {"十二技法", "sejf.dat"},   {"卜筮讲座", "bsjz.dat"},
+    {"易隐2", "yy2.dat"},       {"易隐3", "yy3.dat"},       {"林远答疑3", "lydy3.dat"},
+    {"黄金策1", "hjc1.dat"},    {"黄金策2", "hjc2.dat"},    {"黄金策3", "hjc3.dat"}};
+
+}  // namespace
+
+TEST_F(ToolWindowsTest, EveryBookCommandOpensItsOwnFileUnderItsTitle) {
+  for (const Book& book : kBooks)
+    WriteBook(book.file, PackText(std::string("《") + book.caption + "》\r\n" + book.file));
+  for (const Book& book : kBooks) {
+    const Opened opened = OpenBook(book.caption);
+    EXPECT_TRUE(opened.shown) << U8(book.caption);
+    EXPECT_GBK_EQ(opened.title, book.caption);
+    EXPECT_GBK_EQ(opened.text, std::string("《") + book.caption + "》\r\n" + book.file);
+    // Closing empties the reader.
+    EXPECT_EQ(reader->RichEdit1->GetText(), "") << U8(book.caption);
+  }
+  EXPECT_TRUE(dialogs().Messages().empty());
+}
+
+TEST_F(ToolWindowsTest, ReaderStartsAtTheTopLeftAndFollowsItsSize) {
+  EXPECT_GBK_EQ(reader->Caption(), "易学葵花宝典");
+  EXPECT_EQ(reader->Left(), 0);
+  EXPECT_EQ(reader->Top(), 0);
+  EXPECT_EQ(reader->Width(), 518);
+  EXPECT_EQ(reader->Height(), 439);
+  EXPECT_GBK_EQ(reader->GroupBox1->Caption(), "易学秘笈");
+  EXPECT_EQ(reader->RichEdit1->Parent(), reader->GroupBox1);
+  EXPECT_TRUE(reader->RichEdit1->ReadOnly());
+  reader->SetBounds(reader->Left(), reader->Top(), 600, 500);
+  EXPECT_EQ(reader->GroupBox1->Width(), 579);
+  EXPECT_EQ(reader->GroupBox1->Height(), 462);
+  EXPECT_EQ(reader->RichEdit1->Width(), 563);
+  EXPECT_EQ(reader->RichEdit1->Height(), 438);
+  EXPECT_EQ(reader->GroupBox1->Left(), 8);
+  EXPECT_EQ(reader->GroupBox1->Top(), 0);
+  EXPECT_EQ(reader->RichEdit1->Left(), 8);
+  EXPECT_EQ(reader->RichEdit1->Top(), 16);
+}
+
+TEST_F(ToolWindowsTest, EmptyFilesAndShortLengthsShowWhatTheyHold) {
+  WriteBook("yj.dat", "");
+  Opened opened = OpenBook("易经");
+  EXPECT_TRUE(opened.shown);
+  EXPECT_GBK_EQ(opened.title, "易经");
+  EXPECT_EQ(opened.text, "");
+  // Only the first L bytes of the decoded text are shown.
+  WriteBook("xc.dat", PackTextDeclaring("系辞上传第一章\r\n天尊地卑", 8));
+  opened = OpenBook("系辞");
+  EXPECT_GBK_EQ(opened.text, "系辞上传");
+}
+
+TEST_F(ToolWindowsTest, MissingBookTellsTheUserAndOpensNothing) {
+  dialogs().AnswerMessage();
+  if (!CategoryOpen("葵花宝典")) UserClickCategory(form->CategoryButtons1, "葵花宝典");
+  Run("黄金策3");
+  ASSERT_EQ(dialogs().Shown().size(), 1u);  // the message, and no reader
+  EXPECT_GBK_EQ(dialogs().Messages()[0], "文件不存在:" + BookPath("hjc3.dat") + ",请先在线升级!");
+  EXPECT_FALSE(reader->Visible());
+}
+
+TEST_F(ToolWindowsTest, HostileFilesGiveTheMessageAndNeverTheReader) {
+  const std::string stream20 = PackText("twenty bytes of text").substr(4);
+  const std::string good = PackText(std::string(3000, 'x') + "end");
+  std::mt19937 rng(11);
+  std::string random(500, '\0');
+  for (char& c : random) c = static_cast<char>(rng());
+  const std::string files[] = {
+      LengthField(0x7FFFFFFF) + stream20,     // a length no stream of this size can hold
+      good.substr(0, good.size() / 2),        // stream cut short
+      random,                                 // random bytes
+      "\x01",                                 // too short for the length
+      "\x01\x02\x03",                         //
+      LengthField(10) + "\x78\x9c" + "junk",  // damaged deflate data
+  };
+  if (!CategoryOpen("葵花宝典")) UserClickCategory(form->CategoryButtons1, "葵花宝典");
+  for (const std::string& bytes : files) {
+    WriteBook("yy1.dat", bytes);
+    dialogs().Reset();
+    dialogs().AnswerMessage();
+    Run("易隐1");
+    ASSERT_EQ(dialogs().Shown().size(), 1u);
+    EXPECT_EQ(dialogs().Shown()[0].kind, ShownDialog::MessageBox);
+    EXPECT_GBK_EQ(dialogs().Shown()[0].Text, "文件已损坏:" + BookPath("yy1.dat"));
+    EXPECT_FALSE(reader->Visible());
+    EXPECT_EQ(reader->RichEdit1->GetText(), "");
+  }
+}
+
+TEST_F(ToolWindowsTest, ReopeningNeverShowsThePreviousBook) {
+  WriteBook("yj.dat", PackText("乾为天"));
+  WriteBook("xc.dat", PackText("坤为地"));
+  EXPECT_GBK_EQ(OpenBook("易经").text, "乾为天");
+  // The next book's text is in place before the reader shows, and a damaged book after a good
+  // one shows nothing of the good one.
+  std::string seenAtShow;
+  reader->OnShow = [&](TComponent*) { seenAtShow = reader->RichEdit1->GetText(); };
+  EXPECT_GBK_EQ(OpenBook("系辞").text, "坤为地");
+  EXPECT_GBK_EQ(seenAtShow, "坤为地");
+  WriteBook("yj.dat", "\x01\x02");
+  dialogs().AnswerMessage();
+  Run("易经");
+  EXPECT_EQ(reader->RichEdit1->GetText(), "");
+}
+
+// The tool packs a GBK text file of our own into a book file; the reader shows it as written.
+TEST_F(ToolWindowsTest, PackedSampleShowsInTheReader) {
+  const std::filesystem::path sample =
+      std::filesystem::path(ZELKAR_SOURCE_DIR) / "tests/workbench/data/zelkar_sample_book.txt";
+  const std::string command = std::string("\"") + PACKTEXT_TOOL + "\" \"" + sample.string() +
+                              "\" \"" + (folder / "bd" / "lyrm.dat").string() + "\"";
+  ASSERT_EQ(std::system(command.c_str()), 0) << command;
+  const std::string text = Bytes(sample);
+  ASSERT_GT(text.size(), 100u);
+  std::string screenshot;
+  dialogs().AnswerModal([&](TForm&) {
+    EXPECT_GBK_EQ(reader->RichEdit1->GetText(), text);
+    EXPECT_GBK_EQ(reader->GroupBox1->Caption(), "六爻入门");
+    screenshot = SaveScreenshot(reader.get(), "reader_sample_book");
+  });
+  if (!CategoryOpen("葵花宝典")) UserClickCategory(form->CategoryButtons1, "葵花宝典");
+  Run("六爻入门");
+  EXPECT_FALSE(screenshot.empty());
+  // The tool refuses a missing input and leaves no book behind.
+  const std::string bad = std::string("\"") + PACKTEXT_TOOL + "\" /no/such/file \"" +
+                          (folder / "bd" / "x.dat").string() + "\" 2>/dev/null";
+  EXPECT_NE(std::system(bad.c_str()), 0);
+  EXPECT_FALSE(std::filesystem::exists(folder / "bd" / "x.dat"));
+}
