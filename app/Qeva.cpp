@@ -5,6 +5,7 @@
 #include "marksix/Unit5.h"
 #include "marksix/Unit8.h"
 #include "platform/gui/Forms.h"
+#include "widgets/WkCommon.h"
 #include "workbench/Calculator.h"
 #include "workbench/Reader.h"
 #include "workbench/main.h"
@@ -14,6 +15,8 @@ int main(int argc, char** argv) {
   const TLunarEngine engine{};
   TApplication application(argc, argv);
   Application->Initialize();
+  // The widget kit fixes its colour scheme and display depth for the run.
+  WkCommonStartUp();
 
   // Start-up order; each window joins here, after those before it, once it exists:
   // TForm2, TMainForm, TForm1, TForm3, TForm4, TForm5, TForm6, TForm7, TForm8, TAddURLForm.

@@ -1,10 +1,12 @@
 // TComboBox and TListBox: item lists whose change events follow the user only.
 #include <QAbstractItemView>
+#include <algorithm>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 
 #include "platform/GbkText.h"
+#include "platform/gui/LineSelection.h"
 #include "platform/gui/QtPeer.h"
 #include "platform/gui/StdCtrls.h"
 #include "platform/gui/TextPositions.h"
@@ -17,8 +19,9 @@ class ComboPeer : public Peer<QComboBox> {
  public:
   explicit ComboPeer(TComboBox* box) : Peer<QComboBox>(box) { GenericClick = false; }
   void showPopup() override {
-    if (auto* box = static_cast<TComboBox*>(Control()); box && box->OnDropDown)
-      RunHandler(box, [box] { box->OnDropDown(box); });
+    auto* box = static_cast<TComboBox*>(Control());
+    if (box && !box->AllowDropDown()) return;
+    if (box && box->OnDropDown) RunHandler(box, [box] { box->OnDropDown(box); });
     QComboBox::showPopup();
   }
   void hidePopup() override {
@@ -207,6 +210,32 @@ void TComboBox::SetDroppedDown(bool value) {
 
 void TComboBox::SelectAll() {
   if (QLineEdit* line = BoxOf(this)->lineEdit()) line->selectAll();
+}
+
+int TComboBox::SelStart() const { return LineSelStart(BoxOf(this)->lineEdit()); }
+int TComboBox::SelLength() const { return LineSelLength(BoxOf(this)->lineEdit()); }
+void TComboBox::SetSelStart(int value) { SetLineSelStart(BoxOf(this)->lineEdit(), value); }
+void TComboBox::SetSelLength(int value) { SetLineSelLength(BoxOf(this)->lineEdit(), value); }
+std::string TComboBox::SelText() const { return LineSelText(BoxOf(this)->lineEdit()); }
+
+void TComboBox::SetEditReadOnly(bool value) {
+  if (QLineEdit* line = BoxOf(this)->lineEdit()) line->setReadOnly(value);
+}
+
+int TComboBox::TopIndex() const {
+  QAbstractItemView* view = BoxOf(this)->view();
+  if (!view || !view->model() || view->model()->rowCount() == 0) return 0;
+  const QModelIndex top = view->indexAt(QPoint(1, 1));
+  return top.isValid() ? top.row() : 0;
+}
+
+void TComboBox::SetTopIndex(int value) {
+  QAbstractItemView* view = BoxOf(this)->view();
+  if (!view || !view->model()) return;
+  const int rows = view->model()->rowCount();
+  if (rows == 0) return;
+  value = std::clamp(value, 0, rows - 1);
+  view->scrollTo(view->model()->index(value, 0), QAbstractItemView::PositionAtTop);
 }
 
 void TComboBox::Change() {

@@ -56,7 +56,7 @@ constexpr uint16_t VK_BACK = 8, VK_TAB = 9, VK_RETURN = 13, VK_SHIFT = 16, VK_CO
                    VK_MENU = 18, VK_PAUSE = 19, VK_CAPITAL = 20, VK_ESCAPE = 27, VK_SPACE = 32,
                    VK_PRIOR = 33, VK_NEXT = 34, VK_END = 35, VK_HOME = 36, VK_LEFT = 37, VK_UP = 38,
                    VK_RIGHT = 39, VK_DOWN = 40, VK_INSERT = 45, VK_DELETE = 46, VK_F1 = 112,
-                   VK_F12 = 123, VK_NUMLOCK = 144, VK_SCROLL = 145;
+                   VK_F4 = 115, VK_F12 = 123, VK_NUMLOCK = 144, VK_SCROLL = 145;
 
 // Control messages: our own numbers, sent to one control or broadcast to a parent's children.
 constexpr unsigned CM_BASE = 0xB000;
@@ -280,6 +280,11 @@ class TControl : public TComponent {
     (void)painter;
     return false;
   }
+  // Paints over what the toolkit drew for the peer (a frame of the control's own round a
+  // native edit, say); asked only when PaintsOverPeer says so. The painter is valid during
+  // the call only.
+  virtual bool PaintsOverPeer() const { return false; }
+  virtual void PaintOverPeer(QPainter* painter) { (void)painter; }
   virtual void Resize();
   // Called by the action link when the linked action changed or went away.
   virtual void ActionChange(TBasicAction* sender);

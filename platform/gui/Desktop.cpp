@@ -181,3 +181,16 @@ int16_t GetKeyState(uint16_t vk) {
 }
 
 bool KeyToggled(uint16_t vk) { return (GetKeyState(vk) & 1) != 0; }
+
+void MessageBeep() { QApplication::beep(); }
+
+bool DisplayKeyIndicator(uint16_t vk) {
+  {
+    std::lock_guard<std::mutex> lock(g_mutex);
+    if (g_provider) return (g_provider(vk) & 1) != 0;
+  }
+  if (vk != VK_CAPITAL && vk != VK_NUMLOCK && vk != VK_SCROLL) return false;
+  const int indicators = DisplayIndicators();
+  const int bit = vk == VK_CAPITAL ? 0 : vk == VK_NUMLOCK ? 1 : 2;
+  return indicators >= 0 && ((indicators >> bit) & 1) != 0;
+}

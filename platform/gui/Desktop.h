@@ -30,7 +30,14 @@ int ScreenCursor();
 int16_t GetKeyState(uint16_t virtualKey);
 bool KeyToggled(uint16_t virtualKey);
 
-// Tests replace the answers; an empty function restores the real ones.
+// Caps, Num or Scroll Lock as the display's keyboard indicators show it; false where no
+// display tells (offscreen, Wayland), whatever presses the program has seen.
+bool DisplayKeyIndicator(uint16_t virtualKey);
+
+// The desktop's warning beep.
+void MessageBeep();
+
+// Tests replace the answers (DisplayKeyIndicator's too); an empty function restores the real ones.
 void SetKeyStateProviderForTesting(std::function<int16_t(uint16_t)> provider);
 
 // Internal: a lock key was pressed in one of the program's windows.

@@ -3,6 +3,7 @@
 
 #include "platform/GbkText.h"
 #include "platform/gui/Clipbrd.h"
+#include "platform/gui/LineSelection.h"
 #include "platform/gui/QtPeer.h"
 #include "platform/gui/StdCtrls.h"
 #include "platform/gui/TextPositions.h"
@@ -74,39 +75,28 @@ void TEdit::SelectAll() {
   if (QLineEdit* line = LineOf(this)) line->selectAll();
 }
 
-int TEdit::SelStart() const {
-  const QLineEdit* line = LineOf(this);
-  if (!line) return 0;
-  const int start = line->hasSelectedText() ? line->selectionStart() : line->cursorPosition();
-  return ByteOffsetOf(line->text(), start);
-}
+int TEdit::SelStart() const { return LineSelStart(LineOf(this)); }
+int TEdit::SelLength() const { return LineSelLength(LineOf(this)); }
+void TEdit::SetSelStart(int value) { SetLineSelStart(LineOf(this), value); }
+void TEdit::SetSelLength(int value) { SetLineSelLength(LineOf(this), value); }
+std::string TEdit::SelText() const { return LineSelText(LineOf(this)); }
 
-int TEdit::SelLength() const {
-  const QLineEdit* line = LineOf(this);
-  if (!line || !line->hasSelectedText()) return 0;
-  return static_cast<int>(FromQ(line->selectedText()).size());
-}
-
-void TEdit::SetSelStart(int value) {
+void TEdit::SetAlignment(TAlignment value) {
   if (QLineEdit* line = LineOf(this)) {
-    line->deselect();
-    line->setCursorPosition(IndexOfByteOffset(line->text(), value));
+    const Qt::Alignment h = value == taRightJustify ? Qt::AlignRight
+                            : value == taCenter     ? Qt::AlignHCenter
+                                                    : Qt::AlignLeft;
+    line->setAlignment(h | Qt::AlignVCenter);
   }
 }
 
-void TEdit::SetSelLength(int value) {
+void TEdit::SetBorderInset(int pixels) {
   if (QLineEdit* line = LineOf(this)) {
-    const QString text = line->text();
-    const int start = line->hasSelectedText() ? line->selectionStart() : line->cursorPosition();
-    const int startByte = ByteOffsetOf(text, start);
-    const int end = IndexOfByteOffset(text, startByte + std::max(value, 0));
-    line->setSelection(start, end - start);
+    pixels = std::max(pixels, 0);
+    line->setFrame(pixels == 0);
+    line->setTextMargins(pixels, pixels, pixels, pixels);
+    line->update();
   }
-}
-
-std::string TEdit::SelText() const {
-  const QLineEdit* line = LineOf(this);
-  return line ? FromQ(line->selectedText()) : std::string();
 }
 
 void TEdit::CopyToClipboard() {
@@ -123,3 +113,39 @@ bool TEdit::KeyPress(char& key) {
   if (CharCase == ecLowerCase && key >= 'A' && key <= 'Z') key = static_cast<char>(key + 32);
   return TWinControl::KeyPress(key);
 }
+
+// ---------------------------------------------------------------------------------------------
+
+namespace zgui {
+
+int LineSelStart(const QLineEdit* line) {
+  if (!line) return 0;
+  const int start = line->hasSelectedText() ? line->selectionStart() : line->cursorPosition();
+  return ByteOffsetOf(line->text(), start);
+}
+
+int LineSelLength(const QLineEdit* line) {
+  if (!line || !line->hasSelectedText()) return 0;
+  return static_cast<int>(FromQ(line->selectedText()).size());
+}
+
+void SetLineSelStart(QLineEdit* line, int value) {
+  if (!line) return;
+  line->deselect();
+  line->setCursorPosition(IndexOfByteOffset(line->text(), value));
+}
+
+void SetLineSelLength(QLineEdit* line, int value) {
+  if (!line) return;
+  const QString text = line->text();
+  const int start = line->hasSelectedText() ? line->selectionStart() : line->cursorPosition();
+  const int startByte = ByteOffsetOf(text, start);
+  const int end = IndexOfByteOffset(text, startByte + std::max(value, 0));
+  line->setSelection(start, end - start);
+}
+
+std::string LineSelText(const QLineEdit* line) {
+  return line ? FromQ(line->selectedText()) : std::string();
+}
+
+}  // namespace zgui

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QScreen>
+#include <QWindow>
 #include <algorithm>
 
 #include "platform/gui/Dialogs.h"
@@ -333,6 +334,12 @@ void TForm::SetAlphaBlend(bool value) {
 void TForm::SetAlphaBlendValue(int value) {
   alphaValue_ = std::clamp(value, 0, 255);
   SetAlphaBlend(alphaBlend_);
+}
+
+bool TForm::StartSizeDrag() {
+  QWidget* w = Widget();
+  if (w == nullptr || !w->isVisible() || w->windowHandle() == nullptr) return false;
+  return w->windowHandle()->startSystemResize(Qt::BottomEdge | Qt::RightEdge);
 }
 
 TWindowState TForm::WindowState() const {

@@ -99,6 +99,9 @@ class TForm : public TWinControl {
 
   // Places the window at the centre of the screen's work area.
   void CenterOnScreen();
+  // Starts the window system's sizing drag from the bottom-right corner, as a size grip does;
+  // false where the window is not shown or the window system does not offer one.
+  bool StartSizeDrag();
 
   TNotifyEvent OnCreate;
   TNotifyEvent OnDestroy;

@@ -214,7 +214,12 @@ class Peer : public W, public PeerBase {
       QPainter painter(this);
       RunHandler(c, [&] { painted = c->PaintPeer(&painter); });
     }
-    if (!painted) W::paintEvent(e);
+    if (painted) return;
+    W::paintEvent(e);
+    if (TControl* c = Control(); c && c->PaintsOverPeer()) {
+      QPainter over(this);
+      RunHandler(c, [&] { c->PaintOverPeer(&over); });
+    }
   }
 
   TControl* Input() const { return ForwardInput ? Control() : nullptr; }

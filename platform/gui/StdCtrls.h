@@ -100,6 +100,11 @@ class TEdit : public TWinControl {
   // Masks the text with this character (0: plain).
   void SetPasswordChar(char value);
   TCharCase CharCase = ecNormal;
+  // Left, right or centred text.
+  void SetAlignment(TAlignment value);
+  // Replaces the toolkit's own frame by a plain border of this many pixels round the text,
+  // for a control that draws its frame there itself; 0 brings the toolkit's frame back.
+  void SetBorderInset(int pixels);
   void SelectAll();
   // Selection in bytes of the text.
   int SelStart() const;
@@ -157,6 +162,19 @@ class TComboBox : public TWinControl {
   bool DroppedDown() const;
   void SetDroppedDown(bool value);
   void SelectAll();
+  // Selection in the edit part, in bytes of the text (0 without an edit part).
+  int SelStart() const;
+  int SelLength() const;
+  void SetSelStart(int value);
+  void SetSelLength(int value);
+  std::string SelText() const;
+  // Makes the edit part read-only (editable styles).
+  void SetEditReadOnly(bool value);
+  // Asked before the list opens (by a click, F4 or Alt+Down); false keeps it closed.
+  virtual bool AllowDropDown() { return true; }
+  // The first item shown in the open list.
+  int TopIndex() const;
+  void SetTopIndex(int value);
 
   TNotifyEvent OnChange;
   TNotifyEvent OnSelect;

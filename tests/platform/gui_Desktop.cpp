@@ -1,4 +1,6 @@
 // Key states and screen metrics.
+#include <memory>
+
 #include "platform/gui/Desktop.h"
 #include "tests/support/GuiTest.h"
 
@@ -30,6 +32,24 @@ TEST_F(DesktopTest, InsertTogglesWithThePressesTheProgramSeesAndTestsCanReplaceT
   EXPECT_TRUE(KeyToggled(VK_NUMLOCK));
   EXPECT_FALSE(KeyToggled(VK_CAPITAL));
   EXPECT_LT(GetKeyState(VK_SHIFT), 0);
+}
+
+TEST_F(DesktopTest, IndicatorsComeOnlyFromADisplayThatTellsThem) {
+  // Offscreen there is no display to ask: a lock key the program saw pressed still reads off.
+  NoteLockKeyPressed(VK_CAPITAL);
+  EXPECT_FALSE(DisplayKeyIndicator(VK_CAPITAL));
+  NoteLockKeyPressed(VK_CAPITAL);
+  EXPECT_FALSE(DisplayKeyIndicator(VK_INSERT));
+  SetKeyStateProviderForTesting([](uint16_t vk) -> int16_t { return vk == VK_SCROLL ? 1 : 0; });
+  EXPECT_TRUE(DisplayKeyIndicator(VK_SCROLL));
+  EXPECT_FALSE(DisplayKeyIndicator(VK_NUMLOCK));
+}
+
+TEST_F(DesktopTest, SizeDragNeedsAShownWindowThatTheWindowSystemCanDrag) {
+  std::unique_ptr<TForm> form(NewForm<TForm>(nullptr));
+  EXPECT_FALSE(form->StartSizeDrag());  // not shown
+  form->Show();
+  EXPECT_FALSE(form->StartSizeDrag());  // the offscreen platform offers no sizing drag
 }
 
 TEST_F(DesktopTest, EveryPointHasAWorkArea) {

@@ -1,0 +1,225 @@
+// The captioned group box in six styles, and the tool bar spacer.
+#include "widgets/WkGrafx.h"
+#include "widgets/WkPanel.h"
+
+TWkCustomGroupBox::TWkCustomGroupBox(TComponent* AOwner) : TWkCustomPanel(AOwner) {
+  SetBorderOuter(fsNone);
+  SetBorderInner(fsNone);
+  SetAlignment(taLeftJustify);
+  SetAlignmentVertical(avTop);
+  SetHeight(105);
+}
+
+void TWkCustomGroupBox::SetGroupStyle(TWkGroupBoxStyle value) {
+  StoreLook(groupStyle_, value, true);
+}
+
+void TWkCustomGroupBox::CustomFramingChanged() {
+  if (groupStyle_ == gsCustom) TWkCustomPanel::CustomFramingChanged();
+}
+
+void TWkCustomGroupBox::ApplyFont() {
+  TWkCustomPanel::ApplyFont();
+  Realign();  // the caption band follows the font
+}
+
+int TWkCustomGroupBox::TextHeightOf(const std::string& sample) const {
+  TBitmap probe(1, 1);
+  probe.Canvas().SetFont(*Font());
+  return probe.Canvas().TextHeight(sample);
+}
+
+void TWkCustomGroupBox::AdjustClientRect(TRect& rect) const {
+  TWkCustomPanel::AdjustClientRect(rect);
+  const int h = TextHeightOf("Yy");
+  switch (groupStyle_) {
+    case gsStandard:
+    case gsFlat: {
+      const int half = h / 2 - 1;
+      rect.Top += half < BorderWidth() ? half : h - BorderWidth();
+      const int by = groupStyle_ == gsStandard ? 2 : 1;
+      InflateRect(rect, -by, -by);
+      break;
+    }
+    case gsCustom:
+      if (!Caption().empty()) rect.Top += h;
+      InflateRect(rect, -2, -2);
+      break;
+    case gsTopLine:
+      rect.Top += h;
+      break;
+    case gsBanner:
+      rect.Top += h + 8;
+      break;
+    case gsUnderline:
+      rect.Top += h + 4;
+      break;
+  }
+}
+
+TRect TWkCustomGroupBox::CaptionRect() {
+  const std::string caption = Caption();
+  if (caption.empty() || groupStyle_ == gsCustom) return TRect{};
+  TCanvas& canvas = Canvas();
+  canvas.SetFont(*Font());
+  const int h = canvas.TextHeight("Pp");
+  const int tw = canvas.TextWidth(StripAccelChars(caption));
+  switch (groupStyle_) {
+    case gsStandard:
+    case gsFlat:
+      return Rect(8, 0, 8 + tw, h);
+    case gsTopLine:
+      return Rect(0, 0, tw + 4, h);
+    case gsBanner:
+      return Rect(0, 0, Width(), h + 6);
+    case gsUnderline:
+      return Rect(0, 0, Width(), h + 2);
+    default:
+      return TRect{};
+  }
+}
+
+namespace {
+void Line(TCanvas& canvas, int x1, int y1, int x2, int y2) {
+  canvas.MoveTo(x1, y1);
+  canvas.LineTo(x2, y2);
+}
+}  // namespace
+
+void TWkCustomGroupBox::Paint() {
+  if (groupStyle_ == gsCustom) {
+    TWkCustomPanel::Paint();
+    return;
+  }
+  TCanvas& canvas = Canvas();
+  canvas.SetFont(*Font());
+  const int h = canvas.TextHeight("Pp");
+  TRect c = CaptionRect();
+  const bool hasCaption = !Caption().empty();
+  const int saved = canvas.SaveState();
+  if (Transparent()) {
+    if (PaintClientArea()) DrawParentImageCanvas(this, canvas, false);
+    if (hasCaption && groupStyle_ != gsBanner) canvas.ExcludeClipRect(c);
+  } else {
+    canvas.Brush().SetColor(Color());
+    canvas.FillRect(Rect(0, 0, Width(), Height()));
+  }
+  const TRect f = Rect(0, h / 2 - 1, Width(), Height());
+  const TColor fc = AdjustColor(FlatColor(), FlatColorAdjustment());
+  canvas.Pen().SetColor(fc);
+  switch (groupStyle_) {
+    case gsStandard:
+      if (BorderOuter() == fsNone)
+        DrawFrameSides(canvas, f, fsGroove, AllSides);
+      else if (BorderOuter() == fsFlat)
+        DrawBox(canvas, f, fc);
+      else if (BorderOuter() == fsFlatBold)
+        DrawSidesWidth(canvas, f, fc, AllSides, 2, fc);
+      else
+        DrawFrameSides(canvas, f, BorderOuter(), AllSides);
+      break;
+    case gsTopLine:
+      if (BorderOuter() == fsNone) {
+        DrawFrameSides(canvas, f, fsGroove, SideSet({sdTop}));
+      } else if (BorderOuter() == fsFlat || BorderOuter() == fsFlatBold) {
+        Line(canvas, f.Left + 2, f.Top, f.Right - 2, f.Top);
+        if (BorderOuter() == fsFlatBold)
+          Line(canvas, f.Left + 2, f.Top + 1, f.Right - 2, f.Top + 1);
+      } else {
+        DrawFrameSides(canvas, f, BorderOuter(), SideSet({sdTop}));
+      }
+      break;
+    case gsFlat:
+      Line(canvas, f.Left, f.Top + 2, f.Left, f.Bottom - 2);
+      Line(canvas, f.Left + 2, f.Top, f.Right - 2, f.Top);
+      Line(canvas, f.Left + 2, f.Bottom - 1, f.Right - 2, f.Bottom - 1);
+      Line(canvas, f.Right - 1, f.Top + 2, f.Right - 1, f.Bottom - 2);
+      canvas.SetPixel(f.Left + 1, f.Top + 1, fc);
+      canvas.SetPixel(f.Left + 1, f.Bottom - 2, fc);
+      canvas.SetPixel(f.Right - 2, f.Bottom - 2, fc);
+      canvas.SetPixel(f.Right - 2, f.Top + 1, fc);
+      break;
+    case gsBanner: {
+      TColor frame = fc, start = GradientColorStart(), stop = GradientColorStop();
+      if (GradientColorStyle() != gcsCustom) {
+        TColor barStart, barStop;
+        GetGradientBarColors(GradientColorStyle(), barStart, barStop, frame);
+        start = barStop;
+        stop = barStart;
+      }
+      canvas.Pen().SetColor(frame);
+      Line(canvas, c.Left, c.Top + 1, c.Left, c.Bottom - 1);
+      Line(canvas, c.Left + 1, c.Top, c.Right - 1, c.Top);
+      Line(canvas, c.Left + 1, c.Bottom - 1, c.Right - 1, c.Bottom - 1);
+      Line(canvas, c.Right - 1, c.Top + 1, c.Right - 1, c.Bottom - 1);
+      PaintGradient(canvas, Rect(c.Left + 1, c.Top + 1, c.Right - 1, c.Bottom - 1), gdHorizontalEnd,
+                    start, stop);
+      break;
+    }
+    case gsUnderline:
+      Line(canvas, c.Left, c.Bottom, c.Right, c.Bottom);
+      break;
+    default:
+      break;
+  }
+  canvas.RestoreState(saved);
+  if (hasCaption) {
+    if (!Transparent() && groupStyle_ != gsBanner) {
+      canvas.Brush().SetColor(Color());
+      canvas.FillRect(c);
+    }
+    if (groupStyle_ == gsBanner) c = Rect(c.Left + 4, c.Top + 1, c.Right - 4, c.Bottom - 1);
+    canvas.Brush().SetStyle(bsClear);
+    const unsigned align = Alignment() == taLeftJustify    ? DT_LEFT
+                           : Alignment() == taRightJustify ? DT_RIGHT
+                                                           : DT_CENTER;
+    const std::string caption = Caption();
+    canvas.Font().SetColor(Font()->Color());
+    if (!Enabled()) {
+      canvas.Font().SetColor(clBtnHighlight);
+      TRect shifted = c;
+      OffsetRect(shifted, 1, 1);
+      canvas.DrawText(caption, shifted, DT_SINGLELINE | align);
+      canvas.Font().SetColor(clBtnShadow);
+    }
+    canvas.DrawText(caption, c, DT_SINGLELINE | align);
+    canvas.Brush().SetStyle(bsSolid);
+  }
+  if (OnPaint) OnPaint(this);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TWkSpacer::TWkSpacer(TComponent* AOwner) : TGraphicControl(AOwner) { SetBounds(0, 0, 8, 25); }
+
+void TWkSpacer::SetGrooved(bool value) {
+  if (value == grooved_) return;
+  grooved_ = value;
+  Invalidate();
+}
+
+void TWkSpacer::SetOrientation(TOrientation value) {
+  if (value == orientation_) return;
+  orientation_ = value;
+  if (!IsLoading()) SetBounds(Left(), Top(), Height(), Width());
+  Invalidate();
+}
+
+void TWkSpacer::Paint() {
+  if (!grooved_) return;
+  TCanvas& canvas = Canvas();
+  const int w = Width(), h = Height();
+  if (w <= h) {
+    const int x = w / 2 - 1;
+    canvas.Pen().SetColor(clBtnShadow);
+    Line(canvas, x, 1, x, h);
+    canvas.Pen().SetColor(clBtnHighlight);
+    Line(canvas, x + 1, 1, x + 1, h);
+  } else {
+    const int y = h / 2 - 1;
+    canvas.Pen().SetColor(clBtnShadow);
+    Line(canvas, 1, y, w, y);
+    canvas.Pen().SetColor(clBtnHighlight);
+    Line(canvas, 1, y + 1, w, y + 1);
+  }
+}
