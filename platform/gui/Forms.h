@@ -3,6 +3,7 @@
 // the GUI thread.
 #pragma once
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
@@ -258,7 +259,7 @@ class TApplication : public TComponent {
   TForm* mainForm_ = nullptr;
   TForm* activeForm_ = nullptr;
   std::vector<TForm*> forms_;
-  bool terminated_ = false;
+  std::atomic<bool> terminated_{false};  // read by workers
 };
 
 extern TApplication* Application;
