@@ -43,6 +43,23 @@ TEST_F(SaveReadingTest, ProposedNameFollowsTheSubject) {
   EXPECT_TRUE(std::filesystem::is_empty(folder));
 }
 
+// A 500-character lottery name would make a file name of 1,500 bytes on disk, which no save
+// dialog takes: the proposal is cut to the file system's 255 bytes with ".txt", and the whole
+// subject stays in the reading.
+TEST_F(SaveReadingTest, ALongSubjectProposesANameTheFileSystemTakes) {
+  ASSERT_NO_FATAL_FAILURE(PickStandardMoment());
+  std::string name;
+  for (int i = 0; i < 500; ++i) name += "彩";
+  RunWithInput("彩票数理", name);
+  EXPECT_GBK_EQ(form->Edit1->GetText(), name);
+  EXPECT_EQ(form->SaveTextFileDialog1->FileName, name.substr(0, 2 * 83));  // 249 + 4 bytes
+  dialogs().Reset();
+  dialogs().CancelSave();
+  Run("保存");
+  ASSERT_EQ(dialogs().Shown().size(), 1u);
+  EXPECT_EQ(dialogs().Shown()[0].Text, name.substr(0, 2 * 83));
+}
+
 // The commands write Edit1 from code, where no change event fires, so each must renew the
 // proposed name itself; the clock cast leaves the subject and the name alone.
 TEST_F(SaveReadingTest, CommandsThatWriteTheSubjectProposeItAsTheName) {
