@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/Exceptions.h"
+#include "platform/Files.h"
 #include "platform/GbkText.h"
 #include "tests/workbench_logic/GbkExpect.h"
 #include "workbench/logic/Reading.h"
@@ -87,9 +88,10 @@ TEST_F(ReadingFiles, SavedAsGbkLinesEndedByCrLf) {
 }
 
 TEST_F(ReadingFiles, FailedWriteLeavesTheOldFileWhole) {
-  // A name so long that no temporary file can sit beside it: the write fails before any rename.
-  const auto path = folder_ / std::string(250, 'x');
+  // A folder stands where the temporary file would go: the write fails before any rename.
+  const auto path = folder_ / "old.txt";
   { std::ofstream(path, std::ios::binary) << "old reading\r\n"; }
+  ASSERT_TRUE(std::filesystem::create_directory(TemporaryFileBeside(path.string())));
   EXPECT_THROW(SaveReading(path.string(), "new reading"), EStreamError);
   EXPECT_EQ(ReadBytes(path), "old reading\r\n");
 
