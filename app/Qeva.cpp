@@ -7,6 +7,7 @@
 #include "platform/gui/Forms.h"
 #include "widgets/WkCommon.h"
 #include "workbench/Calculator.h"
+#include "workbench/CoinForm.h"
 #include "workbench/Reader.h"
 #include "workbench/main.h"
 
@@ -25,6 +26,7 @@ int main(int argc, char** argv) {
   Application->CreateForm(Form3);
   Application->CreateForm(Form4);
   Application->CreateForm(Form5);
+  Application->CreateForm(Form6);
   Application->CreateForm(Form7);
   Application->CreateForm(Form8);
 

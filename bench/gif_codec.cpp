@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
@@ -191,6 +192,35 @@ void EncodeBench(benchmark::State& state) {
   state.SetLabel(kNames[kind]);
 }
 
+long StatusKb(const char* field) {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind(field, 0) == 0) return std::stol(line.substr(std::string(field).size()));
+  }
+  return 0;
+}
+
+// Peak resident memory one decoding adds on top of the file in memory (MB); the peak starts
+// again from what is resident before each run.
+template <std::uint64_t (*Decode)(const std::string&)>
+void PeakBench(benchmark::State& state) {
+  const int kind = static_cast<int>(state.range(0));
+  const std::string& bytes = TestFile(kind);
+  double peak = 0;
+  for (auto _ : state) {
+    std::ofstream("/proc/self/clear_refs") << "5";
+    const long before = StatusKb("VmRSS:");
+    benchmark::DoNotOptimize(Decode(bytes));
+    peak = std::max(peak, (StatusKb("VmHWM:") - before) / 1024.0);
+  }
+  state.counters["peak MB"] = peak;
+  state.SetLabel(kNames[kind]);
+}
+
+void BM_DecodePeak_Ours(benchmark::State& state) { PeakBench<DecodeOurs>(state); }
+void BM_DecodePeak_Giflib(benchmark::State& state) { PeakBench<DecodeGiflib>(state); }
+
 void BM_Decode_Ours(benchmark::State& state) { DecodeBench<DecodeOurs>(state); }
 void BM_Decode_Giflib(benchmark::State& state) { DecodeBench<DecodeGiflib>(state); }
 void BM_Encode_Ours(benchmark::State& state) { EncodeBench<EncodeOurs>(state); }
@@ -202,4 +232,6 @@ BENCHMARK(BM_Decode_Ours)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Decode_Giflib)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Encode_Ours)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Encode_Giflib)->DenseRange(0, 4)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DecodePeak_Ours)->Arg(1)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DecodePeak_Giflib)->Arg(1)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

@@ -223,19 +223,22 @@ TGIFIndexImage TGIFFrameCore::DecodedLayout() const {
   return image;
 }
 
-void TGIFFrameCore::DecodeIndicesInto(std::uint8_t* target, std::size_t stride,
-                                      const TGifProgress& progress) {
+std::uint64_t TGIFFrameCore::DecodeIndicesInto(std::uint8_t* target, std::size_t stride,
+                                               const TGifProgress& progress, bool targetZeroed) {
   const auto* data = reinterpret_cast<const std::uint8_t*>(Item->Data.data());
+  std::uint64_t reached = 0;
   if (DecodeLzwImage(data, Item->Data.size(), Item->Width, Item->Height, Item->BitsPerPixel,
-                     Interlaced, LenientDecoding, progress, target, stride)) {
+                     Interlaced, LenientDecoding, progress, target, stride, targetZeroed,
+                     &reached)) {
     Corrupt = true;
   }
+  return reached;
 }
 
 TGIFIndexImage TGIFFrameCore::DecodeIndices(const TGifProgress& progress) {
   TGIFIndexImage image = DecodedLayout();
   image.Pixels.resize(static_cast<std::size_t>(image.Width) * image.Height);
-  DecodeIndicesInto(image.Pixels.data(), image.Width, progress);
+  DecodeIndicesInto(image.Pixels.data(), image.Width, progress, true);
   return image;
 }
 
@@ -350,6 +353,9 @@ void TGIFImageCore::CopyImageFields(const TGIFImageCore& source) {
 }
 
 void TGIFImageCore::CoverFrame(int left, int top, int width, int height) {
+  // A frame without pixels covers nothing; growing the screen for it would change what a
+  // frame of size 0 (the screen's size) reads back as.
+  if (width <= 0 || height <= 0) return;
   ScreenWidth =
       static_cast<std::uint16_t>(std::min(65535, std::max<int>(ScreenWidth, left + width)));
   ScreenHeight =

@@ -77,9 +77,10 @@ class TGIFFrameCore {
   // large raise here, before anything is allocated for the pixels.
   TGIFIndexImage DecodedLayout() const;
   // Decodes the palette indices straight into `target`, rows `stride` bytes apart (stride at
-  // least the width); DecodedLayout first.
-  void DecodeIndicesInto(std::uint8_t* target, std::size_t stride,
-                         const TGifProgress& progress = {});
+  // least the width); DecodedLayout first. With `targetZeroed` the target holds zeros and only
+  // what the data reach is written. Returns the pixels reached, in stream order.
+  std::uint64_t DecodeIndicesInto(std::uint8_t* target, std::size_t stride,
+                                  const TGifProgress& progress = {}, bool targetZeroed = false);
   // New encoded data from palette indices (Depth 1, 4 or 8, palette of up to 2^Depth colours).
   void EncodeIndices(const TGIFIndexImage& image, const TGifProgress& progress = {});
   // Brings the graphic control extension in line with Delay, TransparentColor and Disposal.
@@ -129,7 +130,7 @@ class TGIFImageCore {
   void DeleteFrame(int index);
   void ClearFrames();
   // Grows the logical screen to cover a frame of the size at (left, top); it never shrinks
-  // and saturates at 65535.
+  // and saturates at 65535. A frame of no area leaves it as it is.
   void CoverFrame(int left, int top, int width, int height);
 
   // Starts a new empty image (new shared data, no frames).

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/Exceptions.h"
+#include "platform/gui/CustomControl.h"
 #include "platform/gui/Dialogs.h"
 
 namespace {
@@ -111,4 +112,28 @@ void DrawBitmapTransparent(TCanvas& canvas, int left, int top, TBitmap& bitmap,
   bitmap.Canvas().Lock();
   canvas.BrushCopy(dest, bitmap, source, ColorToRGB(transparentColor & ~clPaletteRelative));
   bitmap.Canvas().Unlock();
+}
+
+void DrawParentImage(TControl* control, TCanvas& canvas) {
+  TWinControl* parent = control ? control->Parent() : nullptr;
+  if (!parent) return;
+  const int state = canvas.SaveState();
+  canvas.MoveOrigin(-control->Left(), -control->Top());
+  canvas.IntersectClipRect(parent->GetClientRect());
+  PaintControlTo(parent, canvas);
+  const TRect bounds = control->BoundsRect();
+  for (int i = 0; i < parent->ControlCount(); ++i) {
+    TControl* sibling = parent->Controls(i);
+    if (sibling == control) break;
+    // Windowed siblings show themselves on screen; only windowless ones are part of the
+    // picture behind.
+    if (dynamic_cast<TWinControl*>(sibling) || !sibling->Visible()) continue;
+    TRect overlap;
+    if (!IntersectRect(overlap, bounds, sibling->BoundsRect())) continue;
+    const int inner = canvas.SaveState();
+    canvas.MoveOrigin(sibling->Left(), sibling->Top());
+    PaintControlTo(sibling, canvas);
+    canvas.RestoreState(inner);
+  }
+  canvas.RestoreState(state);
 }

@@ -6,6 +6,7 @@
 
 #include "gifkit/ColorMapping.h"
 #include "platform/Classes.h"
+#include "platform/gui/Controls.h"
 #include "platform/gui/Graphics.h"
 
 // A complete BMP file of the bitmap at 1, 4, 8 or 24 bits per pixel, positioned at its start.
@@ -21,6 +22,11 @@ std::unique_ptr<TMemoryStream> ConvertBitmapPixelFormat(TBitmap& bitmap, TPixelF
 // out.
 void DrawBitmapTransparent(TCanvas& canvas, int left, int top, TBitmap& bitmap,
                            TColor transparentColor, TRect source, int width, int height);
+
+// Paints what lies behind the control into `canvas` (the control's top-left at logical 0, 0):
+// its parent, clipped to the parent's client area, then every visible sibling before it in
+// the parent's list that overlaps it. Nothing without a parent.
+void DrawParentImage(TControl* control, TCanvas& canvas);
 
 // Resets the cursor, tells the user the function is missing, and aborts the operation.
 [[noreturn]] void ShowNotImplemented();

@@ -1,6 +1,7 @@
 #include "gifkit/GkGIF.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 #include "gifkit/AnimatedCursor.h"
@@ -29,7 +30,7 @@ struct GifFileFormat {
 
 TGIFFrame::TGIFFrame(TGIFImage* owner) : TGIFFrameCore(owner) {}
 
-TGIFFrame::~TGIFFrame() = default;
+TGIFFrame::~TGIFFrame() { ReleaseArea(); }
 
 TGIFImage* TGIFFrame::Owner() const { return static_cast<TGIFImage*>(OwnerImage()); }
 
@@ -37,29 +38,55 @@ TBitmap* TGIFFrame::Bitmap() {
   if (!bitmap_ && HasEncodedData()) {
     TGIFIndexImage image = DecodedLayout();
     const TPixelFormat format = image.Depth == 1 ? pf1bit : image.Depth == 4 ? pf4bit : pf8bit;
-    auto bitmap = std::make_unique<TBitmap>(static_cast<int>(image.Width),
-                                            static_cast<int>(image.Height), format);
+    const std::uint64_t area = std::uint64_t{image.Width} * image.Height;
+    Owner()->MakeRoomFor(area, this);
+    auto bitmap = std::make_unique<TBitmap>();
+    bitmap->SetPixelFormat(format);
+    // Zeroed memory: what the data do not reach is never touched.
+    bitmap->SetSizeZeroed(static_cast<int>(image.Width), static_cast<int>(image.Height));
     bitmap->SetPalette(image.Palette);
     const TGifProgress progress = Owner()->ProgressCallback();
     if (image.Depth != 1) {
       // One index a byte, as the bitmap's rows hold them (one block, BytesPerLine apart).
       DecodeIndicesInto(bitmap->ScanLine(0), static_cast<std::size_t>(bitmap->BytesPerLine()),
-                        progress);
-    } else {
-      image.Pixels.resize(static_cast<std::size_t>(image.Width) * image.Height);
-      DecodeIndicesInto(image.Pixels.data(), image.Width, progress);
-      for (std::uint32_t y = 0; y < image.Height; ++y) {
-        const std::uint8_t* src = image.Pixels.data() + static_cast<std::size_t>(y) * image.Width;
+                        progress, true);
+    } else if (area > 0) {
+      // Indices a byte each first, zeroed by the system; only the rows the data reach are
+      // packed into bits.
+      std::unique_ptr<std::uint8_t, decltype(&std::free)> indices(
+          static_cast<std::uint8_t*>(std::calloc(area, 1)), &std::free);
+      if (!indices) throw EOutOfMemory("Out of memory");
+      const std::uint64_t reached = DecodeIndicesInto(indices.get(), image.Width, progress, true);
+      const std::uint64_t rows =
+          std::min<std::uint64_t>((reached + image.Width - 1) / image.Width, image.Height);
+      std::uint32_t y = 0;
+      for (std::uint64_t i = 0; i < rows; ++i) {
+        const std::uint8_t* src = indices.get() + static_cast<std::size_t>(y) * image.Width;
         std::uint8_t* row = bitmap->ScanLine(static_cast<int>(y));
-        std::memset(row, 0, (image.Width + 7) / 8);
         for (std::uint32_t x = 0; x < image.Width; ++x) {
           if (src[x]) row[x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
         }
+        y = Interlaced ? NextInterlacedRow(y, image.Height) : y + 1;
       }
     }
     bitmap_ = std::move(bitmap);
+    decodedArea_ = area;
+    Owner()->heldArea_ += area;
   }
   return bitmap_.get();
+}
+
+void TGIFFrame::DropDecodedBitmap() {
+  if (!bitmap_ || decodedArea_ == 0 || !HasEncodedData()) return;
+  bitmap_.reset();
+  Owner()->heldArea_ -= decodedArea_;
+  decodedArea_ = 0;
+}
+
+void TGIFFrame::ReleaseArea() {
+  if (decodedArea_ == 0) return;
+  if (Owner()) Owner()->heldArea_ -= decodedArea_;
+  decodedArea_ = 0;
 }
 
 int TGIFFrame::Width() {
@@ -83,11 +110,13 @@ void TGIFFrame::Draw(TCanvas& canvas, const TRect& rect, bool transparent) {
 void TGIFFrame::Assign(const TGIFFrame* source) {
   if (source == this) return;
   if (!source) {
+    ReleaseArea();
     Item = std::make_shared<TGIFItem>();
     bitmap_.reset();
     return;
   }
   AssignCore(*source);
+  ReleaseArea();
   if (source->OwnerImage() == OwnerImage()) {
     HasLocalColorTable = source->HasLocalColorTable;
   } else {
@@ -108,6 +137,7 @@ void TGIFFrame::Assign(const TGIFImage& source) {
 }
 
 void TGIFFrame::Assign(const TBitmap& source) {
+  ReleaseArea();
   Item = std::make_shared<TGIFItem>();
   Interlaced = false;
   Corrupt = false;
@@ -121,6 +151,32 @@ void TGIFFrame::Assign(const TBitmap& source) {
   bitmap_ = std::make_unique<TBitmap>(source);
   if (source.Transparent()) SetTransparentColor(ColorToRGB(source.TransparentColor()));
   Owner()->CoverFrame(Left, Top, source.Width(), source.Height());
+}
+
+void TGIFFrame::Assign(TGraphic& source) {
+  if (auto* gif = dynamic_cast<TGIFImage*>(&source)) {
+    Assign(*gif);
+    return;
+  }
+  if (auto* bmp = dynamic_cast<TBitmapGraphic*>(&source)) {
+    Assign(bmp->Bitmap());
+    return;
+  }
+  // Any other picture: drawn onto a bitmap on the canvas's brush, whose colour is what its
+  // see-through parts show.
+  TBitmap picture;
+  if (!source.Empty()) {
+    picture.SetPixelFormat(pf24bit);
+    picture.SetSize(source.Width(), source.Height());
+    const TColor ground = picture.Canvas().NearestColor(picture.Canvas().Brush().Color());
+    picture.Canvas().FillRect(Rect(0, 0, picture.Width(), picture.Height()));
+    source.Draw(picture.Canvas(), Rect(0, 0, picture.Width(), picture.Height()));
+    if (source.Transparent()) {
+      picture.SetTransparentColor(ground);
+      picture.SetTransparent(true);
+    }
+  }
+  Assign(picture);
 }
 
 void TGIFFrame::AssignTo(TBitmap& target) {
@@ -174,7 +230,17 @@ void TGIFFrame::EncodePicture() {
 
 TGIFImage::TGIFImage() { SetTransparent(true); }
 
-TGIFImage::~TGIFImage() = default;
+void TGIFImage::MakeRoomFor(std::uint64_t area, const TGIFFrame* keep) {
+  // Decoded bitmaps are a cache of the encoded data: past the budget the others go, to be
+  // decoded again when they are used.
+  for (int i = 0; i < Count() && heldArea_ + area > kMaxHeldGifPixels; ++i) {
+    TGIFFrame& frame = Frames(i);
+    if (&frame != keep) frame.DropDecodedBitmap();
+  }
+}
+
+// The frames go first, while they can still tell the image what they held.
+TGIFImage::~TGIFImage() { ClearFrames(); }
 
 std::unique_ptr<TGIFFrameCore> TGIFImage::NewFrame() { return std::make_unique<TGIFFrame>(this); }
 
@@ -327,8 +393,11 @@ void TGIFImage::Draw(TCanvas& canvas, const TRect& rect) {
 
 void TGIFImage::SaveToClipboardFormat(TClipboard& clipboard) {
   if (Count() == 0) return;
-  // Everything is made before the clipboard is touched, so a failure places nothing.
-  const TBitmap* bitmap = Frames(0).Bitmap();
+  // Everything is made before the clipboard is touched, so a failure places nothing. The
+  // bitmap carries frame 0's transparent colour.
+  TBitmap copied;
+  if (Frames(0).Bitmap()) Frames(0).AssignTo(copied);
+  const TBitmap* bitmap = copied.Empty() ? nullptr : &copied;
   bool encoded = true;
   for (int i = 0; i < Count() && encoded; ++i) encoded = Frames(i).HasEncodedData();
   TMemoryStream stream;

@@ -23,7 +23,9 @@ class TGIFFrame : public TGIFFrameCore {
   ~TGIFFrame() override;
 
   TGIFImage* Owner() const;
-  // Decoded on first use; nullptr when the frame has neither bitmap nor encoded data.
+  // Decoded on first use; nullptr when the frame has neither bitmap nor encoded data. A
+  // decoded bitmap may be dropped when another frame's is decoded and the image holds more
+  // than kMaxHeldGifPixels: use the pointer before asking for another frame's bitmap.
   TBitmap* Bitmap();
   int Width();
   int Height();
@@ -38,6 +40,10 @@ class TGIFFrame : public TGIFFrameCore {
   void Assign(const TGIFFrame* source);
   void Assign(const TGIFImage& source);
   void Assign(const TBitmap& source);
+  // From any picture: GIF images and bitmaps as above; another kind is drawn onto a bitmap,
+  // and when it is transparent the canvas brush's colour it shows through becomes the
+  // transparent colour. An empty picture leaves the frame without a bitmap.
+  void Assign(TGraphic& source);
   // The frame's bitmap into the target; a transparent colour becomes the bitmap's.
   void AssignTo(TBitmap& target);
 
@@ -46,8 +52,15 @@ class TGIFFrame : public TGIFFrameCore {
  private:
   friend class TGIFImage;
   bool HasBitmap() const { return bitmap_ && !bitmap_->Empty(); }
+  // Frees a bitmap decoded from the encoded data (it can be decoded again).
+  void DropDecodedBitmap();
+  void ReleaseArea();
   std::unique_ptr<TBitmap> bitmap_;
+  std::uint64_t decodedArea_ = 0;  // pixels of a bitmap decoded from the encoded data
 };
+
+// Pixels of decoded frame bitmaps one image keeps at most (besides the one being decoded).
+constexpr std::uint64_t kMaxHeldGifPixels = 2 * kMaxGifPixels;
 
 class TGIFImage : public TGIFImageCore, public TGraphic {
  public:
@@ -102,6 +115,8 @@ class TGIFImage : public TGIFImageCore, public TGraphic {
   void LoadFromClipboardFormat(TClipboard& clipboard);
 
   std::function<void(TGifProgressStage, int, const std::string&)> OnProgress;
+  // Pixels of the frame bitmaps decoded from encoded data that the image holds now.
+  std::uint64_t HeldDecodedPixels() const { return heldArea_; }
 
   TColor ResolveColor(TColor color) const override { return ColorToRGB(color); }
   void Progress(TGifProgressStage stage, int percent, const std::string& message) override {
@@ -110,6 +125,9 @@ class TGIFImage : public TGIFImageCore, public TGraphic {
   using TGraphic::Changed;
 
  protected:
+  friend class TGIFFrame;
+  void MakeRoomFor(std::uint64_t area, const TGIFFrame* keep);
+  std::uint64_t heldArea_ = 0;
   std::unique_ptr<TGIFFrameCore> NewFrame() override;
   void DecodeCurrentFrame() override;
   void ImageChanged() override { Changed(); }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "platform/Exceptions.h"
@@ -11,22 +12,80 @@ namespace {
 constexpr std::uint32_t kMaxCodes = 4096;
 constexpr std::uint32_t kNoCode = 0xFFFFFFFF;
 
-// The sub-block payloads joined into one run of bytes, padded so that a code can always be
-// fetched with one 8-byte load.
-std::vector<std::uint8_t> JoinSubBlocks(const std::uint8_t* data, std::size_t size) {
-  std::vector<std::uint8_t> bytes;
-  bytes.reserve(size + 8);
-  std::size_t at = 1;
-  while (at < size) {
-    std::size_t length = data[at++];
-    if (length == 0) break;
-    length = std::min(length, size - at);
-    bytes.insert(bytes.end(), data + at, data + at + length);
-    at += length;
+// The codes of a frame read from its data sub-blocks where they stand, least significant bit
+// first, through a 64-bit window: no joined copy of the data is made. A sub-block running
+// past the end of the data is read as far as it goes.
+class SubBlockBits {
+ public:
+  SubBlockBits(const std::uint8_t* data, std::size_t size) : p_(data + 1), end_(data + size) {}
+
+  // The bits of all sub-blocks together.
+  std::uint64_t TotalBits() const {
+    std::uint64_t bytes = 0;
+    for (const std::uint8_t* q = p_; q < end_;) {
+      const std::size_t n = *q++;
+      if (n == 0) break;
+      const std::size_t taken = std::min<std::size_t>(n, end_ - q);
+      bytes += taken;
+      q += taken;
+    }
+    return bytes * 8;
   }
-  bytes.resize(bytes.size() + 8, 0);
-  return bytes;
-}
+
+  // False when fewer than `width` bits are left.
+  bool Read(std::uint32_t width, std::uint32_t mask, std::uint32_t& code) {
+    if (count_ < width) {
+      Refill();
+      if (count_ < width) return false;
+    }
+    code = static_cast<std::uint32_t>(window_) & mask;
+    window_ >>= width;
+    count_ -= width;
+    read_ += width;
+    return true;
+  }
+  std::uint64_t BitsRead() const { return read_; }
+
+ private:
+  void Refill() {
+    while (count_ <= 56) {
+      if (blockLeft_ == 0) {
+        if (p_ >= end_) return;
+        const std::size_t n = *p_++;
+        if (n == 0) {
+          p_ = end_;
+          return;
+        }
+        blockLeft_ = std::min<std::size_t>(n, end_ - p_);
+        if (blockLeft_ == 0) return;
+      }
+      if (blockLeft_ >= 8) {
+        // As many whole bytes as the window has room for, in one load.
+        std::uint64_t bytes;
+        std::memcpy(&bytes, p_, 8);
+        const std::uint32_t n = (64 - count_) / 8;
+        const std::uint32_t filled = count_ + 8 * n;
+        const std::uint64_t keep =
+            filled >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << filled) - 1;
+        window_ |= (bytes << count_) & keep;
+        count_ = filled;
+        p_ += n;
+        blockLeft_ -= n;
+        continue;
+      }
+      window_ |= static_cast<std::uint64_t>(*p_++) << count_;
+      count_ += 8;
+      --blockLeft_;
+    }
+  }
+
+  const std::uint8_t* p_;
+  const std::uint8_t* end_;
+  std::size_t blockLeft_ = 0;
+  std::uint64_t window_ = 0;
+  std::uint32_t count_ = 0;
+  std::uint64_t read_ = 0;
+};
 
 // Copies a string that lies wholly before its destination. Whole 16-byte chunks may run past
 // the string's end when the caller guarantees room for them; what lands there is overwritten
@@ -51,9 +110,12 @@ inline void CopyString(std::uint8_t* dst, const std::uint8_t* src, std::uint32_t
 // entry is kept as the place of an earlier copy of its string in `out` and its length: an
 // entry is always the previous string plus the first pixel of the current one, and those
 // bytes stand side by side in the output.
+// Sets `reached` to the number of pixels the data gave; the rest of `out` is left as it was.
 bool DecodeStream(const std::uint8_t* data, std::size_t size, std::uint64_t total, int bits,
-                  bool lenient, const TGifProgress& progress, std::uint8_t* out) {
+                  bool lenient, const TGifProgress& progress, std::uint8_t* out,
+                  std::uint64_t& reached) {
   bool corrupt = false;
+  reached = 0;
   if (size == 0) {
     if (total == 0) return false;
     throw EInvalidGraphicOperation("Stream read error");
@@ -64,9 +126,9 @@ bool DecodeStream(const std::uint8_t* data, std::size_t size, std::uint64_t tota
     codeSize = std::clamp(codeSize, 2, 9);
     corrupt = true;
   }
-  const std::vector<std::uint8_t> bytes = JoinSubBlocks(data, size);
-  const std::uint8_t* in = bytes.data();
-  const std::uint64_t totalBits = static_cast<std::uint64_t>(bytes.size() - 8) * 8;
+  SubBlockBits reader(data, size);
+  const bool reporting = static_cast<bool>(progress);
+  const std::uint64_t totalBits = reporting ? reader.TotalBits() : 0;
   const std::uint8_t pixelMask = static_cast<std::uint8_t>((1u << bits) - 1);
 
   const std::uint32_t clear = 1u << codeSize;
@@ -83,23 +145,19 @@ bool DecodeStream(const std::uint8_t* data, std::size_t size, std::uint64_t tota
   std::uint64_t previousAt = 0;
   std::uint32_t previousLength = 0;
   std::uint64_t at = 0;
-  std::uint64_t bitPos = 0;
 
-  const bool reporting = static_cast<bool>(progress);
   std::uint64_t nextReport = totalBits / 100 + 1;
   auto report = [&] {
+    const std::uint64_t bitPos = reader.BitsRead();
     const int percent = static_cast<int>(std::min<std::uint64_t>(100, bitPos * 100 / totalBits));
     progress(TGifProgressStage::psRunning, percent, std::string());
     nextReport = (static_cast<std::uint64_t>(percent) + 1) * totalBits / 100 + 1;
   };
 
   while (at < total) {
-    if (bitPos + width > totalBits) throw EInvalidGraphicOperation("Stream read error");
-    std::uint64_t window;
-    std::memcpy(&window, in + (bitPos >> 3), 8);
-    const std::uint32_t code = static_cast<std::uint32_t>(window >> (bitPos & 7)) & codeMask;
-    bitPos += width;
-    if (reporting && bitPos >= nextReport) report();
+    std::uint32_t code;
+    if (!reader.Read(width, codeMask, code)) throw EInvalidGraphicOperation("Stream read error");
+    if (reporting && reader.BitsRead() >= nextReport) report();
 
     if (code == clear) {
       width = codeSize + 1;
@@ -159,8 +217,8 @@ bool DecodeStream(const std::uint8_t* data, std::size_t size, std::uint64_t tota
     previousAt = at;
     previousLength = stringLength;
     at += std::min<std::uint64_t>(stringLength, room);
+    reached = at;
   }
-  if (at < total) std::memset(out + at, 0, total - at);
   return corrupt;
 }
 
@@ -168,28 +226,41 @@ bool DecodeStream(const std::uint8_t* data, std::size_t size, std::uint64_t tota
 
 bool DecodeLzwImage(const std::uint8_t* data, std::size_t size, std::uint32_t width,
                     std::uint32_t height, int bitsPerPixel, bool interlaced, bool lenient,
-                    const TGifProgress& progress, std::uint8_t* target, std::size_t stride) {
+                    const TGifProgress& progress, std::uint8_t* target, std::size_t stride,
+                    bool targetZeroed, std::uint64_t* reachedOut) {
   if (progress) progress(TGifProgressStage::psStarting, 0, std::string());
   try {
     CheckGifImageArea(width, height);
     const std::uint64_t total = static_cast<std::uint64_t>(width) * height;
     const int bits = std::clamp(bitsPerPixel, 1, 8);
     bool corrupt;
+    std::uint64_t reached = 0;
+    // Work and memory follow the data: only the pixels the data reach are written; the rest
+    // is zeroed here unless the caller's memory is zero already.
     if (total == 0) {
       // Nothing to fill; the code size is still checked.
-      corrupt = DecodeStream(data, size, 0, bits, lenient, progress, nullptr);
+      corrupt = DecodeStream(data, size, 0, bits, lenient, progress, nullptr, reached);
     } else if (!interlaced && stride == width) {
-      corrupt = DecodeStream(data, size, total, bits, lenient, progress, target);
+      corrupt = DecodeStream(data, size, total, bits, lenient, progress, target, reached);
+      if (!targetZeroed && reached < total) std::memset(target + reached, 0, total - reached);
     } else {
-      std::vector<std::uint8_t> pixels(total);
-      corrupt = DecodeStream(data, size, total, bits, lenient, progress, pixels.data());
+      // Not zeroed: untouched pages of a large block cost nothing.
+      std::unique_ptr<std::uint8_t[]> pixels(new std::uint8_t[total]);
+      corrupt = DecodeStream(data, size, total, bits, lenient, progress, pixels.get(), reached);
+      const std::uint64_t rowsReached = (reached + width - 1) / width;
+      if (reached < rowsReached * width)
+        std::memset(pixels.get() + reached, 0, rowsReached * width - reached);
       std::uint32_t row = 0;
       for (std::uint32_t i = 0; i < height && row < height; ++i) {
-        std::memcpy(target + row * stride, pixels.data() + static_cast<std::uint64_t>(i) * width,
-                    width);
+        if (i < rowsReached)
+          std::memcpy(target + row * stride, pixels.get() + static_cast<std::uint64_t>(i) * width,
+                      width);
+        else if (!targetZeroed)
+          std::memset(target + row * stride, 0, width);
         row = interlaced ? NextInterlacedRow(row, height) : row + 1;
       }
     }
+    if (reachedOut) *reachedOut = reached;
     if (progress) progress(TGifProgressStage::psEnding, 100, std::string());
     return corrupt;
   } catch (const Exception& e) {

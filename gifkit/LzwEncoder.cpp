@@ -77,6 +77,14 @@ void EncodeLzwImage(std::string& out, std::uint32_t width, std::uint32_t height,
     // holds its entry whole, the key (20 bits) above the code (12 bits), so a probe reads one
     // word; the largest code is 4094, so no entry looks like an empty slot.
     std::vector<std::uint32_t> slots(kHashSlots, kEmptySlot);
+    // The slots taken since the last clear code, so a clear empties only those.
+    std::array<std::uint32_t, 4096> taken;
+    std::uint32_t takenCount = 0;
+    // The first child each code got, found before the hash: on flat runs the next pixel
+    // nearly always continues the string the same way. Entries of codes not yet made are
+    // emptied when the code is made.
+    std::array<std::uint32_t, 4096> firstChild;
+    firstChild.fill(kEmptySlot);
 
     CodeWriter writer(out);
     std::uint32_t codeWidth = codeSize + 1;
@@ -96,6 +104,11 @@ void EncodeLzwImage(std::string& out, std::uint32_t width, std::uint32_t height,
           prefix = c;
           continue;
         }
+        const std::uint32_t cached = firstChild[prefix];
+        if ((cached >> 12) == c) {
+          prefix = cached & 0xFFF;
+          continue;
+        }
         const std::uint32_t key = (c << 12) | prefix;
         std::uint32_t slot = SlotOf(key);
         bool found = false;
@@ -112,13 +125,18 @@ void EncodeLzwImage(std::string& out, std::uint32_t width, std::uint32_t height,
         writer.Put(prefix, codeWidth);
         const std::uint32_t code = nextCode++;
         slots[slot] = (key << 12) | code;
+        taken[takenCount++] = slot;
+        if (cached == kEmptySlot) firstChild[prefix] = (c << 12) | code;
+        firstChild[code] = kEmptySlot;
         prefix = c;
         if (code == (1u << codeWidth)) {
           ++codeWidth;
         } else if (code == kLastCode) {
           writer.Put(prefix, codeWidth);
           writer.Put(clear, codeWidth);
-          std::fill(slots.begin(), slots.end(), kEmptySlot);
+          for (std::uint32_t i = 0; i < takenCount; ++i) slots[taken[i]] = kEmptySlot;
+          takenCount = 0;
+          std::fill_n(firstChild.begin(), clear + 2, kEmptySlot);
           nextCode = clear + 2;
           codeWidth = codeSize + 1;
           inString = false;

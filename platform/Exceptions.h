@@ -28,6 +28,7 @@ class EFCreateError : public EStreamError { using EStreamError::EStreamError; };
 class EInvalidGraphic : public Exception { using Exception::Exception; };
 class EInvalidGraphicOperation : public Exception { using Exception::Exception; };
 class EOutOfResources : public Exception { using Exception::Exception; };
+class EResNotFound : public Exception { using Exception::Exception; };
 class EInvalidOperation : public Exception { using Exception::Exception; };
 class EOutOfMemory : public Exception { using Exception::Exception; };
 class EZDecompressionError : public Exception { using Exception::Exception; };

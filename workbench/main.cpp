@@ -213,6 +213,7 @@ void TForm2::CreateCommands() {
   Action6->OnExecute = Handler(this, &TForm2::Action6Execute);
   Action7->OnExecute = Handler(this, &TForm2::Action7Execute);
   Action8->OnExecute = Handler(this, &TForm2::Action8Execute);
+  Action15->OnExecute = Handler(this, &TForm2::Action15Execute);
   Action52->OnExecute = Handler(this, &TForm2::Action52Execute);
   Action53->OnExecute = Handler(this, &TForm2::Action53Execute);
   Action55->OnExecute = Handler(this, &TForm2::Action55Execute);

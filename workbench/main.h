@@ -262,6 +262,7 @@ class TForm2 : public TForm {
   void Action13Execute(TComponent* Sender);
 
   // Win/draw/loss calculator and coin window
+  void Action15Execute(TComponent* Sender);  // MainCoins.cpp
 
   // Small commands (MainSmallCommands.cpp)
   void Action9Execute(TComponent* Sender);  // local mean time of the place in ComboBox6

@@ -1,6 +1,7 @@
 // Bitmaps over QImage: size, pixel formats with palettes, raw rows, transparency and masks.
 #include <QImage>
 #include <algorithm>
+#include <cstdlib>
 
 #include "platform/Exceptions.h"
 #include "platform/gui/CanvasImpl.h"
@@ -176,6 +177,32 @@ void TBitmap::SetSize(int width, int height) {
     }
   }
   *image_ = resized;
+  width_ = width;
+  height_ = height;
+  Changed();
+}
+
+void TBitmap::SetSizeZeroed(int width, int height) {
+  const int paletteSize = PaletteSize(format_);
+  if (paletteSize == 0 || width <= 0 || height <= 0) {
+    SetSize(width, height);
+    return;
+  }
+  if (width > kMaxSide || height > kMaxSide || static_cast<long long>(width) * height > kMaxPixels)
+    throw EOutOfResources("Out of system resources");
+  const QImage::Format qtFormat = QtFormat(format_);
+  const int depth = qtFormat == QImage::Format_Mono ? 1 : 8;
+  const qsizetype bytesPerLine = (static_cast<qsizetype>(width) * depth + 31) / 32 * 4;
+  // Zeroed by the system: pages never written are never touched.
+  void* pixels = std::calloc(static_cast<std::size_t>(bytesPerLine) * height, 1);
+  if (!pixels) throw EOutOfResources("Out of system resources");
+  QImage image(static_cast<uchar*>(pixels), width, height, bytesPerLine, qtFormat, std::free,
+               pixels);
+  image.setColorTable(PaddedPalette(image_->isNull() || image_->colorTable().isEmpty()
+                                        ? StandardPalette(format_)
+                                        : image_->colorTable(),
+                                    paletteSize));
+  *image_ = image;
   width_ = width;
   height_ = height;
   Changed();

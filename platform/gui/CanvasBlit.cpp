@@ -179,6 +179,22 @@ void TCanvas::BrushCopy(const TRect& dest, TBitmap& bitmap, const TRect& sourceR
   p->drawImage(target, KeyedOut(part, ToQRgb(transparent)));
 }
 
+void TCanvas::StretchDrawPixels(const TRect& dest, const std::uint32_t* argb, int width,
+                                int height, bool blend) {
+  if (!argb || width <= 0 || height <= 0 || dest.Width() == 0 || dest.Height() == 0) return;
+  bool flipX, flipY;
+  QRect target = Normalised(dest, flipX, flipY);
+  target.translate(origin_.X, origin_.Y);
+  const QImage wrapped(reinterpret_cast<const uchar*>(argb), width, height, width * 4,
+                       blend ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+  // A copy: the caller's pixels may change once this returns.
+  const QImage source = flipX || flipY ? wrapped.mirrored(flipX, flipY) : wrapped.copy();
+  CanvasPaint p(*d_);
+  if (!p) return;
+  p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+  p->drawImage(target, source);
+}
+
 void TCanvas::DrawQImage(int x, int y, const QImage& image) {
   if (image.isNull()) return;
   CanvasPaint p(*d_);

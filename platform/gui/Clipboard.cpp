@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 
 #include "platform/gui/Clipbrd.h"
 #include "platform/gui/Graphics.h"
@@ -119,7 +120,18 @@ void TClipboard::SetData(unsigned format, const std::string& bytes) {
 }
 
 void TClipboard::Assign(const TBitmap& bitmap) {
-  const QImage image = bitmap.Empty() ? QImage() : bitmap.Image();
+  QImage image = bitmap.Empty() ? QImage() : bitmap.Image();
+  if (!image.isNull() && bitmap.Transparent() && bitmap.TransparentColor() != clNone) {
+    // The transparent colour travels as see-through pixels that keep their colour.
+    image = image.convertToFormat(QImage::Format_ARGB32);
+    const TColor key = ColorToRGB(bitmap.TransparentColor());
+    const QRgb rgb = qRgb(GetRValue(key), GetGValue(key), GetBValue(key)) & 0xFFFFFF;
+    for (int y = 0; y < image.height(); ++y) {
+      auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+      for (int x = 0; x < image.width(); ++x)
+        if ((row[x] & 0xFFFFFF) == rgb) row[x] = rgb;
+    }
+  }
   Put([&](QMimeData& entry) {
     if (!image.isNull()) entry.setImageData(image);
   });
@@ -129,9 +141,28 @@ bool TClipboard::AssignTo(TBitmap& bitmap) const {
   QClipboard* clipboard = System();
   const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
   if (!data || !data->hasImage()) return false;
-  const QImage image = qvariant_cast<QImage>(data->imageData());
+  QImage image = qvariant_cast<QImage>(data->imageData());
   if (image.isNull()) return false;
+  // See-through pixels come back as a transparent colour: the colour of the first of them.
+  std::optional<QRgb> key;
+  if (image.hasAlphaChannel()) {
+    image = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+      auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+      for (int x = 0; x < image.width(); ++x) {
+        if (qAlpha(row[x]) >= 128) continue;
+        if (!key) key = row[x] & 0xFFFFFF;
+        row[x] = 0xFF000000u | *key;
+      }
+    }
+    image = image.convertToFormat(QImage::Format_RGB32);
+  }
   bitmap.SetImage(image);
+  if (key) {
+    bitmap.SetTransparentColor(
+        static_cast<TColor>(qRed(*key) | (qGreen(*key) << 8) | (qBlue(*key) << 16)));
+    bitmap.SetTransparent(true);
+  }
   return true;
 }
 

@@ -84,7 +84,8 @@ bool IsAccel(char key, const std::string& caption);
 
 constexpr TCursor crDefault = 0, crArrow = -2, crCross = -3, crIBeam = -4, crSizeAll = -22,
                   crSizeNESW = -6, crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9, crHourGlass = -11,
-                  crDrag = -12, crNo = -18, crHSplit = -14, crVSplit = -15, crHandPoint = -21;
+                  crDrag = -12, crNo = -18, crHSplit = -14, crVSplit = -15, crHandPoint = -21,
+                  crHandGrab = -30;  // a closed hand, as while dragging
 
 // ---------------------------------------------------------------------------------------------
 
@@ -297,6 +298,9 @@ class TControl : public TComponent {
   virtual bool PaintsOverPeer() const { return false; }
   virtual void PaintOverPeer(QPainter* painter) { (void)painter; }
   virtual void Resize();
+  // The control came on screen or left it: its own visibility or that of a parent or of its
+  // window changed. Visible() may stay the same.
+  virtual void ShowingChanged() {}
   // Called by the action link when the linked action changed or went away.
   virtual void ActionChange(TBasicAction* sender);
 

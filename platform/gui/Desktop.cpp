@@ -108,6 +108,8 @@ QCursor CursorFor(int id) {
       return Qt::ForbiddenCursor;
     case crHandPoint:
       return Qt::PointingHandCursor;
+    case crHandGrab:
+      return Qt::ClosedHandCursor;
     default:
       return Qt::ArrowCursor;
   }
@@ -118,6 +120,8 @@ void RegisterCursor(int id, const TBitmap& image, TPoint hotSpot) {
   if (image.Empty()) return;
   CursorTable()[id] = QCursor(QPixmap::fromImage(zgui::KeyedImage(image)), hotSpot.X, hotSpot.Y);
 }
+
+void RegisterCursorShape(int id, int shape) { CursorTable()[id] = zgui::CursorFor(shape); }
 
 bool CursorRegistered(int id) { return CursorTable().count(id) != 0; }
 

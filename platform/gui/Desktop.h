@@ -18,6 +18,8 @@ int WheelScrollLines();
 // The application's cursor table: a picture (its transparent colour left out) with its hot
 // spot under a number of the program's own (positive), which controls then take as Cursor.
 void RegisterCursor(int id, const TBitmap& image, TPoint hotSpot);
+// The same for one of the desktop's own shapes (crHandPoint, crHandGrab ...).
+void RegisterCursorShape(int id, int shape);
 bool CursorRegistered(int id);
 // The cursor of the whole screen while the program is busy (crDefault: each control's own).
 void SetScreenCursor(int cursor);

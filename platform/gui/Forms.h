@@ -3,6 +3,7 @@
 // the GUI thread.
 #pragma once
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
@@ -272,7 +273,7 @@ class TApplication : public TComponent {
   TForm* mainForm_ = nullptr;
   TForm* activeForm_ = nullptr;
   std::vector<TForm*> forms_;
-  bool terminated_ = false;
+  std::atomic<bool> terminated_{false};  // read by workers
   bool taskbarButton_ = true;
   bool stateChanging_ = false;
   std::unique_ptr<TBitmap> icon_;

@@ -430,6 +430,10 @@ class TCanvas {
   // instead, or what was there with a clear brush (clNone copies everything; clDefault takes
   // the bitmap's bottom-left pixel).
   void BrushCopy(const TRect& dest, TBitmap& bitmap, const TRect& sourceRect, TColor transparent);
+  // A block of 0xAARRGGBB pixels (rows `width` apart) stretched to dest: blended by their
+  // alpha, or with `blend` off drawn opaque whatever their alpha.
+  void StretchDrawPixels(const TRect& dest, const std::uint32_t* argb, int width, int height,
+                         bool blend);
   // For platform/gui code: blends an image with alpha at logical (x, y).
   void DrawQImage(int x, int y, const QImage& image);
 
@@ -516,6 +520,10 @@ class TBitmap {
   void SetHeight(int height);
   // Keeps the pixels that still fit; new pixels are white. Negative sizes count as 0.
   void SetSize(int width, int height);
+  // A palette bitmap (1, 4 or 8 bits) of that size with every pixel index 0, on memory the
+  // system hands out zeroed: pixels never written cost neither time nor memory. Other
+  // formats size as SetSize does.
+  void SetSizeZeroed(int width, int height);
   bool Empty() const;
 
   TPixelFormat PixelFormat() const { return format_; }

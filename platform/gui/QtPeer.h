@@ -210,6 +210,15 @@ class Peer : public W, public PeerBase {
     }
   }
 
+  void showEvent(QShowEvent* e) override {
+    W::showEvent(e);
+    if (TControl* c = Control()) RunHandler(c, [c] { c->ShowingChanged(); });
+  }
+  void hideEvent(QHideEvent* e) override {
+    W::hideEvent(e);
+    if (TControl* c = Control()) RunHandler(c, [c] { c->ShowingChanged(); });
+  }
+
   TControl* Input() const { return ForwardInput ? Control() : nullptr; }
   bool OwnsKeys() const { return this->window()->focusWidget() == this; }
 };

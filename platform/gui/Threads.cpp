@@ -12,6 +12,8 @@ namespace {
 struct SyncRequest {
   std::function<void()> call;
   bool done = false;
+  bool started = false;
+  TSyncCancel* cancel = nullptr;
 };
 
 struct SyncQueue {
@@ -39,6 +41,7 @@ bool CheckSynchronize() {
       if (q.pending.empty()) break;
       request = q.pending.front();
       q.pending.pop_front();
+      request->started = true;
     }
     if (Application)
       Application->Guard(Application, request->call);
@@ -211,6 +214,52 @@ void RunOnGuiThread(const std::function<void()>& call) {
   if (Application) Application->QueueCall([] { CheckSynchronize(); });
   std::unique_lock<std::mutex> lock(q.mutex);
   q.cv.wait(lock, [&request] { return request.done; });
+}
+
+void TSyncCancel::Cancel() {
+  SyncQueue& q = SyncQueueInstance();
+  {
+    std::lock_guard<std::mutex> lock(q.mutex);
+    cancelled_ = true;
+  }
+  q.cv.notify_all();
+}
+
+void TSyncCancel::Reset() {
+  std::lock_guard<std::mutex> lock(SyncQueueInstance().mutex);
+  cancelled_ = false;
+}
+
+bool TSyncCancel::Cancelled() const {
+  std::lock_guard<std::mutex> lock(SyncQueueInstance().mutex);
+  return cancelled_;
+}
+
+bool RunOnGuiThread(const std::function<void()>& call, TSyncCancel& cancel) {
+  if (!call) return true;
+  if (OnGuiThread()) {
+    if (cancel.Cancelled()) return false;
+    RunOnGuiThread(call);
+    return true;
+  }
+  SyncQueue& q = SyncQueueInstance();
+  SyncRequest request{call, false, false, &cancel};
+  {
+    std::lock_guard<std::mutex> lock(q.mutex);
+    if (cancel.cancelled_) return false;
+    q.pending.push_back(&request);
+  }
+  if (Application) Application->QueueCall([] { CheckSynchronize(); });
+  std::unique_lock<std::mutex> lock(q.mutex);
+  q.cv.wait(lock, [&] { return request.done || (cancel.cancelled_ && !request.started); });
+  if (request.done) return true;
+  for (auto it = q.pending.begin(); it != q.pending.end(); ++it) {
+    if (*it == &request) {
+      q.pending.erase(it);
+      break;
+    }
+  }
+  return false;
 }
 
 void TThread::Queue(std::function<void()> call) {

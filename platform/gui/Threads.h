@@ -64,10 +64,29 @@ class TThread {
   std::thread::id id_;
 };
 
+// Thread priorities as the callers name them; every worker runs at normal priority.
+enum TThreadPriority { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest, tpTimeCritical };
+
+// Lets the owner of a worker call off the worker's wait for the GUI thread (RunOnGuiThread
+// with a cancel), so the GUI thread can stop and join that worker without deadlock.
+class TSyncCancel {
+ public:
+  void Cancel();
+  void Reset();
+  bool Cancelled() const;
+
+ private:
+  friend bool RunOnGuiThread(const std::function<void()>& call, TSyncCancel& cancel);
+  bool cancelled_ = false;  // guarded by the hand-off queue's lock
+};
+
 // Runs `call` on the GUI thread and waits for it, from any thread (at once on the GUI thread).
 // The GUI thread runs such calls from its loop and while it waits for a worker, so the two
 // never wait for each other. An exception it raises goes to the application's handler.
 void RunOnGuiThread(const std::function<void()>& call);
+// The same, but the wait ends when `cancel` is cancelled: a call not yet started is then
+// dropped (false); one already running is waited for. Once cancelled, nothing is handed over.
+bool RunOnGuiThread(const std::function<void()>& call, TSyncCancel& cancel);
 
 // Runs the calls workers have handed to the GUI thread; returns whether any ran. Called by
 // the message loop and by WaitFor on the GUI thread.

@@ -9,6 +9,8 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "gifkit/GifStream.h"
+
 std::string PackCodes(int codeSize, const std::vector<std::pair<int, int>>& codesAndWidths,
                       bool terminate) {
   std::string bytes;
@@ -190,4 +192,34 @@ std::vector<std::pair<int, int>> WithWidths(int codeSize, const std::vector<int>
     rule.Take(code);
   }
   return out;
+}
+
+std::string MakeAnimation(int width, int height, const std::vector<std::uint32_t>& palette,
+                          const std::vector<AnimationFrame>& frames) {
+  TGIFImageCore image;
+  image.Version = TGIFVersion::gv89a;
+  image.ScreenWidth = static_cast<std::uint16_t>(width);
+  image.ScreenHeight = static_cast<std::uint16_t>(height);
+  std::vector<std::uint32_t> colours = palette;
+  colours.resize(256, 0);
+  for (const AnimationFrame& spec : frames) {
+    TGIFFrameCore& frame = image.AppendFrame();
+    frame.EncodeIndices(TGIFIndexImage{static_cast<std::uint32_t>(spec.Width),
+                                       static_cast<std::uint32_t>(spec.Height), 8, colours,
+                                       spec.Pixels});
+    frame.HasLocalColorTable = true;
+    frame.Left = spec.Left;
+    frame.Top = spec.Top;
+    frame.Disposal = static_cast<std::uint8_t>(spec.Disposal);
+    if (spec.Transparent >= 0) frame.SetTransparent(colours[spec.Transparent], spec.Transparent);
+    frame.SetDelay(static_cast<std::uint16_t>(spec.DelayMs));
+  }
+  return image.WriteGifBytes();
+}
+
+AnimationFrame SolidFrame(int left, int top, int width, int height, std::uint8_t index,
+                          int disposal, int transparent) {
+  AnimationFrame frame{left, top, width, height, disposal, transparent, 100, {}};
+  frame.Pixels.assign(static_cast<std::size_t>(width) * height, index);
+  return frame;
 }

@@ -60,3 +60,20 @@ class LzwWidthRule {
 
 // Each code paired with the width a decoder reads it at.
 std::vector<std::pair<int, int>> WithWidths(int codeSize, const std::vector<int>& codes);
+
+// One frame of a hand-made animation: its rectangle, disposal, transparent index (-1: none),
+// delay and palette indices (rows top-down).
+struct AnimationFrame {
+  int Left = 0, Top = 0, Width = 0, Height = 0;
+  int Disposal = 0;
+  int Transparent = -1;
+  int DelayMs = 100;
+  std::vector<std::uint8_t> Pixels;
+};
+// An 89a animation on a width x height screen written by our writer; every frame carries
+// `palette` (up to 256 colours as $00BBGGRR).
+std::string MakeAnimation(int width, int height, const std::vector<std::uint32_t>& palette,
+                          const std::vector<AnimationFrame>& frames);
+// A frame of one index throughout.
+AnimationFrame SolidFrame(int left, int top, int width, int height, std::uint8_t index,
+                          int disposal = 0, int transparent = -1);

@@ -588,3 +588,87 @@ TEST_F(GkGIFTest, PicturesOpenAsTheKindTheirExtensionNames) {
   }
   std::filesystem::remove_all(dir);
 }
+
+namespace {
+
+// A picture of another kind: a red square on a see-through ground.
+class SquareGraphic : public TGraphic {
+ public:
+  void Draw(TCanvas& canvas, const TRect& rect) override {
+    canvas.Brush().SetColor(clRed);
+    canvas.FillRect(Rect(rect.Left + 1, rect.Top + 1, rect.Right - 1, rect.Bottom - 1));
+  }
+  int Width() override { return 4; }
+  int Height() override { return 4; }
+  bool Empty() override { return false; }
+  void LoadFromStream(TStream&) override {}
+  void SaveToStream(TStream&) override {}
+};
+
+class EmptyGraphic : public SquareGraphic {
+ public:
+  bool Empty() override { return true; }
+};
+
+}  // namespace
+
+TEST_F(GkGIFTest, AFrameTakesAnyPictureWithItsTransparency) {
+  TGIFImage image;
+  image.AddFrame(Bands(2, 2, {clBlue}));
+  TGIFFrame& frame = image.Frames(0);
+
+  SquareGraphic square;
+  square.SetTransparent(true);
+  frame.Assign(static_cast<TGraphic&>(square));
+  ASSERT_NE(frame.Bitmap(), nullptr);
+  EXPECT_EQ(frame.Bitmap()->PixelColor(2, 2), clRed);
+  EXPECT_EQ(frame.TransparentColor(), static_cast<TGifColor>(clWhite));  // the brush behind
+  square.SetTransparent(false);
+  frame.Assign(static_cast<TGraphic&>(square));
+  EXPECT_EQ(frame.TransparentColor(), kGifNoColor);
+
+  TBitmapGraphic bitmap;
+  bitmap.Bitmap().Assign(Bands(3, 1, {clLime, clBlack}));
+  bitmap.Bitmap().SetTransparentColor(clBlack);
+  bitmap.Bitmap().SetTransparent(true);
+  frame.Assign(static_cast<TGraphic&>(bitmap));
+  EXPECT_EQ(frame.Width(), 3);
+  EXPECT_EQ(frame.TransparentColor(), static_cast<TGifColor>(clBlack));
+
+  TGIFImage other;
+  other.AddFrame(Bands(5, 1, {clYellow}));
+  frame.Assign(static_cast<TGraphic&>(other));
+  EXPECT_EQ(frame.Width(), 5);
+
+  EmptyGraphic empty;
+  frame.Assign(static_cast<TGraphic&>(empty));
+  EXPECT_EQ(frame.Bitmap(), nullptr);
+}
+
+TEST_F(GkGIFTest, ABitmapsTransparencyGoesThroughTheClipboard) {
+  TBitmap keyed = Bands(4, 1, {clLime, clRed});
+  keyed.SetTransparentColor(clLime);
+  keyed.SetTransparent(true);
+  TGIFImage image;
+  image.Assign(keyed);
+  image.SaveToClipboardFormat(*Clipboard());
+  TBitmap pasted;
+  ASSERT_TRUE(Clipboard()->AssignTo(pasted));
+  EXPECT_TRUE(pasted.Transparent());
+  EXPECT_EQ(pasted.TransparentColor(), clLime);
+  EXPECT_EQ(pasted.PixelColor(0, 0), clLime);
+  EXPECT_EQ(pasted.PixelColor(3, 0), clRed);
+
+  // A bitmap alone on the clipboard: the pasted frame keeps the transparent colour.
+  Clipboard()->Assign(keyed);
+  TGIFImage fromBitmap;
+  fromBitmap.LoadFromClipboardFormat(*Clipboard());
+  ASSERT_EQ(fromBitmap.Count(), 1);
+  EXPECT_EQ(fromBitmap.Frames(0).TransparentColor(), static_cast<TGifColor>(clLime));
+
+  // An opaque bitmap stays opaque.
+  Clipboard()->Assign(Bands(2, 1, {clBlue}));
+  TBitmap plain;
+  ASSERT_TRUE(Clipboard()->AssignTo(plain));
+  EXPECT_FALSE(plain.Transparent());
+}

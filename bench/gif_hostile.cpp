@@ -1,0 +1,82 @@
+// GIF files that declare far more pixels than their data hold: N frames of 8192 x 8192, each
+// only a clear and an end code (about 12 bytes a frame). Decoding every frame, as bitmaps of
+// one image and as index buffers, should cost in proportion to the file. Counters: the peak
+// resident memory above the start of the run (MB) and the file's size.
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+#include <string>
+
+#include "gifkit/GkGIF.h"
+
+namespace {
+
+std::string HostileFile(int frames) {
+  std::string gif("GIF89a", 6);
+  gif += std::string("\x00\x20\x00\x20\x80\x00\x00", 7);  // 8192 x 8192, 2-entry table
+  gif += std::string("\x00\x00\x00\xff\xff\xff", 6);
+  for (int i = 0; i < frames; ++i) {
+    gif += std::string("\x2c\x00\x00\x00\x00\x00\x20\x00\x20\x00", 10);
+    gif += std::string("\x02\x01\x2c\x00", 4);  // code size 2; codes 4 (clear) and 5 (end)
+  }
+  return gif + ";";
+}
+
+long StatusKb(const char* field) {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind(field, 0) == 0) return std::stol(line.substr(std::string(field).size()));
+  }
+  return 0;
+}
+
+// The peak of resident memory starts again from what is resident now.
+void ResetPeak() { std::ofstream("/proc/self/clear_refs") << "5"; }
+
+template <class Decode>
+void Run(benchmark::State& state, Decode decode) {
+  const std::string bytes = HostileFile(static_cast<int>(state.range(0)));
+  double peakMb = 0;
+  for (auto _ : state) {
+    ResetPeak();
+    const long before = StatusKb("VmRSS:");
+    decode(bytes);
+    peakMb = std::max(peakMb, (StatusKb("VmHWM:") - before) / 1024.0);
+  }
+  state.counters["peak MB"] = peakMb;
+  state.counters["file bytes"] = static_cast<double>(bytes.size());
+}
+
+void BM_HostileFrames_Bitmaps(benchmark::State& state) {
+  Run(state, [](const std::string& bytes) {
+    TGIFImage image;
+    image.ReadGifBytes(bytes, false);
+    for (int i = 0; i < image.Count(); ++i) benchmark::DoNotOptimize(image.Frames(i).Bitmap());
+  });
+}
+
+void BM_HostileFrames_Indices(benchmark::State& state) {
+  Run(state, [](const std::string& bytes) {
+    TGIFImageCore image;
+    image.ReadGifBytes(bytes, false);
+    for (int i = 0; i < image.Count(); ++i)
+      benchmark::DoNotOptimize(image.FrameAt(i)->DecodeIndices().Pixels.data());
+  });
+}
+
+}  // namespace
+
+BENCHMARK(BM_HostileFrames_Bitmaps)
+    ->Arg(1)
+    ->Arg(20)
+    ->Arg(200)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK(BM_HostileFrames_Indices)
+    ->Arg(1)
+    ->Arg(20)
+    ->Arg(200)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK_MAIN();

@@ -1,0 +1,179 @@
+#include "gifkit/GifCompose.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "platform/Exceptions.h"
+
+namespace {
+
+// Disposal 4 to 7 mean nothing in GIF; viewers keep such a frame like disposal 1.
+int DisposalOf(const TGIFFrameCore& frame) { return frame.Disposal <= 3 ? frame.Disposal : 1; }
+
+std::string MessageOf(const std::exception& e) {
+  const auto* ours = dynamic_cast<const Exception*>(&e);
+  return ours ? ours->Message() : std::string(e.what());
+}
+
+}  // namespace
+
+void TGifComposer::Clear() {
+  cache_ = TComposedFrame();
+  reported_.clear();
+}
+
+void TGifComposer::FillRect(const TGIFFrameCore& frame, int width, int height) {
+  const int x0 = std::clamp(frame.Left, 0, cache_.Width);
+  const int y0 = std::clamp(frame.Top, 0, cache_.Height);
+  const int x1 = static_cast<int>(std::clamp<long>(long{frame.Left} + width, 0, cache_.Width));
+  const int y1 = static_cast<int>(std::clamp<long>(long{frame.Top} + height, 0, cache_.Height));
+  for (int y = y0; y < y1; ++y) {
+    std::fill_n(cache_.Pixels.begin() + static_cast<std::size_t>(y) * cache_.Width + x0, x1 - x0,
+                cache_.Fill);
+  }
+}
+
+void TGifComposer::Failed(int count, int index, const std::string& message) {
+  // Told once: a repaint composes the same frames again.
+  const std::size_t slot = static_cast<std::size_t>(index + 1);
+  if (reported_.size() < static_cast<std::size_t>(count) + 1) reported_.resize(count + 1);
+  if (reported_[slot]) return;
+  reported_[slot] = true;
+  if (OnFrameFailed) OnFrameFailed(index, message);
+}
+
+void TGifComposer::DrawFrame(TGIFImageCore& image, int index) {
+  TGIFFrameCore& frame = *image.FrameAt(index);
+  TFramePixels own;
+  if (pixels_ && pixels_(index, own)) {
+    const int x0 = std::max(frame.Left, 0), y0 = std::max(frame.Top, 0);
+    const int x1 = std::min(frame.Left + own.Width, cache_.Width);
+    const int y1 = std::min(frame.Top + own.Height, cache_.Height);
+    for (int y = y0; y < y1; ++y) {
+      const TArgb* src = own.Pixels.data() + static_cast<std::size_t>(y - frame.Top) * own.Width +
+                         (x0 - frame.Left);
+      TArgb* dst = cache_.Pixels.data() + static_cast<std::size_t>(y) * cache_.Width + x0;
+      for (int x = x0; x < x1; ++x, ++src, ++dst)
+        if (*src >> 24) *dst = *src;
+    }
+    return;
+  }
+  TGIFIndexImage indices;
+  try {
+    indices = frame.DecodeIndices();
+  } catch (const std::exception& e) {
+    // Left undrawn: the picture so far shows.
+    Failed(image.Count(), index, MessageOf(e));
+    return;
+  }
+  TArgb palette[256];
+  for (int i = 0; i < 256; ++i) {
+    palette[i] =
+        i < static_cast<int>(indices.Palette.size()) ? ArgbOf(indices.Palette[i]) : 0xFF000000u;
+  }
+  // By index: another entry of the same colour stays opaque. A colour set without an index
+  // takes the first entry of that colour.
+  int transparent = frame.TransparentIndex();
+  if (transparent < 0 && frame.TransparentColor() != kGifNoColor) {
+    for (std::size_t i = 0; i < indices.Palette.size() && transparent < 0; ++i)
+      if (indices.Palette[i] == frame.TransparentColor()) transparent = static_cast<int>(i);
+  }
+  if (transparent >= 0 && transparent < 256) palette[transparent] = 0;
+  const int width = static_cast<int>(indices.Width), height = static_cast<int>(indices.Height);
+  const int x0 = std::max(frame.Left, 0), y0 = std::max(frame.Top, 0);
+  const int x1 = static_cast<int>(std::min<long>(long{frame.Left} + width, cache_.Width));
+  const int y1 = static_cast<int>(std::min<long>(long{frame.Top} + height, cache_.Height));
+  for (int y = y0; y < y1; ++y) {
+    const std::uint8_t* src =
+        indices.Pixels.data() + static_cast<std::size_t>(y - frame.Top) * width + (x0 - frame.Left);
+    TArgb* dst = cache_.Pixels.data() + static_cast<std::size_t>(y) * cache_.Width + x0;
+    for (int x = x0; x < x1; ++x, ++src, ++dst) {
+      const TArgb c = palette[*src];
+      if (c >> 24) *dst = c;
+    }
+  }
+}
+
+const TComposedFrame& TGifComposer::Compose(TGIFImageCore& image, int n, TGifColor opaqueFill) {
+  const int count = image.Count();
+  if (count == 0 || image.ScreenWidth == 0 || image.ScreenHeight == 0) {
+    cache_ = TComposedFrame();
+    return cache_;
+  }
+  if (std::uint64_t{image.ScreenWidth} * image.ScreenHeight > kMaxGifPixels) {
+    cache_ = TComposedFrame();
+    try {
+      CheckGifImageArea(image.ScreenWidth, image.ScreenHeight);
+    } catch (const std::exception& e) {
+      Failed(count, -1, MessageOf(e));
+    }
+    return cache_;
+  }
+  n = std::clamp(n, 0, count - 1);
+  if (cache_.Index == n && cache_.Width == image.ScreenWidth && cache_.Height == image.ScreenHeight)
+    return cache_;
+
+  const auto frameSize = [&](int i, int& w, int& h) {
+    const TGIFFrameCore& f = *image.FrameAt(i);
+    if (f.Item && (f.Item->Width || f.Item->Height || f.HasEncodedData())) {
+      w = f.Item->Width;
+      h = f.Item->Height;
+      return;
+    }
+    w = h = 0;
+    TFramePixels own;
+    if (pixels_ && pixels_(i, own)) {
+      w = own.Width;
+      h = own.Height;
+    }
+  };
+
+  const bool reuse = cache_.Index >= 0 && cache_.Index == n - 1 &&
+                     cache_.Width == image.ScreenWidth && cache_.Height == image.ScreenHeight &&
+                     DisposalOf(*image.FrameAt(n - 1)) != 3;
+  if (reuse) {
+    const TGIFFrameCore& previous = *image.FrameAt(n - 1);
+    if (DisposalOf(previous) == 2) {
+      int w, h;
+      frameSize(n - 1, w, h);
+      FillRect(previous, w, h);
+    }
+  } else {
+    cache_.Width = image.ScreenWidth;
+    cache_.Height = image.ScreenHeight;
+    const TGIFFrameCore* current = image.FrameAt(std::clamp(image.FrameIndex, 0, count - 1));
+    cache_.Fill = current->TransparentColor() != kGifNoColor
+                      ? ArgbOf(current->TransparentColor()) & 0xFFFFFF
+                      : ArgbOf(opaqueFill);
+    cache_.Pixels.assign(static_cast<std::size_t>(cache_.Width) * cache_.Height, cache_.Fill);
+    // Start at the last frame that hides everything before it: one that covers the screen
+    // and is opaque, or one before n that covers it and clears it. A frame before n that
+    // restores the picture before it hides nothing.
+    int s = n;
+    while (s > 0) {
+      const TGIFFrameCore& f = *image.FrameAt(s);
+      int w, h;
+      frameSize(s, w, h);
+      const bool covers =
+          f.Left <= 0 && f.Top <= 0 && f.Left + w >= cache_.Width && f.Top + h >= cache_.Height;
+      const int disposal = DisposalOf(f);
+      const bool opaque = f.TransparentColor() == kGifNoColor;
+      if (covers && ((opaque && (s == n || disposal != 3)) || (disposal == 2 && s < n))) break;
+      --s;
+    }
+    for (int i = s; i < n; ++i) {
+      const TGIFFrameCore& f = *image.FrameAt(i);
+      const int disposal = DisposalOf(f);
+      if (disposal <= 1) {
+        DrawFrame(image, i);
+      } else if (disposal == 2 && i > s) {
+        int w, h;
+        frameSize(i, w, h);
+        FillRect(f, w, h);
+      }
+    }
+  }
+  DrawFrame(image, n);
+  cache_.Index = n;
+  return cache_;
+}
