@@ -39,6 +39,7 @@ void TControl::CopyParentFont() {
 
 TControl::~TControl() {
   Destroying();
+  DragControlGone(this);
   if (parent_) parent_->RemoveControl(this);
   parent_ = nullptr;
   actionLink_.reset();
@@ -178,6 +179,7 @@ void TControl::SetVisible(bool value) {
   visible_ = value;
   if (widget_ && parent_) widget_->setVisible(value);
   if (parent_ && align_ != alNone) parent_->Realign();
+  if (parent_) parent_->ChildChanged(this, TWinControl::ccVisible);
 }
 
 bool TControl::Showing() const {
@@ -196,6 +198,7 @@ void TControl::SetText(const std::string& value) {
   if (value == text_) return;
   text_ = value;
   TextChanged();
+  if (parent_) parent_->ChildChanged(this, TWinControl::ccText);
 }
 
 void TControl::SetHint(const std::string& value) {
@@ -374,12 +377,15 @@ intptr_t TControl::Perform(unsigned msg, intptr_t wparam, intptr_t lparam) {
 void TControl::WndProc(TMessage& message) { (void)message; }
 
 void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  NotePointer(this, x, y);
   if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
 }
 void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+  if (zgui::DragSourceMouseUp(this, button, x, y)) return;
   if (OnMouseUp) OnMouseUp(this, button, shift, x, y);
 }
 void TControl::MouseMove(TShiftState shift, int x, int y) {
+  if (zgui::DragSourceMouseMove(this, shift, x, y)) return;
   if (OnMouseMove) OnMouseMove(this, shift, x, y);
 }
 void TControl::MouseEnter() {

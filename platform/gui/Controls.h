@@ -78,6 +78,15 @@ struct TMessage {
   intptr_t Result = 0;
 };
 
+// Dragging a control with the mouse: the target under the pointer is asked whether it
+// accepts (enter, move, leave) and, when the button is released over a target that
+// accepted, receives the drop; the source hears the end either way.
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+using TDragOverEvent = std::function<void(TComponent* Sender, TControl* Source, int X, int Y,
+                                          TDragState State, bool& Accept)>;
+using TDragDropEvent = std::function<void(TComponent* Sender, TControl* Source, int X, int Y)>;
+using TEndDragEvent = std::function<void(TComponent* Sender, TControl* Target, int X, int Y)>;
+
 using TCursor = int;
 // Whether `key` is the accelerator '&' marks in the caption (letters compared without case).
 bool IsAccel(char key, const std::string& caption);
@@ -255,6 +264,23 @@ class TControl : public TComponent {
   bool MouseCapture() const;
   void SetMouseCapture(bool value);
 
+  // --- dragging. BeginDrag(true) starts at once; otherwise the drag starts once the pointer
+  // has moved `threshold` pixels (5 when negative) with the button held. The drag follows the
+  // source's mouse moves and ends at its button release (a drop on a target that accepted)
+  // or at EndDrag. Only one drag runs at a time.
+  void BeginDrag(bool immediate, int threshold = -1);
+  bool Dragging() const;
+  // Ends the drag: with `drop`, on the current target if it accepted.
+  void EndDrag(bool drop);
+  // Target side: OnDragOver decides (no handler refuses); the drop runs OnDragDrop.
+  virtual void DragOver(TControl* source, int x, int y, TDragState state, bool& accept);
+  virtual void DragDrop(TControl* source, int x, int y);
+  // Source side: the drag ended on `target` (nullptr when nothing took the drop).
+  virtual void DoEndDrag(TControl* target, int x, int y);
+  TDragOverEvent OnDragOver;
+  TDragDropEvent OnDragDrop;
+  TEndDragEvent OnEndDrag;
+
   // --- control messages
   intptr_t Perform(unsigned msg, intptr_t wparam = 0, intptr_t lparam = 0);
   virtual void WndProc(TMessage& message);
@@ -402,6 +428,20 @@ class TWinControl : public TControl {
   virtual bool KeyPress(char& key);
   virtual void DoEnter();
   virtual void DoExit();
+  // Keys nobody consumed travel as dialog keys from the focused control up through its
+  // parents (Ctrl+Tab to a page control); Alt with a character is offered as an accelerator
+  // to every control of the window in turn. True when taken.
+  virtual bool DialogKey(uint16_t key, TShiftState shift) {
+    (void)key, (void)shift;
+    return false;
+  }
+  virtual bool DialogChar(char key) {
+    (void)key;
+    return false;
+  }
+  // A child's caption or visibility changed (a host that shows its children as tabs follows).
+  enum TChildChange { ccText, ccVisible };
+  virtual void ChildChanged(TControl* child, TChildChange change) { (void)child, (void)change; }
   // Arrow keys and Tab go to the control itself instead of moving the focus when this says so.
   virtual bool WantsArrows() const { return false; }
   // Push buttons: while one has the focus, Enter presses it instead of the default button.

@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QStyleHints>
+#include <QToolTip>
 #include <atomic>
 #include <map>
 #include <mutex>
@@ -25,10 +26,23 @@ TRect MonitorWorkAreaAt(TPoint p) {
   return Bounds(r.x(), r.y(), r.width(), r.height());
 }
 
+namespace {
+bool g_cursorOverridden = false;
+TPoint g_cursorOverride;
+}  // namespace
+
 TPoint CursorPos() {
+  if (g_cursorOverridden) return g_cursorOverride;
   const QPoint p = QCursor::pos();
   return Point(p.x(), p.y());
 }
+
+void SetCursorPosForTesting(bool overridden, TPoint screenPoint) {
+  g_cursorOverridden = overridden;
+  g_cursorOverride = screenPoint;
+}
+
+void CancelHint() { QToolTip::hideText(); }
 
 int ScrollBarWidth() {
   if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))

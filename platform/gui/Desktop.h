@@ -11,6 +11,10 @@
 // monitor when none does.
 TRect MonitorWorkAreaAt(TPoint screenPoint);
 TPoint CursorPos();
+// Tests place the pointer where CursorPos reports it; `overridden` false returns to the real one.
+void SetCursorPosForTesting(bool overridden, TPoint screenPoint = {});
+// Takes down the hint (tool tip) that shows, if any.
+void CancelHint();
 int ScrollBarWidth();
 // Lines one wheel notch scrolls.
 int WheelScrollLines();

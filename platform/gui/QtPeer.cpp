@@ -149,6 +149,34 @@ void BroadcastFocusChanged(TWinControl* parent, TWinControl* focused) {
   }
 }
 
+namespace {
+
+bool OfferDialogChar(TWinControl* parent, char ch) {
+  for (int i = 0; i < parent->ControlCount(); ++i) {
+    auto* child = dynamic_cast<TWinControl*>(parent->Controls(i));
+    if (!child || !child->Visible()) continue;
+    bool taken = false;
+    RunHandler(child, [&] { taken = child->DialogChar(ch); });
+    if (taken || OfferDialogChar(child, ch)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool OfferDialogKey(TWinControl* focused, uint16_t key, TShiftState shift) {
+  for (TWinControl* c = focused; c; c = c->Parent()) {
+    bool taken = false;
+    RunHandler(c, [&] { taken = c->DialogKey(key, shift); });
+    if (taken) return true;
+  }
+  if ((shift & ssAlt) && ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'))) {
+    if (TForm* form = focused->ParentForm())
+      return OfferDialogChar(form, static_cast<char>(key >= 'A' && key <= 'Z' ? key - 'A' + 'a' : key));
+  }
+  return false;
+}
+
 bool ForwardKeyPress(TControl* control, QKeyEvent* event,
                      const std::function<void(QKeyEvent*)>& passOn) {
   auto* win = dynamic_cast<TWinControl*>(control);
@@ -162,6 +190,7 @@ bool ForwardKeyPress(TControl* control, QKeyEvent* event,
     }
     if (!consumed && Live(win)) RunHandler(win, [&] { consumed = win->KeyDown(vk, shift); });
   }
+  if (!consumed && win && vk != 0 && Live(win)) consumed = OfferDialogKey(win, vk, shift);
   if (consumed || !Live(control)) {
     event->accept();
     return true;

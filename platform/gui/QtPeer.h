@@ -84,6 +84,8 @@ PeerBase* PeerOf(QWidget* widget);
 bool ForwardKeyPress(TControl* control, QKeyEvent* event,
                      const std::function<void(QKeyEvent*)>& passOn);
 bool ForwardKeyRelease(TControl* control, QKeyEvent* event);
+// Offers an unconsumed key as a dialog key (and Alt+character as an accelerator).
+bool OfferDialogKey(TWinControl* focused, uint16_t key, TShiftState shift);
 void ForwardFocus(TControl* control, bool in, Qt::FocusReason reason);
 // Tells every control under `parent` (all levels) that `focused` has the focus now.
 void BroadcastFocusChanged(TWinControl* parent, TWinControl* focused);
@@ -222,6 +224,13 @@ class Peer : public W, public PeerBase {
   TControl* Input() const { return ForwardInput ? Control() : nullptr; }
   bool OwnsKeys() const { return this->window()->focusWidget() == this; }
 };
+
+// The drag of controls (Drag.cpp): the source's own mouse moves and release drive it; both
+// return true when they were part of a running drag. A control being freed leaves it.
+void NotePointer(TControl* control, int x, int y);
+bool DragSourceMouseMove(TControl* control, TShiftState shift, int x, int y);
+bool DragSourceMouseUp(TControl* control, TMouseButton button, int x, int y);
+void DragControlGone(TControl* control);
 
 // Opens the control's pop-up menu at a screen position; false when it has none.
 bool OpenPopupMenu(TControl* control, QPoint globalPos);

@@ -340,3 +340,76 @@ TEST_F(EventTest, TabVisitsTheTabStopsInTabOrderSelfPaintedControlsToo) {
 }
 
 }  // namespace
+
+namespace {
+
+// Takes Ctrl+Tab as a dialog key and 'q' as its accelerator.
+class DialogKeyPanel : public TPanel {
+ public:
+  using TPanel::TPanel;
+  bool DialogKey(uint16_t key, TShiftState shift) override {
+    if (key != VK_TAB || !(shift & ssCtrl)) return false;
+    ++keys;
+    return true;
+  }
+  bool DialogChar(char key) override {
+    if (key != 'q') return false;
+    ++chars;
+    return true;
+  }
+  int keys = 0, chars = 0;
+};
+
+TEST_F(EventTest, UnconsumedKeysTravelUpAsDialogKeysAndAltCharactersAsAccelerators) {
+  auto* outer = new DialogKeyPanel(form);
+  outer->SetParent(form);
+  outer->SetBounds(150, 150, 120, 40);
+  auto* inner = new TEdit(form);
+  inner->SetParent(outer);
+  inner->SetBounds(4, 4, 80, 21);
+  int innerKeys = 0;
+  inner->OnKeyDown = [&](TComponent*, uint16_t& key, TShiftState) {
+    innerKeys += key != VK_CONTROL;  // the user presses Ctrl first
+    if (key == VK_F1) key = 0;  // consumed keys go no further
+  };
+  UserKey(inner, VK_TAB, ssCtrl);
+  EXPECT_EQ(outer->keys, 1);
+  UserKey(inner, VK_F1);
+  UserKey(form->edit, VK_TAB, ssCtrl);  // not inside the panel: not its key
+  EXPECT_EQ(outer->keys, 1);
+  EXPECT_EQ(innerKeys, 2);
+  // Alt+Q from anywhere in the window is offered to every control until one takes it.
+  UserKey(form->edit, 'Q', ssAlt);
+  EXPECT_EQ(outer->chars, 1);
+  UserKey(form->edit, 'W', ssAlt);
+  EXPECT_EQ(outer->chars, 1);
+}
+
+}  // namespace
+
+namespace {
+
+class ChildWatcher : public TPanel {
+ public:
+  using TPanel::TPanel;
+  void ChildChanged(TControl* child, TChildChange change) override {
+    seen.push_back(child->Name() + (change == ccText ? " text" : " visible"));
+  }
+  std::vector<std::string> seen;
+};
+
+TEST_F(EventTest, AParentHearsOfItsChildrensCaptionAndVisibilityChanges) {
+  auto* host = new ChildWatcher(form);
+  host->SetParent(form);
+  auto* child = new TLabel(form);
+  child->SetName("Child");
+  child->SetParent(host);
+  child->SetCaption("a");
+  child->SetCaption("a");  // no change, no word
+  child->SetVisible(false);
+  child->SetParent(form);
+  child->SetCaption("b");  // no longer its child
+  EXPECT_EQ(host->seen, (std::vector<std::string>{"Child text", "Child visible"}));
+}
+
+}  // namespace

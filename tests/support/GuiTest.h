@@ -48,6 +48,8 @@ class ScriptedDialogs : public TDialogDriver {
   void AnswerModal(TModalResult result);
   // Pop-up menus: the item chosen (nullptr: none).
   void AnswerPopup(TMenuItem* item);
+  // Pop-up menus filled as they open: `choose` looks at the menu and picks (nullptr: none).
+  void AnswerPopupWith(std::function<TMenuItem*(TPopupMenu&)> choose);
 
   const std::vector<ShownDialog>& Shown() const { return shown_; }
   // Texts of the message boxes shown, in order (GBK).
@@ -69,6 +71,7 @@ class ScriptedDialogs : public TDialogDriver {
     std::optional<std::string> text;
     std::function<void(TForm&)> action;
     TMenuItem* item = nullptr;
+    std::function<TMenuItem*(TPopupMenu&)> choose;
   };
   std::optional<Answer> Next(ShownDialog::Kind kind, const ShownDialog& shown);
   std::vector<Answer> answers_;

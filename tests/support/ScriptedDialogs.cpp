@@ -20,28 +20,32 @@ const char* KindName(ShownDialog::Kind kind) {
 }  // namespace
 
 void ScriptedDialogs::AnswerMessage(int id) {
-  answers_.push_back(Answer{ShownDialog::MessageBox, id, {}, {}, nullptr});
+  answers_.push_back(Answer{ShownDialog::MessageBox, id, {}, {}, nullptr, {}});
 }
 void ScriptedDialogs::AnswerInput(const std::string& text) {
-  answers_.push_back(Answer{ShownDialog::Input, IDOK, text, {}, nullptr});
+  answers_.push_back(Answer{ShownDialog::Input, IDOK, text, {}, nullptr, {}});
 }
 void ScriptedDialogs::CancelInput() {
-  answers_.push_back(Answer{ShownDialog::Input, IDCANCEL, std::nullopt, {}, nullptr});
+  answers_.push_back(Answer{ShownDialog::Input, IDCANCEL, std::nullopt, {}, nullptr, {}});
 }
 void ScriptedDialogs::AnswerSave(const std::string& fileName) {
-  answers_.push_back(Answer{ShownDialog::Save, IDOK, fileName, {}, nullptr});
+  answers_.push_back(Answer{ShownDialog::Save, IDOK, fileName, {}, nullptr, {}});
 }
 void ScriptedDialogs::CancelSave() {
-  answers_.push_back(Answer{ShownDialog::Save, IDCANCEL, std::nullopt, {}, nullptr});
+  answers_.push_back(Answer{ShownDialog::Save, IDCANCEL, std::nullopt, {}, nullptr, {}});
 }
 void ScriptedDialogs::AnswerModal(std::function<void(TForm&)> whileShown, TModalResult result) {
-  answers_.push_back(Answer{ShownDialog::Modal, result, {}, std::move(whileShown), nullptr});
+  answers_.push_back(Answer{ShownDialog::Modal, result, {}, std::move(whileShown), nullptr, {}});
 }
 void ScriptedDialogs::AnswerModal(TModalResult result) {
-  answers_.push_back(Answer{ShownDialog::Modal, result, {}, {}, nullptr});
+  answers_.push_back(Answer{ShownDialog::Modal, result, {}, {}, nullptr, {}});
 }
 void ScriptedDialogs::AnswerPopup(TMenuItem* item) {
-  answers_.push_back(Answer{ShownDialog::Popup, 0, {}, {}, item});
+  answers_.push_back(Answer{ShownDialog::Popup, 0, {}, {}, item, {}});
+}
+
+void ScriptedDialogs::AnswerPopupWith(std::function<TMenuItem*(TPopupMenu&)> choose) {
+  answers_.push_back(Answer{ShownDialog::Popup, 0, {}, {}, nullptr, std::move(choose)});
 }
 
 std::vector<std::string> ScriptedDialogs::Messages() const {
@@ -109,6 +113,7 @@ void ScriptedDialogs::WaitModal(TForm& form) {
 TMenuItem* ScriptedDialogs::PopupMenu(TPopupMenu& menu, int x, int y) {
   const auto answer =
       Next(ShownDialog::Popup, ShownDialog{ShownDialog::Popup, "", menu.Name(), 0, x, y});
+  if (answer && answer->choose) return answer->choose(menu);
   return answer ? answer->item : nullptr;
 }
 
