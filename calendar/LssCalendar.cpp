@@ -2,6 +2,7 @@
 // Painting is in LssCalendarPaint.cpp.
 #include "calendar/LssCalendar.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "calendar/CalendarHint.h"
@@ -130,8 +131,8 @@ void TLssCalendar::Notification(TComponent* component, TOperation operation) {
 
 #define ZELKAR_REPAINT_SETTER(Name, field)   \
   void TLssCalendar::Set##Name(bool value) { \
-    if (value == field) return;              \
-    field = value;                           \
+    if (value == (field)) return;            \
+    (field) = value;                         \
     Invalidate();                            \
   }
 ZELKAR_REPAINT_SETTER(ShowVertical, showVertical_)
@@ -190,16 +191,39 @@ void TLssCalendar::Resize() {
 }
 
 int TLssCalendar::AutoFitFontSize(TFont& font, const std::string& sample, int width, int height) {
+  const std::string key = font.Name() + '\n' + std::to_string(font.Style()) + '\n' + sample + '\n' +
+                          std::to_string(width) + 'x' + std::to_string(height);
+  if (auto known = fittedSizes_.find(key); known != fittedSizes_.end()) {
+    font.SetSize(known->second);
+    return known->second;
+  }
   TCanvas& canvas = Canvas();
   canvas.Font().Assign(font);
-  int fitted = 1000;
-  for (int size = 5; size <= 1000; ++size) {
+  auto fits = [&](int size) {
     canvas.Font().SetSize(size);
-    if (canvas.TextWidth(sample) > width || canvas.TextHeight(sample) > height) {
-      fitted = size - 1;
-      break;
-    }
+    return canvas.TextWidth(sample) <= width && canvas.TextHeight(sample) <= height;
+  };
+  // The size before the first from 5 up that does not fit (1000 when all do). Text grows with
+  // its size, so instead of trying every size from 5 (each one a font to load) the search
+  // starts at a size scaled from one measurement and walks to the same boundary.
+  constexpr int kProbe = 40;
+  canvas.Font().SetSize(kProbe);
+  const long long w = canvas.TextWidth(sample), h = canvas.TextHeight(sample);
+  long long guess = 1000;
+  if (w > 0) guess = std::min<long long>(guess, kProbe * static_cast<long long>(width) / w);
+  if (h > 0) guess = std::min<long long>(guess, kProbe * static_cast<long long>(height) / h);
+  int size = static_cast<int>(std::clamp<long long>(guess, 5, 1000));
+  int fitted;
+  if (fits(size)) {
+    while (size < 1000 && fits(size + 1)) ++size;
+    fitted = size;
+  } else {
+    // Down to the first size that fits; 4 when not even 5 does.
+    while (size > 5 && !fits(size - 1)) --size;
+    fitted = size - 1;
   }
+  if (fittedSizes_.size() >= 256) fittedSizes_.clear();  // a user resizing at length
+  fittedSizes_.emplace(key, fitted);
   font.SetSize(fitted);
   return fitted;
 }

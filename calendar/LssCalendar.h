@@ -4,6 +4,7 @@
 // is given (or an engine of its own).
 #pragma once
 
+#include <map>
 #include <memory>
 #include <string>
 
@@ -105,6 +106,9 @@ class TLssCalendar : public TCustomControl {
   void CalcFirstDate();
   void UpdateLayout();
   int AutoFitFontSize(TFont& font, const std::string& sample, int width, int height);
+  // Sizes already fitted, by face, style, sample and box: every layout refits all texts, and
+  // each size tried loads a font.
+  std::map<std::string, int> fittedSizes_;
   TRect CellRect(int index) const;
   // Index 0 .. 41 of the cell under a point, -1 when there is none.
   int CellAt(int x, int y) const;

@@ -263,9 +263,10 @@ int64_t TMemoryStream::Read(void* buffer, int64_t count) {
 }
 
 int64_t TMemoryStream::Write(const void* buffer, int64_t count) {
-  if (count <= 0) return 0;
+  int64_t end;
+  if (count <= 0 || __builtin_add_overflow(position_, count, &end) || end > kMaxBytes) return 0;
   // Writing past the end (after a seek beyond it) fills the gap with zeros.
-  if (position_ + count > Size()) data_.resize(static_cast<size_t>(position_ + count), '\0');
+  if (end > Size()) data_.resize(static_cast<size_t>(end), '\0');
   std::memcpy(data_.data() + position_, buffer, static_cast<size_t>(count));
   position_ += count;
   return count;
@@ -275,14 +276,14 @@ int64_t TMemoryStream::Seek(int64_t offset, TSeekOrigin origin) {
   int64_t base = origin == TSeekOrigin::soBeginning ? 0
                  : origin == TSeekOrigin::soCurrent ? position_
                                                     : Size();
-  int64_t target = base + offset;
-  if (target < 0) RaiseSeek();
+  int64_t target;
+  if (__builtin_add_overflow(base, offset, &target) || target < 0) RaiseSeek();
   position_ = target;
   return position_;
 }
 
 void TMemoryStream::SetSize(int64_t size) {
-  if (size < 0) throw EStreamError("Stream size cannot be changed");
+  if (size < 0 || size > kMaxBytes) throw EStreamError("Stream size cannot be changed");
   data_.resize(static_cast<size_t>(size), '\0');
   if (position_ > size) position_ = size;
 }
@@ -304,7 +305,7 @@ TFileStream::TFileStream(const std::string& path, unsigned mode) : impl_(std::ma
   const std::string native = GbkToUtf8(path);
   if ((mode & fmCreate) == fmCreate) {
     impl_->fd = ::open(native.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (impl_->fd < 0) throw EFCreateError("Cannot create file \"" + path + "\"");
+    if (impl_->fd < 0) RaiseCannotCreate(path);
     return;
   }
   int flags = O_CLOEXEC;
@@ -325,7 +326,7 @@ TFileStream::TFileStream(const std::string& path, unsigned mode) : impl_(std::ma
     ::close(impl_->fd);
     impl_->fd = -1;
   }
-  if (impl_->fd < 0) throw EFOpenError("Cannot open file \"" + path + "\"");
+  if (impl_->fd < 0) RaiseCannotOpen(path);
 }
 
 TFileStream::~TFileStream() {

@@ -86,8 +86,12 @@ public:
   void WriteDWordLE(uint32_t value);
 };
 
+// A write that would make the stream larger than kMaxBytes is a short write (WriteBuffer raises
+// EWriteError): more than any file the program handles, and a seek far past the end followed by
+// a write cannot ask for an absurd block.
 class TMemoryStream : public TStream {
 public:
+  static constexpr int64_t kMaxBytes = 4LL << 30;
   TMemoryStream() = default;
   explicit TMemoryStream(std::string bytes) : data_(std::move(bytes)) {}
   int64_t Read(void* buffer, int64_t count) override;
@@ -108,8 +112,8 @@ private:
 };
 
 // Creation modes: fmCreate truncates or creates; fmOpenRead reads an existing file;
-// fmOpenReadWrite updates one. Open failures raise EFOpenError "Cannot open file \"<path>\""
-// and EFCreateError "Cannot create file \"<path>\"".
+// fmOpenReadWrite updates one. Open failures raise EFOpenError "无法打开文件「<path>」" and
+// EFCreateError "无法创建文件「<path>」".
 enum TFileMode : unsigned { fmOpenRead = 0, fmOpenWrite = 1, fmOpenReadWrite = 2, fmCreate = 0xFF00 };
 
 class TFileStream : public TStream {

@@ -13,7 +13,7 @@ constexpr int DateDelta = 693594;  // days from 1 January 0001 to 30 December 18
 bool IsLeapYear(int year);
 int DaysInMonth(int year, int month);
 
-// Raise EConvertError "Invalid argument to date encode" / "Invalid argument to time encode".
+// Raise EConvertError naming the parts, "日期「2008-2-31」无效" / "时间「25:0:0.0」无效".
 TDateTime EncodeDate(int year, int month, int day);
 TDateTime EncodeTime(int hour, int minute, int second, int millisecond);
 bool TryEncodeDate(int year, int month, int day, TDateTime& result);

@@ -49,11 +49,42 @@ bool WriteAll(int fd, const char* data, size_t size) {
   return true;
 }
 
-[[noreturn]] void RaiseCannotCreate(const std::string& path) {
-  throw EFCreateError("Cannot create file \"" + path + "\"");
+// The file a path names once every symbolic link on its last part is followed (a dangling link
+// gives the path it points at, so a save creates the target). Folders on the way are left to
+// the system, which follows their links itself.
+std::string FollowLinks(const std::string& native) {
+  std::string path = native;
+  for (int depth = 0; depth < 40; ++depth) {
+    struct stat st;
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+    std::error_code ec;
+    std::filesystem::path link = std::filesystem::read_symlink(path, ec);
+    if (ec) return path;
+    path = link.is_absolute() ? link.string()
+                              : (std::filesystem::path(path).parent_path() / link).string();
+  }
+  return path;
+}
+
+// Writes straight into the existing file. Less safe than the temporary file and rename: a
+// failure half-way (full disk, crash) leaves the file cut short. Used only where the folder
+// refuses new files, so a rename into place is impossible.
+bool WriteInPlace(const std::string& native, const std::string& bytes) {
+  int fd = ::open(native.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+  if (fd < 0) return false;
+  bool written = WriteAll(fd, bytes.data(), bytes.size()) && ::fsync(fd) == 0;
+  return (::close(fd) == 0) && written;
 }
 
 }  // namespace
+
+void RaiseCannotOpen(const std::string& path) {
+  throw EFOpenError("无法打开文件「" + path + "」");
+}
+
+void RaiseCannotCreate(const std::string& path) {
+  throw EFCreateError("无法创建文件「" + path + "」");
+}
 
 std::string ProgramFolder() {
   {
@@ -157,15 +188,23 @@ std::string ChangeFileExt(const std::string& path, const std::string& ext) {
   return path.substr(0, dot) + ext;
 }
 
-std::string ReadWholeFile(const std::string& path) {
+std::string ReadWholeFile(const std::string& path, int64_t maxBytes) {
   int fd = path.empty() ? -1 : ::open(Native(path).c_str(), O_RDONLY | O_CLOEXEC);
   struct stat st;
   if (fd >= 0 && (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode))) {
     ::close(fd);
     fd = -1;
   }
-  if (fd < 0) throw EFOpenError("Cannot open file \"" + path + "\"");
+  if (fd < 0) RaiseCannotOpen(path);
+  auto tooLarge = [&](int64_t size) {
+    if (maxBytes < 0 || size <= maxBytes) return;
+    ::close(fd);
+    throw EReadError("文件「" + path + "」太大（超过 " + std::to_string(maxBytes >> 20) +
+                     " MB），没有读取");
+  };
+  tooLarge(st.st_size);
   std::string bytes;
+  if (st.st_size > 0) bytes.reserve(static_cast<size_t>(st.st_size));
   char buffer[65536];
   for (;;) {
     ssize_t n = ::read(fd, buffer, sizeof buffer);
@@ -175,18 +214,36 @@ std::string ReadWholeFile(const std::string& path) {
       throw EReadError("Stream read error");
     }
     if (n == 0) break;
+    tooLarge(static_cast<int64_t>(bytes.size()) + n);  // the file may grow while read
     bytes.append(buffer, static_cast<size_t>(n));
   }
   ::close(fd);
   return bytes;
 }
 
+std::string TemporaryFileBeside(const std::string& target) {
+  const size_t slash = target.rfind('/');
+  const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+  const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+  // "." + at most 200 bytes of the name + ".tmp-" + a pid stays well under 255 bytes.
+  return folder + "." + name.substr(0, 200) + ".tmp-" + std::to_string(::getpid());
+}
+
 void WriteFileAtomically(const std::string& path, const std::string& bytes) {
   if (path.empty()) RaiseCannotCreate(path);
-  const std::string target = Native(path);
-  const std::string temp = target + ".tmp-" + std::to_string(::getpid());
+  const std::string target = FollowLinks(Native(path));
+  const std::string temp = TemporaryFileBeside(target);
   int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0) RaiseCannotCreate(path);
+  if (fd < 0) {
+    const bool folderRefused = errno == EACCES || errno == EPERM || errno == EROFS;
+    struct stat st;
+    if (folderRefused && ::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+        ::access(target.c_str(), W_OK) == 0) {
+      if (!WriteInPlace(target, bytes)) throw EWriteError("Stream write error");
+      return;
+    }
+    RaiseCannotCreate(path);
+  }
   // A replaced file keeps its permissions.
   struct stat old;
   if (::stat(target.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);

@@ -3,6 +3,7 @@
 // renamed into place, so a failed write leaves the old file whole.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 // Folder of the running program, ending without a separator; tests may override it.
@@ -30,8 +31,20 @@ std::string ExtractFilePath(const std::string& path);  // with trailing '/'
 std::string ExtractFileName(const std::string& path);
 std::string ChangeFileExt(const std::string& path, const std::string& ext);
 
-// Whole-file reads and writes. ReadWholeFile raises EFOpenError "Cannot open file \"<path>\"".
-std::string ReadWholeFile(const std::string& path);
-// Writes through "<path>.tmp-<pid>" and a rename; raises EFCreateError or EWriteError and
-// removes the temporary file on failure.
+// The layer's file errors, naming the file: EFOpenError "无法打开文件「<path>」" and
+// EFCreateError "无法创建文件「<path>」".
+[[noreturn]] void RaiseCannotOpen(const std::string& path);
+[[noreturn]] void RaiseCannotCreate(const std::string& path);
+
+// Whole-file reads and writes. ReadWholeFile raises EFOpenError when the file cannot be opened,
+// and EReadError "文件「<path>」太大…" when it holds more than maxBytes (negative: no limit).
+std::string ReadWholeFile(const std::string& path, int64_t maxBytes = -1);
+// The temporary file a write of the (native, links followed) target goes through: hidden, in
+// the target's folder, its name short enough for the file system even when the target's own
+// name takes all 255 bytes.
+std::string TemporaryFileBeside(const std::string& target);
+// Writes through TemporaryFileBeside(target) and a rename; a symbolic link is
+// followed, so the file it points at is replaced and the link stays. Raises EFCreateError or
+// EWriteError and removes the temporary file on failure. When the folder refuses the
+// temporary file but the file itself is writable, the file is written in place.
 void WriteFileAtomically(const std::string& path, const std::string& bytes);

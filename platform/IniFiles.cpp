@@ -1,12 +1,16 @@
 // Settings files. The whole file is held in memory and written back in one atomic step.
 //
-// Keys and values are stored so that they read back exactly, whatever the user typed into them
-// (favourite names and page titles become keys): a backslash, CR and LF are escaped as "\\",
-// "\r" and "\n", a '=' in a key as "\=", and a text with blanks or a quote at either end (or a
-// key starting with '[' or ';') is written inside double quotes. Reading trims each side of the
+// Keys, values and section names are stored so that they read back exactly, whatever the user
+// typed into them (favourite names and page titles become keys): a backslash, CR and LF are
+// escaped as "\\", "\r" and "\n", a '=' in a key as "\=", a ']' in a section name as "\]", and a
+// GBK lead byte that has no trail byte after it as "\xHH" (left bare, it would pair with the
+// backslash of a following escape). A text with blanks or a quote at either end (or a key
+// starting with '[' or ';') is written inside double quotes. Reading trims each side of the
 // first unescaped '=' and drops one pair of surrounding quotes. Escapes only ever apply to
 // single-byte characters: a GBK trail byte may be 0x5C.
 #include "platform/IniFiles.h"
+
+#include <string_view>
 
 #include "platform/Exceptions.h"
 #include "platform/Files.h"
@@ -15,53 +19,109 @@
 
 namespace {
 
-std::string Encode(const std::string& text, bool isKey) {
+enum class Part { Key, Value, Section };
+
+bool IsTrailByte(unsigned char b) { return b >= 0x40 && b <= 0xFE && b != 0x7F; }
+
+// Length of the GBK character at `at`: 2 only for a lead byte with a trail byte after it.
+size_t CharLength(std::string_view text, size_t at) {
+  return IsGbkLeadByte(static_cast<unsigned char>(text[at])) && at + 1 < text.size() &&
+                 IsTrailByte(static_cast<unsigned char>(text[at + 1]))
+             ? 2
+             : 1;
+}
+
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+std::string Encode(const std::string& text, Part part) {
+  static const char kHex[] = "0123456789ABCDEF";
   std::string out;
-  for (const std::string& ch : SplitChars(text)) {
-    if (ch == "\\")
+  out.reserve(text.size() + 2);
+  for (size_t at = 0; at < text.size();) {
+    const size_t length = CharLength(text, at);
+    const char c = text[at];
+    const auto byte = static_cast<unsigned char>(c);
+    if (length == 2) {
+      out.append(text, at, 2);
+    } else if (c == '\\') {
       out += "\\\\";
-    else if (ch == "\r")
+    } else if (c == '\r') {
       out += "\\r";
-    else if (ch == "\n")
+    } else if (c == '\n') {
       out += "\\n";
-    else if (isKey && ch == "=")
-      out += "\\=";
-    else
-      out += ch;
+    } else if ((part == Part::Key && c == '=') || (part == Part::Section && c == ']')) {
+      out += '\\';
+      out += c;
+    } else if (IsGbkLeadByte(byte)) {
+      out += "\\x";
+      out += kHex[byte >> 4];
+      out += kHex[byte & 0xF];
+    } else {
+      out += c;
+    }
+    at += length;
   }
   auto blankOrQuote = [](char c) { return static_cast<unsigned char>(c) <= ' ' || c == '"'; };
   bool quote = !out.empty() && (blankOrQuote(out.front()) || blankOrQuote(out.back()));
-  if (isKey && !out.empty() && (out.front() == '[' || out.front() == ';')) quote = true;
+  if (part == Part::Key && !out.empty() && (out.front() == '[' || out.front() == ';'))
+    quote = true;
   return quote ? "\"" + out + "\"" : out;
 }
 
-std::string Decode(const std::string& stored) {
-  std::string text = Trim(stored);
+bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+
+std::string_view TrimView(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+std::string Decode(std::string_view stored) {
+  std::string_view text = TrimView(stored);
   if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
     text = text.substr(1, text.size() - 2);
   std::string out;
-  std::vector<std::string> chars = SplitChars(text);
-  for (size_t i = 0; i < chars.size(); ++i) {
-    if (chars[i] == "\\" && i + 1 < chars.size()) {
-      const std::string& next = chars[i + 1];
-      if (next == "\\" || next == "=" || next == "r" || next == "n") {
-        out += next == "r" ? "\r" : next == "n" ? "\n" : next;
-        ++i;
+  out.reserve(text.size());
+  for (size_t at = 0; at < text.size();) {
+    const size_t length = CharLength(text, at);
+    if (length == 1 && text[at] == '\\' && at + 1 < text.size()) {
+      const char next = text[at + 1];
+      if (next == '\\' || next == '=' || next == ']') {
+        out += next;
+        at += 2;
         continue;
       }
+      if (next == 'r' || next == 'n') {
+        out += next == 'r' ? '\r' : '\n';
+        at += 2;
+        continue;
+      }
+      if (next == 'x' && at + 3 < text.size()) {
+        const int high = HexValue(text[at + 2]), low = HexValue(text[at + 3]);
+        if (high >= 0 && low >= 0 && IsGbkLeadByte(static_cast<unsigned char>(high * 16 + low))) {
+          out += static_cast<char>(high * 16 + low);
+          at += 4;
+          continue;
+        }
+      }
     }
-    out += chars[i];
+    out.append(text.substr(at, length));
+    at += length;
   }
   return out;
 }
 
-// Byte offset of the first '=' that is not escaped, or npos.
-size_t FindSeparator(const std::string& line) {
-  for (size_t at = 0; at < line.size();) {
-    if (line[at] == '=') return at;
-    size_t length = static_cast<size_t>(GbkCharLength(line, at));
-    if (line[at] == '\\' && at + 1 < line.size())
-      length += static_cast<size_t>(GbkCharLength(line, at + 1));
+// Byte offset of the first `stop` byte that is not escaped, or npos.
+size_t FindUnescaped(std::string_view line, char stop, size_t from = 0) {
+  for (size_t at = from; at < line.size();) {
+    if (line[at] == stop) return at;
+    size_t length = CharLength(line, at);
+    if (line[at] == '\\' && at + 1 < line.size()) length += CharLength(line, at + 1);
     at += length;
   }
   return std::string::npos;
@@ -69,37 +129,60 @@ size_t FindSeparator(const std::string& line) {
 
 }  // namespace
 
+// ---- Section ----
+
+const std::string* TIniFile::Section::Value(const std::string& key) const {
+  auto it = index.find(LowerCase(key));
+  return it == index.end() ? nullptr : &values[it->second].second;
+}
+
+std::string& TIniFile::Section::Insert(const std::string& key, bool& added) {
+  auto [it, inserted] = index.emplace(LowerCase(key), values.size());
+  added = inserted;
+  if (inserted) values.emplace_back(key, std::string());
+  return values[it->second].second;
+}
+
+void TIniFile::Section::Reindex() {
+  index.clear();
+  for (size_t i = 0; i < values.size(); ++i) index.emplace(LowerCase(values[i].first), i);
+}
+
+// ---- TIniFile ----
+
 TIniFile::TIniFile(std::string path) : path_(std::move(path)) {
   std::string bytes;
   try {
-    bytes = ReadWholeFile(path_);
-  } catch (const EStreamError&) {
+    bytes = ReadWholeFile(path_, kMaxIniFileBytes);
+  } catch (const EFOpenError&) {
     return;
   }
-  TStringList lines;
-  lines.SetText(bytes);
+  Parse(bytes);
+}
+
+void TIniFile::Parse(const std::string& bytes) {
+  const std::string_view all(bytes);
   Section* current = nullptr;
-  for (const std::string& raw : lines.Items()) {
-    std::string line = Trim(raw);
+  // CR and LF are below every GBK trail byte, so splitting on bytes is safe.
+  for (size_t start = 0; start < all.size();) {
+    size_t end = all.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) end = all.size();
+    const std::string_view line = TrimView(all.substr(start, end - start));
+    start = end + 1;
+    if (end < all.size() && all[end] == '\r' && start < all.size() && all[start] == '\n') ++start;
+
     if (line.empty() || line[0] == ';') continue;
     if (line[0] == '[') {
-      size_t close = line.find(']');
-      std::string name =
-          Trim(line.substr(1, close == std::string::npos ? std::string::npos : close - 1));
-      current = Find(name);
-      if (!current) {
-        sections_.push_back(Section{name, {}});
-        current = &sections_.back();
-      }
+      const size_t close = FindUnescaped(line, ']', 1);
+      current = &FindOrAdd(Decode(line.substr(1, close == std::string::npos ? close : close - 1)));
       continue;
     }
-    size_t eq = FindSeparator(line);
+    const size_t eq = FindUnescaped(line, '=');
     if (!current || eq == std::string::npos) continue;
-    std::string key = Decode(line.substr(0, eq));
     // The first of two equal keys wins, as it does when looking one up.
-    bool seen = false;
-    for (const auto& kv : current->values) seen = seen || SameText(kv.first, key);
-    if (!seen) current->values.emplace_back(key, Decode(line.substr(eq + 1)));
+    bool added;
+    std::string& value = current->Insert(Decode(line.substr(0, eq)), added);
+    if (added) value = Decode(line.substr(eq + 1));
   }
 }
 
@@ -111,23 +194,26 @@ TIniFile::~TIniFile() {
 }
 
 TIniFile::Section* TIniFile::Find(const std::string& section) {
-  for (Section& s : sections_)
-    if (SameText(s.name, section)) return &s;
-  return nullptr;
+  auto it = sectionIndex_.find(LowerCase(section));
+  return it == sectionIndex_.end() ? nullptr : &sections_[it->second];
 }
 
 const TIniFile::Section* TIniFile::Find(const std::string& section) const {
-  for (const Section& s : sections_)
-    if (SameText(s.name, section)) return &s;
-  return nullptr;
+  auto it = sectionIndex_.find(LowerCase(section));
+  return it == sectionIndex_.end() ? nullptr : &sections_[it->second];
+}
+
+TIniFile::Section& TIniFile::FindOrAdd(const std::string& section) {
+  auto [it, added] = sectionIndex_.emplace(LowerCase(section), sections_.size());
+  if (added) sections_.push_back(Section{section, {}, {}});
+  return sections_[it->second];
 }
 
 std::string TIniFile::ReadString(const std::string& section, const std::string& key,
                                  const std::string& fallback) const {
-  if (const Section* s = Find(section))
-    for (const auto& kv : s->values)
-      if (SameText(kv.first, key)) return kv.second;
-  return fallback;
+  const Section* s = Find(section);
+  const std::string* value = s ? s->Value(key) : nullptr;
+  return value ? *value : fallback;
 }
 
 int TIniFile::ReadInteger(const std::string& section, const std::string& key, int fallback) const {
@@ -140,22 +226,12 @@ bool TIniFile::ReadBool(const std::string& section, const std::string& key, bool
 
 void TIniFile::WriteString(const std::string& section, const std::string& key,
                            const std::string& value) {
-  Section* s = Find(section);
-  if (!s) {
-    sections_.push_back(Section{section, {}});
-    s = &sections_.back();
+  bool added;
+  std::string& stored = FindOrAdd(section).Insert(key, added);
+  if (added || stored != value) {
+    stored = value;
+    dirty_ = true;
   }
-  for (auto& kv : s->values) {
-    if (SameText(kv.first, key)) {
-      if (kv.second != value) {
-        kv.second = value;
-        dirty_ = true;
-      }
-      return;
-    }
-  }
-  s->values.emplace_back(key, value);
-  dirty_ = true;
 }
 
 void TIniFile::WriteInteger(const std::string& section, const std::string& key, int value) {
@@ -186,46 +262,41 @@ void TIniFile::ReadSectionValues(const std::string& section, TStringList& lines)
 bool TIniFile::SectionExists(const std::string& section) const { return Find(section) != nullptr; }
 
 bool TIniFile::ValueExists(const std::string& section, const std::string& key) const {
-  if (const Section* s = Find(section))
-    for (const auto& kv : s->values)
-      if (SameText(kv.first, key)) return true;
-  return false;
+  const Section* s = Find(section);
+  return s && s->Value(key);
 }
 
 void TIniFile::EraseSection(const std::string& section) {
-  for (auto it = sections_.begin(); it != sections_.end(); ++it) {
-    if (SameText(it->name, section)) {
-      sections_.erase(it);
-      dirty_ = true;
-      return;
-    }
-  }
+  auto it = sectionIndex_.find(LowerCase(section));
+  if (it == sectionIndex_.end()) return;
+  sections_.erase(sections_.begin() + static_cast<std::ptrdiff_t>(it->second));
+  sectionIndex_.clear();
+  for (size_t i = 0; i < sections_.size(); ++i) sectionIndex_.emplace(LowerCase(sections_[i].name), i);
+  dirty_ = true;
 }
 
 void TIniFile::DeleteKey(const std::string& section, const std::string& key) {
   Section* s = Find(section);
   if (!s) return;
-  for (auto it = s->values.begin(); it != s->values.end(); ++it) {
-    if (SameText(it->first, key)) {
-      s->values.erase(it);
-      dirty_ = true;
-      return;
-    }
-  }
+  auto it = s->index.find(LowerCase(key));
+  if (it == s->index.end()) return;
+  s->values.erase(s->values.begin() + static_cast<std::ptrdiff_t>(it->second));
+  s->Reindex();
+  dirty_ = true;
 }
 
 void TIniFile::UpdateFile() {
   if (!dirty_) return;
   std::string text;
   for (const Section& s : sections_) {
-    text += "[" + s.name + "]\r\n";
+    text += "[" + Encode(s.name, Part::Section) + "]\r\n";
     for (const auto& kv : s.values)
-      text += Encode(kv.first, true) + "=" + Encode(kv.second, false) + "\r\n";
+      text += Encode(kv.first, Part::Key) + "=" + Encode(kv.second, Part::Value) + "\r\n";
   }
   try {
     WriteFileAtomically(path_, text);
   } catch (const EStreamError&) {
-    throw EFCreateError("Cannot create file \"" + path_ + "\"");
+    RaiseCannotCreate(path_);
   }
   dirty_ = false;
 }

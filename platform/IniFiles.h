@@ -1,18 +1,22 @@
 // Settings files (.ini) of GBK text: [section] headers and key=value lines. Keys and sections
 // match ignoring ASCII case. Values may hold '='; a line break inside a value is stored
-// escaped, so a value always reads back as it was written. Keys read back exactly as well, even
-// with '=', line breaks or surrounding blanks (favourite names and page titles become keys).
+// escaped, so a value always reads back as it was written. Keys and section names read back
+// exactly as well, even with '=', ']', line breaks or surrounding blanks (favourite names and
+// page titles become keys). Lookups are indexed, so reading a file costs time in proportion to
+// its size; a file above kMaxIniFileBytes is refused with EFOpenError.
 #pragma once
 
-#include <map>
-#include <memory>
+#include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/Classes.h"
 
 class TIniFile {
 public:
+  static constexpr int64_t kMaxIniFileBytes = 64LL << 20;
+
   // Reads the file if it exists (a missing or unreadable file gives an empty set).
   explicit TIniFile(std::string path);
   ~TIniFile();  // writes pending changes (UpdateFile), never throws
@@ -40,14 +44,23 @@ public:
   void UpdateFile();
 
 private:
+  // Keys in the order written, and an index from the case-folded key to its place.
   struct Section {
     std::string name;
     std::vector<std::pair<std::string, std::string>> values;
+    std::unordered_map<std::string, size_t> index;
+    const std::string* Value(const std::string& key) const;
+    // Adds the key unless an equal one is there; returns its value.
+    std::string& Insert(const std::string& key, bool& added);
+    void Reindex();
   };
   Section* Find(const std::string& section);
   const Section* Find(const std::string& section) const;
+  Section& FindOrAdd(const std::string& section);
+  void Parse(const std::string& bytes);
 
   std::string path_;
   std::vector<Section> sections_;
+  std::unordered_map<std::string, size_t> sectionIndex_;
   bool dirty_ = false;
 };

@@ -79,16 +79,16 @@ bool ParseInteger(const std::string& text, int64_t min, int64_t max, uint64_t he
   return true;
 }
 
-[[noreturn]] void RaiseNotInteger(const std::string& text) {
-  throw EConvertError("'" + text + "' is not a valid integer value");
-}
-
 locale_t CLocale() {
-  static locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+  static locale_t c = newlocale(LC_ALL_MASK, "C", nullptr);
   return c;
 }
 
 }  // namespace
+
+void RaiseNotInteger(const std::string& text) {
+  throw EConvertError("「" + text + "」不是有效的整数");
+}
 
 bool TryStrToInt(const std::string& text, int& value) {
   int64_t v;
@@ -151,7 +151,7 @@ bool TryStrToFloat(const std::string& text, double& value) {
 double StrToFloat(const std::string& text) {
   double value;
   if (!TryStrToFloat(text, value))
-    throw EConvertError("'" + text + "' is not a valid floating point value");
+    throw EConvertError("「" + text + "」不是有效的数字");
   return value;
 }
 
@@ -170,11 +170,19 @@ std::string FloatToStr(double value) {
   if (std::isnan(value)) return "NAN";
   if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
   if (value == 0) return "0";
-  // 15 significant digits, correctly rounded, without locale.
+  // 15 significant digits, correctly rounded, without locale. Near the largest double the
+  // rounded text would read back as an overflow: there the digits are cut instead of rounded.
   char buffer[64];
   auto result =
       std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
   std::string sci(buffer, result.ptr);
+  if (std::fabs(value) > 1e308 && std::isinf(strtod_l(sci.c_str(), nullptr, CLocale()))) {
+    result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 16);
+    sci.assign(buffer, result.ptr);
+    const size_t e = sci.find('e');
+    const size_t keep = (sci[0] == '-' ? 1 : 0) + 16;  // sign, 15 digits and the point
+    sci.erase(keep, e - keep);
+  }
   bool negative = sci[0] == '-';
   size_t start = negative ? 1 : 0;
   size_t ePos = sci.find('e');
@@ -229,7 +237,7 @@ namespace {
 // Converting a double outside the int64 range is undefined behaviour; refuse it instead.
 int64_t CheckedToInt64(double whole) {
   if (!(whole >= -9223372036854775808.0 && whole < 9223372036854775808.0))
-    throw EConvertError("Invalid floating point operation");
+    throw EConvertError("数值「" + FloatToStr(whole) + "」超出整数范围");
   return static_cast<int64_t>(whole);
 }
 

@@ -7,13 +7,15 @@
 #include <string>
 
 // Surrounding blanks allowed; decimal or "$"/"0x" hexadecimal. Raises EConvertError
-// "'<text>' is not a valid integer value".
+// "「<text>」不是有效的整数".
 int StrToInt(const std::string& text);
+// The error StrToInt raises for a text that is no whole number, for callers with stricter rules.
+[[noreturn]] void RaiseNotInteger(const std::string& text);
 int64_t StrToInt64(const std::string& text);
 int StrToIntDef(const std::string& text, int fallback);
 bool TryStrToInt(const std::string& text, int& value);
 
-// Raises EConvertError "'<text>' is not a valid floating point value". Accepts an exponent;
+// Raises EConvertError "「<text>」不是有效的数字". Accepts an exponent;
 // rejects "inf" and "nan" texts.
 double StrToFloat(const std::string& text);
 bool TryStrToFloat(const std::string& text, double& value);
@@ -24,6 +26,7 @@ std::string IntToStrPadded(int64_t value, int width);
 
 // Shortest decimal form with at most 15 significant digits: 7 * 0.01 -> "0.07", 2.0 -> "2",
 // 1e15 -> "1E15", 0.00001 -> "1E-5", -0.0 -> "0". Infinities print "INF"/"-INF", NaN "NAN".
+// Every finite value prints a text StrToFloat reads back.
 std::string FloatToStr(double value);
 
 // Rounds to the power of ten 10^digit (digit -2 means two decimals): divides by 10^digit,

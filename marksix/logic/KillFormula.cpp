@@ -39,7 +39,7 @@ std::string CaptionHead(int k, const KillFormulaRecord& record) {
 int FieldValue(const std::string& field, size_t width) {
   bool digits = field.size() == width;
   for (char c : field) digits = digits && c >= '0' && c <= '9';
-  if (!digits) throw EConvertError("'" + field + "' is not a valid integer value");
+  if (!digits) RaiseNotInteger(field);
   return StrToInt(field);
 }
 

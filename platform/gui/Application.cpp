@@ -3,6 +3,8 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QScreen>
 #include <QThread>
 #include <algorithm>
@@ -16,15 +18,39 @@ using namespace zgui;
 TApplication* Application = nullptr;
 
 struct TApplication::Impl {
-  QApplication* ownedApp = nullptr;
-  QObject* context = nullptr;  // posted calls die with it
-  QEventLoop* runLoop = nullptr;
+  std::unique_ptr<QApplication> ownedApp;  // none when the toolkit ran before us
+  std::unique_ptr<QObject> context;        // posted calls die with it
+  QEventLoop* runLoop = nullptr;           // the loop Run is in, if any
+  std::unique_ptr<QTranslator> translator;
 };
 
-TApplication::TApplication(int& argc, char** argv) : TComponent(nullptr), impl_(new Impl) {
-  if (!QApplication::instance()) impl_->ownedApp = new QApplication(argc, argv);
+namespace {
+
+// The program speaks Chinese whatever the desktop's language, so Qt's own dialogs (save dialog,
+// OK/Cancel) take Qt's Chinese catalogue. Debian 12 ships it only in the Qt 5 package; the
+// catalogue format and the dialogs' source texts are the same for Qt 6.
+std::unique_ptr<QTranslator> LoadQtChinese() {
+  auto translator = std::make_unique<QTranslator>();
+  const QString folders[] = {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+                             QStringLiteral("/usr/share/qt6/translations"),
+                             QStringLiteral("/usr/share/qt5/translations")};
+  for (const QString& folder : folders) {
+    if (translator->load(QStringLiteral("qtbase_zh_CN"), folder)) {
+      QCoreApplication::installTranslator(translator.get());
+      return translator;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+TApplication::TApplication(int& argc, char** argv)
+    : TComponent(nullptr), impl_(std::make_unique<Impl>()) {
+  if (!QApplication::instance()) impl_->ownedApp = std::make_unique<QApplication>(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
-  impl_->context = new QObject();
+  impl_->translator = LoadQtChinese();
+  impl_->context = std::make_unique<QObject>();
   Application = this;
   Title = FromQ(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
 }
@@ -32,11 +58,11 @@ TApplication::TApplication(int& argc, char** argv) : TComponent(nullptr), impl_(
 TApplication::~TApplication() {
   // Windows go while the toolkit still runs.
   DestroyComponents();
-  delete impl_->context;
-  impl_->context = nullptr;
+  impl_->context.reset();
   if (Application == this) Application = nullptr;
-  delete impl_->ownedApp;
-  delete impl_;
+  if (impl_->translator) QCoreApplication::removeTranslator(impl_->translator.get());
+  impl_->translator.reset();
+  impl_->ownedApp.reset();
 }
 
 void TApplication::RegisterForm(TForm* form) {
@@ -98,7 +124,7 @@ bool TApplication::Guard(TComponent* sender, const std::function<void()>& action
     return false;
   } catch (...) {
     try {
-      HandleException(sender, Exception("Unknown exception"));
+      HandleException(sender, Exception("未知错误"));
     } catch (...) {
     }
     return false;
@@ -115,8 +141,12 @@ void TApplication::HandleException(TComponent* sender, const std::exception& e) 
 }
 
 void TApplication::ShowException(const std::exception& e) {
+  // The layer's own exceptions carry texts meant for the user; anything else gets a Chinese
+  // sentence around the library's (English) text.
   const auto* ours = dynamic_cast<const Exception*>(&e);
-  const std::string message = ours ? ours->Message() : std::string(e.what());
+  const std::string message = ours                                    ? ours->Message()
+                              : dynamic_cast<const std::bad_alloc*>(&e) ? std::string("内存不足，操作没有完成")
+                                  : "程序内部错误：" + std::string(e.what());
   MessageBox(message, Title, MB_OK | MB_ICONSTOP);
 }
 
@@ -131,7 +161,7 @@ int TApplication::MessageBox(const std::string& text, const std::string& caption
 void TApplication::QueueCall(std::function<void()> call) {
   if (!impl_->context || !call) return;
   QMetaObject::invokeMethod(
-      impl_->context, [call = std::move(call)] { RunHandler(Application, call); },
+      impl_->context.get(), [call = std::move(call)] { RunHandler(Application, call); },
       Qt::QueuedConnection);
 }
 

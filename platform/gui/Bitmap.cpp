@@ -7,6 +7,11 @@
 #include "platform/gui/CanvasImpl.h"
 #include "platform/gui/Graphics.h"
 
+void RaisePictureTooLarge(long long width, long long height) {
+  throw EOutOfResources("图片太大（" + std::to_string(width) + " x " + std::to_string(height) +
+                        "），系统资源不足");
+}
+
 QImage::Format QtFormat(TPixelFormat format) {
   switch (format) {
     case pf1bit:
@@ -70,17 +75,13 @@ QList<QRgb> StandardPalette(TPixelFormat format) {
   return table;
 }
 
-// Largest side and pixel count a bitmap may have; beyond that the request is refused rather
-// than left to fail inside Qt.
-constexpr int kMaxSide = 32767;
-constexpr long long kMaxPixels = 1LL << 28;
-
 QImage NewImage(int width, int height, TPixelFormat format, const QList<QRgb>& table) {
   if (width <= 0 || height <= 0) return QImage();
-  if (width > kMaxSide || height > kMaxSide || static_cast<long long>(width) * height > kMaxPixels)
-    throw EOutOfResources("Out of system resources");
+  // Refused here rather than left to fail inside Qt.
+  if (static_cast<long long>(width) * height > kMaxBitmapPixels)
+    RaisePictureTooLarge(width, height);
   QImage image(width, height, QtFormat(format));
-  if (image.isNull()) throw EOutOfResources("Out of system resources");
+  if (image.isNull()) RaisePictureTooLarge(width, height);
   const int paletteSize = PaletteSize(format);
   if (paletteSize > 0) {
     image.setColorTable(
@@ -188,14 +189,13 @@ void TBitmap::SetSizeZeroed(int width, int height) {
     SetSize(width, height);
     return;
   }
-  if (width > kMaxSide || height > kMaxSide || static_cast<long long>(width) * height > kMaxPixels)
-    throw EOutOfResources("Out of system resources");
+  if (static_cast<long long>(width) * height > kMaxBitmapPixels) RaisePictureTooLarge(width, height);
   const QImage::Format qtFormat = QtFormat(format_);
   const int depth = qtFormat == QImage::Format_Mono ? 1 : 8;
   const qsizetype bytesPerLine = (static_cast<qsizetype>(width) * depth + 31) / 32 * 4;
   // Zeroed by the system: pages never written are never touched.
   void* pixels = std::calloc(static_cast<std::size_t>(bytesPerLine) * height, 1);
-  if (!pixels) throw EOutOfResources("Out of system resources");
+  if (!pixels) RaisePictureTooLarge(width, height);
   QImage image(static_cast<uchar*>(pixels), width, height, bytesPerLine, qtFormat, std::free,
                pixels);
   image.setColorTable(PaddedPalette(image_->isNull() || image_->colorTable().isEmpty()
@@ -376,8 +376,8 @@ void TBitmap::SetImage(const QImage& image) {
     *image_ = QImage();
     width_ = height_ = 0;
   } else {
-    if (converted.width() > kMaxSide || converted.height() > kMaxSide)
-      throw EOutOfResources("Out of system resources");
+    if (static_cast<long long>(converted.width()) * converted.height() > kMaxBitmapPixels)
+      RaisePictureTooLarge(converted.width(), converted.height());
     *image_ = converted;
     width_ = converted.width();
     height_ = converted.height();

@@ -44,6 +44,8 @@ inline QRect ToQRect(const TRect& r) { return QRect(r.Left, r.Top, r.Width(), r.
 
 // The image format that holds a bitmap of this pixel format.
 QImage::Format QtFormat(TPixelFormat format);
+// EOutOfResources naming the picture's size: "图片太大（<w> x <h>），系统资源不足".
+[[noreturn]] void RaisePictureTooLarge(long long width, long long height);
 
 // Whether QPainter draws straight into images of this format; the others are painted
 // through a 32-bit copy.
@@ -94,8 +96,8 @@ void FillDeviceRect(CanvasPaint& p, const QRect& rect, const QBrush& brush);
 class QFont;
 QFont ToQFont(const TFont& font);
 
-// The text recorder as the canvas uses it (see TTextRecorder).
-bool TextRecorderActive();
+// The text sink as the canvas uses it (see TTextSink).
+bool TextSinkActive();
 void RecordTextOutput(TTextRecord record);
-// Width per byte and line height of the newest recorder, 0 x 0 when text is measured by font.
+// Width per byte and line height of the sink, 0 x 0 when text is measured by font.
 TSize FixedTextMetrics();

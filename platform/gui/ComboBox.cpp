@@ -97,6 +97,10 @@ void TComboBox::SetStyle(TComboBoxStyle value) {
       if (auto* c = static_cast<TComboBox*>(Linked(link)))
         RunHandler(c, [c, t] { c->PeerUserEdited(FromQ(t)); });
     });
+    // Connected after the toolkit's own handler, which may activate the typed item first.
+    QObject::connect(line, &QLineEdit::editingFinished, peer, [link = peer->Link()] {
+      if (auto* c = static_cast<TComboBox*>(Linked(link))) c->typedReported_ = false;
+    });
     // The toolkit would add typed texts to the list on Enter; the list is the program's.
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setCompleter(nullptr);
@@ -258,12 +262,18 @@ void TComboBox::PeerUserEdited(const std::string& text) {
     line->setText(LeftBytes(line->text(), maxLength_));
     line->setCursorPosition(std::min<int>(cursor, static_cast<int>(line->text().size())));
   }
+  typedReported_ = true;
   Change();
 }
 
 void TComboBox::PeerUserPicked(int index) {
   if (updating_ || index < 0) return;
   QComboBox* box = BoxOf(this);
+  if (typedReported_ && box->lineEdit() && box->itemText(index) == box->lineEdit()->text()) {
+    typedReported_ = false;
+    return;
+  }
+  typedReported_ = false;
   if (box->isEditable()) box->setEditText(box->itemText(index));
   Click();
   Select();

@@ -27,7 +27,7 @@ int MulDiv(int a, int b, int c) {
   return static_cast<int>(std::clamp<long long>(q, -1000000000LL, 1000000000LL));
 }
 
-const char* const kCjkFace = "WenQuanYi Micro Hei";
+constexpr const char* kCjkFace = "WenQuanYi Micro Hei";
 
 struct Substitute {
   const char* name;  // lower case

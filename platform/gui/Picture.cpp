@@ -114,7 +114,7 @@ std::unique_ptr<TGraphic> NewGraphicForFile(const std::string& path) {
 std::unique_ptr<TGraphic> LoadGraphicFromFile(const std::string& path) {
   std::unique_ptr<TGraphic> graphic = NewGraphicForFile(path);
   if (!graphic)
-    throw EInvalidGraphic("Unknown picture file extension (." + ExtensionOf(path) + ")");
+    throw EInvalidGraphic("无法识别图片文件「" + path + "」的扩展名（." + ExtensionOf(path) + "）");
   graphic->LoadFromFile(path);
   return graphic;
 }

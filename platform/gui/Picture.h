@@ -79,5 +79,5 @@ std::vector<TGraphicFileFormat> GraphicFileFormats();
 // A new empty picture of the kind registered for the file's extension; nullptr for none.
 std::unique_ptr<TGraphic> NewGraphicForFile(const std::string& path);
 // The file loaded into a picture of its kind. An unregistered extension fails with
-// EInvalidGraphic "Unknown picture file extension (.ext)".
+// EInvalidGraphic "无法识别图片文件「<path>」的扩展名（.ext）".
 std::unique_ptr<TGraphic> LoadGraphicFromFile(const std::string& path);

@@ -206,6 +206,9 @@ class TComboBox : public TWinControl {
   bool sorted_ = false;
   int maxLength_ = 0;
   bool updating_ = false;
+  // A typed text already reported by OnChange: the toolkit's own activation of the matching
+  // item (on Enter or when the focus leaves) is the same edit and must not report it again.
+  bool typedReported_ = false;
 };
 
 enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };

@@ -294,3 +294,34 @@ TEST_F(CalendarTextTest, WeekendColoursFollowTheColumnsOfAMondayWeek) {
   EXPECT_EQ(numberColour(0), clInactiveCaptionText);  // Monday 30 January
   EXPECT_EQ(numberColour(21), clWhite);               // the selected Monday 20 February
 }
+
+// The layout gives each text the largest size whose sample fits its box: the same size as
+// trying every size from 5 up, whatever the control's size.
+TEST_F(CalendarPaintTest, TextsTakeTheLargestSizeThatFits) {
+  auto scan = [](const TFont& font, const std::string& sample, int width, int height) {
+    TBitmap probe(1, 1);
+    probe.Canvas().Font().Assign(font);
+    for (int size = 5; size <= 1000; ++size) {
+      probe.Canvas().Font().SetSize(size);
+      if (probe.Canvas().TextWidth(sample) > width || probe.Canvas().TextHeight(sample) > height)
+        return size - 1;
+    }
+    return 1000;
+  };
+  // The last size comes again: a size fitted before is taken from what was found then.
+  for (TPoint size : {Point(kWidth, kHeight), Point(150, 120), Point(900, 700), Point(40, 30),
+                      Point(150, 120)}) {
+    cal->SetBounds(0, 0, size.X, size.Y);
+    const TRect client = cal->GetClientRect();
+    const int H = client.Height() / 8;
+    TLssCalColors& c = *cal->CalColors();
+    EXPECT_EQ(c.TitleTextFont()->Size(),
+              scan(*c.TitleTextFont(), FormatDateTime("yyyy年mm月", cal->Date()), client.Width(),
+                   static_cast<int>(H * 0.8)))
+        << size.X << " x " << size.Y;
+    EXPECT_EQ(c.BackMonthTextFont()->Size(),
+              scan(*c.BackMonthTextFont(), "9", client.Width(),
+                   static_cast<int>((client.Height() - 2 * H) * 0.9)))
+        << size.X << " x " << size.Y;
+  }
+}

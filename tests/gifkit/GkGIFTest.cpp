@@ -10,6 +10,7 @@
 #include "gifkit/GkDrawing.h"
 #include "gifkit/GkGIF.h"
 #include "platform/Exceptions.h"
+#include "platform/GbkText.h"
 #include "platform/gui/Clipbrd.h"
 #include "tests/support/GuiTest.h"
 
@@ -100,6 +101,32 @@ TEST_F(GkGIFTest, OneBitFramesBecomeMonochromeBitmaps) {
   EXPECT_EQ(bitmap->PixelColor(0, 0), clWhite);
   EXPECT_EQ(bitmap->PixelColor(1, 0), clBlack);
   EXPECT_EQ(bitmap->PixelColor(1, 1), clWhite);
+}
+
+// A picture is bounded by its area, not its sides: strips 65535 pixels long load.
+TEST_F(GkGIFTest, LongStripsLoadIntoBitmaps) {
+  for (const auto& [w, h] : {std::pair{65535, 1}, std::pair{1, 65535}}) {
+    TGIFImageCore core;
+    core.ScreenWidth = static_cast<std::uint16_t>(w);
+    core.ScreenHeight = static_cast<std::uint16_t>(h);
+    TGIFIndexImage indices;
+    indices.Width = static_cast<std::uint32_t>(w);
+    indices.Height = static_cast<std::uint32_t>(h);
+    indices.Depth = 1;
+    indices.Palette = {0x000000, 0xFFFFFF};
+    indices.Pixels.assign(static_cast<size_t>(w) * h, 1);
+    indices.Pixels.back() = 0;
+    core.AppendFrame().EncodeIndices(indices);
+    TMemoryStream stream(core.WriteGifBytes());
+    TGIFImage image;
+    image.LoadFromStream(stream);
+    TBitmap* bitmap = image.Bitmap();
+    ASSERT_NE(bitmap, nullptr);
+    EXPECT_EQ(bitmap->Width(), w);
+    EXPECT_EQ(bitmap->Height(), h);
+    EXPECT_EQ(bitmap->PixelColor(0, 0), clWhite);
+    EXPECT_EQ(bitmap->PixelColor(w - 1, h - 1), clBlack);
+  }
 }
 
 // Frames of 4 and 8 bits decode straight into the bitmap's rows, which are padded to 32 bits:
@@ -577,7 +604,8 @@ TEST_F(GkGIFTest, PicturesOpenAsTheKindTheirExtensionNames) {
     LoadGraphicFromFile(dir + "/bands.png");
     ADD_FAILURE();
   } catch (const EInvalidGraphic& e) {
-    EXPECT_EQ(e.Message(), "Unknown picture file extension (.png)");
+    EXPECT_EQ(GbkToUtf8(e.Message()),
+              GbkToUtf8("无法识别图片文件「" + dir + "/bands.png」的扩展名（.png）"));
   }
   WriteFileBytes(dir + "/junk.gif", "JFIF....");
   try {

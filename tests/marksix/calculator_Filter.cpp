@@ -157,7 +157,7 @@ TEST_F(CalculatorFilter, AMomentWithoutLunarYearRaisesAndKeepsTheResult) {
   dialogs().AnswerMessage();
   UserClick(Form4->Button1);
   ASSERT_EQ(dialogs().Messages().size(), 1u);
-  EXPECT_GBK_EQ(dialogs().Messages()[0], "'0-0-' is not a valid integer value");
+  EXPECT_GBK_EQ(dialogs().Messages()[0], "「0-0-」不是有效的整数");
   EXPECT_GBK_EQ(Form4->RichEdit1->GetText(), "推算5码:" + List({1, 13, 25, 37, 49}));
 }
 

@@ -190,7 +190,7 @@ TEST_F(FormulaWindow, BadNumbersChangeNothing) {
   EXPECT_EQ(Form8->Edit6->GetText(), "6.");
   dialogs().AnswerMessage();
   UserClick(Form8->BitBtn1);
-  EXPECT_EQ(dialogs().Messages().back(), std::string("'6.' is not a valid integer value"));
+  EXPECT_EQ(dialogs().Messages().back(), std::string("「6.」不是有效的整数"));
   EXPECT_EQ(Caption(1), caption);
   EXPECT_EQ(Form8->Memo2->GetText(), result);
 }

@@ -162,11 +162,11 @@ TEST_F(StrengthWindow, PillarsNotComputedLeaveEmptyStrengthsAndTheRankingRaises)
   Form5->Memo1->SetText("old");
   dialogs().AnswerMessage();
   UserClick(Form5->Button1);  // no lunar year either
-  EXPECT_EQ(dialogs().Messages(), std::vector<std::string>{"'' is not a valid integer value"});
+  EXPECT_EQ(dialogs().Messages(), std::vector<std::string>{"「」不是有效的整数"});
   EXPECT_EQ(Form5->Memo1->GetText(), "old");
   dialogs().AnswerMessage();
   UserDoubleClick(Form5->Label1);
-  EXPECT_EQ(dialogs().Messages().back(), "'' is not a valid floating point value");
+  EXPECT_EQ(dialogs().Messages().back(), "「」不是有效的数字");
   EXPECT_TRUE(Ticked(Form4, 1, 78).empty());
 }
 

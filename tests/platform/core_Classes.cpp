@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <functional>
 
 #include "core_TempFolder.h"
@@ -143,6 +145,27 @@ TEST(MemoryStream, ReadWriteSeek) {
   EXPECT_EQ(stream.Position(), 3);
 }
 
+TEST(MemoryStream, SeeksAndWritesThatWouldOverflowAreRefused) {
+  constexpr int64_t kMax = std::numeric_limits<int64_t>::max();
+  TMemoryStream stream;
+  stream.WriteBuffer("abc", 3);
+  EXPECT_THROW(stream.Seek(kMax, TSeekOrigin::soEnd), EStreamError);
+  EXPECT_THROW(stream.Seek(std::numeric_limits<int64_t>::min(), TSeekOrigin::soEnd), EStreamError);
+  EXPECT_EQ(stream.Position(), 3);
+  stream.Seek(kMax, TSeekOrigin::soBeginning);
+  EXPECT_THROW(stream.Seek(1, TSeekOrigin::soCurrent), EStreamError);
+  // Far past the end: nothing can be held there, and nothing changes.
+  EXPECT_THROW(stream.WriteByte(1), EWriteError);
+  stream.Seek(TMemoryStream::kMaxBytes, TSeekOrigin::soBeginning);
+  EXPECT_THROW(stream.WriteByte(1), EWriteError);
+  stream.Seek(kMax / 2, TSeekOrigin::soBeginning);
+  EXPECT_THROW(stream.WriteByte(1), EWriteError);
+  EXPECT_THROW(stream.SetSize(TMemoryStream::kMaxBytes + 1), EStreamError);
+  EXPECT_EQ(stream.Bytes(), "abc");
+  uint8_t b;
+  EXPECT_EQ(stream.Read(&b, 1), 0);
+}
+
 TEST(MemoryStream, ShortReadsRaise) {
   TMemoryStream stream(std::string("\x01\x02\x03", 3));
   try {
@@ -207,13 +230,13 @@ TEST(FileStream, OpenFailures) {
     TFileStream in(dir / "none", fmOpenRead);
     ADD_FAILURE() << "opened a missing file";
   } catch (const EFOpenError& e) {
-    EXPECT_EQ(e.Message(), "Cannot open file \"" + dir / "none" + "\"");
+    EXPECT_EQ(e.Message(), "无法打开文件「" + dir / "none" + "」");
   }
   try {
     TFileStream out(dir / "none/x", fmCreate);
     ADD_FAILURE() << "created a file in a missing folder";
   } catch (const EFCreateError& e) {
-    EXPECT_EQ(e.Message(), "Cannot create file \"" + dir / "none/x" + "\"");
+    EXPECT_EQ(e.Message(), "无法创建文件「" + dir / "none/x" + "」");
   }
   EXPECT_THROW(TFileStream(dir.Path(), fmOpenRead), EFOpenError);
   EXPECT_THROW(TFileStream(dir / "none", fmOpenReadWrite), EFOpenError);

@@ -46,7 +46,8 @@ TEST(DateTime, EncodeRejectsImpossibleDatesAndTimes) {
       EncodeDate(b.y, b.m, b.d);
       ADD_FAILURE() << b.y << "-" << b.m << "-" << b.d << " was accepted";
     } catch (const EConvertError& e) {
-      EXPECT_EQ(e.Message(), "Invalid argument to date encode");
+      EXPECT_EQ(e.Message(), "日期「" + std::to_string(b.y) + "-" + std::to_string(b.m) + "-" +
+                                 std::to_string(b.d) + "」无效");
     }
   }
   EXPECT_NO_THROW(EncodeDate(2000, 2, 29));
@@ -54,7 +55,7 @@ TEST(DateTime, EncodeRejectsImpossibleDatesAndTimes) {
     EncodeTime(24, 0, 0, 0);
     ADD_FAILURE() << "24:00 was accepted";
   } catch (const EConvertError& e) {
-    EXPECT_EQ(e.Message(), "Invalid argument to time encode");
+    EXPECT_EQ(e.Message(), "时间「24:0:0.0」无效");
   }
   EXPECT_THROW(EncodeTime(0, 60, 0, 0), EConvertError);
   EXPECT_THROW(EncodeTime(0, 0, 0, 1000), EConvertError);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -12,6 +13,36 @@
 namespace {
 
 std::string U(const std::string& gbk) { return GbkToUtf8(gbk); }
+
+// Runs `action` as an unprivileged user, so file permissions bind even when the tests run as
+// the super-user (in a child process that drops to "nobody"). True when it returned normally.
+template <class F>
+bool RunUnprivileged(F action) {
+  if (::geteuid() != 0) {
+    try {
+      action();
+      return true;
+    } catch (const Exception&) {
+      return false;
+    }
+  }
+  pid_t child = ::fork();
+  if (child == 0) {
+    int code = 1;
+    if (::setgid(65534) == 0 && ::setuid(65534) == 0) {
+      try {
+        action();
+        code = 0;
+      } catch (const Exception&) {
+        code = 2;
+      }
+    }
+    ::_exit(code);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
 
 TEST(Files, ProgramFolderIsTheFolderOfTheRunningProgram) {
   const std::string folder = ProgramFolder();
@@ -120,7 +151,7 @@ TEST(Files, ReadWholeFileErrors) {
     ReadWholeFile(dir / "none");
     ADD_FAILURE() << "missing file read";
   } catch (const EFOpenError& e) {
-    EXPECT_EQ(e.Message(), "Cannot open file \"" + dir / "none" + "\"");
+    EXPECT_EQ(e.Message(), "无法打开文件「" + dir / "none" + "」");
   }
   EXPECT_THROW(ReadWholeFile(dir.Path()), EFOpenError);
   WriteFileAtomically(dir / "empty", "");
@@ -147,7 +178,8 @@ TEST(Files, FailedAtomicWriteKeepsTheOldFile) {
   const std::string path = dir / "UloConfig.ini";
   WriteFileAtomically(path, "old");
   // The temporary file cannot be created: its name is taken by a folder.
-  const std::string blocker = path + ".tmp-" + std::to_string(::getpid());
+  const std::string blocker = TemporaryFileBeside(path);
+  EXPECT_EQ(blocker, dir / (".UloConfig.ini.tmp-" + std::to_string(::getpid())));
   ASSERT_TRUE(CreateDir(blocker));
   EXPECT_THROW(WriteFileAtomically(path, "new"), EFCreateError);
   EXPECT_EQ(ReadWholeFile(path), "old");
@@ -159,7 +191,7 @@ TEST(Files, FailedAtomicWriteKeepsTheOldFile) {
     WriteFileAtomically(dir / "folder", "x");
     ADD_FAILURE() << "wrote over a folder";
   } catch (const EFCreateError& e) {
-    EXPECT_EQ(e.Message(), "Cannot create file \"" + dir / "folder" + "\"");
+    EXPECT_EQ(e.Message(), "无法创建文件「" + dir / "folder" + "」");
   }
   EXPECT_TRUE(DirectoryExists(dir / "folder"));
   EXPECT_EQ(dir.Listing(), "UloConfig.ini;folder;");
@@ -169,16 +201,58 @@ TEST(Files, FailedAtomicWriteKeepsTheOldFile) {
   EXPECT_THROW(WriteFileAtomically("", "x"), EFCreateError);
 }
 
-TEST(Files, FailedAtomicWriteInAReadOnlyFolder) {
-  if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the super-user";
+TEST(Files, AReadOnlyFolderTakesAWritableFileInPlaceAndNothingElse) {
   TempFolder dir;
-  const std::string path = dir / "a.ini";
-  WriteFileAtomically(path, "old");
+  const std::string writable = dir / "a.ini", readOnly = dir / "b.ini";
+  WriteFileAtomically(writable, "old");
+  WriteFileAtomically(readOnly, "old");
+  ASSERT_EQ(::chmod(writable.c_str(), 0666), 0);
+  ASSERT_EQ(::chmod(readOnly.c_str(), 0444), 0);
   ASSERT_EQ(::chmod(dir.Path().c_str(), 0555), 0);
-  EXPECT_THROW(WriteFileAtomically(path, "new"), EFCreateError);
+  EXPECT_TRUE(RunUnprivileged([&] { WriteFileAtomically(writable, "new, and longer"); }));
+  EXPECT_TRUE(RunUnprivileged([&] { WriteFileAtomically(writable, "cut"); }));
+  EXPECT_FALSE(RunUnprivileged([&] { WriteFileAtomically(readOnly, "new"); }));
+  EXPECT_FALSE(RunUnprivileged([&] { WriteFileAtomically(dir / "c.ini", "new"); }));
   ::chmod(dir.Path().c_str(), 0755);
-  EXPECT_EQ(ReadWholeFile(path), "old");
-  EXPECT_EQ(dir.Listing(), "a.ini;");
+  EXPECT_EQ(ReadWholeFile(writable), "cut");
+  EXPECT_EQ(ReadWholeFile(readOnly), "old");
+  EXPECT_EQ(dir.Listing(), "a.ini;b.ini;");
+}
+
+TEST(Files, SavingOverASymbolicLinkReplacesItsTarget) {
+  TempFolder dir, other;
+  const std::string target = other / "real.txt";
+  WriteFileAtomically(target, "old");
+  ASSERT_EQ(::chmod(target.c_str(), 0600), 0);
+  std::filesystem::create_symlink(target, dir / "absolute.txt");
+  std::filesystem::create_symlink("absolute.txt", dir / "chain.txt");  // relative, two steps
+  std::filesystem::create_symlink("missing.txt", dir / "dangling.txt");
+
+  WriteFileAtomically(dir / "chain.txt", "new");
+  EXPECT_TRUE(std::filesystem::is_symlink(std::string(dir / "chain.txt")));
+  EXPECT_TRUE(std::filesystem::is_symlink(std::string(dir / "absolute.txt")));
+  EXPECT_EQ(ReadWholeFile(target), "new");
+  struct stat st;
+  ASSERT_EQ(::stat(target.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+  EXPECT_EQ(other.Listing(), "real.txt;");  // the temporary file lay beside the target
+
+  WriteFileAtomically(dir / "dangling.txt", "made");
+  EXPECT_TRUE(std::filesystem::is_symlink(std::string(dir / "dangling.txt")));
+  EXPECT_EQ(ReadWholeFile(dir / "missing.txt"), "made");
+  EXPECT_EQ(dir.Listing(), "absolute.txt;chain.txt;dangling.txt;missing.txt;");
+}
+
+TEST(Files, ReadWholeFileRefusesAFileAboveTheLimit) {
+  TempFolder dir;
+  WriteFileAtomically(dir / "big", std::string(3u << 20, 'x'));
+  EXPECT_EQ(ReadWholeFile(dir / "big", 3 << 20).size(), 3u << 20);
+  try {
+    ReadWholeFile(dir / "big", 2 << 20);
+    ADD_FAILURE() << "read past the limit";
+  } catch (const EReadError& e) {
+    EXPECT_EQ(U(e.Message()), U("文件「" + dir / "big" + "」太大（超过 2 MB），没有读取"));
+  }
 }
 
 }  // namespace

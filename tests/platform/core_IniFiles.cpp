@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core_TempFolder.h"
 #include "platform/Exceptions.h"
 #include "platform/Files.h"
@@ -48,6 +50,76 @@ TEST(IniFile, KeysAndValuesReadBackExactly) {
   TStringList file;
   file.LoadFromFile(path);
   EXPECT_EQ(file.Count(), 1 + static_cast<int>(entries.size()));
+}
+
+TEST(IniFile, LoneLeadBytesAndSectionNamesReadBackExactly) {
+  // A GBK lead byte with no trail byte after it must not pair with the backslash of an escape.
+  const std::vector<std::string> texts = {
+      "\xF2\n", "\x81=k", "\x81", "a\x81\\", "\xFE\r\xFE]", "\x81\x81\x40", "\\x81",
+      "\\xZZ", "] x [", " padded ", "\"", "line\r\nbreak", "乗▅", "\x81\"", ";", "["};
+  TempFolder dir;
+  const std::string path = dir / "lone.ini";
+  {
+    TIniFile ini(path);
+    for (const std::string& t : texts) {
+      ini.WriteString(t, t, t);
+      ini.WriteString("S", t, t);
+    }
+  }
+  TIniFile ini(path);
+  TStringList sections, keys;
+  ini.ReadSections(sections);
+  ini.ReadSection("S", keys);
+  std::vector<std::string> expectedSections = texts;
+  expectedSections.push_back("S");
+  std::vector<std::string> readSections = sections.Items();
+  std::sort(expectedSections.begin(), expectedSections.end());
+  std::sort(readSections.begin(), readSections.end());
+  EXPECT_EQ(readSections, expectedSections);
+  EXPECT_EQ(Lines(keys), texts);
+  for (const std::string& t : texts) {
+    EXPECT_EQ(ini.ReadString(t, t, "<missing>"), t);
+    EXPECT_EQ(ini.ReadString("S", t, "<missing>"), t);
+  }
+  // A hand-written "\x" that is no lone lead byte stays as it stands.
+  WriteFileAtomically(path, "[A]\nk=\\x41\\x\\xF\n");
+  EXPECT_EQ(TIniFile(path).ReadString("A", "k", ""), "\\x41\\x\\xF");
+}
+
+TEST(IniFile, ManyKeysAndALongLine) {
+  TempFolder dir;
+  const std::string path = dir / "many.ini";
+  std::string text = "[S]\r\n";
+  for (int i = 0; i < 50000; ++i) text += "Key" + std::to_string(i) + "=" + std::to_string(i) + "\r\n";
+  text += "KEY7=duplicate, ignored\r\nlong=" + std::string(1 << 20, 'v') + "\r\n";
+  WriteFileAtomically(path, text);
+  TIniFile ini(path);
+  TStringList keys;
+  ini.ReadSection("s", keys);
+  EXPECT_EQ(keys.Count(), 50001);
+  EXPECT_EQ(ini.ReadString("S", "key7", ""), "7");
+  EXPECT_EQ(ini.ReadString("S", "KEY49999", ""), "49999");
+  EXPECT_EQ(ini.ReadString("S", "long", "").size(), 1u << 20);
+  ini.DeleteKey("S", "key0");
+  ini.WriteString("S", "key0", "again");
+  ini.ReadSection("S", keys);
+  EXPECT_EQ(keys[keys.Count() - 1], "key0");
+  EXPECT_EQ(ini.ReadString("S", "Key1", ""), "1");
+}
+
+TEST(IniFile, AnOverLargeFileIsAClearError) {
+  TempFolder dir;
+  const std::string path = dir / "huge.ini";
+  {
+    std::string line = "[S]\nk=" + std::string(TIniFile::kMaxIniFileBytes, 'x');
+    WriteFileAtomically(path, line);
+  }
+  try {
+    TIniFile ini(path);
+    ADD_FAILURE() << "read a file above the limit";
+  } catch (const EReadError& e) {
+    EXPECT_EQ(GbkToUtf8(e.Message()), GbkToUtf8("文件「" + path + "」太大（超过 64 MB），没有读取"));
+  }
 }
 
 TEST(IniFile, CaseInsensitiveLookupAndOneValuePerKey) {
@@ -165,7 +237,7 @@ TEST(IniFile, WriteFailures) {
       ini.UpdateFile();
       ADD_FAILURE() << "wrote into a missing folder";
     } catch (const EFCreateError& e) {
-      EXPECT_EQ(e.Message(), "Cannot create file \"" + path + "\"");
+      EXPECT_EQ(e.Message(), "无法创建文件「" + path + "」");
     }
     // The destructor tries again and must not throw.
   }

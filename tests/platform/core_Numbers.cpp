@@ -33,10 +33,12 @@ TEST(Numbers, StrToIntAcceptsDecimalAndHex) {
   EXPECT_EQ(StrToInt64("4294967296"), 4294967296LL);
 }
 
-TEST(Numbers, StrToIntRejectsWithTheRuntimeMessage) {
+TEST(Numbers, StrToIntRejectsNamingTheText) {
   auto toInt = [](const std::string& t) { StrToInt(t); };
-  EXPECT_EQ(ConvertErrorOf(toInt, "abc"), "'abc' is not a valid integer value");
-  EXPECT_EQ(ConvertErrorOf(toInt, ""), "'' is not a valid integer value");
+  EXPECT_EQ(ConvertErrorOf(toInt, "abc"), "「abc」不是有效的整数");
+  EXPECT_EQ(ConvertErrorOf(toInt, ""), "「」不是有效的整数");
+  EXPECT_EQ(ConvertErrorOf([](const std::string& t) { StrToInt64(t); }, "１２"),
+            "「１２」不是有效的整数");
   for (const char* bad :
        {"12a", "1 2", "-", "$", "0x", "2147483648", "-2147483649", "$100000000", "1.0", "１"}) {
     EXPECT_THROW(StrToInt(bad), EConvertError) << bad;
@@ -57,7 +59,7 @@ TEST(Numbers, StrToFloatIsLocaleFree) {
   EXPECT_EQ(StrToFloat("1e3"), 1000.0);
   EXPECT_EQ(StrToFloat("1e-400"), 0.0);
   auto toFloat = [](const std::string& t) { StrToFloat(t); };
-  EXPECT_EQ(ConvertErrorOf(toFloat, "1,5"), "'1,5' is not a valid floating point value");
+  EXPECT_EQ(ConvertErrorOf(toFloat, "1,5"), "「1,5」不是有效的数字");
   for (const char* bad : {"", "inf", "-INF", "nan", "1e", "e5", ".", "0x10", "1e999", "1.5.2"}) {
     EXPECT_THROW(StrToFloat(bad), EConvertError) << bad;
   }
@@ -96,6 +98,21 @@ TEST(Numbers, FloatToStrShortestWithFifteenDigits) {
   EXPECT_EQ(FloatToStr(std::numeric_limits<double>::infinity()), "INF");
   EXPECT_EQ(FloatToStr(-std::numeric_limits<double>::infinity()), "-INF");
   EXPECT_EQ(FloatToStr(std::nan("")), "NAN");
+}
+
+TEST(Numbers, EveryPrintedFiniteValueReadsBack) {
+  const double max = std::numeric_limits<double>::max();
+  EXPECT_EQ(FloatToStr(max), "1.79769313486231E308");
+  EXPECT_EQ(FloatToStr(-max), "-1.79769313486231E308");
+  for (double v : {max, -max, std::nextafter(max, 0.0), 1.7976931348623149e308, 1.797693134862314e308,
+                   std::numeric_limits<double>::min(), std::numeric_limits<double>::denorm_min(),
+                   1e308, 0.1, -123.456}) {
+    double back = 0;
+    ASSERT_TRUE(TryStrToFloat(FloatToStr(v), back)) << FloatToStr(v);
+    EXPECT_NEAR(back / v, 1.0, 1e-14) << FloatToStr(v);
+  }
+  EXPECT_EQ(FloatToStr(1.797693134862314e308), "1.79769313486231E308");
+  EXPECT_EQ(FloatToStr(1e308), "1E308");
 }
 
 TEST(Numbers, RoundToDividesByTheFactorThenRoundsHalfEven) {

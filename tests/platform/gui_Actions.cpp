@@ -1,6 +1,7 @@
 // Actions and their clients: buttons, menu items and the command panel.
 #include <gtest/gtest-spi.h>
 
+#include "platform/Files.h"
 #include "platform/gui/ActnList.h"
 #include "tests/support/GuiTest.h"
 
@@ -155,10 +156,10 @@ TEST_F(ActionTest, FreeingAnActionLeavesItsClientsWorking) {
 }
 
 TEST_F(ActionTest, AnExceptionInAnActionIsShownByThePanelClick) {
-  form->Action3->OnExecute = [](TComponent*) { throw EFCreateError("Cannot create file \"x\""); };
+  form->Action3->OnExecute = [](TComponent*) { RaiseCannotCreate("x"); };
   dialogs().AnswerMessage();
   UserClickPanelButton(form->CategoryButtons1, "复制");
-  EXPECT_EQ(dialogs().Messages(), (std::vector<std::string>{"Cannot create file \"x\""}));
+  EXPECT_EQ(dialogs().Messages(), (std::vector<std::string>{"无法创建文件「x」"}));
   UserClickPanelButton(form->CategoryButtons1, "时间起卦");
   EXPECT_EQ(form->ran, (std::vector<std::string>{"Action4"}));
 }

@@ -2,6 +2,7 @@
 #include <thread>
 
 #include "platform/Clock.h"
+#include "platform/Numbers.h"
 #include "tests/support/GuiTest.h"
 
 namespace {
@@ -21,7 +22,7 @@ TEST_F(HandlerTest, AnExceptionInAHandlerIsShownAndTheProgramGoesOn) {
   int runs = 0;
   button->OnClick = [&](TComponent*) {
     ++runs;
-    if (runs == 1) throw EConvertError("'x' is not a valid integer value");
+    if (runs == 1) StrToInt("x");
     if (runs == 2) throw std::runtime_error("plain failure");
     if (runs == 3) Abort();
   };
@@ -33,7 +34,7 @@ TEST_F(HandlerTest, AnExceptionInAHandlerIsShownAndTheProgramGoesOn) {
   UserClick(button);  // still working
   EXPECT_EQ(runs, 4);
   EXPECT_EQ(dialogs().Messages(),
-            (std::vector<std::string>{"'x' is not a valid integer value", "plain failure"}));
+            (std::vector<std::string>{"「x」不是有效的整数", "程序内部错误：plain failure"}));
   EXPECT_EQ(dialogs().Shown()[0].Caption, Application->Title);
   EXPECT_EQ(dialogs().Shown()[0].Flags & 0xF0, MB_ICONSTOP);
 }

@@ -1,6 +1,10 @@
 // Dialog functions over the driver, and the scripted driver itself.
 #include <gtest/gtest-spi.h>
 
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QPushButton>
+
 #include "tests/support/GuiTest.h"
 
 namespace {
@@ -54,6 +58,20 @@ TEST_F(DialogTest, SaveDialogAddsTheDefaultExtensionOnlyWhenTheNameHasNone) {
   EXPECT_EQ(dialog.FileName, "/tmp/dir.d/reading.log");
   EXPECT_EQ(ApplyDefaultExt("/tmp/dir.d/reading", "txt"), "/tmp/dir.d/reading.txt");
   EXPECT_EQ(ApplyDefaultExt("", "txt"), "");
+}
+
+TEST_F(DialogTest, TheToolkitsOwnDialogsSpeakChinese) {
+  QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  EXPECT_EQ(box.button(QDialogButtonBox::Ok)->text().toStdString(), U8("确定"));
+  EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text().toStdString(), U8("取消"));
+  QFileDialog save;
+  save.setOption(QFileDialog::DontUseNativeDialog);
+  save.setAcceptMode(QFileDialog::AcceptSave);
+  auto* buttons = save.findChild<QDialogButtonBox*>();
+  ASSERT_NE(buttons, nullptr);
+  EXPECT_TRUE(buttons->button(QDialogButtonBox::Save)->text().startsWith(QString::fromStdString(U8("保存"))))
+      << buttons->button(QDialogButtonBox::Save)->text().toStdString();
+  EXPECT_EQ(save.labelText(QFileDialog::FileType).toStdString(), U8("文件类型："));
 }
 
 TEST_F(DialogTest, AnUnscriptedOrUnexpectedDialogFailsTheTestNamingIt) {

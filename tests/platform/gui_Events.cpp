@@ -119,6 +119,32 @@ TEST_F(EventTest, ComboChangeFollowsTypingAndPicksButNotCode) {
   EXPECT_EQ(form->listChanges, 1);
 }
 
+TEST_F(EventTest, OneTypedEditIsOneComboChangeEvenWhenAMessageTakesTheFocus) {
+  // The handler refuses the text with a message box, which takes the focus from the combo.
+  form->combo->OnChange = [this](TComponent*) {
+    ++form->comboChanges;
+    if (form->combo->Text() == "1902") {
+      dialogs().AnswerMessage();
+      Application->MessageBox("日期错误", "Qeva", MB_OK);
+      form->button->SetFocus();
+    }
+  };
+  form->combo->SetText("190");
+  UserType(form->combo, "2");
+  ProcessEvents();
+  EXPECT_EQ(form->comboChanges, 1);
+  EXPECT_EQ(dialogs().Messages(), (std::vector<std::string>{"日期错误"}));
+  // Enter on a typed item text confirms it; it is no second change either.
+  form->combo->SetText("190");
+  UserType(form->combo, "1");
+  UserKey(form->combo, VK_RETURN);
+  EXPECT_EQ(form->comboChanges, 2);
+  // A later pick from the list is the user's again.
+  UserPick(form->combo, 2);
+  EXPECT_EQ(form->comboChanges, 3);
+  EXPECT_EQ(dialogs().Messages().size(), 2u);
+}
+
 TEST_F(EventTest, ComboItemsKeepTheirTextAndSortWhenAsked) {
   form->combo->SetText("1901");
   form->combo->AddItem("1899");

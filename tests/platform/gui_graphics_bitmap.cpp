@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <algorithm>
 #include <cstring>
 
 #include "platform/Classes.h"
 #include "platform/Exceptions.h"
+#include "platform/GbkText.h"
 #include "platform/gui/Graphics.h"
 
 void EnsureGuiApp();
@@ -324,6 +326,65 @@ TEST_F(BitmapTest, BmpReaderTakesTopDownRowsAndRejectsBadData) {
   std::string depth = file;
   depth[28] = 7;
   EXPECT_TRUE(loadFails(depth));
+}
+
+// Records the largest read asked of it: a reader that trusts a declared size asks for it all.
+class WatchedStream : public TMemoryStream {
+ public:
+  using TMemoryStream::TMemoryStream;
+  int64_t Read(void* buffer, int64_t count) override {
+    largest = std::max(largest, count);
+    return TMemoryStream::Read(buffer, count);
+  }
+  int64_t largest = 0;
+};
+
+TEST_F(BitmapTest, BmpReaderChecksDeclaredSizesAgainstTheStreamFirst) {
+  // 54 bytes declaring 8192 x 8192 at 32 bits: 256 MiB of pixels that are not there.
+  const std::string header = BmpFile(8192, 8192, 32, 0, "", "");
+  ASSERT_EQ(header.size(), 54u);
+  // A palette and a gap before the pixels that the file does not hold either.
+  std::string palette = BmpFile(4, 4, 8, 0, "", "");
+  palette[46] = 0, palette[47] = 1;  // 256 colours used
+  std::string gap = BmpFile(4, 4, 24, 0, "", std::string(48, '\0'));
+  gap[10] = '\xF0', gap[11] = '\xFF', gap[12] = '\x0F';  // pixels at 1 MiB - 16
+  for (const std::string& file : {header, palette, gap}) {
+    TBitmap b = Filled(1, 1, clRed);
+    WatchedStream stream(file);
+    EXPECT_THROW(b.LoadFromStream(stream), EReadError);
+    EXPECT_LE(stream.largest, static_cast<int64_t>(file.size()));
+    EXPECT_EQ(b.PixelColor(0, 0), clRed);
+  }
+}
+
+TEST_F(BitmapTest, BitmapsAreBoundedByAreaNotBySide) {
+  TBitmap strip(65535, 1, pf8bit);
+  EXPECT_EQ(strip.Width(), 65535);
+  strip.Canvas().SetPixel(65534, 0, clBlack);
+  EXPECT_EQ(strip.PixelColor(65534, 0), clBlack);
+  TBitmap column;
+  column.SetSize(1, 65535);
+  EXPECT_EQ(column.Height(), 65535);
+  try {
+    column.SetSize(65535, 65535);
+    ADD_FAILURE() << "made a 4 Gpixel bitmap";
+  } catch (const EOutOfResources& e) {
+    EXPECT_EQ(GbkToUtf8(e.Message()), GbkToUtf8("图片太大（65535 x 65535），系统资源不足"));
+  }
+  EXPECT_EQ(column.Height(), 65535);
+
+  TMemoryStream saved;
+  strip.SaveToStream(saved);
+  saved.SetPosition(0);
+  TBitmap read;
+  read.LoadFromStream(saved);
+  EXPECT_EQ(read.Width(), 65535);
+  EXPECT_EQ(read.PixelColor(65534, 0), clBlack);
+  EXPECT_EQ(read.PixelColor(0, 0), clWhite);
+  // Past the area bound a file is refused before its pixels are read.
+  TBitmap keep = Filled(1, 1, clRed);
+  TMemoryStream tooLarge(BmpFile(65535, 65535, 1, 0, "", ""));
+  EXPECT_THROW(keep.LoadFromStream(tooLarge), EInvalidGraphic);
 }
 
 TEST_F(BitmapTest, AssignCopiesPixelsAndSettings) {

@@ -1,0 +1,45 @@
+// libFuzzer target for packed book files: any bytes decode or are refused with a reason, never
+// with more text than the header's length, and the work and memory follow the input (libFuzzer's
+// limits catch the rest). The bytes are also packed as a text (length, then zlib) and must
+// decode to themselves.
+#include <zlib.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "workbench/logic/PackedText.h"
+
+namespace {
+
+std::string Pack(std::string_view text) {
+  std::string out;
+  const auto length = static_cast<std::uint32_t>(text.size());
+  for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>(length >> (8 * i)));
+  uLongf size = compressBound(static_cast<uLong>(text.size()));
+  std::string packed(size, '\0');
+  if (compress2(reinterpret_cast<Bytef*>(packed.data()), &size,
+                reinterpret_cast<const Bytef*>(text.data()), static_cast<uLong>(text.size()),
+                Z_BEST_SPEED) != Z_OK)
+    std::abort();
+  packed.resize(size);
+  return out + packed;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  const PackedText read = DecodePackedText(bytes);
+  if (read.Error == PackedTextError::None && size >= 4) {
+    const std::uint32_t length = data[0] | (data[1] << 8) | (data[2] << 16) |
+                                 (static_cast<std::uint32_t>(data[3]) << 24);
+    if (read.Text.size() != length) std::abort();
+  }
+  if (read.Error != PackedTextError::None && !read.Text.empty()) std::abort();
+  const PackedText again = DecodePackedText(Pack(bytes));
+  if (again.Error != PackedTextError::None || again.Text != bytes) std::abort();
+  return 0;
+}
