@@ -173,16 +173,57 @@ bool TApplication::InGuiThread() const {
 }
 
 void TApplication::Minimize() {
-  if (mainForm_ && mainForm_->Widget()) mainForm_->Widget()->showMinimized();
+  if (mainForm_ && mainForm_->Widget() && mainForm_->Visible() && !IsIconic()) {
+    // The window's own state report must not fire the event a second time.
+    stateChanging_ = true;
+    mainForm_->Widget()->showMinimized();
+    stateChanging_ = false;
+  }
   if (OnMinimize) OnMinimize(this);
 }
 
 void TApplication::Restore() {
   if (mainForm_ && mainForm_->Widget() && mainForm_->Visible()) {
-    mainForm_->Widget()->showNormal();
+    stateChanging_ = true;
+    if (taskbarButton_) mainForm_->Widget()->showNormal();
+    stateChanging_ = false;
     mainForm_->Widget()->activateWindow();
   }
   if (OnRestore) OnRestore(this);
+}
+
+const TBitmap& TApplication::Icon() const {
+  static const TBitmap none;
+  return icon_ ? *icon_ : none;
+}
+
+void TApplication::SetIcon(const TBitmap& icon) {
+  if (!icon_) icon_ = std::make_unique<TBitmap>();
+  icon_->Assign(icon);
+}
+
+bool TApplication::IsIconic() const {
+  return mainForm_ && mainForm_->Widget() && mainForm_->Widget()->isMinimized();
+}
+
+void TApplication::SetTaskbarButtonVisible(bool value) {
+  if (taskbarButton_ == value) return;
+  taskbarButton_ = value;
+  if (!mainForm_ || !mainForm_->Widget() || !mainForm_->Visible()) return;
+  if (value)
+    mainForm_->Widget()->show();
+  else
+    mainForm_->Widget()->hide();
+}
+
+void TApplication::BringToFront() {
+  if (!mainForm_ || !mainForm_->Widget() || !mainForm_->Visible()) return;
+  QWidget* w = mainForm_->Widget();
+  w->raise();
+  if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+    QApplication::setActiveWindow(w);
+  else
+    w->activateWindow();
 }
 
 std::string TApplication::ExeName() const { return FromQ(QCoreApplication::applicationFilePath()); }

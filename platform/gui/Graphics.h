@@ -594,9 +594,34 @@ bool BitmapDrawLockEnabled();
 // Image lists
 
 // Images of one size; each keeps its own transparency.
+class TImageList;
+
+// A user's registration with an image list: told when the list's images change and when the
+// list is freed (after which the link is empty). Freeing the link unregisters it.
+class TChangeLink {
+ public:
+  TChangeLink() = default;
+  ~TChangeLink();
+  TChangeLink(const TChangeLink&) = delete;
+  TChangeLink& operator=(const TChangeLink&) = delete;
+  TImageList* Sender() const { return sender_; }
+  std::function<void()> OnChange;
+  std::function<void()> OnFree;
+
+ private:
+  friend class TImageList;
+  TImageList* sender_ = nullptr;
+};
+
 class TImageList {
  public:
   TImageList(int width = 16, int height = 16);
+  ~TImageList();
+  TImageList(const TImageList&) = delete;
+  TImageList& operator=(const TImageList&) = delete;
+  // A link joins one list at a time; registering it elsewhere leaves the old list.
+  void RegisterChanges(TChangeLink* link);
+  void UnRegisterChanges(TChangeLink* link);
   int Width() const { return width_; }
   int Height() const { return height_; }
   // Changing the size clears the list.
@@ -621,7 +646,9 @@ class TImageList {
   std::function<void()> OnChange;
 
  private:
+  void Change();
   int width_;
   int height_;
+  std::vector<TChangeLink*> links_;
   std::vector<std::shared_ptr<QImage>> images_;  // ARGB, alpha 0 where transparent
 };
