@@ -39,6 +39,39 @@ void TImageList::SetSize(int width, int height) {
   Clear();
 }
 
+TImageList::~TImageList() {
+  const std::vector<TChangeLink*> links = links_;
+  links_.clear();
+  for (TChangeLink* link : links) {
+    link->sender_ = nullptr;
+    if (link->OnFree) link->OnFree();
+  }
+}
+
+void TImageList::RegisterChanges(TChangeLink* link) {
+  if (link == nullptr || link->sender_ == this) return;
+  if (link->sender_ != nullptr) link->sender_->UnRegisterChanges(link);
+  links_.push_back(link);
+  link->sender_ = this;
+}
+
+void TImageList::UnRegisterChanges(TChangeLink* link) {
+  if (link == nullptr || link->sender_ != this) return;
+  links_.erase(std::find(links_.begin(), links_.end(), link));
+  link->sender_ = nullptr;
+}
+
+void TImageList::Change() {
+  if (OnChange) OnChange();
+  const std::vector<TChangeLink*> links = links_;
+  for (TChangeLink* link : links)
+    if (link->sender_ == this && link->OnChange) link->OnChange();
+}
+
+TChangeLink::~TChangeLink() {
+  if (sender_ != nullptr) sender_->UnRegisterChanges(this);
+}
+
 int TImageList::Add(const TBitmap& image, const TBitmap* mask) {
   if (image.Empty()) return -1;
   QImage maskImage;
@@ -52,7 +85,7 @@ int TImageList::Add(const TBitmap& image, const TBitmap* mask) {
              (maskImage.pixel(x, y) & 0x00FFFFFF) == 0x00FFFFFF;
     }));
   }
-  if (OnChange) OnChange();
+  Change();
   return first;
 }
 
@@ -66,20 +99,20 @@ int TImageList::AddMasked(const TBitmap& image, TColor maskColor) {
     images_.push_back(Piece(image.Image(), i * width_, width_, height_,
                             [key](int, int, QRgb c) { return (c & 0x00FFFFFF) == key; }));
   }
-  if (OnChange) OnChange();
+  Change();
   return first;
 }
 
 void TImageList::Delete(int index) {
   if (index < 0 || index >= Count()) return;
   images_.erase(images_.begin() + index);
-  if (OnChange) OnChange();
+  Change();
 }
 
 void TImageList::Clear() {
   if (images_.empty()) return;
   images_.clear();
-  if (OnChange) OnChange();
+  Change();
 }
 
 bool TImageList::GetBitmap(int index, TBitmap& bitmap) const {

@@ -51,6 +51,32 @@ void TButton::Click() {
   TWinControl::Click();
 }
 
+bool PushButtonTakes(const TWinControl* button, const TMessage& message, bool active, bool cancel) {
+  if (!button->CanFocus()) return false;
+  if (message.Msg == CM_DIALOGKEY) {
+    if ((message.LParam & (ssShift | ssCtrl | ssAlt)) != 0) return false;
+    return (message.WParam == VK_RETURN && active) || (message.WParam == VK_ESCAPE && cancel);
+  }
+  return message.Msg == CM_DIALOGCHAR &&
+         IsAccel(static_cast<char>(message.WParam), button->Caption());
+}
+
+void TButton::WndProc(TMessage& message) {
+  if (message.Msg == CM_FOCUSCHANGED) {
+    auto* focused = reinterpret_cast<TWinControl*>(message.LParam);
+    focusedButton_ = focused != nullptr && focused->IsPushButton();
+    focused_ = focused == this;
+  }
+  // Default is read now: a window may make a button its default after the focus last moved.
+  const bool active = focusedButton_ ? focused_ : Default;
+  if ((message.Msg == CM_DIALOGKEY || message.Msg == CM_DIALOGCHAR) &&
+      PushButtonTakes(this, message, active, Cancel)) {
+    Click();
+    message.Result = 1;
+  }
+  TWinControl::WndProc(message);
+}
+
 void TButton::TextChanged() {
   if (auto* b = static_cast<QPushButton*>(Widget())) b->setText(ToQ(text_));
 }

@@ -52,6 +52,23 @@ TControl::~TControl() {
   }
 }
 
+bool IsAccel(char key, const std::string& caption) {
+  const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
+  for (size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&') continue;
+    if (caption[i + 1] == '&') {
+      ++i;  // a literal '&'
+      continue;
+    }
+    return key != 0 && upper(caption[i + 1]) == upper(key);
+  }
+  return false;
+}
+
+void TControl::SetClickOnRelease(bool value) {
+  if (zgui::PeerBase* peer = zgui::PeerOf(widget_)) peer->GenericClick = value;
+}
+
 void TControl::AttachWidget(QWidget* widget) {
   widget_ = widget;
   widget_->setAttribute(Qt::WA_DeleteOnClose, false);
@@ -74,6 +91,7 @@ void TControl::SetParent(TWinControl* parent) {
     parent_ = nullptr;
     if (widget_) widget_->setParent(nullptr);
     if (align_ != alNone) old->Realign();
+    if (!old->IsDestroying()) old->ControlListChange(this, false);
   }
   if (!parent) return;
   parent_ = parent;
@@ -82,6 +100,7 @@ void TControl::SetParent(TWinControl* parent) {
   if (parentColor_) color_ = parent->Color();
   UpdatePeer();
   if (align_ != alNone) parent->Realign();
+  parent->ControlListChange(this, true);
 }
 
 TForm* TControl::ParentForm() const {

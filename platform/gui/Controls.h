@@ -63,6 +63,14 @@ constexpr unsigned CM_BASE = 0xB000;
 // Sent to every control of a window when the focus moves to another of its controls;
 // LParam is the control that has the focus now.
 constexpr unsigned CM_FOCUSCHANGED = CM_BASE + 7;
+// Broadcast through a window's controls (all levels) when Enter or Escape was left unhandled
+// by the focused control; WParam is the key, LParam the shift state. A control that acts on it
+// sets Result to 1, which ends the broadcast.
+constexpr unsigned CM_DIALOGKEY = CM_BASE + 8;
+// The same for a character no control took (Alt with a letter, or a letter typed on a control
+// that takes no text): WParam is the character; controls whose caption marks it as their
+// accelerator act and set Result.
+constexpr unsigned CM_DIALOGCHAR = CM_BASE + 9;
 struct TMessage {
   unsigned Msg = 0;
   intptr_t WParam = 0;
@@ -80,6 +88,9 @@ using TDragDropEvent = std::function<void(TComponent* Sender, TControl* Source, 
 using TEndDragEvent = std::function<void(TComponent* Sender, TControl* Target, int X, int Y)>;
 
 using TCursor = int;
+// Whether `key` is the accelerator '&' marks in the caption (letters compared without case).
+bool IsAccel(char key, const std::string& caption);
+
 constexpr TCursor crDefault = 0, crArrow = -2, crCross = -3, crIBeam = -4, crSizeAll = -22,
                   crSizeNESW = -6, crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9, crHourGlass = -11,
                   crDrag = -12, crNo = -18, crHSplit = -14, crVSplit = -15, crHandPoint = -21,
@@ -320,6 +331,9 @@ class TControl : public TComponent {
   virtual void ActionChange(TBasicAction* sender);
 
  protected:
+  // Plain controls click when a left press is released over them; controls that raise their
+  // clicks themselves turn that off.
+  void SetClickOnRelease(bool value);
   // Takes ownership of the peer; called once by each concrete control's constructor.
   void AttachWidget(QWidget* widget);
   // The peer of the parent was re-created or the control moved: apply geometry, visibility,
@@ -430,6 +444,11 @@ class TWinControl : public TControl {
   virtual void ChildChanged(TControl* child, TChildChange change) { (void)child, (void)change; }
   // Arrow keys and Tab go to the control itself instead of moving the focus when this says so.
   virtual bool WantsArrows() const { return false; }
+  // Push buttons: while one has the focus, Enter presses it instead of the default button.
+  virtual bool IsPushButton() const { return false; }
+  // Told after a control joined (inserting) or left this one's children; containers that
+  // arrange their children themselves listen.
+  virtual void ControlListChange(TControl* control, bool inserting) { (void)control, (void)inserting; }
 
  protected:
   virtual void CustomAlignPosition(TControl* control, int& left, int& top, int& width, int& height,

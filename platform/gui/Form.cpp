@@ -47,7 +47,8 @@ class FormWindow : public Peer<QWidget> {
   }
   void changeEvent(QEvent* e) override {
     QWidget::changeEvent(e);
-    if (e->type() != QEvent::WindowStateChange || !Application) return;
+    if (e->type() != QEvent::WindowStateChange || !Application || Application->StateChanging())
+      return;
     TForm* f = Form();
     if (!f || f != Application->MainForm()) return;
     const bool minimized = windowState() & Qt::WindowMinimized;
@@ -80,7 +81,22 @@ class FormWindow : public Peer<QWidget> {
   }
 };
 
-// The client area: unhandled Enter and Escape press the default and the cancel button.
+// Sends a dialog message to every control under `parent`, depth first, until one acts.
+bool SendDialogMessage(TWinControl* parent, unsigned msg, intptr_t wparam, intptr_t lparam) {
+  for (int i = 0; i < parent->ControlCount(); ++i) {
+    TControl* c = parent->Controls(i);
+    TMessage message{msg, wparam, lparam, 0};
+    RunHandler(c, [&] { c->WndProc(message); });
+    if (message.Result != 0) return true;
+    if (auto* w = dynamic_cast<TWinControl*>(c); w && Live(w))
+      if (SendDialogMessage(w, msg, wparam, lparam)) return true;
+  }
+  return false;
+}
+
+// The client area: Enter and Escape that the focused control left unhandled become dialog
+// keys, and characters nobody took (Alt with a letter among them) dialog characters, which the
+// window's buttons and other accelerator owners answer.
 class ClientArea : public Peer<QWidget> {
  public:
   ClientArea(TForm* form, QWidget* parent) : Peer<QWidget>(form, parent) {}
@@ -88,37 +104,46 @@ class ClientArea : public Peer<QWidget> {
  protected:
   void keyPressEvent(QKeyEvent* e) override {
     TForm* f = static_cast<TForm*>(Control());
-    if (f && !hasFocus() &&
-        (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter || e->key() == Qt::Key_Escape)) {
-      const bool enter = e->key() != Qt::Key_Escape;
-      if (TButton* b = FindDialogButton(f, enter)) {
-        e->accept();
-        RunHandler(b, [b] { b->Click(); });
-        return;
+    if (f && !hasFocus()) {
+      const TShiftState shift = ShiftFromQt(e->modifiers(), Qt::NoButton);
+      if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter || e->key() == Qt::Key_Escape) {
+        const intptr_t vk = e->key() == Qt::Key_Escape ? VK_ESCAPE : VK_RETURN;
+        if (SendDialogMessage(f, CM_DIALOGKEY, vk, shift)) {
+          e->accept();
+          return;
+        }
+      } else if (const char ch = AcceleratorChar(e); ch != 0) {
+        if (SendDialogMessage(f, CM_DIALOGCHAR, static_cast<unsigned char>(ch), shift)) {
+          e->accept();
+          return;
+        }
       }
     }
     Peer<QWidget>::keyPressEvent(e);
   }
 
  private:
-  static TButton* FindDialogButton(TWinControl* parent, bool isDefault) {
-    for (int i = 0; i < parent->ControlCount(); ++i) {
-      TControl* c = parent->Controls(i);
-      if (auto* b = dynamic_cast<TButton*>(c)) {
-        if ((isDefault ? b->Default : b->Cancel) && b->Visible() && b->Enabled()) return b;
-      } else if (auto* w = dynamic_cast<TWinControl*>(c)) {
-        if (TButton* inner = FindDialogButton(w, isDefault)) return inner;
-      }
+  // The letter or digit of Alt+key, or the printable character typed without Ctrl.
+  static char AcceleratorChar(const QKeyEvent* e) {
+    if (e->modifiers() & Qt::ControlModifier) return 0;
+    if (e->modifiers() & Qt::AltModifier) {
+      const uint16_t vk = VirtualKeyFromQt(e->key());
+      return (vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9') ? static_cast<char>(vk) : 0;
     }
-    return nullptr;
+    const QString text = e->text();
+    if (text.size() != 1 || text.at(0).unicode() <= 0x20 || text.at(0).unicode() >= 0x7F) return 0;
+    return static_cast<char>(text.at(0).unicode());
   }
 };
 
-// The offscreen platform has no window stack and activates nothing by itself; there the
-// window is made the active one directly, so focus moves as on a display.
+WindowRaiser& Raiser() {
+  static WindowRaiser raiser;
+  return raiser;
+}
+
 void RaiseWindow(QWidget* w) {
-  if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
-    QApplication::setActiveWindow(w);
+  if (Raiser()) {
+    Raiser()(w);
     return;
   }
   w->raise();
@@ -131,6 +156,8 @@ void LoadTree(TComponent* c) {
 }
 
 }  // namespace
+
+void zgui::SetWindowRaiser(WindowRaiser raiser) { Raiser() = std::move(raiser); }
 
 TForm::TForm(TComponent* AOwner) : TWinControl(AOwner) {
   SetLoadingState();
@@ -146,7 +173,7 @@ TForm::TForm(TComponent* AOwner) : TWinControl(AOwner) {
 
 TForm::~TForm() {
   Destroying();
-  if (modalLoop_) static_cast<QEventLoop*>(modalLoop_)->quit();
+  if (modalLoop_) modalLoop_->quit();
   if (Application) Application->FormDestroying(this);
   if (menu_) menu_->RemoveFreeNotification(this);
   menu_ = nullptr;
@@ -555,7 +582,7 @@ void TForm::RunModalLoop() {
 
 void TForm::SetModalResult(TModalResult value) {
   modalResult_ = value;
-  if (value != mrNone && modalLoop_) static_cast<QEventLoop*>(modalLoop_)->quit();
+  if (value != mrNone && modalLoop_) modalLoop_->quit();
 }
 
 bool TForm::CloseQuery() {
@@ -590,12 +617,12 @@ void TForm::Close() {
       break;
     case caFree: {
       Hide();
-      // Freed once the handler that closed it has returned.
-      TForm* self = this;
+      // Freed once the handler that closed it has returned, unless it is gone by then. The
+      // link dies with this window, so another window created at the same address is never
+      // taken for it.
       if (Application) {
-        Application->QueueCall([self] {
-          const auto& forms = Application->Forms();
-          if (std::find(forms.begin(), forms.end(), self) != forms.end()) delete self;
+        Application->QueueCall([link = PeerOf(Widget())->Link()] {
+          if (TControl* self = Linked(link)) delete self;
         });
       }
       break;

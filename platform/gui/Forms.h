@@ -5,11 +5,14 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "platform/gui/Controls.h"
+
+class QEventLoop;
 
 class TMainMenu;
 
@@ -164,7 +167,7 @@ class TForm : public TWinControl {
   int alphaValue_ = 255;
   TModalResult modalResult_ = mrNone;
   int modalLevel_ = 0;
-  void* modalLoop_ = nullptr;
+  QEventLoop* modalLoop_ = nullptr;  // the loop ShowModal waits in, while it does
   bool closing_ = false;
   TWinControl* activeControl_ = nullptr;
   TWinControl* focusedControl_ = nullptr;
@@ -230,10 +233,26 @@ class TApplication : public TComponent {
 
   void Minimize();
   void Restore();
+  // The main window is minimised.
+  bool IsIconic() const;
+  // Fired when the user (or Minimize/Restore) minimises or restores the main window; a tray
+  // icon takes them over.
   TNotifyEvent OnMinimize;
   TNotifyEvent OnRestore;
+  // The main window's entry in the desktop's task bar: hidden, the window leaves the screen
+  // and the task bar but keeps its state (Visible stays as it was).
+  void SetTaskbarButtonVisible(bool value);
+  bool TaskbarButtonVisible() const { return taskbarButton_; }
+  // Brings the main window to the front and gives it the activation.
+  void BringToFront();
+  // Internal: Minimize or Restore is changing the main window's state and fires the event
+  // itself.
+  bool StateChanging() const { return stateChanging_; }
 
   std::string Title;
+  // The program's icon (empty until set); the tray shows it when given no other picture.
+  const TBitmap& Icon() const;
+  void SetIcon(const TBitmap& icon);
   std::string ExeName() const;
   // Whether the toolkit's window activation (the user switching windows) fires OnActivate;
   // tests turn it off so that only the program's own showing and closing do.
@@ -252,11 +271,14 @@ class TApplication : public TComponent {
 
  private:
   struct Impl;
-  Impl* impl_ = nullptr;
+  std::unique_ptr<Impl> impl_;
   TForm* mainForm_ = nullptr;
   TForm* activeForm_ = nullptr;
   std::vector<TForm*> forms_;
   std::atomic<bool> terminated_{false};  // read by workers
+  bool taskbarButton_ = true;
+  bool stateChanging_ = false;
+  std::unique_ptr<TBitmap> icon_;
 };
 
 extern TApplication* Application;

@@ -22,13 +22,25 @@ class TButton : public TWinControl {
   explicit TButton(TComponent* AOwner);
   void Click() override;
   int ModalResult = 0;
-  // Enter and Escape on the form press the default and the cancel button.
+  // Enter and Escape on the form press the default and the cancel button; Enter presses a
+  // focused push button instead of the default one.
   bool Default = false;
   bool Cancel = false;
+  bool IsPushButton() const override { return true; }
+  void WndProc(TMessage& message) override;
 
  protected:
   void TextChanged() override;
+
+ private:
+  bool focusedButton_ = false;  // a push button has the focus: this one, or another
+  bool focused_ = false;
 };
+
+// Push buttons of every kind answer dialog messages alike: whether the button takes the dialog
+// key or character (Enter while it acts as the default, Escape when it is the cancel button,
+// its caption's accelerator); the caller then clicks it and sets the message's Result.
+bool PushButtonTakes(const TWinControl* button, const TMessage& message, bool active, bool cancel);
 
 // A push button that may also show a picture beside its caption.
 class TBitBtn : public TButton {

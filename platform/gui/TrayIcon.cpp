@@ -2,6 +2,9 @@
 #include "platform/gui/TrayIcon.h"
 
 #include <QCursor>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
@@ -40,6 +43,22 @@ TTrayIcon::TTrayIcon() : impl_(std::make_unique<Impl>()) {
 TTrayIcon::~TTrayIcon() { impl_->icon.hide(); }
 
 bool TTrayIcon::Available() { return QSystemTrayIcon::isSystemTrayAvailable(); }
+
+namespace {
+int doubleClickAnswer = -1;
+}
+
+void TTrayIcon::SetReportsDoubleClicksForTesting(int answer) { doubleClickAnswer = answer; }
+
+bool TTrayIcon::ReportsDoubleClicks() {
+  if (doubleClickAnswer >= 0) return doubleClickAnswer == 1;
+  // The toolkit speaks the status-notifier protocol whenever a watcher runs on the session
+  // bus, and always off X11; only the old embedded tray of X11 passes double clicks on.
+  if (QGuiApplication::platformName() != QLatin1String("xcb")) return false;
+  QDBusConnection bus = QDBusConnection::sessionBus();
+  if (!bus.isConnected() || bus.interface() == nullptr) return true;
+  return !bus.interface()->isServiceRegistered(QStringLiteral("org.kde.StatusNotifierWatcher"));
+}
 
 void TTrayIcon::SetIcon(const TBitmap& bitmap) {
   if (bitmap.Empty()) {

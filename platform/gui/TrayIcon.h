@@ -18,6 +18,11 @@ class TTrayIcon {
 
   // Whether the desktop has a notification area; without one the icon is kept but not shown.
   static bool Available();
+  // Whether the notification area reports double clicks. Hosts that speak the desktop's
+  // status-notifier protocol report only single activations; there a caller that waits for a
+  // double click should take a click instead. Tests may fix the answer (unset: ask the desktop).
+  static bool ReportsDoubleClicks();
+  static void SetReportsDoubleClicksForTesting(int answer);  // 1 yes, 0 no, -1 ask
 
   // The picture; pixels of the bitmap's transparent colour are left out.
   void SetIcon(const TBitmap& icon);

@@ -1,4 +1,4 @@
-// The web-browser control and its recording engine.
+// The web-browser control and the blank engine it has without a factory.
 #include "platform/gui/WebBrowser.h"
 
 #include <QWidget>
@@ -14,6 +14,27 @@ TWebEngineFactory& Factory() {
   return factory;
 }
 std::atomic<intptr_t> g_nextHandle{0x1000};
+
+// Shows nothing; the page's address is the one it was last sent to, its title empty.
+class BlankWebEngine : public TWebBrowserEngine {
+ public:
+  void Navigate(const std::string& target) override { url_ = target; }
+  void GoBack() override {}
+  void GoForward() override {}
+  void GoHome() override {}
+  void GoSearch() override {}
+  void Refresh() override {}
+  void Stop() override {}
+  void Print() override {}
+  bool PrintPreviewEnabled() const override { return false; }
+  void PrintPreview() override {}
+  void PageSetup() override {}
+  std::string LocationName() const override { return ""; }
+  std::string LocationURL() const override { return url_; }
+
+ private:
+  std::string url_;
+};
 }  // namespace
 
 void SetWebEngineFactory(TWebEngineFactory factory) { Factory() = std::move(factory); }
@@ -24,7 +45,7 @@ TWebBrowser::TWebBrowser(TComponent* AOwner) : TWinControl(AOwner), handle_(g_ne
   SetColor(clWindow);
   SetBounds(0, 0, 300, 150);
   if (Factory()) engine_ = Factory()(*this);
-  if (!engine_) engine_ = std::make_unique<TRecordingWebEngine>();
+  if (!engine_) engine_ = std::make_unique<BlankWebEngine>();
 }
 
 TWebBrowser::~TWebBrowser() {
@@ -76,9 +97,4 @@ TWebBrowser* TWebBrowser::DoNewWindow(const std::string& url) {
 void TWebBrowser::DoNavigateComplete(const std::string& url) {
   if (OnNavigateComplete2 && !IsDestroying())
     RunHandler(this, [&] { OnNavigateComplete2(this, url); });
-}
-
-void TRecordingWebEngine::Navigate(const std::string& target) {
-  calls.push_back("Navigate " + target);
-  url = target;
 }

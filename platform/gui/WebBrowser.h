@@ -1,7 +1,7 @@
 // The embedded web-browser control: navigation, the page's title and address, printing, and
-// the events of a page's life. Pages are shown by an engine behind the control; until a web
-// engine is built in (and in tests) a recording engine stands in, which shows nothing, keeps
-// the calls it was given and lets the caller play the events a page would send.
+// the events of a page's life. Pages are shown by an engine behind the control, made by the
+// installed factory; without one a blank engine stands in, which shows nothing and keeps the
+// address it was last sent to. Tests install a recording engine (tests/support).
 #pragma once
 
 #include <functional>
@@ -76,28 +76,4 @@ class TWebBrowser : public TWinControl {
  private:
   std::unique_ptr<TWebBrowserEngine> engine_;
   intptr_t handle_;
-};
-
-// The stand-in engine: records every call ("Navigate http://...", "GoBack" ...) and holds the
-// address it was last sent to as the page's address, with an empty title.
-class TRecordingWebEngine : public TWebBrowserEngine {
- public:
-  void Navigate(const std::string& url) override;
-  void GoBack() override { calls.push_back("GoBack"); }
-  void GoForward() override { calls.push_back("GoForward"); }
-  void GoHome() override { calls.push_back("GoHome"); }
-  void GoSearch() override { calls.push_back("GoSearch"); }
-  void Refresh() override { calls.push_back("Refresh"); }
-  void Stop() override { calls.push_back("Stop"); }
-  void Print() override { calls.push_back("Print"); }
-  bool PrintPreviewEnabled() const override { return previewEnabled; }
-  void PrintPreview() override { calls.push_back("PrintPreview"); }
-  void PageSetup() override { calls.push_back("PageSetup"); }
-  std::string LocationName() const override { return title; }
-  std::string LocationURL() const override { return url; }
-
-  std::vector<std::string> calls;
-  std::string title;
-  std::string url;
-  bool previewEnabled = false;
 };

@@ -20,6 +20,8 @@
 #include "platform/gui/Forms.h"
 #include "platform/gui/Menus.h"
 #include "platform/gui/StdCtrls.h"
+#include "tests/support/RecordingWebEngine.h"
+#include "tests/support/TextRecorder.h"
 
 // What a scripted dialog showed.
 struct ShownDialog {
@@ -27,6 +29,7 @@ struct ShownDialog {
   std::string Caption;  // GBK
   std::string Text;     // message or prompt (GBK); a modal window's caption
   unsigned Flags = 0;
+  int X = 0, Y = 0;  // where a pop-up menu opened (screen)
 };
 
 // Answers dialogs from a queue. Every dialog takes the next answer; a dialog with no answer
@@ -135,6 +138,8 @@ bool UserClickCategory(TCategoryButtons* panel, const std::string& caption);
 void UserChoose(TMenuItem* item);
 // Clicks the window's close box.
 void UserCloseWindow(TForm* form);
+// Switches to another program: the application's windows lose the activation.
+void UserSwitchAway();
 
 // Runs one tick of the timer if it would tick now; returns whether it did.
 bool FireTimer(TTimer* timer);

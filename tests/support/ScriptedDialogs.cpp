@@ -111,8 +111,8 @@ void ScriptedDialogs::WaitModal(TForm& form) {
 }
 
 TMenuItem* ScriptedDialogs::PopupMenu(TPopupMenu& menu, int x, int y) {
-  (void)x, (void)y;
-  const auto answer = Next(ShownDialog::Popup, ShownDialog{ShownDialog::Popup, "", menu.Name(), 0});
+  const auto answer =
+      Next(ShownDialog::Popup, ShownDialog{ShownDialog::Popup, "", menu.Name(), 0, x, y});
   if (answer && answer->choose) return answer->choose(menu);
   return answer ? answer->item : nullptr;
 }

@@ -231,3 +231,5 @@ std::string SaveScreenshot(TControl* control, const std::string& name) {
   }
   return path.toStdString();
 }
+
+void UserSwitchAway() { QApplication::setActiveWindow(nullptr); }

@@ -9,6 +9,7 @@
 #include "widgets/WkGrafx.h"
 #include "widgets/WkPageControl.h"
 #include "widgets/WkStatus.h"
+#include "widgets/WkToolbar.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ class Gallery : public TForm {
  public:
   explicit Gallery(TComponent* owner) : TForm(owner) {
     SetCaption("Widget kit gallery");
-    SetClientSize(1250, 520 + 5 * 180 + 200 + 30);
+    SetClientSize(1250, 720 + 5 * 180 + 200 + 30);
     int x = 8;
     for (TFrameStyleEx style : {fsRaised, fsLowered, fsGroove, fsBump, fsFlat, fsFlatBold,
                                 fsFlatRounded, fsPopup, fsStatus, fsButtonUp}) {
@@ -106,7 +107,9 @@ class Gallery : public TForm {
       DrawCloseGlyph(c, Rect(112, 4, 144, 36), vsClassic, true, false);
     };
 
-    AddPageControls(520);
+    AddButtons(372);
+    AddToolbars(520);
+    AddPageControls(720);
 
     bar = new TWkStatusBar(this);
     bar->SetParent(this);
@@ -129,6 +132,134 @@ class Gallery : public TForm {
     simple->SetSimpleStatus(true);
     simple->SetSimpleCaption("简单状态栏 simple status");
   }
+  // Push and glyph buttons in their states: normal, hot, down, disabled, default, in the
+  // classic and the flat look, then the stock kinds.
+  void AddButtons(int y) {
+    const char* states[] = {"普通", "热点", "按下", "禁用", "默认"};
+    for (int flat = 0; flat < 2; ++flat) {
+      for (int i = 0; i < 5; ++i) {
+        auto* b = new TWkButton(this);
+        b->SetParent(this);
+        b->SetBounds(8 + i * 84, y + flat * 34, 78, 26);
+        b->SetCaption(states[i]);
+        b->SetHotTrack(flat == 1);
+        if (i == 1) hot.push_back(b);
+        if (i == 2) {
+          b->SetGroupIndex(7 + flat);
+          b->SetDown(true);
+        }
+        if (i == 3) b->SetEnabled(false);
+        if (i == 4) b->SetDefault(true);
+      }
+    }
+    int x = 440;
+    for (TBitBtnKind kind : {bkOK, bkCancel, bkYes, bkNo, bkHelp}) {
+      auto* k = new TWkBitBtn(this);
+      k->SetParent(this);
+      k->SetBounds(x, y, 62, 26);
+      k->SetKind(kind);
+      x += 64;
+    }
+    x = 440;
+    for (TBitBtnKind kind : {bkClose, bkAbort, bkRetry, bkIgnore, bkAll}) {
+      auto* k = new TWkBitBtn(this);
+      k->SetParent(this);
+      k->SetBounds(x, y + 34, 62, 26);
+      k->SetKind(kind);
+      k->SetEnabled(kind != bkIgnore);
+      x += 64;
+    }
+    for (int i = 0; i < 3; ++i) {
+      auto* t = new TWkButton(this);
+      t->SetParent(this);
+      t->SetBounds(8 + i * 84, y + 72, 78, 30);
+      t->SetCaption("文字");
+      t->SetTextStyle(static_cast<TTextStyle>(i + 1));
+      t->SetColor(RGB(230, 240, 255));
+    }
+    auto* top = new TWkBitBtn(this);
+    top->SetParent(this);
+    top->SetBounds(260, y + 68, 80, 40);
+    top->SetKind(bkOK);
+    top->SetLayout(blGlyphTop);
+    top->SetCaption("上图");
+    top->SetHotTrack(true);
+  }
+
+  // Tool bars: image buttons with a sticky, a disabled, a hot and a drop-down one in each
+  // visual style, and one that cannot wrap and shows its overflow button.
+  void AddToolbars(int y) {
+    for (int i = 0; i < 4; ++i) {
+      TBitmap pic(16, 16, pf24bit);
+      TCanvas& c = pic.Canvas();
+      c.Brush().SetColor(clFuchsia);
+      c.FillRect(Rect(0, 0, 16, 16));
+      const TColor ink[] = {RGB(0, 120, 0), RGB(0, 0, 200), RGB(200, 0, 0), RGB(200, 140, 0)};
+      c.Brush().SetColor(ink[i]);
+      c.Pen().SetColor(ink[i]);
+      if (i < 2)
+        c.Polygon(i == 0 ? std::vector<TPoint>{Point(2, 8), Point(9, 2), Point(9, 14)}
+                         : std::vector<TPoint>{Point(14, 8), Point(7, 2), Point(7, 14)});
+      else
+        c.Ellipse(2, 2, 14, 14);
+      images.AddMasked(pic, clFuchsia);
+    }
+    auto* menu = new TPopupMenu(this);
+    NewMenuItem(this, menu->Items(), "", "添加到收藏夹");
+    int row = 0;
+    for (TWkVisualStyle style : {vsClassic, vsWinXP, vsGradient}) {
+      auto* panel = new TWkPanel(this);
+      panel->SetParent(this);
+      panel->SetBounds(8, y + row * 44, 740, 40);
+      panel->SetBorderOuter(fsNone);
+      auto* tb = new TWkToolbar(this);
+      tb->SetParent(panel);
+      tb->SetImages(&images);
+      tb->SetVisualStyle(style);
+      tb->SetShowButtonCaptions(row == 2);
+      for (int i = 0; i < 6; ++i) {
+        auto* b = new TWkToolButton(this);
+        b->SetParent(tb);
+        b->SetImageIndex(i % 4);
+        b->SetCaption(i == 5 ? "收藏" : "按钮");
+        b->OnClick = [](TComponent*) {};
+        if (i == 1) {
+          b->SetGroupIndex(1);
+          b->SetDown(true);
+        }
+        if (i == 2) b->SetEnabled(false);
+        if (i == 3) toolHot.push_back(b);
+        if (i == 4) b->SetFlat(false);
+        if (i == 5) {
+          b->SetToolStyle(tsDropDown);
+          b->SetDropDownMenu(menu);
+        }
+      }
+      ++row;
+    }
+    auto* narrow = new TWkPanel(this);
+    narrow->SetParent(this);
+    narrow->SetBounds(8, y + row * 44, 160, 40);
+    narrow->SetBorderOuter(fsNone);
+    overflow = new TWkToolbar(this);
+    overflow->SetParent(narrow);
+    overflow->SetWrapControls(false);
+    overflow->SetImages(&images);
+    for (int i = 0; i < 8; ++i) {
+      auto* b = new TWkToolButton(this);
+      b->SetParent(overflow);
+      b->SetImageIndex(i % 4);
+    }
+  }
+  // The hot looks need the pointer over them: they are told so once the window shows.
+  void PointerOverHotOnes() {
+    for (TWkButton* b : hot) b->MouseEnter();
+    for (TWkToolButton* b : toolHot) b->MouseEnter();
+  }
+  TImageList images{16, 16};
+  std::vector<TWkButton*> hot;
+  std::vector<TWkToolButton*> toolHot;
+  TWkToolbar* overflow = nullptr;
   // A page control in every tab style (rows) on every side (columns), vertical captions on
   // the left and right; a disabled tab, coloured tabs on two rows, the strip buttons; then
   // several rows, reverse sequence and a scrolling strip.
@@ -196,6 +327,8 @@ TEST(WkGallery, OneOfEachControlInSeveralStylesIsSavedAsAPicture) {
   std::unique_ptr<Gallery> gallery(NewForm<Gallery>(nullptr));
   gallery->Show();
   ProcessEvents();
+  gallery->PointerOverHotOnes();
+  EXPECT_TRUE(gallery->overflow->OverflowShown());
   // The pointer over the first tab of each page control of the styles: its hot-track bar
   // shows.
   for (int i = 0; i < 20; ++i) {

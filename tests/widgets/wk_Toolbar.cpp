@@ -1,0 +1,396 @@
+// Tool buttons, the tool bar and its overflow pop-up, and the popup panel: presses and
+// drop-down menus, rows and sizes, the list order, and the pop-up's closing rules.
+#include "platform/gui/Forms.h"
+#include "tests/support/GuiTest.h"
+#include "tests/widgets/WidgetTestSupport.h"
+#include "widgets/WkCommon.h"
+#include "widgets/WkToolbar.h"
+
+using namespace wktest;
+
+namespace {
+
+class ToolbarTest : public WindowTest<> {
+ protected:
+  void SetUp() override {
+    WindowTest::SetUp();
+    form->SetClientSize(400, 200);
+    bar = new TWkToolbar(form);
+    bar->SetParent(form);
+    form->Show();
+    ProcessEvents();
+  }
+  TWkToolButton* NewButton(const std::string& name, TWinControl* parent = nullptr) {
+    auto* b = new TWkToolButton(form);
+    b->SetName(name);
+    b->SetParent(parent != nullptr ? parent : bar);
+    b->OnClick = [this, b](TComponent*) { clicked.push_back(b->Name()); };
+    return b;
+  }
+  TWkToolbar* bar = nullptr;
+  std::vector<std::string> clicked;
+};
+
+}  // namespace
+
+TEST_F(ToolbarTest, TheBrowsersBarIsThirtySixHighAndWrapsWhenNarrow) {
+  for (int i = 0; i < 8; ++i) {
+    TWkToolButton* b = NewButton("btn" + std::to_string(i + 1));
+    b->SetUseToolbarButtonSize(false);
+    b->SetBounds(0, 0, 36, 36);
+  }
+  EXPECT_EQ(bar->Height(), 25 + 2 * 2);  // the defaults
+  bar->SetRowHeight(32);
+  EXPECT_EQ(bar->Height(), 36);
+  EXPECT_EQ(bar->Width(), 400);
+  // Laid out from the margin, each button centred in its row.
+  EXPECT_EQ(bar->ToolbarControls().Items(0).Control->BoundsRect(), Rect(4, 0, 40, 36));
+  EXPECT_EQ(bar->ToolbarControls().Items(1).Control->Left(), 40);
+  // Too narrow for eight: a second row, and the bar grows to it.
+  form->SetClientSize(200, 200);
+  EXPECT_EQ(bar->Height(), 2 * 32 + 2 * 2);
+  EXPECT_EQ(bar->ToolbarControls().Items(5).Control->Top(), 32);
+  EXPECT_EQ(bar->ToolbarControls().Items(5).Control->Left(), 4);
+  // Without wrapping the overflow button shows at the right edge instead.
+  bar->SetWrapControls(false);
+  EXPECT_EQ(bar->Height(), 36);
+  ASSERT_NE(bar->PopupButton(), nullptr);
+  EXPECT_TRUE(bar->OverflowShown());
+  EXPECT_EQ(bar->PopupButton()->BoundsRect(), Rect(186, 0, 200, 36));
+  EXPECT_EQ(bar->GetContentOffset(), Point(15, 1));
+  form->SetClientSize(400, 200);
+  EXPECT_FALSE(bar->OverflowShown());
+  // A row starts only after something was placed: with the first entry hidden, the second
+  // stays in row one however wide it is.
+  bar->SetWrapControls(true);
+  TControl* first = bar->ToolbarControls().Items(0).Control;
+  TControl* second = bar->ToolbarControls().Items(1).Control;
+  first->SetVisible(false);
+  second->SetWidth(500);
+  EXPECT_EQ(second->Top(), 0);
+  EXPECT_EQ(second->Left(), 4);
+}
+
+TEST_F(ToolbarTest, ListOrderRunTimeAdditionsAndSettingsThatSwitchStylesOff) {
+  TWkToolButton* a = NewButton("a");
+  TWkToolButton* b = NewButton("b");
+  EXPECT_EQ(bar->ToolbarControls().WriteNames(), (std::vector<std::string>{"a", "b"}));
+  EXPECT_GT(b->Left(), a->Left());
+  TWkToolButton* c = NewButton("c");
+  EXPECT_EQ(bar->ToolbarControls().IndexOfControl(c), 2);
+  EXPECT_EQ(c->Left(), b->Left() + b->Width());
+  // Stored order wins; names match without case; a control on another parent is dropped and
+  // every child of the bar is listed after.
+  auto* other = new TWkPanel(form);
+  other->SetParent(form);
+  TWkToolButton* stray = NewButton("stray", other);
+  bar->ToolbarControls().ReadNames({"C", "stray", "A"});
+  bar->ToolbarControls().Resolve(form);
+  EXPECT_EQ(bar->ToolbarControls().WriteNames(), (std::vector<std::string>{"c", "a", "b"}));
+  EXPECT_EQ(bar->ToolbarControls().IndexOfControl(stray), -1);
+  bar->ArrangeControls();
+  EXPECT_LT(c->Left(), a->Left());
+  delete b;
+  EXPECT_EQ(bar->ToolbarControls().Count(), 2);
+  // The divider follows the alignment until a border is set by hand.
+  bar->SetAlign(alLeft);
+  EXPECT_EQ(bar->BorderSides(), SideSet({sdLeft}));
+  bar->SetAlign(alTop);
+  bar->SetBorderOuter(fsFlat);
+  EXPECT_FALSE(bar->AutoStyle);
+  bar->SetAlign(alBottom);
+  EXPECT_EQ(bar->BorderSides(), SideSet({sdTop}));
+  // Button sizes: the bar's until the button sets its own; setting one is a custom text option.
+  bar->SetButtonWidth(30);
+  EXPECT_EQ(bar->TextOptions(), ttoCustom);
+  EXPECT_EQ(a->Width(), 30);
+  a->SetWidth(40);
+  EXPECT_FALSE(a->UseToolbarButtonSize());
+  bar->SetButtonWidth(33);
+  EXPECT_EQ(a->Width(), 40);
+  EXPECT_EQ(c->Width(), 33);
+  bar->SetTextOptions(ttoShowTextLabels);
+  EXPECT_EQ(bar->ButtonLayout(), blGlyphTop);
+  EXPECT_EQ(bar->RowHeight(), 40);
+  EXPECT_EQ(c->Height(), 40);
+  EXPECT_TRUE(c->ShowCaption());
+}
+
+TEST_F(ToolbarTest, DropDownButtonsDropTheirMenuAndNeverJoinGroups) {
+  auto* menu = new TPopupMenu(form);
+  menu->SetName("FavMenu");
+  TMenuItem* item = NewMenuItem(form, menu->Items(), "Item1", "添加到收藏夹");
+  TWkToolButton* fav = NewButton("fav");
+  fav->OnClick = nullptr;
+  fav->SetToolStyle(tsDropDown);
+  fav->SetGroupIndex(3);
+  EXPECT_EQ(fav->GroupIndex(), 0);
+  fav->SetDropDownMenu(menu);
+  // Without a click handler the menu drops wherever the button is pressed, under the button.
+  dialogs().AnswerPopup(item);
+  int chosen = 0;
+  item->OnClick = [&](TComponent*) { ++chosen; };
+  UserClick(fav);
+  EXPECT_EQ(chosen, 1);
+  ASSERT_EQ(dialogs().Shown().size(), 1u);
+  const TPoint under = fav->ClientToScreen(Point(0, fav->Height()));
+  EXPECT_EQ(dialogs().Shown()[0].X, under.X);
+  EXPECT_EQ(dialogs().Shown()[0].Y, under.Y);
+  // A press right after the menu closed is the press that closed it: no second menu.
+  fav->MouseDown(mbLeft, 0, 3, 3);
+  EXPECT_EQ(dialogs().Shown().size(), 1u);
+  fav->MouseUp(mbLeft, 0, 3, 3);
+  // With a click handler only the right 14 pixels drop the menu; the rest clicks.
+  int clicks = 0;
+  fav->OnClick = [&](TComponent*) { ++clicks; };
+  UserClick(fav);  // the middle is left of the drop-down part
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(dialogs().Shown().size(), 1u);
+  dialogs().AnswerPopup(nullptr);
+  fav->MouseDown(mbLeft, 0, fav->Width() - 3, 3);
+  EXPECT_EQ(dialogs().Shown().size(), 2u);
+  EXPECT_EQ(clicks, 1);
+  // Near the screen's right edge the menu moves left by its real width less the button's:
+  // the widest caption (12 bytes of 6 pixels) and 56 for marks and keys.
+  TTextRecorder fixed(6, 12);
+  const TRect work = GetMonitorWorkArea(Point(0, 0));
+  form->SetBounds(work.Right - form->Width(), 0, form->Width(), form->Height());
+  bar->SetAlign(alRight);
+  dialogs().AnswerPopup(nullptr);
+  fav->ShowDropDownMenu();
+  const TPoint corner = fav->ClientToScreen(Point(0, fav->Height()));
+  ASSERT_EQ(dialogs().Shown().size(), 3u);
+  EXPECT_EQ(dialogs().Shown()[2].X, corner.X - (12 * 6 + 56 - fav->Width()));
+}
+
+TEST_F(ToolbarTest, ImageAndCaptionAreLaidOutAsOneBlock) {
+  TTextRecorder fixed(6, 12);
+  TImageList images(16, 16);
+  TBitmap pic(16, 16, pf24bit);
+  images.Add(pic);
+  TWkToolButton* b = NewButton("b");
+  b->SetImages(&images);
+  b->SetImageIndex(0);
+  b->SetShowCaption(true);
+  b->SetCaption("Go");
+  b->SetBounds(b->Left(), b->Top(), 60, 25);
+  // Inside (2, 2, 58, 23): 16 + 4 + 12 pixels centred from x = 14.
+  TRect image, text;
+  b->CalcLayout(image, text);
+  EXPECT_EQ(image, Rect(14, 4, 30, 20));
+  EXPECT_EQ(text.Left, 34);
+  b->SetAlignment(taLeftJustify);
+  b->CalcLayout(image, text);
+  EXPECT_EQ(image.Left, 4);
+  EXPECT_EQ(text.Left, 24);
+  b->SetAlignment(taCenter);
+  b->SetLayout(blGlyphTop);
+  b->SetBounds(b->Left(), b->Top(), 60, 40);
+  b->CalcLayout(image, text);
+  // Block 16 + 4 + 12 high in (2, 2, 58, 38), each part centred across.
+  EXPECT_EQ(image, Rect(22, 4, 38, 20));
+  EXPECT_EQ(text.Top, 24);
+  // A bar laid out in a column sizes its width: a row height, plus 2, plus the top margin.
+  bar->SetOrientation(orVertical);
+  bar->SetAlign(alLeft);
+  EXPECT_EQ(bar->Width(), 25 + 2 + 2);
+  EXPECT_EQ(b->Top(), bar->Margin());
+}
+
+TEST_F(ToolbarTest, GroupedToolButtonsGiveNoClickWhenDownDoesNotChange) {
+  TWkToolButton* a = NewButton("a");
+  TWkToolButton* b = NewButton("b");
+  a->SetGroupIndex(1);
+  b->SetGroupIndex(1);
+  UserClick(a);
+  EXPECT_TRUE(a->Down());
+  UserClick(a);
+  EXPECT_TRUE(a->Down());
+  EXPECT_EQ(clicked, (std::vector<std::string>{"a"}));
+  UserClick(b);
+  EXPECT_FALSE(a->Down());
+  EXPECT_EQ(b->ButtonState(), 3);
+  // A sticky button in the classic styles shows the checker, x + y even the lighter colour.
+  b->SetVisualStyle(vsClassic);
+  b->MouseLeave();
+  TBitmap& pic = b->PaintOffscreen();
+  EXPECT_TRUE(PixelsAre(pic, {{2, 2, clBtnHighlight}, {3, 2, clBtnFace}}));
+}
+
+TEST_F(ToolbarTest, FacesByStyleAndTheGradientOfAHotStickyButton) {
+  TWkToolButton* b = NewButton("b");
+  b->SetTransparent(false);
+  b->SetColor(clYellow);
+  b->MouseLeave();
+  // Not hot, not down: no frame, the colour fills it in every style.
+  for (TWkVisualStyle style : {vsClassic, vsWinXP, vsGradient}) {
+    b->SetVisualStyle(style);
+    EXPECT_TRUE(PixelsAre(b->PaintOffscreen(), {{0, 0, clYellow}, {12, 12, clYellow}})) << style;
+  }
+  b->SetFlat(false);
+  b->SetVisualStyle(vsClassic);
+  EXPECT_TRUE(PixelsAre(b->PaintOffscreen(), {{0, 0, clBtnHighlight}, {5, 5, clYellow}}));
+  // Sticky down, hot, gradient: the ramp runs from the stop colour while the mouse button is
+  // held and from the start colour when it is up.
+  b->SetFlat(true);
+  b->SetVisualStyle(vsGradient);
+  b->SetGradientColorStyle(gcsCustom);
+  b->SetSelectionColorStart(RGB(255, 255, 255));
+  b->SetSelectionColorStop(RGB(0, 0, 255));
+  b->SetTransparent(true);
+  b->SetGroupIndex(2);
+  b->SetDown(true);
+  b->MouseEnter();
+  const TColor upTop = b->PaintOffscreen().PixelColor(12, 1);
+  b->MouseDown(mbLeft, 0, 5, 5);
+  const TColor downTop = b->PaintOffscreen().PixelColor(12, 1);
+  EXPECT_GT(GetRValue(upTop), 200);   // near the start colour, white
+  EXPECT_LT(GetRValue(downTop), 50);  // near the stop colour, blue
+}
+
+TEST_F(ToolbarTest, TheOverflowPopupOffersTheButtonsBeyondTheEdge) {
+  bar->SetWrapControls(false);
+  TImageList images(16, 16);
+  TBitmap square(16, 16, pf24bit);
+  square.Canvas().Brush().SetColor(clRed);
+  square.Canvas().FillRect(Rect(0, 0, 16, 16));
+  square.Canvas().Brush().SetColor(clBlue);
+  square.Canvas().FillRect(Rect(4, 4, 12, 12));
+  images.Add(square);
+  bar->SetImages(&images);
+  for (int i = 0; i < 20; ++i) NewButton("t" + std::to_string(i))->SetImageIndex(0);
+  auto* spacer = new TWkSpacer(form);  // beyond the edge too, yet no button to offer
+  spacer->SetParent(bar);
+  EXPECT_EQ(bar->ToolbarControls().IndexOfControl(spacer), 20);
+  ASSERT_TRUE(bar->OverflowShown());
+  TWkToolbarPopupButton* more = bar->PopupButton();
+  // Choosing a copy clicks the original.
+  Application->QueueCall([&] {
+    TWkPopupPanel* popup = more->OpenPopup();
+    ASSERT_NE(popup, nullptr);
+    TWkPopup* window = popup->PopupWindow();
+    ASSERT_NE(window, nullptr);
+    auto* inner = dynamic_cast<TWkToolbar*>(window->Controls(0));
+    ASSERT_NE(inner, nullptr);
+    EXPECT_FALSE(SaveScreenshot(window, "toolbar_overflow_popup").empty());
+    // Only the buttons that end beyond the bar's width less its margin are offered.
+    const int offered = inner->ToolbarControls().Count();
+    int beyond = 0;
+    for (int i = 0; i < 20; ++i) {
+      auto* t = form->Find<TWkToolButton>("t" + std::to_string(i));
+      if (t->Left() + t->Width() > bar->Width() - bar->Margin()) ++beyond;
+    }
+    EXPECT_EQ(offered, beyond);
+    auto* last =
+        dynamic_cast<TWkPopupToolButton*>(inner->ToolbarControls().Items(offered - 1).Control);
+    ASSERT_NE(last, nullptr);
+    EXPECT_EQ(last->SourceButton()->Name(), "t19");
+    last->MouseDown(mbLeft, 0, 3, 3);
+    last->MouseUp(mbLeft, 0, 3, 3);
+  });
+  UserClick(more);
+  EXPECT_EQ(clicked, (std::vector<std::string>{"t19"}));
+  // Closing it with Esc clicks nothing.
+  Application->QueueCall([&] { UserKey(bar, VK_ESCAPE); });
+  UserClick(more);
+  EXPECT_EQ(clicked.size(), 1u);
+}
+
+// --- popup panel --------------------------------------------------------------------------------
+
+namespace {
+
+class PopupTest : public WindowTest<> {
+ protected:
+  void SetUp() override {
+    WindowTest::SetUp();
+    form->SetClientSize(200, 120);
+    anchor = new TButton(form);
+    anchor->SetParent(form);
+    anchor->SetBounds(100, 10, 60, 24);
+    other = new TButton(form);
+    other->SetParent(form);
+    other->SetBounds(10, 80, 60, 24);
+    other->OnClick = [this](TComponent*) { ++otherClicks; };
+    panel = new TWkPopupPanel(form);
+    auto* content = new TWkPanel(form);
+    content->SetName("Content1");
+    content->SetParent(panel);
+    content->SetBounds(0, 0, 80, 50);
+    form->Show();
+    ProcessEvents();
+  }
+  TButton* anchor = nullptr;
+  TButton* other = nullptr;
+  TWkPopupPanel* panel = nullptr;
+  int otherClicks = 0;
+};
+
+}  // namespace
+
+TEST_F(PopupTest, OpensUnderItsControlAndClosesByCallEscOrAnOutsideClick) {
+  TRect shownAt;
+  bool second = true;
+  int closes = 0;
+  panel->OnClose = [&](TComponent*) { ++closes; };
+  Application->QueueCall([&] {
+    shownAt = panel->PopupWindow()->BoundsRect();
+    second = panel->Popup(anchor);  // one at a time
+    panel->ClosePopup();
+  });
+  EXPECT_TRUE(panel->Popup(anchor));
+  EXPECT_FALSE(second);
+  EXPECT_EQ(closes, 1);
+  EXPECT_EQ(panel->PopupWindow(), nullptr);  // the window is gone, not hidden
+  EXPECT_EQ(panel->ControlCount(), 1);       // the children came back
+  const TPoint a = anchor->ClientToScreen(Point(0, 0));
+  // Right-justified: it ends at the control's right edge, under it.
+  EXPECT_EQ(shownAt.Right, a.X + anchor->Width());
+  EXPECT_EQ(shownAt.Top, a.Y + anchor->Height());
+  EXPECT_EQ(shownAt.Width(), panel->Width());
+
+  Application->QueueCall([&] { UserKey(other, VK_ESCAPE); });
+  EXPECT_FALSE(panel->Popup(anchor));
+  EXPECT_EQ(otherClicks, 0);
+  // A click on another control closes it and never reaches that control.
+  Application->QueueCall([&] { UserClick(other); });
+  EXPECT_FALSE(panel->Popup(anchor));
+  EXPECT_EQ(otherClicks, 0);
+  EXPECT_EQ(closes, 3);
+  UserClick(other);
+  EXPECT_EQ(otherClicks, 1);
+  // Switching to another program closes it too, and its window is freed, not left hidden.
+  Application->QueueCall([] { UserSwitchAway(); });
+  EXPECT_FALSE(panel->Popup(anchor));
+  EXPECT_EQ(panel->PopupWindow(), nullptr);
+  EXPECT_EQ(closes, 4);
+}
+
+TEST_F(PopupTest, FreeingThePanelWhileItsPopupIsOpenClosesIt) {
+  TWkPopupPanel* doomed = panel;
+  Application->QueueCall([&] {
+    delete doomed;
+    panel = nullptr;
+  });
+  EXPECT_FALSE(doomed->Popup(anchor));
+  // Its content came back from the pop-up window and went with the panel, once.
+  EXPECT_EQ(form->FindComponent("Content1"), nullptr);
+}
+
+TEST_F(PopupTest, StaysOnTheWorkAreaNearItsRightAndBottomEdges) {
+  const TRect work = GetMonitorWorkArea(Point(0, 0));
+  form->SetBounds(work.Right - 150, work.Bottom - 100, 150, 100);
+  anchor->SetBounds(0, 10, 60, 24);
+  panel->SetAlignment(taLeftJustify);
+  panel->Controls(0)->SetHeight(200);
+  TRect shownAt;
+  Application->QueueCall([&] {
+    shownAt = panel->PopupWindow()->BoundsRect();
+    panel->ClosePopup();
+  });
+  EXPECT_TRUE(panel->Popup(anchor));
+  const TPoint a = anchor->ClientToScreen(Point(0, 0));
+  EXPECT_LE(shownAt.Right, work.Right);
+  EXPECT_GE(shownAt.Top, work.Top);  // moved up, yet on the work area
+  EXPECT_LE(shownAt.Bottom, a.Y);
+}
