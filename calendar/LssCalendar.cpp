@@ -131,8 +131,8 @@ void TLssCalendar::Notification(TComponent* component, TOperation operation) {
 
 #define ZELKAR_REPAINT_SETTER(Name, field)   \
   void TLssCalendar::Set##Name(bool value) { \
-    if (value == field) return;              \
-    field = value;                           \
+    if (value == (field)) return;            \
+    (field) = value;                         \
     Invalidate();                            \
   }
 ZELKAR_REPAINT_SETTER(ShowVertical, showVertical_)

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/Classes.h"
@@ -100,11 +101,47 @@ class TGIFData {
   TStringList Comment;
 };
 
+// A frame's encoded raster: bytes of its own when encoded here, or the range of the file it was
+// read from, which stays shared with the other frames of that file instead of being copied.
+class TGifEncodedData {
+ public:
+  std::string_view View() const {
+    return source_ ? std::string_view(*source_).substr(offset_, size_) : std::string_view(own_);
+  }
+  const std::uint8_t* Bytes() const { return reinterpret_cast<const std::uint8_t*>(View().data()); }
+  std::size_t size() const { return source_ ? size_ : own_.size(); }
+  bool empty() const { return size() == 0; }
+  char operator[](std::size_t i) const { return View()[i]; }
+  // Refers to `size` bytes of `source` from `offset` on.
+  void Share(std::shared_ptr<const std::string> source, std::size_t offset, std::size_t size) {
+    source_ = std::move(source);
+    offset_ = offset;
+    size_ = size;
+    own_.clear();
+  }
+  // The bytes of its own, emptied, for writing new data into.
+  std::string& Own() {
+    source_.reset();
+    own_.clear();
+    return own_;
+  }
+  friend bool operator==(const TGifEncodedData& a, const TGifEncodedData& b) {
+    return a.View() == b.View();
+  }
+  friend bool operator==(const TGifEncodedData& a, std::string_view b) { return a.View() == b; }
+
+ private:
+  std::shared_ptr<const std::string> source_;
+  std::size_t offset_ = 0;
+  std::size_t size_ = 0;
+  std::string own_;
+};
+
 // Shared frame data: the encoded raster exactly as it stands in the file after the image
 // descriptor and local colour table (code size byte, sub-blocks, zero terminator).
 class TGIFItem {
  public:
-  std::string Data;
+  TGifEncodedData Data;
   std::uint16_t Width = 0;
   std::uint16_t Height = 0;
   std::uint8_t Packed = 0;

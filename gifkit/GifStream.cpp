@@ -37,16 +37,18 @@ void PutSubBlocks(std::string& out, const TStringList& strings) {
 
 // The encoded data ended by a zero-length block: a frame cut short while reading leniently
 // lacks it, and a reader must find it.
-std::string TerminatedData(const std::string& data) {
+void AppendTerminated(std::string& out, std::string_view data) {
   std::size_t at = 1;
   while (at < data.size()) {
     const std::size_t n = static_cast<std::uint8_t>(data[at]);
-    if (n == 0) return data;
+    if (n == 0) {
+      out += data;
+      return;
+    }
     at += 1 + n;
   }
-  std::string out = data.substr(0, std::min(at, data.size()));
+  out += data.substr(0, std::min(at, data.size()));
   out.push_back('\0');
-  return out;
 }
 
 // The table index a colour is written with: the index it was read from while that entry
@@ -149,7 +151,6 @@ void TGIFFrameCore::LoadFromReader(TGifReader& reader) {
 
   // Code size byte and sub-blocks up to the terminator; a sub-block running past the end of
   // the data is left out whole.
-  const std::uint8_t* const first = reader.Here();
   const std::size_t start = reader.Position();
   std::size_t end = start;
   if (reader.AtEnd()) {
@@ -172,7 +173,7 @@ void TGIFFrameCore::LoadFromReader(TGifReader& reader) {
       end = reader.Position();
     }
   }
-  item->Data.assign(reinterpret_cast<const char*>(first), end - start);
+  item->Data.Share(reader.Bytes(), start, end - start);
   if (Corrupt && !LenientDecoding) BadStream();
 
   std::uint16_t width = Word(descriptor + 4);
@@ -225,7 +226,7 @@ TGIFIndexImage TGIFFrameCore::DecodedLayout() const {
 
 std::uint64_t TGIFFrameCore::DecodeIndicesInto(std::uint8_t* target, std::size_t stride,
                                                const TGifProgress& progress, bool targetZeroed) {
-  const auto* data = reinterpret_cast<const std::uint8_t*>(Item->Data.data());
+  const std::uint8_t* data = Item->Data.Bytes();
   std::uint64_t reached = 0;
   if (DecodeLzwImage(data, Item->Data.size(), Item->Width, Item->Height, Item->BitsPerPixel,
                      Interlaced, LenientDecoding, progress, target, stride, targetZeroed,
@@ -254,7 +255,7 @@ void TGIFFrameCore::EncodeIndices(const TGIFIndexImage& image, const TGifProgres
     item->ColorTable.SetColor(i, image.Palette[i]);
   }
   Interlaced = false;
-  EncodeLzwImage(item->Data, image.Width, image.Height, image.Depth, false, progress,
+  EncodeLzwImage(item->Data.Own(), image.Width, image.Height, image.Depth, false, progress,
                  image.Pixels.data(), image.Width);
   item->BitsPerPixel = GifBitsForCount(item->ColorTable.Count);
   item->Width = static_cast<std::uint16_t>(image.Width);
@@ -327,7 +328,7 @@ void TGIFFrameCore::WriteTo(std::string& out) const {
   if (Interlaced) packed |= 0x40;
   out.push_back(static_cast<char>(packed));
   if (HasLocalColorTable) PutTable(out, Item->ColorTable, bits);
-  out += TerminatedData(Item->Data);
+  AppendTerminated(out, Item->Data.View());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -400,9 +401,9 @@ void TGIFImageCore::ReadGifStream(std::int64_t count, TStream& source, bool forc
     return;
   }
   if (count > source.Size() - source.Position()) ShortRead();
-  std::string bytes(static_cast<std::size_t>(count), '\0');
-  source.ReadBuffer(bytes.data(), count);
-  ReadGifBytes(bytes, forcedDecoding);
+  auto bytes = std::make_shared<std::string>(static_cast<std::size_t>(count), '\0');
+  source.ReadBuffer(bytes->data(), count);
+  ReadGifBytes(std::shared_ptr<const std::string>(std::move(bytes)), forcedDecoding);
 }
 
 void TGIFImageCore::ReadExtension(TGifReader& reader,
@@ -447,9 +448,13 @@ void TGIFImageCore::ReadExtension(TGifReader& reader,
 }
 
 void TGIFImageCore::ReadGifBytes(const std::string& bytes, bool forcedDecoding) {
+  ReadGifBytes(std::make_shared<const std::string>(bytes), forcedDecoding);
+}
+
+void TGIFImageCore::ReadGifBytes(std::shared_ptr<const std::string> bytes, bool forcedDecoding) {
   NewImage();
-  if (!bytes.empty()) {
-    TGifReader reader(bytes);
+  if (!bytes->empty()) {
+    TGifReader reader(std::move(bytes));
     char signature[6];
     reader.Read(signature, 6);
     if (std::memcmp(signature, "GIF", 3) != 0)
@@ -542,6 +547,11 @@ std::string TGIFImageCore::WriteGifBytes() {
   }
 
   std::string out = Version == TGIFVersion::gv89a ? "GIF89a" : "GIF87a";
+  // Room for the whole stream at once (colour tables and extensions guessed generously), so
+  // the frames' data are copied once.
+  std::size_t expected = 1024;
+  for (const auto& frame : frames_) expected += frame->Item->Data.size() + 1024;
+  out.reserve(expected);
   PutWord(out, ScreenWidth);
   PutWord(out, ScreenHeight);
   const TGIFColorTable& table = Data->ColorTable;

@@ -17,8 +17,12 @@ class TGIFImageCore;
 // stream read error.
 class TGifReader {
  public:
-  explicit TGifReader(const std::string& bytes)
-      : data_(reinterpret_cast<const std::uint8_t*>(bytes.data())), size_(bytes.size()) {}
+  explicit TGifReader(std::shared_ptr<const std::string> bytes)
+      : data_(reinterpret_cast<const std::uint8_t*>(bytes->data())),
+        size_(bytes->size()),
+        bytes_(std::move(bytes)) {}
+  // The bytes read, for keeping parts of them without a copy.
+  const std::shared_ptr<const std::string>& Bytes() const { return bytes_; }
   std::size_t Remaining() const { return size_ - pos_; }
   bool AtEnd() const { return pos_ >= size_; }
   std::size_t Position() const { return pos_; }
@@ -30,6 +34,7 @@ class TGifReader {
  private:
   const std::uint8_t* data_;
   std::size_t size_;
+  std::shared_ptr<const std::string> bytes_;
   std::size_t pos_ = 0;
 };
 
@@ -138,6 +143,8 @@ class TGIFImageCore {
   // Reads count bytes of GIF stream from the source; forced decoding decodes the current frame.
   void ReadGifStream(std::int64_t count, TStream& source, bool forcedDecoding);
   void ReadGifBytes(const std::string& bytes, bool forcedDecoding);
+  // The same without a copy: the frames keep referring to `bytes`.
+  void ReadGifBytes(std::shared_ptr<const std::string> bytes, bool forcedDecoding);
   // Writes the stream, with a 32-bit count of the bytes first when sizePrefix is set.
   void WriteGifStream(TStream& target, bool sizePrefix);
   std::string WriteGifBytes();

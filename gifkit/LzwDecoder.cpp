@@ -41,10 +41,9 @@ class SubBlockBits {
     code = static_cast<std::uint32_t>(window_) & mask;
     window_ >>= width;
     count_ -= width;
-    read_ += width;
     return true;
   }
-  std::uint64_t BitsRead() const { return read_; }
+  std::uint64_t BitsRead() const { return taken_ * 8 - count_; }
 
  private:
   void Refill() {
@@ -70,11 +69,13 @@ class SubBlockBits {
         window_ |= (bytes << count_) & keep;
         count_ = filled;
         p_ += n;
+        taken_ += n;
         blockLeft_ -= n;
         continue;
       }
       window_ |= static_cast<std::uint64_t>(*p_++) << count_;
       count_ += 8;
+      ++taken_;
       --blockLeft_;
     }
   }
@@ -84,32 +85,27 @@ class SubBlockBits {
   std::size_t blockLeft_ = 0;
   std::uint64_t window_ = 0;
   std::uint32_t count_ = 0;
-  std::uint64_t read_ = 0;
+  std::uint64_t taken_ = 0;
 };
-
-// Copies a string that lies wholly before its destination. Whole 16-byte chunks may run past
-// the string's end when the caller guarantees room for them; what lands there is overwritten
-// by the strings that follow. A chunk may reach into its own destination, so each one is
-// loaded completely before it is stored.
-inline void CopyString(std::uint8_t* dst, const std::uint8_t* src, std::uint32_t length,
-                       bool roomForChunks) {
-  if (roomForChunks) {
-    for (std::uint32_t i = 0; i < length; i += 16) {
-      std::uint8_t chunk[16];
-      std::memcpy(chunk, src + i, 16);
-      std::memcpy(dst + i, chunk, 16);
-    }
-  } else {
-    std::memcpy(dst, src, length);
-  }
-}
 
 [[noreturn]] void Corrupt() { throw EInvalidGraphicOperation("GIF encoded data is corrupt"); }
 
-// Decodes into `out`, the picture's pixels in stream order (width x height bytes). Each table
-// entry is kept as the place of an earlier copy of its string in `out` and its length: an
-// entry is always the previous string plus the first pixel of the current one, and those
-// bytes stand side by side in the output.
+// Whole 16-byte chunks: a string may run up to 15 bytes past its end, and a chunk may reach
+// into its own destination, so each one is loaded completely before it is stored.
+inline void CopyChunks(std::uint8_t* dst, const std::uint8_t* src, std::uint32_t length) {
+  for (std::uint32_t i = 0; i < length; i += 16) {
+    std::uint8_t chunk[16];
+    std::memcpy(chunk, src + i, 16);
+    std::memcpy(dst + i, chunk, 16);
+  }
+}
+
+// Decodes into `out`, the picture's pixels in stream order (width x height bytes). Every code,
+// a literal too, is a table entry: where an earlier copy of its string stands and its length.
+// Literals point into a small table of their own pixels; the others into `out`, since an entry
+// is always the previous string plus the first pixel of the current one, and those bytes stand
+// side by side in the output. The entry a code would define is made before the code is copied,
+// so a code naming the entry being defined takes the same path.
 // Sets `reached` to the number of pixels the data gave; the rest of `out` is left as it was.
 bool DecodeStream(const std::uint8_t* data, std::size_t size, std::uint64_t total, int bits,
                   bool lenient, const TGifProgress& progress, std::uint8_t* out,
@@ -133,92 +129,102 @@ bool DecodeStream(const std::uint8_t* data, std::size_t size, std::uint64_t tota
 
   const std::uint32_t clear = 1u << codeSize;
   const std::uint32_t end = clear + 1;
+
+  // Literal pixels, with room for a whole chunk past the last one.
+  std::uint8_t literals[512 + 16] = {};
+  std::vector<const std::uint8_t*> place(kMaxCodes);
+  std::vector<std::uint16_t> length(kMaxCodes);
+  for (std::uint32_t c = 0; c < clear; ++c) {
+    literals[c] = static_cast<std::uint8_t>(c) & pixelMask;
+    place[c] = literals + c;
+    length[c] = 1;
+  }
+
   std::uint32_t width = codeSize + 1;
   std::uint32_t codeMask = (1u << width) - 1;
   std::uint32_t freeCode = clear + 2;
+  // The codes below `limit` may be read: the literals, and the entries made so far.
+  std::uint32_t limit = clear;
   bool full = false;
-
-  std::vector<std::uint32_t> place(kMaxCodes);
-  std::vector<std::uint16_t> length(kMaxCodes);
-
-  std::uint32_t previous = kNoCode;
-  std::uint64_t previousAt = 0;
+  const std::uint8_t* previous = nullptr;
   std::uint32_t previousLength = 0;
   std::uint64_t at = 0;
-
-  std::uint64_t nextReport = totalBits / 100 + 1;
-  auto report = [&] {
-    const std::uint64_t bitPos = reader.BitsRead();
-    const int percent = static_cast<int>(std::min<std::uint64_t>(100, bitPos * 100 / totalBits));
-    progress(TGifProgressStage::psRunning, percent, std::string());
-    nextReport = (static_cast<std::uint64_t>(percent) + 1) * totalBits / 100 + 1;
-  };
+  // Below this every string and its chunks fit in what is left of the picture.
+  const std::uint64_t roomy = total > kMaxCodes + 16 ? total - kMaxCodes - 16 : 0;
+  int percent = 0;
 
   while (at < total) {
-    std::uint32_t code;
-    if (!reader.Read(width, codeMask, code)) throw EInvalidGraphicOperation("Stream read error");
-    if (reporting && reader.BitsRead() >= nextReport) report();
+    // Pixels to decode before progress is looked at again.
+    const std::uint64_t stop =
+        reporting ? std::min<std::uint64_t>(total, at + total / 100 + 1) : total;
+    while (at < stop) {
+      std::uint32_t code;
+      if (!reader.Read(width, codeMask, code)) throw EInvalidGraphicOperation("Stream read error");
 
-    if (code == clear) {
-      width = codeSize + 1;
-      codeMask = (1u << width) - 1;
-      freeCode = clear + 2;
-      full = false;
-      previous = kNoCode;
-      continue;
-    }
-    if (code == end) break;
-
-    const std::uint64_t room = total - at;
-    std::uint32_t stringLength;
-    if (code < clear) {
-      out[at] = static_cast<std::uint8_t>(code) & pixelMask;
-      stringLength = 1;
-    } else if (previous == kNoCode) {
-      // Nothing to build on: only a literal may follow a clear code.
-      if (!lenient) Corrupt();
-      corrupt = true;
-      break;
-    } else if (code < freeCode) {
-      stringLength = length[code];
-      const std::uint8_t* src = out + place[code];
-      if (stringLength <= room) {
-        CopyString(out + at, src, stringLength, room - stringLength >= 16);
-      } else {
-        std::memcpy(out + at, src, room);
+      if (code - clear < 2) [[unlikely]] {
+        if (code == end) {
+          reached = at;
+          return corrupt;
+        }
+        width = codeSize + 1;
+        codeMask = (1u << width) - 1;
+        freeCode = clear + 2;
+        limit = clear;
+        full = false;
+        previous = nullptr;
+        continue;
       }
-    } else if (code == freeCode && !full) {
-      // The string being defined right now: the previous one plus its own first pixel.
-      stringLength = previousLength + 1;
-      const std::uint8_t* src = out + previousAt;
-      const std::uint32_t copied =
-          static_cast<std::uint32_t>(std::min<std::uint64_t>(previousLength, room));
-      CopyString(out + at, src, copied, room - copied >= 16);
-      if (stringLength <= room) out[at + previousLength] = out[previousAt];
-    } else {
-      if (!lenient) Corrupt();
-      corrupt = true;
-      break;
-    }
-
-    if (previous != kNoCode && !full) {
-      place[freeCode] = static_cast<std::uint32_t>(previousAt);
-      length[freeCode] = static_cast<std::uint16_t>(previousLength + 1);
-      if (++freeCode == (1u << width)) {
-        if (width < 12) {
-          ++width;
-          codeMask = (1u << width) - 1;
-        } else {
-          full = true;
+      if (previous && !full) {
+        place[freeCode] = previous;
+        length[freeCode] = static_cast<std::uint16_t>(previousLength + 1);
+        limit = freeCode + 1;
+        if (++freeCode == (1u << width)) {
+          if (width < 12) {
+            ++width;
+            codeMask = (1u << width) - 1;
+          } else {
+            full = true;
+          }
         }
       }
+      if (code >= limit) [[unlikely]] {
+        // Only a literal may follow a clear code, and no code beyond the entry being made.
+        if (!lenient) Corrupt();
+        corrupt = true;
+        reached = at;
+        return corrupt;
+      }
+
+      const std::uint32_t stringLength = length[code];
+      const std::uint8_t* src = place[code];
+      std::uint8_t* dst = out + at;
+      previous = dst;
+      previousLength = stringLength;
+      if (at < roomy) [[likely]] {
+        CopyChunks(dst, src, stringLength);
+        // The entry being defined ends in its own first pixel, not yet written when copied.
+        if (src + stringLength - 1 == dst) [[unlikely]]
+          dst[stringLength - 1] = src[0];
+        at += stringLength;
+      } else {
+        const std::uint32_t copied =
+            static_cast<std::uint32_t>(std::min<std::uint64_t>(stringLength, total - at));
+        // Byte by byte: a string naming itself reads its first pixel once it is written.
+        for (std::uint32_t i = 0; i < copied; ++i) dst[i] = src[i];
+        at += copied;
+      }
     }
-    previous = code;
-    previousAt = at;
-    previousLength = stringLength;
-    at += std::min<std::uint64_t>(stringLength, room);
     reached = at;
+    if (reporting && at < total) {
+      const int now = static_cast<int>(std::min<std::uint64_t>(
+          100, reader.BitsRead() * 100 / std::max<std::uint64_t>(totalBits, 1)));
+      if (now > percent) {
+        percent = now;
+        progress(TGifProgressStage::psRunning, percent, std::string());
+      }
+    }
   }
+  reached = at;
   return corrupt;
 }
 

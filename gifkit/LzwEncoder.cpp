@@ -8,7 +8,9 @@
 
 namespace {
 
-constexpr std::uint32_t kHashSlots = 17777;
+// 16 slots per code at most: a string not yet in the table (most of them, on noisy pictures)
+// is nearly always told by one probe, and the table still stays in the second-level cache.
+constexpr std::uint32_t kHashSlots = 65536;
 constexpr std::uint32_t kEmptySlot = 0xFFFFFFFF;
 constexpr std::uint32_t kLastCode = 4094;
 
@@ -69,11 +71,17 @@ void EncodeLzwImage(std::string& out, std::uint32_t width, std::uint32_t height,
     const std::uint8_t pixelMask = static_cast<std::uint8_t>((1u << depth) - 1);
     const std::uint32_t clear = 1u << codeSize;
     const std::uint32_t end = clear + 1;
+    // Room for the worst case up front: no growth copies while coding. Pages never written
+    // are never touched, and a small result gives the rest back below.
+    const std::size_t start = out.size();
+    const std::uint64_t pixelCount = static_cast<std::uint64_t>(width) * height;
+    const std::uint64_t codeBytes = (pixelCount + pixelCount / 4000 + 4) * 12 / 8 + 1;
+    out.reserve(start + codeBytes + codeBytes / 255 + 4);
     out.push_back(static_cast<char>(codeSize));
 
     // Slots are found from the (prefix, pixel) key itself: a hash chained over a string's
-    // pixels and positions collapses to one slot on long runs of one colour (17777 = 29 x 613
-    // soon divides the product) and turns a flat picture into one endless probe. Each slot
+    // pixels and positions collapses to one slot on long runs of one colour and turns a flat
+    // picture into one endless probe. Each slot
     // holds its entry whole, the key (20 bits) above the code (12 bits), so a probe reads one
     // word; the largest code is 4094, so no entry looks like an empty slot.
     std::vector<std::uint32_t> slots(kHashSlots, kEmptySlot);
@@ -151,6 +159,7 @@ void EncodeLzwImage(std::string& out, std::uint32_t width, std::uint32_t height,
     if (inString) writer.Put(prefix, codeWidth);
     writer.Put(end, codeWidth);
     writer.Flush();
+    if (out.capacity() - out.size() > out.size() - start + 4096) out.shrink_to_fit();
     if (progress) progress(TGifProgressStage::psEnding, 100, std::string());
   } catch (const Exception& e) {
     if (progress) progress(TGifProgressStage::psEnding, 0, e.Message());

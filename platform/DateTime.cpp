@@ -182,102 +182,102 @@ bool StartsWithIgnoringCase(const std::string& text, size_t at, const char* word
   return true;
 }
 
+// The parts of a moment a format names.
+struct FormatFields {
+  int year, month, day, hour, minute, second, ms, weekDay;
+  bool twelveHour;  // am/pm somewhere in the format: hours count 1..12
+};
+
+std::string Number(int value, size_t letters, size_t padded, int width) {
+  return letters == padded ? IntToStrPadded(value, width) : IntToStr(value);
+}
+
+// Writes the field that starts at `at` (y, m, d, h, n, s, z runs and am/pm) and returns the
+// letters it took, or 0 when no field starts there. `afterHour`: m right after h means
+// minutes, as in "hh:mm".
+size_t FormatField(const std::string& format, size_t at, const FormatFields& f, bool& afterHour,
+                   std::string& out) {
+  const char lc = Lower(format[at]);
+  const bool wasAfterHour = afterHour;
+  afterHour = false;
+  if (lc == 'a' && StartsWithIgnoringCase(format, at, "am/pm")) {
+    const bool upper = format[at] == 'A';
+    out += f.hour < 12 ? (upper ? "AM" : "am") : (upper ? "PM" : "pm");
+    return 5;
+  }
+  switch (lc) {
+    case 'y': {
+      const size_t n = RunLength(format, at, 'y');
+      out += n <= 2 ? IntToStrPadded(f.year % 100, 2) : IntToStrPadded(f.year, 4);
+      return n;
+    }
+    case 'm': {
+      const size_t n = std::min<size_t>(RunLength(format, at, 'm'), 2);
+      out += Number(wasAfterHour ? f.minute : f.month, n, 2, 2);
+      return n;
+    }
+    case 'd': {
+      const size_t n = std::min<size_t>(RunLength(format, at, 'd'), 4);
+      if (n >= 3)
+        out += f.weekDay >= 1 ? kWeekDayNames[f.weekDay - 1] : "";
+      else
+        out += Number(f.day, n, 2, 2);
+      return n;
+    }
+    case 'h': {
+      const size_t n = std::min<size_t>(RunLength(format, at, 'h'), 2);
+      const int v = f.twelveHour ? (f.hour % 12 == 0 ? 12 : f.hour % 12) : f.hour;
+      out += Number(v, n, 2, 2);
+      afterHour = true;
+      return n;
+    }
+    case 'n':
+    case 's': {
+      const size_t n = std::min<size_t>(RunLength(format, at, lc), 2);
+      out += Number(lc == 'n' ? f.minute : f.second, n, 2, 2);
+      return n;
+    }
+    case 'z': {
+      const size_t n = RunLength(format, at, 'z') >= 3 ? 3 : 1;
+      out += Number(f.ms, n, 3, 3);
+      return n;
+    }
+    default:
+      afterHour = wasAfterHour;
+      return 0;
+  }
+}
+
 }  // namespace
 
 std::string FormatDateTime(const std::string& format, TDateTime value) {
-  int year, month, day, hour, minute, second, ms;
-  DecodeDateTime(value, year, month, day, hour, minute, second, ms);
-  const int weekDay = DayOfWeek(value);
-
-  // With am/pm anywhere in the format, hours count 1..12.
-  bool twelveHour = false;
+  FormatFields f{};
+  DecodeDateTime(value, f.year, f.month, f.day, f.hour, f.minute, f.second, f.ms);
+  f.weekDay = DayOfWeek(value);
   for (size_t at = 0; at < format.size(); at += static_cast<size_t>(GbkCharLength(format, at)))
-    if (StartsWithIgnoringCase(format, at, "am/pm")) twelveHour = true;
+    if (StartsWithIgnoringCase(format, at, "am/pm")) f.twelveHour = true;
 
   std::string out;
-  bool afterHour = false;  // m right after h means minutes, as in "hh:mm"
+  bool afterHour = false;
   size_t at = 0;
   while (at < format.size()) {
+    const char c = format[at];
     if (GbkCharLength(format, at) == 2) {
       out.append(format, at, 2);
       at += 2;
-      continue;
-    }
-    char c = format[at];
-    char lc = Lower(c);
-    if (c == '"' || c == '\'') {
+    } else if (c == '"' || c == '\'') {  // quoted text goes out as it stands
       size_t close = format.find(c, at + 1);
       if (close == std::string::npos) close = format.size();
       out.append(format, at + 1, close - at - 1);
       at = close + 1;
-      continue;
-    }
-    if (c == '/') {
+    } else if (c == '/') {
       out += '-';
       ++at;
-      continue;
-    }
-    if (lc == 'a' && StartsWithIgnoringCase(format, at, "am/pm")) {
-      bool upper = format[at] == 'A';
-      out += hour < 12 ? (upper ? "AM" : "am") : (upper ? "PM" : "pm");
-      at += 5;
-      afterHour = false;
-      continue;
-    }
-    switch (lc) {
-      case 'y': {
-        size_t n = RunLength(format, at, 'y');
-        out += n <= 2 ? IntToStrPadded(year % 100, 2) : IntToStrPadded(year, 4);
-        at += n;
-        afterHour = false;
-        continue;
-      }
-      case 'm': {
-        size_t n = std::min<size_t>(RunLength(format, at, 'm'), 2);
-        int v = afterHour ? minute : month;
-        out += n == 2 ? IntToStrPadded(v, 2) : IntToStr(v);
-        at += n;
-        afterHour = false;
-        continue;
-      }
-      case 'd': {
-        size_t n = std::min<size_t>(RunLength(format, at, 'd'), 4);
-        if (n >= 3)
-          out += weekDay >= 1 ? kWeekDayNames[weekDay - 1] : "";
-        else
-          out += n == 2 ? IntToStrPadded(day, 2) : IntToStr(day);
-        at += n;
-        afterHour = false;
-        continue;
-      }
-      case 'h': {
-        size_t n = std::min<size_t>(RunLength(format, at, 'h'), 2);
-        int v = hour;
-        if (twelveHour) v = hour % 12 == 0 ? 12 : hour % 12;
-        out += n == 2 ? IntToStrPadded(v, 2) : IntToStr(v);
-        at += n;
-        afterHour = true;
-        continue;
-      }
-      case 'n':
-      case 's': {
-        size_t n = std::min<size_t>(RunLength(format, at, lc), 2);
-        int v = lc == 'n' ? minute : second;
-        out += n == 2 ? IntToStrPadded(v, 2) : IntToStr(v);
-        at += n;
-        afterHour = false;
-        continue;
-      }
-      case 'z': {
-        size_t n = RunLength(format, at, 'z') >= 3 ? 3 : 1;
-        out += n == 3 ? IntToStrPadded(ms, 3) : IntToStr(ms);
-        at += n;
-        afterHour = false;
-        continue;
-      }
-      default:
-        out += c;
-        ++at;
+    } else if (const size_t n = FormatField(format, at, f, afterHour, out)) {
+      at += n;
+    } else {
+      out += c;
+      ++at;
     }
   }
   return out;

@@ -39,7 +39,11 @@ std::string ChangeFileExt(const std::string& path, const std::string& ext);
 // Whole-file reads and writes. ReadWholeFile raises EFOpenError when the file cannot be opened,
 // and EReadError "文件「<path>」太大…" when it holds more than maxBytes (negative: no limit).
 std::string ReadWholeFile(const std::string& path, int64_t maxBytes = -1);
-// Writes through "<target>.tmp-<pid>" beside the target and a rename; a symbolic link is
+// The temporary file a write of the (native, links followed) target goes through: hidden, in
+// the target's folder, its name short enough for the file system even when the target's own
+// name takes all 255 bytes.
+std::string TemporaryFileBeside(const std::string& target);
+// Writes through TemporaryFileBeside(target) and a rename; a symbolic link is
 // followed, so the file it points at is replaced and the link stays. Raises EFCreateError or
 // EWriteError and removes the temporary file on failure. When the folder refuses the
 // temporary file but the file itself is writable, the file is written in place.

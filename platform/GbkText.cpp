@@ -60,21 +60,21 @@ int CharCount(const std::string& text) {
   return count;
 }
 
-int CharPos(const std::string& needle, const std::string& text) {
-  return CharPosFrom(needle, text, 1);
+int BytePosOf(const std::string& needle, const std::string& text) {
+  return BytePosOfFrom(needle, text, 1);
 }
 
-int CharPosFrom(const std::string& needle, const std::string& text, int from) {
+int BytePosOfFrom(const std::string& needle, const std::string& text, int from) {
   size_t start = from < 1 ? 0 : static_cast<size_t>(from - 1);
   size_t found = FindFrom(needle, text, start);
   return found == std::string::npos ? 0 : static_cast<int>(found) + 1;
 }
 
 bool CharContains(const std::string& text, const std::string& needle) {
-  return CharPos(needle, text) != 0;
+  return BytePosOf(needle, text) != 0;
 }
 
-int BytePos(char ch, const std::string& text) { return CharPos(std::string(1, ch), text); }
+int BytePos(char ch, const std::string& text) { return BytePosOf(std::string(1, ch), text); }
 
 std::string LeftChars(const std::string& text, int count) {
   size_t at = 0;

@@ -17,10 +17,11 @@ int GbkCharLength(const std::string& text, size_t at);
 int CharCount(const std::string& text);
 
 // 1-based byte position of the first occurrence of `needle` that starts on a character
-// boundary, or 0. An empty needle is never found.
-int CharPos(const std::string& needle, const std::string& text);
+// boundary, or 0: the search is character-aware, the result a byte position (for ByteCopy).
+// An empty needle is never found.
+int BytePosOf(const std::string& needle, const std::string& text);
 // The same, starting at 1-based byte position `from` (which must itself be a boundary).
-int CharPosFrom(const std::string& needle, const std::string& text, int from);
+int BytePosOfFrom(const std::string& needle, const std::string& text, int from);
 bool CharContains(const std::string& text, const std::string& needle);
 
 // Leftmost / rightmost n characters (whole text when n exceeds it, empty when n <= 0).
@@ -32,7 +33,7 @@ std::string RightChars(const std::string& text, int count);
 // end is cut.
 std::string ByteCopy(const std::string& text, int index, int count);
 // 1-based byte position of a single byte character (ASCII), or 0; used for CR, LF and such.
-// Like CharPos, it never matches a trail byte.
+// Like BytePosOf, it never matches a trail byte.
 int BytePos(char ch, const std::string& text);
 
 // Splits into characters (each one or two bytes).

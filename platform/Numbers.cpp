@@ -80,7 +80,7 @@ bool ParseInteger(const std::string& text, int64_t min, int64_t max, uint64_t he
 }
 
 locale_t CLocale() {
-  static locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+  static locale_t c = newlocale(LC_ALL_MASK, "C", nullptr);
   return c;
 }
 

@@ -3,10 +3,12 @@
 ZELKAR_PACKAGES="cmake g++ make ninja-build pkg-config qt6-base-dev qt6-webengine-dev libgl-dev libcurl4-openssl-dev libssl-dev
   zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-wqy-microhei fonts-arphic-uming fonts-dejavu-core
   fonts-liberation libgif-dev giflib-tools apache2-data imagemagick xvfb xauth qttranslations5-l10n"
+# Only for scripts/test --lint.
+ZELKAR_LINT_PACKAGES="clang-tidy"
 
 zelkar_install_deps() {
   local missing=()
-  for p in $ZELKAR_PACKAGES; do
+  for p in $ZELKAR_PACKAGES ${ZELKAR_EXTRA_PACKAGES:-}; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   if [ ${#missing[@]} -gt 0 ]; then

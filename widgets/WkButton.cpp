@@ -187,11 +187,7 @@ void TWkButton::PressButton() {
     SetDown(!down_);
   else
     InvalidateButton();
-  clicking_ = true;
-  struct Reset {
-    bool& flag;
-    ~Reset() { flag = false; }
-  } reset{clicking_};
+  const TWkFlagScope scope(clicking_);
   Click();
 }
 

@@ -121,6 +121,19 @@ enum TWkRegAccessKey {
 };
 using TWkRegAccess = unsigned;  // bit n for TWkRegAccessKey n
 
+// Sets a flag for the length of a scope (a re-entry guard or an "own change" mark), also when
+// the scope is left by an exception.
+class TWkFlagScope {
+ public:
+  explicit TWkFlagScope(bool& flag) : flag_(flag) { flag_ = true; }
+  ~TWkFlagScope() { flag_ = false; }
+  TWkFlagScope(const TWkFlagScope&) = delete;
+  TWkFlagScope& operator=(const TWkFlagScope&) = delete;
+
+ private:
+  bool& flag_;
+};
+
 // Stores a changed value; false when it was the same.
 template <class T>
 bool StoreChanged(T& field, T value) {

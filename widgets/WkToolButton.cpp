@@ -114,11 +114,7 @@ void TWkToolButton::SetUseToolbarVisualStyle(bool value) {
 }
 
 void TWkToolButton::SetBoundsKeepingSize(int left, int top, int width, int height) {
-  sizing_ = true;
-  struct Reset {
-    bool& flag;
-    ~Reset() { flag = false; }
-  } reset{sizing_};
+  const TWkFlagScope scope(sizing_);
   SetBounds(left, top, width, height);
 }
 
@@ -394,11 +390,7 @@ void TWkToolButton::MouseLeave() {
 
 void TWkToolButton::ShowDropDownMenu() {
   if (dropDownMenu_ == nullptr) return;
-  droppingDown_ = true;
-  struct Reset {
-    bool& flag;
-    ~Reset() { flag = false; }
-  } reset{droppingDown_};
+  const TWkFlagScope scope(droppingDown_);
   if (OnDropDown) OnDropDown(dropDownMenu_);
   TPoint at = ClientToScreen(Point(0, Height()));
   // The menu's own width: its widest caption in the menu font plus room for marks and keys.

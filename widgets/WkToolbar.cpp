@@ -240,11 +240,7 @@ void TWkToolbar::SetTextOptions(TWkToolbarTextOptions value) {
   if (value == textOptions_) return;
   textOptions_ = value;
   if (value == ttoCustom) return;
-  applyingTextOptions_ = true;
-  struct Reset {
-    bool& flag;
-    ~Reset() { flag = false; }
-  } reset{applyingTextOptions_};
+  const TWkFlagScope scope(applyingTextOptions_);
   const bool vertical = orientation_ == orVertical;
   switch (value) {
     case ttoNoTextLabels:
@@ -355,11 +351,7 @@ void TWkToolbar::PositionControl(int index, int row, int& pos) {
 
 void TWkToolbar::ArrangeControls() {
   if (arranging_ || IsDestroying()) return;
-  arranging_ = true;
-  struct Reset {
-    bool& flag;
-    ~Reset() { flag = false; }
-  } reset{arranging_};
+  const TWkFlagScope scope(arranging_);
   const bool horizontal = orientation_ == orHorizontal;
   int pos = margin_, widest = 0, row = 1, placed = 0;
   TControl* last = nullptr;

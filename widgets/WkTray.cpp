@@ -170,11 +170,7 @@ void TWkTrayIcon::ShowPopupMenu() {
   if (auto* form = dynamic_cast<TForm*>(Owner());
       form != nullptr && Application != nullptr && form == Application->MainForm())
     Application->BringToFront();
-  menuShowing_ = true;
-  struct Reset {
-    bool& flag;
-    ~Reset() { flag = false; }
-  } reset{menuShowing_};
+  const TWkFlagScope scope(menuShowing_);
   const TPoint at = CursorPos();
   popupMenu_->PopupComponent = nullptr;
   popupMenu_->Popup(at.X, at.Y);
@@ -195,11 +191,7 @@ void TWkTrayIcon::AppRestored() {
 
 void TWkTrayIcon::RestoreApp() {
   if (menuShowing_ || Application == nullptr) return;
-  restoring_ = true;
-  struct Reset {
-    bool& flag;
-    ~Reset() { flag = false; }
-  } reset{restoring_};
+  const TWkFlagScope scope(restoring_);
   if (enabled_) Application->SetTaskbarButtonVisible(true);
   Application->Restore();
   if (enabled_) Application->BringToFront();

@@ -107,6 +107,8 @@ void TForm2::Action5Execute(TComponent*) {
 
 void TForm2::Action6Execute(TComponent*) {
   ReadInput();
+  // Refused before the draws, which would move the generator on.
+  model_.RequireCurrentLabels();
   int hour, minute, second, millisecond;
   DecodeTime(Time(), hour, minute, second, millisecond);
   SetLinesAndCast(ClockCast(hour, minute, second, millisecond, ClockRandom));
@@ -162,6 +164,8 @@ void TForm2::Action53Execute(TComponent*) {
 
 void TForm2::Action52Execute(TComponent*) {
   ReadInput();
+  // Refused before the lines change.
+  model_.RequireCurrentLabels();
   model_.ExchangeTrigrams();
   ShowLines();
   Action2Execute(this);

@@ -146,7 +146,9 @@ class TForm2 : public TForm {
   TSaveTextFileDialog* SaveTextFileDialog1;
   TStatusBar* StatusBar1;
 
-  // --- the model behind the controls
+  // --- the model behind the controls. Other windows read it (Model().Labels().LunarDateText,
+  // Model().Cast) and write it, then let the window show it. A command that uses the moment
+  // asks Model().RequireCurrentLabels() (or Basis()) first.
   WorkbenchModel& Model() { return model_; }
   const WorkbenchModel& Model() const { return model_; }
   // Reads what the user may have typed or ticked (date boxes, subject, sequence, odds, chart

@@ -18,10 +18,10 @@ using namespace zgui;
 TApplication* Application = nullptr;
 
 struct TApplication::Impl {
-  QApplication* ownedApp = nullptr;
-  QObject* context = nullptr;  // posted calls die with it
-  QEventLoop* runLoop = nullptr;
-  QTranslator* translator = nullptr;
+  std::unique_ptr<QApplication> ownedApp;  // none when the toolkit ran before us
+  std::unique_ptr<QObject> context;        // posted calls die with it
+  QEventLoop* runLoop = nullptr;           // the loop Run is in, if any
+  std::unique_ptr<QTranslator> translator;
 };
 
 namespace {
@@ -29,33 +29,33 @@ namespace {
 // The program speaks Chinese whatever the desktop's language, so Qt's own dialogs (save dialog,
 // OK/Cancel) take Qt's Chinese catalogue. Debian 12 ships it only in the Qt 5 package; the
 // catalogue format and the dialogs' source texts are the same for Qt 6.
-QTranslator* LoadQtChinese() {
-  auto* translator = new QTranslator();
+std::unique_ptr<QTranslator> LoadQtChinese() {
+  auto translator = std::make_unique<QTranslator>();
   const QString folders[] = {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
                              QStringLiteral("/usr/share/qt6/translations"),
                              QStringLiteral("/usr/share/qt5/translations")};
   for (const QString& folder : folders) {
     if (translator->load(QStringLiteral("qtbase_zh_CN"), folder)) {
-      QCoreApplication::installTranslator(translator);
+      QCoreApplication::installTranslator(translator.get());
       return translator;
     }
   }
-  delete translator;
   return nullptr;
 }
 
 }  // namespace
 
-TApplication::TApplication(int& argc, char** argv) : TComponent(nullptr), impl_(new Impl) {
+TApplication::TApplication(int& argc, char** argv)
+    : TComponent(nullptr), impl_(std::make_unique<Impl>()) {
   if (!QApplication::instance()) {
     // The web engine draws through contexts shared with the windows'; this must precede the
     // toolkit's start.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    impl_->ownedApp = new QApplication(argc, argv);
+    impl_->ownedApp = std::make_unique<QApplication>(argc, argv);
   }
   QApplication::setQuitOnLastWindowClosed(false);
   impl_->translator = LoadQtChinese();
-  impl_->context = new QObject();
+  impl_->context = std::make_unique<QObject>();
   Application = this;
   Title = FromQ(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
 }
@@ -63,13 +63,11 @@ TApplication::TApplication(int& argc, char** argv) : TComponent(nullptr), impl_(
 TApplication::~TApplication() {
   // Windows go while the toolkit still runs.
   DestroyComponents();
-  delete impl_->context;
-  impl_->context = nullptr;
+  impl_->context.reset();
   if (Application == this) Application = nullptr;
-  if (impl_->translator) QCoreApplication::removeTranslator(impl_->translator);
-  delete impl_->translator;
-  delete impl_->ownedApp;
-  delete impl_;
+  if (impl_->translator) QCoreApplication::removeTranslator(impl_->translator.get());
+  impl_->translator.reset();
+  impl_->ownedApp.reset();
 }
 
 void TApplication::RegisterForm(TForm* form) {
@@ -168,7 +166,7 @@ int TApplication::MessageBox(const std::string& text, const std::string& caption
 void TApplication::QueueCall(std::function<void()> call) {
   if (!impl_->context || !call) return;
   QMetaObject::invokeMethod(
-      impl_->context, [call = std::move(call)] { RunHandler(Application, call); },
+      impl_->context.get(), [call = std::move(call)] { RunHandler(Application, call); },
       Qt::QueuedConnection);
 }
 

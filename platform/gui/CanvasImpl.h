@@ -96,8 +96,8 @@ void FillDeviceRect(CanvasPaint& p, const QRect& rect, const QBrush& brush);
 class QFont;
 QFont ToQFont(const TFont& font);
 
-// The text recorder as the canvas uses it (see TTextRecorder).
-bool TextRecorderActive();
+// The text sink as the canvas uses it (see TTextSink).
+bool TextSinkActive();
 void RecordTextOutput(TTextRecord record);
-// Width per byte and line height of the newest recorder, 0 x 0 when text is measured by font.
+// Width per byte and line height of the sink, 0 x 0 when text is measured by font.
 TSize FixedTextMetrics();

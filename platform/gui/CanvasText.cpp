@@ -12,7 +12,7 @@ namespace {
 
 QString ToQString(const std::string& gbk) { return QString::fromStdString(GbkToUtf8(gbk)); }
 
-// Metrics of one font, or the recorder's fixed metrics while a test asks for them.
+// Metrics of one font, or the text sink's fixed metrics while a test asks for them.
 class Metrics {
  public:
   explicit Metrics(const TFont& font) : font_(ToQFont(font)), fixed_(FixedTextMetrics()) {
@@ -264,7 +264,7 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
   const int dx = x + origin_.X;
   const int dy = y + origin_.Y;
   penPos_ = TPoint{x + width, y};
-  if (TextRecorderActive()) {
+  if (TextSinkActive()) {
     TTextRecord r = NewRecord(TTextCall::TextOut, text, font_, brush_);
     r.Rect = Bounds(dx, dy, width, m.Height());
     r.Lines.push_back(ToRecordLine(line, dx, dy));
@@ -291,7 +291,7 @@ void TCanvas::TextRect(const TRect& rect, int x, int y, const std::string& text)
   const QRect box(rect.Left + origin_.X, rect.Top + origin_.Y, rect.Width(), rect.Height());
   const int dx = x + origin_.X;
   const int dy = y + origin_.Y;
-  if (TextRecorderActive()) {
+  if (TextSinkActive()) {
     TTextRecord r = NewRecord(TTextCall::TextRect, text, font_, brush_);
     r.Rect = Bounds(box.x(), box.y(), rect.Width(), rect.Height());
     r.Lines.push_back(ToRecordLine(line, dx, dy));
@@ -306,6 +306,50 @@ void TCanvas::TextRect(const TRect& rect, int x, int y, const std::string& text)
             font_.Orientation(), false);
 }
 
+namespace {
+
+// The lines DrawText draws: one line without its breaks, or the paragraphs, each wrapped at
+// the rectangle's width under DT_WORDBREAK.
+std::vector<Glyphs> BreakLines(const Glyphs& glyphs, unsigned flags, const Metrics& m, int width) {
+  std::vector<Glyphs> lines;
+  if (flags & DT_SINGLELINE) {
+    Glyphs line;
+    for (const Glyph& g : glyphs) {
+      if (g.bytes != "\r" && g.bytes != "\n") line.push_back(g);
+    }
+    lines.push_back(std::move(line));
+    return lines;
+  }
+  for (const Glyphs& paragraph : SplitParagraphs(glyphs)) {
+    if (flags & DT_WORDBREAK) {
+      for (Glyphs& l : Wrap(paragraph, m, width, (flags & DT_EXPANDTABS) != 0))
+        lines.push_back(std::move(l));
+    } else {
+      lines.push_back(paragraph);
+    }
+  }
+  return lines;
+}
+
+// Device position of each line: aligned left, centred or right in the rectangle, stacked
+// down from `top`.
+std::vector<TPoint> LineStarts(const std::vector<Placement>& placements, const TRect& rect, int top,
+                               int lineHeight, unsigned flags, TPoint origin) {
+  std::vector<TPoint> starts;
+  for (size_t i = 0; i < placements.size(); ++i) {
+    const int width = placements[i].width;
+    int left = rect.Left;
+    if (flags & DT_CENTER)
+      left = rect.Left + (rect.Width() - width) / 2;
+    else if (flags & DT_RIGHT)
+      left = rect.Right - width;
+    starts.push_back(TPoint{left + origin.X, top + static_cast<int>(i) * lineHeight + origin.Y});
+  }
+  return starts;
+}
+
+}  // namespace
+
 int TCanvas::DrawText(const std::string& text, TRect& rect, unsigned flags) {
   const Metrics m(font_);
   const bool singleLine = (flags & DT_SINGLELINE) != 0;
@@ -319,23 +363,7 @@ int TCanvas::DrawText(const std::string& text, TRect& rect, unsigned flags) {
     return 0;
   }
 
-  std::vector<Glyphs> lines;
-  if (singleLine) {
-    Glyphs line;
-    for (const Glyph& g : glyphs) {
-      if (g.bytes != "\r" && g.bytes != "\n") line.push_back(g);
-    }
-    lines.push_back(std::move(line));
-  } else {
-    for (const Glyphs& paragraph : SplitParagraphs(glyphs)) {
-      if (flags & DT_WORDBREAK) {
-        for (Glyphs& l : Wrap(paragraph, m, rect.Width(), expandTabs))
-          lines.push_back(std::move(l));
-      } else {
-        lines.push_back(paragraph);
-      }
-    }
-  }
+  const std::vector<Glyphs> lines = BreakLines(glyphs, flags, m, rect.Width());
 
   const int lineHeight = m.Height();
   std::vector<Placement> placements;
@@ -363,18 +391,9 @@ int TCanvas::DrawText(const std::string& text, TRect& rect, unsigned flags) {
     result = top - rect.Top + lineHeight;
   }
 
-  std::vector<TPoint> starts;
-  for (size_t i = 0; i < lines.size(); ++i) {
-    const int width = placements[i].width;
-    int left = rect.Left;
-    if (flags & DT_CENTER)
-      left = rect.Left + (rect.Width() - width) / 2;
-    else if (flags & DT_RIGHT)
-      left = rect.Right - width;
-    starts.push_back(TPoint{left + origin_.X, top + static_cast<int>(i) * lineHeight + origin_.Y});
-  }
+  const std::vector<TPoint> starts = LineStarts(placements, rect, top, lineHeight, flags, origin_);
 
-  if (TextRecorderActive()) {
+  if (TextSinkActive()) {
     TTextRecord r = NewRecord(TTextCall::DrawText, text, font_, brush_);
     r.Rect = rect;
     OffsetRect(r.Rect, origin_.X, origin_.Y);

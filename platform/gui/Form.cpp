@@ -136,11 +136,14 @@ class ClientArea : public Peer<QWidget> {
   }
 };
 
-// The offscreen platform has no window stack and activates nothing by itself; there the
-// window is made the active one directly, so focus moves as on a display.
+WindowRaiser& Raiser() {
+  static WindowRaiser raiser;
+  return raiser;
+}
+
 void RaiseWindow(QWidget* w) {
-  if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
-    QApplication::setActiveWindow(w);
+  if (Raiser()) {
+    Raiser()(w);
     return;
   }
   w->raise();
@@ -153,6 +156,8 @@ void LoadTree(TComponent* c) {
 }
 
 }  // namespace
+
+void zgui::SetWindowRaiser(WindowRaiser raiser) { Raiser() = std::move(raiser); }
 
 TForm::TForm(TComponent* AOwner) : TWinControl(AOwner) {
   SetLoadingState();
@@ -168,7 +173,7 @@ TForm::TForm(TComponent* AOwner) : TWinControl(AOwner) {
 
 TForm::~TForm() {
   Destroying();
-  if (modalLoop_) static_cast<QEventLoop*>(modalLoop_)->quit();
+  if (modalLoop_) modalLoop_->quit();
   if (Application) Application->FormDestroying(this);
   if (menu_) menu_->RemoveFreeNotification(this);
   menu_ = nullptr;
@@ -577,7 +582,7 @@ void TForm::RunModalLoop() {
 
 void TForm::SetModalResult(TModalResult value) {
   modalResult_ = value;
-  if (value != mrNone && modalLoop_) static_cast<QEventLoop*>(modalLoop_)->quit();
+  if (value != mrNone && modalLoop_) modalLoop_->quit();
 }
 
 bool TForm::CloseQuery() {
@@ -612,12 +617,12 @@ void TForm::Close() {
       break;
     case caFree: {
       Hide();
-      // Freed once the handler that closed it has returned.
-      TForm* self = this;
+      // Freed once the handler that closed it has returned, unless it is gone by then. The
+      // link dies with this window, so another window created at the same address is never
+      // taken for it.
       if (Application) {
-        Application->QueueCall([self] {
-          const auto& forms = Application->Forms();
-          if (std::find(forms.begin(), forms.end(), self) != forms.end()) delete self;
+        Application->QueueCall([link = PeerOf(Widget())->Link()] {
+          if (TControl* self = Linked(link)) delete self;
         });
       }
       break;

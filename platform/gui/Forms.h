@@ -12,6 +12,8 @@
 
 #include "platform/gui/Controls.h"
 
+class QEventLoop;
+
 class TMainMenu;
 
 using TModalResult = int;
@@ -165,7 +167,7 @@ class TForm : public TWinControl {
   int alphaValue_ = 255;
   TModalResult modalResult_ = mrNone;
   int modalLevel_ = 0;
-  void* modalLoop_ = nullptr;
+  QEventLoop* modalLoop_ = nullptr;  // the loop ShowModal waits in, while it does
   bool closing_ = false;
   TWinControl* activeControl_ = nullptr;
   TWinControl* focusedControl_ = nullptr;
@@ -269,7 +271,7 @@ class TApplication : public TComponent {
 
  private:
   struct Impl;
-  Impl* impl_ = nullptr;
+  std::unique_ptr<Impl> impl_;
   TForm* mainForm_ = nullptr;
   TForm* activeForm_ = nullptr;
   std::vector<TForm*> forms_;

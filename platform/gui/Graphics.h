@@ -283,7 +283,7 @@ class TRegion {
 };
 
 // ---------------------------------------------------------------------------------------------
-// Text recording for tests
+// Text output seen from outside
 
 // One text output of a canvas, in device coordinates of its target.
 struct TTextLine {
@@ -310,36 +310,20 @@ struct TTextRecord {
   TColor BrushColor = clWhite;
 };
 
-// While one exists, every canvas of the process appends its text outputs to it (DrawText in
-// calculate mode outputs nothing). With a fixed character width, every canvas measures text
-// as that many pixels per byte (a Chinese character is two bytes) and fixedLineHeight per
-// line, so that layout does not depend on the fonts of the machine. Recorders nest; the
-// newest receives.
-class TTextRecorder {
+// Where every canvas of the process reports its text outputs (DrawText in calculate mode
+// outputs nothing), and what it measures text by: the seam through which tests look at what is
+// drawn instead of at pixels (tests/support/TextRecorder.h). The program installs none.
+class TTextSink {
  public:
-  explicit TTextRecorder(int fixedByteWidth = 0, int fixedLineHeight = 0);
-  ~TTextRecorder();
-  TTextRecorder(const TTextRecorder&) = delete;
-  TTextRecorder& operator=(const TTextRecorder&) = delete;
-
-  std::vector<TTextRecord> Records() const;
-  // Every record whose text (as passed) equals the given GBK text.
-  std::vector<TTextRecord> Find(const std::string& text) const;
-  void Clear();
-
-  int FixedByteWidth() const { return byteWidth_; }
-  int FixedLineHeight() const { return lineHeight_; }
-
-  void Add(TTextRecord record);
-  static TTextRecorder* Current();
-
- private:
-  int byteWidth_;
-  int lineHeight_;
-  TTextRecorder* previous_;
-  mutable std::mutex mutex_;
-  std::vector<TTextRecord> records_;
+  virtual ~TTextSink() = default;
+  // Called from any thread that draws.
+  virtual void Add(TTextRecord record) = 0;
+  // Pixels per byte and per line every canvas measures text by, so that layout does not
+  // depend on the fonts of the machine; 0 x 0 to measure by the fonts.
+  virtual TSize FixedMetrics() const = 0;
 };
+// Installs `sink` (nullptr: none) and returns the one it replaces.
+TTextSink* SetTextSink(TTextSink* sink);
 
 // ---------------------------------------------------------------------------------------------
 // Canvas

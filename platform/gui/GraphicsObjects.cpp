@@ -151,74 +151,28 @@ std::vector<TRect> TRegion::Rects() const {
 // ---------------------------------------------------------------------------------------------
 
 namespace {
-std::mutex g_recorderMutex;
-TTextRecorder* g_recorder = nullptr;
+std::mutex g_sinkMutex;
+TTextSink* g_sink = nullptr;
 }  // namespace
 
-TTextRecorder::TTextRecorder(int fixedByteWidth, int fixedLineHeight)
-    : byteWidth_(std::max(0, fixedByteWidth)), lineHeight_(std::max(0, fixedLineHeight)) {
-  if (byteWidth_ > 0 && lineHeight_ == 0) lineHeight_ = 2 * byteWidth_;
-  std::lock_guard<std::mutex> lock(g_recorderMutex);
-  previous_ = g_recorder;
-  g_recorder = this;
+TTextSink* SetTextSink(TTextSink* sink) {
+  std::lock_guard<std::mutex> lock(g_sinkMutex);
+  TTextSink* previous = g_sink;
+  g_sink = sink;
+  return previous;
 }
 
-TTextRecorder::~TTextRecorder() {
-  std::lock_guard<std::mutex> lock(g_recorderMutex);
-  // Recorders nest; one that outlives a newer one unlinks itself from the chain.
-  if (g_recorder == this) {
-    g_recorder = previous_;
-  } else {
-    for (TTextRecorder* r = g_recorder; r != nullptr; r = r->previous_) {
-      if (r->previous_ == this) {
-        r->previous_ = previous_;
-        break;
-      }
-    }
-  }
-}
-
-TTextRecorder* TTextRecorder::Current() {
-  std::lock_guard<std::mutex> lock(g_recorderMutex);
-  return g_recorder;
-}
-
-void TTextRecorder::Add(TTextRecord record) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  records_.push_back(std::move(record));
-}
-
-std::vector<TTextRecord> TTextRecorder::Records() const {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return records_;
-}
-
-std::vector<TTextRecord> TTextRecorder::Find(const std::string& text) const {
-  std::lock_guard<std::mutex> lock(mutex_);
-  std::vector<TTextRecord> result;
-  for (const TTextRecord& r : records_) {
-    if (r.Text == text) result.push_back(r);
-  }
-  return result;
-}
-
-void TTextRecorder::Clear() {
-  std::lock_guard<std::mutex> lock(mutex_);
-  records_.clear();
-}
-
-bool TextRecorderActive() {
-  std::lock_guard<std::mutex> lock(g_recorderMutex);
-  return g_recorder != nullptr;
+bool TextSinkActive() {
+  std::lock_guard<std::mutex> lock(g_sinkMutex);
+  return g_sink != nullptr;
 }
 
 void RecordTextOutput(TTextRecord record) {
-  std::lock_guard<std::mutex> lock(g_recorderMutex);
-  if (g_recorder != nullptr) g_recorder->Add(std::move(record));
+  std::lock_guard<std::mutex> lock(g_sinkMutex);
+  if (g_sink != nullptr) g_sink->Add(std::move(record));
 }
 
 TSize FixedTextMetrics() {
-  std::lock_guard<std::mutex> lock(g_recorderMutex);
-  if (g_recorder == nullptr) return TSize{};
-  return TSize{g_recorder->FixedByteWidth(), g_recorder->FixedLineHeight()};
+  std::lock_guard<std::mutex> lock(g_sinkMutex);
+  return g_sink == nullptr ? TSize{} : g_sink->FixedMetrics();
 }

@@ -11,8 +11,9 @@
 
 using namespace zgui;
 
-TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner), qaction_(new QAction()) {
-  QObject::connect(qaction_, &QAction::triggered, qaction_, [this] {
+TMenuItem::TMenuItem(TComponent* AOwner)
+    : TComponent(AOwner), qaction_(std::make_unique<QAction>()) {
+  QObject::connect(qaction_.get(), &QAction::triggered, qaction_.get(), [this] {
     if (IsDestroying()) return;
     RunHandler(this, [this] { Click(); });
   });
@@ -24,8 +25,8 @@ TMenuItem::~TMenuItem() {
   if (parent_) parent_->Remove(this);
   for (TMenuItem* child : items_) child->parent_ = nullptr;
   items_.clear();
-  delete submenu_;
-  delete qaction_;
+  submenu_.reset();
+  qaction_.reset();
 }
 
 namespace {
@@ -44,20 +45,19 @@ void TMenuItem::UpdateNative() {
   qaction_->setCheckable(checked_ || AutoCheck || RadioItem);
   qaction_->setChecked(checked_);
   if (!items_.empty()) {
-    if (!submenu_) submenu_ = new QMenu();
+    if (!submenu_) submenu_ = std::make_unique<QMenu>();
     submenu_->clear();
-    for (TMenuItem* child : items_) submenu_->addAction(child->qaction_);
-    qaction_->setMenu(submenu_);
+    for (TMenuItem* child : items_) submenu_->addAction(child->qaction_.get());
+    qaction_->setMenu(submenu_.get());
   } else if (submenu_) {
     qaction_->setMenu(nullptr);
-    delete submenu_;
-    submenu_ = nullptr;
+    submenu_.reset();
   }
 }
 
 QMenu* TMenuItem::NativeSubMenu() {
   UpdateNative();
-  return submenu_;
+  return submenu_.get();
 }
 
 void TMenuItem::SetCaption(const std::string& value) {

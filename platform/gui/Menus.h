@@ -52,7 +52,7 @@ class TMenuItem : public TComponent {
   virtual void Click();
 
   // Internal: the native entry of the item.
-  QAction* NativeAction() const { return qaction_; }
+  QAction* NativeAction() const { return qaction_.get(); }
   QMenu* NativeSubMenu();
 
  private:
@@ -65,8 +65,8 @@ class TMenuItem : public TComponent {
   bool checked_ = false;
   TMenuItem* parent_ = nullptr;
   std::vector<TMenuItem*> items_;
-  QAction* qaction_ = nullptr;
-  QMenu* submenu_ = nullptr;
+  std::unique_ptr<QAction> qaction_;
+  std::unique_ptr<QMenu> submenu_;  // while the item has items
   std::unique_ptr<TActionLink> actionLink_;
   friend class TMenu;
 };

@@ -33,7 +33,7 @@ std::string OnPath(const std::string& name) {
     std::string dir =
         list.substr(start, colon == std::string::npos ? std::string::npos : colon - start);
     if (!dir.empty()) {
-      const std::string candidate = dir + "/" + name;
+      std::string candidate = dir + "/" + name;
       if (IsExecutableFile(candidate)) return candidate;
     }
     if (colon == std::string::npos) break;

@@ -1,6 +1,9 @@
 // Conversions at the toolkit boundary and the input forwarding shared by all peers.
 #include "platform/gui/QtPeer.h"
 
+#include <cstdio>
+
+#include "platform/Exceptions.h"
 #include "platform/GbkText.h"
 #include "platform/gui/Desktop.h"
 #include "platform/gui/Menus.h"
@@ -116,7 +119,23 @@ void RunHandler(TComponent* sender, const std::function<void()>& action) noexcep
   try {
     action();
   } catch (...) {
-    // Without an application there is nobody to show it to; the toolkit must not see it.
+    // Without an application there is no window to show it in; the toolkit must not see it.
+    ReportUncaught(std::current_exception());
+  }
+}
+
+void ReportUncaught(const std::exception_ptr& error) {
+  if (Application) {
+    Application->QueueCall([error] { std::rethrow_exception(error); });
+    return;
+  }
+  try {
+    std::rethrow_exception(error);
+  } catch (const EAbort&) {
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "%s\n", e.what());
+  } catch (...) {
+    std::fputs("Unknown exception\n", stderr);
   }
 }
 
@@ -226,7 +245,7 @@ bool ForwardKeyPress(TControl* control, QKeyEvent* event,
       else if (ch >= '0' && ch <= '9')
         key = Qt::Key_0 + (ch - '0');
       else if (ch >= 0x20)
-        key = ch;
+        key = static_cast<unsigned char>(ch);
       QKeyEvent replaced(event->type(), key, event->modifiers(), QString(QChar(ch)));
       passOn(&replaced);
       event->setAccepted(replaced.isAccepted());

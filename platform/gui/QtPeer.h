@@ -19,6 +19,7 @@
 #include <QString>
 #include <QWheelEvent>
 #include <QWidget>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -46,6 +47,17 @@ TMouseButton ButtonFromQt(Qt::MouseButton button);
 // Virtual-key code of a toolkit key (0 when it has none).
 uint16_t VirtualKeyFromQt(int key);
 int QtKeyFromVirtualKey(uint16_t key);
+
+// How a window is brought to the front and made active. The window system's own way unless
+// one is installed: a platform without a window manager (the tests' offscreen one) installs
+// its own.
+using WindowRaiser = std::function<void(QWidget*)>;
+void SetWindowRaiser(WindowRaiser raiser);
+
+// What a call raised where no caller can take it (a worker thread, a handler without an
+// application): the application's default handler shows it on the GUI thread; before or after
+// the application it goes to standard error.
+void ReportUncaught(const std::exception_ptr& error);
 
 // Runs `action` as an event handler of `sender` (the application's handler catches).
 void RunHandler(TComponent* sender, const std::function<void()>& action) noexcept;

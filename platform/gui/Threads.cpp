@@ -4,8 +4,10 @@
 
 #include <chrono>
 #include <deque>
+#include <exception>
 
 #include "platform/gui/Forms.h"
+#include "platform/gui/QtPeer.h"
 
 namespace {
 
@@ -43,13 +45,7 @@ bool CheckSynchronize() {
       q.pending.pop_front();
       request->started = true;
     }
-    if (Application)
-      Application->Guard(Application, request->call);
-    else
-      try {
-        request->call();
-      } catch (...) {
-      }
+    zgui::RunHandler(Application, request->call);
     {
       std::lock_guard<std::mutex> lock(q.mutex);
       request->done = true;
@@ -87,7 +83,8 @@ void TThread::Run() {
     try {
       Execute();
     } catch (...) {
-      // A worker's failure ends the worker, not the program.
+      // A worker's failure ends the worker, not the program; the user still hears of it.
+      zgui::ReportUncaught(std::current_exception());
     }
   }
   bool freeSelf;
@@ -196,13 +193,7 @@ void TThread::Synchronize(const std::function<void()>& call) { RunOnGuiThread(ca
 void RunOnGuiThread(const std::function<void()>& call) {
   if (!call) return;
   if (OnGuiThread()) {
-    if (Application)
-      Application->Guard(Application, call);
-    else
-      try {
-        call();
-      } catch (...) {
-      }
+    zgui::RunHandler(Application, call);
     return;
   }
   SyncQueue& q = SyncQueueInstance();

@@ -295,6 +295,32 @@ TEST(GifWrite, ReproducesFramesAndAddsOnlyWhatIsNeeded) {
   }
 }
 
+TEST(GifRead, FramesReadFromASharedBufferReferToItAndOutliveTheCaller) {
+  const std::string file = GifHeader("89a", 4, 4, 2) + Frame2x2(0, 0) + Frame2x2(2, 2) + ";";
+  auto shared = std::make_shared<const std::string>(file);
+  const std::string* buffer = shared.get();
+  TGIFImageCore image;
+  image.ReadGifBytes(shared, false);
+  ASSERT_EQ(image.Count(), 2);
+  // The encoded data stand where they were read, not in a copy.
+  const auto* first = reinterpret_cast<const std::uint8_t*>(buffer->data());
+  const std::uint8_t* data = image.FrameAt(1)->Item->Data.Bytes();
+  EXPECT_GE(data, first);
+  EXPECT_LT(data, first + buffer->size());
+  EXPECT_EQ(image.FrameAt(1)->Item->Data, kPixels);
+
+  // The caller letting go leaves the frames whole.
+  shared.reset();
+  EXPECT_EQ(image.FrameAt(0)->DecodeIndices().Pixels, (std::vector<std::uint8_t>{1, 2, 3, 0}));
+  EXPECT_EQ(image.WriteGifBytes(), file);
+
+  // A frame encoded anew holds its own bytes; the other still reads from the file.
+  image.FrameAt(0)->EncodeIndices(
+      TGIFIndexImage{2, 2, 4, std::vector<TGifColor>(16, 0), {3, 3, 3, 3}});
+  EXPECT_EQ(image.FrameAt(0)->DecodeIndices().Pixels, (std::vector<std::uint8_t>{3, 3, 3, 3}));
+  EXPECT_EQ(image.FrameAt(1)->DecodeIndices().Pixels, (std::vector<std::uint8_t>{1, 2, 3, 0}));
+}
+
 TEST(GifWrite, TransparentIndexSurvivesEqualColours) {
   // Entries 1 and 3 are both white; the frame's transparency is entry 3.
   std::string local("\0\0\0\xFF\xFF\xFF\x80\x80\x80\xFF\xFF\xFF", 12);

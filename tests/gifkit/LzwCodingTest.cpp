@@ -140,6 +140,31 @@ TEST(LzwEncoder, ClearsWhenCode4094IsAssignedAndNeverExceeds12Bits) {
   EXPECT_EQ(Decode(data, 256, 256), pixels);
 }
 
+TEST(LzwDecoder, LongStringsAndSelfReferencesUpToThePicturesLastPixel) {
+  // Flat runs make ever longer strings, each naming the entry being defined; where the copies
+  // are cut by the end of the picture, and how near it they start, moves with the size.
+  for (int n = 4050; n <= 4300; n += 3) {
+    for (int kind = 0; kind < 3; ++kind) {
+      std::vector<std::uint8_t> pixels(n);
+      for (int i = 0; i < n; ++i) {
+        pixels[i] = kind == 0   ? 9
+                    : kind == 1 ? static_cast<std::uint8_t>((i / 37) % 3)
+                                : static_cast<std::uint8_t>(i < n - 40 ? 1 : i % 5);
+      }
+      std::string data;
+      EncodeLzwImage(data, n, 1, 8, false, {}, pixels.data(), n);
+      ASSERT_EQ(Decode(data, n, 1), pixels) << n << " kind " << kind;
+    }
+  }
+  // The same picture cut short: the last string stops at the picture's end.
+  std::vector<std::uint8_t> flat(5000, 4);
+  std::string data;
+  EncodeLzwImage(data, 5000, 1, 8, false, {}, flat.data(), 5000);
+  for (int n : {4999, 4990, 4100, 17, 1}) {
+    EXPECT_EQ(Decode(data, n, 1), std::vector<std::uint8_t>(n, 4)) << n;
+  }
+}
+
 TEST(LzwDecoder, WellFormedSpecialCases) {
   // Code size 2: clear 4, end 5, first free 6.
   // The free code itself repeats the previous string plus its first pixel.

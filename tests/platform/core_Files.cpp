@@ -178,7 +178,8 @@ TEST(Files, FailedAtomicWriteKeepsTheOldFile) {
   const std::string path = dir / "UloConfig.ini";
   WriteFileAtomically(path, "old");
   // The temporary file cannot be created: its name is taken by a folder.
-  const std::string blocker = path + ".tmp-" + std::to_string(::getpid());
+  const std::string blocker = TemporaryFileBeside(path);
+  EXPECT_EQ(blocker, dir / (".UloConfig.ini.tmp-" + std::to_string(::getpid())));
   ASSERT_TRUE(CreateDir(blocker));
   EXPECT_THROW(WriteFileAtomically(path, "new"), EFCreateError);
   EXPECT_EQ(ReadWholeFile(path), "old");

@@ -17,18 +17,18 @@ TEST(GbkText, LiteralsAreGbkBytes) {
 }
 
 TEST(GbkText, SearchNeverMatchesAtATrailByte) {
-  EXPECT_EQ(CharPos("|", kBlock), 0);
+  EXPECT_EQ(BytePosOf("|", kBlock), 0);
   EXPECT_FALSE(CharContains("▅▅▅▅▅", "|"));
-  EXPECT_EQ(CharPos("|", "▅|"), 3);
+  EXPECT_EQ(BytePosOf("|", "▅|"), 3);
   EXPECT_EQ(BytePos('|', "▅▅|"), 5);
   EXPECT_EQ(BytePos('\\', "乗"), 0);
-  EXPECT_EQ(CharPos("m", "乵m"), 3);
+  EXPECT_EQ(BytePosOf("m", "乵m"), 3);
   // "中文" is D6 D0 CE C4; its middle bytes D0 CE are "形".
   EXPECT_NE(std::string("中文").find("形"), std::string::npos);
-  EXPECT_EQ(CharPos("形", "中文"), 0);
-  EXPECT_EQ(CharPos("形", "中文形"), 5);
-  EXPECT_EQ(CharPos("", "abc"), 0);
-  EXPECT_EQ(CharPos("abcd", "abc"), 0);
+  EXPECT_EQ(BytePosOf("形", "中文"), 0);
+  EXPECT_EQ(BytePosOf("形", "中文形"), 5);
+  EXPECT_EQ(BytePosOf("", "abc"), 0);
+  EXPECT_EQ(BytePosOf("abcd", "abc"), 0);
 }
 
 TEST(GbkText, LineButtonCaptions) {
@@ -36,19 +36,19 @@ TEST(GbkText, LineButtonCaptions) {
   const std::string yin = "▅▅　▅▅";
   EXPECT_TRUE(CharContains(yin, "　"));
   EXPECT_FALSE(CharContains(yang, "　"));
-  EXPECT_EQ(CharPos("　", yin), 5);
+  EXPECT_EQ(BytePosOf("　", yin), 5);
   EXPECT_EQ(CharCount(yin), 5);
 }
 
 TEST(GbkText, SearchFromAPosition) {
   const std::string text = "a|▅|b|";
-  EXPECT_EQ(CharPosFrom("|", text, 1), 2);
-  EXPECT_EQ(CharPosFrom("|", text, 3), 5);
-  EXPECT_EQ(CharPosFrom("|", text, 6), 7);
-  EXPECT_EQ(CharPosFrom("|", text, 8), 0);
+  EXPECT_EQ(BytePosOfFrom("|", text, 1), 2);
+  EXPECT_EQ(BytePosOfFrom("|", text, 3), 5);
+  EXPECT_EQ(BytePosOfFrom("|", text, 6), 7);
+  EXPECT_EQ(BytePosOfFrom("|", text, 8), 0);
   // A start inside a character moves on to the next boundary rather than reading a trail byte.
-  EXPECT_EQ(CharPosFrom("|", "▅|", 2), 3);
-  EXPECT_EQ(CharPosFrom("a", "abc", 0), 1);
+  EXPECT_EQ(BytePosOfFrom("|", "▅|", 2), 3);
+  EXPECT_EQ(BytePosOfFrom("a", "abc", 0), 1);
 }
 
 TEST(GbkText, CharacterCounts) {

@@ -236,3 +236,44 @@ TEST_F(FormTest, AFailingOnShowLeavesTheWindowHiddenAndCanBeShownAgain) {
 }
 
 }  // namespace
+
+namespace {
+
+class FreedOnClose : public TForm {
+ public:
+  FreedOnClose(TComponent* owner, bool* freed) : TForm(owner), freed_(freed) {
+    OnClose = [](TComponent*, TCloseAction& action) { action = caFree; };
+  }
+  ~FreedOnClose() override {
+    if (freed_) *freed_ = true;
+  }
+
+ private:
+  bool* freed_;
+};
+
+// "Free" on close frees the window once the handler has returned, and only that window: one
+// freed meanwhile is not freed twice, and a window created since (the allocator may hand it the
+// same address) is left alone.
+TEST_F(FormTest, FreeOnCloseFreesThatWindowOnly) {
+  bool freed = false;
+  auto* form = NewForm<FreedOnClose>(Application, &freed);
+  form->Show();
+  form->Close();
+  EXPECT_FALSE(freed);
+  ProcessEvents();
+  EXPECT_TRUE(freed);
+
+  bool firstFreed = false, secondFreed = false;
+  auto* first = NewForm<FreedOnClose>(Application, &firstFreed);
+  first->Show();
+  first->Close();
+  delete first;  // before the queued free runs
+  auto* second = NewForm<FreedOnClose>(Application, &secondFreed);
+  ProcessEvents();
+  EXPECT_TRUE(firstFreed);
+  EXPECT_FALSE(secondFreed);
+  delete second;
+}
+
+}  // namespace

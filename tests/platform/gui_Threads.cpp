@@ -105,6 +105,36 @@ TEST_F(ThreadTest, SynchronizeRunsOnTheGuiThreadEvenWhileItWaitsForTheWorker) {
   EXPECT_EQ(dialogs().Messages(), (std::vector<std::string>{"sync failed"}));
 }
 
+// What a worker raises ends the worker and reaches the default handler on the GUI thread,
+// like a failure of any handler; an abort stays silent.
+class Failing : public TThread {
+ public:
+  explicit Failing(bool abort) : abort_(abort) {}
+
+ protected:
+  void Execute() override {
+    if (abort_) Abort();
+    throw Exception("worker failed");
+  }
+
+ private:
+  bool abort_;
+};
+
+TEST_F(ThreadTest, AWorkersFailureReachesTheDefaultHandler) {
+  for (bool abort : {false, true}) {
+    Failing worker(abort);
+    if (!abort) dialogs().AnswerMessage();
+    worker.Resume();
+    worker.WaitFor();
+    EXPECT_TRUE(worker.Finished());
+    ProcessEvents();
+    EXPECT_EQ(dialogs().Messages(),
+              abort ? std::vector<std::string>{} : std::vector<std::string>{"worker failed"});
+    dialogs().Reset();
+  }
+}
+
 // A window with a button and an edit, shown, to be clicked and typed at while work runs.
 class BusyWindow : public TForm {
  public:

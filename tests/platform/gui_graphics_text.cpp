@@ -7,6 +7,7 @@
 
 #include "platform/gui/CanvasImpl.h"
 #include "platform/gui/Graphics.h"
+#include "tests/support/TextRecorder.h"
 
 void EnsureGuiApp();
 

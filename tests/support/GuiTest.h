@@ -20,6 +20,8 @@
 #include "platform/gui/Forms.h"
 #include "platform/gui/Menus.h"
 #include "platform/gui/StdCtrls.h"
+#include "tests/support/RecordingWebEngine.h"
+#include "tests/support/TextRecorder.h"
 
 // What a scripted dialog showed.
 struct ShownDialog {

@@ -2,8 +2,10 @@
 // answered from scripts.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <cstdlib>
 
+#include "platform/gui/QtPeer.h"
 #include "tests/support/GuiTest.h"
 
 int main(int argc, char** argv) {
@@ -19,6 +21,9 @@ int main(int argc, char** argv) {
   SetDialogDriver(&Dialogs());
   TTimer::SetManualForTesting(true);
   app.FollowToolkitActivation = false;
+  // The offscreen platform has no window stack and activates nothing by itself: the window
+  // raised is made the active one directly, so focus moves as on a display.
+  zgui::SetWindowRaiser([](QWidget* w) { QApplication::setActiveWindow(w); });
   const int result = RUN_ALL_TESTS();
   SetDialogDriver(nullptr);
   return result;

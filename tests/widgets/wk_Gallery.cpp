@@ -17,7 +17,7 @@ class Gallery : public TForm {
  public:
   explicit Gallery(TComponent* owner) : TForm(owner) {
     SetCaption("Widget kit gallery");
-    SetClientSize(1250, 740 + 5 * 180 + 200 + 30);
+    SetClientSize(1250, 720 + 5 * 180 + 200 + 30);
     int x = 8;
     for (TFrameStyleEx style : {fsRaised, fsLowered, fsGroove, fsBump, fsFlat, fsFlatBold,
                                 fsFlatRounded, fsPopup, fsStatus, fsButtonUp}) {
@@ -109,7 +109,7 @@ class Gallery : public TForm {
 
     AddButtons(372);
     AddToolbars(520);
-    AddPageControls(740);
+    AddPageControls(720);
 
     bar = new TWkStatusBar(this);
     bar->SetParent(this);
@@ -132,61 +132,6 @@ class Gallery : public TForm {
     simple->SetSimpleStatus(true);
     simple->SetSimpleCaption("简单状态栏 simple status");
   }
-  // A page control in every tab style (rows) on every side (columns), vertical captions on
-  // the left and right; a disabled tab, coloured tabs on two rows, the strip buttons; then
-  // several rows, reverse sequence and a scrolling strip.
-  void AddPageControls(int top) {
-    const TWkTabStyle styles[] = {tsSingleSlant, tsDoubleSlant, tsCutCorner, tsRoundCorners,
-                                  tsBackSlant};
-    const TWkTabOrientation sides[] = {toTop, toLeft, toBottom, toRight};
-    const char* names[] = {"&File", "Edit", "View", "Tools", "Help", "Window"};
-    int k = 0;
-    for (int s = 0; s < 5; ++s) {
-      for (int o = 0; o < 4; ++o, ++k) {
-        TWkPageControl* pc = NewPageControl(Bounds(5 + o * 310, top + s * 180, 300, 170));
-        pc->SetTabStyle(styles[s]);
-        pc->SetTabOrientation(sides[o]);
-        if (o % 2 == 1) pc->SetTextOrientation(orVertical);
-        for (int i = 0; i < 6; ++i) {
-          TWkTabSheet* sheet = NewSheet(pc, names[i]);
-          if (i == 2) sheet->SetTabEnabled(false);
-          if (s == 2 || s == 4)
-            sheet->SetColor(i % 3 == 0   ? RGB(200, 230, 255)
-                            : i % 3 == 1 ? RGB(255, 225, 190)
-                                         : clWhite);
-        }
-        pc->SetShowCloseButton(k % 3 != 2);
-        pc->SetShowMenuButton(k % 2 == 0);
-        pc->SetActivePage(pc->Pages(1));
-      }
-    }
-    const int rowsTop = top + 5 * 180;
-    const TWkTabSequence sequences[] = {tsStandard, tsReverse, tsReverse};
-    const TWkTabOrientation rowSides[] = {toTop, toTop, toBottom};
-    for (int c = 0; c < 3; ++c) {
-      TWkPageControl* pc = NewPageControl(Bounds(5 + c * 310, rowsTop, 300, 190));
-      pc->SetMultiLine(c != 1);
-      pc->SetTabSequence(sequences[c]);
-      pc->SetTabOrientation(rowSides[c]);
-      pc->SetShowMenuButton(true);
-      for (int i = 0; i < 9; ++i) NewSheet(pc, "Page " + std::to_string(i));
-      pc->SetActivePage(pc->Pages(4));
-    }
-  }
-  TWkPageControl* NewPageControl(const TRect& bounds) {
-    auto* pc = new TWkPageControl(this);
-    pc->SetParent(this);
-    pc->SetBoundsRect(bounds);
-    pageControls.push_back(pc);
-    return pc;
-  }
-  TWkTabSheet* NewSheet(TWkPageControl* pc, const std::string& caption) {
-    auto* sheet = new TWkTabSheet(this);
-    sheet->SetCaption(caption);
-    sheet->SetPageControl(pc);
-    return sheet;
-  }
-  std::vector<TWkPageControl*> pageControls;
   // Push and glyph buttons in their states: normal, hot, down, disabled, default, in the
   // classic and the flat look, then the stock kinds.
   void AddButtons(int y) {
@@ -315,6 +260,61 @@ class Gallery : public TForm {
   std::vector<TWkButton*> hot;
   std::vector<TWkToolButton*> toolHot;
   TWkToolbar* overflow = nullptr;
+  // A page control in every tab style (rows) on every side (columns), vertical captions on
+  // the left and right; a disabled tab, coloured tabs on two rows, the strip buttons; then
+  // several rows, reverse sequence and a scrolling strip.
+  void AddPageControls(int top) {
+    const TWkTabStyle styles[] = {tsSingleSlant, tsDoubleSlant, tsCutCorner, tsRoundCorners,
+                                  tsBackSlant};
+    const TWkTabOrientation sides[] = {toTop, toLeft, toBottom, toRight};
+    const char* names[] = {"&File", "Edit", "View", "Tools", "Help", "Window"};
+    int k = 0;
+    for (int s = 0; s < 5; ++s) {
+      for (int o = 0; o < 4; ++o, ++k) {
+        TWkPageControl* pc = NewPageControl(Bounds(5 + o * 310, top + s * 180, 300, 170));
+        pc->SetTabStyle(styles[s]);
+        pc->SetTabOrientation(sides[o]);
+        if (o % 2 == 1) pc->SetTextOrientation(orVertical);
+        for (int i = 0; i < 6; ++i) {
+          TWkTabSheet* sheet = NewSheet(pc, names[i]);
+          if (i == 2) sheet->SetTabEnabled(false);
+          if (s == 2 || s == 4)
+            sheet->SetColor(i % 3 == 0   ? RGB(200, 230, 255)
+                            : i % 3 == 1 ? RGB(255, 225, 190)
+                                         : clWhite);
+        }
+        pc->SetShowCloseButton(k % 3 != 2);
+        pc->SetShowMenuButton(k % 2 == 0);
+        pc->SetActivePage(pc->Pages(1));
+      }
+    }
+    const int rowsTop = top + 5 * 180;
+    const TWkTabSequence sequences[] = {tsStandard, tsReverse, tsReverse};
+    const TWkTabOrientation rowSides[] = {toTop, toTop, toBottom};
+    for (int c = 0; c < 3; ++c) {
+      TWkPageControl* pc = NewPageControl(Bounds(5 + c * 310, rowsTop, 300, 190));
+      pc->SetMultiLine(c != 1);
+      pc->SetTabSequence(sequences[c]);
+      pc->SetTabOrientation(rowSides[c]);
+      pc->SetShowMenuButton(true);
+      for (int i = 0; i < 9; ++i) NewSheet(pc, "Page " + std::to_string(i));
+      pc->SetActivePage(pc->Pages(4));
+    }
+  }
+  TWkPageControl* NewPageControl(const TRect& bounds) {
+    auto* pc = new TWkPageControl(this);
+    pc->SetParent(this);
+    pc->SetBoundsRect(bounds);
+    pageControls.push_back(pc);
+    return pc;
+  }
+  TWkTabSheet* NewSheet(TWkPageControl* pc, const std::string& caption) {
+    auto* sheet = new TWkTabSheet(this);
+    sheet->SetCaption(caption);
+    sheet->SetPageControl(pc);
+    return sheet;
+  }
+  std::vector<TWkPageControl*> pageControls;
   TWkPanel* glyphs;
   TWkStatusBar* bar;
   TWkClockStatus* clock;
@@ -327,6 +327,8 @@ TEST(WkGallery, OneOfEachControlInSeveralStylesIsSavedAsAPicture) {
   std::unique_ptr<Gallery> gallery(NewForm<Gallery>(nullptr));
   gallery->Show();
   ProcessEvents();
+  gallery->PointerOverHotOnes();
+  EXPECT_TRUE(gallery->overflow->OverflowShown());
   // The pointer over the first tab of each page control of the styles: its hot-track bar
   // shows.
   for (int i = 0; i < 20; ++i) {
@@ -339,8 +341,6 @@ TEST(WkGallery, OneOfEachControlInSeveralStylesIsSavedAsAPicture) {
   EXPECT_GT(gallery->pageControls[20]->RowCount(), 1);
   EXPECT_TRUE(gallery->pageControls[21]->ScrollerNeeded());
   ProcessEvents();
-  gallery->PointerOverHotOnes();
-  EXPECT_TRUE(gallery->overflow->OverflowShown());
   EXPECT_EQ(gallery->clock->Caption(), "2026-12-7 9:30:00");
   const std::string path = SaveScreenshot(gallery.get(), "widget_gallery");
   ASSERT_FALSE(path.empty());

@@ -34,8 +34,8 @@ class CastOdds : public MainWindowTest {
 TEST_F(CastOdds, UnusableOddsKeepTheChart) {
   const Snapshot before = Take();
   ASSERT_NE(before.chart, "");
-  const char* const odds[][2] = {{"0", "0"},     {"1", "-1"},  {"1e308", "1e308"},
-                                 {"2", "1e308"}, {"abc", "2"}, {"2", ""}};
+  const char* const odds[][2] = {{"0", "0"},   {"1", "-1"}, {"1e308", "1e308"}, {"2", "1e308"},
+                                 {"abc", "2"}, {"2", ""},   {"-1", "2"},        {"2", "-0.5"}};
   for (const auto& pair : odds) {
     form->Edit3->SetText(pair[0]);
     form->Edit4->SetText(pair[1]);
@@ -56,19 +56,19 @@ TEST_F(CastOdds, UnusableOddsKeepTheChart) {
   dialogs().AnswerMessage();
   UserClick(form->Button2);
   ASSERT_EQ(dialogs().Messages().size(), 1u);
-  EXPECT_NE(CharPos("赔率", dialogs().Messages()[0]), 0) << U8(dialogs().Messages()[0]);
+  EXPECT_NE(BytePosOf("赔率", dialogs().Messages()[0]), 0) << U8(dialogs().Messages()[0]);
   EXPECT_TRUE(Take() == before);
 }
 
 // 应 odds 0: the 世 factor is 0 x 2 / 2, the 应 factor 2 x 2 / 2; 世 5.9 x 0, 应 3.62 x 2.
-// With the odds -2 and 0 the 世 factor is a negative zero in doubles: still 0, and 应 again 2.
+// With the odds 2 and -0 the 世 factor is a negative zero in doubles: still 0, and 应 again 2.
 TEST_F(CastOdds, ZeroShowsAsZero) {
   const std::string expected = "推荐:大单,应(世应力量:0－7.24,足球进球时间: 17 30 60 80 93)";
   form->Edit3->SetText("2");
   form->Edit4->SetText("0");
   UserClick(form->Button1);
   ExpectRecommendation(expected);
-  form->Edit3->SetText("-2");
+  form->Edit4->SetText("-0");
   UserClick(form->Button1);
   ExpectRecommendation(expected);
   EXPECT_FALSE(std::signbit(form->Model().Cast.ShiOddsFactor));

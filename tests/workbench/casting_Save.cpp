@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/Files.h"
 #include "platform/gui/Clipbrd.h"
 #include "tests/workbench/main_Fixture.h"
 
@@ -41,6 +42,23 @@ TEST_F(SaveReadingTest, ProposedNameFollowsTheSubject) {
   EXPECT_EQ(dialogs().Shown()[0].kind, ShownDialog::Save);
   EXPECT_GBK_EQ(dialogs().Shown()[0].Text, "皇马_巴萨");
   EXPECT_TRUE(std::filesystem::is_empty(folder));
+}
+
+// A 500-character lottery name would make a file name of 1,500 bytes on disk, which no save
+// dialog takes: the proposal is cut to the file system's 255 bytes with ".txt", and the whole
+// subject stays in the reading.
+TEST_F(SaveReadingTest, ALongSubjectProposesANameTheFileSystemTakes) {
+  ASSERT_NO_FATAL_FAILURE(PickStandardMoment());
+  std::string name;
+  for (int i = 0; i < 500; ++i) name += "彩";
+  RunWithInput("彩票数理", name);
+  EXPECT_GBK_EQ(form->Edit1->GetText(), name);
+  EXPECT_EQ(form->SaveTextFileDialog1->FileName, name.substr(0, 2 * 83));  // 249 + 4 bytes
+  dialogs().Reset();
+  dialogs().CancelSave();
+  Run("保存");
+  ASSERT_EQ(dialogs().Shown().size(), 1u);
+  EXPECT_EQ(dialogs().Shown()[0].Text, name.substr(0, 2 * 83));
 }
 
 // The commands write Edit1 from code, where no change event fires, so each must renew the
@@ -94,14 +112,29 @@ TEST_F(SaveReadingTest, SavedFileMatchesTheCopiedReading) {
 
 TEST_F(SaveReadingTest, FailedWriteShowsAMessageAndKeepsTheOldFile) {
   form->Edit1->SetText("新");
-  // No temporary file fits beside a name this long, so the write fails before any rename.
-  const std::filesystem::path path = folder / std::string(250, 'x');
+  // A folder stands where the temporary file would go, so the write fails before any rename.
+  const std::filesystem::path path = folder / "old.txt";
   std::ofstream(path, std::ios::binary) << "old\r\n";
+  const std::filesystem::path blocker = TemporaryFileBeside(path.string());
+  ASSERT_TRUE(std::filesystem::create_directory(blocker));
   dialogs().AnswerSave(path.string());
   dialogs().AnswerMessage();
   Run("保存");
   EXPECT_EQ(dialogs().Messages().size(), 1u);
   EXPECT_EQ(Bytes(path), "old\r\n");
+  std::filesystem::remove(blocker);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
+}
+
+// A name of the full 255 bytes, as the proposal may be, still saves: the temporary file beside
+// it has a short name of its own.
+TEST_F(SaveReadingTest, ANameOfTheFullLengthSaves) {
+  form->Edit1->SetText("新");
+  const std::filesystem::path path = folder / (std::string(251, 'x') + ".txt");
+  dialogs().AnswerSave(path.string());
+  Run("保存");
+  EXPECT_TRUE(dialogs().Messages().empty());
+  EXPECT_NE(Bytes(path).find("\r\n"), std::string::npos);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
 }
 

@@ -84,15 +84,23 @@ TEST_F(TimeNumberClock, NumberCastRefusesANonDigit) {
   SetLines("101010", "100000");
   form->Edit1->SetText("问");
   const std::string chart = form->RichEdit1->GetText();
-  dialogs().AnswerInput("12x4");
-  dialogs().AnswerMessage();
-  Run("报数起卦");
-  ASSERT_EQ(dialogs().Messages().size(), 1u);
-  EXPECT_NE(dialogs().Messages()[0].find("x"), std::string::npos) << U8(dialogs().Messages()[0]);
-  EXPECT_EQ(LineCode(), "101010");
-  EXPECT_EQ(MovingCode(), "100000");
-  EXPECT_GBK_EQ(form->Edit1->GetText(), "问");
-  EXPECT_GBK_EQ(form->RichEdit1->GetText(), chart);
+  // Full-width digits are no digits either; the message names the whole character.
+  const struct {
+    const char* typed;
+    const char* named;
+  } cases[] = {{"12x4", "x"}, {"１２３４", "１"}, {"12３4", "３"}};
+  for (const auto& c : cases) {
+    dialogs().Reset();
+    dialogs().AnswerInput(c.typed);
+    dialogs().AnswerMessage();
+    Run("报数起卦");
+    ASSERT_EQ(dialogs().Messages().size(), 1u);
+    EXPECT_NE(BytePosOf(c.named, dialogs().Messages()[0]), 0) << U8(dialogs().Messages()[0]);
+    EXPECT_EQ(LineCode(), "101010");
+    EXPECT_EQ(MovingCode(), "100000");
+    EXPECT_GBK_EQ(form->Edit1->GetText(), "问");
+    EXPECT_GBK_EQ(form->RichEdit1->GetText(), chart);
+  }
 }
 
 // The generator starts with the window; the expected lines were worked out apart from the code.

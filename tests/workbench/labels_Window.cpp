@@ -1,6 +1,9 @@
 // The calendar labels of the workbench window as the user changes the date boxes. Expected
 // pillars: day index = days since 1 January 1900 + 10, hour index = (days x 24 + hour + 1)
 // div 2; 立春 2012 falls on 4 February 16:53:49.
+#include <functional>
+
+#include "platform/gui/Clipbrd.h"
 #include "tests/workbench/main_Fixture.h"
 #include "workbench/logic/CalendarLabels.h"
 
@@ -81,3 +84,125 @@ TEST_F(CalendarLabelsWindow, NayinOfThePairsOnly) {
 }
 
 }  // namespace
+
+// A moment whose labels are not current (a date the calendar refused, or a year before 1900
+// still standing in the box) is refused by every command that uses it: a clear message, and
+// lines, chart, result and clipboard stay as they were.
+class MomentWithoutLabels : public CalendarLabelsWindow {
+ protected:
+  struct Shown {
+    std::string lines, moving, chart, result, labels;
+    bool operator==(const Shown&) const = default;
+  };
+  Shown Take() {
+    return {LineCode(), MovingCode(), form->RichEdit1->GetText(), form->Edit2->GetText(),
+            form->Label7->Caption() + form->Label9->Caption()};
+  }
+  // Every command that uses the moment refuses with the date error, changing nothing.
+  void ExpectEveryCastRefused(const char* moment) {
+    const Shown before = Take();
+    Clipboard()->SetAsText("untouched");
+    auto answered = [&](const std::function<void()>& command) {
+      return [this, command] {
+        dialogs().AnswerMessage();
+        command();
+      };
+    };
+    const std::function<void()> commands[] = {
+        answered([&] { UserClick(form->Button1); }),
+        answered([&] { UserClick(form->Button2); }),
+        answered([&] { Run("时间起卦"); }),
+        [&] {
+          dialogs().AnswerInput("123");
+          dialogs().AnswerMessage();
+          Run("报数起卦");
+        },
+        answered([&] { Run("电脑摇卦"); }),
+        answered([&] { Run("转雷山卦"); }),
+    };
+    for (const auto& command : commands) {
+      dialogs().Reset();
+      command();
+      ASSERT_EQ(dialogs().Messages().size(), 1u) << moment;
+      const std::string message = dialogs().Messages()[0];
+      EXPECT_NE(BytePosOf("日期或时间无效", message), 0) << U8(message);
+      EXPECT_NE(BytePosOf("1900-2100", message), 0) << U8(message);
+      EXPECT_TRUE(Take() == before) << moment << " " << U8(form->RichEdit1->GetText());
+      EXPECT_EQ(Clipboard()->AsText(), "untouched");
+    }
+    dialogs().Reset();
+  }
+};
+
+TEST_F(MomentWithoutLabels, ADayTheMonthLacks) {
+  PickMoment(2008, 2, 28, 20, 8);
+  SetLines("110010", "000100");
+  UserClick(form->Button1);
+  dialogs().AnswerMessage();
+  UserPick(form->ComboBox3, 30);  // 31 February
+  ASSERT_EQ(dialogs().Messages().size(), 1u);
+  EXPECT_NE(BytePosOf("2008年2月31日", dialogs().Messages()[0]), 0) << U8(dialogs().Messages()[0]);
+  ExpectEveryCastRefused("2008-2-31");
+  // Back on a real day the casts run again.
+  UserPick(form->ComboBox3, 27);
+  UserClick(form->Button1);
+  EXPECT_NE(BytePosOf("公历:2008年2月28日20时8分", form->RichEdit1->GetText()), 0);
+}
+
+TEST_F(MomentWithoutLabels, YearsOutsideTheCalendar) {
+  PickMoment(2008, 8, 8, 20, 8);
+  UserClick(form->Button1);
+  // 1800 is typed without a word (each prefix lies before the calendar too), but not cast.
+  form->ComboBox1->SelectAll();
+  UserType(form->ComboBox1, "1800");
+  ASSERT_EQ(form->ComboBox1->GetText(), "1800");
+  ExpectEveryCastRefused("1800");
+  // 2200 lies after it: the date error at once, and no cast either.
+  form->ComboBox1->SelectAll();
+  dialogs().AnswerMessage();
+  UserType(form->ComboBox1, "2200");
+  ASSERT_EQ(dialogs().Messages().size(), 1u);
+  EXPECT_NE(BytePosOf("2200", dialogs().Messages()[0]), 0) << U8(dialogs().Messages()[0]);
+  ExpectEveryCastRefused("2200");
+}
+
+// Hours and minutes out of range are the date error, like a day the month lacks, also where a
+// typed number would overflow the hour arithmetic.
+TEST_F(MomentWithoutLabels, HoursAndMinutesOutOfRange) {
+  PickMoment(2012, 2, 4, 16, 54);
+  struct Case {
+    TComboBox* box;
+    const char* text;
+  } cases[] = {{form->ComboBox4, "25"},
+               {form->ComboBox4, "2147483647"},
+               {form->ComboBox4, "40000000"},
+               {form->ComboBox5, "2147483647"},
+               {form->ComboBox5, "60"}};
+  for (const Case& c : cases) {
+    const std::string text = c.text;
+    form->ComboBox4->SetText("16");
+    form->ComboBox5->SetText("54");
+    c.box->SelectAll();
+    // The prefixes typed on the way may be out of range too: each shows the error.
+    for (size_t i = 0; i + 1 < text.size(); ++i) dialogs().AnswerMessage();
+    UserType(c.box, text.substr(0, text.size() - 1));
+    dialogs().Reset();
+    const std::vector<std::string> before = Labels();
+    dialogs().AnswerMessage();
+    UserType(c.box, text.substr(text.size() - 1));
+    ASSERT_EQ(dialogs().Messages().size(), 1u) << c.text;
+    EXPECT_NE(BytePosOf("日期或时间无效", dialogs().Messages()[0]), 0)
+        << U8(dialogs().Messages()[0]);
+    EXPECT_NE(BytePosOf(c.text, dialogs().Messages()[0]), 0) << U8(dialogs().Messages()[0]);
+    EXPECT_EQ(Labels(), before) << c.text;
+    dialogs().Reset();
+  }
+  // The lottery cast reads hour and minute itself: refused too.
+  form->ComboBox5->SetText("2147483647");
+  ExpectEveryCastRefused("16:2147483647");
+  dialogs().AnswerInput("六合彩");
+  dialogs().AnswerMessage();
+  Run("彩票数理");
+  ASSERT_EQ(dialogs().Messages().size(), 1u);
+  EXPECT_NE(BytePosOf("日期或时间无效", dialogs().Messages()[0]), 0) << U8(dialogs().Messages()[0]);
+}

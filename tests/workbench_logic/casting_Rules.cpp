@@ -73,6 +73,16 @@ TEST(CastingRules, NumberCastRejectsAnythingButDigits) {
   for (const char* text : {"12a", "1 2", "+1", "-1", "１２", "$1"}) {
     EXPECT_THROW(NumberDigitSums(text), EConvertError) << GbkToUtf8(text);
   }
+  // The error names the whole character that is no digit, never half of a double-byte one.
+  for (const auto& [text, culprit] :
+       {std::pair{"１２３４", "１"}, std::pair{"12３4", "３"}, std::pair{"5数", "数"}}) {
+    try {
+      NumberDigitSums(text);
+      ADD_FAILURE() << GbkToUtf8(text);
+    } catch (const EConvertError& e) {
+      EXPECT_NE(BytePosOf(culprit, e.Message()), 0) << Readable(e.Message());
+    }
+  }
 }
 
 TEST(CastingRules, MatchCastAdvancesOneTrigramAndTwoLinesPerOffset) {
@@ -99,6 +109,11 @@ TEST(CastingRules, LotteryQuarterOfTheDoubleHour) {
   EXPECT_EQ(LotteryQuarter(11, 15), 2);
   EXPECT_EQ(LotteryQuarter(11, 59), 4);
   EXPECT_EQ(LotteryQuarter(0, 0), 5);
+  // Typed numbers out of range are the date error, found before any sum could overflow.
+  for (const auto& [hour, minute] :
+       {std::pair{16, 2147483647}, std::pair{16, -1}, std::pair{16, 60}, std::pair{24, 0},
+        std::pair{-2147483647 - 1, 0}})
+    EXPECT_THROW(LotteryQuarter(hour, minute), EConvertError) << hour << ":" << minute;
   // N 21, base 4, q 8: upper 25 -> 1 乾, lower 33 -> 1 乾, 33 mod 6 = 3
   EXPECT_EQ(Lines(LotteryCast(21, 4, 8)), "111111 ...x..");
 }

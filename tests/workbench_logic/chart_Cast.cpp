@@ -221,8 +221,8 @@ TEST(CastChart, ZeroIsNeverNegative) {
   ChartFields f = CastChart(in, StrengthModel::Factor).Fields;
   EXPECT_EQ(f.ShiOddsFactor, 0);
   EXPECT_GBK_EQ(f.RecommendationText, "推荐,应(世应力量:0－4)");
-  // -2 and 0: 0 x 2 / -2 is a negative zero in doubles.
-  in.ShiOdds = "-2";
+  // 2 and -0: -0 x 2 / 2 is a negative zero in doubles.
+  in.YingOdds = "-0";
   f = CastChart(in, StrengthModel::Factor).Fields;
   EXPECT_FALSE(std::signbit(f.ShiOddsFactor));
   EXPECT_EQ(f.YingOddsFactor, 2);
@@ -235,8 +235,14 @@ TEST(CastChart, ZeroIsNeverNegative) {
 }
 
 TEST(CastChart, OddsThatCannotBeUsed) {
-  for (const auto& odds : std::vector<std::array<const char*, 2>>{
-           {"0", "0"}, {"1", "-1"}, {"-2.5", "2.5"}, {"1e308", "1e308"}, {"1e308", "1"}}) {
+  for (const auto& odds : std::vector<std::array<const char*, 2>>{{"0", "0"},
+                                                                  {"1", "-1"},
+                                                                  {"-2.5", "2.5"},
+                                                                  {"1e308", "1e308"},
+                                                                  {"1e308", "1"},
+                                                                  {"-1", "2"},
+                                                                  {"2", "-0.5"},
+                                                                  {"-3", "-3"}}) {
     ChartInput in = Input(kAllYang, {});
     in.ShiOdds = odds[0];
     in.YingOdds = odds[1];
@@ -246,7 +252,13 @@ TEST(CastChart, OddsThatCannotBeUsed) {
     } catch (const EConvertError&) {
       ADD_FAILURE() << "not a conversion error";
     } catch (const Exception& e) {
-      EXPECT_NE(CharPos("赔率", e.Message()), 0) << Readable(e.Message());
+      EXPECT_NE(BytePosOf("赔率", e.Message()), 0) << Readable(e.Message());
+      // A negative odd is named in the message.
+      for (const char* odd : odds) {
+        if (odd[0] == '-') {
+          EXPECT_NE(BytePosOf(odd, e.Message()), 0) << Readable(e.Message());
+        }
+      }
     }
   }
   ChartInput in = Input(kAllYang, {});

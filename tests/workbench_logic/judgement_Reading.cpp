@@ -8,6 +8,8 @@
 #include <string>
 
 #include "platform/Exceptions.h"
+#include "platform/Files.h"
+#include "platform/GbkText.h"
 #include "tests/workbench_logic/GbkExpect.h"
 #include "workbench/logic/Reading.h"
 
@@ -52,6 +54,27 @@ TEST(Reading, ProposedFileNameKeepsCharactersWhole) {
   EXPECT_GBK_EQ(ProposedFileName(""), "");
 }
 
+// On disk the name is UTF-8 (three bytes for a Chinese character) and holds at most 255 bytes,
+// ".txt" included: a long subject is cut at a character boundary to fit.
+TEST(Reading, ProposedFileNameFitsTheFileSystem) {
+  std::string lottery;
+  for (int i = 0; i < 500; ++i) lottery += "彩";
+  for (const std::string& subject : {lottery, "a" + lottery, "ab" + lottery, "x/" + lottery}) {
+    const std::string name = ProposedFileName(subject);
+    const size_t disk = GbkToUtf8(name).size();
+    EXPECT_LE(disk + 4, 255u) << Readable(subject.substr(0, 4));
+    EXPECT_GT(disk + 3 + 4, 255u) << "one more character would have fitted";
+    // Whole characters only: half of one does not survive the way to UTF-8 and back.
+    EXPECT_EQ(Utf8ToGbk(GbkToUtf8(name)), name);
+    EXPECT_EQ(subject.compare(2, name.size() - 2, name, 2), 0);
+  }
+  EXPECT_GBK_EQ(ProposedFileName("x/" + lottery).substr(0, 4), "x_彩");
+  EXPECT_EQ(CharCount(ProposedFileName(lottery)), 83);  // 249 bytes + ".txt"
+  EXPECT_EQ(ProposedFileName(std::string(300, 'x')), std::string(251, 'x'));
+  // A short name is left whole.
+  EXPECT_GBK_EQ(ProposedFileName("彩票"), "彩票");
+}
+
 TEST_F(ReadingFiles, SavedAsGbkLinesEndedByCrLf) {
   // Paths are GBK texts to the program; on disk the name is UTF-8.
   const std::string name = folder_.string() + "/曼联.txt";
@@ -65,9 +88,10 @@ TEST_F(ReadingFiles, SavedAsGbkLinesEndedByCrLf) {
 }
 
 TEST_F(ReadingFiles, FailedWriteLeavesTheOldFileWhole) {
-  // A name so long that no temporary file can sit beside it: the write fails before any rename.
-  const auto path = folder_ / std::string(250, 'x');
+  // A folder stands where the temporary file would go: the write fails before any rename.
+  const auto path = folder_ / "old.txt";
   { std::ofstream(path, std::ios::binary) << "old reading\r\n"; }
+  ASSERT_TRUE(std::filesystem::create_directory(TemporaryFileBeside(path.string())));
   EXPECT_THROW(SaveReading(path.string(), "new reading"), EStreamError);
   EXPECT_EQ(ReadBytes(path), "old reading\r\n");
 

@@ -127,6 +127,40 @@ TEST(CalendarLabels, BadTexts) {
   EXPECT_THROW(ComputeCalendarLabels("2012", "4", "4", "12", "x", labels), EConvertError);
 }
 
+// Hours, minutes and years the calendar cannot take are the date error, found before any sum
+// a typed number could overflow; the message names the text.
+TEST(CalendarLabels, OutOfRangeMomentsAreTheDateError) {
+  struct Case {
+    const char *y, *m, *d, *h, *n, *named;
+  } cases[] = {
+      {"2012", "2", "4", "2147483647", "0", "2147483647"},
+      {"2012", "2", "4", "40000000", "0", "40000000"},
+      {"2012", "2", "4", "24", "0", "24"},
+      {"2012", "2", "4", "-1", "0", "-1"},
+      {"2012", "2", "4", "16", "2147483647", "2147483647"},  // 立春's day: the minute is read
+      {"2012", "2", "5", "16", "60", "60"},                  // and a number is checked on any day
+      {"2012", "2", "5", "16", "-5", "-5"},
+      {"2200", "8", "8", "20", "8", "2200"},
+      {"2147483647", "1", "1", "0", "0", "2147483647"},
+      {"2008", "2", "31", "20", "8", "2008年2月31日"},
+      {"2012", "2147483647", "1", "0", "0", "2147483647"},
+  };
+  for (const Case& c : cases) {
+    CalendarLabels labels;
+    labels.FourPillarsText = "old";
+    try {
+      ComputeCalendarLabels(c.y, c.m, c.d, c.h, c.n, labels);
+      ADD_FAILURE() << c.y << "-" << c.m << "-" << c.d << " " << c.h << ":" << c.n;
+    } catch (const EConvertError& e) {
+      EXPECT_NE(BytePosOf("日期或时间无效", e.Message()), 0) << Readable(e.Message());
+      EXPECT_NE(BytePosOf(c.named, e.Message()), 0) << Readable(e.Message());
+    }
+    EXPECT_EQ(labels.FourPillarsText, "old");
+  }
+  // The last year of the calendar is still taken.
+  EXPECT_GBK_EQ(At("2100", "12", "31", "23", "59").LunarDateText, "农历:2100-12-1");
+}
+
 TEST(NayinOf, AllSixtyPairs) {
   const char* const names[30] = {"海中金", "炉中火", "大林木", "路傍土", "剑锋金", "山头火",
                                  "涧下水", "城头土", "白蜡金", "杨柳木", "泉中水", "屋上土",

@@ -87,7 +87,7 @@ TEST(Recommend, MovingStrengthAtTheThresholdIsBig) {
   Recommend(f, "(日空:申酉,时空:戌亥)", StrengthModel::Factor);
   EXPECT_EQ(f.BranchElementStrengths[0], 4.5);
   EXPECT_EQ(f.MovingStrength, 4.5);
-  EXPECT_EQ(CharPos("推荐:大", f.RecommendationText), 1) << Readable(f.RecommendationText);
+  EXPECT_EQ(BytePosOf("推荐:大", f.RecommendationText), 1) << Readable(f.RecommendationText);
 }
 
 // Pillars 戌 子 戌 子: strengths 子 .. 亥 are 5, 2.2, 4.2, 4, 2, 4, 3.8, 5.2, 4.8, 4.8, 5.2, 5.
@@ -121,7 +121,7 @@ TEST(Recommend, SizeAndParity) {
   for (const Case& c : cases) {
     ChartFields f = Moving("戌子戌子", c.moving, c.changed, c.mark);
     Recommend(f, "(日空:申酉,时空:戌亥)", StrengthModel::Factor);
-    EXPECT_EQ(CharPos(c.head, f.RecommendationText), 1)
+    EXPECT_EQ(BytePosOf(c.head, f.RecommendationText), 1)
         << Readable(c.moving) << Readable(c.changed) << Readable(c.mark) << ": "
         << Readable(f.RecommendationText);
   }

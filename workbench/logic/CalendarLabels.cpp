@@ -165,6 +165,9 @@ bool ComputeCalendarLabels(const std::string& year, const std::string& month,
     RaiseMomentError("「" + year + "年" + month + "月" + day + "日」不是有效的日期");
   const TDate date = encoded;
   const int H = MomentHour(hour);
+  // The minute is read only on a term's day, but a number out of range is wrong on any day.
+  int N;
+  if (TryStrToInt(minute, N)) MomentMinute(minute);
 
   std::array<TDateTime, 12> terms;
   for (int i = 0; i < 12; ++i) terms[i] = engine.GetSolarTermDate(Y, 2 * i);

@@ -2,6 +2,7 @@
 
 #include "platform/GbkText.h"
 #include "platform/Numbers.h"
+#include "workbench/logic/CalendarLabels.h"
 #include "workbench/logic/StrengthModels.h"
 
 std::array<bool, 3> TrigramLines(int n) {
@@ -39,9 +40,13 @@ CastLines TimeCast(int y, int month, int day, int h) {
 DigitSums NumberDigitSums(const std::string& digits) {
   DigitSums sums;
   const size_t half = digits.size() / 2;
-  for (size_t i = 0; i < digits.size(); ++i) {
-    const int digit = StrToInt(std::string(1, digits[i]));
+  // Character by character, so that the error of a double-byte character (a full-width digit)
+  // names the whole character rather than half of it.
+  for (size_t i = 0; i < digits.size();) {
+    const size_t length = static_cast<size_t>(GbkCharLength(digits, i));
+    const int digit = StrToInt(digits.substr(i, length));
     (i < half ? sums.A : sums.B) += digit;
+    i += length;
   }
   return sums;
 }
@@ -104,6 +109,9 @@ CastLines MatchCast(int strokes1, int strokes2, int base, int offset) {
 }
 
 int LotteryQuarter(int hour, int minute) {
+  // Checked before the sums below, which a typed number could overflow.
+  if (hour < 0 || hour > 23) RaiseMomentError("时「" + IntToStr(hour) + "」不在0-23之间");
+  if (minute < 0 || minute > 59) RaiseMomentError("分「" + IntToStr(minute) + "」不在0-59之间");
   int quarter = (minute + 15) / 15;
   if (hour % 2 == 0) quarter += 4;
   return quarter;

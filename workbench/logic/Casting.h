@@ -29,8 +29,8 @@ int PillarBranchNumber(const std::string& fourPillars, int position, int fallbac
 // From the year branch y, the lunar month and day and the hour branch h.
 CastLines TimeCast(int y, int month, int day, int h);
 
-// A typed number split in halves (the lower half takes the odd digit); every byte is read as a
-// decimal digit of its own, so anything else raises EConvertError.
+// A typed number split in halves by bytes (the lower half takes the odd digit); every character
+// is read as a decimal digit of its own, so anything else raises EConvertError naming it.
 struct DigitSums {
   int A = 0;
   int B = 0;
@@ -65,6 +65,7 @@ bool SplitMatch(const std::string& text, std::string& name1, std::string& name2)
 
 // Stroke casts: `base` is y + lunar month + lunar day + h.
 CastLines MatchCast(int strokes1, int strokes2, int base, int offset);
-// Quarter of the hour 1 .. 4, plus 4 in an even hour: 1 .. 8 over a double hour.
+// Quarter of the hour 1 .. 4, plus 4 in an even hour: 1 .. 8 over a double hour. An hour or
+// minute out of range raises the date error.
 int LotteryQuarter(int hour, int minute);
 CastLines LotteryCast(int strokes, int base, int quarter);

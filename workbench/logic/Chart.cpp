@@ -25,6 +25,9 @@ std::string OwnBranch(const std::string& line) {
 void OddsFactors(const ChartInput& input, ChartFields& f) {
   const double E3 = StrToFloat(input.ShiOdds);
   const double E4 = StrToFloat(input.YingOdds);
+  // A negative odd gives a factor of the wrong sign and a strength below zero.
+  if (E3 < 0) throw Exception("世的赔率「" + input.ShiOdds + "」小于0，赔率不能为负数!");
+  if (E4 < 0) throw Exception("应的赔率「" + input.YingOdds + "」小于0，赔率不能为负数!");
   const double sum = E3 + E4;
   if (sum == 0) throw Exception("世、应赔率之和为0，无法计算赔率系数!");
   f.ShiOddsFactor = RoundTo(E4 * 2 / sum, -2) + 0.0;

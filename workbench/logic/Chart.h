@@ -63,5 +63,6 @@ std::string LineCodeOf(const ChartInput& input, bool flipMoving);
 
 // The whole cast: chart text, chart fields, strengths, goal times and recommendation. Raises
 // EConvertError for odds that are not numbers, and Exception with a message for odds whose
-// factors cannot be computed (a zero sum, a result out of range); nothing is produced then.
+// factors cannot be computed (a negative odd, a zero sum, a result out of range); nothing is
+// produced then.
 ChartCast CastChart(const ChartInput& input, StrengthModel model);

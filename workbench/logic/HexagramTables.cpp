@@ -36,7 +36,7 @@ std::string SpiritOfLine(const std::string& order, int line) {
 
 std::string PalaceOf(std::string_view tableEntry) {
   std::string entry(tableEntry);
-  int at = CharPos("宫", entry);
+  int at = BytePosOf("宫", entry);
   return at > 2 ? ByteCopy(entry, at - 2, 2) : std::string();
 }
 

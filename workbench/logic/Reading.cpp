@@ -2,6 +2,7 @@
 
 #include "platform/Classes.h"
 #include "platform/Files.h"
+#include "platform/GbkText.h"
 #include "platform/Numbers.h"
 
 std::string ReadingText(const std::string& sequence, const std::string& subject,
@@ -21,10 +22,21 @@ std::string MultiChartSummary(double shiSum, double yingSum, double ratioSum0, d
 }
 
 std::string ProposedFileName(const std::string& subject) {
-  std::string name = subject;
-  for (char& c : name) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte == '/' || byte < 0x20 || byte == 0x7F) c = '_';
+  // On disk the name is UTF-8 and may hold 255 bytes, ".txt" (the dialog's default extension)
+  // included: a longer one the save dialog cannot take.
+  constexpr size_t kNameBytes = 255 - 4;
+  std::string name;
+  size_t diskBytes = 0;
+  for (size_t at = 0; at < subject.size();) {
+    std::string ch = subject.substr(at, static_cast<size_t>(GbkCharLength(subject, at)));
+    at += ch.size();
+    if (ch.size() == 1) {
+      const auto byte = static_cast<unsigned char>(ch[0]);
+      if (byte == '/' || byte < 0x20 || byte == 0x7F) ch = "_";
+    }
+    diskBytes += GbkToUtf8(ch).size();
+    if (diskBytes > kNameBytes) break;
+    name += ch;
   }
   return name;
 }

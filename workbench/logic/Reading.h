@@ -15,7 +15,8 @@ std::string MultiChartSummary(double shiSum, double yingSum, double ratioSum0, d
 
 // The file name proposed for a subject: "/" and control characters would make it a path or an
 // unreadable name, so each becomes "_". Both are single bytes that never occur inside a GBK
-// character, so the text stays whole.
+// character, so the text stays whole. A long subject is cut at a character boundary so that
+// the name with ".txt" keeps to the file system's 255 bytes (of UTF-8).
 std::string ProposedFileName(const std::string& subject);
 
 // Writes the text as GBK lines each ended by CR LF, through a temporary file renamed into place;
