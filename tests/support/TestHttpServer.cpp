@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <chrono>
 #include <filesystem>
+#include <utility>
 #include <fstream>
 #include <sstream>
 
@@ -130,13 +131,17 @@ std::string TestHttpServer::BaseUrl() const { return "http://127.0.0.1:" + std::
 
 std::string TestHttpServer::Url(const std::string& path) const { return BaseUrl() + path; }
 
+void TestHttpServer::Install(const std::string& path, std::shared_ptr<Script> script) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  scripts_[path] = std::move(script);
+}
+
 void TestHttpServer::AnswerBody(const std::string& path, const std::string& body, int status) {
   auto script = std::make_shared<Script>();
   script->kind = Script::Body;
   script->status = status;
   script->body = body;
-  std::lock_guard<std::mutex> lock(mutex_);
-  scripts_[path] = script;
+  Install(path, std::move(script));
 }
 
 void TestHttpServer::AnswerStatus(const std::string& path, int status) {
@@ -149,8 +154,7 @@ void TestHttpServer::AnswerCutShort(const std::string& path, const std::string& 
   script->kind = Script::CutShort;
   script->body = body;
   script->declaredLength = declaredLength;
-  std::lock_guard<std::mutex> lock(mutex_);
-  scripts_[path] = script;
+  Install(path, std::move(script));
 }
 
 void TestHttpServer::AnswerStall(const std::string& path, bool withHeaders,
@@ -160,8 +164,7 @@ void TestHttpServer::AnswerStall(const std::string& path, bool withHeaders,
   script->withHeaders = withHeaders;
   script->body = headStart;
   script->declaredLength = declaredLength;
-  std::lock_guard<std::mutex> lock(mutex_);
-  scripts_[path] = script;
+  Install(path, std::move(script));
 }
 
 void TestHttpServer::AnswerRedirect(const std::string& path, const std::string& location,
@@ -170,8 +173,7 @@ void TestHttpServer::AnswerRedirect(const std::string& path, const std::string& 
   script->kind = Script::Redirect;
   script->status = status;
   script->location = location;
-  std::lock_guard<std::mutex> lock(mutex_);
-  scripts_[path] = script;
+  Install(path, std::move(script));
 }
 
 void TestHttpServer::AnswerFromFolder(const std::string& path) {

@@ -75,6 +75,7 @@ class TestHttpServer {
   void Serve(int client);
   void Stall(int client);
   Script ScriptFor(const std::string& path) const;
+  void Install(const std::string& path, std::shared_ptr<Script> script);
   bool SendAll(int client, const std::string& bytes);
 
   std::string folder_;
