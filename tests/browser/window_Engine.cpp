@@ -6,9 +6,7 @@
 namespace {
 
 std::string Html(const std::string& utf8Title, const std::string& body = "") {
-  return "<html><head><meta charset=\"utf-8\"><title>" + utf8Title +
-         "</title></head><body style=\"font-size:28px;background:#e0f0ff\">" + body +
-         "</body></html>";
+  return TestHttpServer::Page(utf8Title, body, "font-size:28px;background:#e0f0ff");
 }
 
 class BrowserEngineTest : public BrowserTest {
@@ -73,12 +71,7 @@ TEST_F(BrowserEngineTest, EveryWindowAPageOpensBecomesOneTab) {
   server->AnswerBody("/c.html", Html("C"));
   server->AnswerBody("/d.html", Html("D"));
   server->AnswerBody("/e.html", Html("E"));
-  server->AnswerBody("/pop.html", Html("P",
-                                       "<a id=\"l\" href=\"c.html\" target=\"_blank\">c</a><script>"
-                                       "document.getElementById('l').click();"
-                                       "window.open('d.html');"
-                                       "var w = window.open('');"
-                                       "if (w) w.location = 'e.html';</script>"));
+  server->AnswerBody("/pop.html", Html("P", TestHttpServer::kOpensThreeWindows));
   form->NewTab(server->Url("/pop.html"));
   ASSERT_TRUE(WaitUntil([&] { return form->PCT->PageCount() >= 5; }))
       << form->PCT->PageCount() << " page(s)";

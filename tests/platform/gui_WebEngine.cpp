@@ -8,8 +8,7 @@
 namespace {
 
 std::string Page(const std::string& title, const std::string& body = "") {
-  return "<html><head><meta charset=\"utf-8\"><title>" + title + "</title></head><body>" + body +
-         "</body></html>";
+  return TestHttpServer::Page(title, body);
 }
 
 class WebEngineTest : public WindowTest<> {
@@ -94,12 +93,7 @@ TEST_F(WebEngineTest, EachPopupAsksForOneWindowAndAnUnnamedOneLoadsInTheControlG
   server->AnswerBody("/c.html", Page("C"));
   server->AnswerBody("/d.html", Page("D"));
   server->AnswerBody("/e.html", Page("E"));
-  server->AnswerBody("/pop.html", Page("P",
-                                       "<a id=\"l\" href=\"c.html\" target=\"_blank\">c</a><script>"
-                                       "document.getElementById('l').click();"
-                                       "window.open('d.html');"
-                                       "var w = window.open('');"
-                                       "if (w) w.location = 'e.html';</script>"));
+  server->AnswerBody("/pop.html", Page("P", TestHttpServer::kOpensThreeWindows));
   std::vector<std::string> asked;
   TWebBrowser* hidden = nullptr;
   std::vector<std::string> hiddenAddresses;

@@ -12,9 +12,9 @@
 #include <cerrno>
 #include <chrono>
 #include <filesystem>
-#include <utility>
 #include <fstream>
 #include <sstream>
+#include <utility>
 
 struct TestHttpServer::Script {
   enum Kind { Folder, Body, CutShort, Stall, Redirect } kind = Folder;
@@ -58,15 +58,18 @@ const char* Reason(int status) {
 // Pages (".html") go out as pages, so that a web view shows them; everything else as bytes.
 std::string ContentType(const std::string& target) {
   const auto ends = [&](const std::string& tail) {
-    return target.size() >= tail.size() && target.compare(target.size() - tail.size(), tail.size(), tail) == 0;
+    return target.size() >= tail.size() &&
+           target.compare(target.size() - tail.size(), tail.size(), tail) == 0;
   };
   return ends(".html") || ends(".htm") ? "text/html; charset=utf-8" : "application/octet-stream";
 }
 
-std::string Head(const std::string& target, int status, size_t length, const std::string& extra = "") {
+std::string Head(const std::string& target, int status, size_t length,
+                 const std::string& extra = "") {
   return "HTTP/1.1 " + std::to_string(status) + " " + Reason(status) +
-         "\r\nContent-Type: " + ContentType(target) + "\r\nContent-Length: " + std::to_string(length) +
-         "\r\n" + extra + "Connection: close\r\n\r\n";
+         "\r\nContent-Type: " + ContentType(target) +
+         "\r\nContent-Length: " + std::to_string(length) + "\r\n" + extra +
+         "Connection: close\r\n\r\n";
 }
 
 // A path inside the served folder, or "" for one that climbs out of it.
@@ -130,6 +133,19 @@ TestHttpServer::~TestHttpServer() {
 std::string TestHttpServer::BaseUrl() const { return "http://127.0.0.1:" + std::to_string(port_); }
 
 std::string TestHttpServer::Url(const std::string& path) const { return BaseUrl() + path; }
+
+std::string TestHttpServer::Page(const std::string& title, const std::string& body,
+                                 const std::string& style) {
+  return "<html><head><meta charset=\"utf-8\"><title>" + title + "</title></head><body" +
+         (style.empty() ? "" : " style=\"" + style + "\"") + ">" + body + "</body></html>";
+}
+
+const char* const TestHttpServer::kOpensThreeWindows =
+    "<a id=\"l\" href=\"c.html\" target=\"_blank\">c</a><script>"
+    "document.getElementById('l').click();"
+    "window.open('d.html');"
+    "var w = window.open('');"
+    "if (w) w.location = 'e.html';</script>";
 
 void TestHttpServer::Install(const std::string& path, std::shared_ptr<Script> script) {
   std::lock_guard<std::mutex> lock(mutex_);
@@ -285,8 +301,8 @@ void TestHttpServer::Serve(int client) {
       SendAll(client, Head(target, 200, script.declaredLength) + script.body);
       break;
     case Script::Stall:
-      if (SendAll(client,
-                  (script.withHeaders ? Head(target, 200, script.declaredLength) : "") + script.body))
+      if (SendAll(client, (script.withHeaders ? Head(target, 200, script.declaredLength) : "") +
+                              script.body))
         Stall(client);
       break;
     case Script::Redirect:

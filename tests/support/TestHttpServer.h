@@ -65,6 +65,13 @@ class TestHttpServer {
   // anything the destructor of this server holds.
   void OnRequest(const std::string& path, std::function<void()> hook);
 
+  // A UTF-8 page with this title and body; style, if any, goes on the body.
+  static std::string Page(const std::string& title, const std::string& body = "",
+                          const std::string& style = "");
+  // A body that opens c.html by a target=_blank link, d.html by window.open, and an unnamed
+  // window it then sends to e.html: three window requests of the three kinds.
+  static const char* const kOpensThreeWindows;
+
   // Request targets received so far, in order of arrival.
   std::vector<std::string> Requests() const;
   int RequestCount(const std::string& path) const;
