@@ -4,9 +4,9 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLibraryInfo>
-#include <QTranslator>
 #include <QScreen>
 #include <QThread>
+#include <QTranslator>
 #include <algorithm>
 
 #include "platform/gui/Dialogs.h"
@@ -47,12 +47,9 @@ std::unique_ptr<QTranslator> LoadQtChinese() {
 
 TApplication::TApplication(int& argc, char** argv)
     : TComponent(nullptr), impl_(std::make_unique<Impl>()) {
-  if (!QApplication::instance()) {
-    // The web engine draws through contexts shared with the windows'; this must precede the
-    // toolkit's start.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    impl_->ownedApp = std::make_unique<QApplication>(argc, argv);
-  }
+  // No Qt::AA_ShareOpenGLContexts: it would load the OpenGL driver into every start. The web
+  // engine makes the shared context when it is loaded (WebEngineView.cpp).
+  if (!QApplication::instance()) impl_->ownedApp = std::make_unique<QApplication>(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
   impl_->translator = LoadQtChinese();
   impl_->context = std::make_unique<QObject>();
@@ -149,8 +146,9 @@ void TApplication::ShowException(const std::exception& e) {
   // The layer's own exceptions carry texts meant for the user; anything else gets a Chinese
   // sentence around the library's (English) text.
   const auto* ours = dynamic_cast<const Exception*>(&e);
-  const std::string message = ours                                    ? ours->Message()
-                              : dynamic_cast<const std::bad_alloc*>(&e) ? std::string("内存不足，操作没有完成")
+  const std::string message = ours ? ours->Message()
+                              : dynamic_cast<const std::bad_alloc*>(&e)
+                                  ? std::string("内存不足，操作没有完成")
                                   : "程序内部错误：" + std::string(e.what());
   MessageBox(message, Title, MB_OK | MB_ICONSTOP);
 }
