@@ -7,6 +7,7 @@
 
 #include "platform/GbkText.h"
 #include "platform/gui/WebBrowser.h"
+#include "tests/platform/core_LoadedLibraries.h"
 #include "tests/platform/core_TempFolder.h"
 #include "tests/support/GuiTest.h"
 #include "tests/support/TestHttpServer.h"
@@ -128,14 +129,6 @@ TEST_F(WebEngineTest, EachPopupAsksForOneWindowAndAnUnnamedOneLoadsInTheControlG
   EXPECT_EQ(hidden->LocationURL(), server->Url("/e.html"));
 }
 
-// Whether a library whose file name holds `name` is mapped into this process.
-bool Mapped(const std::string& name) {
-  std::ifstream maps("/proc/self/maps");
-  for (std::string line; std::getline(maps, line);)
-    if (line.find(name) != std::string::npos) return true;
-  return false;
-}
-
 TEST_F(WebEngineTest, TheEngineIsLoadedWithTheFirstPageAndNotBefore) {
   // A fresh run of this program, so that no earlier test has loaded the engine: the toolkit is
   // up and a window with a browser control shows, as after the program's start.
@@ -144,10 +137,11 @@ TEST_F(WebEngineTest, TheEngineIsLoadedWithTheFirstPageAndNotBefore) {
       {
         form->Show();
         ProcessEvents();
-        if (Mapped("libQt6WebEngine") || Mapped("libzelkar_webengine")) std::_Exit(1);
+        if (LibraryMapped("libQt6WebEngine") || LibraryMapped("libzelkar_webengine")) std::_Exit(1);
         Load([&] { browser->Navigate(server->Url("/a.html")); });
         if (browser->LocationName() != "页一") std::_Exit(2);
-        if (!Mapped("libQt6WebEngineCore") || !Mapped("libzelkar_webengine")) std::_Exit(3);
+        if (!LibraryMapped("libQt6WebEngineCore") || !LibraryMapped("libzelkar_webengine"))
+          std::_Exit(3);
         std::_Exit(0);
       },
       ::testing::ExitedWithCode(0), "");
