@@ -38,7 +38,6 @@ TLssCalendar::TLssCalendar(TComponent* AOwner, const TLunarEngine& engine)
   SetColor(calColors_->DayBackColor());
   hint_ = new TCalendarHint(this);
   SetBounds(Left(), Top(), 300, 210);
-  UpdateLayout();
 }
 
 TLssCalendar::~TLssCalendar() {
@@ -129,9 +128,11 @@ void TLssCalendar::Notification(TComponent* component, TOperation operation) {
   if (operation == TOperation::opRemove && component == backImage_) backImage_ = nullptr;
 }
 
+// A pending layout is done first: it fits the texts with the settings it was asked with.
 #define ZELKAR_REPAINT_SETTER(Name, field)   \
   void TLssCalendar::Set##Name(bool value) { \
     if (value == (field)) return;            \
+    EnsureLayout();                          \
     (field) = value;                         \
     Invalidate();                            \
   }
@@ -148,6 +149,7 @@ ZELKAR_REPAINT_SETTER(EnWeekName, enWeekName_)
 // --- the selected day -----------------------------------------------------------------------
 
 void TLssCalendar::SetDate(TDate value) {
+  EnsureLayout();  // a pending layout fits the title to the date it was asked for
   int y = 0, m = 0, d = 0;
   DecodeDate(value, y, m, d);
   if (y < 1900 || y > 2100) return;
@@ -228,7 +230,13 @@ int TLssCalendar::AutoFitFontSize(TFont& font, const std::string& sample, int wi
   return fitted;
 }
 
-void TLssCalendar::UpdateLayout() {
+void TLssCalendar::EnsureLayout() const {
+  // Never made const: every calendar is a control made with new.
+  if (layoutStale_) const_cast<TLssCalendar*>(this)->Layout();
+}
+
+void TLssCalendar::Layout() {
+  layoutStale_ = false;
   const TRect client = GetClientRect();
   const int W = client.Width() / 7;
   const int H = client.Height() / 8;
@@ -303,12 +311,14 @@ void TLssCalendar::UpdateLayout() {
 }
 
 TRect TLssCalendar::CellRect(int index) const {
+  EnsureLayout();
   const int col = index % 7;
   const int row = index / 7;
   return Bounds(col * cellWidth_, dayRect_.Top + row * cellHeight_, cellWidth_, cellHeight_);
 }
 
 int TLssCalendar::CellAt(int x, int y) const {
+  EnsureLayout();
   // Cells of no size (a control squeezed to nothing) have no cell under any point.
   if (cellWidth_ <= 0 || cellHeight_ <= 0) return -1;
   if (!PtInRect(dayRect_, Point(x, y))) return -1;
@@ -321,6 +331,7 @@ int TLssCalendar::CellAt(int x, int y) const {
 
 int TLssCalendar::ArrowAt(int x, int y) const {
   if (!showArrow_) return -1;
+  EnsureLayout();
   for (int i = 0; i < ArrowCount; ++i)
     if (PtInRect(arrowRects_[i], Point(x, y))) return i;
   return -1;
@@ -343,6 +354,7 @@ void TLssCalendar::MouseDown(TMouseButton button, TShiftState shift, int x, int 
   if (button == mbLeft && !Focused() && CanFocus()) SetFocus();
   TCustomControl::MouseDown(button, shift, x, y);
   if (button != mbLeft) return;
+  EnsureLayout();
   if (PtInRect(dayRect_, Point(x, y))) {
     SelectDateAt(x, y);
   } else if (const int arrow = ArrowAt(x, y); arrow >= 0) {
