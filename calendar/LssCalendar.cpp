@@ -38,6 +38,7 @@ TLssCalendar::TLssCalendar(TComponent* AOwner, const TLunarEngine& engine)
   SetColor(calColors_->DayBackColor());
   hint_ = new TCalendarHint(this);
   SetBounds(Left(), Top(), 300, 210);
+  UpdateLayout();
 }
 
 TLssCalendar::~TLssCalendar() {
@@ -128,11 +129,9 @@ void TLssCalendar::Notification(TComponent* component, TOperation operation) {
   if (operation == TOperation::opRemove && component == backImage_) backImage_ = nullptr;
 }
 
-// A pending layout is done first: it fits the texts with the settings it was asked with.
 #define ZELKAR_REPAINT_SETTER(Name, field)   \
   void TLssCalendar::Set##Name(bool value) { \
     if (value == (field)) return;            \
-    EnsureLayout();                          \
     (field) = value;                         \
     Invalidate();                            \
   }
@@ -149,7 +148,6 @@ ZELKAR_REPAINT_SETTER(EnWeekName, enWeekName_)
 // --- the selected day -----------------------------------------------------------------------
 
 void TLssCalendar::SetDate(TDate value) {
-  EnsureLayout();  // a pending layout fits the title to the date it was asked for
   int y = 0, m = 0, d = 0;
   DecodeDate(value, y, m, d);
   if (y < 1900 || y > 2100) return;
@@ -268,25 +266,26 @@ void TLssCalendar::Layout() {
   if (autoFontSize_) {
     AutoFitFontSize(*c.BackMonthTextFont(), "9", dayRect_.Width(),
                     static_cast<int>(dayRect_.Height() * 0.9));
-    AutoFitFontSize(*c.TitleTextFont(), FormatDateTime("yyyy年mm月", date_), titleRect_.Width(),
-                    static_cast<int>(titleRect_.Height() * 0.8));
-    AutoFitFontSize(*c.WeekTextFont(), FormatDateTime("ddd", date_), static_cast<int>(W * 0.9), H);
-    AutoFitFontSize(*c.DayTextFont(), FormatDateTime("dd", date_), dayBox_.Width(),
+    AutoFitFontSize(*c.TitleTextFont(), FormatDateTime("yyyy年mm月", layoutDate_),
+                    titleRect_.Width(), static_cast<int>(titleRect_.Height() * 0.8));
+    AutoFitFontSize(*c.WeekTextFont(), FormatDateTime("ddd", layoutDate_),
+                    static_cast<int>(W * 0.9), H);
+    AutoFitFontSize(*c.DayTextFont(), FormatDateTime("dd", layoutDate_), dayBox_.Width(),
                     dayBox_.Height());
-    if (lunarCalStyle_ == csRight && showVertical_)
+    if (lunarCalStyle_ == csRight && layoutVertical_)
       AutoFitFontSize(*c.LunarTextFont(), "九", lunarBox_.Width(), lunarBox_.Height() / 3);
     else
       AutoFitFontSize(*c.LunarTextFont(), "九九九", lunarBox_.Width(), lunarBox_.Height());
     if (ftvCalStyle_ != csRight)
       AutoFitFontSize(*c.FtvTextFont(), "九九九九九九", ftvBox_.Width(), ftvBox_.Height());
-    else if (showVertical_)
+    else if (layoutVertical_)
       AutoFitFontSize(*c.FtvTextFont(), "九", ftvBox_.Width(), ftvBox_.Height() / 3);
     else
       AutoFitFontSize(*c.FtvTextFont(), "九九九", ftvBox_.Width(), ftvBox_.Height());
   }
 
   TCanvas& canvas = Canvas();
-  if (!IsRectEmpty(ftvBox_) && !(ftvCalStyle_ == csRight && showVertical_)) {
+  if (!IsRectEmpty(ftvBox_) && !(ftvCalStyle_ == csRight && layoutVertical_)) {
     canvas.Font().Assign(*c.FtvTextFont());
     std::string sample = "九九九";
     // Bounded so that a font that measures nothing cannot keep the loop going.

@@ -112,12 +112,19 @@ class TLssCalendar : public TCustomControl {
 
   void CalcFirstDate();
   // The layout (boxes, fitted font sizes) is worked out when it is next needed: painting, the
-  // mouse, the look, a new date. A calendar sized several times while its hidden window is
-  // built then measures no text until it shows; what it shows is as if laid out at once.
-  void UpdateLayout() { layoutStale_ = true; }
+  // mouse, the look. A calendar sized several times while its hidden window is built then
+  // measures no text until it shows. It keeps the date and text direction it was asked with,
+  // so what it shows is as if laid out at once.
+  void UpdateLayout() {
+    layoutStale_ = true;
+    layoutDate_ = date_;
+    layoutVertical_ = showVertical_;
+  }
   void EnsureLayout() const;
   void Layout();
   mutable bool layoutStale_ = true;
+  TDate layoutDate_ = 0;
+  bool layoutVertical_ = false;
   int AutoFitFontSize(TFont& font, const std::string& sample, int width, int height);
   // Sizes already fitted, by face, style, sample and box: every layout refits all texts, and
   // each size tried loads a font.
