@@ -3,7 +3,10 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QIconEngine>
 #include <QLibraryInfo>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QScreen>
 #include <QThread>
 #include <QTranslator>
@@ -43,13 +46,59 @@ std::unique_ptr<QTranslator> LoadQtChinese() {
   return nullptr;
 }
 
+// Every menu bar asks the style for the icon of its overflow button when it is made, and the
+// style reads that picture through the image reader, which loads every image format plugin to
+// find its format: a start paid for a button that shows only when a window is too narrow for
+// its menus. The icon is read when it is first drawn.
+class DeferredIcon : public QIconEngine {
+ public:
+  DeferredIcon(QStyle* style, QStyle::StandardPixmap which) : style_(style), which_(which) {}
+  void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+    Real().paint(painter, rect, Qt::AlignCenter, mode, state);
+  }
+  QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+    return Real().pixmap(size, mode, state);
+  }
+  QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+    return Real().actualSize(size, mode, state);
+  }
+  QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+    return Real().availableSizes(mode, state);
+  }
+  QIconEngine* clone() const override { return new DeferredIcon(style_, which_); }
+
+ private:
+  const QIcon& Real() {
+    if (!read_ && style_) real_ = style_->standardIcon(which_);
+    read_ = true;
+    return real_;
+  }
+  QPointer<QStyle> style_;
+  QStyle::StandardPixmap which_;
+  QIcon real_;
+  bool read_ = false;
+};
+
+class DeferredIconStyle : public QProxyStyle {
+ public:
+  QIcon standardIcon(StandardPixmap which, const QStyleOption* option,
+                     const QWidget* widget) const override {
+    if (which == SP_ToolBarHorizontalExtensionButton || which == SP_ToolBarVerticalExtensionButton)
+      return QIcon(new DeferredIcon(baseStyle(), which));
+    return QProxyStyle::standardIcon(which, option, widget);
+  }
+};
+
 }  // namespace
 
 TApplication::TApplication(int& argc, char** argv)
     : TComponent(nullptr), impl_(std::make_unique<Impl>()) {
   // No Qt::AA_ShareOpenGLContexts: it would load the OpenGL driver into every start. The web
   // engine makes the shared context when it is loaded (WebEngineView.cpp).
-  if (!QApplication::instance()) impl_->ownedApp = std::make_unique<QApplication>(argc, argv);
+  if (!QApplication::instance()) {
+    impl_->ownedApp = std::make_unique<QApplication>(argc, argv);
+    QApplication::setStyle(new DeferredIconStyle);
+  }
   QApplication::setQuitOnLastWindowClosed(false);
   impl_->translator = LoadQtChinese();
   impl_->context = std::make_unique<QObject>();
