@@ -142,6 +142,20 @@ TEST_F(FormTest, ResizingTheWindowRealignsAndFiresOnResize) {
   EXPECT_EQ(client->BoundsRect(), Rect(0, 0, 300, 200));
 }
 
+TEST_F(FormTest, AWindowHearsOfTheSizeItWasMadeWithWhenFirstShownBeforeOnShow) {
+  // The handler came after the size, as in every window's constructor; no window manager
+  // need resize the window for its layout to be made.
+  tool->OnResize = [this](TComponent*) { tool->log.push_back("resize " + std::to_string(tool->Width())); };
+  tool->Show();
+  ASSERT_EQ(tool->log.size(), 2u);
+  EXPECT_EQ(tool->log[0], "resize " + std::to_string(tool->Width()));
+  EXPECT_EQ(tool->log[1], "show");
+  tool->log.clear();
+  tool->Hide();
+  tool->Show();
+  EXPECT_EQ(tool->log, (std::vector<std::string>{"show"}));
+}
+
 TEST_F(FormTest, AlignmentStacksEdgesInOrderOfPositionAndFillsTheRest) {
   auto* host = new TPanel(main);
   host->SetParent(main);
