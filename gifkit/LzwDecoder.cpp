@@ -109,13 +109,12 @@ bool DecodeStream(const std::uint8_t* data, std::size_t size, std::uint64_t tota
   const std::uint8_t* const dataEnd = data + size;
   Bits b{0, 0, data + 1, data + 1};
   std::uint32_t width = 0, mask = 0;
-  // The entry the next code defines and the one whose definition widens the codes (or, once
-  // the table is full, takes the free code back to the spare entry).
+  // The entry the next code defines, made already as the last string plus one pixel (see
+  // `define`), and the free code whose coming widens the codes (or, once the table is full,
+  // takes the free code back to the spare entry).
   std::uint32_t freeCode = 0, widenAt = 0;
   std::uint8_t* dst = out;
   std::uint8_t* const outEnd = out + total;
-  const std::uint8_t* previous = nullptr;
-  std::uint32_t previousLength = 0;
 
   const auto readCode = [&]() __attribute__((always_inline))->std::uint32_t {
     if (b.count < width) [[unlikely]] {
@@ -157,18 +156,15 @@ bool DecodeStream(const std::uint8_t* data, std::size_t size, std::uint64_t tota
       return false;
     }
     *dst = literals[code];
-    previous = dst++;
-    previousLength = 1;
+    place[freeCode] = dst++;
+    length[freeCode] = 2;
     return true;
   };
 
-  // One code. `careful` near the end of the picture: strings are cut at its end and copied
-  // byte by byte.
-  const auto decodeCode = [&](auto careful) __attribute__((always_inline))->TStep {
-    const std::uint32_t code = readCode();
-    place[freeCode] = previous;
-    length[freeCode] = static_cast<std::uint16_t>(previousLength + 1);
-    const std::uint32_t defined = freeCode;
+  // After a string of `stringLength` written at `at`: the next free code, and its entry, the
+  // string plus the pixel that follows it.
+  const auto define = [&](const std::uint8_t* at, std::uint32_t stringLength)
+      __attribute__((always_inline)) {
     if (++freeCode == widenAt) [[unlikely]] {
       if (width < 12) {
         ++width;
@@ -179,10 +175,18 @@ bool DecodeStream(const std::uint8_t* data, std::size_t size, std::uint64_t tota
         widenAt = kMaxCodes + 1;
       }
     }
+    place[freeCode] = at;
+    length[freeCode] = static_cast<std::uint16_t>(stringLength + 1);
+  };
+
+  // One code. `careful` near the end of the picture: strings are cut at its end and copied
+  // byte by byte.
+  const auto decodeCode = [&](auto careful) __attribute__((always_inline))->TStep {
+    const std::uint32_t code = readCode();
     const std::uint32_t stringLength = length[code];
     const std::uint8_t* const src = place[code];
     if constexpr (careful) {
-      if (code > defined) [[unlikely]] {
+      if (code > freeCode) [[unlikely]] {
         if (!lenient) Corrupt();
         corrupt = true;
         return TStep::Done;
@@ -192,35 +196,30 @@ bool DecodeStream(const std::uint8_t* data, std::size_t size, std::uint64_t tota
       const std::uint32_t copied =
           static_cast<std::uint32_t>(std::min<std::uint64_t>(stringLength, outEnd - dst));
       for (std::uint32_t i = 0; i < copied; ++i) dst[i] = src[i];
-      previous = dst;
-      previousLength = stringLength;
+      define(dst, stringLength);
       dst += copied;
       return TStep::More;
     } else {
-      if (code >= defined) [[unlikely]] {
+      if (code < freeCode && stringLength - 1 < kChunk) [[likely]] {
+        std::uint8_t chunk[kChunk];
+        std::memcpy(chunk, src, kChunk);
+        std::memcpy(dst, chunk, kChunk);
+      } else {
         // No code beyond the entry being made.
-        if (code > defined) {
+        if (code > freeCode) {
           if (!lenient) Corrupt();
           corrupt = true;
           return TStep::Done;
         }
+        if (stringLength == 0) return code == end ? TStep::Done : TStep::Restart;
+        CopyChunks(dst, src, stringLength);
         // The entry being made ends in its own first pixel, not yet written when copied.
-        CopyChunks(dst, src, stringLength);
-        dst[stringLength - 1] = src[0];
-      } else if (stringLength - 1 < kChunk) [[likely]] {
-        std::uint8_t chunk[kChunk];
-        std::memcpy(chunk, src, kChunk);
-        std::memcpy(dst, chunk, kChunk);
-      } else if (stringLength != 0) {
-        CopyChunks(dst, src, stringLength);
-      } else {
-        return code == end ? TStep::Done : TStep::Restart;
+        if (code == freeCode) dst[stringLength - 1] = src[0];
       }
+      define(dst, stringLength);
+      dst += stringLength;
+      return TStep::More;
     }
-    previous = dst;
-    previousLength = stringLength;
-    dst += stringLength;
-    return TStep::More;
   };
 
   const bool reporting = static_cast<bool>(progress);
