@@ -66,8 +66,8 @@ enum class TStep { More, Restart, Done };
 // side by side in the output. The clear and end codes are entries of length 0, so one test of
 // the length sends them, and strings longer than a chunk, off the short path. The entry a code
 // would define is made before the code is looked up, so a code naming the entry being defined
-// finds it. Sets `reached` to the number of pixels the data gave; the rest of `out` is left as
-// it was.
+// finds it. Sets `reached` to the number of pixels the data gave; past them `out` is left as it
+// was, but for up to a chunk after the last string.
 bool DecodeStream(const std::uint8_t* data, std::size_t size, std::uint64_t total, int bits,
                   bool lenient, const TGifProgress& progress, std::uint8_t* out,
                   std::uint64_t& reached) {
@@ -270,7 +270,12 @@ bool DecodeLzwImage(const std::uint8_t* data, std::size_t size, std::uint32_t wi
       corrupt = DecodeStream(data, size, 0, bits, lenient, progress, nullptr, reached);
     } else if (!interlaced && stride == width) {
       corrupt = DecodeStream(data, size, total, bits, lenient, progress, target, reached);
-      if (!targetZeroed && reached < total) std::memset(target + reached, 0, total - reached);
+      // A zeroed target still gets back what the last string's chunk wrote past its end.
+      if (reached < total) {
+        std::memset(
+            target + reached, 0,
+            targetZeroed ? std::min<std::uint64_t>(kChunk, total - reached) : total - reached);
+      }
     } else {
       // Not zeroed: untouched pages of a large block cost nothing.
       std::unique_ptr<std::uint8_t[]> pixels(new std::uint8_t[total]);
