@@ -175,8 +175,9 @@ void TThread::WakeUp() {
 }
 
 bool TThread::SleepFor(uint32_t milliseconds) {
+  // A wake that came before this sleep began is kept and ends it at once: clearing it here
+  // would lose a WakeUp sent while the worker was between two sleeps.
   std::unique_lock<std::mutex> lock(mutex_);
-  wake_ = false;
   const bool interrupted = cv_.wait_for(lock, std::chrono::milliseconds(milliseconds),
                                         [this] { return wake_ || terminated_ || suspended_; });
   wake_ = false;

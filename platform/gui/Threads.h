@@ -41,7 +41,8 @@ class TThread {
   // Runs `call` on the GUI thread later, without waiting.
   static void Queue(std::function<void()> call);
 
-  // Wakes a SleepFor early (it returns false).
+  // Wakes a SleepFor early (it returns false); sent while no sleep is under way, it ends the
+  // next one at once.
   void WakeUp();
 
  protected:

@@ -77,6 +77,13 @@ TEST_F(ThreadTest, WakeUpAndTerminateEndASleepEarly) {
   ticker.Terminate();
   ticker.WaitFor();
   EXPECT_TRUE(ticker.Finished());
+
+  // A wake sent before the worker reaches its sleep is kept, not lost.
+  Ticker late(60000);
+  late.WakeUp();
+  late.Resume();
+  EXPECT_TRUE(WaitUntil([&] { return late.earlyWakes >= 1; }));
+  EXPECT_EQ(late.rounds, 0);
 }
 
 class Syncer : public TThread {
