@@ -239,7 +239,7 @@ std::uint64_t TGIFFrameCore::DecodeIndicesInto(std::uint8_t* target, std::size_t
 TGIFIndexImage TGIFFrameCore::DecodeIndices(const TGifProgress& progress) {
   TGIFIndexImage image = DecodedLayout();
   image.Pixels.resize(static_cast<std::size_t>(image.Width) * image.Height);
-  DecodeIndicesInto(image.Pixels.data(), image.Width, progress, true);
+  DecodeIndicesInto(image.Pixels.data(), image.Width, progress);
   return image;
 }
 

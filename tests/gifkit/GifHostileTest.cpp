@@ -158,7 +158,7 @@ TEST(GifHostile, AFrameWithoutPixelsOnAScreenThatGrowsWritesBackAsOneSeeThroughP
   TGIFImageCore made;
   made.AppendFrame().EncodeIndices(TGIFIndexImage{0, 0, 8, std::vector<TGifColor>(256, 0), {}});
   made.AppendFrame().EncodeIndices(
-      TGIFIndexImage{10, 10, 8, std::vector<TGifColor>(256, 0), std::vector<std::uint8_t>(100, 9)});
+      TGIFIndexImage{10, 10, 8, std::vector<TGifColor>(256, 0), TGifIndices(100, 9)});
   TGIFImageCore back;
   back.ReadGifBytes(made.WriteGifBytes(), false);
   ASSERT_EQ(back.Count(), 2);

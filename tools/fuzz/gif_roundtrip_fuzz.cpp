@@ -16,7 +16,7 @@ namespace {
 
 struct Frame {
   std::vector<int> place;  // left, top, width, height, depth
-  std::vector<std::uint8_t> pixels;
+  TGifIndices pixels;
   std::vector<TGifColor> palette;
   int transparentIndex = -1;
 
