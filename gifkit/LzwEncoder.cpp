@@ -15,6 +15,8 @@ namespace {
 constexpr std::uint32_t kHashSlots = 65536;
 constexpr std::uint32_t kEmptySlot = 0xFFFFFFFF;
 constexpr std::uint32_t kLastCode = 4094;
+// No pixel is this: a code without a child yet.
+constexpr std::uint16_t kNoChild = 0xFFFF;
 // Code bytes are gathered for this many whole sub-blocks before they go out.
 constexpr std::size_t kGathered = 255 * 16;
 
@@ -60,11 +62,13 @@ void EncodeLzwImage(std::string& out, std::uint32_t width, std::uint32_t height,
     std::vector<std::uint32_t> slots(kHashSlots, kEmptySlot);
     // The slot each code took since the last clear code, so a clear empties only those.
     std::array<std::uint32_t, 4096> taken;
-    // The first child each code got, found before the hash: on flat runs the next pixel
-    // nearly always continues the string the same way. Entries of codes not yet made are
-    // emptied when the code is made.
-    std::array<std::uint32_t, 4096> firstChild;
-    firstChild.fill(kEmptySlot);
+    // The first child each code got (its pixel and its code), found before the hash: on flat
+    // runs the next pixel nearly always continues the string the same way. Kept apart, the
+    // code found is the next index as it is loaded. Entries of codes not yet made are emptied
+    // when the code is made.
+    std::array<std::uint16_t, 4096> childPixel;
+    std::array<std::uint16_t, 4096> childCode;
+    childPixel.fill(kNoChild);
 
     // Codes are packed least significant bit first into `gathered`, eight bytes stored at a
     // time (the bytes past the whole ones are rewritten by the next code), all in locals.
@@ -101,9 +105,9 @@ void EncodeLzwImage(std::string& out, std::uint32_t width, std::uint32_t height,
       }
       while (p < rowEnd) {
         const std::uint32_t c = *p++ & mask;
-        const std::uint32_t cached = firstChild[prefix];
-        if ((cached >> 12) == c) {
-          prefix = cached & 0xFFF;
+        const std::uint32_t cached = childPixel[prefix];
+        if (cached == c) {
+          prefix = childCode[prefix];
           continue;
         }
         const std::uint32_t key = (c << 12) | prefix;
@@ -120,8 +124,11 @@ void EncodeLzwImage(std::string& out, std::uint32_t width, std::uint32_t height,
         const std::uint32_t code = nextCode++;
         slots[slot] = (key << 12) | code;
         taken[code] = slot;
-        if (cached == kEmptySlot) firstChild[prefix] = (c << 12) | code;
-        firstChild[code] = kEmptySlot;
+        if (cached == kNoChild) {
+          childPixel[prefix] = static_cast<std::uint16_t>(c);
+          childCode[prefix] = static_cast<std::uint16_t>(code);
+        }
+        childPixel[code] = kNoChild;
         prefix = c;
         if (code == widenAt) [[unlikely]] {
           ++codeWidth;
@@ -130,7 +137,7 @@ void EncodeLzwImage(std::string& out, std::uint32_t width, std::uint32_t height,
           put(prefix, codeWidth);
           put(clear, codeWidth);
           for (std::uint32_t i = clear + 2; i <= code; ++i) slots[taken[i]] = kEmptySlot;
-          std::fill_n(firstChild.begin(), clear + 2, kEmptySlot);
+          std::fill_n(childPixel.begin(), clear + 2, kNoChild);
           nextCode = clear + 2;
           codeWidth = codeSize + 1;
           widenAt = 1u << codeWidth;
