@@ -183,17 +183,8 @@ void TMainForm::BuildWelcomePage() {
   GkGIFAnimator1->SetAutoSize(false);
   GkGIFAnimator1->SetStretch(true);
   GkGIFAnimator1->SetBounds(0, 80, 200, 200);
-  {
-    // Our own drawing of a turning coin.
-    TCoinArt art;
-    art.Size = 200;
-    art.Frames = 12;
-    art.DelayMs = 90;
-    TGIFImage picture;
-    picture.ReadGifBytes(SpinningCoinGif(art), true);
-    GkGIFAnimator1->SetImage(&picture);
-  }
   GkGIFAnimator1->SetAnimate(true);
+  OnShow = Handler(this, &TMainForm::ShowWelcomeCoin);
   lbl1 = Make<TLabel>(this, pnl1, "lbl1");
   lbl1->SetAutoSize(true);
   lbl1->Font()->SetName("隶书");
@@ -203,6 +194,18 @@ void TMainForm::BuildWelcomePage() {
   lbl1->SetCaption("欢迎使用Zelkar易学浏览器");
   lbl1->SetTop(320);
   PCT->SetActivePage(TabSheet1);
+}
+
+void TMainForm::ShowWelcomeCoin(TComponent*) {
+  if (GkGIFAnimator1->Image().Count() > 0) return;
+  // Our own drawing of a turning coin.
+  TCoinArt art;
+  art.Size = 200;
+  art.Frames = 12;
+  art.DelayMs = 90;
+  TGIFImage picture;
+  picture.ReadGifBytes(SpinningCoinGif(art), true);
+  GkGIFAnimator1->SetImage(&picture);
 }
 
 void TMainForm::BuildStatusBar() {

@@ -125,6 +125,9 @@ class TMainForm : public TForm {
  private:
   void BuildToolbar();
   void BuildWelcomePage();
+  // The welcome page's turning coin is drawn when the window first shows: the window is made at
+  // start but mostly never shown, and drawing the coin's frames is the slowest part of making it.
+  void ShowWelcomeCoin(TComponent* Sender);
   void BuildStatusBar();
   void BuildMenus();
   // Runs a write of the settings file; the first failure of a run is told, later ones not.

@@ -228,7 +228,13 @@ int TLssCalendar::AutoFitFontSize(TFont& font, const std::string& sample, int wi
   return fitted;
 }
 
-void TLssCalendar::UpdateLayout() {
+void TLssCalendar::EnsureLayout() const {
+  // Never made const: every calendar is a control made with new.
+  if (layoutStale_) const_cast<TLssCalendar*>(this)->Layout();
+}
+
+void TLssCalendar::Layout() {
+  layoutStale_ = false;
   const TRect client = GetClientRect();
   const int W = client.Width() / 7;
   const int H = client.Height() / 8;
@@ -260,25 +266,26 @@ void TLssCalendar::UpdateLayout() {
   if (autoFontSize_) {
     AutoFitFontSize(*c.BackMonthTextFont(), "9", dayRect_.Width(),
                     static_cast<int>(dayRect_.Height() * 0.9));
-    AutoFitFontSize(*c.TitleTextFont(), FormatDateTime("yyyy年mm月", date_), titleRect_.Width(),
-                    static_cast<int>(titleRect_.Height() * 0.8));
-    AutoFitFontSize(*c.WeekTextFont(), FormatDateTime("ddd", date_), static_cast<int>(W * 0.9), H);
-    AutoFitFontSize(*c.DayTextFont(), FormatDateTime("dd", date_), dayBox_.Width(),
+    AutoFitFontSize(*c.TitleTextFont(), FormatDateTime("yyyy年mm月", layoutDate_),
+                    titleRect_.Width(), static_cast<int>(titleRect_.Height() * 0.8));
+    AutoFitFontSize(*c.WeekTextFont(), FormatDateTime("ddd", layoutDate_),
+                    static_cast<int>(W * 0.9), H);
+    AutoFitFontSize(*c.DayTextFont(), FormatDateTime("dd", layoutDate_), dayBox_.Width(),
                     dayBox_.Height());
-    if (lunarCalStyle_ == csRight && showVertical_)
+    if (lunarCalStyle_ == csRight && layoutVertical_)
       AutoFitFontSize(*c.LunarTextFont(), "九", lunarBox_.Width(), lunarBox_.Height() / 3);
     else
       AutoFitFontSize(*c.LunarTextFont(), "九九九", lunarBox_.Width(), lunarBox_.Height());
     if (ftvCalStyle_ != csRight)
       AutoFitFontSize(*c.FtvTextFont(), "九九九九九九", ftvBox_.Width(), ftvBox_.Height());
-    else if (showVertical_)
+    else if (layoutVertical_)
       AutoFitFontSize(*c.FtvTextFont(), "九", ftvBox_.Width(), ftvBox_.Height() / 3);
     else
       AutoFitFontSize(*c.FtvTextFont(), "九九九", ftvBox_.Width(), ftvBox_.Height());
   }
 
   TCanvas& canvas = Canvas();
-  if (!IsRectEmpty(ftvBox_) && !(ftvCalStyle_ == csRight && showVertical_)) {
+  if (!IsRectEmpty(ftvBox_) && !(ftvCalStyle_ == csRight && layoutVertical_)) {
     canvas.Font().Assign(*c.FtvTextFont());
     std::string sample = "九九九";
     // Bounded so that a font that measures nothing cannot keep the loop going.
@@ -303,12 +310,14 @@ void TLssCalendar::UpdateLayout() {
 }
 
 TRect TLssCalendar::CellRect(int index) const {
+  EnsureLayout();
   const int col = index % 7;
   const int row = index / 7;
   return Bounds(col * cellWidth_, dayRect_.Top + row * cellHeight_, cellWidth_, cellHeight_);
 }
 
 int TLssCalendar::CellAt(int x, int y) const {
+  EnsureLayout();
   // Cells of no size (a control squeezed to nothing) have no cell under any point.
   if (cellWidth_ <= 0 || cellHeight_ <= 0) return -1;
   if (!PtInRect(dayRect_, Point(x, y))) return -1;
@@ -321,6 +330,7 @@ int TLssCalendar::CellAt(int x, int y) const {
 
 int TLssCalendar::ArrowAt(int x, int y) const {
   if (!showArrow_) return -1;
+  EnsureLayout();
   for (int i = 0; i < ArrowCount; ++i)
     if (PtInRect(arrowRects_[i], Point(x, y))) return i;
   return -1;
@@ -343,6 +353,7 @@ void TLssCalendar::MouseDown(TMouseButton button, TShiftState shift, int x, int 
   if (button == mbLeft && !Focused() && CanFocus()) SetFocus();
   TCustomControl::MouseDown(button, shift, x, y);
   if (button != mbLeft) return;
+  EnsureLayout();
   if (PtInRect(dayRect_, Point(x, y))) {
     SelectDateAt(x, y);
   } else if (const int arrow = ArrowAt(x, y); arrow >= 0) {

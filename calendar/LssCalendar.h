@@ -39,8 +39,15 @@ class TLssCalendar : public TCustomControl {
   std::string GetEnMonthName(int month, int kind) const;
 
   // --- look
-  TLssCalColors* CalColors() const { return calColors_.get(); }
-  void SetCalColors(const TLssCalColors* value) { calColors_->Assign(value); }
+  // The look's fonts carry the sizes the layout fitted: it is brought up to date first.
+  TLssCalColors* CalColors() const {
+    EnsureLayout();
+    return calColors_.get();
+  }
+  void SetCalColors(const TLssCalColors* value) {
+    EnsureLayout();
+    calColors_->Assign(value);
+  }
   TFestivalList* FtvList() const { return ftvList_.get(); }
   void SetFtvList(const TFestivalList* value);
   TLssCalStyle LunarCalStyle() const { return lunarCalStyle_; }
@@ -104,7 +111,20 @@ class TLssCalendar : public TCustomControl {
   enum Arrow { PrevYear, PrevMonth, NextMonth, NextYear, ArrowCount };
 
   void CalcFirstDate();
-  void UpdateLayout();
+  // The layout (boxes, fitted font sizes) is worked out when it is next needed: painting, the
+  // mouse, the look. A calendar sized several times while its hidden window is built then
+  // measures no text until it shows. It keeps the date and text direction it was asked with,
+  // so what it shows is as if laid out at once.
+  void UpdateLayout() {
+    layoutStale_ = true;
+    layoutDate_ = date_;
+    layoutVertical_ = showVertical_;
+  }
+  void EnsureLayout() const;
+  void Layout();
+  mutable bool layoutStale_ = true;
+  TDate layoutDate_ = 0;
+  bool layoutVertical_ = false;
   int AutoFitFontSize(TFont& font, const std::string& sample, int width, int height);
   // Sizes already fitted, by face, style, sample and box: every layout refits all texts, and
   // each size tried loads a font.

@@ -13,6 +13,7 @@ const char* const kArrowGlyphs[] = {"《", "〈", "〉", "》"};
 }  // namespace
 
 void TLssCalendar::Paint() {
+  EnsureLayout();
   PaintTitle();
   PaintWeekRow();
   PaintDayArea();

@@ -134,8 +134,18 @@ std::string Trim(const std::string& text) {
 std::string UpperCase(const std::string& text) { return MapSingleBytes(text, AsciiUpper); }
 std::string LowerCase(const std::string& text) { return MapSingleBytes(text, AsciiLower); }
 
+// Compared in place: component lookups by name call this for every sibling.
 bool SameText(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && LowerCase(a) == LowerCase(b);
+  if (a.size() != b.size()) return false;
+  for (size_t at = 0; at < a.size();) {
+    const int length = GbkCharLength(a, at);
+    // Where one text holds a double-byte character and the other does not, the bytes differ.
+    if (length != GbkCharLength(b, at)) return false;
+    if (length == 1 ? AsciiLower(a[at]) != AsciiLower(b[at]) : a.compare(at, 2, b, at, 2) != 0)
+      return false;
+    at += static_cast<size_t>(length);
+  }
+  return true;
 }
 
 namespace {

@@ -1,12 +1,16 @@
-// Ed25519 on OpenSSL; ELF headers compared with the running program's own.
+// Ed25519 on OpenSSL's libcrypto, loaded with the first check; ELF headers compared with the
+// running program's own.
 #include "platform/Signatures.h"
 
 #include <elf.h>
 #include <openssl/evp.h>
+#include <openssl/opensslv.h>
 
 #include <cstring>
 #include <fstream>
 #include <memory>
+
+#include "platform/Libraries.h"
 
 namespace {
 
@@ -65,23 +69,52 @@ const ElfIdentity* OwnIdentity() {
   return own.get();
 }
 
+// The functions of libcrypto the check calls; all null when it cannot be loaded.
+struct Crypto {
+  decltype(&EVP_PKEY_new_raw_public_key) new_raw_public_key = nullptr;
+  decltype(&EVP_PKEY_free) pkey_free = nullptr;
+  decltype(&EVP_MD_CTX_new) md_ctx_new = nullptr;
+  decltype(&EVP_MD_CTX_free) md_ctx_free = nullptr;
+  decltype(&EVP_DigestVerifyInit) digest_verify_init = nullptr;
+  decltype(&EVP_DigestVerify) digest_verify = nullptr;
+};
+
+const Crypto* LoadCrypto() {
+  static const std::unique_ptr<Crypto> crypto = [] {
+    // The library of the OpenSSL the program was built with (its major version names it).
+    TLibrary library("libcrypto.so." + std::to_string(OPENSSL_VERSION_MAJOR));
+    auto c = std::make_unique<Crypto>();
+    if (!(library.Find(c->new_raw_public_key, "EVP_PKEY_new_raw_public_key") &&
+          library.Find(c->pkey_free, "EVP_PKEY_free") &&
+          library.Find(c->md_ctx_new, "EVP_MD_CTX_new") &&
+          library.Find(c->md_ctx_free, "EVP_MD_CTX_free") &&
+          library.Find(c->digest_verify_init, "EVP_DigestVerifyInit") &&
+          library.Find(c->digest_verify, "EVP_DigestVerify")))
+      c.reset();
+    return c;
+  }();
+  return crypto.get();
+}
+
 }  // namespace
 
 bool VerifyEd25519Signature(const std::string& data, const std::string& signature,
                             const std::string& publicKeyHex) {
   unsigned char key[32];
   if (signature.size() != 64 || !DecodeHex(publicKeyHex, key, sizeof key)) return false;
-  EVP_PKEY* pkey = EVP_PKEY_new_raw_public_key(EVP_PKEY_ED25519, nullptr, key, sizeof key);
+  const Crypto* crypto = LoadCrypto();
+  if (!crypto) return false;  // nothing can be verified without it
+  EVP_PKEY* pkey = crypto->new_raw_public_key(EVP_PKEY_ED25519, nullptr, key, sizeof key);
   if (!pkey) return false;
-  EVP_MD_CTX* context = EVP_MD_CTX_new();
+  EVP_MD_CTX* context = crypto->md_ctx_new();
   // Ed25519 signs the message itself, in one pass: no digest is named.
   const bool valid =
-      context && EVP_DigestVerifyInit(context, nullptr, nullptr, nullptr, pkey) == 1 &&
-      EVP_DigestVerify(context, reinterpret_cast<const unsigned char*>(signature.data()),
-                       signature.size(), reinterpret_cast<const unsigned char*>(data.data()),
-                       data.size()) == 1;
-  EVP_MD_CTX_free(context);
-  EVP_PKEY_free(pkey);
+      context && crypto->digest_verify_init(context, nullptr, nullptr, nullptr, pkey) == 1 &&
+      crypto->digest_verify(context, reinterpret_cast<const unsigned char*>(signature.data()),
+                            signature.size(), reinterpret_cast<const unsigned char*>(data.data()),
+                            data.size()) == 1;
+  crypto->md_ctx_free(context);
+  crypto->pkey_free(pkey);
   return valid;
 }
 

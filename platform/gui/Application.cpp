@@ -3,10 +3,13 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QIconEngine>
 #include <QLibraryInfo>
-#include <QTranslator>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QScreen>
 #include <QThread>
+#include <QTranslator>
 #include <algorithm>
 
 #include "platform/gui/Dialogs.h"
@@ -43,15 +46,58 @@ std::unique_ptr<QTranslator> LoadQtChinese() {
   return nullptr;
 }
 
+// Every menu bar asks the style for the icon of its overflow button when it is made, and the
+// style reads that picture through the image reader, which loads every image format plugin to
+// find its format: a start paid for a button that shows only when a window is too narrow for
+// its menus. The icon is read when it is first drawn.
+class DeferredIcon : public QIconEngine {
+ public:
+  DeferredIcon(QStyle* style, QStyle::StandardPixmap which) : style_(style), which_(which) {}
+  void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+    Real().paint(painter, rect, Qt::AlignCenter, mode, state);
+  }
+  QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+    return Real().pixmap(size, mode, state);
+  }
+  QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+    return Real().actualSize(size, mode, state);
+  }
+  QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+    return Real().availableSizes(mode, state);
+  }
+  QIconEngine* clone() const override { return new DeferredIcon(style_, which_); }
+
+ private:
+  const QIcon& Real() {
+    if (!read_ && style_) real_ = style_->standardIcon(which_);
+    read_ = true;
+    return real_;
+  }
+  QPointer<QStyle> style_;
+  QStyle::StandardPixmap which_;
+  QIcon real_;
+  bool read_ = false;
+};
+
+class DeferredIconStyle : public QProxyStyle {
+ public:
+  QIcon standardIcon(StandardPixmap which, const QStyleOption* option,
+                     const QWidget* widget) const override {
+    if (which == SP_ToolBarHorizontalExtensionButton || which == SP_ToolBarVerticalExtensionButton)
+      return QIcon(new DeferredIcon(baseStyle(), which));
+    return QProxyStyle::standardIcon(which, option, widget);
+  }
+};
+
 }  // namespace
 
 TApplication::TApplication(int& argc, char** argv)
     : TComponent(nullptr), impl_(std::make_unique<Impl>()) {
+  // No Qt::AA_ShareOpenGLContexts: it would load the OpenGL driver into every start. The web
+  // engine makes the shared context when it is loaded (WebEngineView.cpp).
   if (!QApplication::instance()) {
-    // The web engine draws through contexts shared with the windows'; this must precede the
-    // toolkit's start.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     impl_->ownedApp = std::make_unique<QApplication>(argc, argv);
+    QApplication::setStyle(new DeferredIconStyle);
   }
   QApplication::setQuitOnLastWindowClosed(false);
   impl_->translator = LoadQtChinese();
@@ -149,8 +195,9 @@ void TApplication::ShowException(const std::exception& e) {
   // The layer's own exceptions carry texts meant for the user; anything else gets a Chinese
   // sentence around the library's (English) text.
   const auto* ours = dynamic_cast<const Exception*>(&e);
-  const std::string message = ours                                    ? ours->Message()
-                              : dynamic_cast<const std::bad_alloc*>(&e) ? std::string("内存不足，操作没有完成")
+  const std::string message = ours ? ours->Message()
+                              : dynamic_cast<const std::bad_alloc*>(&e)
+                                  ? std::string("内存不足，操作没有完成")
                                   : "程序内部错误：" + std::string(e.what());
   MessageBox(message, Title, MB_OK | MB_ICONSTOP);
 }

@@ -1,4 +1,5 @@
-// Downloads on libcurl, through a temporary file beside the target.
+// Downloads on libcurl, through a temporary file beside the target. libcurl (and the TLS, name
+// and directory libraries it brings along) is loaded with the first download, not at start.
 #include "platform/gui/Download.h"
 
 #include <curl/curl.h>
@@ -12,6 +13,7 @@
 #include <mutex>
 
 #include "platform/GbkText.h"
+#include "platform/Libraries.h"
 
 namespace {
 
@@ -29,9 +31,37 @@ DownloadTimeouts& Timeouts() {
   return timeouts;
 }
 
-void InitCurlOnce() {
-  static std::once_flag once;
-  std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+// The functions of libcurl the download calls, found in the library once it is loaded.
+struct Curl {
+  decltype(&curl_global_init) global_init = nullptr;
+  decltype(&curl_easy_init) easy_init = nullptr;
+  decltype(&curl_easy_setopt) easy_setopt = nullptr;
+  decltype(&curl_easy_perform) easy_perform = nullptr;
+  decltype(&curl_easy_getinfo) easy_getinfo = nullptr;
+  decltype(&curl_easy_cleanup) easy_cleanup = nullptr;
+  decltype(&curl_easy_strerror) easy_strerror = nullptr;
+  std::string missing;  // why it cannot be used
+};
+
+// Loaded and initialised once, by the first download of the run (on whichever thread).
+const Curl& LoadCurl() {
+  static const Curl curl = [] {
+    Curl c;
+    TLibrary library("libcurl.so.4");  // the library's name since libcurl 7.16
+    const bool found = library.Find(c.global_init, "curl_global_init") &&
+                       library.Find(c.easy_init, "curl_easy_init") &&
+                       library.Find(c.easy_setopt, "curl_easy_setopt") &&
+                       library.Find(c.easy_perform, "curl_easy_perform") &&
+                       library.Find(c.easy_getinfo, "curl_easy_getinfo") &&
+                       library.Find(c.easy_cleanup, "curl_easy_cleanup") &&
+                       library.Find(c.easy_strerror, "curl_easy_strerror");
+    if (!found)
+      c.missing = "cannot load libcurl: " + library.Error();
+    else if (c.global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK)
+      c.missing = "cannot start libcurl";
+    return c;
+  }();
+  return curl;
 }
 
 struct Sink {
@@ -118,14 +148,15 @@ bool DownloadToFile(const std::string& url, const std::string& path, std::string
     std::lock_guard<std::mutex> lock(TimeoutMutex());
     timeouts = Timeouts();
   }
-  InitCurlOnce();
+  const Curl& api = LoadCurl();
+  if (!api.missing.empty()) return Fail(error, api.missing);
   const std::string target = GbkToUtf8(path);
   std::string temp;
   Sink sink;
   sink.fd = CreateTemporary(target, temp);
   if (sink.fd < 0) return Fail(error, "cannot create a file beside " + target);
 
-  CURL* curl = curl_easy_init();
+  CURL* curl = api.easy_init();
   if (!curl) {
     ::close(sink.fd);
     std::remove(temp.c_str());
@@ -133,35 +164,35 @@ bool DownloadToFile(const std::string& url, const std::string& path, std::string
   }
   const std::string address = GbkToUtf8(url);
   char message[CURL_ERROR_SIZE] = {0};
-  curl_easy_setopt(curl, CURLOPT_URL, address.c_str());
-  curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-  curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-  curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
-  curl_easy_setopt(curl, CURLOPT_MAXREDIRS, kMaxRedirects);
-  curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, WriteToFile);
-  curl_easy_setopt(curl, CURLOPT_WRITEDATA, &sink);
-  curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, message);
-  curl_easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
-  curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-  curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, timeouts.ConnectMilliseconds);
+  api.easy_setopt(curl, CURLOPT_URL, address.c_str());
+  api.easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+  api.easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+  api.easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+  api.easy_setopt(curl, CURLOPT_MAXREDIRS, kMaxRedirects);
+  api.easy_setopt(curl, CURLOPT_WRITEFUNCTION, WriteToFile);
+  api.easy_setopt(curl, CURLOPT_WRITEDATA, &sink);
+  api.easy_setopt(curl, CURLOPT_ERRORBUFFER, message);
+  api.easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
+  api.easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+  api.easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, timeouts.ConnectMilliseconds);
   StallWatch watch;
   watch.stallMs = timeouts.StallMilliseconds;
-  curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, WatchProgress);
-  curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &watch);
-  curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
-  curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
-  curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
-  const CURLcode result = curl_easy_perform(curl);
+  api.easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, WatchProgress);
+  api.easy_setopt(curl, CURLOPT_XFERINFODATA, &watch);
+  api.easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+  api.easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
+  api.easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
+  const CURLcode result = api.easy_perform(curl);
   long status = 0;
-  curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
-  curl_easy_cleanup(curl);
+  api.easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
+  api.easy_cleanup(curl);
 
   // A redirect without a place to go ends "successfully" on its own 3xx page: not the file.
   std::string why;
   if (watch.stalled)
     why = "the transfer stalled";
   else if (result != CURLE_OK)
-    why = message[0] ? std::string(message) : curl_easy_strerror(result);
+    why = message[0] ? std::string(message) : api.easy_strerror(result);
   else if (status < 200 || status > 299)
     why = "the server answered " + std::to_string(status);
   else if (sink.failed || ::fsync(sink.fd) != 0)

@@ -98,7 +98,14 @@ void TMenuItem::Insert(int index, TMenuItem* item) {
   index = std::clamp(index, 0, Count());
   items_.insert(items_.begin() + index, item);
   item->parent_ = this;
-  UpdateNative();
+  if (submenu_) {
+    // The sub-menu holds the items' actions in order: the new one goes in its place, instead
+    // of the whole menu being built again for every item a window adds.
+    QAction* before = index + 1 < Count() ? items_[index + 1]->qaction_.get() : nullptr;
+    submenu_->insertAction(before, item->qaction_.get());
+  } else {
+    UpdateNative();
+  }
   if (TMenu* menu = MenuOf(this); menu && !parent_) menu->Changed();
 }
 

@@ -1,6 +1,7 @@
 // The embedded web-browser control: navigation, the page's title and address, printing, and
-// the events of a page's life. Pages are shown by a web engine behind the control (Qt WebEngine);
-// the page is made on first use, so a control that never navigates costs no engine. Tests of
+// the events of a page's life. Pages are shown by a web engine behind the control (Qt WebEngine,
+// in a module of its own); the page is made on first use, so a control that never navigates
+// costs no engine, and a program that shows no page never loads it. Tests of
 // window logic give the control another engine through SetWebEngineFactory.
 #pragma once
 
@@ -31,6 +32,10 @@ class TWebBrowserEngine {
 // Makes the engine of each new browser control; an empty function restores the web engine.
 using TWebEngineFactory = std::function<std::unique_ptr<TWebBrowserEngine>(TWebBrowser&)>;
 void SetWebEngineFactory(TWebEngineFactory factory);
+// The web engine is a module loaded with the first page, from beside the program file or, in
+// a build tree, from where the build put it. Tests name another file ("" restores the search);
+// the next page loads from there.
+void SetWebEngineModuleForTesting(const std::string& path);
 
 class TWebBrowser : public TWinControl {
  public:

@@ -1,129 +1,192 @@
-// The web engine behind the browser control: a Qt WebEngine view made inside the control on
-// first use, whose page's signals become the control's events.
+// The web engine behind the browser control. The engine's module, loaded on the first page,
+// makes the pages; this side turns the control's GBK addresses into the module's Qt ones and
+// the pages' reports into the control's events. A control whose module cannot be loaded shows
+// why in place of its page.
 #include "platform/gui/WebEngineView.h"
 
-#include <QEventLoop>
-#include <QPageSetupDialog>
+#include <dlfcn.h>
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QLabel>
+#include <QOpenGLContext>
 #include <QPointer>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
+#include <QTimer>
+#include <QUrl>
 #include <QVBoxLayout>
-#include <QWebEngineNewWindowRequest>
-#include <QWebEnginePage>
-#include <QWebEngineView>
 
 #include "platform/gui/QtPeer.h"
+#include "platform/gui/WebEngineModule.h"
+
+// Qt's own, exported but left out of its public headers: sets the context that every OpenGL
+// context made afterwards shares with.
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
 
 namespace zgui {
 namespace {
+
+const char kModuleName[] = "libzelkar_webengine.so";
+
+std::string& ModuleForTesting() {
+  static std::string path;
+  return path;
+}
+
+struct Module {
+  bool tried = false;
+  WebEngineEntry entry = nullptr;
+  QString error;  // why it could not be loaded (shown to the user)
+};
+
+Module& Loaded() {
+  static Module module;
+  return module;
+}
+
+// The engine draws through OpenGL contexts shared with the windows'. Qt makes the shared
+// context at its start only when told to (Qt::AA_ShareOpenGLContexts), which would load the
+// OpenGL driver into every run of the program; it is made here, before the engine's library
+// starts (which looks for it then), instead.
+void ShareOpenGLContexts() {
+  if (QOpenGLContext::globalShareContext()) return;
+  auto* context = new QOpenGLContext(QCoreApplication::instance());
+  context->setFormat(QSurfaceFormat::defaultFormat());
+  context->create();  // without OpenGL the engine draws in software
+  QObject::connect(context, &QObject::destroyed, [] { qt_gl_set_global_share_context(nullptr); });
+  qt_gl_set_global_share_context(context);
+}
+
+// The module beside the program file, else where the build put it; a test names one file.
+QString FindModule() {
+  QStringList places;
+  if (!ModuleForTesting().empty()) {
+    places << QFile::decodeName(ModuleForTesting().c_str());
+  } else {
+    places << QCoreApplication::applicationDirPath() + "/" + kModuleName
+           << QFile::decodeName(ZELKAR_WEBENGINE_MODULE);
+  }
+  for (const QString& place : places)
+    if (QFileInfo(place).isFile()) return place;
+  return QString();
+}
+
+const Module& Load() {
+  Module& module = Loaded();
+  if (module.tried) return module;
+  module.tried = true;
+  const QString path = FindModule();
+  if (path.isEmpty()) {
+    const QString folder = ModuleForTesting().empty()
+                               ? QCoreApplication::applicationDirPath()
+                               : QFileInfo(QFile::decodeName(ModuleForTesting().c_str())).path();
+    module.error = ToQ("找不到网页引擎「%1」，网页无法显示。它应在程序所在的文件夹「%2」中。")
+                       .arg(QString::fromLatin1(kModuleName), folder);
+    return module;
+  }
+  ShareOpenGLContexts();
+  // Loaded once for the whole run: its pages may live until the program ends.
+  void* handle = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);
+  if (handle) module.entry = reinterpret_cast<WebEngineEntry>(dlsym(handle, kWebEngineEntry));
+  if (!module.entry) {
+    const char* why = dlerror();
+    module.error = ToQ("网页引擎「%1」无法载入，网页无法显示：%2")
+                       .arg(path, why ? QString::fromLocal8Bit(why) : QString());
+  }
+  return module;
+}
 
 std::string Address(const QUrl& url) {
   return url.isEmpty() ? std::string() : FromQ(url.toString(QUrl::FullyEncoded));
 }
 
-class WebEngineView : public TWebBrowserEngine {
+class WebEngineView : public TWebBrowserEngine, private WebEngineHost {
  public:
   explicit WebEngineView(TWebBrowser& owner) : owner_(owner) {}
-  ~WebEngineView() override {
-    if (!view_) return;
-    // A page that is torn down mid-load reports nothing more.
-    view_->page()->disconnect();
-    view_->disconnect();
-    delete view_;
-  }
+  ~WebEngineView() override { page_.reset(); }  // before the control's widget
 
   void Navigate(const std::string& url) override {
-    // A bare host ("www.example.com") is completed as a user's typing would be.
-    View()->setUrl(url.empty() ? QUrl("about:blank") : QUrl::fromUserInput(ToQ(url)));
+    if (WebEnginePage* page = Page()) {
+      // A bare host ("www.example.com") is completed as a user's typing would be.
+      page->Navigate(url.empty() ? QUrl("about:blank") : QUrl::fromUserInput(ToQ(url)));
+      return;
+    }
+    // The place the page was to be shown tells why, and the control reports the try as a
+    // load that ended, as a page that failed would.
+    failedUrl_ = url;
+    QTimer::singleShot(0, owner_.Widget(), [&owner = owner_] {
+      owner.DoDownloadBegin();
+      owner.DoDownloadComplete();
+    });
   }
   void GoBack() override {
-    if (view_) view_->back();
+    if (page_) page_->GoBack();
   }
   void GoForward() override {
-    if (view_) view_->forward();
+    if (page_) page_->GoForward();
   }
   void Refresh() override {
-    if (view_) view_->reload();
+    if (page_) page_->Reload();
   }
   void Stop() override {
-    if (view_) view_->stop();
+    if (page_) page_->Stop();
   }
   void Print() override {
-    if (!view_ || printing_) return;
-    printing_ = true;  // the view prints one job at a time; the printer lives on until done
-    view_->print(Printer());
+    if (page_) page_->Print();
   }
-  bool PrintPreviewEnabled() const override { return view_ && !printing_; }
+  bool PrintPreviewEnabled() const override { return page_ && page_->PrintPreviewEnabled(); }
   void PrintPreview() override {
-    if (!PrintPreviewEnabled()) return;
-    QPrintPreviewDialog dialog(Printer(), view_);
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, view_, [this](QPrinter* p) {
-      QEventLoop wait;
-      QObject::connect(view_, &QWebEngineView::printFinished, &wait, &QEventLoop::quit);
-      printing_ = true;
-      view_->print(p);
-      wait.exec();
-    });
-    dialog.exec();
+    if (page_) page_->PrintPreview();
   }
   void PageSetup() override {
-    QPageSetupDialog dialog(Printer(), view_);
-    dialog.exec();
+    if (WebEnginePage* page = Page()) page->PageSetup();
   }
   std::string LocationName() const override {
-    return view_ ? FromQ(view_->page()->title()) : std::string();
+    if (page_) return FromQ(page_->Title());
+    return error_ ? "网页引擎未能载入" : "";
   }
-  std::string LocationURL() const override {
-    return view_ ? Address(view_->page()->url()) : std::string();
-  }
-
-  QWebEnginePage* Page() { return View()->page(); }
+  std::string LocationURL() const override { return page_ ? Address(page_->Url()) : failedUrl_; }
 
  private:
-  QWebEngineView* View() {
-    if (view_) return view_;
-    QWidget* host = owner_.Widget();
-    view_ = new QWebEngineView(host);
-    auto* fill = new QVBoxLayout(host);
-    fill->setContentsMargins(0, 0, 0, 0);
-    fill->addWidget(view_);
-    QWebEnginePage* page = view_->page();
-    QObject::connect(page, &QWebEnginePage::loadStarted, page,
-                     [this] { owner_.DoDownloadBegin(); });
-    QObject::connect(page, &QWebEnginePage::loadProgress, page,
-                     [this](int progress) { owner_.DoProgressChange(progress, 100); });
-    QObject::connect(page, &QWebEnginePage::loadFinished, page,
-                     [this](bool) { owner_.DoDownloadComplete(); });
-    QObject::connect(page, &QWebEnginePage::urlChanged, page,
-                     [this](const QUrl& url) { owner_.DoNavigateComplete(Address(url)); });
-    QObject::connect(page, &QWebEnginePage::newWindowRequested, page,
-                     [this](QWebEngineNewWindowRequest& request) { NewWindow(request); });
-    QObject::connect(view_, &QWebEngineView::printFinished, view_, [this] { printing_ = false; });
-    return view_;
+  // The control's page, made on first need; nullptr (and the reason shown) without the module.
+  WebEnginePage* Page() {
+    if (page_) return page_.get();
+    const Module& module = Load();
+    if (module.entry) {
+      page_.reset(module.entry(this));
+    } else if (!error_) {
+      QWidget* host = owner_.Widget();
+      error_ = new QLabel(module.error, host);
+      error_->setWordWrap(true);
+      error_->setAlignment(Qt::AlignCenter);
+      error_->setMargin(16);
+      auto* fill = new QVBoxLayout(host);
+      fill->setContentsMargins(0, 0, 0, 0);
+      fill->addWidget(error_);
+      error_->show();
+    }
+    return page_.get();
   }
 
-  void NewWindow(QWebEngineNewWindowRequest& request) {
-    const QUrl url = request.requestedUrl();
+  QWidget* HostWidget() override { return owner_.Widget(); }
+  void LoadStarted() override { owner_.DoDownloadBegin(); }
+  void LoadProgress(int percent) override { owner_.DoProgressChange(percent, 100); }
+  void LoadFinished() override { owner_.DoDownloadComplete(); }
+  void UrlChanged(const QUrl& url) override { owner_.DoNavigateComplete(Address(url)); }
+  WebEnginePage* NewWindow(const QUrl& url) override {
     // A window opened without an address asks for a blank page ("about:blank", which the
     // engine may mark "#blocked"): the page has not said where it goes yet.
     const std::string address = url.scheme() == "about" ? std::string() : Address(url);
     TWebBrowser* target = owner_.DoNewWindow(address);
-    if (!target) return;  // refused: the page's window.open gets no window
-    if (auto* engine = dynamic_cast<WebEngineView*>(&target->Engine()))
-      request.openIn(engine->Page());
-    else if (!address.empty())
-      target->Navigate(address);
-  }
-
-  QPrinter* Printer() {
-    if (!printer_) printer_ = std::make_unique<QPrinter>();
-    return printer_.get();
+    if (!target) return nullptr;  // refused: the page's window.open gets no window
+    if (auto* engine = dynamic_cast<WebEngineView*>(&target->Engine())) return engine->Page();
+    if (!address.empty()) target->Navigate(address);
+    return nullptr;
   }
 
   TWebBrowser& owner_;
-  QPointer<QWebEngineView> view_;
-  std::unique_ptr<QPrinter> printer_;
-  bool printing_ = false;
+  std::unique_ptr<WebEnginePage> page_;
+  QPointer<QLabel> error_;
+  std::string failedUrl_;
 };
 
 }  // namespace
@@ -133,3 +196,8 @@ std::unique_ptr<TWebBrowserEngine> MakeWebEngineView(TWebBrowser& browser) {
 }
 
 }  // namespace zgui
+
+void SetWebEngineModuleForTesting(const std::string& path) {
+  zgui::ModuleForTesting() = path;
+  zgui::Loaded() = zgui::Module();
+}

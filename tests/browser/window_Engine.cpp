@@ -88,4 +88,24 @@ TEST_F(BrowserEngineTest, EveryWindowAPageOpensBecomesOneTab) {
   EXPECT_EQ(server->RequestCount("/d.html"), 1);
 }
 
+TEST_F(BrowserEngineTest, WithoutItsEngineModuleEachTabSaysSoAndTheWindowGoesOn) {
+  struct Restore {
+    ~Restore() { SetWebEngineModuleForTesting(""); }
+  } restore;
+  SetWebEngineModuleForTesting(folder / "gone/libzelkar_webengine.so");
+  server->AnswerBody("/p.html", Html("P"));
+  form->NewTab(server->Url("/p.html"));
+  Enter(server->Url("/p.html"));
+  ASSERT_TRUE(AllLoaded());
+  ASSERT_EQ(form->PCT->PageCount(), 3);  // the address typed opens a tab of its own
+  EXPECT_GBK_EQ(form->PCT->Pages(1)->Caption(), "网页引擎未能载入");
+  EXPECT_GBK_EQ(form->PCT->Pages(2)->Caption(), "网页引擎未能载入");
+  EXPECT_GBK_EQ(form->Ptxt->Caption(), "完成");
+  EXPECT_EQ(form->RCbbURL->GetText(), server->Url("/p.html"));
+  EXPECT_EQ(server->RequestCount("/p.html"), 0);
+  UserClick(form->btn4);  // the tool bar's commands do nothing on it
+  ProcessEvents();
+  EXPECT_FALSE(SaveScreenshot(form, "browser_engine_missing").empty());
+}
+
 }  // namespace

@@ -39,6 +39,22 @@ TEST_F(BrowserTest, TheWindowOpensOnTheWelcomePageWithItsControls) {
   EXPECT_FALSE(SaveScreenshot(form, "browser_welcome").empty());
 }
 
+TEST_F(BrowserTest, TheWelcomeCoinIsDrawnWhenTheWindowFirstShows) {
+  Free();  // made as at the program's start, where it stays hidden
+  SetProgramFolderForTesting(folder.Path());
+  form = NewForm<TMainForm>(nullptr);
+  SetProgramFolderForTesting("");
+  EXPECT_EQ(form->GkGIFAnimator1->Image().Count(), 0);
+  EXPECT_TRUE(form->GkGIFAnimator1->Animate());
+  form->Show();
+  ProcessEvents();
+  const int frames = form->GkGIFAnimator1->Image().Count();
+  EXPECT_GT(frames, 1);
+  form->Hide();
+  form->Show();
+  EXPECT_EQ(form->GkGIFAnimator1->Image().Count(), frames);
+}
+
 TEST_F(BrowserTest, TabsAreNumberedInOrderAndNeverReuseANumber) {
   UserClick(form->WkToolButtons[0]);  // the first button runs Action2
   ASSERT_EQ(form->PCT->PageCount(), 2);

@@ -325,3 +325,21 @@ TEST_F(CalendarPaintTest, TextsTakeTheLargestSizeThatFits) {
         << size.X << " x " << size.Y;
   }
 }
+
+TEST(CalendarLayout, ALayoutLeftPendingFitsWithTheSettingsItWasAskedWith) {
+  // One calendar laid out at once (its look read right after the resize), one whose layout
+  // waits: both then turn to vertical lunar texts, which takes no new layout.
+  TLssCalendar now(nullptr), later(nullptr);
+  now.SetBounds(0, 0, 420, 320);
+  const int fitted = now.CalColors()->LunarTextFont()->Size();
+  now.SetShowVertical(true);
+  later.SetBounds(0, 0, 420, 320);
+  later.SetShowVertical(true);
+  EXPECT_EQ(later.CalColors()->LunarTextFont()->Size(), fitted);
+  EXPECT_EQ(now.CalColors()->LunarTextFont()->Size(), fitted);
+  // A new date on a pending layout: the title keeps the size fitted to the date asked with.
+  TLssCalendar dated(nullptr);
+  dated.SetBounds(0, 0, 420, 320);
+  dated.SetDate(EncodeDate(2008, 2, 1));
+  EXPECT_EQ(dated.CalColors()->TitleTextFont()->Size(), now.CalColors()->TitleTextFont()->Size());
+}

@@ -105,6 +105,10 @@ TEST(GbkText, CaseHelpersLeaveDoubleByteCharactersAlone) {
   EXPECT_TRUE(SameText("URLlst", "urllst"));
   EXPECT_FALSE(SameText("乵", "\x81M"));
   EXPECT_FALSE(SameText("ab", "abc"));
+  EXPECT_TRUE(SameText("N乗1x", "n乗1X"));
+  EXPECT_FALSE(SameText("N乗1x", "n乘1X"));
+  EXPECT_FALSE(SameText("\x81Mb", "\x81mB"));  // a double-byte character's trail byte counts as is
+  EXPECT_TRUE(SameText("", ""));
   EXPECT_EQ(Trim(" \t a b \r\n"), "a b");
   EXPECT_EQ(Trim("   "), "");
   EXPECT_EQ(U(Trim(" 乾 ")), U("乾"));

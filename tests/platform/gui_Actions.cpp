@@ -1,6 +1,9 @@
 // Actions and their clients: buttons, menu items and the command panel.
 #include <gtest/gtest-spi.h>
 
+#include <QAction>
+#include <QMenu>
+
 #include "platform/Files.h"
 #include "platform/gui/ActnList.h"
 #include "tests/support/GuiTest.h"
@@ -142,6 +145,38 @@ TEST_F(ActionTest, MenuItemsFollowTheirActions) {
   UserChoose(item);
   EXPECT_EQ(form->ran, (std::vector<std::string>{"Action3"}));
   EXPECT_EQ(menu->FindItemByCaption("功能(F)"), top);
+}
+
+TEST_F(ActionTest, AMenuShowsItsItemsInOrderThroughInsertsMovesAndRemovals) {
+  auto* menu = new TMainMenu(form);
+  auto* top = NewMenuItem(form, menu->Items(), "N1", "功能");
+  NewMenuItem(form, top, "N2", "b");
+  NewMenuItem(form, top, "N3", "d");
+  auto item = [&](const std::string& caption) {
+    auto* made = new TMenuItem(form);
+    made->SetCaption(caption);
+    return made;
+  };
+  auto* a = item("a");
+  top->Insert(0, a);
+  top->Insert(2, item("c"));
+  top->Insert(99, item("e"));  // past the end: last
+  form->SetMenu(menu);
+  auto shown = [&] {
+    std::string texts;
+    for (QAction* action : top->NativeAction()->menu()->actions())
+      texts += action->text().toStdString();
+    return texts;
+  };
+  EXPECT_EQ(shown(), "abcde");
+  top->Insert(3, a);  // moved within its menu
+  EXPECT_EQ(shown(), "bcdae");
+  auto* other = NewMenuItem(form, menu->Items(), "N4", "其他");
+  other->Insert(0, top->Items(1));  // moved to another menu
+  EXPECT_EQ(shown(), "bdae");
+  EXPECT_EQ(other->NativeAction()->menu()->actions().size(), 1);
+  top->Remove(a);
+  EXPECT_EQ(shown(), "bde");
 }
 
 TEST_F(ActionTest, FreeingAnActionLeavesItsClientsWorking) {

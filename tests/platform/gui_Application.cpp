@@ -1,8 +1,15 @@
-// The default exception handler, posted calls and the main window's place in the application.
+// The default exception handler, posted calls, the main window's place in the application and
+// the style's icons read when first drawn.
+#include <QApplication>
+#include <QIcon>
+#include <QProxyStyle>
+#include <cstdlib>
 #include <thread>
 
 #include "platform/Clock.h"
 #include "platform/Numbers.h"
+#include "platform/gui/Menus.h"
+#include "tests/platform/core_LoadedLibraries.h"
 #include "tests/support/GuiTest.h"
 
 namespace {
@@ -180,6 +187,29 @@ TEST_F(HandlerTest, RunShowsTheMainWindowAndEndsWhenItCloses) {
   EXPECT_TRUE(Application->Terminated());
   delete start;
   Application->ClearTerminated();
+}
+
+TEST_F(HandlerTest, AMenuBarReadsItsOverflowIconOnlyWhenItIsDrawn) {
+  // A fresh run of this program: no earlier test has read a picture.
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        auto* menu = new TMainMenu(form);
+        NewMenuItem(form, menu->Items(), "N1", "文件");
+        form->SetMenu(menu);
+        ProcessEvents();
+        std::_Exit(LibraryMapped("imageformats") ? 1 : 0);
+      },
+      ::testing::ExitedWithCode(0), "");
+  // The icon drawn is the style's own.
+  auto* style = qobject_cast<QProxyStyle*>(QApplication::style());
+  ASSERT_NE(style, nullptr);
+  for (auto which :
+       {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_ToolBarVerticalExtensionButton}) {
+    const QImage drawn = style->standardIcon(which).pixmap(16, 16).toImage();
+    EXPECT_FALSE(drawn.isNull());
+    EXPECT_EQ(drawn, style->baseStyle()->standardIcon(which).pixmap(16, 16).toImage());
+  }
 }
 
 }  // namespace

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
 #include "platform/gui/Download.h"
+#include "tests/platform/core_LoadedLibraries.h"
 #include "tests/platform/core_TempFolder.h"
 #include "tests/support/TestHttpServer.h"
 
@@ -70,6 +72,19 @@ TEST_F(DownloadTest, AWholeTransferReplacesTheFileAndAFailedOneLeavesItAlone) {
   EXPECT_FALSE(DownloadToFile(server.Url("/bd/yj.dat"), local / "no-such-folder/x.dat"));
   EXPECT_FALSE(DownloadToFile(server.Url("/bd/yj.dat"), ""));
   EXPECT_EQ(local.Listing(), "yj.dat;");
+}
+
+TEST_F(DownloadTest, LibcurlIsLoadedWithTheFirstDownloadNotBefore) {
+  // A fresh run of this program, so that no earlier test has loaded it.
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        if (LibraryMapped("libcurl")) std::_Exit(1);
+        if (!DownloadToFile(server.Url("/bd/yj.dat"), local / "yj.dat")) std::_Exit(2);
+        if (!LibraryMapped("libcurl") || ReadAll(local / "yj.dat") != fresh) std::_Exit(3);
+        std::_Exit(0);
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 TEST_F(DownloadTest, MalformedAddressesAndOtherSchemesAreRefusedWithoutAsking) {

@@ -1,7 +1,14 @@
-// The web-browser control over the real web engine, against pages served on loopback.
+// The web-browser control over the real web engine (the module the layer loads with the first
+// page), against pages served on loopback; and a control whose module cannot be loaded.
+#include <QLabel>
+#include <cstdlib>
+#include <fstream>
 #include <memory>
 
+#include "platform/GbkText.h"
 #include "platform/gui/WebBrowser.h"
+#include "tests/platform/core_LoadedLibraries.h"
+#include "tests/platform/core_TempFolder.h"
 #include "tests/support/GuiTest.h"
 #include "tests/support/TestHttpServer.h"
 
@@ -120,6 +127,82 @@ TEST_F(WebEngineTest, EachPopupAsksForOneWindowAndAnUnnamedOneLoadsInTheControlG
   EXPECT_EQ(server->RequestCount("/c.html"), 0);  // refused windows load nothing
   EXPECT_EQ(server->RequestCount("/d.html"), 0);
   EXPECT_EQ(hidden->LocationURL(), server->Url("/e.html"));
+}
+
+TEST_F(WebEngineTest, TheEngineIsLoadedWithTheFirstPageAndNotBefore) {
+  // A fresh run of this program, so that no earlier test has loaded the engine: the toolkit is
+  // up and a window with a browser control shows, as after the program's start.
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        form->Show();
+        ProcessEvents();
+        if (LibraryMapped("libQt6WebEngine") || LibraryMapped("libzelkar_webengine")) std::_Exit(1);
+        Load([&] { browser->Navigate(server->Url("/a.html")); });
+        if (browser->LocationName() != "页一") std::_Exit(2);
+        if (!LibraryMapped("libQt6WebEngineCore") || !LibraryMapped("libzelkar_webengine"))
+          std::_Exit(3);
+        std::_Exit(0);
+      },
+      ::testing::ExitedWithCode(0), "");
+}
+
+// The text a control shows in place of its page (UTF-8), or "" when it shows none.
+std::string ShownInstead(TWebBrowser* b) {
+  const auto* label = b->Widget()->findChild<QLabel*>();
+  return label && label->isVisibleTo(b->Widget()) ? label->text().toStdString() : std::string();
+}
+
+TEST_F(WebEngineTest, AModuleThatCannotBeLoadedIsExplainedInChineseInPlaceOfThePage) {
+  struct Restore {
+    ~Restore() { SetWebEngineModuleForTesting(""); }
+  } restore;
+  TempFolder folder;
+  SetWebEngineModuleForTesting(folder / "libzelkar_webengine.so");
+  Load([&] { browser->Navigate(server->Url("/a.html")); });
+  EXPECT_EQ(events,
+            (std::vector<std::string>{"begin", "complete"}));  // the try ends, like a failed page
+  EXPECT_EQ(server->RequestCount("/a.html"), 0);
+  EXPECT_EQ(browser->LocationName(), "网页引擎未能载入");
+  EXPECT_EQ(browser->LocationURL(), server->Url("/a.html"));
+  EXPECT_EQ(ShownInstead(browser),
+            GbkToUtf8("找不到网页引擎「libzelkar_webengine.so」，网页无法显示。"
+                      "它应在程序所在的文件夹「" +
+                      folder.Path() + "」中。"));
+  // The commands that need a page do nothing; a second try changes nothing.
+  browser->GoBack();
+  browser->GoForward();
+  browser->Refresh();
+  browser->Stop();
+  browser->Print();
+  EXPECT_FALSE(browser->PrintPreviewEnabled());
+  browser->PrintPreview();
+  Load([&] { browser->Navigate(server->Url("/b.html")); });
+  EXPECT_EQ(browser->LocationURL(), server->Url("/b.html"));
+  EXPECT_EQ(browser->Widget()->findChildren<QLabel*>().size(), 1);
+  EXPECT_FALSE(SaveScreenshot(form, "web_engine_missing").empty());
+
+  // A file that is there but no module: the loader's own reason follows the Chinese one.
+  { std::ofstream(folder / "libzelkar_webengine.so") << std::string(4096, 'x'); }
+  SetWebEngineModuleForTesting(folder / "libzelkar_webengine.so");
+  auto* broken = new TWebBrowser(form);
+  broken->SetParent(form);
+  broken->Navigate(server->Url("/a.html"));
+  const std::string shown = ShownInstead(broken);
+  const std::string reason =
+      GbkToUtf8("网页引擎「" + folder.Path() + "/libzelkar_webengine.so」无法载入，网页无法显示：");
+  EXPECT_EQ(shown.rfind(reason, 0), 0u) << shown;
+  EXPECT_NE(shown.find("invalid ELF header"), std::string::npos) << shown;
+  EXPECT_EQ(broken->LocationName(), "网页引擎未能载入");
+
+  // With the module found again, a new control shows pages.
+  SetWebEngineModuleForTesting("");
+  auto* again = new TWebBrowser(form);
+  again->SetParent(form);
+  again->OnDownloadComplete = [this](TComponent*) { ++completed; };
+  Load([&] { again->Navigate(server->Url("/a.html")); });
+  EXPECT_EQ(again->LocationName(), "页一");
+  EXPECT_EQ(ShownInstead(again), "");
 }
 
 }  // namespace

@@ -1,0 +1,114 @@
+// The web engine module: a Qt WebEngine view made inside the browser control on first use,
+// whose page's signals go to the control through its host interface.
+#include "platform/gui/WebEngineModule.h"
+
+#include <QEventLoop>
+#include <QPageSetupDialog>
+#include <QPointer>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QVBoxLayout>
+#include <QWebEngineNewWindowRequest>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+#include <memory>
+
+namespace zgui {
+namespace {
+
+class EngineView : public WebEnginePage {
+ public:
+  explicit EngineView(WebEngineHost& host) : host_(host) {}
+  ~EngineView() override {
+    if (!view_) return;
+    // A page that is torn down mid-load reports nothing more.
+    view_->page()->disconnect();
+    view_->disconnect();
+    delete view_;
+  }
+
+  void Navigate(const QUrl& url) override { View()->setUrl(url); }
+  void GoBack() override {
+    if (view_) view_->back();
+  }
+  void GoForward() override {
+    if (view_) view_->forward();
+  }
+  void Reload() override {
+    if (view_) view_->reload();
+  }
+  void Stop() override {
+    if (view_) view_->stop();
+  }
+  void Print() override {
+    if (!view_ || printing_) return;
+    printing_ = true;  // the view prints one job at a time; the printer lives on until done
+    view_->print(Printer());
+  }
+  bool PrintPreviewEnabled() const override { return view_ && !printing_; }
+  void PrintPreview() override {
+    if (!PrintPreviewEnabled()) return;
+    QPrintPreviewDialog dialog(Printer(), view_);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, view_, [this](QPrinter* p) {
+      QEventLoop wait;
+      QObject::connect(view_, &QWebEngineView::printFinished, &wait, &QEventLoop::quit);
+      printing_ = true;
+      view_->print(p);
+      wait.exec();
+    });
+    dialog.exec();
+  }
+  void PageSetup() override {
+    QPageSetupDialog dialog(Printer(), view_);
+    dialog.exec();
+  }
+  QString Title() const override { return view_ ? view_->page()->title() : QString(); }
+  QUrl Url() const override { return view_ ? view_->page()->url() : QUrl(); }
+
+  QWebEnginePage* Page() { return View()->page(); }
+
+ private:
+  QWebEngineView* View() {
+    if (view_) return view_;
+    QWidget* host = host_.HostWidget();
+    view_ = new QWebEngineView(host);
+    auto* fill = new QVBoxLayout(host);
+    fill->setContentsMargins(0, 0, 0, 0);
+    fill->addWidget(view_);
+    QWebEnginePage* page = view_->page();
+    QObject::connect(page, &QWebEnginePage::loadStarted, page, [this] { host_.LoadStarted(); });
+    QObject::connect(page, &QWebEnginePage::loadProgress, page,
+                     [this](int progress) { host_.LoadProgress(progress); });
+    QObject::connect(page, &QWebEnginePage::loadFinished, page,
+                     [this](bool) { host_.LoadFinished(); });
+    QObject::connect(page, &QWebEnginePage::urlChanged, page,
+                     [this](const QUrl& url) { host_.UrlChanged(url); });
+    QObject::connect(
+        page, &QWebEnginePage::newWindowRequested, page,
+        [this](QWebEngineNewWindowRequest& request) {
+          // Every page this module gives out is one of these.
+          if (auto* target = static_cast<EngineView*>(host_.NewWindow(request.requestedUrl())))
+            request.openIn(target->Page());
+        });
+    QObject::connect(view_, &QWebEngineView::printFinished, view_, [this] { printing_ = false; });
+    return view_;
+  }
+
+  QPrinter* Printer() {
+    if (!printer_) printer_ = std::make_unique<QPrinter>();
+    return printer_.get();
+  }
+
+  WebEngineHost& host_;
+  QPointer<QWebEngineView> view_;
+  std::unique_ptr<QPrinter> printer_;
+  bool printing_ = false;
+};
+
+}  // namespace
+}  // namespace zgui
+
+extern "C" __attribute__((visibility("default"))) zgui::WebEnginePage* ZelkarWebEnginePage(
+    zgui::WebEngineHost* host) {
+  return new zgui::EngineView(*host);
+}

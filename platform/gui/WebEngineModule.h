@@ -1,0 +1,55 @@
+// Inside platform/gui only: the boundary between the layer and the web engine module. Qt
+// WebEngine lives in a module of its own, loaded on the first page, so that starting the
+// program loads neither the engine nor the OpenGL driver it draws with. Only Qt types cross
+// the boundary and each side calls the other through virtual functions alone: the module needs
+// no symbol of the program.
+#pragma once
+
+class QUrl;
+class QString;
+class QWidget;
+
+namespace zgui {
+
+class WebEnginePage;
+
+// The browser control as the module sees it.
+class WebEngineHost {
+ public:
+  // The widget the page fills.
+  virtual QWidget* HostWidget() = 0;
+  virtual void LoadStarted() = 0;
+  virtual void LoadProgress(int percent) = 0;
+  virtual void LoadFinished() = 0;
+  virtual void UrlChanged(const QUrl& url) = 0;
+  // A page opens a window at url: the page to load it in (the engine's window request goes
+  // there), or nullptr when the window was refused or is shown some other way.
+  virtual WebEnginePage* NewWindow(const QUrl& url) = 0;
+
+ protected:
+  ~WebEngineHost() = default;
+};
+
+// One control's page, made by the module. The engine's view is made on first navigation; until
+// then the commands that need a page do nothing.
+class WebEnginePage {
+ public:
+  virtual ~WebEnginePage() = default;
+  virtual void Navigate(const QUrl& url) = 0;
+  virtual void GoBack() = 0;
+  virtual void GoForward() = 0;
+  virtual void Reload() = 0;
+  virtual void Stop() = 0;
+  virtual void Print() = 0;
+  virtual bool PrintPreviewEnabled() const = 0;
+  virtual void PrintPreview() = 0;
+  virtual void PageSetup() = 0;
+  virtual QString Title() const = 0;
+  virtual QUrl Url() const = 0;
+};
+
+// The module's one exported function: extern "C" WebEnginePage* <kWebEngineEntry>(WebEngineHost*).
+using WebEngineEntry = WebEnginePage* (*)(WebEngineHost* host);
+inline constexpr const char kWebEngineEntry[] = "ZelkarWebEnginePage";
+
+}  // namespace zgui
