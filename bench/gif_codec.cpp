@@ -149,7 +149,8 @@ std::string EncodeOurs(const Picture& p) {
   TGIFImageCore image;
   for (const auto& pixels : p.Frames) {
     TGIFFrameCore& frame = image.AppendFrame();
-    frame.EncodeIndices(TGIFIndexImage{p.Width, p.Height, 8, p.Palette, pixels});
+    frame.EncodeIndices(
+        TGIFIndexImage{p.Width, p.Height, 8, p.Palette, TGifIndices(pixels.begin(), pixels.end())});
   }
   return image.WriteGifBytes();
 }
