@@ -4,12 +4,14 @@
 // knows about bitmaps.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/Classes.h"
@@ -149,6 +151,33 @@ class TGIFItem {
   TGIFColorTable ColorTable;
 };
 
+// Vectors of it grow without zeroing what they add: a decoder writes every pixel, zeroing
+// those its data do not reach, so zeroing first would write each byte twice.
+template <class T>
+struct TUninitializedAllocator : std::allocator<T> {
+  template <class U>
+  struct rebind {
+    using other = TUninitializedAllocator<U>;
+  };
+  TUninitializedAllocator() = default;
+  template <class U>
+  TUninitializedAllocator(const TUninitializedAllocator<U>&) noexcept {}
+  template <class U>
+  void construct(U* p) noexcept {
+    ::new (static_cast<void*>(p)) U;
+  }
+  template <class U, class... Args>
+  void construct(U* p, Args&&... args) {
+    ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+  }
+};
+
+// Palette indices, one a byte.
+using TGifIndices = std::vector<std::uint8_t, TUninitializedAllocator<std::uint8_t>>;
+inline bool operator==(const TGifIndices& a, const std::vector<std::uint8_t>& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end());
+}
+
 // A decoded frame: one palette index per byte, rows top-down without padding, and the palette
 // of the bitmap it becomes (2, 16 or 256 entries by Depth).
 struct TGIFIndexImage {
@@ -156,5 +185,5 @@ struct TGIFIndexImage {
   std::uint32_t Height = 0;
   int Depth = 8;  // 1, 4 or 8 bits per pixel
   std::vector<TGifColor> Palette;
-  std::vector<std::uint8_t> Pixels;
+  TGifIndices Pixels;
 };

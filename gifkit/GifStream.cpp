@@ -239,7 +239,7 @@ std::uint64_t TGIFFrameCore::DecodeIndicesInto(std::uint8_t* target, std::size_t
 TGIFIndexImage TGIFFrameCore::DecodeIndices(const TGifProgress& progress) {
   TGIFIndexImage image = DecodedLayout();
   image.Pixels.resize(static_cast<std::size_t>(image.Width) * image.Height);
-  DecodeIndicesInto(image.Pixels.data(), image.Width, progress, true);
+  DecodeIndicesInto(image.Pixels.data(), image.Width, progress);
   return image;
 }
 
@@ -311,13 +311,17 @@ void TGIFFrameCore::UpdateGraphicControl() {
   if (!Extensions.empty()) owner_->Version = TGIFVersion::gv89a;
 }
 
+bool TGIFFrameCore::WrittenAsSeeThroughPixel() const {
+  return (Item->Width == 0 && owner_->ScreenWidth != 0) ||
+         (Item->Height == 0 && owner_->ScreenHeight != 0);
+}
+
 void TGIFFrameCore::WriteTo(std::string& out) const {
-  for (const auto& ext : Extensions) {
-    out.push_back('!');
-    out.push_back(static_cast<char>(ExtensionLabel(ext->ExtensionType)));
-    out.append(reinterpret_cast<const char*>(ext->Fixed.data()), ext->Fixed.size());
-    if (ext->ExtensionType != etGraphicControl) PutSubBlocks(out, ext->Data);
+  if (WrittenAsSeeThroughPixel()) {
+    WriteSeeThroughPixel(out);
+    return;
   }
+  WriteExtensions(out, -1);
   out.push_back(',');
   PutWord(out, static_cast<std::uint32_t>(Left));
   PutWord(out, static_cast<std::uint32_t>(Top));
@@ -329,6 +333,59 @@ void TGIFFrameCore::WriteTo(std::string& out) const {
   out.push_back(static_cast<char>(packed));
   if (HasLocalColorTable) PutTable(out, Item->ColorTable, bits);
   AppendTerminated(out, Item->Data.View());
+}
+
+void TGIFFrameCore::WriteExtensions(std::string& out, int transparentIndex) const {
+  bool control = false;
+  for (const auto& ext : Extensions) {
+    out.push_back('!');
+    out.push_back(static_cast<char>(ExtensionLabel(ext->ExtensionType)));
+    if (ext->ExtensionType == etGraphicControl && transparentIndex >= 0) {
+      std::vector<std::uint8_t> fixed = ext->Fixed;
+      fixed[1] |= 1;
+      fixed[4] = static_cast<std::uint8_t>(transparentIndex);
+      out.append(reinterpret_cast<const char*>(fixed.data()), fixed.size());
+      control = true;
+    } else {
+      out.append(reinterpret_cast<const char*>(ext->Fixed.data()), ext->Fixed.size());
+    }
+    if (ext->ExtensionType != etGraphicControl) PutSubBlocks(out, ext->Data);
+  }
+  if (transparentIndex >= 0 && !control) {
+    TExtension ext(etGraphicControl);
+    ext.Fixed[1] = static_cast<std::uint8_t>(((Disposal & 7) << 2) | 1);
+    ext.Fixed[4] = static_cast<std::uint8_t>(transparentIndex);
+    out.push_back('!');
+    out.push_back(static_cast<char>(ExtensionLabel(etGraphicControl)));
+    out.append(reinterpret_cast<const char*>(ext.Fixed.data()), ext.Fixed.size());
+  }
+}
+
+// A size of 0 reads back as the logical screen's: a frame without pixels on a screen that
+// is not empty that way would come back as a frame over the whole screen. It is written as
+// one pixel at its place, in its own transparent colour (index 0 when it has none), with its
+// delay and disposal; without any colour table it brings a black two-colour one.
+void TGIFFrameCore::WriteSeeThroughPixel(std::string& out) const {
+  int index = -1;
+  for (const auto& ext : Extensions) {
+    if (ext->ExtensionType == etGraphicControl && (ext->Packed() & 1)) {
+      index = ext->TransparentIndex();
+    }
+  }
+  const std::uint32_t colors = std::max<std::uint32_t>(Item->ColorTable.Count, 2);
+  if (index < 0 || static_cast<std::uint32_t>(index) >= colors) index = 0;
+  WriteExtensions(out, index);
+  out.push_back(',');
+  PutWord(out, static_cast<std::uint32_t>(Left));
+  PutWord(out, static_cast<std::uint32_t>(Top));
+  PutWord(out, 1);
+  PutWord(out, 1);
+  const int bits = GifBitsForCount(colors);
+  const bool local = HasLocalColorTable || Item->ColorTable.Count == 0;
+  out.push_back(local ? static_cast<char>(0x80 + (bits - 1)) : '\0');
+  if (local) PutTable(out, Item->ColorTable, bits);
+  const std::uint8_t pixel = static_cast<std::uint8_t>(index);
+  EncodeLzwImage(out, 1, 1, bits == 1 ? 1 : bits <= 4 ? 4 : 8, false, {}, &pixel, 1);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -544,6 +601,11 @@ std::string TGIFImageCore::WriteGifBytes() {
   // The logical screen covers every frame and never shrinks below the size it has.
   for (const auto& frame : frames_) {
     CoverFrame(frame->Left, frame->Top, frame->Item->Width, frame->Item->Height);
+  }
+
+  // A frame written as a see-through pixel needs a graphic control extension.
+  for (const auto& frame : frames_) {
+    if (frame->WrittenAsSeeThroughPixel()) Version = TGIFVersion::gv89a;
   }
 
   std::string out = Version == TGIFVersion::gv89a ? "GIF89a" : "GIF87a";

@@ -91,6 +91,9 @@ class TGIFFrameCore {
   // Brings the graphic control extension in line with Delay, TransparentColor and Disposal.
   void UpdateGraphicControl();
   void WriteTo(std::string& out) const;
+  // True when the frame has no pixels but the logical screen is not empty in the direction
+  // it has none: it is then written as one transparent pixel at its place.
+  bool WrittenAsSeeThroughPixel() const;
 
   // Encodes the frame's picture when it has no encoded data; without one this fails.
   virtual void EncodePicture();
@@ -100,6 +103,11 @@ class TGIFFrameCore {
   void AssignCore(const TGIFFrameCore& source);
 
  private:
+  // The extensions; with `transparentIndex` 0 or more the graphic control extension (made
+  // when there is none) makes that index transparent.
+  void WriteExtensions(std::string& out, int transparentIndex) const;
+  void WriteSeeThroughPixel(std::string& out) const;
+
   TGIFImageCore* owner_;
   TGifColor transparent_ = kGifNoColor;
   int transparentIndex_ = -1;

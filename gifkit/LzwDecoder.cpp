@@ -3,110 +3,71 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
-#include <vector>
 
 #include "platform/Exceptions.h"
 
 namespace {
 
 constexpr std::uint32_t kMaxCodes = 4096;
-constexpr std::uint32_t kNoCode = 0xFFFFFFFF;
+// Strings are copied in whole chunks of this many bytes; a string may run this far past its
+// end, so fast copies stop short of the end of the picture by the longest string and a chunk.
+constexpr std::uint32_t kChunk = 16;
+constexpr std::uint64_t kSlack = kMaxCodes + kChunk;
 
-// The codes of a frame read from its data sub-blocks where they stand, least significant bit
-// first, through a 64-bit window: no joined copy of the data is made. A sub-block running
-// past the end of the data is read as far as it goes.
-class SubBlockBits {
- public:
-  SubBlockBits(const std::uint8_t* data, std::size_t size) : p_(data + 1), end_(data + size) {}
-
-  // The bits of all sub-blocks together.
-  std::uint64_t TotalBits() const {
-    std::uint64_t bytes = 0;
-    for (const std::uint8_t* q = p_; q < end_;) {
-      const std::size_t n = *q++;
-      if (n == 0) break;
-      const std::size_t taken = std::min<std::size_t>(n, end_ - q);
-      bytes += taken;
-      q += taken;
-    }
-    return bytes * 8;
-  }
-
-  // False when fewer than `width` bits are left.
-  bool Read(std::uint32_t width, std::uint32_t mask, std::uint32_t& code) {
-    if (count_ < width) {
-      Refill();
-      if (count_ < width) return false;
-    }
-    code = static_cast<std::uint32_t>(window_) & mask;
-    window_ >>= width;
-    count_ -= width;
-    return true;
-  }
-  std::uint64_t BitsRead() const { return taken_ * 8 - count_; }
-
- private:
-  void Refill() {
-    while (count_ <= 56) {
-      if (blockLeft_ == 0) {
-        if (p_ >= end_) return;
-        const std::size_t n = *p_++;
-        if (n == 0) {
-          p_ = end_;
-          return;
-        }
-        blockLeft_ = std::min<std::size_t>(n, end_ - p_);
-        if (blockLeft_ == 0) return;
-      }
-      if (blockLeft_ >= 8) {
-        // As many whole bytes as the window has room for, in one load.
-        std::uint64_t bytes;
-        std::memcpy(&bytes, p_, 8);
-        const std::uint32_t n = (64 - count_) / 8;
-        const std::uint32_t filled = count_ + 8 * n;
-        const std::uint64_t keep =
-            filled >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << filled) - 1;
-        window_ |= (bytes << count_) & keep;
-        count_ = filled;
-        p_ += n;
-        taken_ += n;
-        blockLeft_ -= n;
-        continue;
-      }
-      window_ |= static_cast<std::uint64_t>(*p_++) << count_;
-      count_ += 8;
-      ++taken_;
-      --blockLeft_;
-    }
-  }
-
-  const std::uint8_t* p_;
-  const std::uint8_t* end_;
-  std::size_t blockLeft_ = 0;
-  std::uint64_t window_ = 0;
-  std::uint32_t count_ = 0;
-  std::uint64_t taken_ = 0;
+// The bit window over the data sub-blocks, read where they stand: no joined copy of the data
+// is made. Passed by value so that the decoding loop keeps it in registers.
+struct Bits {
+  std::uint64_t window;
+  std::uint32_t count;
+  const std::uint8_t* p;         // next byte of the current sub-block
+  const std::uint8_t* blockEnd;  // end of the current sub-block as far as the data go
 };
 
+// Fills the window byte by byte across sub-block boundaries; a sub-block running past the end
+// of the data is read as far as it goes, and the terminator ends the bits.
+[[gnu::noinline]] Bits RefillAcross(Bits b, const std::uint8_t* end) {
+  while (b.count <= 56) {
+    if (b.p == b.blockEnd) {
+      if (b.p >= end) break;
+      const std::size_t n = *b.p++;
+      if (n == 0) {
+        b.p = b.blockEnd = end;
+        break;
+      }
+      b.blockEnd = b.p + std::min<std::size_t>(n, end - b.p);
+      continue;
+    }
+    b.window |= std::uint64_t{*b.p++} << b.count;
+    b.count += 8;
+  }
+  return b;
+}
+
+[[noreturn]] void ReadError() { throw EInvalidGraphicOperation("Stream read error"); }
 [[noreturn]] void Corrupt() { throw EInvalidGraphicOperation("GIF encoded data is corrupt"); }
 
-// Whole 16-byte chunks: a string may run up to 15 bytes past its end, and a chunk may reach
-// into its own destination, so each one is loaded completely before it is stored.
+// Whole chunks, each loaded completely before it is stored: a chunk may reach into its own
+// destination.
 inline void CopyChunks(std::uint8_t* dst, const std::uint8_t* src, std::uint32_t length) {
-  for (std::uint32_t i = 0; i < length; i += 16) {
-    std::uint8_t chunk[16];
-    std::memcpy(chunk, src + i, 16);
-    std::memcpy(dst + i, chunk, 16);
+  for (std::uint32_t i = 0; i < length; i += kChunk) {
+    std::uint8_t chunk[kChunk];
+    std::memcpy(chunk, src + i, kChunk);
+    std::memcpy(dst + i, chunk, kChunk);
   }
 }
 
-// Decodes into `out`, the picture's pixels in stream order (width x height bytes). Every code,
-// a literal too, is a table entry: where an earlier copy of its string stands and its length.
+// What decoding a code leads to: on, a new table (after a clear code), or the end.
+enum class TStep { More, Restart, Done };
+
+// Decodes into `out`, the picture's pixels in stream order (`total` bytes). Every code, a
+// literal too, is a table entry: where an earlier copy of its string stands and its length.
 // Literals point into a small table of their own pixels; the others into `out`, since an entry
 // is always the previous string plus the first pixel of the current one, and those bytes stand
-// side by side in the output. The entry a code would define is made before the code is copied,
-// so a code naming the entry being defined takes the same path.
-// Sets `reached` to the number of pixels the data gave; the rest of `out` is left as it was.
+// side by side in the output. The clear and end codes are entries of length 0, so one test of
+// the length sends them, and strings longer than a chunk, off the short path. The entry a code
+// would define is made before the code is looked up, so a code naming the entry being defined
+// finds it. Sets `reached` to the number of pixels the data gave; past them `out` is left as it
+// was, but for up to a chunk after the last string.
 bool DecodeStream(const std::uint8_t* data, std::size_t size, std::uint64_t total, int bits,
                   bool lenient, const TGifProgress& progress, std::uint8_t* out,
                   std::uint64_t& reached) {
@@ -114,7 +75,7 @@ bool DecodeStream(const std::uint8_t* data, std::size_t size, std::uint64_t tota
   reached = 0;
   if (size == 0) {
     if (total == 0) return false;
-    throw EInvalidGraphicOperation("Stream read error");
+    ReadError();
   }
   int codeSize = data[0];
   if (codeSize < 2 || codeSize > 9) {
@@ -122,109 +83,170 @@ bool DecodeStream(const std::uint8_t* data, std::size_t size, std::uint64_t tota
     codeSize = std::clamp(codeSize, 2, 9);
     corrupt = true;
   }
-  SubBlockBits reader(data, size);
-  const bool reporting = static_cast<bool>(progress);
-  const std::uint64_t totalBits = reporting ? reader.TotalBits() : 0;
   const std::uint8_t pixelMask = static_cast<std::uint8_t>((1u << bits) - 1);
-
   const std::uint32_t clear = 1u << codeSize;
   const std::uint32_t end = clear + 1;
 
   // Literal pixels, with room for a whole chunk past the last one.
-  std::uint8_t literals[512 + 16] = {};
-  std::vector<const std::uint8_t*> place(kMaxCodes);
-  std::vector<std::uint16_t> length(kMaxCodes);
+  std::uint8_t literals[512 + kChunk] = {};
+  // One block, so that one register reaches both columns.
+  struct Table {
+    // One entry more than codes: a full table keeps defining that one, never read.
+    const std::uint8_t* Place[kMaxCodes + 1];
+    std::uint16_t Length[kMaxCodes + 1];
+  };
+  const std::unique_ptr<Table> table(new Table);
+  const std::uint8_t** const place = table->Place;
+  std::uint16_t* const length = table->Length;
   for (std::uint32_t c = 0; c < clear; ++c) {
     literals[c] = static_cast<std::uint8_t>(c) & pixelMask;
     place[c] = literals + c;
     length[c] = 1;
   }
+  place[clear] = place[end] = literals;
+  length[clear] = length[end] = 0;
 
-  std::uint32_t width = codeSize + 1;
-  std::uint32_t codeMask = (1u << width) - 1;
-  std::uint32_t freeCode = clear + 2;
-  // The codes below `limit` may be read: the literals, and the entries made so far.
-  std::uint32_t limit = clear;
-  bool full = false;
-  const std::uint8_t* previous = nullptr;
-  std::uint32_t previousLength = 0;
-  std::uint64_t at = 0;
-  // Below this every string and its chunks fit in what is left of the picture.
-  const std::uint64_t roomy = total > kMaxCodes + 16 ? total - kMaxCodes - 16 : 0;
-  int percent = 0;
+  const std::uint8_t* const dataEnd = data + size;
+  Bits b{0, 0, data + 1, data + 1};
+  std::uint32_t width = 0, mask = 0;
+  // The entry the next code defines, made already as the last string plus one pixel (see
+  // `define`), and the free code whose coming widens the codes (or, once the table is full,
+  // takes the free code back to the spare entry).
+  std::uint32_t freeCode = 0, widenAt = 0;
+  std::uint8_t* dst = out;
+  std::uint8_t* const outEnd = out + total;
 
-  while (at < total) {
-    // Pixels to decode before progress is looked at again.
-    const std::uint64_t stop =
-        reporting ? std::min<std::uint64_t>(total, at + total / 100 + 1) : total;
-    while (at < stop) {
-      std::uint32_t code;
-      if (!reader.Read(width, codeMask, code)) throw EInvalidGraphicOperation("Stream read error");
-
-      if (code - clear < 2) [[unlikely]] {
-        if (code == end) {
-          reached = at;
-          return corrupt;
-        }
-        width = codeSize + 1;
-        codeMask = (1u << width) - 1;
-        freeCode = clear + 2;
-        limit = clear;
-        full = false;
-        previous = nullptr;
-        continue;
-      }
-      if (previous && !full) {
-        place[freeCode] = previous;
-        length[freeCode] = static_cast<std::uint16_t>(previousLength + 1);
-        limit = freeCode + 1;
-        if (++freeCode == (1u << width)) {
-          if (width < 12) {
-            ++width;
-            codeMask = (1u << width) - 1;
-          } else {
-            full = true;
-          }
-        }
-      }
-      if (code >= limit) [[unlikely]] {
-        // Only a literal may follow a clear code, and no code beyond the entry being made.
-        if (!lenient) Corrupt();
-        corrupt = true;
-        reached = at;
-        return corrupt;
-      }
-
-      const std::uint32_t stringLength = length[code];
-      const std::uint8_t* src = place[code];
-      std::uint8_t* dst = out + at;
-      previous = dst;
-      previousLength = stringLength;
-      if (at < roomy) [[likely]] {
-        CopyChunks(dst, src, stringLength);
-        // The entry being defined ends in its own first pixel, not yet written when copied.
-        if (src + stringLength - 1 == dst) [[unlikely]]
-          dst[stringLength - 1] = src[0];
-        at += stringLength;
+  const auto readCode = [&]() __attribute__((always_inline))->std::uint32_t {
+    if (b.count < width) [[unlikely]] {
+      if (b.blockEnd - b.p >= 8) {
+        // As many whole bytes as the window has room for, in one load; the bits above the
+        // count are the bytes that follow, so loading them again later changes nothing.
+        std::uint64_t bytes;
+        std::memcpy(&bytes, b.p, 8);
+        b.window |= bytes << b.count;
+        b.p += (63 - b.count) >> 3;
+        b.count |= 56;
       } else {
-        const std::uint32_t copied =
-            static_cast<std::uint32_t>(std::min<std::uint64_t>(stringLength, total - at));
-        // Byte by byte: a string naming itself reads its first pixel once it is written.
-        for (std::uint32_t i = 0; i < copied; ++i) dst[i] = src[i];
-        at += copied;
+        b = RefillAcross(b, dataEnd);
+        if (b.count < width) ReadError();
       }
     }
-    reached = at;
-    if (reporting && at < total) {
-      const int now = static_cast<int>(std::min<std::uint64_t>(
-          100, reader.BitsRead() * 100 / std::max<std::uint64_t>(totalBits, 1)));
+    const std::uint32_t code = static_cast<std::uint32_t>(b.window) & mask;
+    b.window >>= width;
+    b.count -= width;
+    return code;
+  };
+
+  // A new table: its first code must be a literal (clear codes may repeat); false at the end
+  // code or, leniently, at a corrupt one.
+  const auto startTable = [&]() __attribute__((always_inline))->bool {
+    width = codeSize + 1;
+    mask = (1u << width) - 1;
+    freeCode = clear + 2;
+    widenAt = 1u << width;
+    std::uint32_t code;
+    do {
+      code = readCode();
+    } while (code == clear);
+    if (code > clear) {
+      if (code == end) return false;
+      // Only a literal may follow a clear code.
+      if (!lenient) Corrupt();
+      corrupt = true;
+      return false;
+    }
+    *dst = literals[code];
+    place[freeCode] = dst++;
+    length[freeCode] = 2;
+    return true;
+  };
+
+  // After a string of `stringLength` written at `at`: the next free code, and its entry, the
+  // string plus the pixel that follows it.
+  const auto define = [&](const std::uint8_t* at, std::uint32_t stringLength)
+      __attribute__((always_inline)) {
+    if (++freeCode == widenAt) [[unlikely]] {
+      if (width < 12) {
+        ++width;
+        mask = (1u << width) - 1;
+        widenAt <<= 1;
+      } else {
+        freeCode = kMaxCodes;
+        widenAt = kMaxCodes + 1;
+      }
+    }
+    place[freeCode] = at;
+    length[freeCode] = static_cast<std::uint16_t>(stringLength + 1);
+  };
+
+  // One code. `careful` near the end of the picture: strings are cut at its end and copied
+  // byte by byte.
+  const auto decodeCode = [&](auto careful) __attribute__((always_inline))->TStep {
+    const std::uint32_t code = readCode();
+    const std::uint32_t stringLength = length[code];
+    const std::uint8_t* const src = place[code];
+    if constexpr (careful) {
+      if (code > freeCode) [[unlikely]] {
+        if (!lenient) Corrupt();
+        corrupt = true;
+        return TStep::Done;
+      }
+      if (stringLength == 0) return code == end ? TStep::Done : TStep::Restart;
+      // Byte by byte: a string naming itself reads its first pixel once it is written.
+      const std::uint32_t copied =
+          static_cast<std::uint32_t>(std::min<std::uint64_t>(stringLength, outEnd - dst));
+      for (std::uint32_t i = 0; i < copied; ++i) dst[i] = src[i];
+      define(dst, stringLength);
+      dst += copied;
+      return TStep::More;
+    } else {
+      if (code < freeCode && stringLength - 1 < kChunk) [[likely]] {
+        std::uint8_t chunk[kChunk];
+        std::memcpy(chunk, src, kChunk);
+        std::memcpy(dst, chunk, kChunk);
+      } else {
+        // No code beyond the entry being made.
+        if (code > freeCode) {
+          if (!lenient) Corrupt();
+          corrupt = true;
+          return TStep::Done;
+        }
+        if (stringLength == 0) return code == end ? TStep::Done : TStep::Restart;
+        CopyChunks(dst, src, stringLength);
+        // The entry being made ends in its own first pixel, not yet written when copied.
+        if (code == freeCode) dst[stringLength - 1] = src[0];
+      }
+      define(dst, stringLength);
+      dst += stringLength;
+      return TStep::More;
+    }
+  };
+
+  const bool reporting = static_cast<bool>(progress);
+  // Below this every string and its chunks fit in what is left of the picture.
+  std::uint8_t* const roomy = total > kSlack ? outEnd - kSlack : out;
+  int percent = 0;
+  bool more = total > 0 && startTable();
+  while (more && dst < outEnd) {
+    // Pixels to decode before progress is looked at again.
+    std::uint8_t* const stop =
+        reporting ? dst + std::min<std::uint64_t>(outEnd - dst, total / 100 + 1) : outEnd;
+    std::uint8_t* const fastStop = std::min(stop, roomy);
+    TStep next = TStep::More;
+    while (dst < fastStop && (next = decodeCode(std::false_type{})) == TStep::More) {
+    }
+    while (next == TStep::More && dst < stop) next = decodeCode(std::true_type{});
+    if (next == TStep::Restart) next = startTable() ? TStep::More : TStep::Done;
+    more = next == TStep::More;
+    if (more && reporting && dst < outEnd) {
+      const int now = static_cast<int>((b.p - data) * 100 / size);
       if (now > percent) {
         percent = now;
         progress(TGifProgressStage::psRunning, percent, std::string());
       }
     }
   }
-  reached = at;
+  reached = static_cast<std::uint64_t>(dst - out);
   return corrupt;
 }
 
@@ -248,7 +270,12 @@ bool DecodeLzwImage(const std::uint8_t* data, std::size_t size, std::uint32_t wi
       corrupt = DecodeStream(data, size, 0, bits, lenient, progress, nullptr, reached);
     } else if (!interlaced && stride == width) {
       corrupt = DecodeStream(data, size, total, bits, lenient, progress, target, reached);
-      if (!targetZeroed && reached < total) std::memset(target + reached, 0, total - reached);
+      // A zeroed target still gets back what the last string's chunk wrote past its end.
+      if (reached < total) {
+        std::memset(
+            target + reached, 0,
+            targetZeroed ? std::min<std::uint64_t>(kChunk, total - reached) : total - reached);
+      }
     } else {
       // Not zeroed: untouched pages of a large block cost nothing.
       std::unique_ptr<std::uint8_t[]> pixels(new std::uint8_t[total]);

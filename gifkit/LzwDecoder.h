@@ -12,8 +12,9 @@
 // lenient switch let decoding stop early (the missing pixels are 0); without it, corrupt data
 // raise "GIF code size not in range 2 to 9" or "GIF encoded data is corrupt". Data that end
 // before every row is filled raise "Stream read error". With `targetZeroed` the target holds
-// zeros already and only what the data reach is written; `reached`, when given, receives the
-// number of pixels (in stream order) the data gave.
+// zeros already and only what the data reach is written (and zeroed again for a few bytes
+// after it); `reached`, when given, receives the number of pixels (in stream order) the data
+// gave.
 bool DecodeLzwImage(const std::uint8_t* data, std::size_t size, std::uint32_t width,
                     std::uint32_t height, int bitsPerPixel, bool interlaced, bool lenient,
                     const TGifProgress& progress, std::uint8_t* target, std::size_t stride,

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
+#include <type_traits>
 #include <vector>
 
 #include "platform/Exceptions.h"
@@ -13,51 +15,24 @@ namespace {
 constexpr std::uint32_t kHashSlots = 65536;
 constexpr std::uint32_t kEmptySlot = 0xFFFFFFFF;
 constexpr std::uint32_t kLastCode = 4094;
-
-// Packs codes least significant bit first and cuts them into sub-blocks of 255 bytes.
-class CodeWriter {
- public:
-  explicit CodeWriter(std::string& out) : out_(out) {}
-
-  void Put(std::uint32_t code, std::uint32_t width) {
-    bits_ |= static_cast<std::uint64_t>(code) << pending_;
-    pending_ += width;
-    while (pending_ >= 8) {
-      block_[fill_++] = static_cast<char>(bits_ & 0xFF);
-      bits_ >>= 8;
-      pending_ -= 8;
-      if (fill_ == 255) WriteBlock();
-    }
-  }
-
-  void Flush() {
-    if (pending_ > 0) {
-      block_[fill_++] = static_cast<char>(bits_ & 0xFF);
-      bits_ = 0;
-      pending_ = 0;
-    }
-    if (fill_ > 0) WriteBlock();
-    out_.push_back('\0');
-  }
-
- private:
-  void WriteBlock() {
-    out_.push_back(static_cast<char>(fill_));
-    out_.append(block_.data(), fill_);
-    fill_ = 0;
-  }
-
-  std::string& out_;
-  std::array<char, 255> block_{};
-  std::size_t fill_ = 0;
-  std::uint64_t bits_ = 0;
-  std::uint32_t pending_ = 0;
-};
+// No pixel is this: a code without a child yet.
+constexpr std::uint16_t kNoChild = 0xFFFF;
+// Code bytes are gathered for this many whole sub-blocks before they go out.
+constexpr std::size_t kGathered = 255 * 16;
 
 inline std::uint32_t SlotOf(std::uint32_t key) {
   // Multiplicative hash scaled onto the slots without a division.
   const std::uint32_t mixed = key * 2654435761u;
   return static_cast<std::uint32_t>((static_cast<std::uint64_t>(mixed) * kHashSlots) >> 32);
+}
+
+// Cuts `count` code bytes into sub-blocks of 255 (the last one may be shorter).
+void PutSubBlocks(std::string& out, const std::uint8_t* bytes, std::size_t count) {
+  for (std::size_t at = 0; at < count; at += 255) {
+    const std::size_t n = std::min<std::size_t>(255, count - at);
+    out.push_back(static_cast<char>(n));
+    out.append(reinterpret_cast<const char*>(bytes + at), n);
+  }
 }
 
 }  // namespace
@@ -81,84 +56,120 @@ void EncodeLzwImage(std::string& out, std::uint32_t width, std::uint32_t height,
 
     // Slots are found from the (prefix, pixel) key itself: a hash chained over a string's
     // pixels and positions collapses to one slot on long runs of one colour and turns a flat
-    // picture into one endless probe. Each slot
-    // holds its entry whole, the key (20 bits) above the code (12 bits), so a probe reads one
-    // word; the largest code is 4094, so no entry looks like an empty slot.
+    // picture into one endless probe. Each slot holds its entry whole, the key (20 bits) above
+    // the code (12 bits), so a probe reads one word; the largest code is 4094, so no entry
+    // looks like an empty slot.
     std::vector<std::uint32_t> slots(kHashSlots, kEmptySlot);
-    // The slots taken since the last clear code, so a clear empties only those.
+    // The slot each code took since the last clear code, so a clear empties only those.
     std::array<std::uint32_t, 4096> taken;
-    std::uint32_t takenCount = 0;
-    // The first child each code got, found before the hash: on flat runs the next pixel
-    // nearly always continues the string the same way. Entries of codes not yet made are
-    // emptied when the code is made.
-    std::array<std::uint32_t, 4096> firstChild;
-    firstChild.fill(kEmptySlot);
+    // The first child each code got (its pixel and its code), found before the hash: on flat
+    // runs the next pixel nearly always continues the string the same way. Kept apart, the
+    // code found is the next index as it is loaded. Entries of codes not yet made are emptied
+    // when the code is made.
+    std::array<std::uint16_t, 4096> childPixel;
+    std::array<std::uint16_t, 4096> childCode;
+    childPixel.fill(kNoChild);
 
-    CodeWriter writer(out);
+    // Codes are packed least significant bit first into `gathered`, eight bytes stored at a
+    // time (the bytes past the whole ones are rewritten by the next code), all in locals.
+    std::uint8_t gathered[kGathered + 16];
+    std::size_t fill = 0;
+    std::uint64_t bits = 0;
+    std::uint32_t pending = 0;
+    const auto put = [&](std::uint32_t code, std::uint32_t codeWidth)
+        __attribute__((always_inline)) {
+      bits |= static_cast<std::uint64_t>(code) << pending;
+      pending += codeWidth;
+      std::memcpy(gathered + fill, &bits, 8);
+      fill += pending >> 3;
+      bits >>= pending & ~7u;
+      pending &= 7;
+    };
+
     std::uint32_t codeWidth = codeSize + 1;
     std::uint32_t nextCode = clear + 2;
-    writer.Put(clear, codeWidth);
+    // The code whose making widens the codes.
+    std::uint32_t widenAt = 1u << codeWidth;
+    put(clear, codeWidth);
 
     bool inString = false;
     std::uint32_t prefix = 0;
 
-    std::uint32_t row = 0;
-    for (std::uint32_t done = 0; done < height; ++done) {
-      const std::uint8_t* line = pixels + static_cast<std::uint64_t>(row) * stride;
-      for (std::uint32_t x = 0; x < width; ++x) {
-        const std::uint32_t c = line[x] & pixelMask;
-        if (!inString) {
-          inString = true;
-          prefix = c;
-          continue;
-        }
-        const std::uint32_t cached = firstChild[prefix];
-        if ((cached >> 12) == c) {
-          prefix = cached & 0xFFF;
+    // The pixels from p to rowEnd, masked by `mask` (a constant for 8 bits, where it does
+    // nothing).
+    const auto encodeRow = [&](const std::uint8_t* p, const std::uint8_t* const rowEnd, auto mask)
+        __attribute__((always_inline)) {
+      if (!inString && p < rowEnd) {
+        inString = true;
+        prefix = *p++ & mask;
+      }
+      while (p < rowEnd) {
+        const std::uint32_t c = *p++ & mask;
+        const std::uint32_t cached = childPixel[prefix];
+        if (cached == c) {
+          prefix = childCode[prefix];
           continue;
         }
         const std::uint32_t key = (c << 12) | prefix;
         std::uint32_t slot = SlotOf(key);
-        bool found = false;
-        while (slots[slot] != kEmptySlot) {
-          if ((slots[slot] >> 12) == key) {
-            prefix = slots[slot] & 0xFFF;
-            found = true;
-            break;
-          }
-          if (++slot == kHashSlots) slot = 0;
+        std::uint32_t entry;
+        while ((entry = slots[slot]) != kEmptySlot && (entry >> 12) != key)
+          slot = (slot + 1) & (kHashSlots - 1);
+        if (entry != kEmptySlot) {
+          prefix = entry & 0xFFF;
+          continue;
         }
-        if (found) continue;
 
-        writer.Put(prefix, codeWidth);
+        put(prefix, codeWidth);
         const std::uint32_t code = nextCode++;
         slots[slot] = (key << 12) | code;
-        taken[takenCount++] = slot;
-        if (cached == kEmptySlot) firstChild[prefix] = (c << 12) | code;
-        firstChild[code] = kEmptySlot;
+        taken[code] = slot;
+        if (cached == kNoChild) {
+          childPixel[prefix] = static_cast<std::uint16_t>(c);
+          childCode[prefix] = static_cast<std::uint16_t>(code);
+        }
+        childPixel[code] = kNoChild;
         prefix = c;
-        if (code == (1u << codeWidth)) {
+        if (code == widenAt) [[unlikely]] {
           ++codeWidth;
-        } else if (code == kLastCode) {
-          writer.Put(prefix, codeWidth);
-          writer.Put(clear, codeWidth);
-          for (std::uint32_t i = 0; i < takenCount; ++i) slots[taken[i]] = kEmptySlot;
-          takenCount = 0;
-          std::fill_n(firstChild.begin(), clear + 2, kEmptySlot);
+          widenAt <<= 1;
+        } else if (code == kLastCode) [[unlikely]] {
+          put(prefix, codeWidth);
+          put(clear, codeWidth);
+          for (std::uint32_t i = clear + 2; i <= code; ++i) slots[taken[i]] = kEmptySlot;
+          std::fill_n(childPixel.begin(), clear + 2, kNoChild);
           nextCode = clear + 2;
           codeWidth = codeSize + 1;
-          inString = false;
+          widenAt = 1u << codeWidth;
+          inString = p < rowEnd;
+          if (inString) prefix = *p++ & mask;
+        }
+        if (fill >= kGathered) [[unlikely]] {
+          PutSubBlocks(out, gathered, kGathered);
+          fill -= kGathered;
+          std::memcpy(gathered, gathered + kGathered, 8);
         }
       }
+    };
+
+    std::uint32_t row = 0;
+    for (std::uint32_t done = 0; done < height; ++done) {
+      const std::uint8_t* line = pixels + static_cast<std::uint64_t>(row) * stride;
+      if (depth == 8)
+        encodeRow(line, line + width, std::integral_constant<std::uint32_t, 0xFF>());
+      else
+        encodeRow(line, line + width, static_cast<std::uint32_t>(pixelMask));
       row = interlaced ? NextInterlacedRow(row, height) : row + 1;
       if (progress) {
         progress(TGifProgressStage::psRunning, static_cast<int>((done + 1) * 100ull / height),
                  std::string());
       }
     }
-    if (inString) writer.Put(prefix, codeWidth);
-    writer.Put(end, codeWidth);
-    writer.Flush();
+    if (inString) put(prefix, codeWidth);
+    put(end, codeWidth);
+    if (pending > 0) ++fill;
+    PutSubBlocks(out, gathered, fill);
+    out.push_back('\0');
     if (out.capacity() - out.size() > out.size() - start + 4096) out.shrink_to_fit();
     if (progress) progress(TGifProgressStage::psEnding, 100, std::string());
   } catch (const Exception& e) {

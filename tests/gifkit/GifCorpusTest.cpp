@@ -134,7 +134,7 @@ void ExpectOwnEncodingDecodesInGiflib(const std::string& bytes, const std::strin
   TGIFImageCore source;
   source.ReadGifBytes(bytes, false);
   TGIFImageCore encoded;
-  std::vector<std::vector<std::uint8_t>> expected;
+  std::vector<TGifIndices> expected;
   for (int i = 0; i < source.Count(); ++i) {
     TGIFIndexImage pixels = source.FrameAt(i)->DecodeIndices();
     TGIFFrameCore& frame = encoded.AppendFrame();

@@ -90,3 +90,79 @@ TEST(GifHostile, AnEmptyFrameFarBelowAnEmptyScreenWritesBackAsRead) {
   EXPECT_NO_THROW(second.FrameAt(0)->DecodeIndices());
   EXPECT_EQ(second.WriteGifBytes(), written);
 }
+
+TEST(GifHostile, AFrameWithoutPixelsOnAScreenThatGrowsWritesBackAsOneSeeThroughPixel) {
+  const std::string emptyData = PackCodes(2, WithWidths(2, {4, 5}));
+  std::vector<int> ones(16, 1);
+  ones.insert(ones.begin(), 4);
+  ones.push_back(5);
+  const std::string column = PackCodes(2, WithWidths(2, ones));
+  struct Case {
+    const char* what;
+    std::string bytes;
+    int transparent;  // the index the pixel is written in
+  };
+  const std::vector<Case> cases{
+      // Screen 20 x 0: the 0 x 0 frame takes 20 x 0; the frame far below grows the screen,
+      // whose height a written 0 would read back as.
+      {"grown screen",
+       GifHeader("89a", 20, 0, 2) + GraphicControl(2 << 2, 7, 0) +
+           FrameBlock(0, 0, 0, 0, emptyData) + FrameBlock(3, 65280, 1, 16, column),
+       0},
+      {"its own transparent index",
+       GifHeader("89a", 20, 0, 2) + GraphicControl((1 << 2) | 1, 7, 3) +
+           FrameBlock(5, 0, 0, 0, emptyData) + FrameBlock(3, 65280, 1, 16, column),
+       3},
+      {"no colour table at all",
+       GifHeader("87a", 20, 0, 0) + FrameBlock(0, 0, 0, 0, emptyData) +
+           FrameBlock(3, 65280, 1, 16, column),
+       0},
+  };
+  for (const Case& c : cases) {
+    TGIFImageCore first;
+    first.ReadGifBytes(c.bytes + ";", false);
+    ASSERT_EQ(first.Count(), 2) << c.what;
+    const TGIFFrameCore& empty = *first.FrameAt(0);
+    EXPECT_EQ(empty.Item->Width, 20u) << c.what;
+    EXPECT_EQ(empty.Item->Height, 0u) << c.what;
+    const std::string written = first.WriteGifBytes();
+    EXPECT_EQ(first.ScreenHeight, 65296) << c.what;
+
+    TGIFImageCore second;
+    second.ReadGifBytes(written, false);
+    ASSERT_EQ(second.Count(), 2) << c.what;
+    EXPECT_EQ(second.ScreenWidth, 20) << c.what;
+    EXPECT_EQ(second.ScreenHeight, 65296) << c.what;
+    TGIFFrameCore& pixel = *second.FrameAt(0);
+    EXPECT_EQ(pixel.Left, empty.Left) << c.what;
+    EXPECT_EQ(pixel.Top, 0) << c.what;
+    const TGIFIndexImage indices = pixel.DecodeIndices();
+    ASSERT_EQ(indices.Width * indices.Height, 1u) << c.what << ", not the whole screen";
+    EXPECT_EQ(indices.Pixels[0], c.transparent) << c.what;
+    EXPECT_EQ(pixel.TransparentIndex(), c.transparent) << c.what;
+    EXPECT_EQ(pixel.Delay(), empty.Delay()) << c.what;
+    EXPECT_EQ(pixel.Disposal, empty.Disposal) << c.what;
+    // The other frame is untouched, and what was read back writes the same again.
+    EXPECT_EQ(second.FrameAt(1)->DecodeIndices().Pixels, std::vector<std::uint8_t>(16, 1))
+        << c.what;
+    EXPECT_EQ(second.FrameAt(1)->Top, 65280) << c.what;
+    EXPECT_EQ(second.WriteGifBytes(), written) << c.what;
+    // giflib reads the same.
+    const ReferenceGif ref = DecodeWithGiflib(written);
+    ASSERT_TRUE(ref.Ok) << c.what << ": " << ref.Error;
+    EXPECT_EQ(ref.Frames[0].Width * ref.Frames[0].Height, 1) << c.what;
+    EXPECT_EQ(ref.Frames[0].TransparentIndex, c.transparent) << c.what;
+  }
+
+  // A frame made without pixels beside one that sets the screen.
+  TGIFImageCore made;
+  made.AppendFrame().EncodeIndices(TGIFIndexImage{0, 0, 8, std::vector<TGifColor>(256, 0), {}});
+  made.AppendFrame().EncodeIndices(
+      TGIFIndexImage{10, 10, 8, std::vector<TGifColor>(256, 0), TGifIndices(100, 9)});
+  TGIFImageCore back;
+  back.ReadGifBytes(made.WriteGifBytes(), false);
+  ASSERT_EQ(back.Count(), 2);
+  const TGIFIndexImage indices = back.FrameAt(0)->DecodeIndices();
+  EXPECT_EQ(indices.Width * indices.Height, 1u);
+  EXPECT_EQ(back.FrameAt(0)->TransparentIndex(), 0);
+}

@@ -251,7 +251,7 @@ TEST(GifRead, SizeChecksComeBeforeAllocation) {
     EXPECT_EQ(e.Message(), "GIF image too large (65535 x 65535)");
   }
   // A 65535 x 1 strip is fine.
-  const std::vector<std::uint8_t> strip(65535, 3);
+  const TGifIndices strip(65535, 3);
   std::string data;
   TGIFImageCore wide;
   TGIFFrameCore& frame = wide.AppendFrame();

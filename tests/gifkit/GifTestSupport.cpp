@@ -206,7 +206,7 @@ std::string MakeAnimation(int width, int height, const std::vector<std::uint32_t
     TGIFFrameCore& frame = image.AppendFrame();
     frame.EncodeIndices(TGIFIndexImage{static_cast<std::uint32_t>(spec.Width),
                                        static_cast<std::uint32_t>(spec.Height), 8, colours,
-                                       spec.Pixels});
+                                       TGifIndices(spec.Pixels.begin(), spec.Pixels.end())});
     frame.HasLocalColorTable = true;
     frame.Left = spec.Left;
     frame.Top = spec.Top;

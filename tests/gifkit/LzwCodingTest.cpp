@@ -2,6 +2,7 @@
 // handling of every kind of malformed code stream.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "GifTestSupport.h"
@@ -162,6 +163,25 @@ TEST(LzwDecoder, LongStringsAndSelfReferencesUpToThePicturesLastPixel) {
   EncodeLzwImage(data, 5000, 1, 8, false, {}, flat.data(), 5000);
   for (int n : {4999, 4990, 4100, 17, 1}) {
     EXPECT_EQ(Decode(data, n, 1), std::vector<std::uint8_t>(n, 4)) << n;
+  }
+}
+
+TEST(LzwDecoder, AZeroedTargetStaysZeroPastWhereTheDataEnd) {
+  // Strings are copied in whole chunks; the bytes a chunk writes past the last string, where
+  // the end code comes early, must not stay behind in memory the caller has zeroed.
+  for (int rows : {1, 10, 37, 50}) {
+    const auto pixels = RandomPixels(100 * rows, 4, rows);
+    std::vector<std::uint8_t> shown(pixels.size());
+    for (std::size_t i = 0; i < pixels.size(); ++i) shown[i] = 1 + pixels[i] % 15;
+    std::string data;
+    EncodeLzwImage(data, 100, rows, 4, false, {}, shown.data(), 100);
+    std::vector<std::uint8_t> out(100 * 100, 0);
+    std::uint64_t reached = 0;
+    DecodeLzwImage(reinterpret_cast<const std::uint8_t*>(data.data()), data.size(), 100, 100, 4,
+                   false, false, {}, out.data(), 100, true, &reached);
+    ASSERT_EQ(reached, shown.size());
+    EXPECT_TRUE(std::equal(shown.begin(), shown.end(), out.begin())) << rows;
+    EXPECT_EQ(std::count(out.begin() + reached, out.end(), 0), 100 * (100 - rows)) << rows;
   }
 }
 

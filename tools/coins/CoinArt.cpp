@@ -60,8 +60,8 @@ std::uint8_t Surface(double u, double v, bool face, double light) {
 }
 
 // One frame: the coin turned by theta about its upright axis.
-std::vector<std::uint8_t> Frame(int size, double theta) {
-  std::vector<std::uint8_t> pixels(static_cast<std::size_t>(size) * size, 0);
+TGifIndices Frame(int size, double theta) {
+  TGifIndices pixels(static_cast<std::size_t>(size) * size, 0);
   const double c = std::cos(theta);
   const double squash = std::max(std::abs(c), 0.08);
   const bool face = c >= 0;
