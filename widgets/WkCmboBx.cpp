@@ -336,8 +336,13 @@ bool TWkCustomComboBox::KeyDown(uint16_t& key, TShiftState shift) {
         }
         break;
       case VK_RETURN:
-        if (DroppedDown() && OnSelEndOk) OnSelEndOk(this);
-        closedWithEnter_ = true;
+        // The typed search is kept only for the change of an Enter that closes the list: set
+        // with the list closed, the flag would wait for the next typed text and replace it
+        // with the item of the old search.
+        if (DroppedDown()) {
+          if (OnSelEndOk) OnSelEndOk(this);
+          closedWithEnter_ = true;
+        }
         break;
       case VK_UP:
       case VK_DOWN:

@@ -31,55 +31,49 @@ class ComboPeer : public Peer<QComboBox> {
   }
 
  protected:
-  // An editable box takes its keys through its edit part, which hands them to the control
-  // (EditRelay); one the edit part leaves unhandled (Enter) travels up here and must not reach
-  // the control a second time.
+  // An editable box's keys arrive here: from the keyboard, because its edit part hands the
+  // focus to the box, or from EditRelay when they were sent to the edit part. The control sees
+  // each key once; the toolkit's box then hands it to the edit part directly.
   void keyPressEvent(QKeyEvent* e) override {
-    if (lineEdit())
-      QComboBox::keyPressEvent(e);
-    else
+    TControl* c = Input();
+    if (!lineEdit() || !c) {
       Peer<QComboBox>::keyPressEvent(e);
+      return;
+    }
+    ForwardKeyPress(c, e, [this](QKeyEvent* ev) { QComboBox::keyPressEvent(ev); });
   }
   void keyReleaseEvent(QKeyEvent* e) override {
-    if (lineEdit())
-      QComboBox::keyReleaseEvent(e);
-    else
+    TControl* c = Input();
+    if (!lineEdit() || !c) {
       Peer<QComboBox>::keyReleaseEvent(e);
+      return;
+    }
+    if (!ForwardKeyRelease(c, e)) QComboBox::keyReleaseEvent(e);
   }
 };
 
-// The edit part of an editable combo box takes the keys and double clicks meant for the box.
+// The edit part of an editable combo box takes the double clicks meant for the box, and hands
+// keys sent to it to the box, so that they take the keyboard's way.
 class EditRelay : public QObject {
  public:
-  explicit EditRelay(ComboPeer* peer) : QObject(peer), link_(peer->Link()) {}
+  explicit EditRelay(ComboPeer* peer) : QObject(peer), peer_(peer), link_(peer->Link()) {}
   bool eventFilter(QObject* watched, QEvent* event) override {
     TControl* c = Linked(link_);
-    if (!c || relaying_) return QObject::eventFilter(watched, event);
+    if (!c) return QObject::eventFilter(watched, event);
     if (event->type() == QEvent::MouseButtonDblClick) {
       RunHandler(c, [c] { c->DblClick(); });
-    } else if (event->type() == QEvent::KeyPress) {
-      auto* pressed = static_cast<QKeyEvent*>(event);
-      auto* target = static_cast<QWidget*>(watched);
-      bool letThrough = false;
-      ForwardKeyPress(c, pressed, [&](QKeyEvent* ev) {
-        if (ev == pressed) {
-          letThrough = true;
-          return;
-        }
-        relaying_ = true;  // a replaced character goes to the edit part as it is
-        QApplication::sendEvent(target, ev);
-        relaying_ = false;
-      });
-      return !letThrough;
-    } else if (event->type() == QEvent::KeyRelease) {
-      return ForwardKeyRelease(c, static_cast<QKeyEvent*>(event));
+    } else if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+      // A key the box leaves unhandled has gone on to its parents already.
+      QApplication::sendEvent(peer_, event);
+      event->accept();
+      return true;
     }
     return QObject::eventFilter(watched, event);
   }
 
  private:
+  ComboPeer* peer_;
   ControlLink link_;
-  bool relaying_ = false;
 };
 
 QComboBox* BoxOf(const TComboBox* box) { return static_cast<QComboBox*>(box->Widget()); }

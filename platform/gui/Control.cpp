@@ -147,9 +147,20 @@ void TControl::Resize() {
   if (OnResize && !IsDestroying()) OnResize(this);
 }
 
-TRect TControl::BoundsRect() const { return Bounds(left_, top_, width_, height_); }
+void TControl::PlaceAt(int left, int top) {
+  movingOnly_ = true;
+  try {
+    SetBounds(left, top, width_, height_);
+  } catch (...) {
+    movingOnly_ = false;
+    throw;
+  }
+  movingOnly_ = false;
+}
+
+TRect TControl::BoundsRect() const { return Bounds(left_, top_, Width(), Height()); }
 void TControl::SetBoundsRect(const TRect& r) { SetBounds(r.Left, r.Top, r.Width(), r.Height()); }
-TRect TControl::GetClientRect() const { return Rect(0, 0, width_, height_); }
+TRect TControl::GetClientRect() const { return Rect(0, 0, Width(), Height()); }
 int TControl::ClientWidth() const { return GetClientRect().Width(); }
 int TControl::ClientHeight() const { return GetClientRect().Height(); }
 void TControl::SetClientSize(int width, int height) {
@@ -272,13 +283,21 @@ void TControl::ParentFontChanged() {
 
 void TControl::ApplyFont() {
   if (!widget_) return;
-  widget_->setFont(ToQFont(*font_));
-  QPalette pal = widget_->palette();
+  // A control is given its font when made, again when it gets its parent and at every change
+  // of the font's parts: the toolkit's font and palette are set only when they differ, as
+  // setting them is not cheap.
+  const QFont font = ToQFont(*font_);
+  if (!widget_->testAttribute(Qt::WA_SetFont) || widget_->font() != font) widget_->setFont(font);
   const QColor text = ToQColor(font_->Color());
-  pal.setColor(QPalette::WindowText, text);
-  pal.setColor(QPalette::Text, text);
-  pal.setColor(QPalette::ButtonText, text);
-  widget_->setPalette(pal);
+  const QPalette& current = widget_->palette();
+  if (!widget_->testAttribute(Qt::WA_SetPalette) || current.color(QPalette::WindowText) != text ||
+      current.color(QPalette::Text) != text || current.color(QPalette::ButtonText) != text) {
+    QPalette pal = current;
+    pal.setColor(QPalette::WindowText, text);
+    pal.setColor(QPalette::Text, text);
+    pal.setColor(QPalette::ButtonText, text);
+    widget_->setPalette(pal);
+  }
   TellChildren(this, [](TControl* child) { child->ParentFontChanged(); });
 }
 

@@ -186,12 +186,18 @@ class TControl : public TComponent {
   // --- geometry
   int Left() const { return left_; }
   int Top() const { return top_; }
-  int Width() const { return width_; }
-  int Height() const { return height_; }
-  void SetLeft(int value) { SetBounds(value, top_, width_, height_); }
-  void SetTop(int value) { SetBounds(left_, value, width_, height_); }
-  void SetWidth(int value) { SetBounds(left_, top_, value, height_); }
-  void SetHeight(int value) { SetBounds(left_, top_, width_, value); }
+  int Width() const {
+    SettlePendingSize();
+    return width_;
+  }
+  int Height() const {
+    SettlePendingSize();
+    return height_;
+  }
+  void SetLeft(int value) { PlaceAt(value, top_); }
+  void SetTop(int value) { PlaceAt(left_, value); }
+  void SetWidth(int value) { SetBounds(left_, top_, value, Height()); }
+  void SetHeight(int value) { SetBounds(left_, top_, Width(), value); }
   virtual void SetBounds(int left, int top, int width, int height);
   TRect BoundsRect() const;
   void SetBoundsRect(const TRect& rect);
@@ -348,10 +354,20 @@ class TControl : public TComponent {
   void SetBoundsQuiet(int left, int top, int width, int height);
   friend class TWinControl;
 
+  // A control that sizes itself to its content may put the measuring off until its size is
+  // read or it shows (sizePending_); SettleSize then measures. A move keeps it put off.
+  virtual void SettleSize() {}
+  void SettlePendingSize() const {
+    if (sizePending_) const_cast<TControl*>(this)->SettleSize();
+  }
+  bool sizePending_ = false;
+  bool movingOnly_ = false;  // SetBounds runs for a move (PlaceAt)
+
   std::string text_;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
 
  private:
+  void PlaceAt(int left, int top);
   void ParentColorChanged();
   void ParentFontChanged();
   void WatchFont();

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QtGui/qguiapplication_platform.h>
 #include <QPixmap>
 #include <QScreen>
 #include <QStyle>
@@ -69,22 +70,19 @@ std::function<int16_t(uint16_t)> g_provider;
 std::atomic<bool> g_caps{false}, g_num{false}, g_scroll{false}, g_insert{false};
 
 // The display's keyboard indicators (bit 0 Caps, 1 Num, 2 Scroll), where an X display is
-// there to ask; -1 otherwise. The library is loaded at run time, so nothing needs it to build.
+// there to ask; -1 otherwise. Asked over the toolkit's own connection: a second one would cost
+// the program's start a connection to the server. The library is loaded at run time, so
+// nothing needs it to build.
 int DisplayIndicators() {
   if (QGuiApplication::platformName() != QLatin1String("xcb")) return -1;
-  using OpenDisplay = void* (*)(const char*);
   using GetIndicators = int (*)(void*, unsigned, unsigned*);
   static void* lib = dlopen("libX11.so.6", RTLD_LAZY);
-  static void* display = nullptr;
-  static GetIndicators get = nullptr;
-  if (!lib) return -1;
-  if (!display) {
-    auto open = reinterpret_cast<OpenDisplay>(dlsym(lib, "XOpenDisplay"));
-    get = reinterpret_cast<GetIndicators>(dlsym(lib, "XkbGetIndicatorState"));
-    if (!open || !get) return -1;
-    display = open(nullptr);
-    if (!display) return -1;
-  }
+  static GetIndicators get =
+      lib ? reinterpret_cast<GetIndicators>(dlsym(lib, "XkbGetIndicatorState")) : nullptr;
+  if (!get) return -1;
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  void* display = x11 ? x11->display() : nullptr;
+  if (!display) return -1;
   unsigned state = 0;
   constexpr unsigned kUseCoreKeyboard = 0x0100;
   if (get(display, kUseCoreKeyboard, &state) != 0) return -1;

@@ -429,6 +429,12 @@ void TForm::SetVisible(bool value) {
     TControl::SetVisible(true);
     PlaceWindow();
     try {
+      // A new window hears of its size when it first shows, as the desktop tells it: the size
+      // it was made with ran no handler yet, and a window manager may not resize it.
+      if (!sizeToldOnShow_) {
+        sizeToldOnShow_ = true;
+        Resize();
+      }
       DoShow();
     } catch (...) {
       TControl::SetVisible(false);  // a window whose showing failed is not showing

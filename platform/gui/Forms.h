@@ -169,6 +169,7 @@ class TForm : public TWinControl {
   int modalLevel_ = 0;
   QEventLoop* modalLoop_ = nullptr;  // the loop ShowModal waits in, while it does
   bool closing_ = false;
+  bool sizeToldOnShow_ = false;
   TWinControl* activeControl_ = nullptr;
   TWinControl* focusedControl_ = nullptr;
   TMainMenu* menu_ = nullptr;

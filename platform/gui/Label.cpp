@@ -61,6 +61,16 @@ void TLabel::ColorChanged() {
 }
 
 void TLabel::AdjustSize() {
+  if (!autoSize_ || !Widget()) return;
+  sizePending_ = true;
+  // Measuring the text is the dearest part of making a label, and a label is made with its
+  // font and caption set one after the other: one not on screen measures once, when its size
+  // is first read or it shows. An aligned one moves its neighbours, so it measures at once.
+  if (Widget()->isVisible() || Align() != alNone) SettleSize();
+}
+
+void TLabel::SettleSize() {
+  sizePending_ = false;
   auto* label = static_cast<QLabel*>(Widget());
   if (!autoSize_ || !label) return;
   const QFontMetrics metrics(label->font());
@@ -77,7 +87,19 @@ void TLabel::AdjustSize() {
   SetBounds(Left(), Top(), width, metrics.height() * static_cast<int>(lines.size()));
 }
 
+void TLabel::SetBounds(int left, int top, int width, int height) {
+  // A size given outright replaces the one still to be measured, as it replaces a measured one.
+  if (!movingOnly_) sizePending_ = false;
+  TControl::SetBounds(left, top, width, height);
+}
+
+void TLabel::ShowingChanged() {
+  SettlePendingSize();
+  TControl::ShowingChanged();
+}
+
 void TLabel::SetAutoSize(bool value) {
+  SettlePendingSize();  // a size put off belongs to the old setting
   autoSize_ = value;
   AdjustSize();
 }
@@ -101,6 +123,7 @@ void TLabel::SetLayout(TTextLayout value) {
 }
 
 void TLabel::SetWordWrap(bool value) {
+  SettlePendingSize();  // wrapping keeps the width the text had
   wordWrap_ = value;
   if (auto* label = static_cast<QLabel*>(Widget())) label->setWordWrap(value);
   AdjustSize();

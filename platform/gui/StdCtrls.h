@@ -84,6 +84,11 @@ class TLabel : public TControl {
   void ApplyFont() override;
   void ColorChanged() override;
   void Notification(TComponent* component, TOperation operation) override;
+  void ShowingChanged() override;
+  void SettleSize() override;
+
+ public:
+  void SetBounds(int left, int top, int width, int height) override;
 
  private:
   void AdjustSize();

@@ -9,6 +9,22 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
+TEST_F(BrowserTest, EnterAndTheKeypadsEnterFromTheKeyboardOpenTheTypedAddress) {
+  // The keyboard sends its keys to the box itself, to which its edit part hands the focus.
+  UserType(form->RCbbURL, "one.example");
+  EXPECT_TRUE(form->RCbbURL->Focused());
+  UserKey(form->RCbbURL, VK_RETURN);
+  ASSERT_EQ(form->PCT->PageCount(), 2);
+  EXPECT_EQ(Page(Active()).url, "one.example");
+
+  form->RCbbURL->SetText("");
+  UserType(form->RCbbURL, "two.example");
+  UserKeypadEnter(form->RCbbURL);
+  ASSERT_EQ(form->PCT->PageCount(), 3);
+  EXPECT_EQ(Page(Active()).url, "two.example");
+  EXPECT_EQ(form->RCbbURL->Items().Count(), 13);  // each stored once
+}
+
 TEST_F(BrowserTest, TypedAddressesAreCompletedOpenedAndStoredOnceUnderTheNextFreeKey) {
   Enter("zelkar");
   EXPECT_EQ(form->RCbbURL->GetText(), "http://www.zelkar.com");

@@ -46,7 +46,17 @@ TEST_F(BrowserTest, TheWelcomeCoinIsDrawnWhenTheWindowFirstShows) {
   SetProgramFolderForTesting("");
   EXPECT_EQ(form->GkGIFAnimator1->Image().Count(), 0);
   EXPECT_TRUE(form->GkGIFAnimator1->Animate());
+  // Centred as it opens, at the size it was made with: no window manager need resize it.
+  std::vector<int> offCentre;
+  const TNotifyEvent showCoin = form->OnShow;
+  form->OnShow = [&](TComponent* sender) {
+    for (TControl* c : {static_cast<TControl*>(form->lbl1), static_cast<TControl*>(form->img1),
+                        static_cast<TControl*>(form->GkGIFAnimator1)})
+      offCentre.push_back(c->Left() - (form->Width() - c->Width()) / 2);
+    showCoin(sender);
+  };
   form->Show();
+  EXPECT_EQ(offCentre, (std::vector<int>{0, 0, 0}));
   ProcessEvents();
   const int frames = form->GkGIFAnimator1->Image().Count();
   EXPECT_GT(frames, 1);

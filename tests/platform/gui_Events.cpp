@@ -1,4 +1,9 @@
 // Which events fire for the user and which for code.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QApplication>
+#include <QKeyEvent>
+
 #include "platform/gui/CustomControl.h"
 #include "tests/support/GuiTest.h"
 
@@ -285,6 +290,19 @@ TEST_F(EventTest, KeysReachTheFocusedControlOnlyAndEditableCombosFilterThemToo) 
   UserKey(form->combo, VK_RETURN);
   EXPECT_EQ(seen, (std::vector<std::string>{"down 13", "combo", "up 13", "down 13", "combo",
                                             "up 13"}));
+
+  // Keys sent to the edit part itself take the keyboard's way through the box: once each.
+  seen.clear();
+  QLineEdit* line = qobject_cast<QComboBox*>(form->combo->Widget())->lineEdit();
+  for (auto [key, text] : {std::pair{Qt::Key_Return, "\r"}, std::pair{Qt::Key_7, "7"}}) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString::fromLatin1(text));
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString::fromLatin1(text));
+    QApplication::sendEvent(line, &press);
+    QApplication::sendEvent(line, &release);
+  }
+  EXPECT_EQ(seen, (std::vector<std::string>{"down 13", "combo", "up 13", "down 55", "combo",
+                                            "up 55"}));
+  EXPECT_EQ(form->combo->Text(), "197");
 }
 
 }  // namespace

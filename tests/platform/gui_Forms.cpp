@@ -1,4 +1,6 @@
 // Windows: modal results, activation, closing, frame and client geometry, alignment.
+#include <QWidget>
+
 #include "tests/support/GuiTest.h"
 
 namespace {
@@ -140,6 +142,59 @@ TEST_F(FormTest, ResizingTheWindowRealignsAndFiresOnResize) {
   main->SetClientSize(300, 200);
   EXPECT_GE(resizes, 1);
   EXPECT_EQ(client->BoundsRect(), Rect(0, 0, 300, 200));
+}
+
+TEST_F(FormTest, AWindowHearsOfTheSizeItWasMadeWithWhenFirstShownBeforeOnShow) {
+  // The handler came after the size, as in every window's constructor; no window manager
+  // need resize the window for its layout to be made.
+  tool->OnResize = [this](TComponent*) { tool->log.push_back("resize " + std::to_string(tool->Width())); };
+  tool->Show();
+  ASSERT_EQ(tool->log.size(), 2u);
+  EXPECT_EQ(tool->log[0], "resize " + std::to_string(tool->Width()));
+  EXPECT_EQ(tool->log[1], "show");
+  tool->log.clear();
+  tool->Hide();
+  tool->Show();
+  EXPECT_EQ(tool->log, (std::vector<std::string>{"show"}));
+}
+
+TEST_F(FormTest, ALabelOfAHiddenWindowHasItsTextsSizeWhenReadMovedOrShown) {
+  auto make = [](TForm* form) {
+    auto* label = new TLabel(form);
+    label->SetParent(form);
+    label->Font()->SetHeight(-16);
+    label->SetCaption("乾为天　乾宫");
+    return label;
+  };
+  main->Show();
+  const TLabel* onScreen = make(main);  // sized at once
+  const int width = onScreen->Width(), height = onScreen->Height();
+  ASSERT_GT(width, 0);
+
+  const TLabel* read = make(tool);
+  EXPECT_EQ(read->Width(), width);
+  EXPECT_EQ(read->Height(), height);
+  TLabel* moved = make(tool);
+  moved->SetLeft(30);
+  moved->SetTop(40);
+  TLabel* seen = make(tool);
+  seen->SetTop(70);
+  // A size given outright wins over the text's, as it does on screen.
+  TLabel* sized = make(tool);
+  sized->SetBounds(5, 100, 20, 9);
+  // Wrapping keeps the width the text had.
+  TLabel* wrapped = make(tool);
+  wrapped->SetWordWrap(true);
+  tool->Show();
+  // Shown with its size, before anything asked for it.
+  EXPECT_EQ(seen->Widget()->geometry(), QRect(0, 70, width, height));
+  EXPECT_EQ(moved->BoundsRect(), Bounds(30, 40, width, height));
+  EXPECT_EQ(sized->BoundsRect(), Bounds(5, 100, 20, 9));
+  EXPECT_EQ(wrapped->Width(), width);
+  EXPECT_EQ(wrapped->Height(), height);
+  // On screen a new caption sizes it at once.
+  seen->SetCaption("乾");
+  EXPECT_LT(seen->Widget()->width(), width);
 }
 
 TEST_F(FormTest, AlignmentStacksEdgesInOrderOfPositionAndFillsTheRest) {

@@ -128,6 +128,8 @@ void UserDoubleClick(TControl* control);
 void UserType(TWinControl* control, const std::string& text);
 // Presses one key (VK_*) on the focused part of the control.
 void UserKey(TWinControl* control, uint16_t key, TShiftState shift = 0);
+// Presses the keypad's Enter, which the keyboard sends with its own key code.
+void UserKeypadEnter(TWinControl* control);
 // Picks an item from the open list of a combo box, as a mouse pick does.
 void UserPick(TComboBox* combo, int index);
 // Clicks the visible button of the panel that shows `caption`, or the header of the category

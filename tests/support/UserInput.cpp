@@ -31,13 +31,14 @@ QWidget* Peer(TControl* control) {
   return control->Widget();
 }
 
-// The widget that takes typing for a control (the edit part of a combo box).
-QWidget* TypingTarget(TWinControl* control) {
-  QWidget* w = Peer(control);
-  if (!w) return nullptr;
-  if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->lineEdit())
-    return combo->lineEdit();
-  return w;
+// The widget the keyboard sends a control's keys to: the control's own, also for an editable
+// combo box, whose edit part hands the focus to the box.
+QWidget* TypingTarget(TWinControl* control) { return Peer(control); }
+
+// Where the caret of a control's text lives (the edit part of a combo box).
+QLineEdit* LineOf(QWidget* target) {
+  if (auto* combo = qobject_cast<QComboBox*>(target)) return combo->lineEdit();
+  return qobject_cast<QLineEdit*>(target);
 }
 
 // Makes sure the control's window is on screen, as the user sees it.
@@ -90,7 +91,7 @@ void UserType(TWinControl* control, const std::string& text) {
   control->Widget()->setFocus(Qt::OtherFocusReason);
   // Typing replaces a selection; without one it goes to the end of the text, as after a
   // click behind it.
-  if (auto* line = qobject_cast<QLineEdit*>(target); line && !line->hasSelectedText())
+  if (QLineEdit* line = LineOf(target); line && !line->hasSelectedText())
     line->end(false);
   if (auto* plain = qobject_cast<QPlainTextEdit*>(target);
       plain && !plain->textCursor().hasSelection())
@@ -155,6 +156,15 @@ void UserKey(TWinControl* control, uint16_t key, TShiftState shift) {
   control->Widget()->setFocus(Qt::OtherFocusReason);
   // With the text given, so the test library need not guess one; shortcuts apply as usual.
   QTest::sendKeyEvent(QTest::Click, target, static_cast<Qt::Key>(qtKey), text, mods);
+}
+
+void UserKeypadEnter(TWinControl* control) {
+  QWidget* target = TypingTarget(control);
+  if (!target) return;
+  EnsureShown(control);
+  control->Widget()->setFocus(Qt::OtherFocusReason);
+  QTest::sendKeyEvent(QTest::Click, target, Qt::Key_Enter, QStringLiteral("\r"),
+                      Qt::KeypadModifier);
 }
 
 void UserPick(TComboBox* combo, int index) {

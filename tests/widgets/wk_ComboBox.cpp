@@ -282,6 +282,15 @@ TEST_F(ComboTest, ControllerPushesFlatButtonsAndColoursFollowFocus) {
   EXPECT_EQ(combo->Color(), clBtnFace);
 }
 
+TEST_F(ComboTest, EnterOnAClosedListLeavesTheNextTypingAlone) {
+  ListOf(kSites, csDropDown);
+  UserType(combo, "http://abc.com");
+  UserKey(combo, VK_RETURN);
+  combo->SelectAll();
+  UserType(combo, "ftp");  // over the whole text, as a new address is typed
+  EXPECT_EQ(combo->Text(), "ftp");
+}
+
 TEST_F(ComboTest, EnterMovesOnWithTabOnEnterAndMaxLengthStopsTyping) {
   ListOf(kSites, csDropDown);
   combo->TabOnEnter = true;
