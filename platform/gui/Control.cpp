@@ -272,7 +272,10 @@ void TControl::FontChanged() {
 
 void TControl::SetParentFont(bool value) {
   parentFont_ = value;
-  if (value) ParentFontChanged();
+  if (value)
+    ParentFontChanged();
+  else
+    ApplyFont();  // the font it took from its parent is its own from now on
 }
 
 void TControl::ParentFontChanged() {
@@ -283,20 +286,28 @@ void TControl::ParentFontChanged() {
 
 void TControl::ApplyFont() {
   if (!widget_) return;
-  // A control is given its font when made, again when it gets its parent and at every change
-  // of the font's parts: the toolkit's font and palette are set only when they differ, as
-  // setting them is not cheap.
-  const QFont font = ToQFont(*font_);
-  if (!widget_->testAttribute(Qt::WA_SetFont) || widget_->font() != font) widget_->setFont(font);
-  const QColor text = ToQColor(font_->Color());
-  const QPalette& current = widget_->palette();
-  if (!widget_->testAttribute(Qt::WA_SetPalette) || current.color(QPalette::WindowText) != text ||
-      current.color(QPalette::Text) != text || current.color(QPalette::ButtonText) != text) {
-    QPalette pal = current;
-    pal.setColor(QPalette::WindowText, text);
-    pal.setColor(QPalette::Text, text);
-    pal.setColor(QPalette::ButtonText, text);
-    widget_->setPalette(pal);
+  // The toolkit hands a widget's font and palette down to child widgets that set none, and
+  // setting them is dear: a control that follows its parent's font takes them from its parent's
+  // widget and sets its own only where that differs; one not yet placed in a parent waits for
+  // it. A control with a font of its own always sets it, so that no change of its parent's
+  // font reaches it.
+  const bool follows = parentFont_ && !dynamic_cast<TForm*>(this);
+  if (!follows || widget_->parentWidget()) {
+    const QFont font = ToQFont(*font_);
+    if ((!follows && !widget_->testAttribute(Qt::WA_SetFont)) || widget_->font() != font)
+      widget_->setFont(font);
+    const QColor text = ToQColor(font_->Color());
+    const QPalette& current = widget_->palette();
+    // The widget's palette may hold its own background only (see ColorChanged): one with a
+    // font of its own sets its text colours outright; the toolkit skips a palette unchanged.
+    if (!follows || current.color(QPalette::WindowText) != text ||
+        current.color(QPalette::Text) != text || current.color(QPalette::ButtonText) != text) {
+      QPalette pal = current;
+      pal.setColor(QPalette::WindowText, text);
+      pal.setColor(QPalette::Text, text);
+      pal.setColor(QPalette::ButtonText, text);
+      widget_->setPalette(pal);
+    }
   }
   TellChildren(this, [](TControl* child) { child->ParentFontChanged(); });
 }
