@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/gui/PopupWindow.h"
 #include "platform/gui/QtPeer.h"
 #include "tests/support/GuiTest.h"
 
@@ -284,6 +285,18 @@ TEST_F(ComponentTest, WidgetsDrawWithTheFontTheirControlsHoldWhetherTakenFromThe
   EXPECT_EQ(PixelsOf(late), ToQFont(big).pixelSize());
   late->SetParent(panel);
   EXPECT_EQ(PixelsOf(late), ToQFont(small).pixelSize());
+}
+
+TEST_F(ComponentTest, WindowsWithoutAParentShowTheirOwnFont) {
+  TForm form(nullptr);
+  const QFont standard = ToQFont(TFont());
+  EXPECT_EQ(form.Widget()->font().family(), standard.family());
+  EXPECT_EQ(PixelsOf(&form), standard.pixelSize());
+  TPanel hint(nullptr);
+  MakePopupWindow(&hint, TPopupStyle{});
+  EXPECT_EQ(hint.Widget()->font().family(), standard.family());
+  EXPECT_EQ(PixelsOf(&hint), standard.pixelSize());
+  EXPECT_EQ(TextColourOf(&hint), ToQColor(TFont().Color()));
 }
 
 TEST_F(ComponentTest, ALabelNotYetPlacedMeasuresWithItsOwnFont) {
