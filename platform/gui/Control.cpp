@@ -76,7 +76,9 @@ void TControl::AttachWidget(QWidget* widget) {
   width_ = std::max(width_, 0);
   height_ = std::max(height_, 0);
   widget_->setGeometry(left_, top_, width_, height_);
-  ApplyFont();
+  // A control is placed in its parent after it is made: one that takes its parent's font gets
+  // it then. Forms and pop-up windows, which have no parent, apply theirs themselves.
+  if (!parentFont_) ApplyFont();
   if (auto* win = dynamic_cast<TWinControl*>(this)) win->ApplyTabStop();
 }
 
@@ -272,7 +274,10 @@ void TControl::FontChanged() {
 
 void TControl::SetParentFont(bool value) {
   parentFont_ = value;
-  if (value) ParentFontChanged();
+  if (value)
+    ParentFontChanged();
+  else
+    ApplyFont();  // the font it took from its parent is its own from now on
 }
 
 void TControl::ParentFontChanged() {
@@ -283,14 +288,19 @@ void TControl::ParentFontChanged() {
 
 void TControl::ApplyFont() {
   if (!widget_) return;
-  // A control is given its font when made, again when it gets its parent and at every change
-  // of the font's parts: the toolkit's font and palette are set only when they differ, as
-  // setting them is not cheap.
+  // The toolkit hands a widget's font and palette down to child widgets that set none, and
+  // setting them is dear: a control that follows its parent's font takes them from its parent's
+  // widget and sets its own only where that differs. A control with a font of its own, or with
+  // no parent, always sets it, so that no change of its parent's font reaches it.
+  const bool follows = parentFont_ && parent_;
   const QFont font = ToQFont(*font_);
-  if (!widget_->testAttribute(Qt::WA_SetFont) || widget_->font() != font) widget_->setFont(font);
+  if ((!follows && !widget_->testAttribute(Qt::WA_SetFont)) || widget_->font() != font)
+    widget_->setFont(font);
   const QColor text = ToQColor(font_->Color());
   const QPalette& current = widget_->palette();
-  if (!widget_->testAttribute(Qt::WA_SetPalette) || current.color(QPalette::WindowText) != text ||
+  // The widget's palette may hold its own background only (see ColorChanged): one with a
+  // font of its own sets its text colours outright; the toolkit skips a palette unchanged.
+  if (!follows || current.color(QPalette::WindowText) != text ||
       current.color(QPalette::Text) != text || current.color(QPalette::ButtonText) != text) {
     QPalette pal = current;
     pal.setColor(QPalette::WindowText, text);

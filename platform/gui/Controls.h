@@ -22,6 +22,8 @@ class TForm;
 class TBasicAction;
 class TActionLink;
 class TPopupMenu;
+struct TPopupStyle;
+void MakePopupWindow(TControl* control, const TPopupStyle& style);
 
 // ---------------------------------------------------------------------------------------------
 // Event signatures. Handlers are std::function, normally bound to a window's member function
@@ -353,6 +355,7 @@ class TControl : public TComponent {
   // Geometry without realigning the parent (used by the alignment engine).
   void SetBoundsQuiet(int left, int top, int width, int height);
   friend class TWinControl;
+  friend void ::MakePopupWindow(TControl* control, const TPopupStyle& style);
 
   // A control that sizes itself to its content may put the measuring off until its size is
   // read or it shows (sizePending_); SettleSize then measures. A move keeps it put off.

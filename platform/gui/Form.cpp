@@ -164,6 +164,7 @@ TForm::TForm(TComponent* AOwner) : TWinControl(AOwner) {
   TControl::SetVisible(false);
   auto* window = new FormWindow(this);
   AttachWidget(window);
+  ApplyFont();  // a form has no parent to take its font from
   client_ = new ClientArea(this, window);
   client_->show();
   SetColor(clBtnFace);

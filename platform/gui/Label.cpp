@@ -73,7 +73,8 @@ void TLabel::SettleSize() {
   sizePending_ = false;
   auto* label = static_cast<QLabel*>(Widget());
   if (!autoSize_ || !label) return;
-  const QFontMetrics metrics(label->font());
+  // One not yet placed has no font on its widget yet (it takes its parent's when placed).
+  const QFontMetrics metrics(label->parentWidget() ? label->font() : ToQFont(*Font()));
   const QString shown = ToQ(showAccel_ ? StripAccelerator(text_) : text_);
   if (wordWrap_) {
     const QRect r =

@@ -23,6 +23,7 @@ void MakePopupWindow(TControl* control, const TPopupStyle& style) {
   widget->setFocusPolicy(Qt::NoFocus);
   widget->setGeometry(control->Left(), control->Top(), control->Width(), control->Height());
   widget->hide();
+  control->ApplyFont();  // it has no parent to take its font from
 }
 
 void ShowPopupWindow(TControl* control, bool show) {

@@ -1,7 +1,11 @@
 // The ownership tree, names, notifications and the loading state.
+#include <QLabel>
+#include <QWidget>
 #include <algorithm>
 #include <vector>
 
+#include "platform/gui/PopupWindow.h"
+#include "platform/gui/QtPeer.h"
 #include "tests/support/GuiTest.h"
 
 namespace {
@@ -212,6 +216,107 @@ TEST_F(ComponentTest, FontsAndColoursComeFromTheParentUntilTheControlSetsItsOwn)
   form.SetColor(clWhite);
   EXPECT_EQ(panel->Color(), clAqua);
   EXPECT_EQ(label->Color(), clAqua);
+}
+
+using zgui::ToQColor;
+using zgui::ToQFont;
+
+// What a control's widget draws its text with.
+int PixelsOf(const TControl* c) { return c->Widget()->font().pixelSize(); }
+QColor TextColourOf(const TControl* c) {
+  return c->Widget()->palette().color(QPalette::WindowText);
+}
+
+TEST_F(ComponentTest, WidgetsDrawWithTheFontTheirControlsHoldWhetherTakenFromTheParentOrOwn) {
+  TForm form(nullptr);
+  auto* panel = new TPanel(&form);
+  panel->SetParent(&form);
+  auto* label = new TLabel(&form);
+  label->SetParent(panel);
+  auto* edit = new TEdit(&form);
+  edit->SetParent(panel);
+  auto* own = new TCheckBox(&form);
+  TFont big;
+  big.SetSize(20);
+  own->SetFont(big);  // set before it has a parent
+  own->SetParent(panel);
+  auto* late = new TButton(&form);  // placed after the parent's font changed
+
+  TFont song;
+  song.SetName("宋体");
+  song.SetSize(12);
+  song.SetColor(clBlue);
+  form.SetFont(song);
+  late->SetParent(panel);
+  const QFont expected = ToQFont(song);
+  for (TControl* c : {static_cast<TControl*>(panel), static_cast<TControl*>(label),
+                      static_cast<TControl*>(edit), static_cast<TControl*>(late)}) {
+    EXPECT_EQ(c->Widget()->font().family(), expected.family());
+    EXPECT_EQ(PixelsOf(c), expected.pixelSize());
+    EXPECT_EQ(TextColourOf(c), ToQColor(clBlue));
+  }
+  EXPECT_EQ(PixelsOf(own), ToQFont(big).pixelSize());
+  EXPECT_EQ(TextColourOf(own), ToQColor(big.Color()));
+
+  // A control that stops following its parent keeps the font it has when the parent's changes.
+  edit->SetParentFont(false);
+  label->Font()->SetColor(clRed);
+  TFont small;
+  small.SetSize(8);
+  small.SetColor(clGreen);
+  form.SetFont(small);
+  EXPECT_EQ(PixelsOf(panel), ToQFont(small).pixelSize());
+  EXPECT_EQ(PixelsOf(late), ToQFont(small).pixelSize());
+  EXPECT_EQ(TextColourOf(late), ToQColor(clGreen));
+  EXPECT_EQ(PixelsOf(edit), expected.pixelSize());
+  EXPECT_EQ(edit->Widget()->font().family(), expected.family());
+  EXPECT_EQ(TextColourOf(edit), ToQColor(clBlue));
+  EXPECT_EQ(PixelsOf(label), expected.pixelSize());
+  EXPECT_EQ(TextColourOf(label), ToQColor(clRed));
+  EXPECT_EQ(PixelsOf(own), ToQFont(big).pixelSize());
+
+  // Following again, and moving to a parent with another font.
+  edit->SetParentFont(true);
+  EXPECT_EQ(PixelsOf(edit), ToQFont(small).pixelSize());
+  auto* other = new TPanel(&form);
+  other->SetParent(&form);
+  other->SetFont(big);
+  late->SetParent(other);
+  EXPECT_EQ(PixelsOf(late), ToQFont(big).pixelSize());
+  late->SetParent(panel);
+  EXPECT_EQ(PixelsOf(late), ToQFont(small).pixelSize());
+}
+
+TEST_F(ComponentTest, WindowsWithoutAParentShowTheirOwnFont) {
+  TForm form(nullptr);
+  const QFont standard = ToQFont(TFont());
+  EXPECT_EQ(form.Widget()->font().family(), standard.family());
+  EXPECT_EQ(PixelsOf(&form), standard.pixelSize());
+  TPanel hint(nullptr);
+  MakePopupWindow(&hint, TPopupStyle{});
+  EXPECT_EQ(hint.Widget()->font().family(), standard.family());
+  EXPECT_EQ(PixelsOf(&hint), standard.pixelSize());
+  EXPECT_EQ(TextColourOf(&hint), ToQColor(TFont().Color()));
+}
+
+TEST_F(ComponentTest, ALabelNotYetPlacedMeasuresWithItsOwnFont) {
+  TForm form(nullptr);
+  TFont big;
+  big.SetSize(24);
+  form.SetFont(big);
+  auto* loose = new TLabel(&form);
+  loose->SetCaption("六爻排盘 Zelkar");
+  const int looseWidth = loose->Width();
+  const int looseHeight = loose->Height();
+  auto* placed = new TLabel(&form);
+  placed->SetParent(&form);
+  placed->SetFont(*loose->Font());
+  placed->SetCaption("六爻排盘 Zelkar");
+  EXPECT_EQ(looseWidth, placed->Width());
+  EXPECT_EQ(looseHeight, placed->Height());
+  loose->SetParent(&form);  // now it takes the form's font
+  EXPECT_GT(loose->Height(), looseHeight);
+  EXPECT_EQ(PixelsOf(loose), ToQFont(big).pixelSize());
 }
 
 TEST_F(ComponentTest, AControlCannotBecomeItsOwnAncestor) {
