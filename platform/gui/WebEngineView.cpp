@@ -56,6 +56,16 @@ void ShareOpenGLContexts() {
   qt_gl_set_global_share_context(context);
 }
 
+// The engine's own pages (errors, dialogs) and the language it asks sites for follow its
+// interface language, which it takes from the system's locale unless told. The program speaks
+// Chinese, so the engine does too, unless the user's own engine flags name a language.
+void SpeakChinese() {
+  QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+  if (flags.contains("--lang=")) return;
+  if (!flags.isEmpty()) flags += ' ';
+  qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags + "--lang=zh-CN");
+}
+
 // The module beside the program file, else where the build put it; a test names one file.
 QString FindModule() {
   QStringList places;
@@ -84,6 +94,7 @@ const Module& Load() {
     return module;
   }
   ShareOpenGLContexts();
+  SpeakChinese();
   // Loaded once for the whole run: its pages may live until the program ends.
   void* handle = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);
   if (handle) module.entry = reinterpret_cast<WebEngineEntry>(dlsym(handle, kWebEngineEntry));

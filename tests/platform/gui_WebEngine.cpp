@@ -76,6 +76,13 @@ TEST_F(WebEngineTest, APageLoadsWithItsTitleAddressAndFullProgress) {
 
   Load([&] { browser->Refresh(); });
   EXPECT_EQ(server->RequestCount("/a.html"), 2);
+
+  // The engine speaks the program's language, whatever the system's locale.
+  server->AnswerBody("/lang.html",
+                     "<html><body><script>document.title = navigator.language;</script>"
+                     "</body></html>");
+  Load([&] { browser->Navigate(server->Url("/lang.html")); });
+  EXPECT_EQ(browser->LocationName(), "zh-CN");
 }
 
 TEST_F(WebEngineTest, BackAndForwardWalkTheHistoryAndStopEndsAStalledLoad) {
