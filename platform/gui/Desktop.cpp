@@ -1,8 +1,6 @@
 // Screens, cursor, metrics and key states.
 #include "platform/gui/Desktop.h"
 
-#include <dlfcn.h>
-
 #include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
@@ -16,6 +14,7 @@
 #include <map>
 #include <mutex>
 
+#include "platform/Libraries.h"
 #include "platform/gui/Controls.h"
 #include "platform/gui/QtPeer.h"
 
@@ -76,9 +75,11 @@ std::atomic<bool> g_caps{false}, g_num{false}, g_scroll{false}, g_insert{false};
 int DisplayIndicators() {
   if (QGuiApplication::platformName() != QLatin1String("xcb")) return -1;
   using GetIndicators = int (*)(void*, unsigned, unsigned*);
-  static void* lib = dlopen("libX11.so.6", RTLD_LAZY);
-  static GetIndicators get =
-      lib ? reinterpret_cast<GetIndicators>(dlsym(lib, "XkbGetIndicatorState")) : nullptr;
+  static GetIndicators get = [] {
+    GetIndicators found = nullptr;
+    TLibrary("libX11.so.6").Find(found, "XkbGetIndicatorState");
+    return found;
+  }();
   if (!get) return -1;
   auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
   void* display = x11 ? x11->display() : nullptr;

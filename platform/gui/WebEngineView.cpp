@@ -4,8 +4,6 @@
 // why in place of its page.
 #include "platform/gui/WebEngineView.h"
 
-#include <dlfcn.h>
-
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLabel>
@@ -15,6 +13,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "platform/Libraries.h"
 #include "platform/gui/QtPeer.h"
 #include "platform/gui/WebEngineModule.h"
 
@@ -96,13 +95,10 @@ const Module& Load() {
   ShareOpenGLContexts();
   SpeakChinese();
   // Loaded once for the whole run: its pages may live until the program ends.
-  void* handle = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);
-  if (handle) module.entry = reinterpret_cast<WebEngineEntry>(dlsym(handle, kWebEngineEntry));
-  if (!module.entry) {
-    const char* why = dlerror();
+  TLibrary library(QFile::encodeName(path).toStdString());
+  if (!library.Find(module.entry, kWebEngineEntry))
     module.error = ToQ("网页引擎「%1」无法载入，网页无法显示：%2")
-                       .arg(path, why ? QString::fromLocal8Bit(why) : QString());
-  }
+                       .arg(path, QString::fromLocal8Bit(library.Error().c_str()));
   return module;
 }
 
