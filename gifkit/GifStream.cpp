@@ -336,28 +336,31 @@ void TGIFFrameCore::WriteTo(std::string& out) const {
 }
 
 void TGIFFrameCore::WriteExtensions(std::string& out, int transparentIndex) const {
+  const auto put = [&out](TExtensionType type, const std::vector<std::uint8_t>& fixed) {
+    out.push_back('!');
+    out.push_back(static_cast<char>(ExtensionLabel(type)));
+    out.append(reinterpret_cast<const char*>(fixed.data()), fixed.size());
+  };
   bool control = false;
   for (const auto& ext : Extensions) {
-    out.push_back('!');
-    out.push_back(static_cast<char>(ExtensionLabel(ext->ExtensionType)));
-    if (ext->ExtensionType == etGraphicControl && transparentIndex >= 0) {
+    if (ext->ExtensionType != etGraphicControl) {
+      put(ext->ExtensionType, ext->Fixed);
+      PutSubBlocks(out, ext->Data);
+    } else if (transparentIndex < 0) {
+      put(etGraphicControl, ext->Fixed);
+    } else {
       std::vector<std::uint8_t> fixed = ext->Fixed;
       fixed[1] |= 1;
       fixed[4] = static_cast<std::uint8_t>(transparentIndex);
-      out.append(reinterpret_cast<const char*>(fixed.data()), fixed.size());
+      put(etGraphicControl, fixed);
       control = true;
-    } else {
-      out.append(reinterpret_cast<const char*>(ext->Fixed.data()), ext->Fixed.size());
     }
-    if (ext->ExtensionType != etGraphicControl) PutSubBlocks(out, ext->Data);
   }
   if (transparentIndex >= 0 && !control) {
     TExtension ext(etGraphicControl);
     ext.Fixed[1] = static_cast<std::uint8_t>(((Disposal & 7) << 2) | 1);
     ext.Fixed[4] = static_cast<std::uint8_t>(transparentIndex);
-    out.push_back('!');
-    out.push_back(static_cast<char>(ExtensionLabel(etGraphicControl)));
-    out.append(reinterpret_cast<const char*>(ext.Fixed.data()), ext.Fixed.size());
+    put(etGraphicControl, ext.Fixed);
   }
 }
 
