@@ -1,7 +1,9 @@
 // GIF files that declare far more pixels than their data hold: N frames of 8192 x 8192, each
-// only a clear and an end code (about 12 bytes a frame). Decoding every frame, as bitmaps of
-// one image and as index buffers, should cost in proportion to the file. Counters: the peak
-// resident memory above the start of the run (MB) and the file's size.
+// only a clear and an end code (about 12 bytes a frame), or frames that take the screen's size
+// (size 0) and carry one pixel before the end code (15 bytes a frame; 4,367 of them fill 64 KB).
+// Decoding every frame, as bitmaps of one image and as index buffers, should cost in
+// proportion to the file. Counters: the peak resident memory above the start of the run (MB)
+// and the file's size.
 #include <benchmark/benchmark.h>
 
 #include <fstream>
@@ -11,13 +13,18 @@
 
 namespace {
 
-std::string HostileFile(int frames) {
+std::string HostileFile(int frames, bool onePixel) {
   std::string gif("GIF89a", 6);
   gif += std::string("\x00\x20\x00\x20\x80\x00\x00", 7);  // 8192 x 8192, 2-entry table
   gif += std::string("\x00\x00\x00\xff\xff\xff", 6);
   for (int i = 0; i < frames; ++i) {
-    gif += std::string("\x2c\x00\x00\x00\x00\x00\x20\x00\x20\x00", 10);
-    gif += std::string("\x02\x01\x2c\x00", 4);  // code size 2; codes 4 (clear) and 5 (end)
+    if (onePixel) {
+      gif += std::string(10, '\0').replace(0, 1, "\x2c");  // at 0,0; size 0 is the screen's
+      gif += std::string("\x02\x02\x44\x01\x00", 5);       // codes 4 (clear), 0, 5 (end)
+    } else {
+      gif += std::string("\x2c\x00\x00\x00\x00\x00\x20\x00\x20\x00", 10);
+      gif += std::string("\x02\x01\x2c\x00", 4);  // code size 2; codes 4 (clear) and 5 (end)
+    }
   }
   return gif + ";";
 }
@@ -36,7 +43,7 @@ void ResetPeak() { std::ofstream("/proc/self/clear_refs") << "5"; }
 
 template <class Decode>
 void Run(benchmark::State& state, Decode decode) {
-  const std::string bytes = HostileFile(static_cast<int>(state.range(0)));
+  const std::string bytes = HostileFile(static_cast<int>(state.range(0)), state.range(1) != 0);
   double peakMb = 0;
   for (auto _ : state) {
     ResetPeak();
@@ -67,16 +74,19 @@ void BM_HostileFrames_Indices(benchmark::State& state) {
 
 }  // namespace
 
+// Arguments: frames, and whether each carries one pixel (4,367 such frames are 64 KB).
+void HostileArgs(benchmark::internal::Benchmark* b) {
+  b->ArgNames({"frames", "onepixel"});
+  for (int frames : {1, 20, 200}) b->Args({frames, 0});
+  for (int frames : {1, 20, 4367}) b->Args({frames, 1});
+}
+
 BENCHMARK(BM_HostileFrames_Bitmaps)
-    ->Arg(1)
-    ->Arg(20)
-    ->Arg(200)
+    ->Apply(HostileArgs)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 BENCHMARK(BM_HostileFrames_Indices)
-    ->Arg(1)
-    ->Arg(20)
-    ->Arg(200)
+    ->Apply(HostileArgs)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 BENCHMARK_MAIN();

@@ -238,8 +238,9 @@ std::uint64_t TGIFFrameCore::DecodeIndicesInto(std::uint8_t* target, std::size_t
 
 TGIFIndexImage TGIFFrameCore::DecodeIndices(const TGifProgress& progress) {
   TGIFIndexImage image = DecodedLayout();
+  // A fresh buffer is zeroed memory: pixels the data do not reach cost nothing.
   image.Pixels.resize(static_cast<std::size_t>(image.Width) * image.Height);
-  DecodeIndicesInto(image.Pixels.data(), image.Width, progress);
+  DecodeIndicesInto(image.Pixels.data(), image.Width, progress, true);
   return image;
 }
 

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "platform/Exceptions.h"
+#include "platform/ZeroedMemory.h"
 #include "platform/gui/CanvasImpl.h"
 #include "platform/gui/Graphics.h"
 
@@ -194,9 +195,9 @@ void TBitmap::SetSizeZeroed(int width, int height) {
   const int depth = qtFormat == QImage::Format_Mono ? 1 : 8;
   const qsizetype bytesPerLine = (static_cast<qsizetype>(width) * depth + 31) / 32 * 4;
   // Zeroed by the system: pages never written are never touched.
-  void* pixels = std::calloc(static_cast<std::size_t>(bytesPerLine) * height, 1);
+  void* pixels = AllocateZeroed(static_cast<std::size_t>(bytesPerLine) * height);
   if (!pixels) RaisePictureTooLarge(width, height);
-  QImage image(static_cast<uchar*>(pixels), width, height, bytesPerLine, qtFormat, std::free,
+  QImage image(static_cast<uchar*>(pixels), width, height, bytesPerLine, qtFormat, FreeZeroed,
                pixels);
   image.setColorTable(PaddedPalette(image_->isNull() || image_->colorTable().isEmpty()
                                         ? StandardPalette(format_)

@@ -47,6 +47,40 @@ TEST(GifHostile, AFrameWithLittleDataCostsLittleMemoryWhateverItsSize) {
   }
 }
 
+// Frames that take the screen's size (0 in the file) and hold one pixel before the end code:
+// valid, the rows after it stay 0. Decoding them as indices or as bitmaps writes only what the
+// data reach, so a 15-byte frame of an 8192 x 8192 screen costs next to nothing.
+TEST(GifHostile, AScreenSizedFrameOfOnePixelDecodesWithoutWritingTheRest) {
+  std::string bytes = GifHeader("89a", 8192, 8192, 1);
+  for (int i = 0; i < 3; ++i)
+    bytes += FrameBlock(0, 0, 0, 0, PackCodes(2, WithWidths(2, {4, 1, 5})));
+  bytes += ";";
+  TGIFImageCore core;
+  core.ReadGifBytes(bytes, false);
+  ASSERT_EQ(core.Count(), 3);
+  for (int i = 0; i < core.Count(); ++i) {
+    const std::uint64_t before = Resident();
+    const TGIFIndexImage indices = core.FrameAt(i)->DecodeIndices();
+    const std::uint64_t after = Resident();
+    ASSERT_EQ(indices.Pixels.size(), 8192u * 8192u);
+    EXPECT_EQ(indices.Pixels[0], 1);
+    EXPECT_EQ(indices.Pixels[1], 0);
+    EXPECT_EQ(indices.Pixels.back(), 0);
+    EXPECT_LT(after > before ? after - before : 0, 8u << 20) << "frame " << i;
+  }
+  TGIFImage image;
+  image.ReadGifBytes(bytes, false);
+  const std::uint64_t before = Resident();
+  for (int i = 0; i < image.Count(); ++i) {
+    TBitmap* bitmap = image.Frames(i).Bitmap();
+    ASSERT_NE(bitmap, nullptr);
+    EXPECT_EQ(bitmap->PixelColor(0, 0), clWhite);
+    EXPECT_EQ(bitmap->PixelColor(8191, 8191), clBlack);
+  }
+  const std::uint64_t after = Resident();
+  EXPECT_LT(after > before ? after - before : 0, 8u << 20);
+}
+
 TEST(GifHostile, AnImageHoldsABoundedNumberOfDecodedPixels) {
   TGIFImage image;
   image.ReadGifBytes(EmptyFrames(8192, 8192, 20), false);
