@@ -161,10 +161,16 @@ class Converter {
   Converter(const Converter&) = delete;
   Converter& operator=(const Converter&) = delete;
 
-  std::string Run(const std::string& input, const std::string& replacement) {
+  // With `failedAt`, the first sequence that does not convert stops the run: its offset in the
+  // input is stored there and the result is empty.
+  std::string Run(const std::string& input, const std::string& replacement,
+                  std::size_t* failedAt = nullptr) {
     std::string out;
     if (input.empty()) return out;
-    if (cd_ == reinterpret_cast<iconv_t>(-1)) return input;
+    if (cd_ == reinterpret_cast<iconv_t>(-1)) {
+      if (failedAt) *failedAt = 0;
+      return failedAt ? std::string() : input;
+    }
     iconv(cd_, nullptr, nullptr, nullptr, nullptr);
     char* in = const_cast<char*>(input.data());
     size_t inLeft = input.size();
@@ -176,6 +182,10 @@ class Converter {
       out.append(buffer, static_cast<size_t>(outPtr - buffer));
       if (rc == static_cast<size_t>(-1)) {
         if (errno == E2BIG) continue;
+        if (failedAt) {
+          *failedAt = input.size() - inLeft;
+          return std::string();
+        }
         // Invalid or cut-off sequence: replace one byte and carry on.
         out += replacement;
         ++in;
@@ -212,4 +222,49 @@ std::string Utf8ToGbk(const std::string& utf8) {
   if (IsAscii(utf8)) return utf8;
   thread_local Converter converter("GB18030", "UTF-8");
   return converter.Run(utf8, "?");
+}
+
+bool IsUtf8(const std::string& text) {
+  std::size_t i = 0;
+  const std::size_t n = text.size();
+  while (i < n) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    int more;
+    std::uint32_t code;
+    if (c < 0x80) {
+      ++i;
+      continue;
+    } else if (c >= 0xC2 && c <= 0xDF) {
+      more = 1;
+      code = c & 0x1F;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+      more = 2;
+      code = c & 0x0F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+      more = 3;
+      code = c & 0x07;
+    } else {
+      return false;
+    }
+    if (n - i <= static_cast<std::size_t>(more)) return false;
+    for (int k = 1; k <= more; ++k) {
+      const auto t = static_cast<unsigned char>(text[i + k]);
+      if ((t & 0xC0) != 0x80) return false;
+      code = code << 6 | (t & 0x3F);
+    }
+    // Overlong forms, surrogates and code points past U+10FFFF are not UTF-8.
+    if ((more == 2 && code < 0x800) || (more == 3 && code < 0x10000) || code > 0x10FFFF ||
+        (code >= 0xD800 && code <= 0xDFFF))
+      return false;
+    i += more + 1;
+  }
+  return true;
+}
+
+bool Utf8ToGbkExactly(const std::string& utf8, std::string& gbk, std::size_t& failedAt) {
+  thread_local Converter converter("GBK", "UTF-8");
+  std::size_t failed = std::string::npos;
+  gbk = converter.Run(utf8, "", &failed);
+  failedAt = failed;
+  return failed == std::string::npos;
 }

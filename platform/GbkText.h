@@ -52,3 +52,8 @@ bool SameText(const std::string& a, const std::string& b);
 // U+FFFD (UTF-8 side); nothing throws.
 std::string GbkToUtf8(const std::string& gbk);
 std::string Utf8ToGbk(const std::string& utf8);
+// Whether the bytes are well-formed UTF-8 (no overlong forms or surrogates).
+bool IsUtf8(const std::string& text);
+// Converts to GBK proper (not its GB18030 extension): false when a character is not UTF-8 or
+// has no GBK code, with `failedAt` its byte offset in `utf8`.
+bool Utf8ToGbkExactly(const std::string& utf8, std::string& gbk, std::size_t& failedAt);

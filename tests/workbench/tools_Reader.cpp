@@ -1,7 +1,10 @@
 // The book commands and the reader: every command opens its own file under its own title, a
 // missing, damaged or lying file tells the user and opens nothing, and the reader never shows
 // a book it showed before.
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <fstream>
 #include <random>
 
 #include "tests/workbench/tools_Fixture.h"
@@ -149,4 +152,67 @@ TEST_F(ToolWindowsTest, PackedSampleShowsInTheReader) {
                           (folder / "bd" / "x.dat").string() + "\" 2>/dev/null";
   EXPECT_NE(std::system(bad.c_str()), 0);
   EXPECT_FALSE(std::filesystem::exists(folder / "bd" / "x.dat"));
+}
+
+namespace {
+
+// Runs the packer; its exit status, and what it wrote to standard error (UTF-8).
+struct Packed {
+  int status;
+  std::string errors;
+};
+Packed RunPacker(const std::filesystem::path& source, const std::filesystem::path& target,
+                 const std::filesystem::path& errorsFile) {
+  const std::string command = std::string("\"") + PACKTEXT_TOOL + "\" \"" + source.string() +
+                              "\" \"" + target.string() + "\" 2>\"" + errorsFile.string() + "\"";
+  const int status = std::system(command.c_str());
+  std::ifstream in(errorsFile, std::ios::binary);
+  return {status, std::string(std::istreambuf_iterator<char>(in), {})};
+}
+
+void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+}  // namespace
+
+// A UTF-8 text is packed as GBK, into a folder the packer makes; a character GBK has no code
+// for is refused with its line, and every failure says why.
+TEST_F(ToolWindowsTest, PackerTakesUtf8TextAsGbkAndSaysWhyItFails) {
+  const std::string gbk = "第一章 乾为天\r\n元亨利贞。\r\n";
+  const std::filesystem::path utf8File = folder / "book-utf8.txt";
+  WriteBytes(utf8File, GbkToUtf8(gbk));
+  const std::filesystem::path errors = folder / "errors.txt";
+  Packed run = RunPacker(utf8File, folder / "bd" / "new" / "yj.dat", errors);
+  ASSERT_EQ(run.status, 0) << run.errors;
+  EXPECT_EQ(Bytes(folder / "bd" / "new" / "yj.dat"), PackText(gbk));
+  // The same with a byte-order mark; and a GBK text stays as it is.
+  WriteBytes(utf8File, "\xEF\xBB\xBF" + GbkToUtf8(gbk));
+  ASSERT_EQ(RunPacker(utf8File, folder / "bd" / "yj.dat", errors).status, 0);
+  EXPECT_GBK_EQ(OpenBook("易经").text, gbk);
+  WriteBytes(folder / "book-gbk.txt", gbk);
+  ASSERT_EQ(RunPacker(folder / "book-gbk.txt", folder / "bd" / "yj.dat", errors).status, 0);
+  EXPECT_GBK_EQ(OpenBook("易经").text, gbk);
+
+  // An emoji on the third line: refused, nothing written.
+  WriteBytes(utf8File, "a\r\nb\r\n\xE4\xB9\xBE\xF0\x9F\x98\x80\r\n");
+  run = RunPacker(utf8File, folder / "bd" / "x.dat", errors);
+  EXPECT_NE(run.status, 0);
+  EXPECT_NE(run.errors.find(GbkToUtf8("第3行的字符「") + "\xF0\x9F\x98\x80"), std::string::npos)
+      << run.errors;
+  EXPECT_FALSE(std::filesystem::exists(folder / "bd" / "x.dat"));
+  // A folder that cannot be made (a file stands in its place) and a missing input name the
+  // path and the system's reason.
+  WriteBytes(folder / "plain-file", "x");
+  run = RunPacker(folder / "book-gbk.txt", folder / "plain-file" / "x.dat", errors);
+  EXPECT_NE(run.status, 0);
+  EXPECT_NE(run.errors.find(GbkToUtf8("无法创建文件夹「") + (folder / "plain-file").string() +
+                            GbkToUtf8("」: ") + std::strerror(ENOTDIR)),
+            std::string::npos)
+      << run.errors;
+  run = RunPacker(folder / "no-such.txt", folder / "bd" / "y.dat", errors);
+  EXPECT_NE(run.errors.find(GbkToUtf8("无法读取文件「") + (folder / "no-such.txt").string() +
+                            GbkToUtf8("」: ") + std::strerror(ENOENT)),
+            std::string::npos)
+      << run.errors;
 }

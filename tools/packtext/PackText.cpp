@@ -2,7 +2,10 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <stdexcept>
+
+#include "platform/GbkText.h"
 
 std::string LengthField(uint32_t length) {
   std::string field(4, '\0');
@@ -24,4 +27,33 @@ std::string PackTextDeclaring(std::string_view text, uint32_t declaredLength) {
 std::string PackText(std::string_view text) {
   if (text.size() > UINT32_MAX) throw std::length_error("text longer than 4 GiB");
   return PackTextDeclaring(text, static_cast<uint32_t>(text.size()));
+}
+
+namespace {
+
+bool IsPlainAscii(const std::string& bytes) {
+  return std::all_of(bytes.begin(), bytes.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+}  // namespace
+
+std::string BookText(const std::string& fileBytes) {
+  static const std::string kMark = "\xEF\xBB\xBF";
+  const bool marked = fileBytes.compare(0, kMark.size(), kMark) == 0;
+  if (!marked && (!IsUtf8(fileBytes) || IsPlainAscii(fileBytes))) return fileBytes;
+  const std::string utf8 = marked ? fileBytes.substr(kMark.size()) : fileBytes;
+  std::string gbk;
+  std::size_t failedAt = 0;
+  if (Utf8ToGbkExactly(utf8, gbk, failedAt)) return gbk;
+  const long line = 1 + static_cast<long>(std::count(utf8.begin(), utf8.begin() + failedAt, '\n'));
+  // The character as the file has it: a lead byte and its continuation bytes.
+  std::size_t end = failedAt + 1;
+  while (end < utf8.size() && end - failedAt < 4 && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80)
+    ++end;
+  const std::string character = utf8.substr(failedAt, end - failedAt);
+  if (!IsUtf8(character))
+    throw std::runtime_error("第" + std::to_string(line) + "行不是有效的 UTF-8 文字");
+  throw std::runtime_error("第" + std::to_string(line) + "行的字符「" + Utf8ToGbk(character) +
+                           "」在 GBK 中没有编码，请换用 GBK 能写出的字符");
 }
