@@ -2,7 +2,7 @@
 # Sourced by scripts/run and scripts/test.
 ZELKAR_PACKAGES="cmake g++ make ninja-build pkg-config qt6-base-dev qt6-webengine-dev libgl-dev libcurl4-openssl-dev libssl-dev
   zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-wqy-microhei fonts-arphic-uming fonts-dejavu-core
-  fonts-liberation libgif-dev giflib-tools apache2-data imagemagick xvfb xauth qttranslations5-l10n"
+  fonts-liberation libgif-dev giflib-tools apache2-data imagemagick xvfb xauth qt6-translations-l10n qttranslations5-l10n"
 # Only for scripts/test --lint.
 ZELKAR_LINT_PACKAGES="clang-tidy"
 

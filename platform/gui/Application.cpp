@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QIconEngine>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QPointer>
 #include <QProxyStyle>
 #include <QScreen>
@@ -30,9 +31,12 @@ struct TApplication::Impl {
 namespace {
 
 // The program speaks Chinese whatever the desktop's language, so Qt's own dialogs (save dialog,
-// OK/Cancel) take Qt's Chinese catalogue. Debian 12 ships it only in the Qt 5 package; the
-// catalogue format and the dialogs' source texts are the same for Qt 6.
+// OK/Cancel) take Qt's Chinese catalogue: Qt 6's own, or else Qt 5's, whose format and dialog
+// texts are mostly the same.
 std::unique_ptr<QTranslator> LoadQtChinese() {
+  // The toolkit's own texts that follow the locale (file types in the save dialog, dates
+  // written through QLocale) read Chinese too.
+  QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
   auto translator = std::make_unique<QTranslator>();
   const QString folders[] = {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
                              QStringLiteral("/usr/share/qt6/translations"),

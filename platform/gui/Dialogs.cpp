@@ -2,10 +2,16 @@
 // driver shows the real ones.
 #include "platform/gui/Dialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QIdentityProxyModel>
 #include <QInputDialog>
+#include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeDatabase>
 #include <QPushButton>
 
 #include "platform/gui/Menus.h"
@@ -21,6 +27,52 @@ QWidget* DialogParent() {
     return Application->ActiveForm()->Widget();
   return nullptr;
 }
+
+// "desc|pattern|desc|pattern" in its parts.
+std::vector<std::string> FilterParts(const std::string& filter) {
+  std::vector<std::string> parts;
+  size_t start = 0;
+  while (!filter.empty() && start <= filter.size()) {
+    const size_t bar = filter.find('|', start);
+    parts.push_back(
+        filter.substr(start, bar == std::string::npos ? std::string::npos : bar - start));
+    if (bar == std::string::npos) break;
+    start = bar + 1;
+  }
+  return parts;
+}
+
+// The file dialog's list with sizes, folder types and modification dates in the program's
+// locale: the toolkit writes them in the desktop's, whatever the program speaks.
+class ChineseColumnsModel : public QIdentityProxyModel {
+ public:
+  using QIdentityProxyModel::QIdentityProxyModel;
+  QVariant data(const QModelIndex& index, int role) const override {
+    auto* files = qobject_cast<QFileSystemModel*>(sourceModel());
+    if (role != Qt::DisplayRole || !files) return QIdentityProxyModel::data(index, role);
+    const QModelIndex source = mapToSource(index);
+    switch (index.column()) {
+      case kSizeColumn:
+        if (!files->isDir(source)) return QLocale().formattedDataSize(files->size(source));
+        break;
+      case kTypeColumn:
+        if (files->isDir(source))
+          return QMimeDatabase().mimeTypeForName(QStringLiteral("inode/directory")).comment();
+        break;
+      case kDateColumn: {
+        const QDateTime modified = files->lastModified(source);
+        if (modified.isValid()) return QLocale().toString(modified, QLocale::ShortFormat);
+        break;
+      }
+    }
+    return QIdentityProxyModel::data(index, role);
+  }
+
+ private:
+  static constexpr int kSizeColumn = 1;
+  static constexpr int kTypeColumn = 2;
+  static constexpr int kDateColumn = 3;
+};
 
 class ToolkitDriver : public TDialogDriver {
  public:
@@ -96,35 +148,36 @@ class ToolkitDriver : public TDialogDriver {
   }
 
   bool SaveDialog(TSaveDialog& dialog) override {
-    QString filter;
-    // "desc|pattern|desc|pattern" becomes "desc (pattern);;desc (pattern)".
-    std::vector<std::string> parts;
-    size_t start = 0;
-    while (start <= dialog.Filter.size() && !dialog.Filter.empty()) {
-      const size_t bar = dialog.Filter.find('|', start);
-      parts.push_back(
-          dialog.Filter.substr(start, bar == std::string::npos ? std::string::npos : bar - start));
-      if (bar == std::string::npos) break;
-      start = bar + 1;
-    }
     QStringList filters;
+    const std::vector<std::string> parts = FilterParts(dialog.Filter);
     for (size_t i = 0; i + 1 < parts.size(); i += 2) {
       QString pattern = ToQ(parts[i + 1]);
       pattern.replace(';', ' ');
       filters << ToQ(parts[i]) + " (" + pattern + ")";
     }
-    filter = filters.join(";;");
+    QFileDialog box(DialogParent(), ToQ(dialog.Title));
+    box.setAcceptMode(QFileDialog::AcceptSave);
+    box.setOption(QFileDialog::DontConfirmOverwrite, !dialog.OverwritePrompt);
+    // Sizes, types and dates read in the program's language, not the desktop's.
+    box.setProxyModel(new ChineseColumnsModel(&box));
+    if (!filters.isEmpty()) {
+      box.setNameFilters(filters);
+      if (dialog.FilterIndex >= 1 && dialog.FilterIndex <= filters.size())
+        box.selectNameFilter(filters.at(dialog.FilterIndex - 1));
+    }
+    // A proposed name without a folder opens where the user saved last, or at home, never in
+    // the folder the program happened to be started from.
     QString initial = ToQ(dialog.FileName);
-    if (!dialog.InitialDir.empty() && !initial.contains('/'))
-      initial = ToQ(dialog.InitialDir) + "/" + initial;
-    QFileDialog::Options options;
-    if (!dialog.OverwritePrompt) options |= QFileDialog::DontConfirmOverwrite;
-    QString selected = dialog.FilterIndex >= 1 && dialog.FilterIndex <= filters.size()
-                           ? filters.at(dialog.FilterIndex - 1)
-                           : QString();
-    const QString chosen = QFileDialog::getSaveFileName(DialogParent(), ToQ(dialog.Title), initial,
-                                                        filter, &selected, options);
+    if (!initial.contains('/')) {
+      box.setDirectory(!dialog.InitialDir.empty()   ? ToQ(dialog.InitialDir)
+                       : !lastSaveFolder_.isEmpty() ? lastSaveFolder_
+                                                    : QDir::homePath());
+    }
+    box.selectFile(initial);
+    if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty()) return false;
+    const QString chosen = box.selectedFiles().constFirst();
     if (chosen.isEmpty()) return false;
+    lastSaveFolder_ = QFileInfo(chosen).absolutePath();
     dialog.FileName = FromQ(chosen);
     return true;
   }
@@ -139,6 +192,9 @@ class ToolkitDriver : public TDialogDriver {
     popup.exec(QPoint(x, y));
     return nullptr;
   }
+
+ private:
+  QString lastSaveFolder_;  // where the user saved last, for the next save
 };
 
 ToolkitDriver& Toolkit() {

@@ -56,9 +56,12 @@ class TSaveDialog : public TComponent {
   // Shows the dialog; true when the user chose a file.
   virtual bool Execute();
 };
+// A save dialog for text files: text files first, then every file.
 class TSaveTextFileDialog : public TSaveDialog {
  public:
-  explicit TSaveTextFileDialog(TComponent* AOwner) : TSaveDialog(AOwner) {}
+  explicit TSaveTextFileDialog(TComponent* AOwner) : TSaveDialog(AOwner) {
+    Filter = "文本文件|*.txt|所有文件|*";
+  }
 };
 
 // A message box as the dialogs ask for it.

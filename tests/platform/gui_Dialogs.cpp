@@ -1,9 +1,18 @@
 // Dialog functions over the driver, and the scripted driver itself.
 #include <gtest/gtest-spi.h>
+#include <unistd.h>
 
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
+#include <QTimer>
+#include <QTreeView>
+#include <filesystem>
+#include <fstream>
 
 #include "tests/support/GuiTest.h"
 
@@ -69,9 +78,79 @@ TEST_F(DialogTest, TheToolkitsOwnDialogsSpeakChinese) {
   save.setAcceptMode(QFileDialog::AcceptSave);
   auto* buttons = save.findChild<QDialogButtonBox*>();
   ASSERT_NE(buttons, nullptr);
-  EXPECT_TRUE(buttons->button(QDialogButtonBox::Save)->text().startsWith(QString::fromStdString(U8("保存"))))
+  EXPECT_TRUE(buttons->button(QDialogButtonBox::Save)
+                  ->text()
+                  .startsWith(QString::fromStdString(U8("保存"))))
       << buttons->button(QDialogButtonBox::Save)->text().toStdString();
   EXPECT_EQ(save.labelText(QFileDialog::FileType).toStdString(), U8("文件类型："));
+}
+
+// The real save dialog for text files: text files are its first filter, it opens at home (then
+// where the user saved last), not in the folder the program was started from, and its dates
+// read in Chinese whatever the desktop's language.
+TEST_F(DialogTest, TheSaveDialogForTextsOpensAtHomeWithTextFilesFirstAndChineseDates) {
+  const std::filesystem::path home =
+      std::filesystem::temp_directory_path() / ("zelkar-save-home-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(home / "readings");
+  std::ofstream(home / "old.txt") << "x";
+  const QByteArray oldHome = qgetenv("HOME");
+  qputenv("HOME", QByteArray::fromStdString(home.string()));
+  SetDialogDriver(nullptr);
+  struct Seen {
+    QStringList filters;
+    QString directory;
+    QString date;
+    QString size;
+  };
+  // Looks at the dialog once it is up, then saves `name` in `folder`.
+  auto answer = [&](Seen& seen, const std::filesystem::path& chosen, const char* screenshot) {
+    QTimer::singleShot(0, [&seen, chosen, screenshot] {
+      auto* box = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      seen.filters = box->nameFilters();
+      seen.directory = box->directory().absolutePath();
+      auto* view = box->findChild<QTreeView*>();
+      QAbstractItemModel* list = view ? view->model() : nullptr;
+      for (int wait = 0; list && wait < 300 && seen.date.isEmpty(); ++wait) {
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+        const QModelIndex root = view->rootIndex();
+        for (int row = 0; row < list->rowCount(root); ++row)
+          if (list->index(row, 0, root).data().toString() == "old.txt")
+            seen.date = list->index(row, 3, root).data().toString(),
+            seen.size = list->index(row, 1, root).data().toString();
+      }
+      if (screenshot) box->grab().save(QString::fromStdString(testing::TempDir()) + screenshot);
+      // Typed into the name box, as a user may type a whole path.
+      auto* name = box->findChild<QLineEdit*>("fileNameEdit");
+      ASSERT_NE(name, nullptr);
+      name->setText(QString::fromStdString(chosen.string()));
+      QMetaObject::invokeMethod(box, "accept");
+    });
+  };
+  TSaveTextFileDialog dialog(nullptr);
+  dialog.DefaultExt = "txt";
+  dialog.FileName = "足球";
+  Seen first, second;
+  answer(first, home / "readings" / "match", "save_dialog.png");
+  EXPECT_TRUE(dialog.Execute());
+  EXPECT_EQ(dialog.FileName, (home / "readings" / "match.txt").string());
+  dialog.FileName = "篮球";
+  answer(second, home / "readings" / "again", nullptr);
+  EXPECT_TRUE(dialog.Execute());
+  SetDialogDriver(&dialogs());
+  qputenv("HOME", oldHome);
+
+  ASSERT_GE(first.filters.size(), 2);
+  EXPECT_EQ(first.filters[0].toStdString(), U8("文本文件 (*.txt)"));
+  EXPECT_EQ(first.directory.toStdString(), home.string());
+  EXPECT_EQ(second.directory.toStdString(), (home / "readings").string());
+  const QDateTime modified =
+      QFileInfo(QString::fromStdString((home / "old.txt").string())).lastModified();
+  EXPECT_EQ(first.date.toStdString(), QLocale(QLocale::Chinese, QLocale::China)
+                                          .toString(modified, QLocale::ShortFormat)
+                                          .toStdString());
+  EXPECT_EQ(first.size.toStdString(), U8("1 字节"));
+  std::filesystem::remove_all(home);
 }
 
 TEST_F(DialogTest, AnUnscriptedOrUnexpectedDialogFailsTheTestNamingIt) {

@@ -49,7 +49,8 @@ std::string BookText(const std::string& fileBytes) {
   const long line = 1 + static_cast<long>(std::count(utf8.begin(), utf8.begin() + failedAt, '\n'));
   // The character as the file has it: a lead byte and its continuation bytes.
   std::size_t end = failedAt + 1;
-  while (end < utf8.size() && end - failedAt < 4 && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80)
+  while (end < utf8.size() && end - failedAt < 4 &&
+         (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80)
     ++end;
   const std::string character = utf8.substr(failedAt, end - failedAt);
   if (!IsUtf8(character))

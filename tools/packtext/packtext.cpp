@@ -2,6 +2,8 @@
 // text may be GBK, as the program keeps its texts, or UTF-8, which is converted to GBK.
 //   packtext <text file> <book file>      e.g. packtext yj.txt build/release/app/bd/yj.dat
 // The book's folder is created when it is missing. Messages are Chinese, on standard error.
+#include "tools/packtext/PackText.h"
+
 #include <cerrno>
 #include <clocale>
 #include <cstdio>
@@ -12,7 +14,6 @@
 #include <string>
 
 #include "platform/GbkText.h"
-#include "tools/packtext/PackText.h"
 
 namespace {
 
@@ -46,8 +47,8 @@ bool WriteAll(const std::string& path, const std::string& bytes, int& error) {
     error = errno;
     return false;
   }
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() &&
-                       std::fflush(file) == 0;
+  const bool written =
+      std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && std::fflush(file) == 0;
   error = written ? 0 : errno;
   if (std::fclose(file) != 0 && written) error = errno;
   return error == 0;
