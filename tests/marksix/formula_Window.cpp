@@ -3,9 +3,9 @@
 #include <atomic>
 #include <chrono>
 
+#include "platform/GbkText.h"
 #include "platform/gui/Download.h"
 #include "platform/gui/Threads.h"
-#include "platform/GbkText.h"
 #include "tests/marksix/MarkSixFixture.h"
 #include "tests/marksix_logic/FormulaSample.h"
 
@@ -209,13 +209,17 @@ TEST_F(FormulaWindow, NumberBoxesTakeDigitsMinusAndPointOnlyTwoOfThem) {
   EXPECT_EQ(Form8->Edit3->GetText(), "");
 }
 
-TEST_F(FormulaWindow, AFileGoneBeforeTheTestRestoresTheLetters) {
+TEST_F(FormulaWindow, AFileGoneBeforeTheTestRestoresTheLettersAndSaysWhatToDo) {
   ServeFormulaFile(SampleFormulaFile());
   Open();
   Form8->Memo2->SetText("earlier");
   DeleteFile(ProgramPath("bd/gs.dat"));
   Type({"1", "2", "3", "4", "5", "6"});
+  dialogs().AnswerMessage();
   UserClick(Form8->BitBtn1);
+  ASSERT_EQ(dialogs().Messages().size(), 1u);
+  EXPECT_GBK_EQ(dialogs().Messages()[0],
+                "文件不存在:" + ProgramPath("bd/gs.dat") + ",请先在线升级!");
   EXPECT_EQ(Caption(1), "公式A");
   EXPECT_EQ(Caption(12), "公式L");
   EXPECT_EQ(Form8->Memo2->GetText(), "earlier");
@@ -250,6 +254,37 @@ TEST_F(FormulaWindow, ALineBreakInsideTheRecordsShiftsThemAndTheTestReadsThemShi
   EXPECT_GBK_EQ(Caption(3).substr(Caption(3).find(":(")),
                 ":(1*03+2*03+3*04+4*05+5*06+6*07)=000113,"
                 "除以49的余数15属03肖,下期杀:03肖.");
+}
+
+// A file too short for twelve records, or with a coefficient that is not two digits, is
+// refused by the test with the file's name; the opening shows what it holds.
+TEST_F(FormulaWindow, AShortOrDamagedFileIsNamedAndChangesNothing) {
+  ServeFormulaFile("0010102");
+  Open();
+  EXPECT_GBK_EQ(Caption(1),
+                "公式Ａ连准001期:(平码一*01+平码二*02+平码三*+平码四*+平码五*+平码六*)"
+                "/49余数的生肖=下期杀肖");
+  const std::string caption = Caption(1);
+  Form8->Memo2->SetText("earlier");
+  Type({"1", "2", "3", "4", "5", "6"});
+  dialogs().AnswerMessage();
+  UserClick(Form8->BitBtn1);
+  ASSERT_EQ(dialogs().Messages().size(), 1u);
+  EXPECT_GBK_EQ(dialogs().Messages()[0], "文件已损坏:" + ProgramPath("bd/gs.dat"));
+  EXPECT_EQ(Caption(1), caption);
+  EXPECT_EQ(Form8->Memo2->GetText(), "earlier");
+  EXPECT_NE(SaveScreenshot(Form8, "form8_short_file"), "");
+
+  for (const std::string& file :
+       {SampleFormulaFile().substr(0, 179), SampleFormulaFile().replace(170, 2, "1x")}) {
+    ServeFormulaFile(file);
+    Reopen();
+    dialogs().AnswerMessage();
+    UserClick(Form8->BitBtn1);
+    EXPECT_GBK_EQ(dialogs().Messages().back(), "文件已损坏:" + ProgramPath("bd/gs.dat"));
+    EXPECT_EQ(Form8->Memo2->GetText(), "earlier");
+  }
+  EXPECT_EQ(dialogs().Messages().size(), 3u);
 }
 
 }  // namespace
