@@ -275,8 +275,10 @@ TEST_F(FormulaWindow, AShortOrDamagedFileIsNamedAndChangesNothing) {
   EXPECT_EQ(Form8->Memo2->GetText(), "earlier");
   EXPECT_NE(SaveScreenshot(Form8, "form8_short_file"), "");
 
+  // Cut short, a letter where a coefficient stands, no text at all.
   for (const std::string& file :
-       {SampleFormulaFile().substr(0, 179), SampleFormulaFile().replace(170, 2, "1x")}) {
+       {SampleFormulaFile().substr(0, 179), SampleFormulaFile().replace(170, 2, "1x"),
+        std::string(180, '\0'), std::string(300, '\xff')}) {
     ServeFormulaFile(file);
     Reopen();
     dialogs().AnswerMessage();
@@ -284,7 +286,7 @@ TEST_F(FormulaWindow, AShortOrDamagedFileIsNamedAndChangesNothing) {
     EXPECT_GBK_EQ(dialogs().Messages().back(), "文件已损坏:" + ProgramPath("bd/gs.dat"));
     EXPECT_EQ(Form8->Memo2->GetText(), "earlier");
   }
-  EXPECT_EQ(dialogs().Messages().size(), 3u);
+  EXPECT_EQ(dialogs().Messages().size(), 5u);
 }
 
 }  // namespace
