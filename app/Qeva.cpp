@@ -27,11 +27,13 @@ int main(int argc, char** argv) {
   Application->CreateForm(MainForm);
   Application->CreateForm(Form1, engine);
   Application->CreateForm(Form3);
-  Application->CreateForm(Form4);
-  Application->CreateForm(Form5);
+  // The number windows work on the main window's model; it shows the calculator.
+  Application->CreateForm(Form4, Form2->Model(), *Form2->Action4);
+  Form2->MarkSixCalculator = Form4;
+  Application->CreateForm(Form5, Form2->Model());
   Application->CreateForm(Form6);
   Application->CreateForm(Form7);
-  Application->CreateForm(Form8);
+  Application->CreateForm(Form8, Form2->Model(), Form2->OnlineUpdateSetup);
   Application->CreateForm(AddURLForm);
 
   Application->Run();

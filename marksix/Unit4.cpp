@@ -2,16 +2,14 @@
 // tables and the two other number windows.
 #include "marksix/Unit4.h"
 
-#include "marksix/ChartMoment.h"
 #include "marksix/Placement.h"
 #include "marksix/Unit5.h"
 #include "marksix/Unit8.h"
 #include "marksix/logic/DayTables.h"
 #include "marksix/logic/NumberFilter.h"
-#include "marksix/logic/NumberRules.h"
+#include "marksix/model/ChartYear.h"
 #include "platform/Numbers.h"
 #include "platform/gui/Dialogs.h"
-#include "workbench/main.h"
 
 TForm4* Form4 = nullptr;
 
@@ -46,7 +44,8 @@ int BoxWidth(const std::string& caption) {
 
 }  // namespace
 
-TForm4::TForm4(TComponent* AOwner) : TForm(AOwner) {
+TForm4::TForm4(TComponent* AOwner, const WorkbenchModel& chart, TAction& timeCast)
+    : TForm(AOwner), chart_(chart), timeCast_(timeCast) {
   SetName("Form4");
   SetCaption("六合计算器(支持1972-2132年六合属性)");
   SetBorderStyle(bsToolWindow);
@@ -83,6 +82,10 @@ TForm4::TForm4(TComponent* AOwner) : TForm(AOwner) {
           PlaceControl<TCheckBox>(this, GroupBox1, "CheckBox" + IntToStr(group.Boxes[index]), left,
                                   top, BoxWidth(caption) - 2, kRowStep);
       box->SetCaption(caption);
+      // The user's tick goes into the model at once: the strength window writes it too.
+      const int number = group.Boxes[index];
+      box->OnClick = [this, number, box](TComponent*) { model_.Ticked[number] = box->Checked(); };
+      boxes_[number] = box;
       left += BoxWidth(caption);
     }
   }
@@ -113,27 +116,19 @@ TCheckBox* TForm4::FilterBox(int number) const {
   return Find<TCheckBox>("checkbox" + IntToStr(number));
 }
 
-std::string TForm4::GroupList(size_t g) const {
-  const NumberGroup& group = NumberGroups()[g];
-  std::string list;
-  for (size_t i = 0; i < group.Boxes.size(); ++i) {
-    const TCheckBox* box = FilterBox(group.Boxes[i]);
-    if (box && box->Checked()) list += GroupListItem(group, i, box->Caption());
-  }
-  return list.empty() ? group.Default : list;
+void TForm4::ShowFilter() {
+  for (int n = 1; n <= 78; ++n) boxes_[n]->SetChecked(model_.Ticked[n]);
 }
 
 void TForm4::Button1Click(TComponent*) {
-  const int year = LunarYearOf(ChartLunarDateText());
-  std::array<std::string, 12> lists;
-  for (size_t g = 0; g < lists.size(); ++g) lists[g] = GroupList(g);
-  RichEdit1->SetText(FilterResultText(PassingNumbers(year, lists)));
+  model_.Calculate(ChartLunarYear(chart_));
+  RichEdit1->SetText(model_.ResultText);
 }
 
 void TForm4::Button2Click(TComponent*) {
-  for (int n = 1; n <= 78; ++n)
-    if (TCheckBox* box = FilterBox(n)) box->SetChecked(false);
-  RichEdit1->Clear();
+  model_.Clear();
+  ShowFilter();
+  RichEdit1->SetText(model_.ResultText);
 }
 
 void TForm4::Button3Click(TComponent*) {
@@ -144,7 +139,7 @@ void TForm4::Button3Click(TComponent*) {
 void TForm4::N1Click(TComponent* Sender) { Button3Click(Sender); }
 
 void TForm4::Label1DblClick(TComponent*) {
-  Form2->Action4->Execute();
+  timeCast_.Execute();
   Form5->ShowModal();
 }
 

@@ -1,18 +1,23 @@
 // The Mark Six calculator: filters the numbers 1 to 49 by twelve attribute groups for the lunar
 // year of the main window's moment. Its filter boxes are CheckBox1 .. CheckBox78, found by the
-// name "checkbox" + number; the strength window ticks some of them.
+// name "checkbox" + number; they show a CalculatorModel, which the strength window writes.
 #pragma once
 
 #include <array>
 #include <string>
 
+#include "marksix/model/CalculatorModel.h"
+#include "platform/gui/ActnList.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Menus.h"
 #include "platform/gui/StdCtrls.h"
+#include "workbench/model/WorkbenchModel.h"
 
 class TForm4 : public TForm {
  public:
-  explicit TForm4(TComponent* AOwner);
+  // `chart` is the main window's model, whose moment the filter works in; `timeCast` its
+  // casting by the time, run before the strengths open. Both outlive the window.
+  TForm4(TComponent* AOwner, const WorkbenchModel& chart, TAction& timeCast);
 
   TGroupBox* GroupBox1;  // "请勾选": the group labels and the 78 filter boxes
   TLabel* Label1;        // "生肖:"; a double click casts by the time and opens the strengths
@@ -33,6 +38,11 @@ class TForm4 : public TForm {
   // Filter box `number` (1 .. 78).
   TCheckBox* FilterBox(int number) const;
 
+  // Other windows tick boxes through the model, then let the window show the boxes.
+  CalculatorModel& Model() { return model_; }
+  const CalculatorModel& Model() const { return model_; }
+  void ShowFilter();
+
   void Button1Click(TComponent* Sender);
   void Button2Click(TComponent* Sender);
   void Button3Click(TComponent* Sender);
@@ -45,8 +55,10 @@ class TForm4 : public TForm {
   void N9Click(TComponent* Sender);
 
  private:
-  // The list of group g (as NumberGroups orders them) from its ticked boxes, or its default.
-  std::string GroupList(size_t g) const;
+  CalculatorModel model_;
+  std::array<TCheckBox*, 79> boxes_{};  // by number
+  const WorkbenchModel& chart_;
+  TAction& timeCast_;
 };
 
 extern TForm4* Form4;

@@ -2,25 +2,21 @@
 // clicks and the copy of every tick into the calculator.
 #include "marksix/Unit5.h"
 
-#include "marksix/ChartMoment.h"
 #include "marksix/Placement.h"
 #include "marksix/Unit4.h"
-#include "marksix/logic/NumberRules.h"
+#include "marksix/model/ChartYear.h"
 #include "platform/Numbers.h"
 
 TForm5* Form5 = nullptr;
 
 namespace {
 
+// Where a group of the model stands: its label numbers, box numbers and place.
 struct GroupLayout {
-  AttributeKind Kind;
   int Heading;  // label numbers
   const char* HeadingCaption;
   std::vector<int> Boxes;
-  std::vector<const char*> Captions;
   std::vector<int> Values;
-  std::vector<int> CalculatorBoxes;
-  int Strongest;
   int Column;
   int Row;  // of the heading
 };
@@ -33,25 +29,17 @@ std::vector<int> Run(int from, int to) {
   return numbers;
 }
 
-// In the order the ranking adds them up.
-// clang-format off
+// In the order of the model's groups.
 const std::vector<GroupLayout>& Layouts() {
   static const std::vector<GroupLayout> layouts = {
-      {AttributeKind::Animal, 1, "生肖地支力量", Run(1, 12),
-       {"鼠", "牛", "虎", "兔", "龙", "蛇", "马", "羊", "猴", "鸡", "狗", "猪"}, Run(2, 13),
-       Run(1, 12), 9, 0, 0},
-      {AttributeKind::Element, 14, "五行力量", Run(13, 17), {"金", "木", "水", "火", "土"},
-       Run(15, 19), Run(37, 41), 4, 2, 0},
-      {AttributeKind::Colour, 20, "波色参考", Run(18, 20), {"红", "绿", "兰"}, Run(21, 23),
-       Run(13, 15), 2, 2, 6},
-      {AttributeKind::Tail, 84, "尾数力量", Run(79, 70),
-       {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"}, Run(83, 74), Run(16, 25), 8, 1, 0},
-      {AttributeKind::Head, 85, "头数力量", Run(80, 84), {"0", "1", "2", "3", "4"}, Run(86, 90),
-       Run(26, 30), 4, 3, 0},
+      {1, "生肖地支力量", Run(1, 12), Run(2, 13), 0, 0},
+      {14, "五行力量", Run(13, 17), Run(15, 19), 2, 0},
+      {20, "波色参考", Run(18, 20), Run(21, 23), 2, 6},
+      {84, "尾数力量", Run(79, 70), Run(83, 74), 1, 0},
+      {85, "头数力量", Run(80, 84), Run(86, 90), 3, 0},
   };
   return layouts;
 }
-// clang-format on
 
 constexpr int kColumnLeft = 8;
 constexpr int kColumnStep = 108;
@@ -62,7 +50,7 @@ int RowTop(int row) { return kHeadingTop + kRowStep * row; }
 
 }  // namespace
 
-TForm5::TForm5(TComponent* AOwner) : TForm(AOwner) {
+TForm5::TForm5(TComponent* AOwner, const WorkbenchModel& chart) : TForm(AOwner), chart_(chart) {
   SetName("Form5");
   SetCaption("香港六合彩特码力量");
   SetBorderStyle(bsDialog);
@@ -72,16 +60,18 @@ TForm5::TForm5(TComponent* AOwner) : TForm(AOwner) {
 
   GroupBox1 = PlaceControl<TGroupBox>(this, this, "GroupBox1", 4, 2, 439, RowTop(13) + 4);
   GroupBox1->SetCaption("力量列表");
-  for (const GroupLayout& layout : Layouts()) {
+  for (size_t g = 0; g < Layouts().size(); ++g) {
+    const GroupLayout& layout = Layouts()[g];
+    const StrengthGroup& members = model_.Groups[g];
     const int left = kColumnLeft + kColumnStep * layout.Column;
-    Group group{layout.Kind, nullptr, {}, {}, layout.CalculatorBoxes, layout.Strongest};
+    Group group{nullptr, {}, {}};
     group.Heading = PlaceLabel(this, GroupBox1, "Label" + IntToStr(layout.Heading),
                                layout.HeadingCaption, left, RowTop(layout.Row) + 2);
     for (size_t i = 0; i < layout.Boxes.size(); ++i) {
       const int top = RowTop(layout.Row + 1 + static_cast<int>(i));
       TCheckBox* box = PlaceControl<TCheckBox>(
           this, GroupBox1, "CheckBox" + IntToStr(layout.Boxes[i]), left, top, 36, kRowStep);
-      box->SetCaption(layout.Captions[i]);
+      box->SetCaption(members.Members[i]);
       box->OnClick = Handler(this, &TForm5::CheckBox1Click);
       group.Boxes.push_back(box);
       group.Values.push_back(PlaceLabel(this, GroupBox1, "Label" + IntToStr(layout.Values[i]), "",
@@ -124,63 +114,71 @@ TForm5::TForm5(TComponent* AOwner) : TForm(AOwner) {
   OnShow = Handler(this, &TForm5::FormShow);
 }
 
-// Pillars the main window has not computed leave every strength empty; the ranking then
-// stops at the first empty value instead of dividing by a zero total.
+// Pillars the main window has not computed leave every strength empty; the ranking and the
+// heading double clicks then raise instead of dividing by a zero total.
 void TForm5::FormShow(TComponent*) {
-  PillarStrengths s;
-  const bool known = ComputePillarStrengths(ChartFourPillarsText(), s);
-  const double* values[] = {s.Animals.data(), s.Elements.data(), s.Colours.data(), s.Tails.data(),
-                            s.Heads.data()};
-  for (size_t g = 0; g < groups_.size(); ++g)
-    for (size_t i = 0; i < groups_[g].Values.size(); ++i)
-      groups_[g].Values[i]->SetCaption(known ? FloatToStr(values[g][i]) : "");
+  model_.ComputeStrengths(chart_.Labels().FourPillarsText);
+  model_.RankingText.clear();
+  ShowStrengths();
   Memo1->Clear();
 }
 
+void TForm5::ShowStrengths() {
+  for (size_t g = 0; g < groups_.size(); ++g)
+    for (size_t i = 0; i < groups_[g].Values.size(); ++i)
+      groups_[g].Values[i]->SetCaption(model_.Known ? FloatToStr(model_.Groups[g].Values[i]) : "");
+}
+
+// The ticks of the model into the boxes here, then the calculator's boxes, which follow them.
+// Showing a tick the model already has changes nothing there, so it copies nothing.
+void TForm5::ShowTicks() {
+  for (size_t g = 0; g < groups_.size(); ++g)
+    for (size_t i = 0; i < groups_[g].Boxes.size(); ++i)
+      groups_[g].Boxes[i]->SetChecked(model_.Groups[g].Ticked[i]);
+  if (Form4) Form4->ShowFilter();
+}
+
 void TForm5::Button1Click(TComponent*) {
-  const int year = LunarYearOf(ChartLunarDateText());
-  std::vector<AttributeGroup> attributes;
-  for (const Group& group : groups_) {
-    AttributeGroup a{group.Kind, {}, {}};
-    for (size_t i = 0; i < group.Boxes.size(); ++i) {
-      a.Captions.push_back(group.Boxes[i]->Caption());
-      a.Values.push_back(StrToFloat(group.Values[i]->Caption()));
-    }
-    attributes.push_back(a);
-  }
-  const auto ranking = RankNumbers(year, attributes);
-  std::string text;
-  for (size_t r = 0; r < ranking.size(); ++r)
-    text += (r ? "\r\n" : "") + RankingLine(static_cast<int>(r) + 1, ranking[r]);
-  Memo1->SetText(text);
+  model_.Rank(ChartLunarYear(chart_));
+  Memo1->SetText(model_.RankingText);
 }
 
-void TForm5::TickStrongest(const Group& group) {
-  for (TCheckBox* box : group.Boxes) box->SetChecked(false);
-  std::vector<double> values;
-  for (TLabel* label : group.Values) values.push_back(StrToFloat(label->Caption()));
-  const double threshold = TickThreshold(values, group.Strongest);
-  for (size_t i = 0; i < values.size(); ++i)
-    if (values[i] >= threshold) group.Boxes[i]->SetChecked(true);
+bool TForm5::SetTicked(size_t g, size_t i, bool ticked) {
+  if (!model_.SetTicked(g, i, ticked)) return false;
+  if (Form4) Form4->Model().Ticked[model_.Groups[g].CalculatorBoxes[i]] = ticked;
+  return true;
 }
 
-void TForm5::Label1DblClick(TComponent*) { TickStrongest(groups_[0]); }
-void TForm5::Label14DblClick(TComponent*) { TickStrongest(groups_[1]); }
-void TForm5::Label20DblClick(TComponent*) { TickStrongest(groups_[2]); }
-void TForm5::Label84DblClick(TComponent*) { TickStrongest(groups_[3]); }
-void TForm5::Label85DblClick(TComponent*) { TickStrongest(groups_[4]); }
+// Every box of the group is unticked first, each change reaching the calculator, then the
+// strong ones are ticked.
+void TForm5::TickStrongest(size_t g) {
+  const size_t count = model_.Groups[g].Members.size();
+  for (size_t i = 0; i < count; ++i) SetTicked(g, i, false);
+  ShowTicks();
+  const std::vector<bool> strong = model_.StrongMembers(g);
+  for (size_t i = 0; i < count; ++i)
+    if (strong[i]) SetTicked(g, i, true);
+  ShowTicks();
+}
 
+void TForm5::Label1DblClick(TComponent*) { TickStrongest(0); }
+void TForm5::Label14DblClick(TComponent*) { TickStrongest(1); }
+void TForm5::Label20DblClick(TComponent*) { TickStrongest(2); }
+void TForm5::Label84DblClick(TComponent*) { TickStrongest(3); }
+void TForm5::Label85DblClick(TComponent*) { TickStrongest(4); }
+
+// The user's tick, or one this window shows, into the model; only a change goes on.
 void TForm5::CheckBox1Click(TComponent* Sender) {
-  for (const Group& group : groups_)
-    for (size_t i = 0; i < group.Boxes.size(); ++i)
-      if (group.Boxes[i] == Sender && Form4)
-        if (TCheckBox* follower = Form4->FilterBox(group.CalculatorBoxes[i]))
-          follower->SetChecked(group.Boxes[i]->Checked());
+  for (size_t g = 0; g < groups_.size(); ++g)
+    for (size_t i = 0; i < groups_[g].Boxes.size(); ++i)
+      if (groups_[g].Boxes[i] == Sender && SetTicked(g, i, groups_[g].Boxes[i]->Checked()) && Form4)
+        Form4->ShowFilter();
 }
 
 void TForm5::Button4Click(TComponent*) {
-  for (int n : Run(1, 20)) Find<TCheckBox>("checkbox" + IntToStr(n))->SetChecked(false);
-  for (int n : Run(70, 84)) Find<TCheckBox>("checkbox" + IntToStr(n))->SetChecked(false);
+  for (size_t g = 0; g < groups_.size(); ++g)
+    for (size_t i = 0; i < groups_[g].Boxes.size(); ++i) SetTicked(g, i, false);
+  ShowTicks();
 }
 
 void TForm5::Button3Click(TComponent*) { Close(); }

@@ -1,19 +1,23 @@
 // The special-number strength window: the strengths of the animals, elements, colours, tail
 // and head digits against the four pillars, the ranking of the 49 numbers, and ticks of the
-// strongest members, each copied into the calculator's matching filter box.
+// strongest members, each copied into the calculator's matching filter box. The window shows
+// a NumberStrengthModel; a tick here writes the calculator's model and lets it show.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "marksix/logic/SpecialStrength.h"
+#include "marksix/model/NumberStrengthModel.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Menus.h"
 #include "platform/gui/StdCtrls.h"
+#include "workbench/model/WorkbenchModel.h"
 
 class TForm5 : public TForm {
  public:
-  explicit TForm5(TComponent* AOwner);
+  // `chart` is the main window's model, whose pillars and lunar year the strengths and the
+  // ranking use; it outlives the window.
+  TForm5(TComponent* AOwner, const WorkbenchModel& chart);
 
   TGroupBox* GroupBox1;  // "力量列表"
   TLabel* Label1;        // "生肖地支力量"
@@ -29,17 +33,17 @@ class TForm5 : public TForm {
   TPopupMenu* PopupMenu1;
   TMenuItem* N1;  // "复制"
 
-  // One attribute group as the window shows it: heading, boxes and strength labels in box
-  // order, the calculator boxes that follow the ticks, and how many a heading click ticks.
+  // The controls of one attribute group, in the order of the model's groups: heading, boxes
+  // and strength labels in member order.
   struct Group {
-    AttributeKind Kind;
     TLabel* Heading;
     std::vector<TCheckBox*> Boxes;
     std::vector<TLabel*> Values;
-    std::vector<int> CalculatorBoxes;
-    int Strongest;
   };
   const std::vector<Group>& Groups() const { return groups_; }
+
+  NumberStrengthModel& Model() { return model_; }
+  const NumberStrengthModel& Model() const { return model_; }
 
   void FormShow(TComponent* Sender);
   void Button1Click(TComponent* Sender);
@@ -55,7 +59,16 @@ class TForm5 : public TForm {
   void N1Click(TComponent* Sender);
 
  private:
-  void TickStrongest(const Group& group);
+  // The strengths and ticks of the model into the controls; the ticks into the calculator's.
+  void ShowStrengths();
+  void ShowTicks();
+  // Ticks member i of group g in the model; a change goes on to the calculator's model.
+  // Whether it changed.
+  bool SetTicked(size_t g, size_t i, bool ticked);
+  void TickStrongest(size_t g);
+
+  NumberStrengthModel model_;
+  const WorkbenchModel& chart_;
   std::vector<Group> groups_;
 };
 

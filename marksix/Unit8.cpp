@@ -2,17 +2,13 @@
 // twelve formulas, and the test of a draw's six regular numbers.
 #include "marksix/Unit8.h"
 
-#include <vector>
-
-#include "marksix/ChartMoment.h"
 #include "marksix/Placement.h"
-#include "marksix/logic/KillFormula.h"
-#include "marksix/logic/NumberRules.h"
+#include "marksix/model/ChartYear.h"
 #include "platform/Files.h"
 #include "platform/Numbers.h"
 #include "platform/gui/Dialogs.h"
+#include "platform/gui/Download.h"
 #include "platform/gui/Threads.h"
-#include "workbench/main.h"
 
 TForm8* Form8 = nullptr;
 
@@ -36,7 +32,8 @@ constexpr int kHeight = 432;
 
 }  // namespace
 
-TForm8::TForm8(TComponent* AOwner) : TForm(AOwner) {
+TForm8::TForm8(TComponent* AOwner, const WorkbenchModel& chart, const UpdateSetup& update)
+    : TForm(AOwner), chart_(chart), update_(update) {
   SetName("Form8");
   SetCaption("系★★★★★级绝密资料,严禁外泄任何人(平码从小往大排列)");
   SetBorderStyle(bsDialog);
@@ -54,12 +51,12 @@ TForm8::TForm8(TComponent* AOwner) : TForm(AOwner) {
     for (int i = 0; i < kGroups[g].Count; ++i, ++formula) {
       TCheckBox* box = PlaceControl<TCheckBox>(this, group, "CheckBox" + IntToStr(formula + 1), 6,
                                                kGroupTop + i * kBoxStep, kWidth - 20, kBoxStep);
-      box->SetChecked(true);
+      box->SetChecked(model_.Ticked[formula]);
       FormulaBoxes[formula] = box;
     }
     top += height + 1;
   }
-  SetDefaultCaptions();
+  ShowFormulas();
 
   const int inputTop = top + 3;
   Label1 = PlaceLabel(this, this, "Label1", "验证预测，从小到大输入平码：", 8, inputTop + 4);
@@ -86,8 +83,14 @@ TForm8::TForm8(TComponent* AOwner) : TForm(AOwner) {
   OnShow = Handler(this, &TForm8::FormShow);
 }
 
-void TForm8::SetDefaultCaptions() {
-  for (int k = 1; k <= 12; ++k) FormulaBoxes[k - 1]->SetCaption(DefaultFormulaCaption(k));
+void TForm8::ReadInput() {
+  const auto edits = NumberEdits();
+  for (int i = 0; i < 6; ++i) model_.Typed[i] = edits[i]->GetText();
+  for (int k = 0; k < 12; ++k) model_.Ticked[k] = FormulaBoxes[k]->Checked();
+}
+
+void TForm8::ShowFormulas() {
+  for (int k = 0; k < 12; ++k) FormulaBoxes[k]->SetCaption(model_.Captions[k]);
 }
 
 // The opening waits for the transfer, from the update's server, with the windows painted and
@@ -96,63 +99,36 @@ void TForm8::FormShow(TComponent*) {
   const std::string folder = ProgramPath("bd");
   if (!DirectoryExists(folder)) CreateDir(folder);
   const std::string path = ProgramPath(kFormulaFile);
-  if (Form2) {
-    const std::string url = Form2->OnlineUpdateSetup.BaseAddress + "/download/" + kFormulaFile;
-    RunBusy([&] { Form2->DownloadToFile(url, path); });
-  }
-  if (!FileExists(path)) {
-    SetDefaultCaptions();
-    return;
-  }
-  const auto records = ReadKillFormulaRecords(ReadWholeFile(path));
-  for (int k = 1; k <= 12; ++k)
-    FormulaBoxes[k - 1]->SetCaption(OpeningFormulaCaption(k, records[k - 1]));
+  const std::string url = update_.BaseAddress + "/download/" + kFormulaFile;
+  RunBusy([&] { DownloadToFile(url, path); });
+  if (FileExists(path))
+    model_.SetFileCaptions(ReadWholeFile(path));
+  else
+    model_.SetDefaultCaptions();
+  ShowFormulas();
 }
 
 void TForm8::BitBtn1Click(TComponent*) {
-  const auto edits = NumberEdits();
-  for (TEdit* edit : edits)
-    if (edit->GetText().empty()) {
+  ReadInput();
+  for (const std::string& typed : model_.Typed)
+    if (typed.empty()) {
       ShowMessage(kBadNumbers);
       return;
     }
   const std::string path = ProgramPath(kFormulaFile);
   if (!FileExists(path)) {
-    SetDefaultCaptions();
+    model_.SetDefaultCaptions();
+    ShowFormulas();
+    // The file comes with the opening or with the update.
+    ShowMessage("文件不存在:" + path + ",请先在线升级!");
     return;
   }
-  const auto records = ReadKillFormulaRecords(ReadWholeFile(path));
-  std::array<std::array<int, 6>, 12> coefficients;
-  for (int k = 0; k < 12; ++k) coefficients[k] = CoefficientValues(records[k]);
-  std::array<std::string, 6> typed;
-  std::array<int, 6> numbers;
-  for (int i = 0; i < 6; ++i) {
-    typed[i] = edits[i]->GetText();
-    numbers[i] = StrToInt(typed[i]);
+  if (!model_.Test(ReadWholeFile(path), path, [this] { return ChartLunarYear(chart_); })) {
+    ShowMessage(kBadNumbers);
+    return;
   }
-  for (int n : numbers)
-    if (n < 1 || n > 49) {
-      ShowMessage(kBadNumbers);
-      return;
-    }
-  const int year = LunarYearOf(ChartLunarDateText());
-
-  std::array<bool, 50> survives;
-  survives.fill(true);
-  std::array<std::string, 12> captions;
-  for (int k = 1; k <= 12; ++k) {
-    const int value = FormulaValue(coefficients[k - 1], numbers);
-    const int remainder = FormulaRemainder(value);
-    if (FormulaBoxes[k - 1]->Checked())
-      for (int n = 1; n <= 49; ++n)
-        if (Eliminates(k, remainder, n, year)) survives[n] = false;
-    captions[k - 1] = TestFormulaCaption(k, records[k - 1], typed, value, remainder, year);
-  }
-  std::vector<int> survivors;
-  for (int n = 1; n <= 49; ++n)
-    if (survives[n]) survivors.push_back(n);
-  for (int k = 0; k < 12; ++k) FormulaBoxes[k]->SetCaption(captions[k]);
-  Memo2->SetText(SurvivorsText(survivors));
+  ShowFormulas();
+  Memo2->SetText(model_.ResultText);
 }
 
 void TForm8::Edit1KeyPress(TComponent*, char& Key) {

@@ -6,12 +6,17 @@
 #include <array>
 #include <string>
 
+#include "marksix/model/FormulaModel.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/StdCtrls.h"
+#include "workbench/logic/OnlineUpdate.h"
+#include "workbench/model/WorkbenchModel.h"
 
 class TForm8 : public TForm {
  public:
-  explicit TForm8(TComponent* AOwner);
+  // `chart` is the main window's model, whose lunar year the element formula uses; `update`
+  // names the server the formula file comes from. Both outlive the window.
+  TForm8(TComponent* AOwner, const WorkbenchModel& chart, const UpdateSetup& update);
 
   // Group boxes "杀生肖公式", "杀尾数公式", "杀五行公式", "杀头公式", "杀合数公式", "杀支数公式",
   // "杀支尾公式" and their formula boxes CheckBox1 .. CheckBox12, all ticked at first.
@@ -33,9 +38,18 @@ class TForm8 : public TForm {
   // All six number boxes use it: digits, "-", ".", Backspace, Enter and Escape pass.
   void Edit1KeyPress(TComponent* Sender, char& Key);
 
+  FormulaModel& Model() { return model_; }
+  const FormulaModel& Model() const { return model_; }
+
  private:
   std::array<TEdit*, 6> NumberEdits() const { return {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6}; }
-  void SetDefaultCaptions();
+  // The typed numbers and the ticks into the model; the captions and the result out of it.
+  void ReadInput();
+  void ShowFormulas();
+
+  FormulaModel model_;
+  const WorkbenchModel& chart_;
+  const UpdateSetup& update_;
 };
 
 extern TForm8* Form8;

@@ -1,6 +1,7 @@
-// The two commands that show the Mark Six calculator.
-#include "marksix/Unit4.h"
+// The two commands that show the Mark Six calculator, which the program's main block hands over.
 #include "workbench/main.h"
 
-void TForm2::Action12Execute(TComponent*) { Form4->ShowModal(); }
-void TForm2::Action13Execute(TComponent*) { Form4->ShowModal(); }
+void TForm2::Action12Execute(TComponent*) {
+  if (MarkSixCalculator) MarkSixCalculator->ShowModal();
+}
+void TForm2::Action13Execute(TComponent*) { Action12Execute(Action13); }

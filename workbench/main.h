@@ -259,9 +259,11 @@ class TForm2 : public TForm {
   // The update's server, key, folders, messages and process starter; tests replace parts.
   UpdateSetup OnlineUpdateSetup;
 
-  // Mark Six calculator (MainMarkSix.cpp): both commands show it.
+  // Mark Six calculator (MainMarkSix.cpp): both commands show it. The calculator works on this
+  // window's model and is made after it, so the program's main block sets it here.
   void Action12Execute(TComponent* Sender);
   void Action13Execute(TComponent* Sender);
+  TForm* MarkSixCalculator = nullptr;
 
   // Win/draw/loss calculator and coin window
   void Action15Execute(TComponent* Sender);  // MainCoins.cpp

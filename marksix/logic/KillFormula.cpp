@@ -34,10 +34,10 @@ std::string CaptionHead(int k, const KillFormulaRecord& record) {
   return "公式" + FullWidthLetter(k) + "连准" + record.RunCount + "期:(";
 }
 
-// A field of the file converts only when it is all digits: the runtime's conversion would also
-// take blanks and hexadecimal.
-int FieldValue(const std::string& field, size_t width) {
-  bool digits = field.size() == width;
+// A coefficient converts only when it is two digits: the runtime's conversion would also take
+// blanks and hexadecimal.
+int FieldValue(const std::string& field) {
+  bool digits = field.size() == 2;
   for (char c : field) digits = digits && c >= '0' && c <= '9';
   if (!digits) RaiseNotInteger(field);
   return StrToInt(field);
@@ -56,9 +56,8 @@ std::array<KillFormulaRecord, 12> ReadKillFormulaRecords(const std::string& byte
 }
 
 std::array<int, 6> CoefficientValues(const KillFormulaRecord& record) {
-  FieldValue(record.RunCount, 3);
   std::array<int, 6> values;
-  for (int c = 0; c < 6; ++c) values[c] = FieldValue(record.Coefficients[c], 2);
+  for (int c = 0; c < 6; ++c) values[c] = FieldValue(record.Coefficients[c]);
   return values;
 }
 

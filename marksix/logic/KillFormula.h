@@ -18,8 +18,8 @@ struct KillFormulaRecord {
 // or empty fields; a line break inside shifts every later field.
 std::array<KillFormulaRecord, 12> ReadKillFormulaRecords(const std::string& bytes);
 
-// The coefficients as numbers. Raises EConvertError when a field of the record (run count
-// included) is not all decimal digits of its full width.
+// The coefficients as numbers. Raises EConvertError when one is not two decimal digits. The
+// run count is only ever shown, so a line break shifted into it does not stop the formula.
 std::array<int, 6> CoefficientValues(const KillFormulaRecord& record);
 
 // Captions of formula k (1 .. 12): without a file "公式A" .. "公式L"; with one, on opening,

@@ -29,24 +29,13 @@ class MarkSixTest : public GuiTest {
     ASSERT_NE(made, nullptr);
     folder_ = made;
     SetProgramFolderForTesting(folder_);
-    Form2 = NewForm<TForm2>(Application, engine_);
-    Form4 = NewForm<TForm4>(Application);
-    Form5 = NewForm<TForm5>(Application);
-    Form8 = NewForm<TForm8>(Application);
     server_ = std::make_unique<TestHttpServer>(folder_ + "/server");
-    Form2->OnlineUpdateSetup.BaseAddress = server_->BaseUrl();
+    MakeWindows();
     Form2->Show();
     ProcessEvents();
   }
   void TearDown() override {
-    delete Form8;
-    delete Form5;
-    delete Form4;
-    delete Form2;
-    Form8 = nullptr;
-    Form5 = nullptr;
-    Form4 = nullptr;
-    Form2 = nullptr;
+    FreeWindows();
     server_.reset();
     SetProgramFolderForTesting("");
     std::error_code ec;
@@ -69,11 +58,11 @@ class MarkSixTest : public GuiTest {
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
   const std::string& Folder() const { return folder_; }
-  // A main window made but never shown: its calendar labels have not been computed.
+  // A main window made but never shown (its calendar labels have not been computed), with the
+  // number windows on its model.
   void ReplaceMainWindowUnshown() {
-    delete Form2;
-    Form2 = NewForm<TForm2>(Application, engine_);
-    Form2->OnlineUpdateSetup.BaseAddress = server_->BaseUrl();
+    FreeWindows();
+    MakeWindows();
   }
   TestHttpServer& Server() { return *server_; }
   // What the server answers for the formula file.
@@ -81,6 +70,26 @@ class MarkSixTest : public GuiTest {
   void ServeFormulaFile(const std::string& bytes) { WriteFile("server/download/bd/gs.dat", bytes); }
 
  private:
+  // As the program's main block makes and wires them.
+  void MakeWindows() {
+    Form2 = NewForm<TForm2>(Application, engine_);
+    Form2->OnlineUpdateSetup.BaseAddress = server_->BaseUrl();
+    Form4 = NewForm<TForm4>(Application, Form2->Model(), *Form2->Action4);
+    Form2->MarkSixCalculator = Form4;
+    Form5 = NewForm<TForm5>(Application, Form2->Model());
+    Form8 = NewForm<TForm8>(Application, Form2->Model(), Form2->OnlineUpdateSetup);
+  }
+  void FreeWindows() {
+    delete Form8;
+    delete Form5;
+    delete Form4;
+    delete Form2;
+    Form8 = nullptr;
+    Form5 = nullptr;
+    Form4 = nullptr;
+    Form2 = nullptr;
+  }
+
   const TLunarEngine engine_{};
   std::string folder_;
   std::unique_ptr<TestHttpServer> server_;

@@ -148,17 +148,59 @@ TEST_F(CalculatorFilter, CopyPutsTheResultOnTheClipboard) {
   EXPECT_GBK_EQ(Clipboard()->AsText(), "推算5码:" + List({1, 13, 25, 37, 49}));
 }
 
-TEST_F(CalculatorFilter, AMomentWithoutLunarYearRaisesAndKeepsTheResult) {
+// Before the calendar's first lunar day the moment has no lunar year: the date error of the
+// casts, naming the moment, in all three windows; nothing changes.
+TEST_F(CalculatorFilter, AMomentWithoutLunarYearGetsTheDateErrorAndKeepsTheResults) {
   Tick({1});
   Calculate();
-  PickMoment(1900, 1, 15);  // before the calendar's first lunar day
+  PickMoment(1900, 1, 15);
   ASSERT_EQ(Form2->Label9->Caption(), std::string("农历:0-0-0"))
       << Readable(Form2->Label9->Caption());
   dialogs().AnswerMessage();
   UserClick(Form4->Button1);
   ASSERT_EQ(dialogs().Messages().size(), 1u);
-  EXPECT_GBK_EQ(dialogs().Messages()[0], "「0-0-」不是有效的整数");
+  EXPECT_GBK_EQ(
+      dialogs().Messages()[0],
+      "日期或时间无效，或不在1900-2100年之间：「1900年1月15日12时0分」，请先改正日期和时间");
   EXPECT_GBK_EQ(Form4->RichEdit1->GetText(), "推算5码:" + List({1, 13, 25, 37, 49}));
+
+  PickMoment(1900, 1, 1, 0, 0);
+  dialogs().AnswerMessage();
+  UserClick(Form4->Button1);
+  EXPECT_GBK_EQ(
+      dialogs().Messages().back(),
+      "日期或时间无效，或不在1900-2100年之间：「1900年1月1日0时0分」，请先改正日期和时间");
+  EXPECT_GBK_EQ(Form4->RichEdit1->GetText(), "推算5码:" + List({1, 13, 25, 37, 49}));
+  EXPECT_NE(SaveScreenshot(Form4, "form4_early_moment"), "");
+
+  Form5->Show();
+  Form5->Memo1->SetText("old");
+  dialogs().AnswerMessage();
+  UserClick(Form5->Button1);
+  EXPECT_GBK_EQ(
+      dialogs().Messages().back(),
+      "日期或时间无效，或不在1900-2100年之间：「1900年1月1日0时0分」，请先改正日期和时间");
+  EXPECT_EQ(Form5->Memo1->GetText(), "old");
+  Form5->Close();
+
+  WriteFile("bd/gs.dat",
+            "001010203040506001010203040506001010203040506001010203040506"
+            "001010203040506001010203040506001010203040506001010203040506"
+            "001010203040506001010203040506001010203040506001010203040506");
+  Form8->Show();
+  ProcessEvents();
+  for (TEdit* edit :
+       {Form8->Edit1, Form8->Edit2, Form8->Edit3, Form8->Edit4, Form8->Edit5, Form8->Edit6})
+    UserType(edit, "1");
+  const std::string caption = Form8->FormulaBoxes[0]->Caption();
+  dialogs().AnswerMessage();
+  UserClick(Form8->BitBtn1);
+  EXPECT_GBK_EQ(
+      dialogs().Messages().back(),
+      "日期或时间无效，或不在1900-2100年之间：「1900年1月1日0时0分」，请先改正日期和时间");
+  EXPECT_EQ(Form8->FormulaBoxes[0]->Caption(), caption);
+  EXPECT_EQ(Form8->Memo2->GetText(), "");
+  EXPECT_EQ(dialogs().Messages().size(), 4u);
 }
 
 TEST_F(CalculatorFilter, ScreenshotAfterAFilter) {

@@ -3,9 +3,9 @@
 #include <atomic>
 #include <chrono>
 
+#include "platform/GbkText.h"
 #include "platform/gui/Download.h"
 #include "platform/gui/Threads.h"
-#include "platform/GbkText.h"
 #include "tests/marksix/MarkSixFixture.h"
 #include "tests/marksix_logic/FormulaSample.h"
 
@@ -209,39 +209,84 @@ TEST_F(FormulaWindow, NumberBoxesTakeDigitsMinusAndPointOnlyTwoOfThem) {
   EXPECT_EQ(Form8->Edit3->GetText(), "");
 }
 
-TEST_F(FormulaWindow, AFileGoneBeforeTheTestRestoresTheLetters) {
+TEST_F(FormulaWindow, AFileGoneBeforeTheTestRestoresTheLettersAndSaysWhatToDo) {
   ServeFormulaFile(SampleFormulaFile());
   Open();
   Form8->Memo2->SetText("earlier");
   DeleteFile(ProgramPath("bd/gs.dat"));
   Type({"1", "2", "3", "4", "5", "6"});
+  dialogs().AnswerMessage();
   UserClick(Form8->BitBtn1);
+  ASSERT_EQ(dialogs().Messages().size(), 1u);
+  EXPECT_GBK_EQ(dialogs().Messages()[0],
+                "文件不存在:" + ProgramPath("bd/gs.dat") + ",请先在线升级!");
   EXPECT_EQ(Caption(1), "公式A");
   EXPECT_EQ(Caption(12), "公式L");
   EXPECT_EQ(Form8->Memo2->GetText(), "earlier");
 }
 
-TEST_F(FormulaWindow, ALineBreakInsideTheRecordsShiftsThemAndTheTestRefuses) {
-  std::string file = SampleFormulaFile();
-  file.insert(30, "\r\n");
+// A first record followed by a line break and eleven more: every later record starts two
+// characters late, so its run count takes the break and its last coefficient the next record's.
+TEST_F(FormulaWindow, ALineBreakInsideTheRecordsShiftsThemAndTheTestReadsThemShifted) {
+  std::string file = "001010203040506\r\n";
+  for (int i = 0; i < 11; ++i) file += "001010203040506";
+  ASSERT_EQ(file.size(), 182u);
   ServeFormulaFile(file);
   Open();
+  EXPECT_GBK_EQ(ByteCopy(Caption(2), 1, 16), "公式Ｂ连准\r\n0期:");
+  Type({"1", "2", "3", "4", "5", "6"});
+  UserClick(Form8->BitBtn1);
+  EXPECT_TRUE(dialogs().Messages().empty());
+  EXPECT_GBK_EQ(Caption(2),
+                "公式Ｂ连准\r\n0期:(1*01+2*01+3*02+4*03+5*04+6*05)=00071,除以49的余数22属10肖,"
+                "下期杀:10肖.");
+  EXPECT_GBK_EQ(Form8->Memo2->GetText(),
+                "下期公式预测开17码:3 5 7 9 11 16 17 19 33 35 37 38 39 41 47 48 49 ");
+  // The break between the second and third record of the sample shifts from the third on.
+  std::string sample = SampleFormulaFile();
+  sample.insert(30, "\r\n");
+  ServeFormulaFile(sample);
+  Reopen();
   EXPECT_GBK_EQ(ByteCopy(Caption(2), 1, 13), "公式Ｂ连准102");
   EXPECT_GBK_EQ(ByteCopy(Caption(3), 1, 15), "公式Ｃ连准\r\n1期");
-  const std::string caption = Caption(3);
+  UserClick(Form8->BitBtn1);
+  EXPECT_TRUE(dialogs().Messages().empty());
+  EXPECT_GBK_EQ(Caption(3).substr(Caption(3).find(":(")),
+                ":(1*03+2*03+3*04+4*05+5*06+6*07)=000113,"
+                "除以49的余数15属03肖,下期杀:03肖.");
+}
+
+// A file too short for twelve records, or with a coefficient that is not two digits, is
+// refused by the test with the file's name; the opening shows what it holds.
+TEST_F(FormulaWindow, AShortOrDamagedFileIsNamedAndChangesNothing) {
+  ServeFormulaFile("0010102");
+  Open();
+  EXPECT_GBK_EQ(Caption(1),
+                "公式Ａ连准001期:(平码一*01+平码二*02+平码三*+平码四*+平码五*+平码六*)"
+                "/49余数的生肖=下期杀肖");
+  const std::string caption = Caption(1);
+  Form8->Memo2->SetText("earlier");
   Type({"1", "2", "3", "4", "5", "6"});
   dialogs().AnswerMessage();
   UserClick(Form8->BitBtn1);
-  EXPECT_EQ(dialogs().Messages().size(), 1u);
-  EXPECT_EQ(Caption(3), caption);
-  EXPECT_EQ(Form8->Memo2->GetText(), "");
-  // A short file: its last field is cut.
-  ServeFormulaFile(SampleFormulaFile().substr(0, 170));
-  Reopen();
-  dialogs().AnswerMessage();
-  UserClick(Form8->BitBtn1);
-  EXPECT_EQ(dialogs().Messages().size(), 2u);
-  EXPECT_EQ(Form8->Memo2->GetText(), "");
+  ASSERT_EQ(dialogs().Messages().size(), 1u);
+  EXPECT_GBK_EQ(dialogs().Messages()[0], "文件已损坏:" + ProgramPath("bd/gs.dat"));
+  EXPECT_EQ(Caption(1), caption);
+  EXPECT_EQ(Form8->Memo2->GetText(), "earlier");
+  EXPECT_NE(SaveScreenshot(Form8, "form8_short_file"), "");
+
+  // Cut short, a letter where a coefficient stands, no text at all.
+  for (const std::string& file :
+       {SampleFormulaFile().substr(0, 179), SampleFormulaFile().replace(170, 2, "1x"),
+        std::string(180, '\0'), std::string(300, '\xff')}) {
+    ServeFormulaFile(file);
+    Reopen();
+    dialogs().AnswerMessage();
+    UserClick(Form8->BitBtn1);
+    EXPECT_GBK_EQ(dialogs().Messages().back(), "文件已损坏:" + ProgramPath("bd/gs.dat"));
+    EXPECT_EQ(Form8->Memo2->GetText(), "earlier");
+  }
+  EXPECT_EQ(dialogs().Messages().size(), 5u);
 }
 
 }  // namespace

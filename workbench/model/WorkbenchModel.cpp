@@ -38,7 +38,10 @@ bool WorkbenchModel::UpdateLabels() {
 }
 
 void WorkbenchModel::RequireCurrentLabels() const {
-  if (LabelsCurrent()) return;
+  if (!LabelsCurrent()) RaiseMomentOutOfCalendar();
+}
+
+void WorkbenchModel::RaiseMomentOutOfCalendar() const {
   const MomentTexts& m = Moment;
   throw EConvertError("日期或时间无效，或不在1900-2100年之间：「" + m[0] + "年" + m[1] + "月" +
                       m[2] + "日" + m[3] + "时" + m[4] + "分」，请先改正日期和时间");

@@ -65,6 +65,8 @@ class WorkbenchModel {
   // Every command that uses the moment asks first: raises the date error, naming the moment,
   // when the labels are not those of Moment (a date the calendar refused, or one before 1900).
   void RequireCurrentLabels() const;
+  // That date error, for a command that finds the moment outside what the calendar covers.
+  [[noreturn]] void RaiseMomentOutOfCalendar() const;
   CastBasis Basis() const;
 
   // --- lines, top line first (index 0 is line 6)
