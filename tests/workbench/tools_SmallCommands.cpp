@@ -108,6 +108,30 @@ TEST_F(SmallCommandsTest, TimeConversionWithBadInputChangesNothing) {
   EXPECT_EQ(Moment(), "2012-2-4 25:54");
 }
 
+// The degrees and minutes are cut from the typed place by bytes; where a cut falls inside a
+// double-byte character the message still quotes whole characters of what was typed.
+TEST_F(SmallCommandsTest, TimeConversionMessagesQuoteWholeCharacters) {
+  PickMoment(2024, 5, 6, 12, 0);
+  const std::vector<std::string> labels = Labels();
+  const struct {
+    const char *place, *message;
+  } cases[] = {{"地12乪34)", "「12乪」不是有效的整数"},
+               {"中中e25)", "「中中」不是有效的整数"},
+               {"某地(１１６e25)", "「１６」中的「１」是全角数字，请输入半角数字"}};
+  for (const auto& c : cases) {
+    form->ComboBox6->SelectAll();
+    UserType(form->ComboBox6, c.place);
+    ASSERT_EQ(form->ComboBox6->GetText(), c.place) << U8(form->ComboBox6->GetText());
+    dialogs().AnswerMessage();
+    Run("时间转换");
+    ASSERT_EQ(dialogs().Messages().size(), 1u) << U8(c.place);
+    EXPECT_GBK_EQ(dialogs().Messages()[0], c.message);
+    EXPECT_EQ(Moment(), "2024-5-6 12:0");
+    EXPECT_EQ(Labels(), labels);
+    dialogs().Reset();
+  }
+}
+
 TEST_F(SmallCommandsTest, ClickOnTimeSetsTheClockAndTheLabels) {
   ScopedTestClock clock(EncodeDateTime(2013, 5, 6, 7, 8, 9, 0));
   UserClick(form->Label1);
