@@ -130,6 +130,15 @@ TEST_F(SmallCommandsTest, TimeConversionMessagesQuoteWholeCharacters) {
     EXPECT_EQ(Labels(), labels);
     dialogs().Reset();
   }
+  // A date box emptied to be typed anew: the date message, as for the casts.
+  PickPlace("中国北京(116e25)");
+  form->ComboBox1->SelectAll();
+  UserKey(form->ComboBox1, VK_DELETE);
+  dialogs().AnswerMessage();
+  Run("时间转换");
+  ASSERT_EQ(dialogs().Messages().size(), 1u);
+  EXPECT_NE(BytePosOf("日期或时间无效", dialogs().Messages()[0]), 0) << U8(dialogs().Messages()[0]);
+  EXPECT_EQ(Moment(), "-5-6 12:0");
 }
 
 TEST_F(SmallCommandsTest, ClickOnTimeSetsTheClockAndTheLabels) {
