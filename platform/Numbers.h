@@ -6,19 +6,34 @@
 #include <cstdint>
 #include <string>
 
-// Surrounding blanks allowed; decimal or "$"/"0x" hexadecimal. Raises EConvertError
-// "「<text>」不是有效的整数".
+// How a text reads as a number: a number, nothing but blanks (a box the user has emptied), a
+// number too large for its type, or something else.
+enum class TNumberText { Number, Blank, OutOfRange, Invalid };
+
+// Surrounding blanks allowed; decimal or "$"/"0x" hexadecimal. Raises EConvertError naming the
+// text: "「<text>」不是有效的整数", "「<text>」超出范围，..." for a whole number beyond the type,
+// and for a full-width digit or sign (typed in an input method's full-width mode) a message
+// that names the first such character and asks for half-width digits. Bytes of the text that
+// are no whole GBK character are quoted as '?'.
 int StrToInt(const std::string& text);
+// StrToInt of `count` bytes from zero-based byte `at` of `text`, a field cut at fixed byte
+// positions. Its error quotes the whole characters of `text` the field touches, never half of
+// one.
+int StrToIntOfBytes(const std::string& text, size_t at, size_t count);
 // The error StrToInt raises for a text that is no whole number, for callers with stricter rules.
 [[noreturn]] void RaiseNotInteger(const std::string& text);
 int64_t StrToInt64(const std::string& text);
 int StrToIntDef(const std::string& text, int fallback);
 bool TryStrToInt(const std::string& text, int& value);
+// Sets `value` only for TNumberText::Number.
+TNumberText CheckStrToInt(const std::string& text, int& value);
 
-// Raises EConvertError "「<text>」不是有效的数字". Accepts an exponent;
-// rejects "inf" and "nan" texts.
+// Raises EConvertError "「<text>」不是有效的数字", "「<text>」超出范围，..." beyond the largest
+// double, or the full-width message of StrToInt. Accepts an exponent; rejects "inf" and "nan"
+// texts.
 double StrToFloat(const std::string& text);
 bool TryStrToFloat(const std::string& text, double& value);
+TNumberText CheckStrToFloat(const std::string& text, double& value);
 
 std::string IntToStr(int64_t value);
 // Two-digit and wider zero-padded forms are used by several windows.
@@ -40,4 +55,7 @@ int64_t RoundHalfEven(double value);
 // Truncation toward zero (the runtime's Trunc).
 int64_t Trunc(double value);
 // Remainder between 0 and b - 1 for b > 0, whatever the sign of a.
-inline int FloorMod(int a, int b) { int r = a % b; return r < 0 ? r + b : r; }
+inline int FloorMod(int a, int b) {
+  int r = a % b;
+  return r < 0 ? r + b : r;
+}

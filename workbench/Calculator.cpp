@@ -1,5 +1,6 @@
 #include "workbench/Calculator.h"
 
+#include "platform/Exceptions.h"
 #include "platform/Numbers.h"
 #include "workbench/logic/WinDrawLoss.h"
 #include "workbench/main.h"
@@ -51,6 +52,8 @@ class Builder {
 };
 
 std::string Rounded(double value) { return FloatToStr(RoundTo(value, -2)); }
+
+constexpr int kMatchMinutes = 90;
 
 }  // namespace
 
@@ -171,8 +174,24 @@ void TForm3::Label14DblClick(TComponent*) {
   Edit15->SetText(Edit5->GetText());
 }
 
-// The minutes are read as a whole number at every keystroke; widened so that no typed number
-// overflows the subtraction.
+// The minutes are read as a whole number at every keystroke. Segment two takes the rest of
+// the 90 minutes, so segment one holds 0 to 90 of them; while the box is empty (being typed
+// anew) segment two keeps its minutes, and a number outside the match is refused without
+// touching them.
 void TForm3::Edit16Change(TComponent*) {
-  Edit17->SetText(IntToStr(90 - static_cast<int64_t>(StrToInt(Edit16->GetText()))));
+  const std::string text = Edit16->GetText();
+  int minutes = 0;
+  switch (CheckStrToInt(text, minutes)) {
+    case TNumberText::Blank:
+      return;
+    case TNumberText::Number:
+      if (minutes >= 0 && minutes <= kMatchMinutes) break;
+      [[fallthrough]];
+    case TNumberText::OutOfRange:
+      throw EConvertError("时长「" + text + "」超出范围，须在0-" + IntToStr(kMatchMinutes) +
+                          "分钟之间");
+    case TNumberText::Invalid:
+      RaiseNotInteger(text);
+  }
+  Edit17->SetText(IntToStr(kMatchMinutes - minutes));
 }

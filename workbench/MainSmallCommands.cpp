@@ -50,6 +50,9 @@ void TForm2::ConnectSmallCommands() {
 // minutes. Everything is read and converted before a box changes.
 void TForm2::Action9Execute(TComponent*) {
   ReadInput();
+  // Like every command that uses the moment: a box left empty, or a date the calendar
+  // refused, is the date error naming the moment.
+  model_.RequireCurrentLabels();
   const MomentTexts& m = model_.Moment;
   const ClockMoment local = LocalMeanTime(
       {StrToInt(m[0]), StrToInt(m[1]), StrToInt(m[2]), StrToInt(m[3]), StrToInt(m[4])},

@@ -38,7 +38,7 @@ TEST(Numbers, StrToIntRejectsNamingTheText) {
   EXPECT_EQ(ConvertErrorOf(toInt, "abc"), "「abc」不是有效的整数");
   EXPECT_EQ(ConvertErrorOf(toInt, ""), "「」不是有效的整数");
   EXPECT_EQ(ConvertErrorOf([](const std::string& t) { StrToInt64(t); }, "１２"),
-            "「１２」不是有效的整数");
+            "「１２」中的「１」是全角数字，请输入半角数字");
   for (const char* bad :
        {"12a", "1 2", "-", "$", "0x", "2147483648", "-2147483649", "$100000000", "1.0", "１"}) {
     EXPECT_THROW(StrToInt(bad), EConvertError) << bad;
@@ -49,6 +49,74 @@ TEST(Numbers, StrToIntRejectsNamingTheText) {
   int value = 5;
   EXPECT_FALSE(TryStrToInt("", value));
   EXPECT_EQ(value, 5);
+}
+
+// What is wrong with a typed number is said in words a user can act on: a full-width character
+// is named and half-width digits asked for, a number beyond its type is out of range, and a
+// byte that is no whole character never reaches the message.
+TEST(Numbers, ConversionErrorsSayWhatToType) {
+  auto toInt = [](const std::string& t) { StrToInt(t); };
+  auto toFloat = [](const std::string& t) { StrToFloat(t); };
+  EXPECT_EQ(ConvertErrorOf(toInt, "２"), "「２」是全角数字，请输入半角数字");
+  EXPECT_EQ(ConvertErrorOf(toInt, "２０２６"), "「２０２６」中的「２」是全角数字，请输入半角数字");
+  EXPECT_EQ(ConvertErrorOf(toInt, "20２6"), "「20２6」中的「２」是全角数字，请输入半角数字");
+  EXPECT_EQ(ConvertErrorOf(toInt, "－5"), "「－5」中的「－」是全角字符，请输入半角数字");
+  EXPECT_EQ(ConvertErrorOf(toInt, "20　"), "「20　」中的「　」是全角字符，请输入半角数字");
+  EXPECT_EQ(ConvertErrorOf(toFloat, "２.００"), "「２.００」中的「２」是全角数字，请输入半角数字");
+  EXPECT_EQ(ConvertErrorOf(toFloat, "2．00"), "「2．00」中的「．」是全角字符，请输入半角数字");
+  // Other double-byte characters are no numbers, as before.
+  EXPECT_EQ(ConvertErrorOf(toInt, "二"), "「二」不是有效的整数");
+
+  EXPECT_EQ(ConvertErrorOf(toInt, "9999999999"),
+            "「9999999999」超出范围，整数须在-2147483648到2147483647之间");
+  EXPECT_EQ(ConvertErrorOf(toInt, std::string(20, '9')),
+            "「" + std::string(20, '9') + "」超出范围，整数须在-2147483648到2147483647之间");
+  EXPECT_EQ(ConvertErrorOf([](const std::string& t) { StrToInt64(t); }, "9223372036854775808"),
+            "「9223372036854775808」超出范围，"
+            "整数须在-9223372036854775808到9223372036854775807之间");
+  // Digits beyond the range followed by a letter are no number at all.
+  EXPECT_EQ(ConvertErrorOf(toInt, "99999999999x"), "「99999999999x」不是有效的整数");
+  EXPECT_EQ(ConvertErrorOf(toFloat, "1e999"), "「1e999」超出范围，数值的绝对值须小于1.8E308");
+
+  // A lone lead byte would pair with the closing quote.
+  EXPECT_EQ(ConvertErrorOf(toInt, "12\x81"), "「12?」不是有效的整数");
+  EXPECT_EQ(ConvertErrorOf([](const std::string& t) { RaiseNotInteger(t); }, "\xD6"),
+            "「?」不是有效的整数");
+  // A caller that refuses a text StrToInt would take still says it is no valid integer.
+  EXPECT_EQ(ConvertErrorOf([](const std::string& t) { RaiseNotInteger(t); }, " 12"),
+            "「 12」不是有效的整数");
+
+  int value = 7;
+  EXPECT_EQ(CheckStrToInt("  ", value), TNumberText::Blank);
+  EXPECT_EQ(CheckStrToInt("", value), TNumberText::Blank);
+  EXPECT_EQ(CheckStrToInt("4294967296", value), TNumberText::OutOfRange);
+  EXPECT_EQ(CheckStrToInt("1x", value), TNumberText::Invalid);
+  EXPECT_EQ(value, 7);
+  EXPECT_EQ(CheckStrToInt(" 12 ", value), TNumberText::Number);
+  EXPECT_EQ(value, 12);
+}
+
+// A field cut at fixed byte positions may begin or end inside a double-byte character; the
+// error quotes the whole characters of the text the field touches.
+TEST(Numbers, FieldsCutFromATextQuoteWholeCharacters) {
+  auto error = [](const std::string& text, size_t at, size_t count) {
+    try {
+      StrToIntOfBytes(text, at, count);
+    } catch (const EConvertError& e) {
+      return e.Message();
+    }
+    return std::string("no error");
+  };
+  EXPECT_EQ(StrToIntOfBytes("中国北京(116e25)", 9, 3), 116);
+  EXPECT_EQ(StrToIntOfBytes("中国北京(116e25)", 13, 2), 25);
+  // "乪" is 81 65: the field "12" + its lead byte.
+  EXPECT_EQ(error("地12乪34)", 2, 3), "「12乪」不是有效的整数");
+  // The field starts on the trail byte of the first "中" and ends on the lead byte of the second.
+  EXPECT_EQ(error("中中e25)", 1, 3), "「中中」不是有效的整数");
+  EXPECT_EQ(error("a２３b", 2, 2), "「２３」中的「２」是全角数字，请输入半角数字");
+  EXPECT_EQ(error("x99999999999y", 1, 11),
+            "「99999999999」超出范围，整数须在-2147483648到2147483647之间");
+  EXPECT_EQ(error("中", 2, 5), "「」不是有效的整数");
 }
 
 TEST(Numbers, StrToFloatIsLocaleFree) {
@@ -104,9 +172,9 @@ TEST(Numbers, EveryPrintedFiniteValueReadsBack) {
   const double max = std::numeric_limits<double>::max();
   EXPECT_EQ(FloatToStr(max), "1.79769313486231E308");
   EXPECT_EQ(FloatToStr(-max), "-1.79769313486231E308");
-  for (double v : {max, -max, std::nextafter(max, 0.0), 1.7976931348623149e308, 1.797693134862314e308,
-                   std::numeric_limits<double>::min(), std::numeric_limits<double>::denorm_min(),
-                   1e308, 0.1, -123.456}) {
+  for (double v : {max, -max, std::nextafter(max, 0.0), 1.7976931348623149e308,
+                   1.797693134862314e308, std::numeric_limits<double>::min(),
+                   std::numeric_limits<double>::denorm_min(), 1e308, 0.1, -123.456}) {
     double back = 0;
     ASSERT_TRUE(TryStrToFloat(FloatToStr(v), back)) << FloatToStr(v);
     EXPECT_NEAR(back / v, 1.0, 1e-14) << FloatToStr(v);

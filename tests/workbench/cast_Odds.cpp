@@ -60,6 +60,31 @@ TEST_F(CastOdds, UnusableOddsKeepTheChart) {
   EXPECT_TRUE(Take() == before);
 }
 
+// Odds typed in an input method's full-width mode, or beyond the largest number, are refused
+// with a message that says what to type instead.
+TEST_F(CastOdds, FullWidthAndHugeOddsSayWhatToType) {
+  const Snapshot before = Take();
+  const struct {
+    const char *shi, *ying, *message;
+  } cases[] = {
+      {"２.００", "2", "「２.００」中的「２」是全角数字，请输入半角数字"},
+      {"2", "2．5", "「2．5」中的「．」是全角字符，请输入半角数字"},
+      {"1e999", "2", "「1e999」超出范围，数值的绝对值须小于1.8E308"},
+  };
+  for (const auto& c : cases) {
+    form->Edit3->SelectAll();
+    UserType(form->Edit3, c.shi);
+    form->Edit4->SelectAll();
+    UserType(form->Edit4, c.ying);
+    dialogs().AnswerMessage();
+    UserClick(form->Button1);
+    ASSERT_EQ(dialogs().Messages().size(), 1u) << c.shi;
+    EXPECT_GBK_EQ(dialogs().Messages()[0], c.message);
+    EXPECT_TRUE(Take() == before) << c.shi;
+    dialogs().Reset();
+  }
+}
+
 // 应 odds 0: the 世 factor is 0 x 2 / 2, the 应 factor 2 x 2 / 2; 世 5.9 x 0, 应 3.62 x 2.
 // With the odds 2 and -0 the 世 factor is a negative zero in doubles: still 0, and 应 again 2.
 TEST_F(CastOdds, ZeroShowsAsZero) {

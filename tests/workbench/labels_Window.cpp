@@ -206,3 +206,76 @@ TEST_F(MomentWithoutLabels, HoursAndMinutesOutOfRange) {
   ASSERT_EQ(dialogs().Messages().size(), 1u);
   EXPECT_NE(BytePosOf("日期或时间无效", dialogs().Messages()[0]), 0) << U8(dialogs().Messages()[0]);
 }
+
+// Typing a date box anew passes through an empty box: no message, the labels wait, and a cast
+// refuses the moment with the date message until the box holds a number again.
+TEST_F(MomentWithoutLabels, AnEmptiedBoxIsQuietAndRefusedByTheCasts) {
+  PickMoment(2012, 2, 4, 16, 54);
+  SetLines("110010", "000100");
+  UserClick(form->Button1);
+  const std::vector<std::string> labels = Labels();
+  TComboBox* const boxes[5] = {form->ComboBox1, form->ComboBox2, form->ComboBox3, form->ComboBox4,
+                               form->ComboBox5};
+  const char* const texts[5] = {"2012", "2", "4", "16", "54"};
+  for (int i = 0; i < 5; ++i) {
+    // Backspaced to empty (on the way "16" passes through the hour 1): any message box here
+    // fails the test, and the last backspace leaves the labels as they were.
+    boxes[i]->SelectAll();
+    UserKey(boxes[i], VK_END);
+    for (size_t k = 1; k < std::string(texts[i]).size(); ++k) UserKey(boxes[i], VK_BACK);
+    const std::vector<std::string> shown = Labels();
+    UserKey(boxes[i], VK_BACK);
+    ASSERT_EQ(boxes[i]->GetText(), "") << i;
+    EXPECT_EQ(Labels(), shown) << i;
+    if (i == 0) SaveScreenshot(form.get(), "main_year_emptied");
+    ExpectEveryCastRefused(texts[i]);
+    UserType(boxes[i], texts[i]);
+    EXPECT_EQ(boxes[i]->GetText(), texts[i]);
+    EXPECT_EQ(Labels(), labels) << i;
+  }
+  UserClick(form->Button1);
+  EXPECT_NE(BytePosOf("公历:2012年2月4日16时54分", form->RichEdit1->GetText()), 0);
+}
+
+// Full-width digits from an input method are refused at the first one, with a message that
+// names it and asks for half-width digits; the labels keep the last moment.
+TEST_F(CalendarLabelsWindow, FullWidthDigitsAskForHalfWidthOnes) {
+  PickMoment(2012, 2, 4, 16, 54);
+  const std::vector<std::string> before = Labels();
+  form->ComboBox1->SelectAll();
+  dialogs().AnswerMessage();
+  UserType(form->ComboBox1, "２");
+  ASSERT_EQ(dialogs().Messages().size(), 1u);
+  EXPECT_GBK_EQ(dialogs().Messages()[0], "「２」是全角数字，请输入半角数字");
+  EXPECT_EQ(Labels(), before);
+  SaveScreenshot(form.get(), "main_year_full_width");
+  // A digit typed wide in the middle of the year is named the same way.
+  form->ComboBox1->SelectAll();
+  UserType(form->ComboBox1, "20");
+  dialogs().Reset();
+  dialogs().AnswerMessage();
+  UserType(form->ComboBox1, "１");
+  ASSERT_EQ(dialogs().Messages().size(), 1u);
+  EXPECT_GBK_EQ(dialogs().Messages()[0], "「20１」中的「１」是全角数字，请输入半角数字");
+  EXPECT_EQ(Labels(), before);
+}
+
+// Every digit past the calendar's last year says the year is out of range, however many digits
+// there are, and the labels keep the last moment.
+TEST_F(CalendarLabelsWindow, AHugeYearIsOutOfRange) {
+  PickMoment(2012, 2, 4, 16, 54);
+  const std::vector<std::string> before = Labels();
+  form->ComboBox1->SelectAll();
+  UserType(form->ComboBox1, "999");  // short of 1900: quiet
+  for (int i = 0; i < 17; ++i) dialogs().AnswerMessage();
+  UserType(form->ComboBox1, std::string(17, '9'));
+  ASSERT_EQ(form->ComboBox1->GetText(), std::string(20, '9'));
+  const std::vector<std::string> messages = dialogs().Messages();
+  ASSERT_EQ(messages.size(), 17u);
+  for (const std::string& message : messages) {
+    EXPECT_NE(BytePosOf("年份「9999", message), 0) << U8(message);
+    EXPECT_NE(BytePosOf("超出范围，须在1900-2100之间", message), 0) << U8(message);
+  }
+  EXPECT_EQ(Labels(), before);
+  SaveScreenshot(form.get(), "main_year_too_large");
+}

@@ -136,23 +136,92 @@ TEST_F(CalculatorTest, SegmentsMixByMinutesAndCopyFromTheChart) {
     EXPECT_EQ(c.Edit12->GetText(), "2");
     EXPECT_EQ(c.Edit13->GetText(), "0.8");
 
-    // Emptying the minutes while typing: the error shows, segment two keeps its minutes.
-    dialogs().AnswerMessage();
-    c.Edit16->SelectAll();
-    UserKey(c.Edit16, VK_DELETE);
-    EXPECT_EQ(c.Edit16->GetText(), "");
-    EXPECT_EQ(c.Edit17->GetText(), "30");
-    EXPECT_EQ(dialogs().Messages().size(), 1u);
-    // A huge number of minutes does not overflow; zero total minutes change nothing.
-    dialogs().AnswerMessage();
-    UserType(c.Edit16, "-2147483648");
-    EXPECT_EQ(c.Edit17->GetText(), "2147483738");
+    // Zero total minutes change nothing.
     Retype(c.Edit16, "0");
     Retype(c.Edit17, "0");
     dialogs().AnswerMessage();
     UserClick(c.Button3);
-    EXPECT_EQ(dialogs().Messages().size(), 3u);
+    EXPECT_EQ(dialogs().Messages().size(), 1u);
     EXPECT_EQ(c.Edit4->GetText(), "2");
     EXPECT_EQ(c.Edit5->GetText(), "0.8");
+  });
+}
+
+// Emptying the minutes to type them anew is no error: segment two waits with its minutes, and
+// only a command that reads the empty box refuses it.
+TEST_F(CalculatorTest, EmptyingTheMinutesWhileTypingIsQuiet) {
+  WithCalculator([&](TForm3& c) {
+    Retype(c.Edit16, "60");
+    ASSERT_EQ(c.Edit17->GetText(), "30");
+    const std::vector<std::string> before = Screen(c);
+    c.Edit16->SelectAll();
+    UserKey(c.Edit16, VK_DELETE);  // a message here fails the test
+    EXPECT_EQ(c.Edit16->GetText(), "");
+    EXPECT_EQ(c.Edit17->GetText(), "30");
+    SaveScreenshot(&c, "calculator_minutes_emptied");
+    EXPECT_TRUE(dialogs().Messages().empty());
+    // "综合" needs the minutes: the number message, and the chart's pair stays.
+    dialogs().AnswerMessage();
+    UserClick(c.Button3);
+    ASSERT_EQ(dialogs().Messages().size(), 1u);
+    EXPECT_GBK_EQ(dialogs().Messages()[0], "「」不是有效的数字");
+    EXPECT_EQ(c.Edit4->GetText(), before[3]);
+    EXPECT_EQ(c.Edit5->GetText(), before[4]);
+  });
+}
+
+// Segment two has the rest of the 90 minutes: more minutes than a match, or more digits than
+// any integer, are out of range, and segment two never shows what such a number leaves.
+TEST_F(CalculatorTest, MinutesBeyondTheMatchAreOutOfRange) {
+  WithCalculator([&](TForm3& c) {
+    c.Edit16->SelectAll();
+    UserType(c.Edit16, "9");
+    ASSERT_EQ(c.Edit17->GetText(), "81");
+    for (int i = 0; i < 19; ++i) dialogs().AnswerMessage();
+    UserType(c.Edit16, std::string(19, '9'));
+    EXPECT_EQ(c.Edit16->GetText(), std::string(20, '9'));
+    const std::vector<std::string> messages = dialogs().Messages();
+    ASSERT_EQ(messages.size(), 19u);
+    EXPECT_GBK_EQ(messages[0], "时长「99」超出范围，须在0-90分钟之间");
+    EXPECT_GBK_EQ(messages[9], "时长「" + std::string(11, '9') + "」超出范围，须在0-90分钟之间");
+    EXPECT_GBK_EQ(messages[18], "时长「" + std::string(20, '9') + "」超出范围，须在0-90分钟之间");
+    EXPECT_EQ(c.Edit17->GetText(), "81");
+    SaveScreenshot(&c, "calculator_minutes_too_large");
+    dialogs().Reset();
+    // The ends of the match are taken.
+    Retype(c.Edit16, "0");
+    EXPECT_EQ(c.Edit17->GetText(), "90");
+    Retype(c.Edit16, "90");
+    EXPECT_EQ(c.Edit17->GetText(), "0");
+    // A sign starts no number of minutes; a negative number is out of range.
+    c.Edit16->SelectAll();
+    dialogs().AnswerMessage();
+    dialogs().AnswerMessage();
+    UserType(c.Edit16, "-1");
+    ASSERT_EQ(dialogs().Messages().size(), 2u);
+    EXPECT_GBK_EQ(dialogs().Messages()[1], "时长「-1」超出范围，须在0-90分钟之间");
+    EXPECT_EQ(c.Edit17->GetText(), "0");
+  });
+}
+
+// Full-width digits typed in an input method's full-width mode are refused with a message that
+// names the character and asks for half-width digits, in the minutes and in every odds box.
+TEST_F(CalculatorTest, FullWidthDigitsAskForHalfWidthOnes) {
+  WithCalculator([&](TForm3& c) {
+    Retype(c.Edit16, "60");
+    c.Edit16->SelectAll();
+    dialogs().AnswerMessage();
+    UserType(c.Edit16, "４");
+    ASSERT_EQ(dialogs().Messages().size(), 1u);
+    EXPECT_GBK_EQ(dialogs().Messages()[0], "「４」是全角数字，请输入半角数字");
+    EXPECT_EQ(c.Edit17->GetText(), "30");
+    SaveScreenshot(&c, "calculator_full_width_minutes");
+    dialogs().Reset();
+    Retype(c.Edit2, "２.００");
+    dialogs().AnswerMessage();
+    UserClick(c.Button1);
+    ASSERT_EQ(dialogs().Messages().size(), 1u);
+    EXPECT_GBK_EQ(dialogs().Messages()[0], "「２.００」中的「２」是全角数字，请输入半角数字");
+    EXPECT_GBK_EQ(c.Label12->Caption(), "推荐:");
   });
 }

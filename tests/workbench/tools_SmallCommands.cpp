@@ -108,6 +108,31 @@ TEST_F(SmallCommandsTest, TimeConversionWithBadInputChangesNothing) {
   EXPECT_EQ(Moment(), "2012-2-4 25:54");
 }
 
+// The degrees and minutes are cut from the typed place by bytes; where a cut falls inside a
+// double-byte character the message still quotes whole characters of what was typed.
+TEST_F(SmallCommandsTest, TimeConversionMessagesQuoteWholeCharacters) {
+  PickMoment(2024, 5, 6, 12, 0);
+  const std::vector<std::string> labels = Labels();
+  form->ComboBox6->SelectAll();
+  UserType(form->ComboBox6, "中中e25)");
+  dialogs().AnswerMessage();
+  Run("时间转换");
+  ASSERT_EQ(dialogs().Messages().size(), 1u);
+  EXPECT_GBK_EQ(dialogs().Messages()[0], "「中中」不是有效的整数");
+  EXPECT_EQ(Moment(), "2024-5-6 12:0");
+  EXPECT_EQ(Labels(), labels);
+  dialogs().Reset();
+  // A date box emptied to be typed anew: the date message, as for the casts.
+  PickPlace("中国北京(116e25)");
+  form->ComboBox1->SelectAll();
+  UserKey(form->ComboBox1, VK_DELETE);
+  dialogs().AnswerMessage();
+  Run("时间转换");
+  ASSERT_EQ(dialogs().Messages().size(), 1u);
+  EXPECT_NE(BytePosOf("日期或时间无效", dialogs().Messages()[0]), 0) << U8(dialogs().Messages()[0]);
+  EXPECT_EQ(Moment(), "-5-6 12:0");
+}
+
 TEST_F(SmallCommandsTest, ClickOnTimeSetsTheClockAndTheLabels) {
   ScopedTestClock clock(EncodeDateTime(2013, 5, 6, 7, 8, 9, 0));
   UserClick(form->Label1);

@@ -119,12 +119,28 @@ TEST(CalendarLabels, YearBelow1900LeavesLabelsAlone) {
 TEST(CalendarLabels, BadTexts) {
   CalendarLabels labels;
   EXPECT_THROW(ComputeCalendarLabels("abc", "1", "1", "0", "0", labels), EConvertError);
-  EXPECT_THROW(ComputeCalendarLabels("2012", "", "1", "0", "0", labels), EConvertError);
+  EXPECT_THROW(ComputeCalendarLabels("2012", "x", "1", "0", "0", labels), EConvertError);
   EXPECT_THROW(ComputeCalendarLabels("2012", "4", "31", "0", "0", labels), EConvertError);
   EXPECT_THROW(ComputeCalendarLabels("2012", "4", "3", "x", "0", labels), EConvertError);
   // The minute is read only on the day of a month-opening term.
   EXPECT_TRUE(ComputeCalendarLabels("2012", "4", "3", "12", "x", labels));
   EXPECT_THROW(ComputeCalendarLabels("2012", "4", "4", "12", "x", labels), EConvertError);
+}
+
+// A box emptied to be typed anew is no error: the labels wait, as for a year still short of
+// 1900; so does a box of blanks.
+TEST(CalendarLabels, AnEmptyBoxLeavesTheLabelsWaiting) {
+  const char* const full[5] = {"2012", "2", "4", "16", "54"};
+  for (int empty = 0; empty < 5; ++empty) {
+    for (const char* blank : {"", "  "}) {
+      std::string t[5];
+      for (int i = 0; i < 5; ++i) t[i] = i == empty ? blank : full[i];
+      CalendarLabels labels;
+      labels.FourPillarsText = "old";
+      EXPECT_FALSE(ComputeCalendarLabels(t[0], t[1], t[2], t[3], t[4], labels)) << empty;
+      EXPECT_EQ(labels.FourPillarsText, "old");
+    }
+  }
 }
 
 // Hours, minutes and years the calendar cannot take are the date error, found before any sum
@@ -144,6 +160,13 @@ TEST(CalendarLabels, OutOfRangeMomentsAreTheDateError) {
       {"2147483647", "1", "1", "0", "0", "2147483647"},
       {"2008", "2", "31", "20", "8", "2008年2月31日"},
       {"2012", "2147483647", "1", "0", "0", "2147483647"},
+      // Digits beyond the integers are as far out of range.
+      {"99999999999999999999", "1", "1", "0", "0", "99999999999999999999"},
+      {"2012", "99999999999", "1", "0", "0", "99999999999"},
+      {"2012", "2", "99999999999", "0", "0", "99999999999"},
+      {"2012", "2", "5", "99999999999", "0", "99999999999"},
+      {"2012", "2", "5", "-99999999999", "0", "-99999999999"},
+      {"2012", "2", "5", "16", "99999999999", "99999999999"},
   };
   for (const Case& c : cases) {
     CalendarLabels labels;
@@ -154,6 +177,10 @@ TEST(CalendarLabels, OutOfRangeMomentsAreTheDateError) {
     } catch (const EConvertError& e) {
       EXPECT_NE(BytePosOf("日期或时间无效", e.Message()), 0) << Readable(e.Message());
       EXPECT_NE(BytePosOf(c.named, e.Message()), 0) << Readable(e.Message());
+      // A year, hour or minute out of range says so; a month or day makes no valid date.
+      const std::string named = c.named;
+      if (named == c.y || named == c.h || named == c.n)
+        EXPECT_NE(BytePosOf("超出范围", e.Message()), 0) << Readable(e.Message());
     }
     EXPECT_EQ(labels.FourPillarsText, "old");
   }

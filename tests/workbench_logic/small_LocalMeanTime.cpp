@@ -82,3 +82,23 @@ TEST(LocalMeanTime, TextsWithoutACodeLeaveTheTimeAndBadDigitsRaise) {
   EXPECT_THROW(LocalMeanTime(At(2023, 2, 28, 24, 0), "(e)"), EConvertError);
   EXPECT_THROW(LocalMeanTime(At(2023, 2, 28, 12, 60), "(e)"), EConvertError);
 }
+
+// Degrees and minutes are cut from the place text by bytes, and a typed place may put a
+// double-byte character across a cut; the message quotes whole characters of the text.
+TEST(LocalMeanTime, AnErrorQuotesWholeCharactersOfThePlace) {
+  auto message = [](const std::string& place) {
+    try {
+      LocalMeanTime(At(2024, 5, 6, 12, 0), place);
+    } catch (const EConvertError& e) {
+      return e.Message();
+    }
+    return std::string("no error");
+  };
+  // "乪" is 81 65: its trail byte is the 'e' of the code, its lead byte ends the degrees.
+  EXPECT_GBK_EQ(message("地12乪34)"), "「12乪」不是有效的整数");
+  // The degrees begin on the trail byte of the first "中".
+  EXPECT_GBK_EQ(message("中中e25)"), "「中中」不是有效的整数");
+  EXPECT_GBK_EQ(message("某地(１２e25)"), "「１２」中的「１」是全角数字，请输入半角数字");
+  // The minutes end on the lead byte of "乪": quoted whole too.
+  EXPECT_GBK_EQ(message("某地(116e5乪"), "「5乪」不是有效的整数");
+}

@@ -1,6 +1,7 @@
 #include "workbench/logic/CalendarLabels.h"
 
 #include <array>
+#include <limits>
 #include <optional>
 
 #include "calendar/engine/LunarEngine.h"
@@ -72,11 +73,37 @@ int FloorDiv(int a, int b) { return (a - FloorMod(a, b)) / b; }
 // The last year the lunar tables hold.
 constexpr int kLastYear = 2100;
 
+// A date box as a number. Digits beyond the integers are a number too, only far outside every
+// range the calendar takes: they read as the largest (or smallest) integer, so that the range
+// checks name the text. Anything else raises the conversion error.
+int BoxNumber(const std::string& text) {
+  int value = 0;
+  switch (CheckStrToInt(text, value)) {
+    case TNumberText::Number:
+      return value;
+    case TNumberText::OutOfRange:
+      return BytePos('-', text) != 0 ? std::numeric_limits<int>::min()
+                                     : std::numeric_limits<int>::max();
+    default:
+      return StrToInt(text);
+  }
+}
+
+[[noreturn]] void RaiseOutOfRange(const std::string& what, const std::string& text, int low,
+                                  int high) {
+  RaiseMomentError(what + "「" + text + "」超出范围，须在" + IntToStr(low) + "-" + IntToStr(high) +
+                   "之间");
+}
+
 int InRange(const std::string& what, const std::string& text, int low, int high) {
-  const int value = StrToInt(text);
-  if (value < low || value > high)
-    RaiseMomentError(what + "「" + text + "」不在" + IntToStr(low) + "-" + IntToStr(high) + "之间");
+  const int value = BoxNumber(text);
+  if (value < low || value > high) RaiseOutOfRange(what, text, low, high);
   return value;
+}
+
+bool IsBlankBox(const std::string& text) {
+  int ignored;
+  return CheckStrToInt(text, ignored) == TNumberText::Blank;
 }
 
 // The month-opening term on the chosen day whose minute the chosen time is not after: before
@@ -152,14 +179,17 @@ bool ComputeCalendarLabels(const std::string& year, const std::string& month,
                            const std::string& day, const std::string& hour,
                            const std::string& minute, CalendarLabels& labels,
                            const TLunarEngine& engine) {
-  const int Y = StrToInt(year);
+  // A box emptied to type it anew holds no moment yet: the labels wait, as for a short year.
+  for (const std::string* box : {&year, &month, &day, &hour, &minute})
+    if (IsBlankBox(*box)) return false;
+  const int Y = BoxNumber(year);
   // Before 1900 the calendar has no pillars; leave the labels as they are while the user is
   // still typing the year.
   if (Y < 1900) return false;
-  if (Y > kLastYear) RaiseMomentError("年份「" + year + "」不在1900-2100之间");
+  if (Y > kLastYear) RaiseOutOfRange("年份", year, 1900, kLastYear);
 
-  const int M = StrToInt(month);
-  const int D = StrToInt(day);
+  const int M = BoxNumber(month);
+  const int D = BoxNumber(day);
   TDateTime encoded;
   if (!TryEncodeDate(Y, M, D, encoded))
     RaiseMomentError("「" + year + "年" + month + "月" + day + "日」不是有效的日期");
@@ -167,7 +197,7 @@ bool ComputeCalendarLabels(const std::string& year, const std::string& month,
   const int H = MomentHour(hour);
   // The minute is read only on a term's day, but a number out of range is wrong on any day.
   int N;
-  if (TryStrToInt(minute, N)) MomentMinute(minute);
+  if (CheckStrToInt(minute, N) != TNumberText::Invalid) MomentMinute(minute);
 
   std::array<TDateTime, 12> terms;
   for (int i = 0; i < 12; ++i) terms[i] = engine.GetSolarTermDate(Y, 2 * i);

@@ -36,15 +36,17 @@ struct CalendarLabels {
 // with "日期或时间无效：" and the reason, which names the text that failed.
 [[noreturn]] void RaiseMomentError(const std::string& reason);
 // The hour and minute of the date boxes, checked before any arithmetic uses them: a text that
-// is no number raises the conversion error, a number outside the range the date error.
+// is no number raises the conversion error, a number outside the range (however many digits it
+// has) the date error "...超出范围...".
 int MomentHour(const std::string& text);
 int MomentMinute(const std::string& text);
 
 // The labels for the texts of the year, month, day, hour and minute boxes. Returns false, and
 // leaves `labels` alone, for a year below 1900 (the calendar has no pillars there, and the
-// user may still be typing). A text that is not a whole number raises EConvertError (a minute
-// that is no number only on the day of a month-opening term, where it is read), and so do a
-// day the month does not have, a year after 2100 and an hour or minute out of range.
+// user may still be typing) and for an empty box (emptied to be typed anew). A text that is
+// not a whole number raises EConvertError (a minute that is no number only on the day of a
+// month-opening term, where it is read), and so do a day the month does not have, a year after
+// 2100 and an hour or minute out of range, also one with more digits than any integer.
 bool ComputeCalendarLabels(const std::string& year, const std::string& month,
                            const std::string& day, const std::string& hour,
                            const std::string& minute, CalendarLabels& labels,

@@ -20,11 +20,13 @@ int64_t FloorDiv(int64_t a, int64_t b) {
 
 int LocalMeanTimeShift(const std::string& place) {
   if (place.size() < 7) return 0;
-  const std::string code = place.substr(place.size() - 7, 6);
-  const char side = code[3];
+  const size_t code = place.size() - 7;
+  const char side = place[code + 3];
   if (side != 'e' && side != 'w') return 0;
-  const int degrees = StrToInt(code.substr(0, 3));
-  const int minutes = StrToInt(code.substr(4, 2));
+  // The fields are cut by bytes from a text the user may have typed: an error quotes the whole
+  // characters of the place text they touch.
+  const int degrees = StrToIntOfBytes(place, code, 3);
+  const int minutes = StrToIntOfBytes(place, code + 4, 2);
   if (side == 'w') return -ShiftOfArc(60 * degrees + 7200 + minutes);
   if (degrees <= 120) return -ShiftOfArc(7200 - (60 * degrees + minutes));
   return ShiftOfArc(60 * degrees + minutes - 7200);
