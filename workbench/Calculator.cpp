@@ -174,24 +174,17 @@ void TForm3::Label14DblClick(TComponent*) {
   Edit15->SetText(Edit5->GetText());
 }
 
-// The minutes are read as a whole number at every keystroke. Segment two takes the rest of
-// the 90 minutes, so segment one holds 0 to 90 of them; while the box is empty (being typed
-// anew) segment two keeps its minutes, and a number outside the match is refused without
-// touching them.
+// The minutes are read as a whole number at every keystroke and segment two shows the rest of
+// the 90. While the box is empty (being typed anew) segment two keeps its minutes; a text that
+// is no whole number, or one whose rest is beyond a whole number, is refused without touching
+// them.
 void TForm3::Edit16Change(TComponent*) {
   const std::string text = Edit16->GetText();
   int minutes = 0;
-  switch (CheckStrToInt(text, minutes)) {
-    case TNumberText::Blank:
-      return;
-    case TNumberText::Number:
-      if (minutes >= 0 && minutes <= kMatchMinutes) break;
-      [[fallthrough]];
-    case TNumberText::OutOfRange:
-      throw EConvertError("时长「" + text + "」超出范围，须在0-" + IntToStr(kMatchMinutes) +
-                          "分钟之间");
-    case TNumberText::Invalid:
-      RaiseNotInteger(text);
-  }
-  Edit17->SetText(IntToStr(kMatchMinutes - minutes));
+  const TNumberText read = CheckStrToInt(text, minutes);
+  if (read == TNumberText::Blank) return;
+  if (read != TNumberText::Number) StrToInt(text);  // raises the message that fits the text
+  const int64_t rest = int64_t{kMatchMinutes} - minutes;
+  if (rest > INT32_MAX) throw EConvertError("时长「" + text + "」超出范围");
+  Edit17->SetText(IntToStr(rest));
 }

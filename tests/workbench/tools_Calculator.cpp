@@ -172,35 +172,41 @@ TEST_F(CalculatorTest, EmptyingTheMinutesWhileTypingIsQuiet) {
 
 // Segment two has the rest of the 90 minutes: more minutes than a match, or more digits than
 // any integer, are out of range, and segment two never shows what such a number leaves.
-TEST_F(CalculatorTest, MinutesBeyondTheMatchAreOutOfRange) {
+TEST_F(CalculatorTest, MinutesBeyondAWholeNumberAreOutOfRange) {
   WithCalculator([&](TForm3& c) {
     c.Edit16->SelectAll();
     UserType(c.Edit16, "9");
     ASSERT_EQ(c.Edit17->GetText(), "81");
-    for (int i = 0; i < 19; ++i) dialogs().AnswerMessage();
+    // Twenty 9s: from the tenth digit on, out of range; segment two keeps its minutes.
+    for (int i = 0; i < 11; ++i) dialogs().AnswerMessage();
     UserType(c.Edit16, std::string(19, '9'));
     EXPECT_EQ(c.Edit16->GetText(), std::string(20, '9'));
     const std::vector<std::string> messages = dialogs().Messages();
-    ASSERT_EQ(messages.size(), 19u);
-    EXPECT_GBK_EQ(messages[0], "时长「99」超出范围，须在0-90分钟之间");
-    EXPECT_GBK_EQ(messages[9], "时长「" + std::string(11, '9') + "」超出范围，须在0-90分钟之间");
-    EXPECT_GBK_EQ(messages[18], "时长「" + std::string(20, '9') + "」超出范围，须在0-90分钟之间");
-    EXPECT_EQ(c.Edit17->GetText(), "81");
+    ASSERT_EQ(messages.size(), 11u);
+    EXPECT_GBK_EQ(messages[0], "「" + std::string(10, '9') +
+                                   "」超出范围，整数须在-2147483648到2147483647之间");
+    EXPECT_GBK_EQ(messages[10], "「" + std::string(20, '9') +
+                                   "」超出范围，整数须在-2147483648到2147483647之间");
+    EXPECT_EQ(c.Edit17->GetText(), "-999999909");
     SaveScreenshot(&c, "calculator_minutes_too_large");
     dialogs().Reset();
-    // The ends of the match are taken.
+    // Any whole number is taken, as long as the rest is one too.
     Retype(c.Edit16, "0");
     EXPECT_EQ(c.Edit17->GetText(), "90");
-    Retype(c.Edit16, "90");
-    EXPECT_EQ(c.Edit17->GetText(), "0");
-    // A sign starts no number of minutes; a negative number is out of range.
-    c.Edit16->SelectAll();
+    Retype(c.Edit16, "100");
+    EXPECT_EQ(c.Edit17->GetText(), "-10");
+    Retype(c.Edit16, "2147483647");
+    EXPECT_EQ(c.Edit17->GetText(), "-2147483557");
+    // A sign alone is no number yet: that keystroke is refused as before.
+    dialogs().AnswerMessage();
+    Retype(c.Edit16, "-2147483557");
+    EXPECT_EQ(c.Edit17->GetText(), "2147483647");
     dialogs().AnswerMessage();
     dialogs().AnswerMessage();
-    UserType(c.Edit16, "-1");
-    ASSERT_EQ(dialogs().Messages().size(), 2u);
-    EXPECT_GBK_EQ(dialogs().Messages()[1], "时长「-1」超出范围，须在0-90分钟之间");
-    EXPECT_EQ(c.Edit17->GetText(), "0");
+    Retype(c.Edit16, "-2147483558");
+    ASSERT_EQ(dialogs().Messages().size(), 3u);
+    EXPECT_GBK_EQ(dialogs().Messages()[2], "时长「-2147483558」超出范围");
+    EXPECT_EQ(c.Edit17->GetText(), "214748445");  // kept from "-214748355"
   });
 }
 
