@@ -243,13 +243,30 @@ class TWkCustomTabControl : public TCustomControl {
   virtual void ShowAllTabs() {}
   virtual void SetLayoutDirty(bool value);
   void SetTabIndexEx(int value, bool skipChanging);
+  // Measures the tabs and their cross size (FixedDimension) without placing them.
+  void MeasureTabs();
   void Paint() override;
   void ColorChanged() override;
   void ApplyFont() override;
 
  private:
   friend class TWkTabPainter;
+  struct TTabPlan;
+  // The layout, step by step.
   void LayoutTabs();
+  void MeasureTabs(TTabPlan& plan);
+  void MeasureLengths(TTabPlan& plan) const;
+  void MeasureButtonSize();
+  int TabLengthOf(int along, int cross) const;
+  int TabCrossOf(int cross) const;
+  bool PlaceInRows(TTabPlan& plan, bool wrap) const;
+  void CountAndPlaceRows(TTabPlan& plan);
+  void SetTabRects(const TTabPlan& plan);
+  void StretchRows(const TTabPlan& plan);
+  void RunFromFarEnd();
+  void DecideScroller();
+  void ChooseFirstTab();
+  void KeepSelectableTab();
   void PostLayout();
   int RunOf(int value) const;
   int SideRun() const;
@@ -258,6 +275,9 @@ class TWkCustomTabControl : public TCustomControl {
   int FirstVisible() const;
   int LastVisible() const;
   int RowsExtent() const;
+  // The tab area's extent across the strip: the rows' extent, or the whole control without
+  // the card.
+  int TabAreaExtent() const;
   int RowY(int row) const;
   int ScrollOffset() const;
   TPoint StripToClient(int x, int y) const;
