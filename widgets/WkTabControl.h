@@ -324,6 +324,7 @@ class TWkCustomTabControl : public TCustomControl {
   TWkTabHotTrackStyle hotTrackStyle_ = htsTab;
   bool tabHints_ = false;
   TImageList* images_ = nullptr;
+  TChangeLink imagesLink_;  // new images measure again; a freed list is forgotten
   TWkImagePosition imagePosition_ = ipLeft;
   TWkHorizontalAlignment imageAlignment_ = haCenter, textAlignment_ = haCenter;
   TWkVerticalAlignment imageAlignmentVertical_ = vaCenter, textAlignmentVertical_ = vaCenter;

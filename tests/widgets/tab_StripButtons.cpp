@@ -181,3 +181,23 @@ TEST_F(TabTest, TabMenuItemsShowTheTabsImagesAndADisabledTabsOwn) {
   EXPECT_EQ(given, &images);
   EXPECT_EQ(indexes, (std::vector<int>{0, 2, 1, -1}));
 }
+
+TEST_F(TabTest, AFreedImageListIsForgottenAndAChangedOneMeasuredAgain) {
+  auto images = std::make_unique<TImageList>(16, 16);
+  auto* tc = Strip(2);
+  tc->SetTabWidth(0);
+  tc->Tabs().Items(0)->ImageIndex = 0;
+  tc->UpdateTabData();
+  tc->UpdateLayout();
+  const TRect plain = tc->TabClientRect(0);
+  tc->SetImages(images.get());
+  tc->UpdateLayout();
+  EXPECT_GT(tc->TabClientRect(0).Width(), plain.Width());
+  images->Add(TBitmap(16, 16, pf24bit));  // a change of the list lays the tabs out again
+  EXPECT_TRUE(tc->LayoutDirty());
+  images.reset();
+  EXPECT_EQ(tc->Images(), nullptr);
+  tc->UpdateLayout();
+  EXPECT_EQ(tc->TabClientRect(0), plain);
+  EXPECT_NO_THROW(tc->PaintOffscreen());
+}
