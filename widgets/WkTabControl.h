@@ -206,7 +206,7 @@ class TWkCustomTabControl : public TCustomControl {
   void MouseMove(TShiftState shift, int x, int y) override;
   bool KeyDown(uint16_t& key, TShiftState shift) override;
   // An accelerator typed in the window: true when a tab took it.
-  virtual bool DialogChar(char key);
+  bool DialogChar(char key) override;
   bool WantsArrows() const override { return true; }
   void DragOver(TControl* source, int x, int y, TDragState state, bool& accept) override;
   void DragDrop(TControl* source, int x, int y) override;
