@@ -374,7 +374,9 @@ void TWkPageControl::ShowControl(TControl* control) {
 void TWkPageControl::Loaded() {
   TWkCustomTabControl::Loaded();
   loading_ = true;
-  UpdateLayout();
+  // Only measured: the whole layout would move the selection off a disabled first tab and
+  // with it the page, while the stored page is still to be shown.
+  MeasureTabs();
   SetTabIndexEx(-1, true);
   TWkTabSheet* show = activePage_;
   if (activePageDefault_ && activePageDefault_ != activePage_) {

@@ -151,6 +151,7 @@ void TWkTabMenuButton::ShowTabMenu() {
   TMenuItem* root = menu_->Items();
   while (root->Count() > 0) delete root->Items(root->Count() - 1);
   TWkCustomTabControl* tc = tabControl_;
+  menu_->SetImages(tc->Images());
   TComponent* itemOwner = tc->Owner() ? tc->Owner() : tc;
   for (int i = 0; i < tc->TabCount(); ++i) {
     const TWkTabData* t = tc->Tabs().Items(i);
@@ -159,6 +160,7 @@ void TWkTabMenuButton::ShowTabMenu() {
     item->SetCaption(t->Caption);
     item->SetEnabled(t->Enabled);
     item->SetChecked(i == tc->TabIndex());
+    item->SetImageIndex(!t->Enabled && t->DisabledIndex >= 0 ? t->DisabledIndex : t->ImageIndex);
     item->Tag = i;
     item->OnClick = [tc](TComponent* sender) {
       tc->SetTabIndex(static_cast<int>(static_cast<TMenuItem*>(sender)->Tag));

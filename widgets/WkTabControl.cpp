@@ -19,6 +19,11 @@ TWkCustomTabControl::TWkCustomTabControl(TComponent* AOwner)
   hotTimer_->SetEnabled(false);
   hotTimer_->SetInterval(60);
   hotTimer_->OnTimer = [this](TComponent*) { HotTrackTick(); };
+  imagesLink_.OnChange = [this] { UpdateTabData(); };
+  imagesLink_.OnFree = [this] {
+    images_ = nullptr;
+    UpdateTabData();
+  };
 }
 
 TWkCustomTabControl::~TWkCustomTabControl() {
@@ -185,7 +190,11 @@ void TWkCustomTabControl::SetTabHints(bool v) {
   if (StoreChanged(tabHints_, v)) StopHotTimerIfIdle();
 }
 void TWkCustomTabControl::SetImages(TImageList* v) {
-  if (StoreChanged(images_, v)) UpdateTabData();
+  if (v == images_) return;
+  if (images_) images_->UnRegisterChanges(&imagesLink_);
+  images_ = v;
+  if (images_) images_->RegisterChanges(&imagesLink_);
+  UpdateTabData();
 }
 void TWkCustomTabControl::SetImagePosition(TWkImagePosition v) {
   if (StoreChanged(imagePosition_, v)) UpdateTabData();

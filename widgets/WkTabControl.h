@@ -206,7 +206,7 @@ class TWkCustomTabControl : public TCustomControl {
   void MouseMove(TShiftState shift, int x, int y) override;
   bool KeyDown(uint16_t& key, TShiftState shift) override;
   // An accelerator typed in the window: true when a tab took it.
-  virtual bool DialogChar(char key);
+  bool DialogChar(char key) override;
   bool WantsArrows() const override { return true; }
   void DragOver(TControl* source, int x, int y, TDragState state, bool& accept) override;
   void DragDrop(TControl* source, int x, int y) override;
@@ -243,13 +243,30 @@ class TWkCustomTabControl : public TCustomControl {
   virtual void ShowAllTabs() {}
   virtual void SetLayoutDirty(bool value);
   void SetTabIndexEx(int value, bool skipChanging);
+  // Measures the tabs and their cross size (FixedDimension) without placing them.
+  void MeasureTabs();
   void Paint() override;
   void ColorChanged() override;
   void ApplyFont() override;
 
  private:
   friend class TWkTabPainter;
+  struct TTabPlan;
+  // The layout, step by step.
   void LayoutTabs();
+  void MeasureTabs(TTabPlan& plan);
+  void MeasureLengths(TTabPlan& plan) const;
+  void MeasureButtonSize();
+  int TabLengthOf(int along, int cross) const;
+  int TabCrossOf(int cross) const;
+  bool PlaceInRows(TTabPlan& plan, bool wrap) const;
+  void CountAndPlaceRows(TTabPlan& plan);
+  void SetTabRects(const TTabPlan& plan);
+  void StretchRows(const TTabPlan& plan);
+  void RunFromFarEnd();
+  void DecideScroller();
+  void ChooseFirstTab();
+  void KeepSelectableTab();
   void PostLayout();
   int RunOf(int value) const;
   int SideRun() const;
@@ -258,6 +275,9 @@ class TWkCustomTabControl : public TCustomControl {
   int FirstVisible() const;
   int LastVisible() const;
   int RowsExtent() const;
+  // The tab area's extent across the strip: the rows' extent, or the whole control without
+  // the card.
+  int TabAreaExtent() const;
   int RowY(int row) const;
   int ScrollOffset() const;
   TPoint StripToClient(int x, int y) const;
@@ -304,6 +324,7 @@ class TWkCustomTabControl : public TCustomControl {
   TWkTabHotTrackStyle hotTrackStyle_ = htsTab;
   bool tabHints_ = false;
   TImageList* images_ = nullptr;
+  TChangeLink imagesLink_;  // new images measure again; a freed list is forgotten
   TWkImagePosition imagePosition_ = ipLeft;
   TWkHorizontalAlignment imageAlignment_ = haCenter, textAlignment_ = haCenter;
   TWkVerticalAlignment imageAlignmentVertical_ = vaCenter, textAlignmentVertical_ = vaCenter;

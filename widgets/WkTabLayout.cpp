@@ -1,5 +1,7 @@
 // Measuring and laying out the tabs, their shapes, the scroll offset and hit testing.
 #include <algorithm>
+#include <cstdlib>
+#include <vector>
 
 #include "platform/gui/Forms.h"
 #include "platform/gui/Graphics.h"
@@ -55,18 +57,22 @@ int TWkCustomTabControl::RowsExtent() const {
   return e;
 }
 
+int TWkCustomTabControl::TabAreaExtent() const {
+  if (showCard_) return RowsExtent();
+  // Only a strip: its tabs stand at the far side of the whole control.
+  int e = (SideIsVertical(tabOrientation_) ? Width() : Height()) - 1;
+  if (tabStyle_ == tsRoundCorners && (tabOrientation_ == toBottom || tabOrientation_ == toRight))
+    e -= 1;
+  return e;
+}
+
 int TWkCustomTabControl::RowY(int row) const {
-  return RowsExtent() - fixedDimension_ - row * (fixedDimension_ - rowOverlap_);
+  return TabAreaExtent() - fixedDimension_ - row * (fixedDimension_ - rowOverlap_);
 }
 
 TRect TWkCustomTabControl::TabArea() const {
   const int w = Width() - 1, h = Height() - 1;
-  int e = RowsExtent();
-  if (!showCard_) {
-    e = (SideIsVertical(tabOrientation_) ? Width() : Height()) - 1;
-    if (tabStyle_ == tsRoundCorners && (tabOrientation_ == toBottom || tabOrientation_ == toRight))
-      e -= 1;
-  }
+  const int e = TabAreaExtent();
   TRect a;
   a.Left = tabOrientation_ == toRight ? w - e : 0;
   a.Top = tabOrientation_ == toBottom ? h - e : 0;
@@ -267,179 +273,232 @@ void TWkCustomTabControl::UpdateLayout() {
   if (layoutDirty_) LayoutTabs();
 }
 
+// What one layout works out before it writes the tabs' rectangles, per tab index.
+struct TWkCustomTabControl::TTabPlan {
+  int fixedAlong = 0;              // a fixed tab length along the strip, 0 = measured
+  int maxCross = 0;                // the largest content size across the strip
+  std::vector<int> along;          // content size along the strip
+  std::vector<int> length;         // tab length along the strip
+  std::vector<int> row, position;  // row and start along the strip
+  int rows = 1;
+  int available = 1;  // length a row offers
+};
+
 void TWkCustomTabControl::LayoutTabs() {
   if (inLayout_) return;
   inLayout_ = true;
   layoutDirty_ = false;
+  TTabPlan plan;
+  MeasureTabs(plan);
+  CountAndPlaceRows(plan);
+  SetTabRects(plan);
+  StretchRows(plan);
+  RunFromFarEnd();
+  regions_.Clear();
+  DecideScroller();
+  ChooseFirstTab();
+  KeepSelectableTab();
+  RotateRows();
+  if (scrollerNeeded_ && tabIndex_ >= 0 && tabIndex_ < tabs_.Count()) ScrollIntoView(tabIndex_);
+  const TRect display = DisplayRect();
+  inLayout_ = false;
+  if (display != lastDisplayRect_) Realign();
+  PlaceStripButtons();
+}
+
+void TWkCustomTabControl::MeasureTabs() {
+  TTabPlan plan;
+  MeasureTabs(plan);
+}
+
+int TWkCustomTabControl::TabLengthOf(int along, int cross) const {
+  const bool textAlong = SideIsVertical(tabOrientation_) == (textOrientation_ == orVertical);
+  switch (tabStyle_) {
+    case tsSingleSlant:
+    case tsBackSlant:
+      return 2 * RunOf(cross + 6) + along + 2 + 4 + tabHeight_ / 2;
+    case tsDoubleSlant:
+      return 2 * RunOf(cross + 2) + along + 2 + 4 + tabHeight_;
+    case tsCutCorner:
+      return textAlong ? 2 * cutCornerSize_ + along + 8 : along + 10;
+    case tsRoundCorners:
+      return textAlong ? along + 16 : along + 6;
+  }
+  return along;
+}
+
+int TWkCustomTabControl::TabCrossOf(int cross) const {
+  const bool textAlong = SideIsVertical(tabOrientation_) == (textOrientation_ == orVertical);
+  switch (tabStyle_) {
+    case tsCutCorner:
+      return textAlong ? cross + 7 : cross + cutCornerSize_ + 7;
+    case tsRoundCorners:
+      return textAlong ? cross + 6 : cross + 16;
+    default:
+      return cross + 6;
+  }
+}
+
+void TWkCustomTabControl::MeasureTabs(TTabPlan& plan) {
   const bool vertical = SideIsVertical(tabOrientation_);
-  const bool textAlong = vertical == (textOrientation_ == orVertical);
-  const int fixedAlong = vertical ? tabHeight_ : tabWidth_;
+  plan.fixedAlong = vertical ? tabHeight_ : tabWidth_;
   const int fixedCross = vertical ? tabWidth_ : tabHeight_;
-  const int n = tabs_.Count();
-
-  // Content sizes in strip roles: a along the strip, c across it.
+  const size_t n = static_cast<size_t>(tabs_.Count());
+  // Content sizes in strip roles, each raised to the sample unless the size is fixed.
   const TSize sample = SampleSize(tabFont_);
-  std::vector<int> along(static_cast<size_t>(n), 0);
-  int maxC = vertical ? sample.cx : sample.cy;
-  for (int i = 0; i < n; ++i) {
-    if (!tabs_.Items(i)->Visible) continue;
-    TSize s = ContentSize(i, boldCurrentTab_);
-    if (fixedAlong <= 0)
-      (vertical ? s.cy : s.cx) = std::max(vertical ? s.cy : s.cx, vertical ? sample.cy : sample.cx);
-    if (fixedCross <= 0)
-      (vertical ? s.cx : s.cy) = std::max(vertical ? s.cx : s.cy, vertical ? sample.cx : sample.cy);
-    along[static_cast<size_t>(i)] = vertical ? s.cy : s.cx;
-    maxC = std::max(maxC, vertical ? s.cx : s.cy);
+  const int sampleAlong = vertical ? sample.cy : sample.cx;
+  const int sampleCross = vertical ? sample.cx : sample.cy;
+  plan.along.assign(n, 0);
+  plan.maxCross = sampleCross;
+  for (size_t i = 0; i < n; ++i) {
+    if (!tabs_.Items(static_cast<int>(i))->Visible) continue;
+    const TSize s = ContentSize(static_cast<int>(i), boldCurrentTab_);
+    int along = vertical ? s.cy : s.cx, cross = vertical ? s.cx : s.cy;
+    if (plan.fixedAlong <= 0) along = std::max(along, sampleAlong);
+    if (fixedCross <= 0) cross = std::max(cross, sampleCross);
+    plan.along[i] = along;
+    plan.maxCross = std::max(plan.maxCross, cross);
   }
-  const int C = cutCornerSize_;
-  auto lengthOf = [&](int a, int c) {
-    switch (tabStyle_) {
-      case tsSingleSlant:
-      case tsBackSlant:
-        return 2 * RunOf(c + 6) + a + 2 + 4 + tabHeight_ / 2;
-      case tsDoubleSlant:
-        return 2 * RunOf(c + 2) + a + 2 + 4 + tabHeight_;
-      case tsCutCorner:
-        return textAlong ? 2 * C + a + 8 : a + 10;
-      case tsRoundCorners:
-        return textAlong ? a + 16 : a + 6;
-    }
-    return a;
-  };
-  auto crossOf = [&](int c) {
-    switch (tabStyle_) {
-      case tsCutCorner:
-        return textAlong ? c + 7 : c + C + 7;
-      case tsRoundCorners:
-        return textAlong ? c + 6 : c + 16;
-      default:
-        return c + 6;
-    }
-  };
-  fixedDimension_ = fixedCross > 0 ? fixedCross : crossOf(maxC);
-  std::vector<int> len(static_cast<size_t>(n), 0);
-  for (int i = 0; i < n; ++i)
-    len[static_cast<size_t>(i)] =
-        fixedAlong > 0 ? fixedAlong : lengthOf(along[static_cast<size_t>(i)], maxC);
+  fixedDimension_ = fixedCross > 0 ? fixedCross : TabCrossOf(plan.maxCross);
+  MeasureLengths(plan);
+  MeasureButtonSize();
+}
 
-  // Strip-button size.
-  {
-    TCanvas& c = measure_->Canvas();
-    c.SetFont(tabFont_);
-    buttonSize_ = c.TextHeight("A") + (textOrientation_ == orVertical ? 2 : 4);
-    const bool fixedCase = (!vertical && textOrientation_ == orHorizontal && tabHeight_ > 0) ||
-                           (vertical && textOrientation_ == orVertical && tabWidth_ > 0);
-    buttonSize_ = fixedCase ? std::max(buttonSize_, fixedDimension_ - 2)
-                            : std::min(buttonSize_, fixedDimension_ - 2);
-    buttonSize_ = std::max(buttonSize_, 1);
-  }
+void TWkCustomTabControl::MeasureLengths(TTabPlan& plan) const {
+  // Every tab's slanted sides come from the largest content across, so they run alike.
+  plan.length.resize(plan.along.size());
+  for (size_t i = 0; i < plan.along.size(); ++i)
+    plan.length[i] =
+        plan.fixedAlong > 0 ? plan.fixedAlong : TabLengthOf(plan.along[i], plan.maxCross);
+}
 
-  const int visible = VisibleCount();
+void TWkCustomTabControl::MeasureButtonSize() {
+  TCanvas& c = measure_->Canvas();
+  c.SetFont(tabFont_);
+  const bool vertical = SideIsVertical(tabOrientation_);
+  int b = c.TextHeight("A") + (textOrientation_ == orVertical ? 2 : 4);
+  const bool fixedCase = (!vertical && textOrientation_ == orHorizontal && tabHeight_ > 0) ||
+                         (vertical && textOrientation_ == orVertical && tabWidth_ > 0);
+  b = fixedCase ? std::max(b, fixedDimension_ - 2) : std::min(b, fixedDimension_ - 2);
+  buttonSize_ = std::max(b, 1);
+}
+
+bool TWkCustomTabControl::PlaceInRows(TTabPlan& plan, bool wrap) const {
   const int run = RunOf(fixedDimension_);
   const int less = tabStyle_ == tsRoundCorners ? 4 : 0;
-  std::vector<int> row(static_cast<size_t>(n), 0), pos(static_cast<size_t>(n), 0);
-  int rows = 1;
-  int avail = 1;
-  // Places every visible tab with `rows` rows available; false when one more row is needed.
-  auto place = [&](bool wrap) {
-    int r = 0, p = margin_, inRow = 0;
-    for (int i = 0; i < n; ++i) {
-      if (!tabs_.Items(i)->Visible) continue;
-      int& l = len[static_cast<size_t>(i)];
-      l = std::max(1, std::min(l, avail - less));
-      if (wrap && inRow > 0 && !(p + l < avail)) {
-        ++r;
-        p = margin_;
-        inRow = 0;
-        if (r >= rows) return false;
-      }
-      row[static_cast<size_t>(i)] = r;
-      pos[static_cast<size_t>(i)] = p;
-      p = p + l - run + 1;
-      ++inRow;
+  int r = 0, p = margin_, inRow = 0;
+  for (int i = 0; i < tabs_.Count(); ++i) {
+    if (!tabs_.Items(i)->Visible) continue;
+    const size_t k = static_cast<size_t>(i);
+    int& l = plan.length[k];
+    l = std::max(1, std::min(l, plan.available - less));
+    if (wrap && inRow > 0 && !(p + l < plan.available)) {
+      ++r;
+      p = margin_;
+      inRow = 0;
+      if (r >= plan.rows) return false;
     }
-    return true;
-  };
+    plan.row[k] = r;
+    plan.position[k] = p;
+    // Neighbours overlap by the side run less one pixel.
+    p = p + l - run + 1;
+    ++inRow;
+  }
+  return true;
+}
+
+void TWkCustomTabControl::CountAndPlaceRows(TTabPlan& plan) {
+  const size_t n = static_cast<size_t>(tabs_.Count());
+  const int visible = VisibleCount();
   const int L = StripLength();
+  plan.row.assign(n, 0);
+  plan.position.assign(n, 0);
+  plan.rows = 1;
   if (multiLine_) {
+    // One more row whenever the tabs do not fit, each row shorter by the indent.
     for (;;) {
-      avail = std::max(1, L - 2 * margin_ - (rows - 1) * rowIndent_);
-      // Measured lengths again: a smaller row may have cut them.
-      for (int i = 0; i < n; ++i)
-        len[static_cast<size_t>(i)] =
-            fixedAlong > 0 ? fixedAlong : lengthOf(along[static_cast<size_t>(i)], maxC);
-      if (place(true) || rows >= std::max(1, visible)) break;
-      ++rows;
+      plan.available = std::max(1, L - 2 * margin_ - (plan.rows - 1) * rowIndent_);
+      MeasureLengths(plan);  // a shorter row may have cut them
+      if (PlaceInRows(plan, true) || plan.rows >= std::max(1, visible)) break;
+      ++plan.rows;
     }
   } else {
     // The strip buttons count once the button size is known.
-    avail = std::max(1, L - 2 * margin_ -
-                            (int(showCloseButton_) + int(showMenuButton_)) *
-                                (visible > 0 ? buttonSize_ + 2 : 0) -
-                            2 * buttonSize_ - 2);
-    place(false);
+    plan.available = std::max(1, L - 2 * margin_ - StripButtonsSpace() - 2 * buttonSize_ - 2);
+    PlaceInRows(plan, false);
   }
-  rowCount_ = std::max(1, std::min(rows, std::max(1, visible)));
+  rowCount_ = std::max(1, std::min(plan.rows, std::max(1, visible)));
+}
 
-  for (int i = 0; i < n; ++i) {
+void TWkCustomTabControl::SetTabRects(const TTabPlan& plan) {
+  for (int i = 0; i < tabs_.Count(); ++i) {
     TWkTabData* t = tabs_.Items(i);
     const size_t k = static_cast<size_t>(i);
-    t->Row = t->Visible ? row[k] : 0;
+    t->Row = t->Visible ? plan.row[k] : 0;
     const int y = RowY(t->Row);
-    t->Rect = t->Visible ? Rect(pos[k], y, pos[k] + len[k], y + fixedDimension_) : TRect{};
+    const int start = plan.position[k];
+    t->Rect = t->Visible ? Rect(start, y, start + plan.length[k], y + fixedDimension_) : TRect{};
   }
-  // Stretched rows: the free length of each row shared among its tabs.
-  if (multiLine_ && alignTabs_ && fixedAlong <= 0) {
-    const int rowEnd = margin_ + avail;
-    for (int r = 0; r < rowCount_; ++r) {
-      std::vector<TWkTabData*> inRow;
-      for (int i = 0; i < n; ++i)
-        if (tabs_.Items(i)->Visible && tabs_.Items(i)->Row == r) inRow.push_back(tabs_.Items(i));
-      if (inRow.empty()) continue;
-      const int free = rowEnd - inRow.back()->Rect.Right;
-      if (free <= 0) continue;
-      const int each = free / static_cast<int>(inRow.size());
-      int extra = free % static_cast<int>(inRow.size());
-      int shift = 0;
-      for (TWkTabData* t : inRow) {
-        const int grow = each + (extra > 0 ? 1 : 0);
-        if (extra > 0) --extra;
-        t->Rect.Left += shift;
-        t->Rect.Right += shift + grow;
-        shift += grow;
-      }
-    }
-  }
-  // Reverse sequence runs from the far end: the positions are mirrored.
-  if (tabSequence_ == tsReverse) {
-    int mirror = Width();
-    if (!multiLine_) {
-      mirror = 0;
-      for (int i = 0; i < n; ++i)
-        if (tabs_.Items(i)->Visible) mirror = std::max(mirror, tabs_.Items(i)->Rect.Right);
-    }
-    for (int i = 0; i < n; ++i) {
-      TWkTabData* t = tabs_.Items(i);
-      if (!t->Visible) continue;
-      const int left = mirror - t->Rect.Right, right = mirror - t->Rect.Left;
-      t->Rect.Left = left;
-      t->Rect.Right = right;
-    }
-  }
+}
 
-  regions_.Clear();
-  const int limit = L - 2 * margin_ - StripButtonsSpace();
+void TWkCustomTabControl::StretchRows(const TTabPlan& plan) {
+  if (!multiLine_ || !alignTabs_ || plan.fixedAlong > 0) return;
+  const int rowEnd = margin_ + plan.available;
+  for (int r = 0; r < rowCount_; ++r) {
+    std::vector<TWkTabData*> inRow;
+    for (int i = 0; i < tabs_.Count(); ++i)
+      if (tabs_.Items(i)->Visible && tabs_.Items(i)->Row == r) inRow.push_back(tabs_.Items(i));
+    if (inRow.empty()) continue;
+    const int free = rowEnd - inRow.back()->Rect.Right;
+    if (free <= 0) continue;
+    // The remainder goes a pixel each to the first tabs.
+    const int each = free / static_cast<int>(inRow.size());
+    int extra = free % static_cast<int>(inRow.size());
+    int shift = 0;
+    for (TWkTabData* t : inRow) {
+      const int grow = each + (extra > 0 ? 1 : 0);
+      if (extra > 0) --extra;
+      t->Rect.Left += shift;
+      t->Rect.Right += shift + grow;
+      shift += grow;
+    }
+  }
+}
+
+void TWkCustomTabControl::RunFromFarEnd() {
+  if (tabSequence_ != tsReverse) return;
+  // Placed from the strip's start, a reversed strip runs toward negative x: each tab's span
+  // is negated, then shifted right by the control's width (several rows), or by how far the
+  // placement ended, the far edge of the last tab (one row). Tabs shorter than their slanted
+  // sides end up beyond where they started, so that one is taken whatever its sign.
+  int shift = Width();
+  if (!multiLine_) {
+    const int last = LastVisible();
+    shift = last < 0 ? 0 : std::abs(tabs_.Items(last)->Rect.Right);
+  }
+  for (int i = 0; i < tabs_.Count(); ++i) {
+    TWkTabData* t = tabs_.Items(i);
+    if (!t->Visible) continue;
+    const int left = shift - t->Rect.Right, right = shift - t->Rect.Left;
+    t->Rect.Left = left;
+    t->Rect.Right = right;
+  }
+}
+
+void TWkCustomTabControl::DecideScroller() {
   scrollerNeeded_ = false;
-  if (!multiLine_ && visible > 0) {
-    if (tabSequence_ == tsStandard)
-      scrollerNeeded_ = tabs_.Items(LastVisible())->Rect.Right > limit;
-    else
-      scrollerNeeded_ = tabs_.Items(FirstVisible())->Rect.Right > limit;
-  }
+  if (multiLine_ || VisibleCount() == 0) return;
+  const int limit = StripLength() - 2 * margin_ - StripButtonsSpace();
+  const int endTab = tabSequence_ == tsStandard ? LastVisible() : FirstVisible();
+  scrollerNeeded_ = tabs_.Items(endTab)->Rect.Right > limit;
+}
 
-  if (visible == 0) {
+void TWkCustomTabControl::ChooseFirstTab() {
+  const int n = tabs_.Count();
+  if (VisibleCount() == 0) {
     firstTab_ = -1;
   } else if (scrollerNeeded_) {
+    // Forward to a tab shown from where the strip stood; else back; else the first.
     const int previous = std::clamp(firstTab_, 0, n - 1);
     int f = previous;
     while (f < n && !WhollyShownWith(f, f)) ++f;
@@ -452,30 +511,22 @@ void TWkCustomTabControl::LayoutTabs() {
   } else {
     firstTab_ = FirstVisible();
   }
+}
 
-  // Keep a selectable current tab; -1 stays -1.
-  if (tabIndex_ >= 0 && visible > 0) {
-    int found = -1;
-    const int start = std::min(tabIndex_, n - 1);
-    const bool stillGood =
-        tabIndex_ < n && tabs_.Items(tabIndex_)->Visible && tabs_.Items(tabIndex_)->Enabled;
-    if (stillGood) {
-      found = tabIndex_;
-    } else {
-      for (int i = tabIndex_ < n ? tabIndex_ + 1 : n; i < n && found < 0; ++i)
-        if (CanSelectTab(i)) found = i;
-      for (int i = start; i >= 0 && found < 0; --i)
-        if (i != tabIndex_ && CanSelectTab(i)) found = i;
-    }
-    if (found >= 0 && found != tabIndex_) SetTabIndexEx(found, true);
-  }
-  RotateRows();
-  if (scrollerNeeded_ && tabIndex_ >= 0 && tabIndex_ < n) ScrollIntoView(tabIndex_);
-
-  const TRect display = DisplayRect();
-  inLayout_ = false;
-  if (display != lastDisplayRect_) Realign();
-  PlaceStripButtons();
+void TWkCustomTabControl::KeepSelectableTab() {
+  // -1 stays -1; a tab that can no longer be current hands over to the next selectable one,
+  // or the one before.
+  const int n = tabs_.Count();
+  if (tabIndex_ < 0 || VisibleCount() == 0) return;
+  const bool stillGood =
+      tabIndex_ < n && tabs_.Items(tabIndex_)->Visible && tabs_.Items(tabIndex_)->Enabled;
+  if (stillGood) return;
+  int found = -1;
+  for (int i = tabIndex_ < n ? tabIndex_ + 1 : n; i < n && found < 0; ++i)
+    if (CanSelectTab(i)) found = i;
+  for (int i = std::min(tabIndex_, n - 1); i >= 0 && found < 0; --i)
+    if (i != tabIndex_ && CanSelectTab(i)) found = i;
+  if (found >= 0 && found != tabIndex_) SetTabIndexEx(found, true);
 }
 
 void TWkCustomTabControl::RotateRows() {

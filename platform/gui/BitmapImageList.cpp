@@ -126,6 +126,11 @@ bool TImageList::GetBitmap(int index, TBitmap& bitmap) const {
   return true;
 }
 
+const QImage* TImageList::Image(int index) const {
+  if (index < 0 || index >= Count()) return nullptr;
+  return images_[static_cast<size_t>(index)].get();
+}
+
 void TImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabled) const {
   if (index < 0 || index >= Count()) return;
   const QImage& image = *images_[static_cast<size_t>(index)];

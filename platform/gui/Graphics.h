@@ -642,6 +642,8 @@ class TImageList {
   // Draws image `index` with its top-left at (x, y); a disabled image is drawn greyed.
   // Out-of-range indices draw nothing.
   void Draw(TCanvas& canvas, int x, int y, int index, bool enabled = true) const;
+  // For platform/gui code: image `index` with its transparency, nullptr outside the list.
+  const QImage* Image(int index) const;
 
   std::function<void()> OnChange;
 

@@ -2,7 +2,9 @@
 #include "platform/gui/Menus.h"
 
 #include <QAction>
+#include <QIcon>
 #include <QMenu>
+#include <QPixmap>
 #include <algorithm>
 
 #include "platform/gui/ActnList.h"
@@ -55,6 +57,23 @@ void TMenuItem::UpdateNative() {
   }
 }
 
+void TMenuItem::UpdateImages() {
+  TMenu* menu = MenuOf(this);
+  TImageList* images = menu ? menu->Images() : nullptr;
+  const QImage* picture = images ? images->Image(imageIndex_) : nullptr;
+  // A disabled item's picture is greyed by the toolkit, as its caption is.
+  if (picture)
+    qaction_->setIcon(QIcon(QPixmap::fromImage(*picture)));
+  else if (!qaction_->icon().isNull())
+    qaction_->setIcon(QIcon());
+  for (TMenuItem* child : items_) child->UpdateImages();
+}
+
+void TMenuItem::SetImageIndex(int value) {
+  imageIndex_ = value;
+  UpdateImages();
+}
+
 QMenu* TMenuItem::NativeSubMenu() {
   UpdateNative();
   return submenu_.get();
@@ -98,6 +117,7 @@ void TMenuItem::Insert(int index, TMenuItem* item) {
   index = std::clamp(index, 0, Count());
   items_.insert(items_.begin() + index, item);
   item->parent_ = this;
+  item->UpdateImages();  // its menu, and with it its pictures, may have changed
   if (submenu_) {
     // The sub-menu holds the items' actions in order: the new one goes in its place, instead
     // of the whole menu being built again for every item a window adds.
@@ -140,6 +160,8 @@ void TMenuItem::ActionChange(TBasicAction* sender) {
   enabled_ = action->Enabled();
   visible_ = action->Visible();
   checked_ = action->Checked();
+  imageIndex_ = action->ImageIndex();
+  UpdateImages();
   if (!action->ShortCut().empty()) qaction_->setShortcut(QKeySequence(ToQ(action->ShortCut())));
   UpdateNative();
 }
@@ -155,10 +177,24 @@ void TMenuItem::Click() {
 
 // ---------------------------------------------------------------------------------------------
 
-TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), root_(new TMenuItem(this)) {}
+TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), root_(new TMenuItem(this)) {
+  imagesLink_.OnChange = [this] { root_->UpdateImages(); };
+  imagesLink_.OnFree = [this] { root_->UpdateImages(); };
+}
+
+void TMenu::SetImages(TImageList* value) {
+  if (value == Images()) return;
+  if (value)
+    value->RegisterChanges(&imagesLink_);
+  else if (Images())
+    Images()->UnRegisterChanges(&imagesLink_);
+  root_->UpdateImages();
+}
 
 TMenu::~TMenu() {
   OnChange = nullptr;
+  imagesLink_.OnChange = nullptr;
+  imagesLink_.OnFree = nullptr;
   Destroying();
 }
 

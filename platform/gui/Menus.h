@@ -31,6 +31,9 @@ class TMenuItem : public TComponent {
   // Key combination in the toolkit's notation, e.g. "Ctrl+S"; empty for none.
   void SetShortCut(const std::string& value);
   bool IsLine() const { return caption_ == "-"; }
+  // The item's picture: an index into its menu's Images, -1 for none.
+  int ImageIndex() const { return imageIndex_; }
+  void SetImageIndex(int value);
 
   // Sub-items; an item with sub-items opens a sub-menu.
   int Count() const { return static_cast<int>(items_.size()); }
@@ -58,11 +61,14 @@ class TMenuItem : public TComponent {
  private:
   void ActionChange(TBasicAction* action);
   void UpdateNative();
+  // Shows the item's picture from its menu's images, and those of its sub-items.
+  void UpdateImages();
   std::string caption_;
   std::string hint_;
   bool enabled_ = true;
   bool visible_ = true;
   bool checked_ = false;
+  int imageIndex_ = -1;
   TMenuItem* parent_ = nullptr;
   std::vector<TMenuItem*> items_;
   std::unique_ptr<QAction> qaction_;
@@ -82,9 +88,14 @@ class TMenu : public TComponent {
   // Told when items are added or removed (the window showing the menu rebuilds its bar).
   std::function<void()> OnChange;
   void Changed();
+  // The pictures the items show by their ImageIndex; the items follow the list's changes,
+  // and a list that is freed is forgotten.
+  TImageList* Images() const { return imagesLink_.Sender(); }
+  void SetImages(TImageList* value);
 
  private:
   TMenuItem* root_;
+  TChangeLink imagesLink_;
 };
 
 // The menu bar of the window that sets it as its Menu.

@@ -2,7 +2,9 @@
 #include <gtest/gtest-spi.h>
 
 #include <QAction>
+#include <QIcon>
 #include <QMenu>
+#include <QPixmap>
 
 #include "platform/Files.h"
 #include "platform/gui/ActnList.h"
@@ -177,6 +179,51 @@ TEST_F(ActionTest, AMenuShowsItsItemsInOrderThroughInsertsMovesAndRemovals) {
   EXPECT_EQ(other->NativeAction()->menu()->actions().size(), 1);
   top->Remove(a);
   EXPECT_EQ(shown(), "bde");
+}
+
+TEST_F(ActionTest, MenuItemsShowTheirPicturesFromTheMenusImages) {
+  auto images = std::make_unique<TImageList>(16, 16);
+  for (TColor colour : {clRed, clBlue}) {
+    TBitmap picture(16, 16, pf24bit);
+    picture.Canvas().Brush().SetColor(colour);
+    picture.Canvas().FillRect(Rect(0, 0, 16, 16));
+    images->Add(picture);
+  }
+  auto* menu = new TPopupMenu(form);
+  auto* top = NewMenuItem(form, menu->Items(), "N1", "a");
+  auto* inner = NewMenuItem(form, top, "N2", "b");
+  auto* none = NewMenuItem(form, menu->Items(), "N3", "c");
+  top->SetImageIndex(1);
+  inner->SetImageIndex(0);
+  none->SetImageIndex(5);  // outside the list
+  // The centre pixel of what an item shows, 0 for no picture.
+  auto shown = [](TMenuItem* item) -> QRgb {
+    const QIcon icon = item->NativeAction()->icon();
+    if (icon.isNull()) return 0;
+    return icon.pixmap(16, 16).toImage().pixel(8, 8) & 0xFFFFFF;
+  };
+  EXPECT_EQ(shown(top), 0u);  // no images yet
+  menu->SetImages(images.get());
+  EXPECT_EQ(menu->Images(), images.get());
+  EXPECT_EQ(shown(top), 0x0000FFu);
+  EXPECT_EQ(shown(inner), 0xFF0000u);
+  EXPECT_EQ(shown(none), 0u);
+  // Items added later, and items following an action, show theirs too.
+  auto* later = new TMenuItem(form);
+  later->SetImageIndex(0);
+  menu->Items()->Add(later);
+  EXPECT_EQ(shown(later), 0xFF0000u);
+  form->Action3->SetImageIndex(1);
+  later->SetAction(form->Action3);
+  EXPECT_EQ(later->ImageIndex(), 1);
+  EXPECT_EQ(shown(later), 0x0000FFu);
+  // A change of the list reaches the items; a freed list is forgotten.
+  images->Delete(1);
+  EXPECT_EQ(shown(top), 0u);
+  EXPECT_EQ(shown(inner), 0xFF0000u);
+  images.reset();
+  EXPECT_EQ(menu->Images(), nullptr);
+  EXPECT_EQ(shown(inner), 0u);
 }
 
 TEST_F(ActionTest, FreeingAnActionLeavesItsClientsWorking) {

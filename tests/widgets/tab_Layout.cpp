@@ -252,3 +252,38 @@ TEST_F(TabTest, AHugeCaptionIsCutToTheStripAndEmptyCaptionsMeasureTheSample) {
   EXPECT_EQ(tc->Tabs().Items(1)->Rect.Width(), 2 * (19 / 2) + 6 + 6);
   EXPECT_NO_THROW(tc->PaintOffscreen());
 }
+
+TEST_F(TabTest, WithoutTheCardTheRowsLieBesideTheStripButtonsAtTheFarEdge) {
+  auto* tc = Strip(3);
+  tc->SetShowMenuButton(true);
+  tc->SetShowCard(false);
+  tc->UpdateLayout();
+  // The tab area is the whole height less 1; row 0 lies FixedDimension inside its far edge.
+  EXPECT_EQ(tc->TabArea(), Rect(0, 0, 297, 99));
+  EXPECT_EQ(tc->TabClientRect(0), Rect(0, 79, 60, 99));
+  EXPECT_EQ(tc->MenuButton()->BoundsRect(), Rect(278, 79, 296, 97));
+  EXPECT_EQ(tc->TabAtPos(30, 10), -1);
+  EXPECT_EQ(tc->TabAtPos(30, 90), 0);
+  // Left-side tabs take the whole width: their base on the right edge.
+  tc->SetTabOrientation(toLeft);
+  tc->UpdateLayout();
+  EXPECT_EQ(tc->TabClientRect(0), Rect(239, 79, 299, 99));
+}
+
+TEST_F(TabTest, ACollapsedReversedStripReportsItsTabsHiddenAndShowsTheScroller) {
+  // Tabs clamped to a pixel, shorter than their slanted sides: shifted by the absolute end of
+  // the placement they stand beyond the strip, none wholly shown.
+  auto* tc = Strip(3, 35, 14);
+  tc->SetTabHeight(18);
+  tc->SetTabStyle(tsDoubleSlant);
+  tc->SetTabSequence(tsReverse);
+  tc->SetShowMenuButton(true);
+  tc->UpdateLayout();
+  EXPECT_EQ(tc->ButtonSize(), 17);
+  ASSERT_TRUE(tc->ScrollerNeeded());
+  ASSERT_NE(tc->Scroller(), nullptr);
+  EXPECT_EQ(tc->Scroller()->BoundsRect(), Rect(19, -1, 52, 16));
+  for (int i = 0; i < 3; ++i) EXPECT_FALSE(tc->TabWhollyShown(i)) << i;
+  for (int x = 0; x < 35; ++x) EXPECT_EQ(tc->TabAtPos(x, 10), -1) << x;
+  EXPECT_NO_THROW(tc->PaintOffscreen());
+}

@@ -259,3 +259,20 @@ TEST_F(TabTest, LoadingShowsTheDefaultPageWithoutEvents) {
   EXPECT_EQ(w->pc->ActivePageDefault(), nullptr);
   delete w;
 }
+
+TEST_F(TabTest, LoadingKeepsTheStoredActivePageWhenTheFirstTabIsDisabled) {
+  std::vector<std::string> log;
+  auto* w = new LoadedWindow(nullptr, &log);
+  // Still loading: A's tab disabled, C the stored active page, no default page.
+  w->sheets[0]->SetTabEnabled(false);
+  w->pc->SetActivePageDefault(nullptr);
+  w->pc->SetActivePage(w->sheets[2]);
+  w->AfterConstruction();
+  ProcessEvents();
+  EXPECT_EQ(w->pc->ActivePage(), w->sheets[2]);
+  EXPECT_EQ(w->pc->TabIndex(), 2);
+  EXPECT_TRUE(w->sheets[2]->Visible());
+  EXPECT_FALSE(w->sheets[1]->Visible());
+  EXPECT_TRUE(log.empty());
+  delete w;
+}

@@ -152,3 +152,52 @@ TEST_F(TabTest, TabMenuListsOnlyVisibleTabsAndEachItemSelectsItsTab) {
   EXPECT_EQ(count, 3u);
   EXPECT_EQ(tc->TabIndex(), 2);
 }
+
+TEST_F(TabTest, TabMenuItemsShowTheTabsImagesAndADisabledTabsOwn) {
+  TImageList images(16, 16);
+  TBitmap picture(48, 16, pf24bit);
+  images.Add(picture);  // three images
+  auto* tc = Strip(4);
+  tc->SetImages(&images);
+  tc->Tabs().Items(0)->ImageIndex = 0;
+  tc->Tabs().Items(1)->ImageIndex = 1;
+  tc->Tabs().Items(1)->DisabledIndex = 2;
+  tc->Tabs().Items(1)->Enabled = false;
+  tc->Tabs().Items(2)->ImageIndex = 1;  // disabled without an image of its own
+  tc->Tabs().Items(2)->Enabled = false;
+  tc->Tabs().Items(3)->DisabledIndex = 2;  // enabled: its ImageIndex, none
+  tc->SetShowMenuButton(true);
+  tc->UpdateTabData();
+  tc->UpdateLayout();
+  TImageList* given = nullptr;
+  std::vector<int> indexes;
+  dialogs().AnswerPopupWith([&](TPopupMenu& menu) -> TMenuItem* {
+    given = menu.Images();
+    for (int i = 0; i < menu.Items()->Count(); ++i)
+      indexes.push_back(menu.Items()->Items(i)->ImageIndex());
+    return nullptr;
+  });
+  UserClick(tc->MenuButton());
+  EXPECT_EQ(given, &images);
+  EXPECT_EQ(indexes, (std::vector<int>{0, 2, 1, -1}));
+}
+
+TEST_F(TabTest, AFreedImageListIsForgottenAndAChangedOneMeasuredAgain) {
+  auto images = std::make_unique<TImageList>(16, 16);
+  auto* tc = Strip(2);
+  tc->SetTabWidth(0);
+  tc->Tabs().Items(0)->ImageIndex = 0;
+  tc->UpdateTabData();
+  tc->UpdateLayout();
+  const TRect plain = tc->TabClientRect(0);
+  tc->SetImages(images.get());
+  tc->UpdateLayout();
+  EXPECT_GT(tc->TabClientRect(0).Width(), plain.Width());
+  images->Add(TBitmap(16, 16, pf24bit));  // a change of the list lays the tabs out again
+  EXPECT_TRUE(tc->LayoutDirty());
+  images.reset();
+  EXPECT_EQ(tc->Images(), nullptr);
+  tc->UpdateLayout();
+  EXPECT_EQ(tc->TabClientRect(0), plain);
+  EXPECT_NO_THROW(tc->PaintOffscreen());
+}

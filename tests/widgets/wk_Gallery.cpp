@@ -9,6 +9,7 @@
 #include "widgets/WkGrafx.h"
 #include "widgets/WkPageControl.h"
 #include "widgets/WkStatus.h"
+#include "widgets/WkTabButtons.h"
 #include "widgets/WkToolbar.h"
 
 namespace {
@@ -298,6 +299,13 @@ class Gallery : public TForm {
       pc->SetTabOrientation(rowSides[c]);
       pc->SetShowMenuButton(true);
       for (int i = 0; i < 9; ++i) NewSheet(pc, "Page " + std::to_string(i));
+      if (c == 1) {
+        // Images on the tabs and in the tab menu; a disabled tab shows its own.
+        pc->SetImages(&images);
+        for (int i = 0; i < 9; ++i) pc->Pages(i)->SetImageIndex(i % 3);
+        pc->Pages(6)->SetTabEnabled(false);
+        pc->Pages(6)->SetDisabledIndex(3);
+      }
       pc->SetActivePage(pc->Pages(4));
     }
   }
@@ -345,6 +353,14 @@ TEST(WkGallery, OneOfEachControlInSeveralStylesIsSavedAsAPicture) {
   const std::string path = SaveScreenshot(gallery.get(), "widget_gallery");
   ASSERT_FALSE(path.empty());
   EXPECT_GT(std::filesystem::file_size(path), 1000u);
+  // The tab menu of the strip with images, open under its button.
+  TWkTabMenuButton* menuButton = gallery->pageControls[21]->MenuButton();
+  Dialogs().AnswerPopup(nullptr);
+  menuButton->ShowTabMenu();
+  EXPECT_EQ(menuButton->Menu()->Items()->Items(6)->ImageIndex(), 3);
+  EXPECT_FALSE(SaveScreenshotWithMenu(gallery.get(), menuButton->Menu(), menuButton,
+                                      "widget_gallery_tab_menu")
+                   .empty());
   // The first status bar made lies along the window's bottom edge.
   EXPECT_EQ(gallery->bar->Top() + gallery->bar->Height(), gallery->ClientHeight());
 }
