@@ -10,8 +10,8 @@
 #include "marksix/logic/NumberRules.h"
 #include "platform/Files.h"
 #include "platform/Numbers.h"
+#include "platform/gui/BusyWork.h"
 #include "platform/gui/Dialogs.h"
-#include "platform/gui/Threads.h"
 #include "workbench/main.h"
 
 TForm8* Form8 = nullptr;
@@ -20,6 +20,7 @@ namespace {
 
 const char* const kFormulaFile = "bd/gs.dat";
 const char* const kBadNumbers = "平码输入有误!";
+const char* const kWaitText = "正在下载公式文件,请稍候......\n取消则使用已有的公式文件。";
 
 struct FormulaGroup {
   const char* Caption;
@@ -91,14 +92,17 @@ void TForm8::SetDefaultCaptions() {
 }
 
 // The opening waits for the transfer, from the update's server, with the windows painted and
-// the busy cursor up; a failed transfer leaves the file already there in use.
+// the busy cursor up; a failed transfer leaves the file already there in use. The user may
+// stop waiting (a silent server holds out for half a minute): the window then opens with the
+// file already there.
 void TForm8::FormShow(TComponent*) {
   const std::string folder = ProgramPath("bd");
   if (!DirectoryExists(folder)) CreateDir(folder);
   const std::string path = ProgramPath(kFormulaFile);
   if (Form2) {
     const std::string url = Form2->OnlineUpdateSetup.BaseAddress + "/download/" + kFormulaFile;
-    RunBusy([&] { Form2->DownloadToFile(url, path); });
+    RunCancellableBusy(
+        [&](const TCancellation& cancel) { Form2->DownloadToFile(url, path, cancel); }, kWaitText);
   }
   if (!FileExists(path)) {
     SetDefaultCaptions();
