@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <QWindow>
 #include <atomic>
 #include <exception>
 #include <thread>
@@ -57,11 +58,17 @@ bool IsEscape(QEvent* event) {
          static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape;
 }
 
-// Drops input meant for the program's windows; a dialog the work opened takes its own. With a
-// cancellation, a close box or Esc calls the work off, and the windows closed are remembered.
+// Drops input meant for the program's windows; a dialog the work opened takes its own, but not
+// the modal window the work was started from. With a cancellation, a close box or Esc calls the
+// work off, and the windows closed are remembered.
 class InputBlocker : public QObject {
  public:
-  explicit InputBlocker(TCancellation* cancel) : cancel_(cancel) {}
+  explicit InputBlocker(TCancellation* cancel)
+      : cancel_(cancel),
+        modalBefore_(QApplication::activeModalWidget()),
+        popupBefore_(QApplication::activePopupWidget()) {}
+  // The wait window takes its own input.
+  void Admit(QWidget* waitWindow) { waitWindow_ = waitWindow; }
 
   bool eventFilter(QObject* watched, QEvent* event) override {
     // A form's window gets a close event only from its close box: the program closes forms
@@ -70,7 +77,9 @@ class InputBlocker : public QObject {
     // Native windows hand their input on to the widgets, where it is judged.
     QWidget* target = qobject_cast<QWidget*>(watched);
     if (!target) return false;
-    for (QWidget* open : {QApplication::activeModalWidget(), QApplication::activePopupWidget()})
+    for (QWidget* open :
+         {OpenedMeanwhile(QApplication::activeModalWidget(), modalBefore_),
+          OpenedMeanwhile(QApplication::activePopupWidget(), popupBefore_), waitWindow_})
       if (open && (open == target || open->isAncestorOf(target))) return false;
     if (cancel_) {
       if (event->type() == QEvent::Close && target->isWindow()) {
@@ -93,11 +102,20 @@ class InputBlocker : public QObject {
   }
 
  private:
+  static QWidget* OpenedMeanwhile(QWidget* open, const QPointer<QWidget>& before) {
+    return open == before ? nullptr : open;
+  }
+
   TCancellation* cancel_;
+  QPointer<QWidget> modalBefore_;
+  QPointer<QWidget> popupBefore_;
+  QWidget* waitWindow_ = nullptr;
   QList<QPointer<QWidget>> closed_;
 };
 
-// The small window that says what is being waited for and offers to call it off.
+// The small window that says what is being waited for and offers to call it off. It is not
+// modal: the toolkit would then drop the other windows' close boxes, which call the work off
+// too; the input filter keeps the other windows from taking anything else.
 class WaitWindow : public QWidget {
  public:
   WaitWindow(const std::string& text, TCancellation& cancel)
@@ -105,7 +123,6 @@ class WaitWindow : public QWidget {
         cancel_(cancel) {
     setObjectName("BusyWaitWindow");
     setWindowTitle(ToQ("请稍候"));
-    setWindowModality(Qt::ApplicationModal);
     setAttribute(Qt::WA_QuitOnClose, false);
     auto* label = new QLabel(ToQ(text), this);
     label->setWordWrap(true);
@@ -126,9 +143,14 @@ class WaitWindow : public QWidget {
   // Over the middle of the window the user was working in.
   void ShowOver(QWidget* active) {
     adjustSize();
+    setFixedSize(size());
     if (active) {
       const QRect frame = active->frameGeometry();
       move(frame.center() - QPoint(width() / 2, height() / 2));
+      // Kept above that window by the window manager, without being owned by it.
+      winId();
+      if (windowHandle() && active->windowHandle())
+        windowHandle()->setTransientParent(active->windowHandle());
     }
     show();
     raise();
@@ -166,6 +188,7 @@ void RunBlocked(const std::function<void()>& work, TCancellation* cancel,
   QTimer waitTimer;
   if (cancel && !waitText.empty()) {
     waitWindow = std::make_unique<WaitWindow>(waitText, *cancel);
+    blocker.Admit(waitWindow.get());
     waitTimer.setSingleShot(true);
     QObject::connect(&waitTimer, &QTimer::timeout, [&] {
       if (!cancel->Cancelled()) waitWindow->ShowOver(active);
@@ -185,6 +208,7 @@ void RunBlocked(const std::function<void()>& work, TCancellation* cancel,
   loop.exec();
   worker.join();
   waitTimer.stop();
+  blocker.Admit(nullptr);
   waitWindow.reset();
   --busyDepth;
   QApplication::restoreOverrideCursor();
