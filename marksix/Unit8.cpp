@@ -6,9 +6,10 @@
 #include "marksix/model/ChartYear.h"
 #include "platform/Files.h"
 #include "platform/Numbers.h"
+#include "platform/gui/BusyWork.h"
 #include "platform/gui/Dialogs.h"
+#include "platform/gui/BusyWork.h"
 #include "platform/gui/Download.h"
-#include "platform/gui/Threads.h"
 
 TForm8* Form8 = nullptr;
 
@@ -16,6 +17,7 @@ namespace {
 
 const char* const kFormulaFile = "bd/gs.dat";
 const char* const kBadNumbers = "平码输入有误!";
+const char* const kWaitText = "正在下载公式文件,请稍候......\n取消则使用已有的公式文件。";
 
 struct FormulaGroup {
   const char* Caption;
@@ -94,13 +96,16 @@ void TForm8::ShowFormulas() {
 }
 
 // The opening waits for the transfer, from the update's server, with the windows painted and
-// the busy cursor up; a failed transfer leaves the file already there in use.
+// the busy cursor up; a failed transfer leaves the file already there in use. The user may
+// stop waiting (a silent server holds out for half a minute): the window then opens with the
+// file already there.
 void TForm8::FormShow(TComponent*) {
   const std::string folder = ProgramPath("bd");
   if (!DirectoryExists(folder)) CreateDir(folder);
   const std::string path = ProgramPath(kFormulaFile);
   const std::string url = update_.BaseAddress + "/download/" + kFormulaFile;
-  RunBusy([&] { DownloadToFile(url, path); });
+  RunCancellableBusy([&](const TCancellation& cancel) { DownloadToFile(url, path, cancel); },
+                     kWaitText);
   if (FileExists(path))
     model_.SetFileCaptions(ReadWholeFile(path));
   else

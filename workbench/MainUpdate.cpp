@@ -1,7 +1,8 @@
 // The update command of the main window: the update procedure runs on a worker thread and its
-// progress lines go into the chart box, one per text, as they arrive.
-#include "platform/gui/Download.h"
+// progress lines go into the chart box, one per text, as they arrive; the user may call it off.
 #include "platform/Files.h"
+#include "platform/gui/BusyWork.h"
+#include "platform/gui/Download.h"
 #include "platform/gui/Processes.h"
 #include "platform/gui/Threads.h"
 #include "workbench/main.h"
@@ -42,8 +43,9 @@ UpdateSetup BuiltInUpdateSetup() {
   setup.PublicKey = ZELKAR_UPDATE_PUBLIC_KEY;
   setup.ProgramFolder = ProgramFolder();
   setup.ProgramFile = ProgramFile();
-  setup.Download = [](const std::string& url, const std::string& fileName) {
-    return ::DownloadToFile(url, fileName);
+  setup.Download = [](const std::string& url, const std::string& fileName,
+                      const TCancellation& cancel) {
+    return ::DownloadToFile(url, fileName, cancel);
   };
   setup.Message = [](const std::string& text) { RunOnGuiThread([&] { ShowMessage(text); }); };
   setup.StartProgram = [](const std::string& program, const std::string& folder) {
@@ -61,7 +63,10 @@ std::string TForm2::ShortPathName(const std::string& Path) { return CanonicalPat
 void TForm2::RunUpdate(UpdateProgress& Progress) {
   GuiThreadProgress relay(Progress);
   UpdateResult result = UpdateResult::ProgramKept;
-  RunBusy([&] { result = RunOnlineUpdate(OnlineUpdateSetup, relay); });
+  // Esc or a close box calls the update off; a window closed meanwhile closes once it has.
+  RunCancellableBusy([&](const TCancellation& cancel) {
+    result = RunOnlineUpdate(OnlineUpdateSetup, relay, cancel);
+  });
   if (result == UpdateResult::ProgramReplaced) Application->Terminate();
 }
 

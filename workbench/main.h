@@ -253,8 +253,9 @@ class TForm2 : public TForm {
   // The absolute path of an existing path with its links resolved, "" for a missing one.
   std::string ShortPathName(const std::string& Path);
   // Runs the update on a worker thread, its texts shown by `Progress` on the GUI thread; no
-  // command runs meanwhile, and the program ends once a new one has taken its place. The
-  // browser's update runs the same with a sink of its own.
+  // command runs meanwhile, and the program ends once a new one has taken its place. Esc or a
+  // close box calls it off (the window closes once it has ended). The browser's update runs
+  // the same with a sink of its own.
   void RunUpdate(UpdateProgress& Progress);
   // The update's server, key, folders, messages and process starter; tests replace parts.
   UpdateSetup OnlineUpdateSetup;

@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <mutex>
 
+#include "platform/Cancellation.h"
 #include "platform/GbkText.h"
 #include "platform/Libraries.h"
 
@@ -20,6 +21,8 @@ namespace {
 constexpr long kMaxRedirects = 5;
 // Fewer bytes a second than this, over the stall time, give the transfer up.
 constexpr long kLowSpeedBytes = 1;
+// The transfer loop looks whether it was called off at least this often.
+constexpr int kCancelPollMs = 100;
 
 std::mutex& TimeoutMutex() {
   static std::mutex m;
@@ -36,10 +39,16 @@ struct Curl {
   decltype(&curl_global_init) global_init = nullptr;
   decltype(&curl_easy_init) easy_init = nullptr;
   decltype(&curl_easy_setopt) easy_setopt = nullptr;
-  decltype(&curl_easy_perform) easy_perform = nullptr;
   decltype(&curl_easy_getinfo) easy_getinfo = nullptr;
   decltype(&curl_easy_cleanup) easy_cleanup = nullptr;
   decltype(&curl_easy_strerror) easy_strerror = nullptr;
+  decltype(&curl_multi_init) multi_init = nullptr;
+  decltype(&curl_multi_add_handle) multi_add_handle = nullptr;
+  decltype(&curl_multi_remove_handle) multi_remove_handle = nullptr;
+  decltype(&curl_multi_perform) multi_perform = nullptr;
+  decltype(&curl_multi_poll) multi_poll = nullptr;
+  decltype(&curl_multi_info_read) multi_info_read = nullptr;
+  decltype(&curl_multi_cleanup) multi_cleanup = nullptr;
   std::string missing;  // why it cannot be used
 };
 
@@ -51,10 +60,16 @@ const Curl& LoadCurl() {
     const bool found = library.Find(c.global_init, "curl_global_init") &&
                        library.Find(c.easy_init, "curl_easy_init") &&
                        library.Find(c.easy_setopt, "curl_easy_setopt") &&
-                       library.Find(c.easy_perform, "curl_easy_perform") &&
                        library.Find(c.easy_getinfo, "curl_easy_getinfo") &&
                        library.Find(c.easy_cleanup, "curl_easy_cleanup") &&
-                       library.Find(c.easy_strerror, "curl_easy_strerror");
+                       library.Find(c.easy_strerror, "curl_easy_strerror") &&
+                       library.Find(c.multi_init, "curl_multi_init") &&
+                       library.Find(c.multi_add_handle, "curl_multi_add_handle") &&
+                       library.Find(c.multi_remove_handle, "curl_multi_remove_handle") &&
+                       library.Find(c.multi_perform, "curl_multi_perform") &&
+                       library.Find(c.multi_poll, "curl_multi_poll") &&
+                       library.Find(c.multi_info_read, "curl_multi_info_read") &&
+                       library.Find(c.multi_cleanup, "curl_multi_cleanup");
     if (!found)
       c.missing = "cannot load libcurl: " + library.Error();
     else if (c.global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK)
@@ -111,6 +126,39 @@ int WatchProgress(void* user, curl_off_t, curl_off_t received, curl_off_t, curl_
   return 0;
 }
 
+// Runs the transfer on a multi handle of its own, so that it wakes at least every
+// kCancelPollMs to see whether it was called off: the blocking call looks at its callbacks
+// only about once a second while the server is silent.
+CURLcode Perform(const Curl& api, CURL* curl, const TCancellation* cancel, bool& cancelled) {
+  CURLM* multi = api.multi_init();
+  if (!multi) return CURLE_OUT_OF_MEMORY;
+  if (api.multi_add_handle(multi, curl) != CURLM_OK) {
+    api.multi_cleanup(multi);
+    return CURLE_FAILED_INIT;
+  }
+  CURLcode result = CURLE_FAILED_INIT;
+  for (;;) {
+    if (cancel && cancel->Cancelled()) {
+      cancelled = true;
+      break;
+    }
+    int running = 0;
+    if (api.multi_perform(multi, &running) != CURLM_OK) break;
+    bool done = false;
+    int left = 0;
+    while (CURLMsg* message = api.multi_info_read(multi, &left))
+      if (message->msg == CURLMSG_DONE && message->easy_handle == curl) {
+        result = message->data.result;
+        done = true;
+      }
+    if (done || running == 0) break;
+    if (api.multi_poll(multi, nullptr, 0, kCancelPollMs, nullptr) != CURLM_OK) break;
+  }
+  api.multi_remove_handle(multi, curl);
+  api.multi_cleanup(multi);
+  return result;
+}
+
 bool Fail(std::string* error, const std::string& why) {
   if (error) *error = why;
   return false;
@@ -139,10 +187,14 @@ void SetDownloadTimeoutsForTesting(const DownloadTimeouts& timeouts) {
   Timeouts() = timeouts;
 }
 
-bool DownloadToFile(const std::string& url, const std::string& path, std::string* error) {
+namespace {
+
+bool Download(const std::string& url, const std::string& path, const TCancellation* cancel,
+              std::string* error) {
   if (!StartsWithNoCase(url, "http://") && !StartsWithNoCase(url, "https://"))
     return Fail(error, "not an http or https address");
   if (path.empty()) return Fail(error, "no file name");
+  if (cancel && cancel->Cancelled()) return Fail(error, "cancelled");
   DownloadTimeouts timeouts;
   {
     std::lock_guard<std::mutex> lock(TimeoutMutex());
@@ -182,14 +234,19 @@ bool DownloadToFile(const std::string& url, const std::string& path, std::string
   api.easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
   api.easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
   api.easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
-  const CURLcode result = api.easy_perform(curl);
+  // A transfer called off while the name is still being looked up does not wait for the lookup.
+  api.easy_setopt(curl, CURLOPT_QUICK_EXIT, 1L);
+  bool cancelled = false;
+  const CURLcode result = Perform(api, curl, cancel, cancelled);
   long status = 0;
   api.easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
   api.easy_cleanup(curl);
 
   // A redirect without a place to go ends "successfully" on its own 3xx page: not the file.
   std::string why;
-  if (watch.stalled)
+  if (cancelled)
+    why = "cancelled";
+  else if (watch.stalled)
     why = "the transfer stalled";
   else if (result != CURLE_OK)
     why = message[0] ? std::string(message) : api.easy_strerror(result);
@@ -205,4 +262,15 @@ bool DownloadToFile(const std::string& url, const std::string& path, std::string
     return Fail(error, why);
   }
   return true;
+}
+
+}  // namespace
+
+bool DownloadToFile(const std::string& url, const std::string& path, std::string* error) {
+  return Download(url, path, nullptr, error);
+}
+
+bool DownloadToFile(const std::string& url, const std::string& path, const TCancellation& cancel,
+                    std::string* error) {
+  return Download(url, path, &cancel, error);
 }

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "platform/Cancellation.h"
+
 // Fetches `url` into `path` (GBK texts) and reports success; blocks until the transfer ends.
 // Only http and https are spoken, also by the redirects it follows (five at most); https
 // certificates and host names are verified. A status of 400 or more, a malformed address, a
@@ -13,6 +15,11 @@
 // byte a second arrives for the stall time. Never throws; on failure `error` (when given) says
 // why, in English.
 bool DownloadToFile(const std::string& url, const std::string& path, std::string* error = nullptr);
+// The same, called off by `cancel` (from any thread): the transfer then ends within a tenth of
+// a second, its temporary file is removed and the target stays as it was; the result is false.
+// A cancellation made before the call fetches nothing.
+bool DownloadToFile(const std::string& url, const std::string& path, const TCancellation& cancel,
+                    std::string* error = nullptr);
 
 struct DownloadTimeouts {
   long ConnectMilliseconds = 15000;

@@ -1,5 +1,9 @@
 // The browser's menu 系统: the update shows its progress in the window's caption, the notice,
 // and leaving the program.
+#include <chrono>
+#include <filesystem>
+
+#include "platform/gui/Download.h"
 #include "platform/gui/Threads.h"
 #include "tests/browser/BrowserFixture.h"
 #include "tests/workbench_logic/UpdateServerFixture.h"
@@ -74,6 +78,43 @@ TEST_F(BrowserUpdateTest, TheNoticeAndLeavingTheWholeProgram) {
       << U8(dialogs().Messages()[0]);
   UserChoose(SystemItem("退出"));
   EXPECT_TRUE(Application->Terminated());
+}
+
+// Closing the browser window while the server keeps silent calls the update off at once and
+// then closes the window; the file under way keeps its old copy. Esc does the same but leaves
+// the window open.
+TEST_F(BrowserUpdateTest, ClosingTheWindowOrEscDuringAStalledUpdateCallsItOff) {
+  SetDownloadTimeoutsForTesting({2000, 4000});  // only a failing run waits for it
+  std::filesystem::create_directory(program / "bd");
+  WriteBytes(DataFile("yj.dat"), "old yj.dat");
+  server.AnswerStall("/download/bd/yj.dat");
+  for (const bool close : {false, true}) {
+    std::chrono::steady_clock::time_point actedAt;
+    server.OnRequest("/download/bd/yj.dat", [&] {
+      RunOnGuiThread([&] {
+        if (close) SaveScreenshot(form, "browser_update_stalled");
+        actedAt = std::chrono::steady_clock::now();
+        if (close)
+          UserCloseWindow(form);
+        else
+          UserKey(form->PCT, VK_ESCAPE);
+      });
+    });
+    dialogs().AnswerMessage();  // 即将进行升级，耐心等待!
+    UserChoose(SystemItem("升级"));
+    EXPECT_LT(std::chrono::steady_clock::now() - actedAt, std::chrono::seconds(1)) << close;
+    EXPECT_GBK_EQ(form->Caption(), "升级已取消");
+    EXPECT_EQ(form->Visible(), !close);
+    EXPECT_EQ(ReadBytes(DataFile("yj.dat")), "old yj.dat");
+    EXPECT_EQ(FolderListing(program / "bd"), "yj.dat;");
+    EXPECT_EQ(ReadBytes(ProgramFile()), oldProgram);
+    EXPECT_FALSE(Application->Terminated());
+  }
+  EXPECT_EQ(server.RequestCount("/download/bd/yj.dat"), 2);
+  EXPECT_EQ(server.Requests().size(), 2u);
+  EXPECT_EQ(dialogs().Messages(),
+            (std::vector<std::string>{"即将进行升级，耐心等待!", "即将进行升级，耐心等待!"}));
+  SetDownloadTimeoutsForTesting({});
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 // it gives, and the test of a draw's six regular numbers.
 #include <atomic>
 #include <chrono>
+#include <filesystem>
+#include <functional>
+#include <thread>
 
 #include "platform/GbkText.h"
 #include "platform/gui/Download.h"
@@ -121,6 +124,55 @@ TEST_F(FormulaWindow, ASilentServerIsGivenUpAndTheWindowOpens) {
   EXPECT_LT(waited, std::chrono::seconds(30));  // the stall time, not forever
   EXPECT_EQ(ReadFile("bd/gs.dat"), SampleFormulaFile());
   EXPECT_GBK_EQ(ByteCopy(Caption(1), 1, 13), "公式Ａ连准101");
+}
+
+// Against a server that accepts and never answers, the opening waits in a small window the
+// user can close, leave with Esc or cancel: the transfer ends at once and the formula window
+// opens with the file already there.
+TEST_F(FormulaWindow, TheWaitForASilentServerCanBeCalledOffAndTheWindowOpens) {
+  using namespace std::chrono_literals;
+  SetDownloadTimeoutsForTesting({2000, 4000});  // only a failing run waits for it
+  WriteFile("bd/gs.dat", SampleFormulaFile());
+  Server().AnswerStall(kFormulaPath);
+  // The last way closes the main window: the wait ends and the window closes after it.
+  const std::function<void()> ways[] = {UserCloseBusyWaitWindow, UserEscBusyWaitWindow,
+                                        UserClickBusyWaitCancel, [] { UserCloseWindow(Form2); }};
+  int way = 0;
+  for (const auto& act : ways) {
+    std::string text;
+    std::chrono::steady_clock::time_point actedAt;
+    Server().OnRequest(kFormulaPath, [&] {
+      // The wait window comes after a moment; the user acts once it shows.
+      bool shows = false;
+      for (int i = 0; i < 150 && !shows; ++i) {
+        RunOnGuiThread([&] { shows = BusyWaitWindowShows(); });
+        if (!shows) std::this_thread::sleep_for(20ms);
+      }
+      RunOnGuiThread([&] {
+        if (shows) text = BusyWaitWindowText();
+        if (shows && way == 0) SaveBusyWaitWindowScreenshot("formula_wait");
+        actedAt = std::chrono::steady_clock::now();
+        act();
+      });
+    });
+    Open();
+    EXPECT_LT(std::chrono::steady_clock::now() - actedAt, 1s) << way;
+    EXPECT_GBK_EQ(text, "正在下载公式文件,请稍候......\n取消则使用已有的公式文件。");
+    EXPECT_FALSE(BusyWaitWindowShows());
+    EXPECT_FALSE(Busy());
+    EXPECT_TRUE(Form8->Visible()) << way;
+    EXPECT_EQ(ReadFile("bd/gs.dat"), SampleFormulaFile());
+    int files = 0;  // nothing fetched is left behind
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(Folder() + "/bd"))
+      ++files;
+    EXPECT_EQ(files, 1);
+    EXPECT_GBK_EQ(ByteCopy(Caption(1), 1, 13), "公式Ａ连准101");
+    Form8->Close();
+    ++way;
+  }
+  EXPECT_EQ(Server().RequestCount(kFormulaPath), 4);
+  EXPECT_FALSE(Form2->Visible());
+  SetDownloadTimeoutsForTesting({});
 }
 
 TEST_F(FormulaWindow, TheDrawOfOneToSixAgainstTheSampleFormulas) {

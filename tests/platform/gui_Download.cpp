@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "platform/gui/Download.h"
 #include "tests/platform/core_LoadedLibraries.h"
@@ -13,6 +14,8 @@
 #include "tests/support/TestHttpServer.h"
 
 namespace {
+
+using namespace std::chrono_literals;
 
 std::string ReadAll(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -139,6 +142,42 @@ TEST_F(DownloadTest, AStalledServerIsGivenUpWithinTheStallTime) {
           .count();
   // A moment of silence each, with the check's own granularity: far from the real 30 seconds.
   EXPECT_LT(seconds, 8);
+}
+
+// A transfer called off while the server says nothing (at the real stall time of half a
+// minute) ends at once, removes what it fetched and leaves the old file; one called off before
+// it starts asks nothing.
+TEST_F(DownloadTest, ACancelEndsAStalledTransferAtOnceAndLeavesTheOldFile) {
+  server.AnswerStall("/silent");
+  server.AnswerStall("/half", true, "x\x9c half a body");
+  for (const char* path : {"/silent", "/half"}) {
+    TCancellation cancel;
+    std::chrono::steady_clock::time_point cancelledAt;
+    std::thread user([&] {
+      while (server.RequestCount(path) == 0) std::this_thread::sleep_for(10ms);
+      std::this_thread::sleep_for(300ms);  // the half body is in the temporary file by now
+      cancelledAt = std::chrono::steady_clock::now();
+      cancel.Cancel();
+    });
+    std::string error;
+    const bool fetched = DownloadToFile(server.Url(path), local / "yj.dat", cancel, &error);
+    const auto ended = std::chrono::steady_clock::now();
+    user.join();
+    EXPECT_FALSE(fetched) << path;
+    EXPECT_EQ(error, "cancelled") << path;
+    EXPECT_LT(ended - cancelledAt, 1s) << path;
+    EXPECT_EQ(ReadAll(local / "yj.dat"), old) << path;
+    EXPECT_EQ(local.Listing(), "yj.dat;") << path;
+  }
+  TCancellation cancelled;
+  cancelled.Cancel();
+  EXPECT_FALSE(DownloadToFile(server.Url("/bd/yj.dat"), local / "yj.dat", cancelled));
+  EXPECT_EQ(server.RequestCount("/bd/yj.dat"), 0);
+  EXPECT_EQ(ReadAll(local / "yj.dat"), old);
+  // Not called off, the same call fetches the file.
+  TCancellation idle;
+  EXPECT_TRUE(DownloadToFile(server.Url("/bd/yj.dat"), local / "yj.dat", idle));
+  EXPECT_EQ(ReadAll(local / "yj.dat"), fresh);
 }
 
 }  // namespace

@@ -143,6 +143,15 @@ void UserCloseWindow(TForm* form);
 // Switches to another program: the application's windows lose the activation.
 void UserSwitchAway();
 
+// The small window a busy wait that can be called off shows (RunCancellableBusy with a text).
+bool BusyWaitWindowShows();
+std::string BusyWaitWindowText();  // GBK
+// Clicks its close box, presses Esc in it or clicks its button "取消".
+void UserCloseBusyWaitWindow();
+void UserEscBusyWaitWindow();
+void UserClickBusyWaitCancel();
+std::string SaveBusyWaitWindowScreenshot(const std::string& name);
+
 // Runs one tick of the timer if it would tick now; returns whether it did.
 bool FireTimer(TTimer* timer);
 // Lets pending toolkit events run.

@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
@@ -16,7 +17,6 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QWidget>
-
 #include <algorithm>
 
 #include "tests/support/GuiTest.h"
@@ -91,8 +91,7 @@ void UserType(TWinControl* control, const std::string& text) {
   control->Widget()->setFocus(Qt::OtherFocusReason);
   // Typing replaces a selection; without one it goes to the end of the text, as after a
   // click behind it.
-  if (QLineEdit* line = LineOf(target); line && !line->hasSelectedText())
-    line->end(false);
+  if (QLineEdit* line = LineOf(target); line && !line->hasSelectedText()) line->end(false);
   if (auto* plain = qobject_cast<QPlainTextEdit*>(target);
       plain && !plain->textCursor().hasSelection())
     plain->moveCursor(QTextCursor::End);
@@ -248,8 +247,9 @@ std::unique_ptr<TBitmap> GrabControl(TControl* control) {
   return bitmap;
 }
 
-std::string SaveScreenshot(TControl* control, const std::string& name) {
-  QWidget* w = Peer(control);
+namespace {
+
+std::string SaveWidget(QWidget* w, const std::string& name) {
   if (!w) return std::string();
   const QString dir = QString::fromUtf8(ZELKAR_SCREENSHOT_DIR);
   QDir().mkpath(dir);
@@ -259,6 +259,12 @@ std::string SaveScreenshot(TControl* control, const std::string& name) {
     return std::string();
   }
   return path.toStdString();
+}
+
+}  // namespace
+
+std::string SaveScreenshot(TControl* control, const std::string& name) {
+  return SaveWidget(Peer(control), name);
 }
 
 std::string SaveScreenshotWithMenu(TControl* control, TPopupMenu* menu, TControl* below,
@@ -289,3 +295,53 @@ std::string SaveScreenshotWithMenu(TControl* control, TPopupMenu* menu, TControl
 }
 
 void UserSwitchAway() { QApplication::setActiveWindow(nullptr); }
+
+namespace {
+
+QWidget* BusyWaitWindow() {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->objectName() == "BusyWaitWindow" && w->isVisible()) return w;
+  return nullptr;
+}
+
+QWidget* ShownBusyWaitWindow() {
+  QWidget* w = BusyWaitWindow();
+  if (!w) ADD_FAILURE() << "no wait window shows";
+  return w;
+}
+
+}  // namespace
+
+bool BusyWaitWindowShows() { return BusyWaitWindow() != nullptr; }
+
+std::string BusyWaitWindowText() {
+  QWidget* w = ShownBusyWaitWindow();
+  if (!w) return std::string();
+  QString text;
+  for (QLabel* label : w->findChildren<QLabel*>()) text += label->text();
+  return Utf8ToGbk(text.toStdString());
+}
+
+void UserCloseBusyWaitWindow() {
+  if (QWidget* w = ShownBusyWaitWindow()) w->close();
+}
+
+void UserEscBusyWaitWindow() {
+  if (QWidget* w = ShownBusyWaitWindow())
+    QTest::sendKeyEvent(QTest::Click, w->focusWidget() ? w->focusWidget() : w, Qt::Key_Escape,
+                        QStringLiteral("\x1b"), Qt::NoModifier);
+}
+
+void UserClickBusyWaitCancel() {
+  QWidget* w = ShownBusyWaitWindow();
+  QAbstractButton* button = w ? w->findChild<QAbstractButton*>("BusyWaitCancel") : nullptr;
+  if (!button) {
+    ADD_FAILURE() << "the wait window has no button to cancel";
+    return;
+  }
+  QTest::mouseClick(button, Qt::LeftButton);
+}
+
+std::string SaveBusyWaitWindowScreenshot(const std::string& name) {
+  return SaveWidget(ShownBusyWaitWindow(), name);
+}

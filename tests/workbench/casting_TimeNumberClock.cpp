@@ -101,9 +101,10 @@ TEST_F(TimeNumberClock, NumberCastRefusesANonDigit) {
     EXPECT_GBK_EQ(form->Edit1->GetText(), "问");
     EXPECT_GBK_EQ(form->RichEdit1->GetText(), chart);
     // A full-width digit is named and half-width digits asked for.
-    if (c.named != std::string("x"))
+    if (c.named != std::string("x")) {
       EXPECT_GBK_EQ(dialogs().Messages()[0],
                     "「" + std::string(c.named) + "」是全角数字，请输入半角数字");
+    }
   }
 }
 

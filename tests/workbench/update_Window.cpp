@@ -1,6 +1,7 @@
 // The update command in the window: its lines arrive in the chart box one by one while the
 // window keeps painting and takes no other command; it ends with the program replaced and the
 // application ending, or with "升级失败" and the program going on.
+#include <chrono>
 #include <filesystem>
 
 #include "platform/gui/Download.h"
@@ -127,6 +128,79 @@ TEST_F(UpdateWindowTest, DownloadAndShortPathAnswerQuietly) {
   EXPECT_EQ(form->ShortPathName(program / "missing"), "");
   EXPECT_EQ(form->ShortPathName(program / "./Qeva"),
             std::filesystem::canonical(ProgramFile()).string());
+}
+
+// Against a server that accepts and never answers, the user gives up on the update: closing the
+// window, or Esc in it, ends the transfer under way at once, keeps the old file and program, and
+// a closed window closes once the update has ended.
+class StalledUpdateTest : public UpdateWindowTest {
+ protected:
+  void SetUp() override {
+    UpdateWindowTest::SetUp();
+    // A short stall limit only keeps a failing run short: the cancel must not wait for it.
+    SetDownloadTimeoutsForTesting({2000, 4000});
+    std::filesystem::create_directory(program / "bd");
+    WriteBytes(DataFile("yj.dat"), "old yj.dat");
+    server.AnswerStall("/download/bd/yj.dat");
+  }
+  void TearDown() override {
+    SetDownloadTimeoutsForTesting({});
+    UpdateWindowTest::TearDown();
+  }
+  // Runs the update, doing `act` as the user once the first file is asked for; returns how
+  // long the update went on after it.
+  std::chrono::steady_clock::duration RunUpdateAndWhileItStalls(const std::function<void()>& act) {
+    std::chrono::steady_clock::time_point actedAt;
+    server.OnRequest("/download/bd/yj.dat", [&] {
+      RunOnGuiThread([&] {
+        screenshot = SaveScreenshot(form.get(), "update_stalled");
+        actedAt = std::chrono::steady_clock::now();
+        act();
+      });
+    });
+    dialogs().AnswerMessage();  // 即将进行升级，耐心等待!
+    RunUpdate();
+    return std::chrono::steady_clock::now() - actedAt;
+  }
+  void ExpectCalledOffAtTheFirstFile() {
+    const std::vector<std::string> lines = ChartLines();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_GBK_EQ(lines[0], Progress("升级yj.dat文件"));
+    EXPECT_GBK_EQ(lines[1], "升级已取消");
+    EXPECT_EQ(dialogs().Messages(), (std::vector<std::string>{"即将进行升级，耐心等待!"}));
+    EXPECT_EQ(server.Requests(), (std::vector<std::string>{"/download/bd/yj.dat"}));
+    EXPECT_EQ(ReadBytes(DataFile("yj.dat")), "old yj.dat");
+    EXPECT_EQ(FolderListing(program / "bd"), "yj.dat;");  // nothing fetched left behind
+    EXPECT_EQ(ReadBytes(ProgramFile()), oldProgram);
+    EXPECT_EQ(program.Listing(), "Qeva;bd;");
+    EXPECT_TRUE(started.empty());
+    EXPECT_FALSE(Busy());
+  }
+  std::string screenshot;
+};
+
+TEST_F(StalledUpdateTest, ClosingTheWindowCallsTheUpdateOffAndThenCloses) {
+  const auto after = RunUpdateAndWhileItStalls([&] {
+    UserCloseWindow(form.get());
+    EXPECT_TRUE(form->Visible());  // not before the update has ended
+  });
+  EXPECT_LT(after, std::chrono::seconds(1));
+  EXPECT_FALSE(form->Visible());
+  ExpectCalledOffAtTheFirstFile();
+  EXPECT_NE(screenshot, "");
+}
+
+TEST_F(StalledUpdateTest, EscCallsTheUpdateOffAndTheWindowGoesOn) {
+  const auto after = RunUpdateAndWhileItStalls([&] { UserKey(form->RichEdit1, VK_ESCAPE); });
+  EXPECT_LT(after, std::chrono::seconds(1));
+  EXPECT_TRUE(form->Visible());
+  EXPECT_FALSE(Application->Terminated());
+  ExpectCalledOffAtTheFirstFile();
+  EXPECT_NE(SaveScreenshot(form.get(), "update_cancelled"), "");
+  // The window takes commands again.
+  const std::string line = form->Button3->Caption();
+  UserClick(form->Button3);
+  EXPECT_NE(form->Button3->Caption(), line);
 }
 
 }  // namespace

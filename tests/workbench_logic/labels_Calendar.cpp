@@ -179,8 +179,9 @@ TEST(CalendarLabels, OutOfRangeMomentsAreTheDateError) {
       EXPECT_NE(BytePosOf(c.named, e.Message()), 0) << Readable(e.Message());
       // A year, hour or minute out of range says so; a month or day makes no valid date.
       const std::string named = c.named;
-      if (named == c.y || named == c.h || named == c.n)
+      if (named == c.y || named == c.h || named == c.n) {
         EXPECT_NE(BytePosOf("超出范围", e.Message()), 0) << Readable(e.Message());
+      }
     }
     EXPECT_EQ(labels.FourPillarsText, "old");
   }

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <functional>
+#include <thread>
 
 #include "platform/gui/Download.h"
 #include "tests/workbench_logic/GbkExpect.h"
@@ -40,21 +42,40 @@ class OnlineUpdateTest : public ::testing::Test, protected UpdateServerFixture {
  protected:
   void TearDown() override { SetDownloadTimeoutsForTesting({}); }
 
-  UpdateResult Run() {
+  UpdateResult Run(const TCancellation& cancel = TCancellation()) {
     UpdateSetup setup;
     setup.BaseAddress = server.BaseUrl();
     setup.ProgramFolder = program.Path();
     setup.ProgramFile = ProgramFile();
     setup.PublicKey = key;
-    setup.Download = [](const std::string& url, const std::string& file) {
-      return DownloadToFile(url, file);
-    };
+    setup.Download = [](const std::string& url, const std::string& file,
+                        const TCancellation& cancel) { return DownloadToFile(url, file, cancel); };
     setup.Message = [this](const std::string& text) { messages.push_back(text); };
     setup.StartProgram = [this](const std::string& file, const std::string& folder) {
       started.push_back(file + " in " + folder);
       return true;
     };
-    return RunOnlineUpdate(setup, progress);
+    return RunOnlineUpdate(setup, progress, cancel);
+  }
+
+  // Runs the update and calls it off a moment after the server was asked for `path`, which
+  // stalls (at the real stall time of half a minute); returns how long the update went on.
+  std::chrono::steady_clock::duration RunCancelledAt(const std::string& path,
+                                                     UpdateResult& result) {
+    using namespace std::chrono_literals;
+    server.AnswerStall(path);
+    TCancellation cancel;
+    std::chrono::steady_clock::time_point cancelledAt;
+    std::thread user([&] {
+      while (server.RequestCount(path) == 0) std::this_thread::sleep_for(10ms);
+      std::this_thread::sleep_for(200ms);
+      cancelledAt = std::chrono::steady_clock::now();
+      cancel.Cancel();
+    });
+    result = Run(cancel);
+    const auto ended = std::chrono::steady_clock::now();
+    user.join();
+    return ended - cancelledAt;
   }
 
   // The update ended with "升级失败", the old program in place and nothing fetched left over.
@@ -204,6 +225,48 @@ TEST_F(OnlineUpdateTest, TheServerAddressComesFromTheEnvironmentWhenItNamesOne) 
     setenv("ZELKAR_UPDATE_URL", saved.c_str(), 1);
   else
     unsetenv("ZELKAR_UPDATE_URL");
+}
+
+// Called off in the middle of a data file or of the program, the update ends at once: the file
+// under way keeps its old copy, nothing more is asked of the server or the user, and the
+// running program stays with nothing fetched for it left over.
+TEST_F(OnlineUpdateTest, ACancelEndsTheUpdateAtOnceAndKeepsTheOldFilesAndProgram) {
+  std::filesystem::create_directory(program / "bd");
+  for (const char* name : ReferenceBookFiles) {
+    ServeData(name, DataBytes(name));
+    WriteBytes(DataFile(name), std::string("old ") + name);
+  }
+  ServeSignedProgram();
+  UpdateResult result = UpdateResult::ProgramReplaced;
+  EXPECT_LT(RunCancelledAt("/download/bd/xc.dat", result), std::chrono::seconds(1));
+  EXPECT_EQ(result, UpdateResult::Cancelled);
+  ASSERT_EQ(progress.texts.size(), 4u);
+  EXPECT_GBK_EQ(progress.texts[1], Progress("yj.dat升级成功"));
+  EXPECT_GBK_EQ(progress.texts[2], Progress("升级xc.dat文件"));
+  EXPECT_GBK_EQ(progress.texts[3], "升级已取消");
+  EXPECT_EQ(messages, (std::vector<std::string>{"即将进行升级，耐心等待!"}));
+  EXPECT_EQ(server.Requests(),
+            (std::vector<std::string>{"/download/bd/yj.dat", "/download/bd/xc.dat"}));
+  EXPECT_EQ(ReadBytes(DataFile("yj.dat")), DataBytes("yj.dat"));
+  EXPECT_EQ(ReadBytes(DataFile("xc.dat")), "old xc.dat");
+  EXPECT_EQ(FolderListing(program / "bd"), FolderListing(served / "download/bd"));  // no part file
+  EXPECT_EQ(ReadBytes(ProgramFile()), oldProgram);
+  EXPECT_TRUE(started.empty());
+
+  // Again, called off while the new program comes.
+  progress.texts.clear();
+  messages.clear();
+  server.AnswerFromFolder("/download/bd/xc.dat");
+  EXPECT_LT(RunCancelledAt("/download/Voduravurazivizevo.exe", result), std::chrono::seconds(1));
+  EXPECT_EQ(result, UpdateResult::Cancelled);
+  ASSERT_EQ(progress.texts.size(), 70u);
+  EXPECT_GBK_EQ(progress.texts[68], Progress("升级主文件"));
+  EXPECT_GBK_EQ(progress.texts[69], "升级已取消");
+  EXPECT_EQ(messages, (std::vector<std::string>{"即将进行升级，耐心等待!"}));
+  EXPECT_EQ(server.RequestCount("/download/Voduravurazivizevo.exe.sig"), 0);
+  EXPECT_EQ(ReadBytes(ProgramFile()), oldProgram);
+  EXPECT_TRUE(started.empty());
+  EXPECT_EQ(program.Listing(), "Qeva;bd;");
 }
 
 }  // namespace

@@ -14,6 +14,7 @@ const char* const kProgress = "系统正在升级中........";
 const char* const kDataPath = "/download/bd/";
 const char* const kProgramPath = "/download/Voduravurazivizevo.exe";
 const char* const kSignatureSuffix = ".sig";
+const char* const kCancelled = "升级已取消";
 
 std::string ReadOrEmpty(const std::string& path) {
   try {
@@ -25,12 +26,13 @@ std::string ReadOrEmpty(const std::string& path) {
 
 // Fetches the new program and its detached signature beside the running program, checks both
 // and renames the new file over the running one. Nothing fetched is left behind on failure.
-bool InstallProgram(const UpdateSetup& setup) {
+bool InstallProgram(const UpdateSetup& setup, const TCancellation& cancel) {
   const std::string fresh = setup.ProgramFile + ".new";
   const std::string signatureFile = fresh + kSignatureSuffix;
   const std::string program = setup.BaseAddress + kProgramPath;
-  bool installed =
-      setup.Download(program, fresh) && setup.Download(program + kSignatureSuffix, signatureFile);
+  bool installed = setup.Download(program, fresh, cancel) &&
+                   setup.Download(program + kSignatureSuffix, signatureFile, cancel) &&
+                   !cancel.Cancelled();
   if (installed) {
     const std::string bytes = ReadOrEmpty(fresh);
     installed = VerifyEd25519Signature(bytes, ReadOrEmpty(signatureFile), setup.PublicKey) &&
@@ -44,24 +46,40 @@ bool InstallProgram(const UpdateSetup& setup) {
 
 }  // namespace
 
-UpdateResult RunOnlineUpdate(const UpdateSetup& setup, UpdateProgress& progress) {
+UpdateResult RunOnlineUpdate(const UpdateSetup& setup, UpdateProgress& progress,
+                             const TCancellation& cancel) {
+  // Called off, the update says so and asks nothing more of the user: the window may be
+  // closing.
+  const auto cancelled = [&] {
+    progress.Show(kCancelled);
+    return UpdateResult::Cancelled;
+  };
   const std::string dataFolder = setup.ProgramFolder + "/bd";
   if (!DirectoryExists(dataFolder)) CreateDir(dataFolder);
   setup.Message("即将进行升级，耐心等待!");
+  if (cancel.Cancelled()) return cancelled();
   for (const std::string name : ReferenceBookFiles) {
     progress.Show(kProgress + ("升级" + name + "文件"));
     const bool fetched =
-        setup.Download(setup.BaseAddress + kDataPath + name, dataFolder + "/" + name);
+        setup.Download(setup.BaseAddress + kDataPath + name, dataFolder + "/" + name, cancel);
+    if (cancel.Cancelled()) return cancelled();
     progress.Show(kProgress + name + (fetched ? "升级成功" : "升级失败"));
   }
   progress.Show(std::string(kProgress) + "升级主文件");
-  if (!InstallProgram(setup)) {
+  const bool installed = InstallProgram(setup, cancel);
+  if (!installed && cancel.Cancelled()) return cancelled();
+  if (!installed) {
     setup.Message("升级失败");
     return UpdateResult::ProgramKept;
   }
   setup.Message("升级成功");
   setup.StartProgram(setup.ProgramFile, setup.ProgramFolder);
   return UpdateResult::ProgramReplaced;
+}
+
+UpdateResult RunOnlineUpdate(const UpdateSetup& setup, UpdateProgress& progress) {
+  const TCancellation never;
+  return RunOnlineUpdate(setup, progress, never);
 }
 
 std::string UpdateBaseAddress(const std::string& builtIn) {

@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "platform/Cancellation.h"
+
 // Where the update's progress texts go, one at a time, in order (a line each in a text box,
 // or each replacing the last in a caption).
 class UpdateProgress {
@@ -21,8 +23,11 @@ struct UpdateSetup {
   std::string ProgramFolder;  // its sub-folder bd/ receives the data files
   std::string ProgramFile;    // the running program's own file, replaced by the new one
   std::string PublicKey;      // the maker's Ed25519 key in hexadecimal; "" installs nothing
-  // Fetches an address into a file, true on success (a file is replaced only when whole).
-  std::function<bool(const std::string& url, const std::string& fileName)> Download;
+  // Fetches an address into a file, true on success (a file is replaced only when whole); a
+  // cancellation ends it soon with false and the file as it was.
+  std::function<bool(const std::string& url, const std::string& fileName,
+                     const TCancellation& cancel)>
+      Download;
   // Shows a message and returns when the user has closed it.
   std::function<void(const std::string& text)> Message;
   // Starts a program on its own in a folder, without a shell; true when it started.
@@ -32,10 +37,14 @@ struct UpdateSetup {
 enum class UpdateResult {
   ProgramKept,      // the running program stays; go on
   ProgramReplaced,  // the new program is in place and was started: end this one
+  Cancelled,        // called off before the new program was in place: the running one stays
 };
 
 // Runs the update from start to end, blocking; the sink and the setup's calls are made on the
-// calling thread.
+// calling thread. Once `cancel` is cancelled, the transfer under way ends, nothing more is
+// fetched and nothing fetched for the program is kept; data files already fetched stay.
+UpdateResult RunOnlineUpdate(const UpdateSetup& setup, UpdateProgress& progress,
+                             const TCancellation& cancel);
 UpdateResult RunOnlineUpdate(const UpdateSetup& setup, UpdateProgress& progress);
 
 // The update server's base address: the environment's ZELKAR_UPDATE_URL when it is set and not
