@@ -229,16 +229,24 @@ void TControl::SetShowHint(bool value) {
 }
 
 void TControl::SetColor(TColor value) {
+  // A control that followed its parent (or had none to follow: a window) has shown no colour
+  // of its own yet, so the colour goes to the widget even when the value is the same.
+  const bool wasFollowing = parentColor_;
   parentColor_ = false;
-  if (value == color_) return;
+  if (value == color_ && !wasFollowing) return;
+  const bool changed = value != color_;
   color_ = value;
   ColorChanged();
-  TellChildren(this, [](TControl* child) { child->ParentColorChanged(); });
+  if (changed) TellChildren(this, [](TControl* child) { child->ParentColorChanged(); });
 }
 
 void TControl::SetParentColor(bool value) {
+  if (value == parentColor_) return;
   parentColor_ = value;
-  if (value) ParentColorChanged();
+  if (value)
+    ParentColorChanged();
+  else
+    ColorChanged();  // the colour it took from its parent is its own from now on
 }
 
 void TControl::ParentColorChanged() {
