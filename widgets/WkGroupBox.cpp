@@ -206,8 +206,10 @@ void TWkSpacer::SetOrientation(TOrientation value) {
 }
 
 void TWkSpacer::Paint() {
-  if (!grooved_) return;
   TCanvas& canvas = Canvas();
+  // A windowless gap: what its parent painted shows through it.
+  DrawParentImageCanvas(this, canvas, false);
+  if (!grooved_) return;
   const int w = Width(), h = Height();
   if (w <= h) {
     const int x = w / 2 - 1;

@@ -604,6 +604,8 @@ void TWkToolButton::Paint() {
     state_ = down_ && groupIndex_ != 0 ? 3 : 0;
   }
   TCanvas& canvas = Canvas();
+  // A windowless button shows what its parent painted behind it (a gradient bar, say).
+  if (transparent_) DrawParentImageCanvas(this, canvas, false);
   TRect r = DrawButtonFace(GetClientRect());
   if (!transparent_) {
     canvas.Brush().SetColor(Color());

@@ -248,6 +248,34 @@ TEST_F(ToolbarTest, FacesByStyleAndTheGradientOfAHotStickyButton) {
   EXPECT_LT(GetRValue(downTop), 50);  // near the stop colour, blue
 }
 
+// Windowless transparent buttons and spacers let the bar's gradient show through them.
+TEST_F(ToolbarTest, TransparentButtonsAndSpacersShowTheGradientOfTheirBar) {
+  bar->SetVisualStyle(vsGradient);
+  bar->SetGradientColorStyle(gcsCustom);
+  bar->SetGradientColorStart(RGB(255, 255, 255));
+  bar->SetGradientColorStop(RGB(0, 0, 255));
+  TWkToolButton* b = NewButton("b");
+  auto* spacer = new TWkSpacer(form);
+  spacer->SetParent(bar);
+  b->MouseLeave();
+  TBitmap& back = bar->PaintOffscreen();
+  // Rows near the top and the bottom of each: not one flat colour, and the bar's own pixels.
+  const std::vector<Px> underButton = {
+      {2, 2, back.PixelColor(b->Left() + 2, b->Top() + 2)},
+      {2, b->Height() - 3, back.PixelColor(b->Left() + 2, b->Top() + b->Height() - 3)}};
+  const std::vector<Px> underSpacer = {
+      {1, 1, back.PixelColor(spacer->Left() + 1, spacer->Top() + 1)},
+      {1, spacer->Height() - 2,
+       back.PixelColor(spacer->Left() + 1, spacer->Top() + spacer->Height() - 2)}};
+  ASSERT_NE(underButton[0].Color, underButton[1].Color);
+  EXPECT_TRUE(PixelsAre(b->PaintOffscreen(), underButton));
+  EXPECT_TRUE(PixelsAre(spacer->PaintOffscreen(), underSpacer));
+  // A button that is not transparent fills its face with its colour.
+  b->SetTransparent(false);
+  b->SetColor(clYellow);
+  EXPECT_TRUE(PixelsAre(b->PaintOffscreen(), {{2, 2, clYellow}}));
+}
+
 TEST_F(ToolbarTest, TheOverflowPopupOffersTheButtonsBeyondTheEdge) {
   bar->SetWrapControls(false);
   TImageList images(16, 16);
