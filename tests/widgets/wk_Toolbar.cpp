@@ -324,6 +324,37 @@ TEST_F(ToolbarTest, TheOverflowPopupOffersTheButtonsBeyondTheEdge) {
   EXPECT_EQ(clicked.size(), 1u);
 }
 
+// The pop-up's own frame (a light and a dark side, then its band) rings the bar inside it.
+TEST_F(ToolbarTest, TheOverflowPopupsFrameRingsItsBar) {
+  bar->SetWrapControls(false);
+  for (int i = 0; i < 20; ++i) NewButton("t" + std::to_string(i));
+  ASSERT_TRUE(bar->OverflowShown());
+  TWkToolbarPopupButton* more = bar->PopupButton();
+  TRect inner, window;
+  std::unique_ptr<TBitmap> shot;
+  Application->QueueCall([&] {
+    TWkPopup* popup = more->OpenPopup()->PopupWindow();
+    window = popup->BoundsRect();
+    inner = popup->Controls(0)->BoundsRect();
+    shot = GrabControl(popup);
+    more->OpenPopup()->ClosePopup();
+  });
+  UserClick(more);
+  ASSERT_TRUE(shot);
+  const int w = window.Width(), h = window.Height();
+  // One pixel of frame and two of band on each side.
+  EXPECT_EQ(inner, Rect(3, 3, w - 3, h - 3));
+  const TColor bandColour = clBtnFace;
+  EXPECT_TRUE(PixelsAre(*shot, {{0, 0, clBtnHighlight},
+                                {w - 2, 0, clBtnHighlight},
+                                {0, h - 2, clBtnHighlight},
+                                {w - 1, 0, clBtnShadow},
+                                {0, h - 1, clBtnShadow},
+                                {w - 1, h - 1, clBtnShadow},
+                                {1, 1, bandColour},
+                                {w - 3, h - 3, bandColour}}));
+}
+
 // --- popup panel --------------------------------------------------------------------------------
 
 namespace {
