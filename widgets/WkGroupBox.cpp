@@ -64,12 +64,13 @@ TRect TWkCustomGroupBox::CaptionRect() {
   canvas.SetFont(*Font());
   const int h = canvas.TextHeight("Pp");
   const int tw = canvas.TextWidth(StripAccelChars(caption));
+  const bool mirrored = UseRightToLeftAlignment();
   switch (groupStyle_) {
     case gsStandard:
     case gsFlat:
-      return Rect(8, 0, 8 + tw, h);
+      return mirrored ? Rect(Width() - tw - 8, 0, Width() - 8, h) : Rect(8, 0, 8 + tw, h);
     case gsTopLine:
-      return Rect(0, 0, tw + 4, h);
+      return mirrored ? Rect(Width() - tw - 4, 0, Width() - 4, h) : Rect(0, 0, tw + 4, h);
     case gsBanner:
       return Rect(0, 0, Width(), h + 6);
     case gsUnderline:

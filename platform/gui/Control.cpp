@@ -101,6 +101,7 @@ void TControl::SetParent(TWinControl* parent) {
   if (parentFont_) CopyParentFont();
   if (parentColor_) color_ = parent->Color();
   UpdatePeer();
+  if (parentBiDiMode_) TakeBiDiMode(parent->BiDiMode());
   if (align_ != alNone) parent->Realign();
   parent->ControlListChange(this, true);
 }
@@ -271,6 +272,27 @@ void TControl::ColorChanged() {
     pal.setColor(QPalette::Base, ToQColor(color_));
   widget_->setPalette(pal);
   widget_->setAutoFillBackground(true);
+}
+
+void TControl::SetBiDiMode(TBiDiMode value) {
+  parentBiDiMode_ = false;
+  TakeBiDiMode(value);
+}
+
+void TControl::SetParentBiDiMode(bool value) {
+  parentBiDiMode_ = value;
+  if (value) ParentBiDiModeChanged();
+}
+
+void TControl::ParentBiDiModeChanged() {
+  if (parentBiDiMode_ && parent_) TakeBiDiMode(parent_->BiDiMode());
+}
+
+void TControl::TakeBiDiMode(TBiDiMode value) {
+  if (value == bidiMode_) return;
+  bidiMode_ = value;
+  BiDiModeChanged();
+  TellChildren(this, [](TControl* child) { child->ParentBiDiModeChanged(); });
 }
 
 void TControl::SetFont(const TFont& font) { font_->Assign(font); }

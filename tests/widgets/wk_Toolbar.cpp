@@ -248,6 +248,37 @@ TEST_F(ToolbarTest, FacesByStyleAndTheGradientOfAHotStickyButton) {
   EXPECT_LT(GetRValue(downTop), 50);  // near the stop colour, blue
 }
 
+// Right to left the bar fills its rows from the right edge, and a drop-down button has its
+// part, where a press drops the menu, at its left.
+TEST_F(ToolbarTest, RightToLeftTheRowsFillFromTheRightAndTheDropDownPartIsAtTheLeft) {
+  TWkToolButton* first = NewButton("first");
+  TWkToolButton* second = NewButton("second");
+  form->SetBiDiMode(bdRightToLeft);
+  EXPECT_EQ(first->BoundsRect(), Rect(400 - 4 - 25, 2, 400 - 4, 27));
+  EXPECT_EQ(second->Left(), 400 - 4 - 50);
+  TPopupMenu menu(nullptr);
+  NewMenuItem(&menu, menu.Items(), "", "x");
+  second->SetToolStyle(tsDropDown);
+  second->SetDropDownMenu(&menu);
+  EXPECT_EQ(second->Width(), 25 + 14);
+  EXPECT_EQ(second->Left(), 400 - 4 - 25 - 39);
+  // A press on the right 14 pixels clicks; on the left 14 it drops the menu.
+  second->MouseDown(mbLeft, 0, 30, 5);
+  second->MouseUp(mbLeft, 0, 30, 5);
+  EXPECT_EQ(clicked, (std::vector<std::string>{"second"}));
+  dialogs().AnswerPopup(nullptr);
+  second->MouseDown(mbLeft, 0, 5, 5);
+  EXPECT_EQ(dialogs().Shown().size(), 1u);
+  EXPECT_EQ(clicked.size(), 1u);
+  // The image sits in the part beside the drop-down part, now on its right.
+  TRect image, text;
+  second->CalcLayout(image, text);
+  EXPECT_GE(image.Left, 14);
+  // Back to left to right.
+  form->SetBiDiMode(bdLeftToRight);
+  EXPECT_EQ(first->Left(), 4);
+}
+
 // Windowless transparent buttons and spacers let the bar's gradient show through them.
 TEST_F(ToolbarTest, TransparentButtonsAndSpacersShowTheGradientOfTheirBar) {
   bar->SetVisualStyle(vsGradient);
