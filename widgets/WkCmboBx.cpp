@@ -8,6 +8,7 @@
 #include "platform/gui/Desktop.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Themes.h"
+#include "widgets/WkGlyphs.h"
 
 namespace {
 

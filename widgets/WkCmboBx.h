@@ -9,7 +9,10 @@
 #include "platform/Classes.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/StdCtrls.h"
-#include "widgets/WkCommon.h"
+#include "widgets/WkColors.h"
+#include "widgets/WkFrameController.h"
+#include "widgets/WkFrames.h"
+#include "widgets/WkHelpers.h"
 
 // How long typed characters of an incremental search stay together.
 constexpr unsigned WkSearchTimeout = 1500;

@@ -1,6 +1,9 @@
 // Sides, bevels and frames in the kit's frame styles. Every routine returns the rectangle
 // inside what it drew, so frames nest by feeding one result into the next call.
-#include "widgets/WkCommon.h"
+#include "widgets/WkFrames.h"
+
+#include "widgets/WkColors.h"
+#include "widgets/WkHelpers.h"
 
 namespace {
 

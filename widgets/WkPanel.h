@@ -8,7 +8,10 @@
 
 #include "platform/gui/CustomControl.h"
 #include "platform/gui/StdCtrls.h"
-#include "widgets/WkCommon.h"
+#include "widgets/WkColors.h"
+#include "widgets/WkFrameController.h"
+#include "widgets/WkFrames.h"
+#include "widgets/WkHelpers.h"
 
 enum TWkGridStyle { gsDots, gsDottedLines, gsSolidLines };
 

@@ -10,7 +10,7 @@
 #include "platform/gui/Forms.h"
 #include "platform/gui/Menus.h"
 #include "platform/gui/TrayIcon.h"
-#include "widgets/WkCommon.h"
+#include "widgets/WkLook.h"
 
 enum TWkTrayIconClicks {
   ticNone,
