@@ -268,8 +268,13 @@ TEST_F(ToolbarTest, RightToLeftTheRowsFillFromTheRightAndTheDropDownPartIsAtTheL
   EXPECT_EQ(clicked, (std::vector<std::string>{"second"}));
   dialogs().AnswerPopup(nullptr);
   second->MouseDown(mbLeft, 0, 5, 5);
-  EXPECT_EQ(dialogs().Shown().size(), 1u);
+  ASSERT_EQ(dialogs().Shown().size(), 1u);
   EXPECT_EQ(clicked.size(), 1u);
+  // The menu, wider than the button, opens under it ending at its right edge: it starts
+  // left of the button.
+  const TPoint corner = second->ClientToScreen(Point(0, second->Height()));
+  EXPECT_LT(dialogs().Shown()[0].X, corner.X);
+  EXPECT_EQ(dialogs().Shown()[0].Y, corner.Y);
   // The image sits in the part beside the drop-down part, now on its right.
   TRect image, text;
   second->CalcLayout(image, text);
