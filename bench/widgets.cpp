@@ -2,6 +2,7 @@
 // client area on every resize, so a full-window gradient must stay well under a frame's time.
 #include <benchmark/benchmark.h>
 
+#include "widgets/WkFrames.h"
 #include "widgets/WkGrafx.h"
 
 namespace {

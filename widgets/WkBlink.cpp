@@ -1,7 +1,7 @@
 // The process-wide blink timer shared by every blinking control.
-#include <algorithm>
+#include "widgets/WkBlink.h"
 
-#include "widgets/WkCommon.h"
+#include <algorithm>
 
 TWkBlinkingControlsList* BlinkingControls = nullptr;
 

@@ -289,9 +289,12 @@ void TWkButton::GetFaceTextRect(TRect& rect) {
 
 void TWkButton::DrawButtonContent() {
   unsigned flags = DT_EXPANDTABS | DT_WORDBREAK;
-  flags |= alignment_ == taLeftJustify    ? DT_LEFT
-           : alignment_ == taRightJustify ? DT_RIGHT
-                                          : DT_CENTER;
+  TAlignment alignment = alignment_;
+  if (UseRightToLeftAlignment() && alignment != taCenter)
+    alignment = alignment == taLeftJustify ? taRightJustify : taLeftJustify;
+  flags |= alignment == taLeftJustify    ? DT_LEFT
+           : alignment == taRightJustify ? DT_RIGHT
+                                         : DT_CENTER;
   TRect r;
   GetFaceTextRect(r);
   DrawCaption(Canvas(), r, flags);

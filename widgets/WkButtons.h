@@ -10,7 +10,10 @@
 #include "platform/gui/CustomControl.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/StdCtrls.h"
-#include "widgets/WkCommon.h"
+#include "widgets/WkColors.h"
+#include "widgets/WkFrameController.h"
+#include "widgets/WkFrames.h"
+#include "widgets/WkHelpers.h"
 
 // Sent through a parent's controls when a grouped push button goes down: WParam the group,
 // LParam the button.

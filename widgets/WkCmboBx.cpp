@@ -8,6 +8,7 @@
 #include "platform/gui/Desktop.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Themes.h"
+#include "widgets/WkGlyphs.h"
 
 namespace {
 
@@ -287,16 +288,9 @@ void TWkCustomComboBox::KeyPressEvent(char& key) {
 // --- keys ----------------------------------------------------------------------------------
 
 bool TWkCustomComboBox::KeyDown(uint16_t& key, TShiftState shift) {
-  const bool alt = (shift & ssAlt) != 0, ctrl = (shift & ssCtrl) != 0;
-  if (readOnly_) {
-    // Nothing opens the list or moves the selection; Alt+F4 still closes the window.
-    const bool altF4 = alt && key == VK_F4;
-    const bool moves = key == VK_UP || key == VK_DOWN || key == VK_PRIOR || key == VK_NEXT ||
-                       key == VK_HOME || key == VK_END || key == VK_DELETE;
-    if (!altF4 && (alt || key == VK_F4 || moves || ListStyle())) {
-      key = 0;
-      return true;
-    }
+  if (readOnly_ && RefusedWhileReadOnly(key, shift)) {
+    key = 0;
+    return true;
   }
   if (key == VK_ESCAPE && DroppedDown() && OnSelEndCancel) OnSelEndCancel(this);
   if (TabOnEnter && key == VK_RETURN && !DroppedDown()) {
@@ -304,76 +298,89 @@ bool TWkCustomComboBox::KeyDown(uint16_t& key, TShiftState shift) {
     if (TForm* form = ParentForm()) form->SelectNext(true);
     return true;
   }
-  if (AutoDropDown) {
-    if (key == VK_TAB && DroppedDown())
-      SetDroppedDown(false);
-    else if (key != VK_BACK && key != VK_TAB && key != VK_ESCAPE && !DroppedDown())
-      SetDroppedDown(true);
-  }
+  if (AutoDropDown) DropDownForKey(key);
   if (ListStyle()) {
-    switch (key) {
-      case VK_ESCAPE:
-      case VK_PRIOR:
-      case VK_NEXT:
-      case VK_END:
-      case VK_HOME:
-      case VK_LEFT:
-      case VK_UP:
-      case VK_RIGHT:
-      case VK_DOWN:
-        searchText_.clear();
-        break;
-      default:
-        break;
-    }
-  } else if (AutoComplete) {
-    switch (key) {
-      case VK_ESCAPE:
-        searchText_.clear();
-        if (!DroppedDown()) {
-          key = 0;
-          return true;
-        }
-        break;
-      case VK_RETURN:
-        // The typed search is kept only for the change of an Enter that closes the list: set
-        // with the list closed, the flag would wait for the next typed text and replace it
-        // with the item of the old search.
-        if (DroppedDown()) {
-          if (OnSelEndOk) OnSelEndOk(this);
-          closedWithEnter_ = true;
-        }
-        break;
-      case VK_UP:
-      case VK_DOWN:
-      case VK_PRIOR:
-      case VK_NEXT:
-        searchText_.clear();
-        keyedChange_ = true;
-        break;
-      case VK_END:
-      case VK_HOME:
-      case VK_LEFT:
-      case VK_RIGHT:
-        searchText_ = Text();
-        break;
-      case VK_DELETE:
-        if (!AllowEdit && SelLength() < static_cast<int>(Text().size())) {
-          key = 0;
-          return true;
-        }
-        break;
-      default:
-        break;
-    }
-    const bool cutOrPaste =
-        (ctrl && (key == 'X' || key == 'V')) || ((shift & ssShift) != 0 && key == VK_INSERT);
-    if (cutOrPaste && !AllowEdit) {
-      key = 0;
-      return true;
-    }
+    ListSearchKey(key);
+  } else if (AutoComplete && !AutoCompleteKey(key, shift)) {
+    key = 0;
+    return true;
   }
   return TComboBox::KeyDown(key, shift);
+}
+
+bool TWkCustomComboBox::RefusedWhileReadOnly(uint16_t key, TShiftState shift) const {
+  // Nothing opens the list or moves the selection; Alt+F4 still closes the window.
+  const bool alt = (shift & ssAlt) != 0;
+  const bool altF4 = alt && key == VK_F4;
+  const bool moves = key == VK_UP || key == VK_DOWN || key == VK_PRIOR || key == VK_NEXT ||
+                     key == VK_HOME || key == VK_END || key == VK_DELETE;
+  return !altF4 && (alt || key == VK_F4 || moves || ListStyle());
+}
+
+void TWkCustomComboBox::DropDownForKey(uint16_t key) {
+  if (key == VK_TAB && DroppedDown())
+    SetDroppedDown(false);
+  else if (key != VK_BACK && key != VK_TAB && key != VK_ESCAPE && !DroppedDown())
+    SetDroppedDown(true);
+}
+
+void TWkCustomComboBox::ListSearchKey(uint16_t key) {
+  // Moving through the list starts the incremental search afresh.
+  switch (key) {
+    case VK_ESCAPE:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_END:
+    case VK_HOME:
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN:
+      searchText_.clear();
+      break;
+    default:
+      break;
+  }
+}
+
+bool TWkCustomComboBox::AutoCompleteKey(uint16_t key, TShiftState shift) {
+  switch (key) {
+    case VK_ESCAPE:
+      searchText_.clear();
+      if (!DroppedDown()) return false;
+      break;
+    case VK_RETURN:
+      // The typed search is kept only for the change of an Enter that closes the list: set
+      // with the list closed, the flag would wait for the next typed text and replace it
+      // with the item of the old search.
+      if (DroppedDown()) {
+        if (OnSelEndOk) OnSelEndOk(this);
+        closedWithEnter_ = true;
+      }
+      break;
+    case VK_UP:
+    case VK_DOWN:
+    case VK_PRIOR:
+    case VK_NEXT:
+      searchText_.clear();
+      keyedChange_ = true;
+      break;
+    case VK_END:
+    case VK_HOME:
+    case VK_LEFT:
+    case VK_RIGHT:
+      searchText_ = Text();
+      break;
+    case VK_DELETE:
+      if (!AllowEdit && SelLength() < static_cast<int>(Text().size())) return false;
+      break;
+    default:
+      break;
+  }
+  const bool ctrl = (shift & ssCtrl) != 0;
+  const bool cutOrPaste =
+      (ctrl && (key == 'X' || key == 'V')) || ((shift & ssShift) != 0 && key == VK_INSERT);
+  return !(cutOrPaste && !AllowEdit);
 }
 
 bool TWkCustomComboBox::KeyPress(char& key) {

@@ -9,7 +9,10 @@
 #include "platform/Classes.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/StdCtrls.h"
-#include "widgets/WkCommon.h"
+#include "widgets/WkColors.h"
+#include "widgets/WkFrameController.h"
+#include "widgets/WkFrames.h"
+#include "widgets/WkHelpers.h"
 
 // How long typed characters of an incremental search stay together.
 constexpr unsigned WkSearchTimeout = 1500;
@@ -109,6 +112,12 @@ class TWkCustomComboBox : public TComboBox, public TWkFrameControllerLink {
   void KeyPressEvent(char& key);
 
  private:
+  // Steps of KeyDown. A read-only box refuses keys that would open or move the list; the
+  // auto-complete step returns false for a key it consumes.
+  bool RefusedWhileReadOnly(uint16_t key, TShiftState shift) const;
+  void DropDownForKey(uint16_t key);
+  void ListSearchKey(uint16_t key);
+  bool AutoCompleteKey(uint16_t key, TShiftState shift);
   bool ListStyle() const {
     return Style() == csDropDownList || Style() == csOwnerDrawFixed ||
            Style() == csOwnerDrawVariable;

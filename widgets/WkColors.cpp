@@ -1,11 +1,12 @@
 // Colour arithmetic on the 0..240 HSL scale and the colour pairs of the visual-style schemes.
+#include "widgets/WkColors.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
 #include "platform/Registry.h"
 #include "platform/gui/Themes.h"
-#include "widgets/WkCommon.h"
 
 std::uint8_t XPColorScheme = 0;
 bool HighColorDisplay = true;

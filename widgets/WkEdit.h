@@ -4,7 +4,10 @@
 #pragma once
 
 #include "platform/gui/StdCtrls.h"
-#include "widgets/WkCommon.h"
+#include "widgets/WkColors.h"
+#include "widgets/WkFrameController.h"
+#include "widgets/WkFrames.h"
+#include "widgets/WkHelpers.h"
 
 class TWkCustomEdit : public TEdit, public TWkFrameControllerLink {
  public:

@@ -1,7 +1,7 @@
 // The frame controller: one set of frame and colour settings pushed into linked controls.
-#include <algorithm>
+#include "widgets/WkFrameController.h"
 
-#include "widgets/WkCommon.h"
+#include <algorithm>
 
 TWkFrameController::TWkFrameController(TComponent* AOwner) : TComponent(AOwner) {}
 

@@ -1,6 +1,9 @@
 // Sides, bevels and frames in the kit's frame styles. Every routine returns the rectangle
 // inside what it drew, so frames nest by feeding one result into the next call.
-#include "widgets/WkCommon.h"
+#include "widgets/WkFrames.h"
+
+#include "widgets/WkColors.h"
+#include "widgets/WkHelpers.h"
 
 namespace {
 
@@ -26,10 +29,37 @@ ColorPair StyleColors(TFrameStyle style) {
   }
 }
 
-void Line(TCanvas& canvas, int x1, int y1, int x2, int y2) {
-  canvas.MoveTo(x1, y1);
-  canvas.LineTo(x2, y2);
-}
+// Lines and pixels kept to the rectangle a helper was given. A side of a rectangle too small
+// for it, or one that runs backwards, paints nothing rather than outside it; a rectangle of no
+// area (empty or inverted) takes no pixel at all.
+class TBoundedPen {
+ public:
+  TBoundedPen(TCanvas& canvas, const TRect& bounds) : canvas_(canvas), b_(bounds) {}
+  // [x1, x2) on row y, in the pen colour.
+  void HLine(int x1, int x2, int y) {
+    x1 = MaxInt(x1, b_.Left);
+    x2 = MinInt(x2, b_.Right);
+    if (x1 >= x2 || y < b_.Top || y >= b_.Bottom) return;
+    canvas_.MoveTo(x1, y);
+    canvas_.LineTo(x2, y);
+  }
+  // [y1, y2) in column x, in the pen colour.
+  void VLine(int x, int y1, int y2) {
+    y1 = MaxInt(y1, b_.Top);
+    y2 = MinInt(y2, b_.Bottom);
+    if (y1 >= y2 || x < b_.Left || x >= b_.Right) return;
+    canvas_.MoveTo(x, y1);
+    canvas_.LineTo(x, y2);
+  }
+  void Pixel(int x, int y, TColor color) {
+    if (x >= b_.Left && x < b_.Right && y >= b_.Top && y < b_.Bottom) canvas_.SetPixel(x, y, color);
+  }
+  void SetColor(TColor color) { canvas_.Pen().SetColor(color); }
+
+ private:
+  TCanvas& canvas_;
+  const TRect b_;
+};
 
 // Two one-pixel rings: outer, then inner.
 TRect TwoRings(TCanvas& canvas, const TRect& rect, TSides sides, ColorPair outer, ColorPair inner) {
@@ -49,14 +79,15 @@ TRect Shrunk(TRect r, TSides sides, int by) {
 TRect Etched(TCanvas& canvas, const TRect& r, TSides sides, TColor ul, TColor lr) {
   const bool left = HasSide(sides, sdLeft), top = HasSide(sides, sdTop),
              right = HasSide(sides, sdRight), bottom = HasSide(sides, sdBottom);
-  if (right) canvas.SetPixel(r.Right - 1, r.Top, lr);
-  if (top && !right) canvas.SetPixel(r.Right - 1, r.Top, ul);
-  if (bottom) canvas.SetPixel(r.Left, r.Bottom - 1, lr);
-  if (left && !bottom) canvas.SetPixel(r.Left, r.Bottom - 1, ul);
-  if (top && !left) canvas.SetPixel(r.Left, r.Top + 1, lr);
-  if (left && !top) canvas.SetPixel(r.Left + 1, r.Top, lr);
-  if (bottom && !right) canvas.SetPixel(r.Right - 1, r.Bottom - 2, ul);
-  if (right && !bottom) canvas.SetPixel(r.Right - 2, r.Bottom - 1, ul);
+  TBoundedPen pen(canvas, r);
+  if (right) pen.Pixel(r.Right - 1, r.Top, lr);
+  if (top && !right) pen.Pixel(r.Right - 1, r.Top, ul);
+  if (bottom) pen.Pixel(r.Left, r.Bottom - 1, lr);
+  if (left && !bottom) pen.Pixel(r.Left, r.Bottom - 1, ul);
+  if (top && !left) pen.Pixel(r.Left, r.Top + 1, lr);
+  if (left && !top) pen.Pixel(r.Left + 1, r.Top, lr);
+  if (bottom && !right) pen.Pixel(r.Right - 1, r.Bottom - 2, ul);
+  if (right && !bottom) pen.Pixel(r.Right - 2, r.Bottom - 1, ul);
   DrawSides(canvas, Rect(r.Left + 1, r.Top + 1, r.Right, r.Bottom), lr, sides, lr);
   DrawSides(canvas, Rect(r.Left, r.Top, r.Right - 1, r.Bottom - 1), ul, sides, ul);
   return Shrunk(r, sides, 2);
@@ -66,15 +97,16 @@ TRect Etched(TCanvas& canvas, const TRect& r, TSides sides, TColor ul, TColor lr
 
 TRect DrawSides(TCanvas& canvas, TRect rect, TColor ulColor, TSides sides, TColor lrColor) {
   const TRect& r = rect;
+  TBoundedPen pen(canvas, r);
   if (ulColor != clNone) {
-    canvas.Pen().SetColor(ulColor);
-    if (HasSide(sides, sdLeft)) Line(canvas, r.Left, r.Top, r.Left, r.Bottom);
-    if (HasSide(sides, sdTop)) Line(canvas, r.Left, r.Top, r.Right, r.Top);
+    pen.SetColor(ulColor);
+    if (HasSide(sides, sdLeft)) pen.VLine(r.Left, r.Top, r.Bottom);
+    if (HasSide(sides, sdTop)) pen.HLine(r.Left, r.Right, r.Top);
   }
   if (lrColor != clNone) {
-    canvas.Pen().SetColor(lrColor);
-    if (HasSide(sides, sdRight)) Line(canvas, r.Right - 1, r.Top, r.Right - 1, r.Bottom);
-    if (HasSide(sides, sdBottom)) Line(canvas, r.Left, r.Bottom - 1, r.Right, r.Bottom - 1);
+    pen.SetColor(lrColor);
+    if (HasSide(sides, sdRight)) pen.VLine(r.Right - 1, r.Top, r.Bottom);
+    if (HasSide(sides, sdBottom)) pen.HLine(r.Left, r.Right, r.Bottom - 1);
   }
   return Shrunk(rect, sides, 1);
 }
@@ -172,28 +204,31 @@ TRect DrawBox(TCanvas& canvas, const TRect& rect, TColor color) {
 }
 
 TRect DrawCornerBrackets(TCanvas& canvas, const TRect& rect, TColor color, int length) {
+  // A stroke longer than its side stops at the side.
   const TRect& r = rect;
-  canvas.Pen().SetColor(color);
-  Line(canvas, r.Left, r.Top, r.Left + length, r.Top);
-  Line(canvas, r.Left, r.Top, r.Left, r.Top + length);
-  Line(canvas, r.Right - length, r.Top, r.Right, r.Top);
-  Line(canvas, r.Right - 1, r.Top, r.Right - 1, r.Top + length);
-  Line(canvas, r.Left, r.Bottom - 1, r.Left + length, r.Bottom - 1);
-  Line(canvas, r.Left, r.Bottom - length, r.Left, r.Bottom);
-  Line(canvas, r.Right - length, r.Bottom - 1, r.Right, r.Bottom - 1);
-  Line(canvas, r.Right - 1, r.Bottom - length, r.Right - 1, r.Bottom);
+  TBoundedPen pen(canvas, r);
+  pen.SetColor(color);
+  pen.HLine(r.Left, r.Left + length, r.Top);
+  pen.VLine(r.Left, r.Top, r.Top + length);
+  pen.HLine(r.Right - length, r.Right, r.Top);
+  pen.VLine(r.Right - 1, r.Top, r.Top + length);
+  pen.HLine(r.Left, r.Left + length, r.Bottom - 1);
+  pen.VLine(r.Left, r.Bottom - length, r.Bottom);
+  pen.HLine(r.Right - length, r.Right, r.Bottom - 1);
+  pen.VLine(r.Right - 1, r.Bottom - length, r.Bottom);
   return Shrunk(rect, AllSides, 1);
 }
 
 TRect DrawDottedBox(TCanvas& canvas, const TRect& rect) {
   const TRect& r = rect;
+  TBoundedPen pen(canvas, r);
   for (int y = r.Top + 1; y < r.Bottom; y += 2) {
-    canvas.SetPixel(r.Left, y, clBlack);
-    canvas.SetPixel(r.Right - 1, y, clBlack);
+    pen.Pixel(r.Left, y, clBlack);
+    pen.Pixel(r.Right - 1, y, clBlack);
   }
   for (int x = r.Left + 1; x < r.Right; x += 2) {
-    canvas.SetPixel(x, r.Top, clBlack);
-    canvas.SetPixel(x, r.Bottom - 1, clBlack);
+    pen.Pixel(x, r.Top, clBlack);
+    pen.Pixel(x, r.Bottom - 1, clBlack);
   }
   return Shrunk(rect, AllSides, 1);
 }
@@ -202,26 +237,26 @@ TRect DrawRoundedSides(TCanvas& canvas, const TRect& rect, TColor color, TSides 
   const TRect& r = rect;
   const bool left = HasSide(sides, sdLeft), top = HasSide(sides, sdTop),
              right = HasSide(sides, sdRight), bottom = HasSide(sides, sdBottom);
-  canvas.Pen().SetColor(color);
-  if (left) Line(canvas, r.Left, r.Top + (top ? 2 : 0), r.Left, r.Bottom - (bottom ? 2 : 0));
-  if (top) Line(canvas, r.Left + (left ? 2 : 0), r.Top, r.Right - (right ? 2 : 0), r.Top);
-  if (right)
-    Line(canvas, r.Right - 1, r.Top + (top ? 2 : 0), r.Right - 1, r.Bottom - (bottom ? 2 : 0));
-  if (bottom)
-    Line(canvas, r.Left + (left ? 2 : 0), r.Bottom - 1, r.Right - (right ? 2 : 0), r.Bottom - 1);
-  if (left && top) canvas.SetPixel(r.Left + 1, r.Top + 1, color);
-  if (right && top) canvas.SetPixel(r.Right - 2, r.Top + 1, color);
-  if (right && bottom) canvas.SetPixel(r.Right - 2, r.Bottom - 2, color);
-  if (left && bottom) canvas.SetPixel(r.Left + 1, r.Bottom - 2, color);
+  TBoundedPen pen(canvas, r);
+  pen.SetColor(color);
+  if (left) pen.VLine(r.Left, r.Top + (top ? 2 : 0), r.Bottom - (bottom ? 2 : 0));
+  if (top) pen.HLine(r.Left + (left ? 2 : 0), r.Right - (right ? 2 : 0), r.Top);
+  if (right) pen.VLine(r.Right - 1, r.Top + (top ? 2 : 0), r.Bottom - (bottom ? 2 : 0));
+  if (bottom) pen.HLine(r.Left + (left ? 2 : 0), r.Right - (right ? 2 : 0), r.Bottom - 1);
+  if (left && top) pen.Pixel(r.Left + 1, r.Top + 1, color);
+  if (right && top) pen.Pixel(r.Right - 2, r.Top + 1, color);
+  if (right && bottom) pen.Pixel(r.Right - 2, r.Bottom - 2, color);
+  if (left && bottom) pen.Pixel(r.Left + 1, r.Bottom - 2, color);
   return Shrunk(rect, sides, 2);
 }
 
 TRect DrawCutCornerSides(TCanvas& canvas, const TRect& r, TColor color) {
-  canvas.Pen().SetColor(color);
-  Line(canvas, r.Left, r.Top + 1, r.Left, r.Bottom - 1);
-  Line(canvas, r.Left + 1, r.Top, r.Right - 1, r.Top);
-  Line(canvas, r.Right - 1, r.Top + 1, r.Right - 1, r.Bottom - 1);
-  Line(canvas, r.Left + 1, r.Bottom - 1, r.Right - 1, r.Bottom - 1);
+  TBoundedPen pen(canvas, r);
+  pen.SetColor(color);
+  pen.VLine(r.Left, r.Top + 1, r.Bottom - 1);
+  pen.HLine(r.Left + 1, r.Right - 1, r.Top);
+  pen.VLine(r.Right - 1, r.Top + 1, r.Bottom - 1);
+  pen.HLine(r.Left + 1, r.Right - 1, r.Bottom - 1);
   return Shrunk(r, AllSides, 1);
 }
 

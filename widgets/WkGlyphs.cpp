@@ -1,6 +1,8 @@
 // Small pixel-drawn glyphs: the drop-down arrow, scroll arrows and the close cross.
+#include "widgets/WkGlyphs.h"
+
 #include "platform/gui/Themes.h"
-#include "widgets/WkCommon.h"
+#include "widgets/WkColors.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 
 #include "platform/gui/CustomControl.h"
 #include "platform/gui/Forms.h"
+#include "widgets/WkColors.h"
 #include "widgets/WkGrafx.h"
 
 namespace {

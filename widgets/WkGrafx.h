@@ -7,7 +7,7 @@
 
 #include "platform/gui/Controls.h"
 #include "platform/gui/Graphics.h"
-#include "widgets/WkCommon.h"
+#include "widgets/WkLook.h"
 
 void PaintGradient(TCanvas& canvas, const TRect& rect, TGradientDirection direction,
                    TColor startColor, TColor stopColor, std::uint8_t colorSteps = 1);

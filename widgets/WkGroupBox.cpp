@@ -64,12 +64,13 @@ TRect TWkCustomGroupBox::CaptionRect() {
   canvas.SetFont(*Font());
   const int h = canvas.TextHeight("Pp");
   const int tw = canvas.TextWidth(StripAccelChars(caption));
+  const bool mirrored = UseRightToLeftAlignment();
   switch (groupStyle_) {
     case gsStandard:
     case gsFlat:
-      return Rect(8, 0, 8 + tw, h);
+      return mirrored ? Rect(Width() - tw - 8, 0, Width() - 8, h) : Rect(8, 0, 8 + tw, h);
     case gsTopLine:
-      return Rect(0, 0, tw + 4, h);
+      return mirrored ? Rect(Width() - tw - 4, 0, Width() - 4, h) : Rect(0, 0, tw + 4, h);
     case gsBanner:
       return Rect(0, 0, Width(), h + 6);
     case gsUnderline:
@@ -94,68 +95,26 @@ void TWkCustomGroupBox::Paint() {
   TCanvas& canvas = Canvas();
   canvas.SetFont(*Font());
   const int h = canvas.TextHeight("Pp");
-  TRect c = CaptionRect();
+  const TRect c = CaptionRect();
   const bool hasCaption = !Caption().empty();
   const int saved = canvas.SaveState();
-  if (Transparent()) {
-    if (PaintClientArea()) DrawParentImageCanvas(this, canvas, false);
-    if (hasCaption && groupStyle_ != gsBanner) canvas.ExcludeClipRect(c);
-  } else {
-    canvas.Brush().SetColor(Color());
-    canvas.FillRect(Rect(0, 0, Width(), Height()));
-  }
+  PaintBackground(c, hasCaption);
   const TRect f = Rect(0, h / 2 - 1, Width(), Height());
   const TColor fc = AdjustColor(FlatColor(), FlatColorAdjustment());
   canvas.Pen().SetColor(fc);
   switch (groupStyle_) {
     case gsStandard:
-      if (BorderOuter() == fsNone)
-        DrawFrameSides(canvas, f, fsGroove, AllSides);
-      else if (BorderOuter() == fsFlat)
-        DrawBox(canvas, f, fc);
-      else if (BorderOuter() == fsFlatBold)
-        DrawSidesWidth(canvas, f, fc, AllSides, 2, fc);
-      else
-        DrawFrameSides(canvas, f, BorderOuter(), AllSides);
+      PaintStandardFrame(f, fc);
       break;
     case gsTopLine:
-      if (BorderOuter() == fsNone) {
-        DrawFrameSides(canvas, f, fsGroove, SideSet({sdTop}));
-      } else if (BorderOuter() == fsFlat || BorderOuter() == fsFlatBold) {
-        Line(canvas, f.Left + 2, f.Top, f.Right - 2, f.Top);
-        if (BorderOuter() == fsFlatBold)
-          Line(canvas, f.Left + 2, f.Top + 1, f.Right - 2, f.Top + 1);
-      } else {
-        DrawFrameSides(canvas, f, BorderOuter(), SideSet({sdTop}));
-      }
+      PaintTopLine(f);
       break;
     case gsFlat:
-      Line(canvas, f.Left, f.Top + 2, f.Left, f.Bottom - 2);
-      Line(canvas, f.Left + 2, f.Top, f.Right - 2, f.Top);
-      Line(canvas, f.Left + 2, f.Bottom - 1, f.Right - 2, f.Bottom - 1);
-      Line(canvas, f.Right - 1, f.Top + 2, f.Right - 1, f.Bottom - 2);
-      canvas.SetPixel(f.Left + 1, f.Top + 1, fc);
-      canvas.SetPixel(f.Left + 1, f.Bottom - 2, fc);
-      canvas.SetPixel(f.Right - 2, f.Bottom - 2, fc);
-      canvas.SetPixel(f.Right - 2, f.Top + 1, fc);
+      PaintFlatFrame(f, fc);
       break;
-    case gsBanner: {
-      TColor frame = fc, start = GradientColorStart(), stop = GradientColorStop();
-      if (GradientColorStyle() != gcsCustom) {
-        TColor barStart, barStop;
-        GetGradientBarColors(GradientColorStyle(), barStart, barStop, frame);
-        start = barStop;
-        stop = barStart;
-      }
-      canvas.Pen().SetColor(frame);
-      Line(canvas, c.Left, c.Top + 1, c.Left, c.Bottom - 1);
-      Line(canvas, c.Left + 1, c.Top, c.Right - 1, c.Top);
-      Line(canvas, c.Left + 1, c.Bottom - 1, c.Right - 1, c.Bottom - 1);
-      Line(canvas, c.Right - 1, c.Top + 1, c.Right - 1, c.Bottom - 1);
-      PaintGradient(canvas, Rect(c.Left + 1, c.Top + 1, c.Right - 1, c.Bottom - 1), gdHorizontalEnd,
-                    start, stop);
+    case gsBanner:
+      PaintBanner(c, fc);
       break;
-    }
     case gsUnderline:
       Line(canvas, c.Left, c.Bottom, c.Right, c.Bottom);
       break;
@@ -163,29 +122,98 @@ void TWkCustomGroupBox::Paint() {
       break;
   }
   canvas.RestoreState(saved);
-  if (hasCaption) {
-    if (!Transparent() && groupStyle_ != gsBanner) {
-      canvas.Brush().SetColor(Color());
-      canvas.FillRect(c);
-    }
-    if (groupStyle_ == gsBanner) c = Rect(c.Left + 4, c.Top + 1, c.Right - 4, c.Bottom - 1);
-    canvas.Brush().SetStyle(bsClear);
-    const unsigned align = Alignment() == taLeftJustify    ? DT_LEFT
-                           : Alignment() == taRightJustify ? DT_RIGHT
-                                                           : DT_CENTER;
-    const std::string caption = Caption();
-    canvas.Font().SetColor(Font()->Color());
-    if (!Enabled()) {
-      canvas.Font().SetColor(clBtnHighlight);
-      TRect shifted = c;
-      OffsetRect(shifted, 1, 1);
-      canvas.DrawText(caption, shifted, DT_SINGLELINE | align);
-      canvas.Font().SetColor(clBtnShadow);
-    }
-    canvas.DrawText(caption, c, DT_SINGLELINE | align);
-    canvas.Brush().SetStyle(bsSolid);
-  }
+  if (hasCaption) PaintCaption(c);
   if (OnPaint) OnPaint(this);
+}
+
+void TWkCustomGroupBox::PaintBackground(const TRect& caption, bool hasCaption) {
+  TCanvas& canvas = Canvas();
+  if (Transparent()) {
+    if (PaintClientArea()) DrawParentImageCanvas(this, canvas, false);
+    // The frame must not run through the caption the parent shows behind it.
+    if (hasCaption && groupStyle_ != gsBanner) canvas.ExcludeClipRect(caption);
+  } else {
+    canvas.Brush().SetColor(Color());
+    canvas.FillRect(Rect(0, 0, Width(), Height()));
+  }
+}
+
+void TWkCustomGroupBox::PaintStandardFrame(const TRect& f, TColor fc) {
+  TCanvas& canvas = Canvas();
+  if (BorderOuter() == fsNone)
+    DrawFrameSides(canvas, f, fsGroove, AllSides);
+  else if (BorderOuter() == fsFlat)
+    DrawBox(canvas, f, fc);
+  else if (BorderOuter() == fsFlatBold)
+    DrawSidesWidth(canvas, f, fc, AllSides, 2, fc);
+  else
+    DrawFrameSides(canvas, f, BorderOuter(), AllSides);
+}
+
+void TWkCustomGroupBox::PaintTopLine(const TRect& f) {
+  TCanvas& canvas = Canvas();
+  if (BorderOuter() == fsNone) {
+    DrawFrameSides(canvas, f, fsGroove, SideSet({sdTop}));
+  } else if (BorderOuter() == fsFlat || BorderOuter() == fsFlatBold) {
+    Line(canvas, f.Left + 2, f.Top, f.Right - 2, f.Top);
+    if (BorderOuter() == fsFlatBold) Line(canvas, f.Left + 2, f.Top + 1, f.Right - 2, f.Top + 1);
+  } else {
+    DrawFrameSides(canvas, f, BorderOuter(), SideSet({sdTop}));
+  }
+}
+
+void TWkCustomGroupBox::PaintFlatFrame(const TRect& f, TColor fc) {
+  TCanvas& canvas = Canvas();
+  Line(canvas, f.Left, f.Top + 2, f.Left, f.Bottom - 2);
+  Line(canvas, f.Left + 2, f.Top, f.Right - 2, f.Top);
+  Line(canvas, f.Left + 2, f.Bottom - 1, f.Right - 2, f.Bottom - 1);
+  Line(canvas, f.Right - 1, f.Top + 2, f.Right - 1, f.Bottom - 2);
+  canvas.SetPixel(f.Left + 1, f.Top + 1, fc);
+  canvas.SetPixel(f.Left + 1, f.Bottom - 2, fc);
+  canvas.SetPixel(f.Right - 2, f.Bottom - 2, fc);
+  canvas.SetPixel(f.Right - 2, f.Top + 1, fc);
+}
+
+void TWkCustomGroupBox::PaintBanner(const TRect& c, TColor fc) {
+  TCanvas& canvas = Canvas();
+  TColor frame = fc, start = GradientColorStart(), stop = GradientColorStop();
+  if (GradientColorStyle() != gcsCustom) {
+    TColor barStart, barStop;
+    GetGradientBarColors(GradientColorStyle(), barStart, barStop, frame);
+    start = barStop;
+    stop = barStart;
+  }
+  canvas.Pen().SetColor(frame);
+  Line(canvas, c.Left, c.Top + 1, c.Left, c.Bottom - 1);
+  Line(canvas, c.Left + 1, c.Top, c.Right - 1, c.Top);
+  Line(canvas, c.Left + 1, c.Bottom - 1, c.Right - 1, c.Bottom - 1);
+  Line(canvas, c.Right - 1, c.Top + 1, c.Right - 1, c.Bottom - 1);
+  PaintGradient(canvas, Rect(c.Left + 1, c.Top + 1, c.Right - 1, c.Bottom - 1), gdHorizontalEnd,
+                start, stop);
+}
+
+void TWkCustomGroupBox::PaintCaption(TRect c) {
+  TCanvas& canvas = Canvas();
+  if (!Transparent() && groupStyle_ != gsBanner) {
+    canvas.Brush().SetColor(Color());
+    canvas.FillRect(c);
+  }
+  if (groupStyle_ == gsBanner) c = Rect(c.Left + 4, c.Top + 1, c.Right - 4, c.Bottom - 1);
+  canvas.Brush().SetStyle(bsClear);
+  const unsigned align = Alignment() == taLeftJustify    ? DT_LEFT
+                         : Alignment() == taRightJustify ? DT_RIGHT
+                                                         : DT_CENTER;
+  const std::string caption = Caption();
+  canvas.Font().SetColor(Font()->Color());
+  if (!Enabled()) {
+    canvas.Font().SetColor(clBtnHighlight);
+    TRect shifted = c;
+    OffsetRect(shifted, 1, 1);
+    canvas.DrawText(caption, shifted, DT_SINGLELINE | align);
+    canvas.Font().SetColor(clBtnShadow);
+  }
+  canvas.DrawText(caption, c, DT_SINGLELINE | align);
+  canvas.Brush().SetStyle(bsSolid);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -206,8 +234,10 @@ void TWkSpacer::SetOrientation(TOrientation value) {
 }
 
 void TWkSpacer::Paint() {
-  if (!grooved_) return;
   TCanvas& canvas = Canvas();
+  // A windowless gap: what its parent painted shows through it.
+  DrawParentImageCanvas(this, canvas, false);
+  if (!grooved_) return;
   const int w = Width(), h = Height();
   if (w <= h) {
     const int x = w / 2 - 1;

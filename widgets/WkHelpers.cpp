@@ -1,6 +1,7 @@
 // Small helpers of the kit: rectangles, fonts, accelerator texts, monitors, transparency.
+#include "widgets/WkHelpers.h"
+
 #include "platform/gui/Desktop.h"
-#include "widgets/WkCommon.h"
 
 TRect CenterRect(const TRect& rect, int width, int height) {
   return Bounds((rect.Left + rect.Right - width) / 2, (rect.Top + rect.Bottom - height) / 2, width,

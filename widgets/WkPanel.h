@@ -8,7 +8,10 @@
 
 #include "platform/gui/CustomControl.h"
 #include "platform/gui/StdCtrls.h"
-#include "widgets/WkCommon.h"
+#include "widgets/WkColors.h"
+#include "widgets/WkFrameController.h"
+#include "widgets/WkFrames.h"
+#include "widgets/WkHelpers.h"
 
 enum TWkGridStyle { gsDots, gsDottedLines, gsSolidLines };
 
@@ -177,6 +180,14 @@ class TWkCustomGroupBox : public TWkCustomPanel {
 
  private:
   int TextHeightOf(const std::string& sample) const;
+  // Steps of Paint: the background (the caption box kept clear when transparent), the frame
+  // of each style over f, the frame colour being fc, and the caption in its box.
+  void PaintBackground(const TRect& caption, bool hasCaption);
+  void PaintStandardFrame(const TRect& f, TColor fc);
+  void PaintTopLine(const TRect& f);
+  void PaintFlatFrame(const TRect& f, TColor fc);
+  void PaintBanner(const TRect& caption, TColor fc);
+  void PaintCaption(TRect caption);
   TWkGroupBoxStyle groupStyle_ = gsFlat;
 };
 

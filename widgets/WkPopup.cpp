@@ -74,6 +74,32 @@ TRect TWkPopupPanel::PlaceAt(const TRect& at, int x, int y) const {
   return Rect(left, top, left + w, top + h);
 }
 
+void TWkPopupPanel::FitToChildren() {
+  bool any = false;
+  int left = 0, top = 0, right = 0, bottom = 0;
+  for (int i = 0; i < ControlCount(); ++i) {
+    const TControl* c = Controls(i);
+    if (!c->Visible()) continue;
+    left = any ? MinInt(left, c->Left()) : c->Left();
+    top = any ? MinInt(top, c->Top()) : c->Top();
+    right = any ? MaxInt(right, c->Left() + c->Width()) : c->Left() + c->Width();
+    bottom = any ? MaxInt(bottom, c->Top() + c->Height()) : c->Top() + c->Height();
+    any = true;
+  }
+  if (!any) return;
+  TRect inner = Rect(0, 0, Width(), Height());
+  AdjustClientRect(inner);
+  // The children move inside the frame and band, keeping their places among themselves.
+  const int dx = inner.Left - left, dy = inner.Top - top;
+  for (int i = 0; i < ControlCount(); ++i) {
+    TControl* c = Controls(i);
+    if (c->Visible() && (dx != 0 || dy != 0))
+      c->SetBounds(c->Left() + dx, c->Top() + dy, c->Width(), c->Height());
+  }
+  SetBounds(Left(), Top(), right - left + inner.Left + (Width() - inner.Right),
+            bottom - top + inner.Top + (Height() - inner.Bottom));
+}
+
 bool TWkPopupPanel::Popup(TControl* control, int x, int y) {
   if (popup_ || control == nullptr) return false;
   control_ = control;
@@ -81,19 +107,7 @@ bool TWkPopupPanel::Popup(TControl* control, int x, int y) {
   TWinControl* wasActive = form != nullptr ? form->ActiveControl() : nullptr;
   if (OnPopup) OnPopup(this);
 
-  if (AutoSize && ControlCount() > 0) {
-    TRect inner = Rect(0, 0, Width(), Height());
-    AdjustClientRect(inner);
-    int right = 0, bottom = 0;
-    for (int i = 0; i < ControlCount(); ++i) {
-      const TControl* c = Controls(i);
-      if (!c->Visible()) continue;
-      right = MaxInt(right, c->Left() + c->Width());
-      bottom = MaxInt(bottom, c->Top() + c->Height());
-    }
-    SetBounds(Left(), Top(), right + inner.Left + (Width() - inner.Right),
-              bottom + inner.Top + (Height() - inner.Bottom));
-  }
+  if (AutoSize) FitToChildren();
 
   popup_ = std::make_unique<TWkPopup>(this, control);
   const TPoint origin = control->ClientToScreen(Point(0, 0));

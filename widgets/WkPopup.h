@@ -52,6 +52,8 @@ class TWkPopupPanel : public TWkCustomPopup {
 
  private:
   TRect PlaceAt(const TRect& at, int x, int y) const;
+  // Moves the visible children inside the frame and sizes the panel round them.
+  void FitToChildren();
   std::unique_ptr<TWkPopup> popup_;
   TControl* control_ = nullptr;
   bool open_ = false;

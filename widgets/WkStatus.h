@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/DateTime.h"
+#include "widgets/WkBlink.h"
 #include "widgets/WkPanel.h"
 
 class TWkStatusBar : public TWkCustomPanel {

@@ -287,8 +287,7 @@ void TWkToolButton::MouseDown(TMouseButton button, TShiftState shift, int x, int
     }
     return;
   }
-  if (dropDownMenu_ != nullptr && button == mbLeft &&
-      (x >= Width() - kDropDownPartWidth || DropsFromAnywhere())) {
+  if (dropDownMenu_ != nullptr && button == mbLeft && (OnDropDownPart(x) || DropsFromAnywhere())) {
     if (dropDownTime_ != 0 && GetTickCount() - dropDownTime_ < kReopenGuardMs) {
       pressArmed_ = true;
       dropDownTime_ = 0;
@@ -388,11 +387,18 @@ void TWkToolButton::MouseLeave() {
   if (FlatLook()) Repaint();
 }
 
+bool TWkToolButton::OnDropDownPart(int x) const {
+  if (UseRightToLeftAlignment()) return x <= kDropDownPartWidth;
+  return x >= Width() - kDropDownPartWidth;
+}
+
 void TWkToolButton::ShowDropDownMenu() {
   if (dropDownMenu_ == nullptr) return;
   const TWkFlagScope scope(droppingDown_);
   if (OnDropDown) OnDropDown(dropDownMenu_);
-  TPoint at = ClientToScreen(Point(0, Height()));
+  // Right to left the menu ends at the button's right edge instead of starting at its left.
+  const bool mirrored = UseRightToLeftAlignment();
+  TPoint at = ClientToScreen(Point(mirrored ? Width() : 0, Height()));
   // The menu's own width: its widest caption in the menu font plus room for marks and keys.
   TBitmap measure(1, 1);
   int widest = 0;
@@ -401,7 +407,12 @@ void TWkToolButton::ShowDropDownMenu() {
                                 StripAccelChars(dropDownMenu_->Items()->Items(i)->Caption())));
   const int menuWidth = widest + kMenuCaptionExtra;
   const TRect work = GetMonitorWorkArea(at);
-  if (at.X + menuWidth > work.Right) at.X -= menuWidth - Width();
+  if (mirrored) {
+    at.X -= menuWidth;
+    if (at.X < work.Left) at.X += menuWidth - Width();
+  } else if (at.X + menuWidth > work.Right) {
+    at.X -= menuWidth - Width();
+  }
   dropDownMenu_->PopupComponent = this;
   dropDownMenu_->Popup(at.X, at.Y);
   if (groupIndex_ != 0 && !down_) Click();
@@ -421,7 +432,12 @@ bool TWkToolButton::PressedDisplay() const {
 
 void TWkToolButton::CalcLayout(TRect& imageRect, TRect& textRect) {
   TRect r = GetClientRect();
-  if (toolStyle_ == tsDropDown) r.Right -= kDropDownPartWidth;
+  if (toolStyle_ == tsDropDown) {
+    if (UseRightToLeftAlignment())
+      r.Left += kDropDownPartWidth;
+    else
+      r.Right -= kDropDownPartWidth;
+  }
   InflateRect(r, -2, -2);
   const TSize image = GetImageSize();
   const std::string caption = Caption();
@@ -520,13 +536,17 @@ TRect TWkToolButton::DrawButtonFace(TRect r) {
 void TWkToolButton::DrawDropDownPart() {
   TCanvas& canvas = Canvas();
   const bool anywhere = DropsFromAnywhere();
-  TRect p = anywhere ? GetClientRect() : Rect(Width() - kDropDownPartWidth, 0, Width(), Height());
+  const bool mirrored = UseRightToLeftAlignment();
+  TRect p = anywhere   ? GetClientRect()
+            : mirrored ? Rect(0, 0, kDropDownPartWidth, Height())
+                       : Rect(Width() - kDropDownPartWidth, 0, Width(), Height());
   if (state_ == 4) {
     if (visualStyle_ == vsGradient) {
       TColor frame, a, b;
       GetSelection(frame, a, b);
       TRect box = p;
-      if (!anywhere) box.Left -= 1;
+      // Widened by one toward the button.
+      if (!anywhere) (mirrored ? box.Right += 1 : box.Left -= 1);
       const TRect inner = DrawBox(canvas, box, frame);
       PaintGradient(canvas, inner, gdHorizontalEnd, b, a);
     } else {
@@ -535,7 +555,7 @@ void TWkToolButton::DrawDropDownPart() {
   } else if (!anywhere && Enabled() &&
              ((FlatLook() && mouseInControl_) || !FlatLook() ||
               (state_ == 2 && visualStyle_ != vsGradient))) {
-    const int x = Width() - kDropDownPartWidth;
+    const int x = mirrored ? kDropDownPartWidth : Width() - kDropDownPartWidth;
     if (visualStyle_ == vsGradient) {
       TColor frame, a, b;
       GetSelection(frame, a, b);
@@ -553,7 +573,7 @@ void TWkToolButton::DrawDropDownPart() {
       canvas.LineTo(x - 1, Height() - 1);
     }
   }
-  int ax = ClientWidth() - 8, ay = ClientHeight() / 2 + 2;
+  int ax = mirrored ? 6 : ClientWidth() - 8, ay = ClientHeight() / 2 + 2;
   if ((state_ == 2 || state_ == 4) && visualStyle_ != vsGradient) ++ax, ++ay;
   const TColor ink = Enabled() ? clWindowText : clBtnShadow;
   canvas.Pen().SetColor(ink);
@@ -604,6 +624,8 @@ void TWkToolButton::Paint() {
     state_ = down_ && groupIndex_ != 0 ? 3 : 0;
   }
   TCanvas& canvas = Canvas();
+  // A windowless button shows what its parent painted behind it (a gradient bar, say).
+  if (transparent_) DrawParentImageCanvas(this, canvas, false);
   TRect r = DrawButtonFace(GetClientRect());
   if (!transparent_) {
     canvas.Brush().SetColor(Color());
@@ -637,6 +659,7 @@ void TWkPopupToolButton::Assign(TWkToolButton* s) {
   source_ = s;
   SetAlignment(s->Alignment());
   SetAllowAllUp(s->AllowAllUp());
+  SetBiDiMode(s->BiDiMode());
   SetCaption(s->Caption());
   SetColor(s->Color());
   SetDisabledIndex(s->DisabledIndex());
@@ -655,6 +678,7 @@ void TWkPopupToolButton::Assign(TWkToolButton* s) {
   SetImages(s->ImageSource());
   SetLayout(s->Layout());
   SetParentFont(s->ParentFont());
+  SetParentBiDiMode(s->ParentBiDiMode());
   SetShowHint(s->ShowHint());
   SetSelectionColorStart(s->SelectionColorStart());
   SetSelectionColorStop(s->SelectionColorStop());

@@ -335,12 +335,23 @@ void TWkToolbar::AlignControls(TControl* control, TRect& rect) {
   ArrangeControls();
 }
 
+int TWkToolbar::ReachOf(const TControl* control) const {
+  if (UseRightToLeftAlignment()) return Width() - control->Left();
+  return control->Left() + control->Width();
+}
+
+void TWkToolbar::BiDiModeChanged() {
+  TWkCustomPanel::BiDiModeChanged();
+  ArrangeControls();
+}
+
 void TWkToolbar::PositionControl(int index, int row, int& pos) {
   TControl* c = controlList_->Items(index).Control;
   if (c == nullptr || c->IsDestroying()) return;
   if (orientation_ == orHorizontal) {
     const int top = (row - 1) * currentRowHeight_ + topMargin_ + rowHeight_ / 2 - c->Height() / 2;
-    c->SetBounds(pos, top, c->Width(), c->Height());
+    const int left = UseRightToLeftAlignment() ? Width() - c->Width() - pos : pos;
+    c->SetBounds(left, top, c->Width(), c->Height());
     pos += c->Width();
   } else {
     const int left = (row - 1) * currentRowHeight_ + margin_ + rowHeight_ / 2 - c->Width() / 2;
@@ -373,11 +384,11 @@ void TWkToolbar::ArrangeControls() {
     last = c;
   }
   // Overflow is judged on where this pass put the last control.
-  ShowOverflow(!wrapControls_ && last != nullptr &&
-               Width() - margin_ < last->Left() + last->Width());
+  ShowOverflow(!wrapControls_ && last != nullptr && Width() - margin_ < ReachOf(last));
   if (autoResize_) Resize(horizontal, row, widest);
   if (popupButton_ != nullptr) {
-    popupButton_->SetBounds(Width() - kDropDownPartWidth, 0, kDropDownPartWidth, Height());
+    popupButton_->SetBounds(UseRightToLeftAlignment() ? 0 : Width() - kDropDownPartWidth, 0,
+                            kDropDownPartWidth, Height());
     popupButton_->SetVisible(overflowShown_);
     if (overflowShown_) popupButton_->BringToFront();
   }
@@ -511,6 +522,7 @@ void TWkToolbarPopupButton::ShowOverflowPopup() {
   bar->SetAlign(alNone);
   bar->SetWidth(owner->ButtonWidth() * 3 + 8);
   bar->SetBackground(owner->Background());
+  bar->SetBiDiMode(owner->BiDiMode());
   bar->SetButtonHeight(owner->ButtonHeight());
   bar->SetButtonLayout(owner->ButtonLayout());
   bar->SetButtonWidth(owner->ButtonWidth());
@@ -530,7 +542,7 @@ void TWkToolbarPopupButton::ShowOverflowPopup() {
   for (int i = 0; i < list.Count(); ++i) {
     auto* source = dynamic_cast<TWkToolButton*>(list.Items(i).Control);
     if (source == nullptr || !source->Visible()) continue;
-    if (source->Left() + source->Width() <= owner->Width() - owner->Margin()) continue;
+    if (owner->ReachOf(source) <= owner->Width() - owner->Margin()) continue;
     auto* copy = new TWkPopupToolButton(panel.get(), this);
     copy->Assign(source);
     copy->OnClick = source->OnClick;

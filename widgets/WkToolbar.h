@@ -122,6 +122,8 @@ class TWkToolButton : public TGraphicControl {
   // Image and caption rectangles for the current size, state and caption.
   void CalcLayout(TRect& imageRect, TRect& textRect);
   TSize GetImageSize() const;
+  // A press at x falls on the drop-down part (at the left edge right to left).
+  bool OnDropDownPart(int x) const;
 
  protected:
   void Paint() override;
@@ -289,6 +291,8 @@ class TWkToolbar : public TWkCustomPanel {
   virtual void ApplyStyle(TAlign align);
   void ResizeButtons(int width, int height, bool showCaptions);
   TPoint GetContentOffset() const override;
+  // How far the control reaches from the edge the rows start at.
+  int ReachOf(const TControl* control) const;
   void AlignControls(TControl* control, TRect& rect) override;
   void Loaded() override;
   // A new width (the window's alignment gives a top bar its width) re-lays the rows.
@@ -300,6 +304,8 @@ class TWkToolbar : public TWkCustomPanel {
   void Paint() override;
   void DrawCaption(TRect rect) override { (void)rect; }
   void Notification(TComponent* component, TOperation operation) override;
+  // Right to left, the rows fill from the right edge.
+  void BiDiModeChanged() override;
   virtual void PositionControl(int index, int row, int& pos);
   // A bar inside a page scroller or a platform tool bar leaves its size to them; the layer
   // has neither, so the value stays.

@@ -1,6 +1,9 @@
 // The tray icon component on the layer's notification-area icon.
 #include "widgets/WkTray.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "platform/GbkText.h"
 #include "platform/gui/Desktop.h"
 
@@ -25,22 +28,81 @@ TWkTrayIcon::TWkTrayIcon(TComponent* AOwner)
 TWkTrayIcon::~TWkTrayIcon() {
   tray_.Hide();
   if (popupMenu_ != nullptr) popupMenu_->RemoveFreeNotification(this);
-  // The application's events go back to what they were before the icon took them.
-  if (tookOver_ && Application != nullptr) {
-    Application->OnMinimize = oldMinimize_;
-    Application->OnRestore = oldRestore_;
-  }
+  LeaveApplication();
 }
+
+// --- the application's minimise and restore ---------------------------------------------------
+//
+// Every icon alive hears the application's minimise and restore, oldest first: the first icon
+// puts one handler of the module in place of the application's, which passes each event to
+// the icons, and the last icon to go puts the application's own back. So icons may be made
+// and freed in any order without one freeing the handler another still relies on.
+
+namespace {
+
+struct TrayDispatch {
+  bool restore;
+  void operator()(TComponent*) const { TWkTrayIcon::DispatchApplicationEvent(restore); }
+};
+
+struct TrayChain {
+  std::vector<TWkTrayIcon*> icons;
+  TNotifyEvent savedMinimize, savedRestore;
+  bool dispatching = false;
+};
+
+TrayChain& Chain() {
+  static TrayChain chain;
+  return chain;
+}
+
+bool IsDispatch(const TNotifyEvent& event) { return event.target<TrayDispatch>() != nullptr; }
+
+bool Alive(const TrayChain& chain, const TWkTrayIcon* icon) {
+  return std::find(chain.icons.begin(), chain.icons.end(), icon) != chain.icons.end();
+}
+
+}  // namespace
 
 void TWkTrayIcon::TakeOverApplication() {
   if (Application == nullptr) return;
-  if (!tookOver_) {
-    oldMinimize_ = Application->OnMinimize;
-    oldRestore_ = Application->OnRestore;
-    tookOver_ = true;
+  TrayChain& chain = Chain();
+  if (chain.icons.empty()) {
+    chain.savedMinimize = Application->OnMinimize;
+    chain.savedRestore = Application->OnRestore;
   }
-  Application->OnMinimize = [this](TComponent*) { AppMinimized(); };
-  Application->OnRestore = [this](TComponent*) { AppRestored(); };
+  if (!Alive(chain, this)) chain.icons.push_back(this);
+  if (!IsDispatch(Application->OnMinimize)) Application->OnMinimize = TrayDispatch{false};
+  if (!IsDispatch(Application->OnRestore)) Application->OnRestore = TrayDispatch{true};
+}
+
+void TWkTrayIcon::LeaveApplication() {
+  TrayChain& chain = Chain();
+  if (!Alive(chain, this)) return;
+  chain.icons.erase(std::find(chain.icons.begin(), chain.icons.end(), this));
+  if (!chain.icons.empty()) return;
+  // Handlers set over ours since are left alone.
+  if (Application != nullptr && IsDispatch(Application->OnMinimize))
+    Application->OnMinimize = chain.savedMinimize;
+  if (Application != nullptr && IsDispatch(Application->OnRestore))
+    Application->OnRestore = chain.savedRestore;
+  chain.savedMinimize = nullptr;
+  chain.savedRestore = nullptr;
+}
+
+void TWkTrayIcon::DispatchApplicationEvent(bool restore) {
+  TrayChain& chain = Chain();
+  // Restoring the application from an icon reports the restore again: each icon hears it once.
+  if (chain.dispatching) return;
+  const TWkFlagScope scope(chain.dispatching);
+  const std::vector<TWkTrayIcon*> icons = chain.icons;
+  for (TWkTrayIcon* icon : icons) {
+    if (!Alive(chain, icon)) continue;  // a handler freed it
+    if (restore)
+      icon->AppRestored();
+    else
+      icon->AppMinimized();
+  }
 }
 
 void TWkTrayIcon::Loaded() {

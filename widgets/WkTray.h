@@ -10,7 +10,7 @@
 #include "platform/gui/Forms.h"
 #include "platform/gui/Menus.h"
 #include "platform/gui/TrayIcon.h"
-#include "widgets/WkCommon.h"
+#include "widgets/WkLook.h"
 
 enum TWkTrayIconClicks {
   ticNone,
@@ -75,6 +75,8 @@ class TWkTrayIcon : public TComponent {
   void RestoreApp();
   // What the notification area reports for the icon (the platform's tray calls it).
   void Activated(TTrayActivation reason);
+  // Passes the application's minimise (or restore) to every icon alive.
+  static void DispatchApplicationEvent(bool restore);
 
  protected:
   void Notification(TComponent* component, TOperation operation) override;
@@ -94,6 +96,7 @@ class TWkTrayIcon : public TComponent {
   void UpdateIcon();
   void ApplyIconIndex();
   void TakeOverApplication();
+  void LeaveApplication();
   void AppMinimized();
   void AppRestored();
   void Step();
@@ -110,6 +113,4 @@ class TWkTrayIcon : public TComponent {
   bool menuShowing_ = false;
   bool restoring_ = false;
   bool puttingBack_ = false;
-  TNotifyEvent oldMinimize_, oldRestore_;
-  bool tookOver_ = false;
 };

@@ -101,6 +101,7 @@ void TControl::SetParent(TWinControl* parent) {
   if (parentFont_) CopyParentFont();
   if (parentColor_) color_ = parent->Color();
   UpdatePeer();
+  if (parentBiDiMode_) TakeBiDiMode(parent->BiDiMode());
   if (align_ != alNone) parent->Realign();
   parent->ControlListChange(this, true);
 }
@@ -229,16 +230,24 @@ void TControl::SetShowHint(bool value) {
 }
 
 void TControl::SetColor(TColor value) {
+  // A control that followed its parent (or had none to follow: a window) has shown no colour
+  // of its own yet, so the colour goes to the widget even when the value is the same.
+  const bool wasFollowing = parentColor_;
   parentColor_ = false;
-  if (value == color_) return;
+  if (value == color_ && !wasFollowing) return;
+  const bool changed = value != color_;
   color_ = value;
   ColorChanged();
-  TellChildren(this, [](TControl* child) { child->ParentColorChanged(); });
+  if (changed) TellChildren(this, [](TControl* child) { child->ParentColorChanged(); });
 }
 
 void TControl::SetParentColor(bool value) {
+  if (value == parentColor_) return;
   parentColor_ = value;
-  if (value) ParentColorChanged();
+  if (value)
+    ParentColorChanged();
+  else
+    ColorChanged();  // the colour it took from its parent is its own from now on
 }
 
 void TControl::ParentColorChanged() {
@@ -263,6 +272,27 @@ void TControl::ColorChanged() {
     pal.setColor(QPalette::Base, ToQColor(color_));
   widget_->setPalette(pal);
   widget_->setAutoFillBackground(true);
+}
+
+void TControl::SetBiDiMode(TBiDiMode value) {
+  parentBiDiMode_ = false;
+  TakeBiDiMode(value);
+}
+
+void TControl::SetParentBiDiMode(bool value) {
+  parentBiDiMode_ = value;
+  if (value) ParentBiDiModeChanged();
+}
+
+void TControl::ParentBiDiModeChanged() {
+  if (parentBiDiMode_ && parent_) TakeBiDiMode(parent_->BiDiMode());
+}
+
+void TControl::TakeBiDiMode(TBiDiMode value) {
+  if (value == bidiMode_) return;
+  bidiMode_ = value;
+  BiDiModeChanged();
+  TellChildren(this, [](TControl* child) { child->ParentBiDiModeChanged(); });
 }
 
 void TControl::SetFont(const TFont& font) { font_->Assign(font); }

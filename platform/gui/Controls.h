@@ -172,6 +172,10 @@ class EComponentError : public Exception {
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 
+// Reading order and alignment for right-to-left languages: bdRightToLeft mirrors alignment
+// and placement and reads right to left; the other two right-to-left modes only read so.
+enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+
 // A visible object inside a parent: geometry in the parent's client coordinates, common
 // properties with change notices, input events and an optional linked action.
 class TControl : public TComponent {
@@ -248,6 +252,17 @@ class TControl : public TComponent {
   void FontChanged();
   bool ParentFont() const { return parentFont_; }
   void SetParentFont(bool value);
+
+  // A control follows its parent's mode until it is given its own. The mode changes what the
+  // controls that draw themselves mirror; the toolkit's own widgets keep their layout.
+  TBiDiMode BiDiMode() const { return bidiMode_; }
+  void SetBiDiMode(TBiDiMode value);
+  bool ParentBiDiMode() const { return parentBiDiMode_; }
+  void SetParentBiDiMode(bool value);
+  // Alignment and placement are mirrored (bdRightToLeft).
+  bool UseRightToLeftAlignment() const { return bidiMode_ == bdRightToLeft; }
+  // Text reads right to left (every mode but bdLeftToRight).
+  bool UseRightToLeftReading() const { return bidiMode_ != bdLeftToRight; }
 
   TCursor Cursor() const { return cursor_; }
   void SetCursor(TCursor value);
@@ -351,6 +366,8 @@ class TControl : public TComponent {
   virtual void TextChanged() {}
   virtual void ColorChanged();
   virtual void ApplyFont();
+  // The mode changed, set or taken from the parent: mirrored controls lay out or repaint.
+  virtual void BiDiModeChanged() { Invalidate(); }
   void Notification(TComponent* component, TOperation operation) override;
   // Geometry without realigning the parent (used by the alignment engine).
   void SetBoundsQuiet(int left, int top, int width, int height);
@@ -373,6 +390,8 @@ class TControl : public TComponent {
   void PlaceAt(int left, int top);
   void ParentColorChanged();
   void ParentFontChanged();
+  void ParentBiDiModeChanged();
+  void TakeBiDiMode(TBiDiMode value);
   void WatchFont();
   void CopyParentFont();
 
@@ -387,6 +406,8 @@ class TControl : public TComponent {
   bool parentColor_ = true;
   std::unique_ptr<TFont> font_;
   bool parentFont_ = true;
+  TBiDiMode bidiMode_ = bdLeftToRight;
+  bool parentBiDiMode_ = true;
   TCursor cursor_ = crDefault;
   TPopupMenu* popupMenu_ = nullptr;
   std::unique_ptr<TActionLink> actionLink_;
@@ -467,7 +488,9 @@ class TWinControl : public TControl {
   virtual bool IsPushButton() const { return false; }
   // Told after a control joined (inserting) or left this one's children; containers that
   // arrange their children themselves listen.
-  virtual void ControlListChange(TControl* control, bool inserting) { (void)control, (void)inserting; }
+  virtual void ControlListChange(TControl* control, bool inserting) {
+    (void)control, (void)inserting;
+  }
 
  protected:
   virtual void CustomAlignPosition(TControl* control, int& left, int& top, int& width, int& height,

@@ -147,7 +147,9 @@ TEST_F(FormTest, ResizingTheWindowRealignsAndFiresOnResize) {
 TEST_F(FormTest, AWindowHearsOfTheSizeItWasMadeWithWhenFirstShownBeforeOnShow) {
   // The handler came after the size, as in every window's constructor; no window manager
   // need resize the window for its layout to be made.
-  tool->OnResize = [this](TComponent*) { tool->log.push_back("resize " + std::to_string(tool->Width())); };
+  tool->OnResize = [this](TComponent*) {
+    tool->log.push_back("resize " + std::to_string(tool->Width()));
+  };
   tool->Show();
   ASSERT_EQ(tool->log.size(), 2u);
   EXPECT_EQ(tool->log[0], "resize " + std::to_string(tool->Width()));
@@ -332,3 +334,49 @@ TEST_F(FormTest, FreeOnCloseFreesThatWindowOnly) {
 }
 
 }  // namespace
+
+namespace {
+// Counts the mode changes it hears.
+class ModeWatcher : public TPanel {
+ public:
+  using TPanel::TPanel;
+  int changes = 0;
+
+ protected:
+  void BiDiModeChanged() override {
+    TPanel::BiDiModeChanged();
+    ++changes;
+  }
+};
+}  // namespace
+
+TEST_F(FormTest, RightToLeftModeFlowsDownToControlsThatFollowTheirParent) {
+  auto* outer = new ModeWatcher(main);
+  outer->SetParent(main);
+  auto* inner = new ModeWatcher(main);
+  inner->SetParent(outer);
+  auto* own = new ModeWatcher(main);
+  own->SetBiDiMode(bdRightToLeftReadingOnly);
+  own->SetParent(outer);
+  main->SetBiDiMode(bdRightToLeft);
+  EXPECT_EQ(inner->BiDiMode(), bdRightToLeft);
+  EXPECT_TRUE(inner->UseRightToLeftAlignment());
+  EXPECT_EQ(inner->changes, 1);
+  // A control with a mode of its own keeps it; reading-only mirrors no alignment.
+  EXPECT_EQ(own->BiDiMode(), bdRightToLeftReadingOnly);
+  EXPECT_FALSE(own->ParentBiDiMode());
+  EXPECT_FALSE(own->UseRightToLeftAlignment());
+  EXPECT_TRUE(own->UseRightToLeftReading());
+  // Following its parent again, it takes the parent's mode; so does a control placed later.
+  own->SetParentBiDiMode(true);
+  EXPECT_EQ(own->BiDiMode(), bdRightToLeft);
+  auto* later = new ModeWatcher(main);
+  later->SetParent(inner);
+  EXPECT_EQ(later->BiDiMode(), bdRightToLeft);
+  // Setting the same mode again tells no one.
+  main->SetBiDiMode(bdRightToLeft);
+  EXPECT_EQ(inner->changes, 1);
+  main->SetBiDiMode(bdLeftToRight);
+  EXPECT_EQ(later->BiDiMode(), bdLeftToRight);
+  EXPECT_EQ(inner->changes, 2);
+}

@@ -99,3 +99,19 @@ TEST_F(PaintingTest, TextBoxesAndListsShowTheirColourInsideTheFrameAndPaintWitho
 }
 
 }  // namespace
+
+// A window starts in the button-face colour, which is also the value the colour field starts
+// with: it must still reach the screen, and the panel on it that follows it shows it too.
+TEST(WindowColours, AWindowAndAChildSetToTheColourTheyStartWithShowIt) {
+  std::unique_ptr<TForm> window(NewForm<TForm>(nullptr));
+  window->SetClientSize(120, 80);
+  auto* panel = new TPanel(window.get());
+  panel->SetParent(window.get());
+  panel->SetBounds(0, 0, 60, 40);
+  panel->SetBevelOuter(bvNone);
+  window->Show();
+  ProcessEvents();
+  auto shot = GrabControl(window.get());
+  EXPECT_EQ(shot->PixelColor(100, 70), ColorToRGB(clBtnFace));
+  EXPECT_EQ(shot->PixelColor(30, 20), ColorToRGB(clBtnFace));
+}

@@ -201,6 +201,14 @@ TEST_F(ButtonTest, CaptionEffectsAndPlacement) {
   EXPECT_EQ(drawn[0].Rect.Right, button->Width() - 5 - button->TextShadowDepth());
   // Vertically centred in the 15 pixels inside the face.
   EXPECT_EQ(drawn[0].Rect.Top, (5 + 20 - 12) / 2);
+  // Right to left the alignment is mirrored: a left-aligned caption goes right.
+  rec.Clear();
+  button->SetAlignment(taLeftJustify);
+  button->SetBiDiMode(bdRightToLeft);
+  button->PaintOffscreen();
+  drawn = Drawn(rec, "Go");
+  ASSERT_EQ(drawn.size(), 1u);
+  EXPECT_NE(drawn[0].Flags & DT_RIGHT, 0u);
 }
 
 TEST_F(ButtonTest, TheFlatLookShowsItsRimFrameAndFace) {

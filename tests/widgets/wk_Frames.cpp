@@ -1,5 +1,9 @@
 // Frame and side drawing: pixels at the corners of each frame style, worked out from the
 // rules (lines exclude their end point; the lower-right colour is drawn after the upper-left).
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "tests/widgets/WidgetTestSupport.h"
 #include "widgets/WkCommon.h"
 
@@ -250,6 +254,113 @@ TEST(WkFrames, InnerOuterBordersNestTheOuterTheBandAndTheInner) {
   EXPECT_EQ(DrawInnerOuterBorders(r.canvas(), Rect(0, 0, 20, 20), rounded), Rect(2, 2, 18, 18));
   EXPECT_TRUE(
       PixelsAre(r.bitmap, {{0, 0, clRed}, {1, 1, clNavy}, {2, 1, clYellow}, {2, 0, clNavy}}));
+}
+
+namespace {
+
+// Every frame helper over one rectangle, by name.
+struct Helper {
+  std::string name;
+  std::function<void(TCanvas&, const TRect&)> draw;
+};
+
+std::vector<Helper> FrameHelpers() {
+  std::vector<Helper> all;
+  auto add = [&](std::string name, std::function<void(TCanvas&, const TRect&)> draw) {
+    all.push_back({std::move(name), std::move(draw)});
+  };
+  for (unsigned bits = 1; bits < 16; ++bits) {
+    const TSides sides = TSides{bits};
+    const std::string s = "/sides " + std::to_string(bits);
+    add("DrawSides" + s,
+        [=](TCanvas& c, const TRect& r) { DrawSides(c, r, clRed, sides, clBlue); });
+    for (int style = fsNone; style <= fsFlatBold; ++style) {
+      const auto fs = static_cast<TFrameStyle>(style);
+      const std::string n = s + " style " + std::to_string(style);
+      add("DrawFrameSides" + n,
+          [=](TCanvas& c, const TRect& r) { DrawFrameSides(c, r, fs, sides); });
+      add("DrawColorFrameSides" + n,
+          [=](TCanvas& c, const TRect& r) { DrawColorFrameSides(c, r, clTeal, sides, fs); });
+    }
+    add("DrawRoundedSides" + s,
+        [=](TCanvas& c, const TRect& r) { DrawRoundedSides(c, r, clRed, sides); });
+  }
+  add("DrawSidesWidth",
+      [](TCanvas& c, const TRect& r) { DrawSidesWidth(c, r, clRed, AllSides, 3, clBlue); });
+  for (bool b : {false, true}) {
+    add("DrawBevel", [=](TCanvas& c, const TRect& r) { DrawBevel(c, r, b); });
+    add("DrawButtonBevel", [=](TCanvas& c, const TRect& r) { DrawButtonBevel(c, r, b); });
+    add("DrawColorSides", [=](TCanvas& c, const TRect& r) { DrawColorSides(c, r, clTeal, b); });
+  }
+  add("DrawBox", [](TCanvas& c, const TRect& r) { DrawBox(c, r, clRed); });
+  for (int length : {1, 3, 4})
+    add("DrawCornerBrackets " + std::to_string(length),
+        [=](TCanvas& c, const TRect& r) { DrawCornerBrackets(c, r, clRed, length); });
+  add("DrawDottedBox", [](TCanvas& c, const TRect& r) { DrawDottedBox(c, r); });
+  add("DrawCutCornerSides", [](TCanvas& c, const TRect& r) { DrawCutCornerSides(c, r, clRed); });
+  for (int style : {fsFlat, fsFlatBold, fsLowered, fsGroove})
+    for (bool themed : {false, true})
+      for (TColor color : {TColor(clWindow), TColor(clYellow)})
+        add("DrawEditFrame style " + std::to_string(style), [=](TCanvas& c, const TRect& r) {
+          // The edit frame always starts at (0, 0): the canvas origin moves there.
+          const int saved = c.SaveState();
+          c.MoveOrigin(r.Left, r.Top);
+          DrawEditFrame(c, r.Right - r.Left, r.Bottom - r.Top, themed, AllSides, clRed, color,
+                        static_cast<TFrameStyle>(style));
+          c.RestoreState(saved);
+        });
+  for (int outer : {fsFlat, fsFlatBold, fsFlatRounded, fsPopup, fsStatus, fsGroove, fsRaised})
+    for (int inner : {fsNone, fsFlat, fsFlatRounded, fsLowered})
+      for (bool transparent : {false, true})
+        add("DrawInnerOuterBorders " + std::to_string(outer) + "/" + std::to_string(inner),
+            [=](TCanvas& c, const TRect& r) {
+              TWkBorderLook look;
+              look.BorderOuter = static_cast<TFrameStyleEx>(outer);
+              look.BorderInner = static_cast<TFrameStyleEx>(inner);
+              look.BorderWidth = 1;
+              look.BevelWidth = 2;
+              look.BorderColor = clYellow;
+              look.ParentColor = clNavy;
+              look.Transparent = transparent;
+              look.CutCorners = inner == fsFlat;
+              DrawInnerOuterBorders(c, r, look);
+            });
+  return all;
+}
+
+}  // namespace
+
+// A frame helper paints inside the rectangle it is given, however small: the rings of a
+// rectangle too small for them, an empty or inverted rectangle, a bracket longer than its
+// side. Checked for every rectangle of 0 to 3 pixels a side, in both corner orders.
+TEST(WkFrames, NoHelperPaintsOutsideItsRectangleNorAnyPixelForOneOfNoArea) {
+  const std::vector<Helper> helpers = FrameHelpers();
+  int failures = 0;
+  for (int w = 0; w <= 3; ++w)
+    for (int h = 0; h <= 3; ++h)
+      for (bool flipX : {false, true})
+        for (bool flipY : {false, true}) {
+          const int l = 8, t = 8;
+          const TRect r =
+              Rect(flipX ? l + w : l, flipY ? t + h : t, flipX ? l : l + w, flipY ? t : t + h);
+          const bool hasArea = r.Right > r.Left && r.Bottom > r.Top;
+          for (const Helper& helper : helpers) {
+            MarkedPicture pic(20, 20);
+            helper.draw(pic.canvas(), r);
+            std::string outside;
+            for (int y = 0; y < 20; ++y)
+              for (int x = 0; x < 20; ++x) {
+                const bool inside =
+                    hasArea && x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom;
+                if (!inside && pic.at(x, y) != kMarker)
+                  outside += " (" + std::to_string(x) + "," + std::to_string(y) + ")";
+              }
+            if (!outside.empty() && ++failures <= 12)
+              ADD_FAILURE() << helper.name << " on (" << r.Left << "," << r.Top << "," << r.Right
+                            << "," << r.Bottom << ") painted" << outside;
+          }
+        }
+  EXPECT_EQ(failures, 0);
 }
 
 TEST(WkGlyphs, ArrowsAndTheCloseCrossSitOnTheRectanglesCentre) {

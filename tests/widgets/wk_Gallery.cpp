@@ -63,6 +63,16 @@ class Gallery : public TForm {
       if (style == gsCustom) g->SetBorderOuter(fsGroove);
       x += 100;
     }
+    // Right to left: the caption box sits at the right end of the frame.
+    for (TWkGroupBoxStyle style : {gsStandard, gsFlat, gsTopLine}) {
+      auto* g = new TWkGroupBox(this);
+      g->SetParent(this);
+      g->SetBounds(x, 114, 92, 70);
+      g->SetGroupStyle(style);
+      g->SetBiDiMode(bdRightToLeft);
+      g->SetCaption("右起");
+      x += 100;
+    }
     for (int i = 0; i < 2; ++i) {
       auto* s = new TWkSpacer(this);
       s->SetParent(this);
@@ -350,6 +360,18 @@ TEST(WkGallery, OneOfEachControlInSeveralStylesIsSavedAsAPicture) {
   EXPECT_TRUE(gallery->pageControls[21]->ScrollerNeeded());
   ProcessEvents();
   EXPECT_EQ(gallery->clock->Caption(), "2026-12-7 9:30:00");
+  // The overflow bar's popup, open under its button.
+  TWkToolbarPopupButton* more = gallery->overflow->PopupButton();
+  ASSERT_NE(more, nullptr);
+  std::string popupPath;
+  Application->QueueCall([&] {
+    TWkPopupPanel* popup = more->OpenPopup();
+    ASSERT_NE(popup, nullptr);
+    popupPath = SaveScreenshot(popup->PopupWindow(), "widget_gallery_overflow_popup");
+    popup->ClosePopup();
+  });
+  UserClick(more);
+  EXPECT_FALSE(popupPath.empty());
   const std::string path = SaveScreenshot(gallery.get(), "widget_gallery");
   ASSERT_FALSE(path.empty());
   EXPECT_GT(std::filesystem::file_size(path), 1000u);

@@ -1,6 +1,7 @@
 // Gradient fills: end colours, symmetry of the centred and box shapes, the diagonal corners
 // and the gradient border's clip.
 #include "tests/widgets/WidgetTestSupport.h"
+#include "widgets/WkColors.h"
 #include "widgets/WkGrafx.h"
 
 using namespace wktest;

@@ -314,6 +314,28 @@ TEST_F(GroupBoxTest, BannerUnderlineAndTopLineStyles) {
   EXPECT_EQ(texts.back().Rect, Rect(4, 1, 116, 17));
 }
 
+// Right to left, taken from the window, the caption box moves to the right end of the frame;
+// reading right to left without mirrored alignment leaves it at the left.
+TEST_F(GroupBoxTest, RightToLeftMirrorsTheCaptionBox) {
+  child->SetVisible(false);
+  box->SetColor(kMarker);
+  box->SetCaption("&Ab");
+  form->SetBiDiMode(bdRightToLeft);
+  EXPECT_TRUE(box->UseRightToLeftAlignment());
+  box->PaintOffscreen();
+  EXPECT_EQ(box->CaptionRect(), Rect(120 - 12 - 8, 0, 120 - 8, 12));
+  const auto texts = rec->Find("&Ab");
+  ASSERT_FALSE(texts.empty());
+  EXPECT_EQ(texts.back().Rect, Rect(100, 0, 112, 12));
+  box->SetCaption("&  ");  // blanks: the frame shows where the caption box is not
+  const TColor fc = AdjustColor(clBtnShadow, 30);
+  EXPECT_TRUE(PixelsAre(box->PaintOffscreen(), {{10, 5, fc}, {105, 5, kMarker}}));
+  box->SetGroupStyle(gsTopLine);
+  EXPECT_EQ(box->CaptionRect(), Rect(120 - 12 - 4, 0, 120 - 4, 12));  // two blanks, 12 wide
+  box->SetBiDiMode(bdRightToLeftReadingOnly);
+  EXPECT_EQ(box->CaptionRect(), Rect(0, 0, 12 + 4, 12));
+}
+
 TEST(WkSpacer, OrientationSwapsTheSizeAndTheGrooveFollowsTheLongSide) {
   TWkSpacer spacer(nullptr);
   EXPECT_EQ(spacer.Width(), 8);

@@ -248,6 +248,70 @@ TEST_F(ToolbarTest, FacesByStyleAndTheGradientOfAHotStickyButton) {
   EXPECT_LT(GetRValue(downTop), 50);  // near the stop colour, blue
 }
 
+// Right to left the bar fills its rows from the right edge, and a drop-down button has its
+// part, where a press drops the menu, at its left.
+TEST_F(ToolbarTest, RightToLeftTheRowsFillFromTheRightAndTheDropDownPartIsAtTheLeft) {
+  TWkToolButton* first = NewButton("first");
+  TWkToolButton* second = NewButton("second");
+  form->SetBiDiMode(bdRightToLeft);
+  EXPECT_EQ(first->BoundsRect(), Rect(400 - 4 - 25, 2, 400 - 4, 27));
+  EXPECT_EQ(second->Left(), 400 - 4 - 50);
+  TPopupMenu menu(nullptr);
+  NewMenuItem(&menu, menu.Items(), "", "x");
+  second->SetToolStyle(tsDropDown);
+  second->SetDropDownMenu(&menu);
+  EXPECT_EQ(second->Width(), 25 + 14);
+  EXPECT_EQ(second->Left(), 400 - 4 - 25 - 39);
+  // A press on the right 14 pixels clicks; on the left 14 it drops the menu.
+  second->MouseDown(mbLeft, 0, 30, 5);
+  second->MouseUp(mbLeft, 0, 30, 5);
+  EXPECT_EQ(clicked, (std::vector<std::string>{"second"}));
+  dialogs().AnswerPopup(nullptr);
+  second->MouseDown(mbLeft, 0, 5, 5);
+  ASSERT_EQ(dialogs().Shown().size(), 1u);
+  EXPECT_EQ(clicked.size(), 1u);
+  // The menu, wider than the button, opens under it ending at its right edge: it starts
+  // left of the button.
+  const TPoint corner = second->ClientToScreen(Point(0, second->Height()));
+  EXPECT_LT(dialogs().Shown()[0].X, corner.X);
+  EXPECT_EQ(dialogs().Shown()[0].Y, corner.Y);
+  // The image sits in the part beside the drop-down part, now on its right.
+  TRect image, text;
+  second->CalcLayout(image, text);
+  EXPECT_GE(image.Left, 14);
+  // Back to left to right.
+  form->SetBiDiMode(bdLeftToRight);
+  EXPECT_EQ(first->Left(), 4);
+}
+
+// Windowless transparent buttons and spacers let the bar's gradient show through them.
+TEST_F(ToolbarTest, TransparentButtonsAndSpacersShowTheGradientOfTheirBar) {
+  bar->SetVisualStyle(vsGradient);
+  bar->SetGradientColorStyle(gcsCustom);
+  bar->SetGradientColorStart(RGB(255, 255, 255));
+  bar->SetGradientColorStop(RGB(0, 0, 255));
+  TWkToolButton* b = NewButton("b");
+  auto* spacer = new TWkSpacer(form);
+  spacer->SetParent(bar);
+  b->MouseLeave();
+  TBitmap& back = bar->PaintOffscreen();
+  // Rows near the top and the bottom of each: not one flat colour, and the bar's own pixels.
+  const std::vector<Px> underButton = {
+      {2, 2, back.PixelColor(b->Left() + 2, b->Top() + 2)},
+      {2, b->Height() - 3, back.PixelColor(b->Left() + 2, b->Top() + b->Height() - 3)}};
+  const std::vector<Px> underSpacer = {
+      {1, 1, back.PixelColor(spacer->Left() + 1, spacer->Top() + 1)},
+      {1, spacer->Height() - 2,
+       back.PixelColor(spacer->Left() + 1, spacer->Top() + spacer->Height() - 2)}};
+  ASSERT_NE(underButton[0].Color, underButton[1].Color);
+  EXPECT_TRUE(PixelsAre(b->PaintOffscreen(), underButton));
+  EXPECT_TRUE(PixelsAre(spacer->PaintOffscreen(), underSpacer));
+  // A button that is not transparent fills its face with its colour.
+  b->SetTransparent(false);
+  b->SetColor(clYellow);
+  EXPECT_TRUE(PixelsAre(b->PaintOffscreen(), {{2, 2, clYellow}}));
+}
+
 TEST_F(ToolbarTest, TheOverflowPopupOffersTheButtonsBeyondTheEdge) {
   bar->SetWrapControls(false);
   TImageList images(16, 16);
@@ -294,6 +358,37 @@ TEST_F(ToolbarTest, TheOverflowPopupOffersTheButtonsBeyondTheEdge) {
   Application->QueueCall([&] { UserKey(bar, VK_ESCAPE); });
   UserClick(more);
   EXPECT_EQ(clicked.size(), 1u);
+}
+
+// The pop-up's own frame (a light and a dark side, then its band) rings the bar inside it.
+TEST_F(ToolbarTest, TheOverflowPopupsFrameRingsItsBar) {
+  bar->SetWrapControls(false);
+  for (int i = 0; i < 20; ++i) NewButton("t" + std::to_string(i));
+  ASSERT_TRUE(bar->OverflowShown());
+  TWkToolbarPopupButton* more = bar->PopupButton();
+  TRect inner, window;
+  std::unique_ptr<TBitmap> shot;
+  Application->QueueCall([&] {
+    TWkPopup* popup = more->OpenPopup()->PopupWindow();
+    window = popup->BoundsRect();
+    inner = popup->Controls(0)->BoundsRect();
+    shot = GrabControl(popup);
+    more->OpenPopup()->ClosePopup();
+  });
+  UserClick(more);
+  ASSERT_TRUE(shot);
+  const int w = window.Width(), h = window.Height();
+  // One pixel of frame and two of band on each side.
+  EXPECT_EQ(inner, Rect(3, 3, w - 3, h - 3));
+  const TColor bandColour = clBtnFace;
+  EXPECT_TRUE(PixelsAre(*shot, {{0, 0, clBtnHighlight},
+                                {w - 2, 0, clBtnHighlight},
+                                {0, h - 2, clBtnHighlight},
+                                {w - 1, 0, clBtnShadow},
+                                {0, h - 1, clBtnShadow},
+                                {w - 1, h - 1, clBtnShadow},
+                                {1, 1, bandColour},
+                                {w - 3, h - 3, bandColour}}));
 }
 
 // --- popup panel --------------------------------------------------------------------------------

@@ -1,6 +1,9 @@
 // The tray icon on a test platform without a notification area: its state, tip, animation
 // stepped by hand, clicks and minimising to it and restoring from it.
+#include <algorithm>
 #include <map>
+#include <memory>
+#include <vector>
 
 #include "platform/GbkText.h"
 #include "tests/support/GuiTest.h"
@@ -132,4 +135,45 @@ TEST_F(TrayTest, FreedIconGivesTheApplicationsEventsBack) {
   Application->Minimize();
   EXPECT_EQ(before, 1);
   Application->OnMinimize = nullptr;
+}
+
+// Several icons share the application's minimise and restore: each icon alive hears them,
+// whichever order they are made and freed in, and the handlers from before the first icon
+// come back when the last one goes.
+TEST_F(TrayTest, IconsFreedInAnyOrderLeaveTheOthersHearingAndTheOldHandlersBack) {
+  tray.reset();
+  int before = 0, restoredBefore = 0;
+  Application->OnMinimize = [&](TComponent*) { ++before; };
+  Application->OnRestore = [&](TComponent*) { ++restoredBefore; };
+  for (int count : {2, 3}) {
+    std::vector<int> order(count);
+    for (int i = 0; i < count; ++i) order[i] = i;
+    do {
+      std::vector<std::unique_ptr<TWkTrayIcon>> icons;
+      std::vector<int> minimised(count, 0), restored(count, 0);
+      for (int i = 0; i < count; ++i) {
+        icons.push_back(std::make_unique<TWkTrayIcon>(nullptr));
+        icons.back()->Loaded();
+        icons.back()->OnMinimizeApp = [&minimised, i](TComponent*) { ++minimised[i]; };
+        icons.back()->OnRestoreApp = [&restored, i](TComponent*) { ++restored[i]; };
+      }
+      for (int step = 0; step < count; ++step) {
+        std::vector<int> wantMin = minimised, wantRestored = restored;
+        for (int i = 0; i < count; ++i)
+          if (icons[i]) ++wantMin[i], ++wantRestored[i];
+        Application->Minimize();
+        Application->Restore();
+        EXPECT_EQ(minimised, wantMin) << count << " icons, step " << step;
+        EXPECT_EQ(restored, wantRestored) << count << " icons, step " << step;
+        icons[order[step]].reset();
+      }
+      Application->Minimize();
+      Application->Restore();
+    } while (std::next_permutation(order.begin(), order.end()));
+  }
+  // Only the last minimise and restore of each round reached the handlers from before.
+  EXPECT_EQ(before, 2 + 6);
+  EXPECT_EQ(restoredBefore, 2 + 6);
+  Application->OnMinimize = nullptr;
+  Application->OnRestore = nullptr;
 }
