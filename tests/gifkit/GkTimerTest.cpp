@@ -11,6 +11,7 @@
 #include "gifkit/GkTimer.h"
 #include "platform/Exceptions.h"
 #include "platform/gui/Forms.h"
+#include "tests/support/ExitWatch.h"
 #include "tests/support/GuiTest.h"
 
 namespace {
@@ -205,12 +206,7 @@ TEST_F(GkTimerTest, AnExitEndsTheProcessWithATimerTickingAndAWorkerWaitingForThe
         while (!asking) std::this_thread::sleep_for(std::chrono::milliseconds(1));
         // Both the timer's worker and the other one wait for the GUI thread by now.
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        // Should the exit hang, the process still ends, with another code.
-        std::thread([] {
-          std::this_thread::sleep_for(std::chrono::seconds(1));
-          std::_Exit(3);
-        }).detach();
-        std::exit(7);
+        ExitWatched(7);
       },
       ::testing::ExitedWithCode(7), "");
 }

@@ -7,6 +7,7 @@
 #include "platform/Exceptions.h"
 #include "platform/Numbers.h"
 #include "platform/gui/Threads.h"
+#include "tests/support/ExitWatch.h"
 #include "tests/support/GuiTest.h"
 
 namespace {
@@ -312,12 +313,7 @@ TEST_F(ThreadTest, AnExitEndsTheProcessWhileWorkersWaitForTheGuiThread) {
         plain.detach();
         while (asking < 2) Sleep(1);
         Sleep(50);  // both wait for the GUI thread now, which never looks again
-        // Should the exit hang, the process still ends, with another code.
-        std::thread([] {
-          Sleep(1000);
-          std::_Exit(3);
-        }).detach();
-        std::exit(7);
+        ExitWatched(7);
       },
       ::testing::ExitedWithCode(7), "");
 }
