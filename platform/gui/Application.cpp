@@ -11,6 +11,9 @@
 #include <QThread>
 #include <QTranslator>
 #include <algorithm>
+#if defined(__SANITIZE_THREAD__)
+#include <sanitizer/tsan_interface.h>
+#endif
 
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/QtPeer.h"
@@ -19,6 +22,47 @@
 using namespace zgui;
 
 TApplication* Application = nullptr;
+
+namespace {
+
+// Calls posted to the GUI thread travel as events of their own, so that the hand-off can be
+// told to ThreadSanitizer: Qt is not built with it, and the tool does not see the lock of Qt's
+// event queue order what the poster did before the call runs.
+const QEvent::Type kCallEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
+
+#if defined(__SANITIZE_THREAD__)
+char handOffQueue;  // stands for the queue's lock
+void HandOffPosted() { __tsan_release(&handOffQueue); }
+void HandOffReceived() { __tsan_acquire(&handOffQueue); }
+#else
+void HandOffPosted() {}
+void HandOffReceived() {}
+#endif
+
+class CallEvent : public QEvent {
+ public:
+  explicit CallEvent(std::function<void()> call) : QEvent(kCallEvent), call_(std::move(call)) {}
+  // Freed on the GUI thread, also when it was never run.
+  ~CallEvent() override { HandOffReceived(); }
+  void Run() {
+    HandOffReceived();
+    RunHandler(Application, call_);
+  }
+
+ private:
+  std::function<void()> call_;
+};
+
+class CallContext : public QObject {
+ public:
+  bool event(QEvent* e) override {
+    if (e->type() != kCallEvent) return QObject::event(e);
+    static_cast<CallEvent*>(e)->Run();
+    return true;
+  }
+};
+
+}  // namespace
 
 struct TApplication::Impl {
   std::unique_ptr<QApplication> ownedApp;  // none when the toolkit ran before us
@@ -101,7 +145,7 @@ TApplication::TApplication(int& argc, char** argv)
   }
   QApplication::setQuitOnLastWindowClosed(false);
   impl_->translator = LoadQtChinese();
-  impl_->context = std::make_unique<QObject>();
+  impl_->context = std::make_unique<CallContext>();
   Application = this;
   Title = FromQ(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
 }
@@ -212,9 +256,9 @@ int TApplication::MessageBox(const std::string& text, const std::string& caption
 
 void TApplication::QueueCall(std::function<void()> call) {
   if (!impl_->context || !call) return;
-  QMetaObject::invokeMethod(
-      impl_->context.get(), [call = std::move(call)] { RunHandler(Application, call); },
-      Qt::QueuedConnection);
+  auto* event = new CallEvent(std::move(call));
+  HandOffPosted();
+  QCoreApplication::postEvent(impl_->context.get(), event);
 }
 
 void TApplication::SyncCall(const std::function<void()>& call) { RunOnGuiThread(call); }
