@@ -240,6 +240,8 @@ TEST_F(GkAnimatorTest, FreeingAnAnimatorWhileItsWorkerTicks) {
     coin->SetAnimate(true);
     ASSERT_TRUE(sleep->WaitSleeping());
     sleep->Elapse();
+    // Freed as the tick starts, or once it is under way (waiting on nothing the tick does).
+    if (i % 2) std::this_thread::sleep_for(std::chrono::milliseconds(5));
     delete coin;
   }
   Application->ProcessMessages();
