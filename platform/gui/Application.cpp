@@ -26,8 +26,8 @@ TApplication* Application = nullptr;
 namespace {
 
 // Calls posted to the GUI thread travel as events of their own, so that the hand-off can be
-// told to ThreadSanitizer: Qt is not built with it, and the tool does not see the lock of Qt's
-// event queue order what the poster did before the call runs.
+// told to ThreadSanitizer: Qt is not built with it, so the tool cannot see that the lock of
+// Qt's event queue orders what the poster did before the call runs.
 const QEvent::Type kCallEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
 
 #if defined(__SANITIZE_THREAD__)

@@ -110,7 +110,6 @@ void TThread::Run() {
 }
 
 void TThread::Suspend() {
-  // Signalled under the lock: a worker freeing itself cannot be gone before the signal.
   std::lock_guard<std::mutex> lock(mutex_);
   suspended_ = true;
   cv_.notify_all();
@@ -141,7 +140,7 @@ bool TThread::Suspended() const {
 }
 
 void TThread::Terminate() {
-  // Signalled under the lock: a worker freeing itself cannot be gone before the signal.
+  // Every signal here is sent under the lock: a worker freeing itself is not gone before it.
   std::lock_guard<std::mutex> lock(mutex_);
   terminated_ = true;
   cv_.notify_all();
@@ -175,7 +174,6 @@ void TThread::WaitFor() {
 }
 
 void TThread::WakeUp() {
-  // Signalled under the lock: a worker freeing itself cannot be gone before the signal.
   std::lock_guard<std::mutex> lock(mutex_);
   wake_ = true;
   cv_.notify_all();
