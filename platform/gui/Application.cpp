@@ -1,5 +1,6 @@
 // TApplication: the toolkit's start and end, the message loop, the default exception handler
 // and calls posted into the GUI thread.
+#include <QAction>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -11,9 +12,8 @@
 #include <QThread>
 #include <QTranslator>
 #include <algorithm>
-#if defined(__SANITIZE_THREAD__)
-#include <sanitizer/tsan_interface.h>
-#endif
+#include <deque>
+#include <mutex>
 
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/QtPeer.h"
@@ -23,52 +23,28 @@ using namespace zgui;
 
 TApplication* Application = nullptr;
 
-namespace {
-
-// Calls posted to the GUI thread travel as events of their own, so that the hand-off can be
-// told to ThreadSanitizer: Qt is not built with it, so the tool cannot see that the lock of
-// Qt's event queue orders what the poster did before the call runs.
-const QEvent::Type kCallEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
-
-#if defined(__SANITIZE_THREAD__)
-char handOffQueue;  // stands for the queue's lock
-void HandOffPosted() { __tsan_release(&handOffQueue); }
-void HandOffReceived() { __tsan_acquire(&handOffQueue); }
-#else
-void HandOffPosted() {}
-void HandOffReceived() {}
-#endif
-
-class CallEvent : public QEvent {
- public:
-  explicit CallEvent(std::function<void()> call) : QEvent(kCallEvent), call_(std::move(call)) {}
-  // Freed on the GUI thread, also when it was never run.
-  ~CallEvent() override { HandOffReceived(); }
-  void Run() {
-    HandOffReceived();
-    RunHandler(Application, call_);
-  }
-
- private:
-  std::function<void()> call_;
-};
-
-class CallContext : public QObject {
- public:
-  bool event(QEvent* e) override {
-    if (e->type() != kCallEvent) return QObject::event(e);
-    static_cast<CallEvent*>(e)->Run();
-    return true;
-  }
-};
-
-}  // namespace
-
 struct TApplication::Impl {
   std::unique_ptr<QApplication> ownedApp;  // none when the toolkit ran before us
   std::unique_ptr<QObject> context;        // posted calls die with it
   QEventLoop* runLoop = nullptr;           // the loop Run is in, if any
   std::unique_ptr<QTranslator> translator;
+  // Posted calls wait in a queue of ours; Qt's queue carries only a trigger per call, an event
+  // Qt makes itself. So nothing a worker makes crosses threads through Qt's queue, whose locks
+  // ThreadSanitizer cannot see (Qt is not built with it).
+  QAction* trigger = nullptr;  // the context's child
+  std::mutex callsLock;
+  std::deque<std::function<void()>> calls;
+
+  void RunNextCall() {
+    std::function<void()> call;
+    {
+      std::lock_guard<std::mutex> lock(callsLock);
+      if (calls.empty()) return;
+      call = std::move(calls.front());
+      calls.pop_front();
+    }
+    RunHandler(Application, call);
+  }
 };
 
 namespace {
@@ -145,7 +121,10 @@ TApplication::TApplication(int& argc, char** argv)
   }
   QApplication::setQuitOnLastWindowClosed(false);
   impl_->translator = LoadQtChinese();
-  impl_->context = std::make_unique<CallContext>();
+  impl_->context = std::make_unique<QObject>();
+  impl_->trigger = new QAction(impl_->context.get());
+  QObject::connect(impl_->trigger, &QAction::triggered, impl_->trigger,
+                   [impl = impl_.get()] { impl->RunNextCall(); });
   Application = this;
   Title = FromQ(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
 }
@@ -154,6 +133,10 @@ TApplication::~TApplication() {
   // Windows go while the toolkit still runs.
   DestroyComponents();
   impl_->context.reset();
+  {
+    std::lock_guard<std::mutex> lock(impl_->callsLock);
+    impl_->calls.clear();
+  }
   if (Application == this) Application = nullptr;
   if (impl_->translator) QCoreApplication::removeTranslator(impl_->translator.get());
   impl_->translator.reset();
@@ -256,9 +239,11 @@ int TApplication::MessageBox(const std::string& text, const std::string& caption
 
 void TApplication::QueueCall(std::function<void()> call) {
   if (!impl_->context || !call) return;
-  auto* event = new CallEvent(std::move(call));
-  HandOffPosted();
-  QCoreApplication::postEvent(impl_->context.get(), event);
+  {
+    std::lock_guard<std::mutex> lock(impl_->callsLock);
+    impl_->calls.push_back(std::move(call));
+  }
+  QMetaObject::invokeMethod(impl_->trigger, "trigger", Qt::QueuedConnection);
 }
 
 void TApplication::SyncCall(const std::function<void()>& call) { RunOnGuiThread(call); }

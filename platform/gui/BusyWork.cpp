@@ -70,9 +70,10 @@ void RunBusy(const std::function<void()>& work) {
     } catch (...) {
       failure = std::current_exception();
     }
-    // Posted, so it also ends a loop that has not started yet. A plain event: the GUI thread
-    // reads nothing the worker made through Qt's queue, whose locks ThreadSanitizer cannot see.
-    QCoreApplication::postEvent(&loop, new QEvent(QEvent::Quit));
+    // Queued, so it also ends a loop that has not started yet. By name, so that Qt makes the
+    // event: nothing the worker makes crosses threads through Qt's queue, whose locks
+    // ThreadSanitizer cannot see.
+    QMetaObject::invokeMethod(&loop, "quit", Qt::QueuedConnection);
   });
   loop.exec();
   worker.join();
