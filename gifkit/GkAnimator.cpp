@@ -92,11 +92,11 @@ TGkGIFAnimator::TGkGIFAnimator(TComponent* AOwner)
 
 TGkGIFAnimator::~TGkGIFAnimator() {
   destroying_ = true;
-  OnStart = OnStop = OnChange = OnFrameChanged = nullptr;
+  // The worker goes first: a tick under way still uses the picture and this control.
   timer_->SetEnabled(false);
   timer_->SetOnTimer(nullptr);
-  // No tick may run once the picture goes.
   timer_->Thread().Stop();
+  OnStart = OnStop = OnChange = OnFrameChanged = nullptr;
   image_->OnChange = nullptr;
 }
 
@@ -228,9 +228,10 @@ TGifColor TGkGIFAnimator::OpaqueFill() {
   return static_cast<TGifColor>(ColorToRGB(clWindow));
 }
 
-const TComposedFrame& TGkGIFAnimator::ComposeFrame(int n) {
+TComposedFrame TGkGIFAnimator::ComposeFrame(int n) {
+  // A copy: the worker composes the next frame into the kept one once the lock is left.
   Lock();
-  const TComposedFrame& frame = composer_.Compose(*image_, n, OpaqueFill());
+  TComposedFrame frame = composer_.Compose(*image_, n, OpaqueFill());
   Unlock();
   return frame;
 }
@@ -261,9 +262,11 @@ void TGkGIFAnimator::AnimatorTimerTick(TComponent*) {
     Unlock();
   }
   const bool onGui = !Application || Application->InGuiThread();
+  // The events belong to the GUI thread: the worker hands the change over without looking at
+  // them.
   if (onGui)
     FrameChanged();
-  else if (OnFrameChanged)
+  else
     Post([this] { FrameChanged(); });
   PaintNow();
   if (!loop_ && wrapped) {

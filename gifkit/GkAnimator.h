@@ -77,11 +77,12 @@ class TGkGIFAnimator : public TGkImageControl {
   // 50..10000 ms.
   std::uint32_t FrameInterval();
   // Frame n composed over the frames before it (the kept picture is reused when it can be).
-  const TComposedFrame& ComposeFrame(int n);
+  TComposedFrame ComposeFrame(int n);
   TGkTimer& Timer() { return *timer_; }
   // The timer's handler: the next frame.
   void AnimatorTimerTick(TComponent* sender);
 
+  // Set on the GUI thread and fired there, also for the changes the worker makes.
   TNotifyEvent OnStart;
   TNotifyEvent OnStop;
   TNotifyEvent OnChange;

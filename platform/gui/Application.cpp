@@ -1,5 +1,6 @@
 // TApplication: the toolkit's start and end, the message loop, the default exception handler
 // and calls posted into the GUI thread.
+#include <QAction>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -12,6 +13,8 @@
 #include <QThread>
 #include <QTranslator>
 #include <algorithm>
+#include <deque>
+#include <mutex>
 
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/QtPeer.h"
@@ -26,6 +29,23 @@ struct TApplication::Impl {
   std::unique_ptr<QObject> context;        // posted calls die with it
   QEventLoop* runLoop = nullptr;           // the loop Run is in, if any
   std::unique_ptr<QTranslator> translator;
+  // Posted calls wait in a queue of ours; Qt's queue carries only a trigger per call, an event
+  // Qt makes itself. So nothing a worker makes crosses threads through Qt's queue, whose locks
+  // ThreadSanitizer cannot see (Qt is not built with it).
+  QAction* trigger = nullptr;  // the context's child
+  std::mutex callsLock;
+  std::deque<std::function<void()>> calls;
+
+  void RunNextCall() {
+    std::function<void()> call;
+    {
+      std::lock_guard<std::mutex> lock(callsLock);
+      if (calls.empty()) return;
+      call = std::move(calls.front());
+      calls.pop_front();
+    }
+    RunHandler(Application, call);
+  }
 };
 
 namespace {
@@ -106,6 +126,9 @@ TApplication::TApplication(int& argc, char** argv)
   QApplication::setQuitOnLastWindowClosed(false);
   impl_->translator = LoadQtChinese();
   impl_->context = std::make_unique<QObject>();
+  impl_->trigger = new QAction(impl_->context.get());
+  QObject::connect(impl_->trigger, &QAction::triggered, impl_->trigger,
+                   [impl = impl_.get()] { impl->RunNextCall(); });
   Application = this;
   Title = FromQ(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
 }
@@ -114,6 +137,10 @@ TApplication::~TApplication() {
   // Windows go while the toolkit still runs.
   DestroyComponents();
   impl_->context.reset();
+  {
+    std::lock_guard<std::mutex> lock(impl_->callsLock);
+    impl_->calls.clear();
+  }
   if (Application == this) Application = nullptr;
   if (impl_->translator) QCoreApplication::removeTranslator(impl_->translator.get());
   impl_->translator.reset();
@@ -216,9 +243,11 @@ int TApplication::MessageBox(const std::string& text, const std::string& caption
 
 void TApplication::QueueCall(std::function<void()> call) {
   if (!impl_->context || !call) return;
-  QMetaObject::invokeMethod(
-      impl_->context.get(), [call = std::move(call)] { RunHandler(Application, call); },
-      Qt::QueuedConnection);
+  {
+    std::lock_guard<std::mutex> lock(impl_->callsLock);
+    impl_->calls.push_back(std::move(call));
+  }
+  QMetaObject::invokeMethod(impl_->trigger, "trigger", Qt::QueuedConnection);
 }
 
 void TApplication::SyncCall(const std::function<void()>& call) { RunOnGuiThread(call); }

@@ -24,9 +24,11 @@ struct SyncQueue {
   std::deque<SyncRequest*> pending;
 };
 
+// Never destroyed: a worker may still wait on it while the process exits (a library's exit, the
+// display going away), and destroying a condition variable waits for its waiters.
 SyncQueue& SyncQueueInstance() {
-  static SyncQueue queue;
-  return queue;
+  static SyncQueue* queue = new SyncQueue;
+  return *queue;
 }
 
 bool OnGuiThread() { return !Application || Application->InGuiThread(); }
@@ -59,16 +61,23 @@ bool CheckSynchronize() {
 TThread::TThread() = default;
 
 TThread::~TThread() {
-  if (!started_) return;
+  if (!Started()) return;
   if (thread_.joinable()) {
-    if (thread_.get_id() == std::this_thread::get_id()) {
+    if (thread_.get_id() == std::this_thread::get_id())
       thread_.detach();  // freed by itself on terminate
-    } else {
-      Terminate();
-      Resume();
-      WaitFor();
-    }
+    else
+      Stop();
   }
+}
+
+bool TThread::Started() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return started_;
+}
+
+void TThread::Stop() {
+  Terminate();
+  WaitFor();
 }
 
 void TThread::Start() { Resume(); }
@@ -92,8 +101,8 @@ void TThread::Run() {
     std::lock_guard<std::mutex> lock(mutex_);
     finished_ = true;
     freeSelf = FreeOnTerminate;
+    cv_.notify_all();
   }
-  cv_.notify_all();
   if (freeSelf) {
     thread_.detach();
     delete this;
@@ -101,10 +110,8 @@ void TThread::Run() {
 }
 
 void TThread::Suspend() {
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    suspended_ = true;
-  }
+  std::lock_guard<std::mutex> lock(mutex_);
+  suspended_ = true;
   cv_.notify_all();
 }
 
@@ -115,6 +122,7 @@ void TThread::Resume() {
     suspended_ = false;
     start = !started_;
     started_ = true;
+    cv_.notify_all();
   }
   if (start) {
     // Started here rather than in the constructor, so Execute never runs on a half-built
@@ -122,8 +130,8 @@ void TThread::Resume() {
     thread_ = std::thread([this] { Run(); });
     std::lock_guard<std::mutex> lock(mutex_);
     id_ = thread_.get_id();
+    cv_.notify_all();
   }
-  cv_.notify_all();
 }
 
 bool TThread::Suspended() const {
@@ -132,10 +140,9 @@ bool TThread::Suspended() const {
 }
 
 void TThread::Terminate() {
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    terminated_ = true;
-  }
+  // Every signal here is sent under the lock: a worker freeing itself is not gone before it.
+  std::lock_guard<std::mutex> lock(mutex_);
+  terminated_ = true;
   cv_.notify_all();
 }
 
@@ -155,7 +162,7 @@ std::thread::id TThread::ThreadId() const {
 }
 
 void TThread::WaitFor() {
-  if (!started_ || std::this_thread::get_id() == ThreadId()) return;
+  if (!Started() || std::this_thread::get_id() == ThreadId()) return;
   for (;;) {
     {
       std::unique_lock<std::mutex> lock(mutex_);
@@ -167,10 +174,8 @@ void TThread::WaitFor() {
 }
 
 void TThread::WakeUp() {
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    wake_ = true;
-  }
+  std::lock_guard<std::mutex> lock(mutex_);
+  wake_ = true;
   cv_.notify_all();
 }
 

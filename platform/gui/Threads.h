@@ -13,7 +13,9 @@
 // once the object is fully built. Suspending parks it at its next SleepFor or CheckSuspended
 // (a sleeping worker parks at once); Resume lets it go on. Terminate asks it to stop; Execute
 // polls Terminated. With FreeOnTerminate the object frees itself when Execute returns.
-// Freeing a running worker terminates it, wakes it and waits for it.
+// Freeing a running worker terminates it, wakes it and waits for it. That wait happens in this
+// class's destructor, after a subclass's own members are gone: a subclass whose Execute uses
+// its members calls Stop first thing in its own destructor.
 class TThread {
  public:
   TThread();
@@ -27,6 +29,9 @@ class TThread {
   bool Suspended() const;
   void Terminate();
   bool Terminated() const;
+  // Terminates the worker, wakes it and waits until Execute has returned (not on the worker
+  // itself, which cannot wait for itself).
+  void Stop();
   // Waits until Execute has returned; on the GUI thread, calls the worker hands over keep
   // running meanwhile.
   void WaitFor();
@@ -54,6 +59,7 @@ class TThread {
 
  private:
   void Run();
+  bool Started() const;
   mutable std::mutex mutex_;
   std::condition_variable cv_;
   std::thread thread_;

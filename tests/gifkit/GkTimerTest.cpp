@@ -5,11 +5,13 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 
 #include "gifkit/GkTimer.h"
 #include "platform/Exceptions.h"
 #include "platform/gui/Forms.h"
+#include "tests/support/ExitWatch.h"
 #include "tests/support/GuiTest.h"
 
 namespace {
@@ -184,6 +186,29 @@ TEST_F(GkTimerTest, RunSynchronizedFromTheWorkerRunsOnTheGuiThreadAndDirectlyEls
   sleep->Elapse();
   ASSERT_TRUE(PumpUntil([&] { return ticks == 1; }));
   EXPECT_TRUE(ran);
+}
+
+// The display going away or a library giving up calls exit with timers still ticking and a
+// worker waiting for the GUI thread: the process ends at once all the same.
+TEST_F(GkTimerTest, AnExitEndsTheProcessWithATimerTickingAndAWorkerWaitingForTheGuiThread) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        timer->SetSleepForTesting(nullptr);
+        timer->SetInterval(1);
+        timer->SetOnTimer([&](TComponent*) { ++ticks; });
+        if (!PumpUntil([&] { return ticks >= 3; })) std::_Exit(2);
+        std::atomic<bool> asking{false};
+        std::thread([&] {
+          asking = true;
+          RunOnGuiThread([] {});
+        }).detach();
+        while (!asking) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        // Both the timer's worker and the other one wait for the GUI thread by now.
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        ExitWatched(7);
+      },
+      ::testing::ExitedWithCode(7), "");
 }
 
 TEST_F(GkTimerTest, AfterTheApplicationEndsTheWorkerOnlyWaitsToBeStopped) {

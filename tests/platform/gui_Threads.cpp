@@ -1,10 +1,13 @@
 // Workers: parking and waking, stopping, calls into the GUI thread.
 #include <atomic>
+#include <cstdlib>
+#include <thread>
 
 #include "platform/Clock.h"
 #include "platform/Exceptions.h"
 #include "platform/Numbers.h"
 #include "platform/gui/Threads.h"
+#include "tests/support/ExitWatch.h"
 #include "tests/support/GuiTest.h"
 
 namespace {
@@ -17,6 +20,7 @@ class Ticker : public TThread {
   std::atomic<int> earlyWakes{0};
   std::atomic<bool>* freed = nullptr;
   ~Ticker() override {
+    Stop();  // Execute counts into this class's members
     if (freed) *freed = true;
   }
 
@@ -207,6 +211,111 @@ TEST_F(ThreadTest, AWorkerMayFreeItselfWhenDone) {
   ticker->Resume();
   ticker->Terminate();
   EXPECT_TRUE(WaitUntil([&] { return freed.load(); }));
+
+  // A worker may end and free itself while the call that let it end is still returning: that
+  // call never touches it afterwards (shown under ThreadSanitizer).
+  class Quick : public TThread {
+   public:
+    explicit Quick(std::atomic<int>& freed) : freed_(freed) { FreeOnTerminate = true; }
+    ~Quick() override { ++freed_; }
+
+   protected:
+    void Execute() override {
+      while (!Terminated()) CheckSuspended();
+    }
+
+   private:
+    std::atomic<int>& freed_;
+  };
+  std::atomic<int> quickFreed{0};
+  const int rounds = 100;
+  for (int i = 0; i < rounds; ++i) {
+    auto* running = new Quick(quickFreed);
+    running->Resume();
+    running->Terminate();  // ends it
+    auto* waiting = new Quick(quickFreed);
+    waiting->Terminate();
+    waiting->Resume();  // starts and ends it
+  }
+  EXPECT_TRUE(WaitUntil([&] { return quickFreed == 2 * rounds; }));
+}
+
+// A worker using its subclass's members is stopped by the subclass before they go.
+class Collector : public TThread {
+ public:
+  explicit Collector(std::atomic<bool>& usedAfterGone) : usedAfterGone_(usedAfterGone) {}
+  ~Collector() override { Stop(); }
+  std::atomic<int> rounds{0};
+
+ protected:
+  void Execute() override {
+    for (;;) {
+      SleepFor(1);
+      if (member_.gone) usedAfterGone_ = true;
+      member_.values.push_back(++rounds);
+      if (Terminated()) break;
+    }
+  }
+
+ private:
+  struct Member {
+    std::vector<int> values;
+    std::atomic<bool> gone{false};
+    ~Member() { gone = true; }
+  } member_;
+  std::atomic<bool>& usedAfterGone_;
+};
+
+TEST_F(ThreadTest, FreeingARunningWorkerStopsItBeforeItsMembersGo) {
+  std::atomic<bool> usedAfterGone{false};
+  for (int i = 0; i < 20; ++i) {
+    auto worker = std::make_unique<Collector>(usedAfterGone);
+    worker->Resume();
+    EXPECT_TRUE(WaitUntil([&] { return worker->rounds >= 2; }));
+    worker.reset();
+  }
+  EXPECT_FALSE(usedAfterGone);
+  // Stopping a worker that never started, or twice, returns at once; Execute never runs after.
+  Collector idle(usedAfterGone);
+  idle.Stop();
+  idle.Stop();
+  idle.Resume();
+  idle.WaitFor();
+  EXPECT_EQ(idle.rounds, 0);
+}
+
+// An exit from anywhere (a library giving up, the display going away) ends the process at
+// once, whatever the workers are waiting for.
+TEST_F(ThreadTest, AnExitEndsTheProcessWhileWorkersWaitForTheGuiThread) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        std::atomic<int> asking{0};
+        class Asker : public TThread {
+         public:
+          explicit Asker(std::atomic<int>& asking) : asking_(asking) {}
+
+         protected:
+          void Execute() override {
+            ++asking_;
+            Synchronize([] {});
+          }
+
+         private:
+          std::atomic<int>& asking_;
+        };
+        auto* worker = new Asker(asking);
+        worker->Resume();
+        std::thread plain([&] {
+          ++asking;
+          RunOnGuiThread([] {});
+        });
+        plain.detach();
+        while (asking < 2) Sleep(1);
+        Sleep(50);  // both wait for the GUI thread now, which never looks again
+        ExitWatched(7);
+      },
+      ::testing::ExitedWithCode(7), "");
 }
 
 TEST_F(ThreadTest, CriticalSectionsAreRecursiveAndExclusive) {
