@@ -65,11 +65,6 @@ TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner) {
   BuildStatusBar();
   BuildMenus();
 
-  HiddenTimer = Make<TTimer>(this, "HiddenTimer");
-  HiddenTimer->SetEnabled(false);
-  HiddenTimer->SetInterval(10000);
-  HiddenTimer->OnTimer = Handler(this, &TMainForm::HiddenTimerTimer);
-
   OnCreate = Handler(this, &TMainForm::FormCreate);
   OnResize = Handler(this, &TMainForm::FormResize);
   OnDestroy = Handler(this, &TMainForm::FormDestroy);
@@ -81,7 +76,7 @@ TMainForm::~TMainForm() {
   alive_.reset();
   delete WkTrayIcon1;  // before the frames it shows
   WkTrayIcon1 = nullptr;
-  for (TWebBrowser* page : hiddenPages_) delete page;
+  for (const HiddenPage& hidden : hiddenPages_) delete hidden.page;
   hiddenPages_.clear();
   while (PCT->PageCount() > 1) delete PCT->Pages(PCT->PageCount() - 1);
   CurrentTab = nullptr;
@@ -224,7 +219,7 @@ void TMainForm::BuildStatusBar() {
   RClockS->SetAlign(alRight);
   pb = Make<TProgressBar>(this, RSB, "pb");
   pb->SetAlign(alClient);
-  pb->SetOrientation(pbHorizontal);
+  pb->SetOrientation(pbVertical);
 
   ilFrames_ = std::make_unique<TImageList>(16, 16);
   il = ilFrames_.get();

@@ -117,10 +117,12 @@ class TMainForm : public TForm {
                         bool& Cancel);
   // A hidden page that took a window opened without an address got one.
   void HiddenNavigateComplete(TComponent* Sender, const std::string& URL);
-  // Hidden pages that never got a web address go after this long.
-  TTimer* HiddenTimer;
-  void HiddenTimerTimer(TComponent* Sender);
+  // A hidden page that never got a web address (a window a script wrote into) goes this long
+  // after it was opened.
+  static constexpr int kHiddenPageLifeMs = 10000;
   int HiddenPageCount() const { return static_cast<int>(hiddenPages_.size()); }
+  // The timer that frees hidden page `index` (in the order they were opened), or nullptr.
+  TTimer* HiddenPageTimer(int index) const;
 
  private:
   void BuildToolbar();
@@ -138,7 +140,11 @@ class TMainForm : public TForm {
   std::unique_ptr<TImageList> ilFrames_;
   // Calls queued for later see whether the window still lives.
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
-  std::vector<TWebBrowser*> hiddenPages_;
+  struct HiddenPage {
+    TWebBrowser* page;
+    TTimer* deadline;
+  };
+  std::vector<HiddenPage> hiddenPages_;
 };
 
 extern TMainForm* MainForm;

@@ -157,3 +157,11 @@ const std::vector<std::string>& BuiltInAddresses() {
       "https://en.wikipedia.org/wiki/List_of_association_football_stadiums_by_capacity"};
   return addresses;
 }
+
+std::string HomePageAddress(const std::string& built) {
+  return built.empty() ? "https://www.sina.com.cn/" : built;
+}
+
+std::string SearchPageAddress(const std::string& built) {
+  return built.empty() ? "https://www.baidu.com/" : built;
+}

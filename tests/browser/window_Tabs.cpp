@@ -35,7 +35,7 @@ TEST_F(BrowserTest, TheWindowOpensOnTheWelcomePageWithItsControls) {
   EXPECT_EQ(form->FindComponent("Action42"), nullptr);
   EXPECT_EQ(form->FindComponent("Action75"), nullptr);
   EXPECT_EQ(form->FindComponent("Action76"), nullptr);
-  EXPECT_EQ(form->pb->Orientation(), pbHorizontal);
+  EXPECT_EQ(form->pb->Orientation(), pbVertical);
   EXPECT_FALSE(SaveScreenshot(form, "browser_welcome").empty());
 }
 
@@ -106,8 +106,9 @@ TEST_F(BrowserTest, ToolButtonsCommandTheCurrentTabAndNothingOnceItIsClosed) {
   TTabs* tab = Active();
   for (TWkToolButton* b : {form->btn1, form->btn2, form->btn3, form->btn4, form->btn5, form->btn6})
     UserClick(b);
-  EXPECT_EQ(Page(tab).calls, (Calls{"Navigate http://a/", "GoBack", "GoForward", "Stop", "Refresh",
-                                    "Navigate about:blank", "Navigate about:blank"}));
+  EXPECT_EQ(Page(tab).calls,
+            (Calls{"Navigate http://a/", "GoBack", "GoForward", "Stop", "Refresh",
+                   "Navigate " + HomePageAddress(""), "Navigate " + SearchPageAddress("")}));
   std::string result;
   tab->DoCommand(8, result);
   EXPECT_EQ(result, std::to_string(tab->Browser->Handle()));
@@ -129,7 +130,7 @@ TEST_F(BrowserTest, ToolButtonsCommandTheCurrentTabAndNothingOnceItIsClosed) {
   // Closing the last browser tab: the welcome page, an empty address box, idle buttons.
   form->PCT->SetActivePage(tab);
   form->PCTChange(form->PCT);
-  EXPECT_EQ(form->RCbbURL->GetText(), "about:blank");  // where home and search went
+  EXPECT_EQ(form->RCbbURL->GetText(), SearchPageAddress(""));  // where search went
   UserDoubleClick(form->PCT);
   EXPECT_EQ(form->PCT->PageCount(), 1);
   EXPECT_EQ(form->PCT->ActivePage(), form->TabSheet1);
@@ -200,12 +201,46 @@ TEST_F(BrowserTest, EachWebPopupOpensOneTabAndOthersNone) {
   ProcessEvents();
   EXPECT_EQ(form->HiddenPageCount(), 0);
 
-  // One that never names a web address goes with the timer.
+  // One that never names a web address goes with its timer.
   ASSERT_NE(opener->Browser->DoNewWindow(""), nullptr);
   EXPECT_EQ(form->HiddenPageCount(), 1);
-  EXPECT_TRUE(FireTimer(form->HiddenTimer));
+  EXPECT_TRUE(FireTimer(form->HiddenPageTimer(0)));
   EXPECT_EQ(form->HiddenPageCount(), 0);
   EXPECT_EQ(form->PCT->PageCount(), 5);
+}
+
+TEST_F(BrowserTest, EachBlankPopupGoesAtItsOwnDeadlineNotWhenTheNextOneOpens) {
+  form->NewTab("http://opener/");
+  TTabs* opener = Active();
+  // A page that opens a blank window every few seconds.
+  TWebBrowser* first = opener->Browser->DoNewWindow("");
+  TWebBrowser* second = opener->Browser->DoNewWindow("");
+  ASSERT_NE(first, nullptr);
+  ASSERT_NE(second, nullptr);
+  ASSERT_EQ(form->HiddenPageCount(), 2);
+  TTimer* firstDeadline = form->HiddenPageTimer(0);
+  TTimer* secondDeadline = form->HiddenPageTimer(1);
+  ASSERT_NE(firstDeadline, secondDeadline);
+  EXPECT_EQ(static_cast<int>(firstDeadline->Interval()), TMainForm::kHiddenPageLifeMs);
+  EXPECT_TRUE(firstDeadline->Enabled());
+
+  // The first one's time is up: it goes, the later one keeps its own time.
+  EXPECT_TRUE(FireTimer(firstDeadline));
+  ProcessEvents();
+  ASSERT_EQ(form->HiddenPageCount(), 1);
+  EXPECT_EQ(form->HiddenPageTimer(0), secondDeadline);
+  EXPECT_TRUE(secondDeadline->Enabled());
+  TWebBrowser* third = opener->Browser->DoNewWindow("");
+  ASSERT_NE(third, nullptr);
+  EXPECT_TRUE(FireTimer(secondDeadline));
+  ProcessEvents();
+  ASSERT_EQ(form->HiddenPageCount(), 1);
+
+  // One that names its address first goes at once, its timer with it.
+  third->DoNavigateComplete("http://late/");
+  ProcessEvents();
+  EXPECT_EQ(form->HiddenPageCount(), 0);
+  EXPECT_EQ(Page(Active()).url, "http://late/");
 }
 
 }  // namespace
