@@ -53,6 +53,7 @@ void DrawTrayFrames(TImageList& list) {
 TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner) {
   SetName("MainForm");
   ConfigFolder = ProgramFolder();
+  settings_ = std::make_unique<TBrowserSettings>(ConfigFolder, BuiltInAddresses());
   SetCaption("Zelkar专用浏览器2.2.1(双击页面标签可以关闭该页)");
   SetPosition(poScreenCenter);
   SetBounds(0, 0, 778, 755);

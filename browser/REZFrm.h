@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "browser/logic/BrowserSettings.h"
 #include "platform/gui/ActnList.h"
 #include "platform/gui/ComCtrls.h"
 #include "platform/gui/ExtCtrls.h"
@@ -83,13 +84,15 @@ class TMainForm : public TForm {
 
   void NewTab(const std::string& URL);
   void CurrentTabCommand(int Code);
-  // The favourites menu gets an item of that caption.
+  // The favourites menu gets an item of that caption for the favourite listed last.
   void AddFavouriteMenuItem(const std::string& Name);
   // Stores a favourite from the dialog and gives it its menu item.
   void AddFavourite(const std::string& Name, const std::string& URL);
   void LoadConfig();
   // Where UloConfig.ini lives (the program's folder); tests point it elsewhere.
   std::string ConfigFolder;
+  // The typed addresses and favourites the window shows (read by LoadConfig).
+  const TBrowserSettings& Settings() const { return *settings_; }
 
   void btn1Click(TComponent* Sender);
   void btn2Click(TComponent* Sender);
@@ -137,6 +140,9 @@ class TMainForm : public TForm {
   void FreeHiddenPage(TWebBrowser* page);
   void OpenPopup(const std::string& URL);
   bool configFailureTold_ = false;
+  std::unique_ptr<TBrowserSettings> settings_;
+  // The favourites' menu items, in the order of the settings' favourites.
+  std::vector<TMenuItem*> favouriteItems_;
   std::unique_ptr<TImageList> ilFrames_;
   // Calls queued for later see whether the window still lives.
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);

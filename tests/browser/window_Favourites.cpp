@@ -180,6 +180,22 @@ TEST_F(BrowserTest, AnOldSettingsFileReadsAndTheOpenTabsAreWrittenAtTheEnd) {
   EXPECT_EQ(ConfigText().find("新浪首页"), std::string::npos);
 }
 
+TEST_F(BrowserTest, EveryFavouriteOfAHandEditedFileOpensTheAddressStoredUnderIt) {
+  WriteFileAtomically(ConfigFile(),
+                      "[URL]\r\n\\==http://equals/\r\n\" \"=http://blank/\r\n"
+                      "A&B=http://amp/\r\n");
+  Build();
+  const int fixed = 3;
+  ASSERT_EQ(form->pm->Items()->Count(), fixed + 3);
+  EXPECT_EQ(form->pm->Items()->Items(fixed)->Caption(), "=");
+  const std::vector<std::string> expected = {"http://equals/", "http://blank/", "http://amp/"};
+  for (int i = 0; i < 3; ++i) {
+    UserChoose(form->pm->Items()->Items(fixed + i));
+    EXPECT_EQ(Page(Active()).url, expected[static_cast<size_t>(i)]) << i;
+  }
+  EXPECT_EQ(form->PCT->PageCount(), 4);
+}
+
 TEST_F(BrowserTest, AnUnwritableSettingsFileIsToldOnceAndNeverStopsTheWindow) {
   std::filesystem::create_directory(ConfigFile());
   dialogs().AnswerMessage();
