@@ -1,6 +1,7 @@
 // The browser window's controls, as its window description gives them, and its small handlers.
 #include "browser/REZFrm.h"
 
+#include "browser/ToolbarArt.h"
 #include "browser/logic/SiteList.h"
 #include "gifkit/GkAnimator.h"
 #include "platform/Files.h"
@@ -96,13 +97,21 @@ void TMainForm::BuildToolbar() {
   wktlbr1->SetBorderSides(SideSet({sdTop}));
   wktlbr1->SetBorderOuter(fsGroove);
   wktlbr1->SetShowButtonCaptions(true);
+  ilToolsOwned_ = std::make_unique<TImageList>(16, 16);
+  ilTools = ilToolsOwned_.get();
+  DrawToolbarPictures(*ilTools);
+  wktlbr1->SetImages(ilTools);
   int left = 0;
+  int picture = 0;
   auto button = [&](const std::string& name, const std::string& hint) {
     auto* b = Make<TWkToolButton>(this, wktlbr1, name);
     b->SetLeft(left);
     b->SetHint(hint);
     b->SetShowHint(true);
     b->SetCaption(hint);
+    b->SetImageIndex(picture);
+    b->SetDisabledIndex(DisabledPicture(static_cast<TToolbarPicture>(picture)));
+    ++picture;
     left += 48;
     return b;
   };

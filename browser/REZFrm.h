@@ -51,6 +51,8 @@ class TMainForm : public TForm {
   TWkToolbar* wktlbr1;
   TWkToolButton *btn1, *btn2, *btn3, *btn4, *btn5, *btn6, *btn7, *btn8;
   TWkSpacer *wkspcr1, *wkspcr2;
+  // The tool bar's pictures: btn1 to btn8 in order, then their disabled forms.
+  TImageList* ilTools;
   TWkComboBox* RCbbURL;
   std::array<TWkToolButton*, 10> WkToolButtons{};  // WkToolButton1 to WkToolButton10
   TWkPageControl* PCT;
@@ -144,6 +146,7 @@ class TMainForm : public TForm {
   // The favourites' menu items, in the order of the settings' favourites.
   std::vector<TMenuItem*> favouriteItems_;
   std::unique_ptr<TImageList> ilFrames_;
+  std::unique_ptr<TImageList> ilToolsOwned_;
   // Calls queued for later see whether the window still lives.
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
   struct HiddenPage {
