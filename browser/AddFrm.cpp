@@ -17,19 +17,20 @@ TAddURLForm::TAddURLForm(TComponent* AOwner) : TForm(AOwner) {
   Font()->SetName("宋体");
   Font()->SetHeight(-12);
 
-  GroupBox1 = PlaceControl<TWkGroupBox>(this, this, "GroupBox1", 8, 4, 331, 96);
+  // The box holds everything the dialog asks, its buttons too, inside the dialog's client area.
+  GroupBox1 = PlaceControl<TWkGroupBox>(this, this, "GroupBox1", 8, 4, 331, 130);
   GroupBox1->SetCaption("添加");
-  Label1 = PlaceControl<TLabel>(this, GroupBox1, "Label1", 12, 26, 36, 14);
+  Label1 = PlaceControl<TLabel>(this, GroupBox1, "Label1", 12, 28, 36, 14);
   Label1->SetCaption("名称:");
   Label2 = PlaceControl<TLabel>(this, GroupBox1, "Label2", 12, 60, 36, 14);
   Label2->SetCaption("地址:");
-  REDTName = PlaceControl<TWkEdit>(this, GroupBox1, "REDTName", 52, 22, 266, 20);
+  REDTName = PlaceControl<TWkEdit>(this, GroupBox1, "REDTName", 52, 24, 266, 20);
   REDTURL = PlaceControl<TWkEdit>(this, GroupBox1, "REDTURL", 52, 56, 266, 20);
-  WkBtnOK = PlaceControl<TWkBitBtn>(this, this, "WkBtnOK", 176, 108, 75, 25);
+  WkBtnOK = PlaceControl<TWkBitBtn>(this, GroupBox1, "WkBtnOK", 162, 92, 75, 25);
   WkBtnOK->SetCaption("确定");
   WkBtnOK->SetDefault(true);
   WkBtnOK->OnClick = Handler(this, &TAddURLForm::WkBtnOKClick);
-  WkBtnC = PlaceControl<TWkBitBtn>(this, this, "WkBtnC", 262, 108, 75, 25);
+  WkBtnC = PlaceControl<TWkBitBtn>(this, GroupBox1, "WkBtnC", 243, 92, 75, 25);
   WkBtnC->SetCaption("取消");
   WkBtnC->SetCancel(true);
   WkBtnC->OnClick = Handler(this, &TAddURLForm::WkBtnCClick);

@@ -4,6 +4,7 @@
 #include "browser/AddFrm.h"
 #include "browser/REZFrm.h"
 #include "browser/logic/BrowserRules.h"
+#include "browser/logic/SiteList.h"
 #include "browser/logic/UloConfig.h"
 #include "platform/Exceptions.h"
 #include "platform/gui/Dialogs.h"
@@ -20,9 +21,12 @@ void TMainForm::WriteConfig(const std::function<void()>& write) {
 }
 
 void TMainForm::LoadConfig() {
-  const TUloConfig config(ConfigFolder);
-  for (const std::string& address : config.History()) RCbbURL->AddItem(address);
-  for (const std::string& name : config.FavouriteNames()) AddFavouriteMenuItem(name);
+  settings_ = std::make_unique<TBrowserSettings>(ConfigFolder, BuiltInAddresses());
+  settings_->Load();
+  for (const std::string& address : settings_->History()) RCbbURL->AddItem(address);
+  for (TMenuItem* item : favouriteItems_) delete item;
+  favouriteItems_.clear();
+  for (const std::string& name : settings_->Favourites()) AddFavouriteMenuItem(name);
 }
 
 void TMainForm::AddFavouriteMenuItem(const std::string& Name) {
@@ -30,23 +34,22 @@ void TMainForm::AddFavouriteMenuItem(const std::string& Name) {
   item->SetCaption(Name);
   item->OnClick = Handler(this, &TMainForm::ClickPop);
   pm->Items()->Add(item);
+  favouriteItems_.push_back(item);
 }
 
 void TMainForm::AddFavourite(const std::string& Name, const std::string& URL) {
-  std::string key;
-  bool stored = false;
+  // Without the file, no item: the next start would not list it.
   WriteConfig([&] {
-    key = TUloConfig(ConfigFolder).AddFavourite(Name, URL);
-    stored = true;
+    const int index = settings_->AddFavourite(Name, URL);
+    AddFavouriteMenuItem(settings_->Favourites()[static_cast<size_t>(index)]);
   });
-  // The item reads its address from the file when clicked: without the file, no item.
-  if (stored) AddFavouriteMenuItem(key);
 }
 
 void TMainForm::ClickPop(TComponent* Sender) {
-  auto* item = dynamic_cast<TMenuItem*>(Sender);
-  if (!item) return;
-  NewTab(TUloConfig(ConfigFolder).FavouriteAddress(item->Caption()));
+  // Found by its place among the favourites, never by its caption.
+  const auto found = std::find(favouriteItems_.begin(), favouriteItems_.end(), Sender);
+  if (found == favouriteItems_.end()) return;
+  NewTab(settings_->FavouriteAddress(static_cast<int>(found - favouriteItems_.begin())));
 }
 
 void TMainForm::RCbbURLKeyDown(TComponent*, uint16_t& Key, TShiftState) {
@@ -59,10 +62,8 @@ void TMainForm::RCbbURLKeyDown(TComponent*, uint16_t& Key, TShiftState) {
   }
   NewTab(text);
   // Compared byte for byte: the same address in another case is stored again.
-  const auto& items = RCbbURL->Items().Items();
-  if (std::find(items.begin(), items.end(), text) != items.end()) return;
-  const int count = RCbbURL->Items().Count();
-  WriteConfig([&] { TUloConfig(ConfigFolder).StoreHistory(text, count); });
+  if (settings_->Offers(text)) return;
+  WriteConfig([&] { settings_->AddTyped(text); });
   RCbbURL->AddItem(text);
 }
 

@@ -1,6 +1,7 @@
 // The browser window's controls, as its window description gives them, and its small handlers.
 #include "browser/REZFrm.h"
 
+#include "browser/ToolbarArt.h"
 #include "browser/logic/SiteList.h"
 #include "gifkit/GkAnimator.h"
 #include "platform/Files.h"
@@ -53,6 +54,7 @@ void DrawTrayFrames(TImageList& list) {
 TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner) {
   SetName("MainForm");
   ConfigFolder = ProgramFolder();
+  settings_ = std::make_unique<TBrowserSettings>(ConfigFolder, BuiltInAddresses());
   SetCaption("Zelkar专用浏览器2.2.1(双击页面标签可以关闭该页)");
   SetPosition(poScreenCenter);
   SetBounds(0, 0, 778, 755);
@@ -65,11 +67,6 @@ TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner) {
   BuildStatusBar();
   BuildMenus();
 
-  HiddenTimer = Make<TTimer>(this, "HiddenTimer");
-  HiddenTimer->SetEnabled(false);
-  HiddenTimer->SetInterval(10000);
-  HiddenTimer->OnTimer = Handler(this, &TMainForm::HiddenTimerTimer);
-
   OnCreate = Handler(this, &TMainForm::FormCreate);
   OnResize = Handler(this, &TMainForm::FormResize);
   OnDestroy = Handler(this, &TMainForm::FormDestroy);
@@ -81,7 +78,7 @@ TMainForm::~TMainForm() {
   alive_.reset();
   delete WkTrayIcon1;  // before the frames it shows
   WkTrayIcon1 = nullptr;
-  for (TWebBrowser* page : hiddenPages_) delete page;
+  for (const HiddenPage& hidden : hiddenPages_) delete hidden.page;
   hiddenPages_.clear();
   while (PCT->PageCount() > 1) delete PCT->Pages(PCT->PageCount() - 1);
   CurrentTab = nullptr;
@@ -100,13 +97,21 @@ void TMainForm::BuildToolbar() {
   wktlbr1->SetBorderSides(SideSet({sdTop}));
   wktlbr1->SetBorderOuter(fsGroove);
   wktlbr1->SetShowButtonCaptions(true);
+  ilToolsOwned_ = std::make_unique<TImageList>(16, 16);
+  ilTools = ilToolsOwned_.get();
+  DrawToolbarPictures(*ilTools);
+  wktlbr1->SetImages(ilTools);
   int left = 0;
+  int picture = 0;
   auto button = [&](const std::string& name, const std::string& hint) {
     auto* b = Make<TWkToolButton>(this, wktlbr1, name);
     b->SetLeft(left);
     b->SetHint(hint);
     b->SetShowHint(true);
     b->SetCaption(hint);
+    b->SetImageIndex(picture);
+    b->SetDisabledIndex(DisabledPicture(static_cast<TToolbarPicture>(picture)));
+    ++picture;
     left += 48;
     return b;
   };
@@ -224,7 +229,7 @@ void TMainForm::BuildStatusBar() {
   RClockS->SetAlign(alRight);
   pb = Make<TProgressBar>(this, RSB, "pb");
   pb->SetAlign(alClient);
-  pb->SetOrientation(pbHorizontal);
+  pb->SetOrientation(pbVertical);
 
   ilFrames_ = std::make_unique<TImageList>(16, 16);
   il = ilFrames_.get();

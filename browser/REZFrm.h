@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "browser/logic/BrowserSettings.h"
 #include "platform/gui/ActnList.h"
 #include "platform/gui/ComCtrls.h"
 #include "platform/gui/ExtCtrls.h"
@@ -50,6 +51,8 @@ class TMainForm : public TForm {
   TWkToolbar* wktlbr1;
   TWkToolButton *btn1, *btn2, *btn3, *btn4, *btn5, *btn6, *btn7, *btn8;
   TWkSpacer *wkspcr1, *wkspcr2;
+  // The tool bar's pictures: btn1 to btn8 in order, then their disabled forms.
+  TImageList* ilTools;
   TWkComboBox* RCbbURL;
   std::array<TWkToolButton*, 10> WkToolButtons{};  // WkToolButton1 to WkToolButton10
   TWkPageControl* PCT;
@@ -83,13 +86,15 @@ class TMainForm : public TForm {
 
   void NewTab(const std::string& URL);
   void CurrentTabCommand(int Code);
-  // The favourites menu gets an item of that caption.
+  // The favourites menu gets an item of that caption for the favourite listed last.
   void AddFavouriteMenuItem(const std::string& Name);
   // Stores a favourite from the dialog and gives it its menu item.
   void AddFavourite(const std::string& Name, const std::string& URL);
   void LoadConfig();
   // Where UloConfig.ini lives (the program's folder); tests point it elsewhere.
   std::string ConfigFolder;
+  // The typed addresses and favourites the window shows (read by LoadConfig).
+  const TBrowserSettings& Settings() const { return *settings_; }
 
   void btn1Click(TComponent* Sender);
   void btn2Click(TComponent* Sender);
@@ -117,10 +122,12 @@ class TMainForm : public TForm {
                         bool& Cancel);
   // A hidden page that took a window opened without an address got one.
   void HiddenNavigateComplete(TComponent* Sender, const std::string& URL);
-  // Hidden pages that never got a web address go after this long.
-  TTimer* HiddenTimer;
-  void HiddenTimerTimer(TComponent* Sender);
+  // A hidden page that never got a web address (a window a script wrote into) goes this long
+  // after it was opened.
+  static constexpr int kHiddenPageLifeMs = 10000;
   int HiddenPageCount() const { return static_cast<int>(hiddenPages_.size()); }
+  // The timer that frees hidden page `index` (in the order they were opened), or nullptr.
+  TTimer* HiddenPageTimer(int index) const;
 
  private:
   void BuildToolbar();
@@ -135,10 +142,18 @@ class TMainForm : public TForm {
   void FreeHiddenPage(TWebBrowser* page);
   void OpenPopup(const std::string& URL);
   bool configFailureTold_ = false;
+  std::unique_ptr<TBrowserSettings> settings_;
+  // The favourites' menu items, in the order of the settings' favourites.
+  std::vector<TMenuItem*> favouriteItems_;
   std::unique_ptr<TImageList> ilFrames_;
+  std::unique_ptr<TImageList> ilToolsOwned_;
   // Calls queued for later see whether the window still lives.
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
-  std::vector<TWebBrowser*> hiddenPages_;
+  struct HiddenPage {
+    TWebBrowser* page;
+    TTimer* deadline;
+  };
+  std::vector<HiddenPage> hiddenPages_;
 };
 
 extern TMainForm* MainForm;

@@ -4,6 +4,7 @@
 
 #include "browser/REZFrm.h"
 #include "browser/logic/BrowserRules.h"
+#include "browser/logic/SiteList.h"
 #include "platform/Numbers.h"
 
 TTabs::TTabs(TMainForm* AOwner, int N, const std::string& URL)
@@ -13,8 +14,8 @@ TTabs::TTabs(TMainForm* AOwner, int N, const std::string& URL)
   Browser = new TWebBrowser(this);
   Browser->SetParent(this);
   Browser->SetAlign(alClient);
-  Browser->HomePage = ZELKAR_BROWSER_HOME_PAGE;  // build settings
-  Browser->SearchPage = ZELKAR_BROWSER_SEARCH_PAGE;
+  Browser->HomePage = HomePageAddress(ZELKAR_BROWSER_HOME_PAGE);  // the build may name others
+  Browser->SearchPage = SearchPageAddress(ZELKAR_BROWSER_SEARCH_PAGE);
   Browser->OnDownloadBegin = Handler(AOwner, &TMainForm::BrowserDownloadBegin);
   Browser->OnDownloadComplete = Handler(AOwner, &TMainForm::BrowserDownloadComplete);
   Browser->OnProgressChange = [AOwner](TComponent* sender, int progress, int progressMax) {
@@ -148,9 +149,13 @@ void TMainForm::BrowserNewWindow(TComponent*, const std::string& URL, TWebBrowse
   page->OnNavigateComplete2 = [this](TComponent* sender, const std::string& url) {
     HiddenNavigateComplete(sender, url);
   };
-  hiddenPages_.push_back(page);
-  HiddenTimer->SetEnabled(false);
-  HiddenTimer->SetEnabled(true);
+  // Its own deadline: a page opening a blank window every few seconds must not keep the
+  // earlier ones alive.
+  auto* deadline = new TTimer(this);
+  deadline->SetInterval(kHiddenPageLifeMs);
+  deadline->OnTimer = [this, page](TComponent*) { FreeHiddenPage(page); };
+  hiddenPages_.push_back({page, deadline});
+  deadline->SetEnabled(true);
   Target = page;
 }
 
@@ -167,17 +172,22 @@ void TMainForm::HiddenNavigateComplete(TComponent* Sender, const std::string& UR
 }
 
 void TMainForm::FreeHiddenPage(TWebBrowser* page) {
-  auto found = std::find(hiddenPages_.begin(), hiddenPages_.end(), page);
+  auto found = std::find_if(hiddenPages_.begin(), hiddenPages_.end(),
+                            [page](const HiddenPage& hidden) { return hidden.page == page; });
   if (found == hiddenPages_.end()) return;
+  const HiddenPage hidden = *found;
   hiddenPages_.erase(found);
   delete page;
-  if (hiddenPages_.empty()) HiddenTimer->SetEnabled(false);
+  // Its timer may be the one running this: it goes once the timer's event is over.
+  hidden.deadline->SetEnabled(false);
+  Application->QueueCall([deadline = hidden.deadline, alive = std::weak_ptr<bool>(alive_)] {
+    if (alive.lock()) delete deadline;
+  });
 }
 
-void TMainForm::HiddenTimerTimer(TComponent*) {
-  // Pages that never named a web address in time (a window a script wrote into) go.
-  const std::vector<TWebBrowser*> pages = hiddenPages_;
-  for (TWebBrowser* page : pages) FreeHiddenPage(page);
+TTimer* TMainForm::HiddenPageTimer(int index) const {
+  if (index < 0 || index >= HiddenPageCount()) return nullptr;
+  return hiddenPages_[static_cast<size_t>(index)].deadline;
 }
 
 void TMainForm::PCTChange(TComponent*) {

@@ -32,3 +32,8 @@ std::vector<TSiteMenu> SiteMenus();
 
 // The addresses the address box offers before any typed one.
 const std::vector<std::string>& BuiltInAddresses();
+
+// The pages of the 主页 and 搜索 buttons: the build's setting when it names one, else a public
+// Chinese portal and a public search site.
+std::string HomePageAddress(const std::string& built);
+std::string SearchPageAddress(const std::string& built);

@@ -1,11 +1,12 @@
 // The built-in sites: live scores, stock indices and lottery results; public references on the
-// divination topics (encyclopaedias, classical-text archives, long-lived forums); an atlas.
+// divination topics (encyclopaedias, classical-text archives, long-lived forums); an atlas. The
+// first ten are named short enough for the 58-pixel buttons that show them.
 #include "browser/logic/SiteList.h"
 
 const std::vector<TSiteEntry>& SiteEntries() {
   static const std::vector<TSiteEntry> entries = {
-      {1, "赛果网站", "FlashScore", "https://www.flashscore.com/", 2},
-      {11, "赛果网站", "SofaScore", "https://www.sofascore.com/", 10},
+      {1, "赛果网站", "Flash比分", "https://www.flashscore.com/", 2},
+      {11, "赛果网站", "Sofa比分", "https://www.sofascore.com/", 10},
       {2, "赛果网站", "BBC体育", "https://www.bbc.com/sport/football/scores-fixtures", 1},
       {3, "赛果网站", "ESPN", "https://www.espn.com/soccer/scoreboard", 3},
       {4, "赛果网站", "天空体育", "https://www.skysports.com/football-scores-fixtures", 4},
@@ -156,4 +157,12 @@ const std::vector<std::string>& BuiltInAddresses() {
       "https://www.cwl.gov.cn/",
       "https://en.wikipedia.org/wiki/List_of_association_football_stadiums_by_capacity"};
   return addresses;
+}
+
+std::string HomePageAddress(const std::string& built) {
+  return built.empty() ? "https://www.sina.com.cn/" : built;
+}
+
+std::string SearchPageAddress(const std::string& built) {
+  return built.empty() ? "https://www.baidu.com/" : built;
 }

@@ -50,6 +50,10 @@ std::string TUloConfig::FavouriteAddress(const std::string& name) const {
   return TIniFile(path_).ReadString(kFavourites, SettingsKey(name), "");
 }
 
+std::string TUloConfig::AddressUnder(const std::string& key) const {
+  return TIniFile(path_).ReadString(kFavourites, key, "");
+}
+
 std::string TUloConfig::AddFavourite(const std::string& name, const std::string& address) {
   TIniFile ini(path_);
   const std::string key = SettingsKey(name);

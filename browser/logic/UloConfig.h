@@ -23,8 +23,11 @@ class TUloConfig {
 
   // Favourite names, in file order.
   std::vector<std::string> FavouriteNames() const;
-  // The address stored under the name; "" when there is none.
+  // The address stored under the name as the dialog stores it; "" when there is none.
   std::string FavouriteAddress(const std::string& name) const;
+  // The address stored under exactly this key (a name as FavouriteNames lists it); "" when
+  // there is none.
+  std::string AddressUnder(const std::string& key) const;
   // Stores name = address (a name stored before gets the new address) and returns the name as
   // stored, which is also the caption of its menu item.
   std::string AddFavourite(const std::string& name, const std::string& address);

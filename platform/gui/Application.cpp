@@ -19,6 +19,7 @@
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/QtPeer.h"
 #include "platform/gui/Threads.h"
+#include "platform/gui/WebEngineModule.h"
 
 using namespace zgui;
 
@@ -119,6 +120,7 @@ TApplication::TApplication(int& argc, char** argv)
     : TComponent(nullptr), impl_(std::make_unique<Impl>()) {
   // No Qt::AA_ShareOpenGLContexts: it would load the OpenGL driver into every start. The web
   // engine makes the shared context when it is loaded (WebEngineView.cpp).
+  zgui::PrepareWebEngineEnvironment();
   if (!QApplication::instance()) {
     impl_->ownedApp = std::make_unique<QApplication>(argc, argv);
     QApplication::setStyle(new DeferredIconStyle);

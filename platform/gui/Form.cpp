@@ -421,6 +421,20 @@ void TForm::PlaceWindow() {
     default:
       break;
   }
+  KeepInsideWorkArea();
+}
+
+void TForm::KeepInsideWorkArea() {
+  // Centring alone puts a window taller than the work area (a scaled desktop) with its title
+  // bar above the screen, where it can be neither seen nor moved.
+  const TRect area = ScreenInfo().WorkArea;
+  if (area.Width() <= 0 || area.Height() <= 0) return;
+  const int width = std::min(Width(), area.Width());
+  const int height = std::min(Height(), area.Height());
+  const int left = std::clamp(Left(), area.Left, area.Right - width);
+  const int top = std::clamp(Top(), area.Top, area.Bottom - height);
+  if (left != Left() || top != Top() || width != Width() || height != Height())
+    SetBounds(left, top, width, height);
 }
 
 void TForm::SetVisible(bool value) {

@@ -4,6 +4,8 @@
 // why in place of its page.
 #include "platform/gui/WebEngineView.h"
 
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLabel>
@@ -65,6 +67,14 @@ void SpeakChinese() {
   qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags + "--lang=zh-CN");
 }
 
+bool RunsAsRoot() { return geteuid() == 0 || getuid() == 0; }
+
+// The engine's sandbox is refused to root: the engine then ends the whole process.
+bool SandboxOff() {
+  return qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX") ||
+         qgetenv("QTWEBENGINE_CHROMIUM_FLAGS").contains("--no-sandbox");
+}
+
 // The module beside the program file, else where the build put it; a test names one file.
 QString FindModule() {
   QStringList places;
@@ -92,8 +102,13 @@ const Module& Load() {
                        .arg(QString::fromLatin1(kModuleName), folder);
     return module;
   }
+  if (RunsAsRoot() && !SandboxOff()) {
+    module.error =
+        ToQ("网页引擎不能以管理员(root)身份在它的沙箱中运行，网页无法显示。"
+            "请以普通用户身份运行本程序。");
+    return module;
+  }
   ShareOpenGLContexts();
-  SpeakChinese();
   // Loaded once for the whole run: its pages may live until the program ends.
   TLibrary library(QFile::encodeName(path).toStdString());
   if (!library.Find(module.entry, kWebEngineEntry))
@@ -197,6 +212,13 @@ class WebEngineView : public TWebBrowserEngine, private WebEngineHost {
 };
 
 }  // namespace
+
+void PrepareWebEngineEnvironment() {
+  // Root is refused the engine's sandbox, and the engine ends the process over it: run it
+  // without, as a container or a root session needs.
+  if (RunsAsRoot() && !SandboxOff()) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+  SpeakChinese();
+}
 
 std::unique_ptr<TWebBrowserEngine> MakeWebEngineView(TWebBrowser& browser) {
   return std::make_unique<WebEngineView>(browser);

@@ -1,5 +1,9 @@
 // The browser window on the real web engine against pages served on loopback: titles reach the
 // tabs, pop-ups become tabs, and a picture of three loaded tabs with the favourites menu open.
+#include <unistd.h>
+
+#include <cstdlib>
+
 #include "tests/browser/BrowserFixture.h"
 #include "tests/support/TestHttpServer.h"
 
@@ -106,6 +110,34 @@ TEST_F(BrowserEngineTest, WithoutItsEngineModuleEachTabSaysSoAndTheWindowGoesOn)
   UserClick(form->btn4);  // the tool bar's commands do nothing on it
   ProcessEvents();
   EXPECT_FALSE(SaveScreenshot(form, "browser_engine_missing").empty());
+}
+
+TEST_F(BrowserEngineTest, AsRootWithTheEnginesSandboxStillOnEachTabSaysSoAndTheWindowGoesOn) {
+  if (geteuid() != 0 && getuid() != 0) GTEST_SKIP() << "only root is refused the sandbox";
+  // The start turned the sandbox off; here someone turned it on again before the first page.
+  const char* was = std::getenv("QTWEBENGINE_DISABLE_SANDBOX");
+  struct Restore {
+    std::string value;
+    ~Restore() {
+      setenv("QTWEBENGINE_DISABLE_SANDBOX", value.c_str(), 1);
+      SetWebEngineModuleForTesting("");
+    }
+  } restore{was ? was : "1"};
+  unsetenv("QTWEBENGINE_DISABLE_SANDBOX");
+  SetWebEngineModuleForTesting("");  // the next page loads the module anew
+  server->AnswerBody("/p.html", Html("P"));
+  Enter(server->Url("/p.html"));
+  ASSERT_TRUE(AllLoaded());
+  ASSERT_EQ(form->PCT->PageCount(), 2);
+  EXPECT_GBK_EQ(form->PCT->Pages(1)->Caption(), "网页引擎未能载入");
+  EXPECT_GBK_EQ(form->Ptxt->Caption(), "完成");
+  EXPECT_EQ(server->RequestCount("/p.html"), 0);
+  // The window still answers.
+  UserClick(form->btn4);
+  form->SiteActions.at(1)->Execute();
+  ProcessEvents();
+  EXPECT_EQ(form->PCT->PageCount(), 3);
+  EXPECT_FALSE(SaveScreenshot(form, "browser_engine_root_sandbox").empty());
 }
 
 }  // namespace

@@ -102,6 +102,57 @@ TEST_F(BrowserTest, FavouritesAreAddedThroughTheDialogAndOpenFromTheMenu) {
   EXPECT_EQ(addForm->REDTName->GetText(), "");
 }
 
+TEST_F(BrowserTest, TheFavouritesDialogsBoxHoldsItsLabelsEditsAndButtonsUnclipped) {
+  form->NewTab("http://fav/");
+  Finish(Active(), "收藏的页");
+  bool shown = false;
+  dialogs().AnswerModal([&](TForm&) {
+    shown = true;
+    EXPECT_EQ(addForm->ClientWidth(), 347);
+    EXPECT_EQ(addForm->ClientHeight(), 140);
+    TWkGroupBox* box = addForm->GroupBox1;
+    EXPECT_GBK_EQ(box->Caption(), "添加");
+    EXPECT_GE(box->Left(), 0);
+    EXPECT_GE(box->Top(), 0);
+    EXPECT_LE(box->Left() + box->Width(), addForm->ClientWidth());
+    EXPECT_LE(box->Top() + box->Height(), addForm->ClientHeight());
+    // Below the box's caption, inside its frame, and apart from each other.
+    TRect inside = box->GetClientRect();
+    box->AdjustClientRect(inside);
+    std::vector<TRect> taken;
+    for (TControl* c :
+         {static_cast<TControl*>(addForm->Label1), static_cast<TControl*>(addForm->Label2),
+          static_cast<TControl*>(addForm->REDTName), static_cast<TControl*>(addForm->REDTURL),
+          static_cast<TControl*>(addForm->WkBtnOK), static_cast<TControl*>(addForm->WkBtnC)}) {
+      EXPECT_EQ(c->Parent(), box) << c->Name();
+      const TRect r = c->BoundsRect();
+      EXPECT_GE(r.Left, inside.Left) << c->Name();
+      EXPECT_GE(r.Top, inside.Top) << c->Name();
+      EXPECT_LE(r.Right, inside.Right) << c->Name();
+      EXPECT_LE(r.Bottom, inside.Bottom) << c->Name();
+      for (const TRect& other : taken) {
+        const bool apart = r.Right <= other.Left || other.Right <= r.Left ||
+                           r.Bottom <= other.Top || other.Bottom <= r.Top;
+        EXPECT_TRUE(apart) << c->Name();
+      }
+      taken.push_back(r);
+    }
+    // The labels' texts fit them.
+    for (TLabel* label : {addForm->Label1, addForm->Label2}) {
+      TBitmap measure;
+      measure.Canvas().SetFont(*label->Font());
+      EXPECT_LE(measure.Canvas().TextWidth(label->Caption()), label->Width()) << label->Name();
+    }
+    EXPECT_FALSE(SaveScreenshot(addForm, "browser_add_favourite").empty());
+    // Enter in an edit still reaches the default button inside the box.
+    UserClick(addForm->REDTName);
+    UserKey(addForm->REDTName, VK_RETURN);
+  });
+  UserChoose(form->N1);
+  EXPECT_TRUE(shown);
+  EXPECT_GBK_EQ(ConfigText(), "[URL]\r\n收藏的页=http://fav/\r\n");
+}
+
 TEST_F(BrowserTest, AnOldSettingsFileReadsAndTheOpenTabsAreWrittenAtTheEnd) {
   WriteFileAtomically(ConfigFile(),
                       "[urllst]\r\nU12=http://typed/\r\nu13=http://b/\r\nU12=http://dup/\r\n"
@@ -127,6 +178,22 @@ TEST_F(BrowserTest, AnOldSettingsFileReadsAndTheOpenTabsAreWrittenAtTheEnd) {
   Free();
   EXPECT_NE(ConfigText().find("[AUTOURL]\r\n"), std::string::npos);
   EXPECT_EQ(ConfigText().find("新浪首页"), std::string::npos);
+}
+
+TEST_F(BrowserTest, EveryFavouriteOfAHandEditedFileOpensTheAddressStoredUnderIt) {
+  WriteFileAtomically(ConfigFile(),
+                      "[URL]\r\n\\==http://equals/\r\n\" \"=http://blank/\r\n"
+                      "A&B=http://amp/\r\n");
+  Build();
+  const int fixed = 3;
+  ASSERT_EQ(form->pm->Items()->Count(), fixed + 3);
+  EXPECT_EQ(form->pm->Items()->Items(fixed)->Caption(), "=");
+  const std::vector<std::string> expected = {"http://equals/", "http://blank/", "http://amp/"};
+  for (int i = 0; i < 3; ++i) {
+    UserChoose(form->pm->Items()->Items(fixed + i));
+    EXPECT_EQ(Page(Active()).url, expected[static_cast<size_t>(i)]) << i;
+  }
+  EXPECT_EQ(form->PCT->PageCount(), 4);
 }
 
 TEST_F(BrowserTest, AnUnwritableSettingsFileIsToldOnceAndNeverStopsTheWindow) {

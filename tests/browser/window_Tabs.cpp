@@ -1,5 +1,7 @@
 // Tabs of the browser window: names, captions, the current tab's commands, switching and
 // closing, the status bar and tray while pages load, and pop-ups.
+#include <algorithm>
+
 #include "browser/logic/SiteList.h"
 #include "gifkit/GkAnimator.h"
 #include "tests/browser/BrowserFixture.h"
@@ -35,8 +37,77 @@ TEST_F(BrowserTest, TheWindowOpensOnTheWelcomePageWithItsControls) {
   EXPECT_EQ(form->FindComponent("Action42"), nullptr);
   EXPECT_EQ(form->FindComponent("Action75"), nullptr);
   EXPECT_EQ(form->FindComponent("Action76"), nullptr);
-  EXPECT_EQ(form->pb->Orientation(), pbHorizontal);
+  EXPECT_EQ(form->pb->Orientation(), pbVertical);
   EXPECT_FALSE(SaveScreenshot(form, "browser_welcome").empty());
+}
+
+// Pixels of a grabbed control: how many are coloured (not a grey) inside r.
+int ColouredPixels(TBitmap& picture, const TRect& r) {
+  int coloured = 0;
+  for (int y = r.Top; y < r.Bottom; ++y)
+    for (int x = r.Left; x < r.Right; ++x) {
+      const TColor c = picture.Canvas().Pixel(x, y);
+      const int red = c & 0xFF, green = (c >> 8) & 0xFF, blue = (c >> 16) & 0xFF;
+      if (std::max({red, green, blue}) - std::min({red, green, blue}) > 40) ++coloured;
+    }
+  return coloured;
+}
+
+TEST_F(BrowserTest, ToolButtonsShowPicturesOfTheirOwnGreyedWhenDisabledWithTheirWordsAsHints) {
+  const std::vector<TWkToolButton*> buttons = {form->btn1, form->btn2, form->btn3, form->btn4,
+                                               form->btn5, form->btn6, form->btn7, form->btn8};
+  const std::vector<std::string> words = {"后退", "前进", "停止", "刷新",
+                                          "主页", "搜索", "收藏", "打印"};
+  std::vector<std::vector<TColor>> seen;
+  for (size_t i = 0; i < buttons.size(); ++i) {
+    TWkToolButton* b = buttons[i];
+    EXPECT_GBK_EQ(b->Hint(), words[i]);
+    EXPECT_TRUE(b->ShowHint());
+    EXPECT_GBK_EQ(b->Caption(), words[i]);
+    // Its picture is drawn, in colour, where the button puts its image.
+    TRect image, text;
+    b->CalcLayout(image, text);
+    EXPECT_EQ(image.Width(), 16) << U8(words[i]);
+    EXPECT_LE(image.Right, text.Left) << U8(words[i]);  // beside its word, not over it
+    const auto up = GrabControl(b);
+    EXPECT_GT(ColouredPixels(*up, image), 4) << U8(words[i]);
+    std::vector<TColor> pixels;
+    for (int y = image.Top; y < image.Bottom; ++y)
+      for (int x = image.Left; x < image.Right; ++x) pixels.push_back(up->Canvas().Pixel(x, y));
+    for (const auto& other : seen) EXPECT_NE(pixels, other) << U8(words[i]) << " twice";
+    seen.push_back(pixels);
+    // Disabled, the same picture greyed.
+    b->SetEnabled(false);
+    const auto disabled = GrabControl(b);
+    b->SetEnabled(true);
+    EXPECT_EQ(ColouredPixels(*disabled, image), 0) << U8(words[i]);
+    int drawn = 0;
+    for (int y = image.Top; y < image.Bottom; ++y)
+      for (int x = image.Left; x < image.Right; ++x)
+        if (disabled->Canvas().Pixel(x, y) != up->Canvas().Pixel(x, y)) ++drawn;
+    EXPECT_GT(drawn, 10) << U8(words[i]);
+  }
+  // The bar's list: the eight pictures, then their disabled forms.
+  ASSERT_NE(form->ilTools, nullptr);
+  EXPECT_EQ(form->wktlbr1->Images(), form->ilTools);
+  EXPECT_EQ(form->ilTools->Count(), 16);
+  for (size_t i = 0; i < buttons.size(); ++i) {
+    EXPECT_EQ(buttons[i]->ImageIndex(), static_cast<int>(i));
+    EXPECT_EQ(buttons[i]->DisabledIndex(), static_cast<int>(i) + 8);
+  }
+}
+
+TEST_F(BrowserTest, TheTenSiteButtonsCaptionsFitTheirButtons) {
+  for (TWkToolButton* b : form->WkToolButtons) {
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(b->Width(), 58);
+    EXPECT_EQ(b->Height(), 20);
+    TBitmap measure;
+    measure.Canvas().SetFont(*b->Font());
+    // The button keeps two pixels of its face on either side of its caption.
+    EXPECT_LE(measure.Canvas().TextWidth(b->Caption()), b->Width() - 6) << U8(b->Caption());
+    EXPECT_LE(measure.Canvas().TextHeight(b->Caption()), b->Height() - 4) << U8(b->Caption());
+  }
 }
 
 TEST_F(BrowserTest, TheWelcomeCoinIsDrawnWhenTheWindowFirstShows) {
@@ -106,8 +177,9 @@ TEST_F(BrowserTest, ToolButtonsCommandTheCurrentTabAndNothingOnceItIsClosed) {
   TTabs* tab = Active();
   for (TWkToolButton* b : {form->btn1, form->btn2, form->btn3, form->btn4, form->btn5, form->btn6})
     UserClick(b);
-  EXPECT_EQ(Page(tab).calls, (Calls{"Navigate http://a/", "GoBack", "GoForward", "Stop", "Refresh",
-                                    "Navigate about:blank", "Navigate about:blank"}));
+  EXPECT_EQ(Page(tab).calls,
+            (Calls{"Navigate http://a/", "GoBack", "GoForward", "Stop", "Refresh",
+                   "Navigate " + HomePageAddress(""), "Navigate " + SearchPageAddress("")}));
   std::string result;
   tab->DoCommand(8, result);
   EXPECT_EQ(result, std::to_string(tab->Browser->Handle()));
@@ -129,7 +201,7 @@ TEST_F(BrowserTest, ToolButtonsCommandTheCurrentTabAndNothingOnceItIsClosed) {
   // Closing the last browser tab: the welcome page, an empty address box, idle buttons.
   form->PCT->SetActivePage(tab);
   form->PCTChange(form->PCT);
-  EXPECT_EQ(form->RCbbURL->GetText(), "about:blank");  // where home and search went
+  EXPECT_EQ(form->RCbbURL->GetText(), SearchPageAddress(""));  // where search went
   UserDoubleClick(form->PCT);
   EXPECT_EQ(form->PCT->PageCount(), 1);
   EXPECT_EQ(form->PCT->ActivePage(), form->TabSheet1);
@@ -200,12 +272,46 @@ TEST_F(BrowserTest, EachWebPopupOpensOneTabAndOthersNone) {
   ProcessEvents();
   EXPECT_EQ(form->HiddenPageCount(), 0);
 
-  // One that never names a web address goes with the timer.
+  // One that never names a web address goes with its timer.
   ASSERT_NE(opener->Browser->DoNewWindow(""), nullptr);
   EXPECT_EQ(form->HiddenPageCount(), 1);
-  EXPECT_TRUE(FireTimer(form->HiddenTimer));
+  EXPECT_TRUE(FireTimer(form->HiddenPageTimer(0)));
   EXPECT_EQ(form->HiddenPageCount(), 0);
   EXPECT_EQ(form->PCT->PageCount(), 5);
+}
+
+TEST_F(BrowserTest, EachBlankPopupGoesAtItsOwnDeadlineNotWhenTheNextOneOpens) {
+  form->NewTab("http://opener/");
+  TTabs* opener = Active();
+  // A page that opens a blank window every few seconds.
+  TWebBrowser* first = opener->Browser->DoNewWindow("");
+  TWebBrowser* second = opener->Browser->DoNewWindow("");
+  ASSERT_NE(first, nullptr);
+  ASSERT_NE(second, nullptr);
+  ASSERT_EQ(form->HiddenPageCount(), 2);
+  TTimer* firstDeadline = form->HiddenPageTimer(0);
+  TTimer* secondDeadline = form->HiddenPageTimer(1);
+  ASSERT_NE(firstDeadline, secondDeadline);
+  EXPECT_EQ(static_cast<int>(firstDeadline->Interval()), TMainForm::kHiddenPageLifeMs);
+  EXPECT_TRUE(firstDeadline->Enabled());
+
+  // The first one's time is up: it goes, the later one keeps its own time.
+  EXPECT_TRUE(FireTimer(firstDeadline));
+  ProcessEvents();
+  ASSERT_EQ(form->HiddenPageCount(), 1);
+  EXPECT_EQ(form->HiddenPageTimer(0), secondDeadline);
+  EXPECT_TRUE(secondDeadline->Enabled());
+  TWebBrowser* third = opener->Browser->DoNewWindow("");
+  ASSERT_NE(third, nullptr);
+  EXPECT_TRUE(FireTimer(secondDeadline));
+  ProcessEvents();
+  ASSERT_EQ(form->HiddenPageCount(), 1);
+
+  // One that names its address first goes at once, its timer with it.
+  third->DoNavigateComplete("http://late/");
+  ProcessEvents();
+  EXPECT_EQ(form->HiddenPageCount(), 0);
+  EXPECT_EQ(Page(Active()).url, "http://late/");
 }
 
 }  // namespace

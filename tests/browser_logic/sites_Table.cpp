@@ -103,4 +103,14 @@ TEST(SiteTable, TheAddressBoxStartsWithElevenWebAddresses) {
     EXPECT_TRUE(IsWebAddress(address)) << address;
 }
 
+TEST(SiteTable, HomeAndSearchAreWebPagesOfTheirOwnUnlessTheBuildNamesOthers) {
+  const std::string home = HomePageAddress("");
+  const std::string search = SearchPageAddress("");
+  EXPECT_TRUE(IsWebAddress(home)) << home;
+  EXPECT_TRUE(IsWebAddress(search)) << search;
+  EXPECT_NE(home, search);
+  EXPECT_EQ(HomePageAddress("about:blank"), "about:blank");
+  EXPECT_EQ(SearchPageAddress("http://127.0.0.1:8080/s"), "http://127.0.0.1:8080/s");
+}
+
 }  // namespace

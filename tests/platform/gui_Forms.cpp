@@ -133,6 +133,42 @@ TEST_F(FormTest, ClientSizeExcludesTheFrameAndCentringUsesTheWorkArea) {
   SaveScreenshot(main, "platform_main_window_frame");
 }
 
+TEST_F(FormTest, AWindowLargerThanTheWorkAreaOpensInsideItWithItsTitleBarShowing) {
+  const TRect area = ScreenInfo().WorkArea;
+  // Centred: a window taller and wider than the area (a scaled desktop) is shrunk to it.
+  main->SetBounds(0, 0, area.Width() + 300, area.Height() + 200);
+  main->Show();
+  EXPECT_EQ(main->Left(), area.Left);
+  EXPECT_EQ(main->Top(), area.Top);
+  EXPECT_EQ(main->Width(), area.Width());
+  EXPECT_EQ(main->Height(), area.Height());
+  EXPECT_GT(main->ClientHeight(), 0);
+  main->Hide();
+
+  // Only as tall as it must be: one that fits across keeps its width, centred.
+  main->SetBounds(0, 0, area.Width() / 2, area.Height() + 40);
+  main->Show();
+  EXPECT_EQ(main->Top(), area.Top);
+  EXPECT_EQ(main->Height(), area.Height());
+  EXPECT_EQ(main->Width(), area.Width() / 2);
+  EXPECT_EQ(main->Left(), area.Left + (area.Width() - area.Width() / 2) / 2);
+  main->Hide();
+
+  // Placed where it was designed: above or left of the area it comes down and right, one past
+  // the bottom-right corner comes back in; a window that fits keeps its size.
+  tool->SetBounds(area.Left - 50, area.Top - 30, 240, 150);
+  tool->Show();
+  EXPECT_EQ(tool->Left(), area.Left);
+  EXPECT_EQ(tool->Top(), area.Top);
+  EXPECT_EQ(tool->Width(), 240);
+  tool->Hide();
+  tool->SetBounds(area.Right - 100, area.Bottom - 10, 240, 150);
+  tool->Show();
+  EXPECT_EQ(tool->Left(), area.Right - 240);
+  EXPECT_EQ(tool->Top(), area.Bottom - 150);
+  EXPECT_EQ(tool->Height(), 150);
+}
+
 TEST_F(FormTest, ResizingTheWindowRealignsAndFiresOnResize) {
   int resizes = 0;
   main->OnResize = [&](TComponent*) { ++resizes; };

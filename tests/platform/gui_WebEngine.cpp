@@ -1,5 +1,7 @@
 // The web-browser control over the real web engine (the module the layer loads with the first
 // page), against pages served on loopback; and a control whose module cannot be loaded.
+#include <unistd.h>
+
 #include <QLabel>
 #include <cstdlib>
 #include <fstream>
@@ -145,6 +147,12 @@ TEST_F(WebEngineTest, TheEngineIsLoadedWithTheFirstPageAndNotBefore) {
         form->Show();
         ProcessEvents();
         if (LibraryMapped("libQt6WebEngine") || LibraryMapped("libzelkar_webengine")) std::_Exit(1);
+        // What the engine reads from the environment was set as the application started,
+        // before any worker thread could read the environment while it changed.
+        const char* flags = std::getenv("QTWEBENGINE_CHROMIUM_FLAGS");
+        if (!flags || std::string(flags).find("--lang=zh-CN") == std::string::npos) std::_Exit(4);
+        if ((geteuid() == 0 || getuid() == 0) && !std::getenv("QTWEBENGINE_DISABLE_SANDBOX"))
+          std::_Exit(5);
         Load([&] { browser->Navigate(server->Url("/a.html")); });
         if (browser->LocationName() != "页一") std::_Exit(2);
         if (!LibraryMapped("libQt6WebEngineCore") || !LibraryMapped("libzelkar_webengine"))
