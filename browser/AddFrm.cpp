@@ -3,7 +3,7 @@
 
 #include "browser/REZFrm.h"
 #include "browser/logic/UloConfig.h"
-#include "marksix/Placement.h"
+#include "platform/gui/Placement.h"
 
 TAddURLForm* AddURLForm = nullptr;
 

@@ -6,25 +6,12 @@
 #include "gifkit/GkAnimator.h"
 #include "platform/Files.h"
 #include "platform/Numbers.h"
+#include "platform/gui/Placement.h"
 #include "tools/coins/CoinArt.h"
 
 TMainForm* MainForm = nullptr;
 
 namespace {
-
-template <class T>
-T* Make(TComponent* owner, const std::string& name) {
-  T* component = new T(owner);
-  component->SetName(name);
-  return component;
-}
-
-template <class T>
-T* Make(TComponent* owner, TWinControl* parent, const std::string& name) {
-  T* control = Make<T>(owner, name);
-  if (parent) control->SetParent(parent);
-  return control;
-}
 
 // Faces of the ten site buttons ($00BBGGRR).
 constexpr std::array<TColor, 10> kButtonFaces = {0x00C0FFC0, 0x00FFE0C0, 0x00C0E0FF, 0x00E0C0FF,
@@ -61,7 +48,7 @@ TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner) {
   Font()->SetName("宋体");
   Font()->SetHeight(-12);
 
-  ActionList1 = Make<TActionList>(this, "ActionList1");
+  ActionList1 = NewNamed<TActionList>(this, "ActionList1");
   BuildToolbar();
   BuildWelcomePage();
   BuildStatusBar();
@@ -86,12 +73,12 @@ TMainForm::~TMainForm() {
 }
 
 void TMainForm::BuildToolbar() {
-  RP1 = Make<TWkPanel>(this, this, "RP1");
+  RP1 = PlaceControl<TWkPanel>(this, this, "RP1");
   RP1->SetAlign(alTop);
   RP1->SetHeight(77);
   RP1->SetColor(clWhite);
 
-  wktlbr1 = Make<TWkToolbar>(this, RP1, "wktlbr1");
+  wktlbr1 = PlaceControl<TWkToolbar>(this, RP1, "wktlbr1");
   wktlbr1->SetAlign(alTop);
   wktlbr1->SetHeight(36);
   wktlbr1->SetBorderSides(SideSet({sdTop}));
@@ -104,7 +91,7 @@ void TMainForm::BuildToolbar() {
   int left = 0;
   int picture = 0;
   auto button = [&](const std::string& name, const std::string& hint) {
-    auto* b = Make<TWkToolButton>(this, wktlbr1, name);
+    auto* b = PlaceControl<TWkToolButton>(this, wktlbr1, name);
     b->SetLeft(left);
     b->SetHint(hint);
     b->SetShowHint(true);
@@ -116,7 +103,7 @@ void TMainForm::BuildToolbar() {
     return b;
   };
   auto spacer = [&](const std::string& name) {
-    auto* s = Make<TWkSpacer>(this, wktlbr1, name);
+    auto* s = PlaceControl<TWkSpacer>(this, wktlbr1, name);
     s->SetLeft(left);
     s->SetWidth(8);
     left += 8;
@@ -139,7 +126,7 @@ void TMainForm::BuildToolbar() {
   btn5->OnClick = Handler(this, &TMainForm::btn5Click);
   btn6->OnClick = Handler(this, &TMainForm::btn6Click);
 
-  RCbbURL = Make<TWkComboBox>(this, RP1, "RCbbURL");
+  RCbbURL = PlaceControl<TWkComboBox>(this, RP1, "RCbbURL");
   RCbbURL->SetTop(36);
   RCbbURL->SetAlign(alTop);  // under the tool bar, across the window
   RCbbURL->SetHeight(20);
@@ -150,7 +137,7 @@ void TMainForm::BuildToolbar() {
   };
 
   for (const TSiteEntry& entry : SiteEntries()) {
-    auto* action = Make<TAction>(this, "Action" + IntToStr(entry.Action));
+    auto* action = NewNamed<TAction>(this, "Action" + IntToStr(entry.Action));
     action->SetCaption(entry.Caption);
     action->SetActionList(ActionList1);
     const std::string address = entry.Address;
@@ -158,7 +145,7 @@ void TMainForm::BuildToolbar() {
     SiteActions[entry.Action] = action;
     if (entry.ButtonSlot == 0) continue;
     const int slot = entry.ButtonSlot;
-    auto* b = Make<TWkToolButton>(this, RP1, "WkToolButton" + IntToStr(slot));
+    auto* b = PlaceControl<TWkToolButton>(this, RP1, "WkToolButton" + IntToStr(slot));
     b->SetBounds(2 + (slot - 1) * 60, 56, 58, 20);
     b->SetShowCaption(true);
     b->SetTransparent(false);
@@ -169,28 +156,28 @@ void TMainForm::BuildToolbar() {
 }
 
 void TMainForm::BuildWelcomePage() {
-  PCT = Make<TWkPageControl>(this, this, "PCT");
+  PCT = PlaceControl<TWkPageControl>(this, this, "PCT");
   PCT->SetAlign(alClient);
   PCT->SetTabHeight(18);
   PCT->OnChange = Handler(this, &TMainForm::PCTChange);
   PCT->OnDblClick = Handler(this, &TMainForm::PCTDblClick);
 
-  TabSheet1 = Make<TWkTabSheet>(this, "TabSheet1");
+  TabSheet1 = NewNamed<TWkTabSheet>(this, "TabSheet1");
   TabSheet1->SetPageControl(PCT);
   TabSheet1->SetCaption("欢迎使用Zelkar易学浏览器");
-  pnl1 = Make<TWkPanel>(this, TabSheet1, "pnl1");
+  pnl1 = PlaceControl<TWkPanel>(this, TabSheet1, "pnl1");
   pnl1->SetAlign(alClient);
   pnl1->SetColor(clWhite);
 
-  img1 = Make<TImage>(this, pnl1, "img1");
+  img1 = PlaceControl<TImage>(this, pnl1, "img1");
   img1->SetBounds(0, 40, 200, 20);
-  GkGIFAnimator1 = Make<TGkGIFAnimator>(this, pnl1, "GkGIFAnimator1");
+  GkGIFAnimator1 = PlaceControl<TGkGIFAnimator>(this, pnl1, "GkGIFAnimator1");
   GkGIFAnimator1->SetAutoSize(false);
   GkGIFAnimator1->SetStretch(true);
   GkGIFAnimator1->SetBounds(0, 80, 200, 200);
   GkGIFAnimator1->SetAnimate(true);
   OnShow = Handler(this, &TMainForm::ShowWelcomeCoin);
-  lbl1 = Make<TLabel>(this, pnl1, "lbl1");
+  lbl1 = PlaceControl<TLabel>(this, pnl1, "lbl1");
   lbl1->SetAutoSize(true);
   lbl1->Font()->SetName("隶书");
   lbl1->Font()->SetHeight(-35);
@@ -214,33 +201,33 @@ void TMainForm::ShowWelcomeCoin(TComponent*) {
 }
 
 void TMainForm::BuildStatusBar() {
-  RSB = Make<TWkStatusBar>(this, this, "RSB");
+  RSB = PlaceControl<TWkStatusBar>(this, this, "RSB");
   RSB->SetAlign(alBottom);
   RSB->SetHeight(19);
-  Ptxt = Make<TWkStatusPane>(this, RSB, "Ptxt");
+  Ptxt = PlaceControl<TWkStatusPane>(this, RSB, "Ptxt");
   Ptxt->SetAlign(alLeft);
   Ptxt->SetWidth(121);
-  RKS = Make<TWkKeyStatus>(this, RSB, "RKS");
+  RKS = PlaceControl<TWkKeyStatus>(this, RSB, "RKS");
   RKS->SetAlign(alLeft);
   RKS->SetLeft(121);
   RKS->SetWidth(352);
   RKS->SetAlignment(taCenter);
-  RClockS = Make<TWkClockStatus>(this, RSB, "RClockS");
+  RClockS = PlaceControl<TWkClockStatus>(this, RSB, "RClockS");
   RClockS->SetAlign(alRight);
-  pb = Make<TProgressBar>(this, RSB, "pb");
+  pb = PlaceControl<TProgressBar>(this, RSB, "pb");
   pb->SetAlign(alClient);
   pb->SetOrientation(pbVertical);
 
   ilFrames_ = std::make_unique<TImageList>(16, 16);
   il = ilFrames_.get();
   DrawTrayFrames(*il);
-  WkTrayIcon1 = Make<TWkTrayIcon>(this, "WkTrayIcon1");
+  WkTrayIcon1 = NewNamed<TWkTrayIcon>(this, "WkTrayIcon1");
   WkTrayIcon1->SetHint("Ulo网络浏览工具");
   WkTrayIcon1->SetIcons(il);
 }
 
 void TMainForm::BuildMenus() {
-  MainMenu1 = Make<TMainMenu>(this, "MainMenu1");
+  MainMenu1 = NewNamed<TMainMenu>(this, "MainMenu1");
   int serial = 0;
   std::function<void(TMenuItem*, const TSiteMenu&)> add = [&](TMenuItem* parent,
                                                               const TSiteMenu& node) {
@@ -250,11 +237,11 @@ void TMainForm::BuildMenus() {
   };
   for (const TSiteMenu& menu : SiteMenus()) add(MainMenu1->Items(), menu);
   TMenuItem* system = NewMenuItem(this, MainMenu1->Items(), "SystemMenu", "系统");
-  Action78 = Make<TAction>(this, "Action78");
+  Action78 = NewNamed<TAction>(this, "Action78");
   Action78->SetCaption("申明事项");
   Action78->SetActionList(ActionList1);
   Action78->OnExecute = Handler(this, &TMainForm::Action78Execute);
-  Action77 = Make<TAction>(this, "Action77");
+  Action77 = NewNamed<TAction>(this, "Action77");
   Action77->SetCaption("升级");
   Action77->SetActionList(ActionList1);
   Action77->OnExecute = Handler(this, &TMainForm::Action77Execute);
@@ -263,7 +250,7 @@ void TMainForm::BuildMenus() {
   N109 = NewMenuItem(this, system, "N109", "退出", Handler(this, &TMainForm::N109Click));
   SetMenu(MainMenu1);
 
-  pm = Make<TPopupMenu>(this, "pm");
+  pm = NewNamed<TPopupMenu>(this, "pm");
   N1 = NewMenuItem(this, pm->Items(), "N1", "添加到收藏夹", Handler(this, &TMainForm::N1Click));
   N2 = NewMenuItem(this, pm->Items(), "N2", "管理收藏夹");
   NewMenuItem(this, pm->Items(), "N3", "-");
@@ -271,7 +258,7 @@ void TMainForm::BuildMenus() {
   btn7->SetToolStyle(tsDropDown);
   btn7->SetDropDownMenu(pm);
 
-  pmPrt = Make<TPopupMenu>(this, "pmPrt");
+  pmPrt = NewNamed<TPopupMenu>(this, "pmPrt");
   NewMenuItem(this, pmPrt->Items(), "N4", "预览");
   NewMenuItem(this, pmPrt->Items(), "N5", "打印设置");
   NewMenuItem(this, pmPrt->Items(), "N6", "打印");

@@ -2,7 +2,6 @@
 // tables and the two other number windows.
 #include "marksix/Unit4.h"
 
-#include "marksix/Placement.h"
 #include "marksix/Unit5.h"
 #include "marksix/Unit8.h"
 #include "marksix/logic/DayTables.h"
@@ -10,6 +9,7 @@
 #include "marksix/model/ChartYear.h"
 #include "platform/Numbers.h"
 #include "platform/gui/Dialogs.h"
+#include "platform/gui/Placement.h"
 
 TForm4* Form4 = nullptr;
 

@@ -2,10 +2,10 @@
 // clicks and the copy of every tick into the calculator.
 #include "marksix/Unit5.h"
 
-#include "marksix/Placement.h"
 #include "marksix/Unit4.h"
 #include "marksix/model/ChartYear.h"
 #include "platform/Numbers.h"
+#include "platform/gui/Placement.h"
 
 TForm5* Form5 = nullptr;
 

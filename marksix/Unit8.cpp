@@ -2,14 +2,13 @@
 // twelve formulas, and the test of a draw's six regular numbers.
 #include "marksix/Unit8.h"
 
-#include "marksix/Placement.h"
 #include "marksix/model/ChartYear.h"
 #include "platform/Files.h"
 #include "platform/Numbers.h"
 #include "platform/gui/BusyWork.h"
 #include "platform/gui/Dialogs.h"
-#include "platform/gui/BusyWork.h"
 #include "platform/gui/Download.h"
+#include "platform/gui/Placement.h"
 
 TForm8* Form8 = nullptr;
 

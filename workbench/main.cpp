@@ -6,6 +6,7 @@
 
 #include "platform/DateTime.h"
 #include "platform/Numbers.h"
+#include "platform/gui/Placement.h"
 #include "workbench/logic/Chart.h"
 #include "workbench/logic/Reading.h"
 
@@ -46,26 +47,6 @@ constexpr int kChartLeft = kLeft + 136;
 constexpr int kRowResult = 352;
 constexpr int kStatusHeight = 20;
 
-template <class T>
-T* Place(TForm2* form, const std::string& name, int left, int top, int width, int height) {
-  T* control = new T(form);
-  control->SetName(name);
-  control->SetParent(form);
-  control->SetBounds(left, top, width, height);
-  return control;
-}
-
-TLabel* PlaceLabel(TForm2* form, const std::string& name, const std::string& caption, int left,
-                   int top) {
-  TLabel* label = new TLabel(form);
-  label->SetName(name);
-  label->SetParent(form);
-  label->SetCaption(caption);
-  label->SetLeft(left);
-  label->SetTop(top);
-  return label;
-}
-
 void AddNumbers(TComboBox* box, int from, int to) {
   std::vector<std::string> items;
   for (int n = from; n <= to; ++n) items.push_back(IntToStr(n));
@@ -95,41 +76,43 @@ TForm2::TForm2(TComponent* AOwner, const TLunarEngine& engine) : TForm(AOwner), 
 
 // Date and time row: each box followed by its unit.
 void TForm2::CreateDateRow() {
-  Label1 = PlaceLabel(this, "Label1", "时间", kLeft, kRowDate + 4);
-  ComboBox1 = Place<TComboBox>(this, "ComboBox1", kLeft + 30, kRowDate, 66, 22);
-  Label2 = PlaceLabel(this, "Label2", "年", kLeft + 99, kRowDate + 4);
+  Label1 = PlaceLabel(this, this, "Label1", "时间", kLeft, kRowDate + 4);
+  ComboBox1 = PlaceControl<TComboBox>(this, this, "ComboBox1", kLeft + 30, kRowDate, 66, 22);
+  Label2 = PlaceLabel(this, this, "Label2", "年", kLeft + 99, kRowDate + 4);
   TComboBox** boxes[] = {&ComboBox2, &ComboBox3, &ComboBox4, &ComboBox5};
   TLabel** units[] = {&Label3, &Label4, &Label5, &Label6};
   const char* unitCaptions[] = {"月", "日", "时", "分"};
   for (int i = 0; i < 4; ++i) {
     const int x = kLeft + 115 + i * 69;
-    *boxes[i] = Place<TComboBox>(this, "ComboBox" + IntToStr(i + 2), x, kRowDate, 50, 22);
-    *units[i] = PlaceLabel(this, "Label" + IntToStr(i + 3), unitCaptions[i], x + 53, kRowDate + 4);
+    *boxes[i] =
+        PlaceControl<TComboBox>(this, this, "ComboBox" + IntToStr(i + 2), x, kRowDate, 50, 22);
+    *units[i] =
+        PlaceLabel(this, this, "Label" + IntToStr(i + 3), unitCaptions[i], x + 53, kRowDate + 4);
   }
   for (TComboBox* box : DateBoxes()) box->DropDownCount = 16;
 }
 
 // Calendar labels, written on activation.
 void TForm2::CreateCalendarLabels() {
-  Label9 = PlaceLabel(this, "Label9", "", kLeft, kRowCalendar);
-  Label7 = PlaceLabel(this, "Label7", "", kLeft + 120, kRowCalendar);
-  Label11 = PlaceLabel(this, "Label11", "", kLeft + 290, kRowCalendar);
-  Label17 = PlaceLabel(this, "Label17", "", kLeft, kRowNayin);
+  Label9 = PlaceLabel(this, this, "Label9", "", kLeft, kRowCalendar);
+  Label7 = PlaceLabel(this, this, "Label7", "", kLeft + 120, kRowCalendar);
+  Label11 = PlaceLabel(this, this, "Label11", "", kLeft + 290, kRowCalendar);
+  Label17 = PlaceLabel(this, this, "Label17", "", kLeft, kRowNayin);
 }
 
 // Subject of the reading, its sequence number and the place of the match.
 void TForm2::CreateSubjectRow() {
-  Label8 = PlaceLabel(this, "Label8", "占卜", kLeft, kRowSubject + 4);
-  Edit1 = Place<TEdit>(this, "Edit1", kLeft + 30, kRowSubject, 196, 22);
-  Label13 = PlaceLabel(this, "Label13", "次序", kLeft + 234, kRowSubject + 4);
-  ComboBox7 = Place<TComboBox>(this, "ComboBox7", kLeft + 264, kRowSubject, 56, 22);
+  Label8 = PlaceLabel(this, this, "Label8", "占卜", kLeft, kRowSubject + 4);
+  Edit1 = PlaceControl<TEdit>(this, this, "Edit1", kLeft + 30, kRowSubject, 196, 22);
+  Label13 = PlaceLabel(this, this, "Label13", "次序", kLeft + 234, kRowSubject + 4);
+  ComboBox7 = PlaceControl<TComboBox>(this, this, "ComboBox7", kLeft + 264, kRowSubject, 56, 22);
   std::vector<std::string> items;
   for (int n = 1; n <= 14; ++n) items.push_back(IntToStrPadded(n, 2) + "　");
   ComboBox7->SetItems(items);
   ComboBox7->DropDownCount = 14;
-  Label12 = PlaceLabel(this, "Label12", "地点", kLeft + 328, kRowSubject + 4);
-  ComboBox6 =
-      Place<TComboBox>(this, "ComboBox6", kLeft + 358, kRowSubject, kRight - kLeft - 358, 22);
+  Label12 = PlaceLabel(this, this, "Label12", "地点", kLeft + 328, kRowSubject + 4);
+  ComboBox6 = PlaceControl<TComboBox>(this, this, "ComboBox6", kLeft + 358, kRowSubject,
+                                      kRight - kLeft - 358, 22);
   ComboBox6->DropDownCount = 16;
   ComboBox6->SetDropDownWidth(260);
 }
@@ -143,9 +126,10 @@ void TForm2::CreateLines() {
                                                  &TForm2::Button7Click, &TForm2::Button8Click};
   for (int i = 0; i < 6; ++i) {
     const int y = kRowLines + i * kLineStep;
-    *lines[i] = Place<TButton>(this, "Button" + IntToStr(i + 3), kLeft, y, kLineWidth, 24);
-    *moving[i] =
-        Place<TCheckBox>(this, "CheckBox" + IntToStr(i + 1), kLeft + kLineWidth + 8, y + 3, 20, 18);
+    *lines[i] =
+        PlaceControl<TButton>(this, this, "Button" + IntToStr(i + 3), kLeft, y, kLineWidth, 24);
+    *moving[i] = PlaceControl<TCheckBox>(this, this, "CheckBox" + IntToStr(i + 1),
+                                         kLeft + kLineWidth + 8, y + 3, 20, 18);
     (*lines[i])->SetCaption(model_.Lines[i].Caption());
     (*lines[i])->OnClick = Handler(this, clicks[i]);
     // A tick, by the user or by another window, is a change of the model's moving mark.
@@ -154,40 +138,40 @@ void TForm2::CreateLines() {
   }
 
   constexpr int kRowCast = kRowLines + 6 * kLineStep + 4;
-  Button1 = Place<TButton>(this, "Button1", kLeft, kRowCast, 60, 26);
+  Button1 = PlaceControl<TButton>(this, this, "Button1", kLeft, kRowCast, 60, 26);
   Button1->SetCaption("排卦");
-  Button2 = Place<TButton>(this, "Button2", kLeft + 64, kRowCast, 64, 26);
+  Button2 = PlaceControl<TButton>(this, this, "Button2", kLeft + 64, kRowCast, 64, 26);
   Button2->SetCaption("结构预测");
 }
 
 // Odds of the two sides, the chart and the result line.
 void TForm2::CreateOddsAndChart() {
   constexpr int kRowOdds = kRowLines + 6 * kLineStep + 38;
-  Label14 = PlaceLabel(this, "Label14", "赔率盘口：", kLeft, kRowOdds);
-  Label15 = PlaceLabel(this, "Label15", "世:", kLeft, kRowOdds + 24);
-  Edit3 = Place<TEdit>(this, "Edit3", kLeft + 20, kRowOdds + 20, 42, 22);
+  Label14 = PlaceLabel(this, this, "Label14", "赔率盘口：", kLeft, kRowOdds);
+  Label15 = PlaceLabel(this, this, "Label15", "世:", kLeft, kRowOdds + 24);
+  Edit3 = PlaceControl<TEdit>(this, this, "Edit3", kLeft + 20, kRowOdds + 20, 42, 22);
   Edit3->SetText(model_.ShiOdds);
-  Label16 = PlaceLabel(this, "Label16", "应:", kLeft + 68, kRowOdds + 24);
-  Edit4 = Place<TEdit>(this, "Edit4", kLeft + 88, kRowOdds + 20, 42, 22);
+  Label16 = PlaceLabel(this, this, "Label16", "应:", kLeft + 68, kRowOdds + 24);
+  Edit4 = PlaceControl<TEdit>(this, this, "Edit4", kLeft + 88, kRowOdds + 20, 42, 22);
   Edit4->SetText(model_.YingOdds);
 
-  RichEdit1 = Place<TRichEdit>(this, "RichEdit1", kChartLeft, kRowLines, kRight - kChartLeft,
-                               kRowResult - kRowLines - 8);
+  RichEdit1 = PlaceControl<TRichEdit>(this, this, "RichEdit1", kChartLeft, kRowLines,
+                                      kRight - kChartLeft, kRowResult - kRowLines - 8);
   RichEdit1->SetWordWrap(false);
   RichEdit1->SetScrollBars(ssBoth);
   // The chart's columns are double-byte characters, ∥ ※ ○ → among them: a Song face that draws
   // every one of them full width lines them up.
   RichEdit1->Font()->SetName("AR PL UMing CN");
   RichEdit1->FontChanged();
-  Edit2 = Place<TEdit>(this, "Edit2", kChartLeft, kRowResult, kRight - kChartLeft, 22);
+  Edit2 = PlaceControl<TEdit>(this, this, "Edit2", kChartLeft, kRowResult, kRight - kChartLeft, 22);
   Edit2->SetText("请输入简体汉字、字母、数字组合");
-  Button9 = Place<TButton>(this, "Button9", kChartLeft, kRowResult + 28, 60, 24);
+  Button9 = PlaceControl<TButton>(this, this, "Button9", kChartLeft, kRowResult + 28, 60, 24);
   Button9->SetCaption("统计");
-  Label10 = PlaceLabel(this, "Label10", "笔画：", kChartLeft + 68, kRowResult + 32);
-  RichEdit2 = Place<TRichEdit>(this, "RichEdit2", kRight - 9, kRowResult + 36, 9, 9);
+  Label10 = PlaceLabel(this, this, "Label10", "笔画：", kChartLeft + 68, kRowResult + 32);
+  RichEdit2 = PlaceControl<TRichEdit>(this, this, "RichEdit2", kRight - 9, kRowResult + 36, 9, 9);
   RichEdit2->PlainText = true;
   RichEdit2->SetWordWrap(false);
-  RichEdit3 = Place<TRichEdit>(this, "RichEdit3", kChartLeft, kRowLines, 100, 40);
+  RichEdit3 = PlaceControl<TRichEdit>(this, this, "RichEdit3", kChartLeft, kRowLines, 100, 40);
   RichEdit3->SetVisible(false);
 }
 
@@ -229,8 +213,8 @@ void TForm2::CreateCommands() {
 }
 
 void TForm2::CreateCommandPanel() {
-  CategoryButtons1 =
-      Place<TCategoryButtons>(this, "CategoryButtons1", 0, 0, kPanelWidth, 430 - kStatusHeight);
+  CategoryButtons1 = PlaceControl<TCategoryButtons>(this, this, "CategoryButtons1", 0, 0,
+                                                    kPanelWidth, 430 - kStatusHeight);
   const auto actions = ActionFields();
   auto fill = [&](const std::string& caption, bool collapsed, const auto& numbers) {
     TButtonCategory* category = CategoryButtons1->AddCategory(caption, collapsed);
