@@ -1,6 +1,7 @@
 // Copying pixels between canvases and bitmaps: plain, stretched, mirrored, with raster
 // operations, and leaving a transparent colour out.
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 #include "platform/gui/CanvasImpl.h"
@@ -71,6 +72,14 @@ QImage KeyedOut(const QImage& rgb32, QRgb transparent) {
   return result;
 }
 
+// A picture drawn onto a target of another scale is smoothed unless it is enlarged a whole
+// number of times (at 150% pixel art would double unevenly; at 200% it stays exact).
+void SmoothWhenScaledBy(CanvasPaint& p, double sourceRatio) {
+  const double enlarged = p.grid().Ratio() / sourceRatio;
+  if (enlarged != 1.0 && (enlarged < 1.0 || enlarged != std::floor(enlarged)))
+    p->setRenderHint(QPainter::SmoothPixmapTransform, true);
+}
+
 bool FillsWithoutSourceMode(TCopyMode mode) {
   return mode == cmBlackness || mode == cmWhiteness || mode == cmDstInvert;
 }
@@ -114,6 +123,8 @@ void TCanvas::StretchDraw(const TRect& dest, TBitmap& bitmap) {
   QImage source = SourcePart(image, image.rect(), flipX, flipY);
   CanvasPaint p(*d_);
   if (!p) return;
+  target = p.grid().Fill(target);
+  SmoothWhenScaledBy(p, bitmap.DevicePixelRatio());
   if (bitmap.Transparent()) {
     source = KeyedOut(source, ToQRgb(bitmap.TransparentColor()));
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -141,6 +152,7 @@ void TCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& sourceRe
     if (source.d_->bitmap != nullptr) {
       guard.emplace(*source.d_->bitmap);
       image = &source.d_->bitmap->Image();
+      from = GridOf(*source.d_).Fill(from);
     } else if (source.d_->painter != nullptr && source.d_->painter->device() != nullptr &&
                source.d_->painter->device()->devType() == QInternal::Image) {
       image = static_cast<const QImage*>(source.d_->painter->device());
@@ -150,6 +162,7 @@ void TCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& sourceRe
   }
   CanvasPaint p(*d_);
   if (!p) return;
+  target = p.grid().Fill(target);
   if (FillsWithoutSource(copyMode_, p, target)) return;
   p->setCompositionMode(CopyComposition(copyMode_));
   p->drawImage(target, part);
@@ -162,11 +175,13 @@ void TCanvas::BrushCopy(const TRect& dest, TBitmap& bitmap, const TRect& sourceR
   bool destFlipX, destFlipY, srcFlipX, srcFlipY;
   QRect target = Normalised(dest, destFlipX, destFlipY);
   target.translate(origin_.X, origin_.Y);
-  const QRect from = Normalised(sourceRect, srcFlipX, srcFlipY);
+  const QRect from = GridOf(bitmap).Fill(Normalised(sourceRect, srcFlipX, srcFlipY));
   if (from.isEmpty()) return;
   QImage part = SourcePart(bitmap.Image(), from, destFlipX != srcFlipX, destFlipY != srcFlipY);
   CanvasPaint p(*d_);
   if (!p) return;
+  target = p.grid().Fill(target);
+  SmoothWhenScaledBy(p, bitmap.DevicePixelRatio());
   if (transparent == clNone) {
     p->setCompositionMode(QPainter::CompositionMode_Source);
     p->drawImage(target, part);
@@ -174,7 +189,7 @@ void TCanvas::BrushCopy(const TRect& dest, TBitmap& bitmap, const TRect& sourceR
   }
   if (transparent == clDefault) transparent = bitmap.PixelColor(0, bitmap.Height() - 1);
   // The transparent colour shows the brush; with a clear brush what was there stays.
-  if (const std::optional<QBrush> brush = ToQBrush(brush_)) FillDeviceRect(p, target, *brush);
+  if (const std::optional<QBrush> brush = ToQBrush(brush_)) FillPixels(p, target, *brush);
   p->setCompositionMode(QPainter::CompositionMode_SourceOver);
   p->drawImage(target, KeyedOut(part, ToQRgb(transparent)));
 }
@@ -191,6 +206,8 @@ void TCanvas::StretchDrawPixels(const TRect& dest, const std::uint32_t* argb, in
   const QImage source = flipX || flipY ? wrapped.mirrored(flipX, flipY) : wrapped.copy();
   CanvasPaint p(*d_);
   if (!p) return;
+  target = p.grid().Fill(target);
+  SmoothWhenScaledBy(p, 1.0);
   p->setCompositionMode(QPainter::CompositionMode_SourceOver);
   p->drawImage(target, source);
 }
@@ -200,5 +217,18 @@ void TCanvas::DrawQImage(int x, int y, const QImage& image) {
   CanvasPaint p(*d_);
   if (!p) return;
   p->setCompositionMode(QPainter::CompositionMode_SourceOver);
-  p->drawImage(QPoint(x + origin_.X, y + origin_.Y), image);
+  const double ratio = image.devicePixelRatio();
+  if (!p.grid().Scaled() && ratio == 1.0) {
+    p->drawImage(QPoint(x + origin_.X, y + origin_.Y), image);
+    return;
+  }
+  // The image's pixels (it may carry a ratio of its own) over the logical size it covers.
+  QImage pixels = image;
+  pixels.setDevicePixelRatio(1.0);
+  const QSize logical(static_cast<int>(std::lround(image.width() / ratio)),
+                      static_cast<int>(std::lround(image.height() / ratio)));
+  const QRect target =
+      p.grid().Fill(QRect(QPoint(x + origin_.X, y + origin_.Y), logical));
+  SmoothWhenScaledBy(p, ratio);
+  p->drawImage(target, pixels);
 }

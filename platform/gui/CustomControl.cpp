@@ -8,6 +8,7 @@
 #include <cmath>
 #include <type_traits>
 
+#include "platform/gui/CanvasImpl.h"
 #include "platform/gui/QtPeer.h"
 
 TOffscreenPaint::TOffscreenPaint() : bitmap_(std::make_unique<TBitmap>()) {
@@ -19,7 +20,7 @@ TOffscreenPaint::~TOffscreenPaint() = default;
 TCanvas& TOffscreenPaint::Canvas() { return bitmap_->Canvas(); }
 
 TBitmap& TOffscreenPaint::Render(int width, int height, TColor background,
-                                 const std::function<void()>& paint) {
+                                 const std::function<void()>& paint, double devicePixelRatio) {
   TCanvas& canvas = bitmap_->Canvas();
   canvas.Lock();
   struct Done {
@@ -31,6 +32,7 @@ TBitmap& TOffscreenPaint::Render(int width, int height, TColor background,
     }
   } done{*this, canvas};
   painting_ = true;
+  bitmap_->SetDevicePixelRatio(devicePixelRatio);
   bitmap_->SetSize(std::max(0, width), std::max(0, height));
   while (canvas.RestoreState(-1)) {
   }
@@ -83,13 +85,28 @@ TColor TSelfPaintedControl<Base>::Background() const {
 
 template <class Base>
 TBitmap& TSelfPaintedControl<Base>::PaintOffscreen() {
-  return offscreen_.Render(this->Width(), this->Height(), Background(), [this] { Paint(); });
+  return PaintOffscreen(this->Widget() != nullptr ? this->Widget()->devicePixelRatioF() : 1.0);
+}
+
+template <class Base>
+TBitmap& TSelfPaintedControl<Base>::PaintOffscreen(double devicePixelRatio) {
+  return offscreen_.Render(
+      this->Width(), this->Height(), Background(), [this] { Paint(); }, devicePixelRatio);
 }
 
 template <class Base>
 bool TSelfPaintedControl<Base>::PaintPeer(QPainter* painter) {
   if (offscreen_.Painting()) return true;
-  painter->drawImage(0, 0, PaintOffscreen().Image());
+  const double ratio = painter->device() != nullptr ? painter->device()->devicePixelRatioF() : 1.0;
+  TBitmap& picture = PaintOffscreen(ratio);
+  if (picture.DevicePixelRatio() == 1.0) {
+    painter->drawImage(0, 0, picture.Image());
+    return true;
+  }
+  // Device pixels onto device pixels: the toolkit places the picture without scaling it.
+  QImage pixels = picture.Image();
+  pixels.setDevicePixelRatio(picture.DevicePixelRatio());
+  painter->drawImage(QPointF(0, 0), pixels);
   return true;
 }
 
@@ -105,7 +122,7 @@ void TSelfPaintedControl<Base>::PaintCopyTo(TCanvas& canvas) {
   if (offscreen_.Painting()) return;
   paintingCopy_ = true;
   try {
-    TBitmap& picture = PaintOffscreen();
+    TBitmap& picture = PaintOffscreen(canvas.DevicePixelRatio());
     paintingCopy_ = false;
     canvas.Draw(0, 0, picture);
   } catch (...) {
@@ -131,7 +148,11 @@ void PaintControlTo(TControl* control, TCanvas& canvas) {
   }
   QWidget* widget = control->Widget();
   if (widget == nullptr || control->Width() <= 0 || control->Height() <= 0) return;
-  QImage picture(control->Width(), control->Height(), QImage::Format_ARGB32_Premultiplied);
+  const double ratio = canvas.DevicePixelRatio();
+  QImage picture(DeviceGrid::DeviceExtent(control->Width(), ratio),
+                 DeviceGrid::DeviceExtent(control->Height(), ratio),
+                 QImage::Format_ARGB32_Premultiplied);
+  picture.setDevicePixelRatio(ratio);
   picture.fill(Qt::transparent);
   {
     QPainter painter(&picture);
