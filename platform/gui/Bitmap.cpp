@@ -156,12 +156,26 @@ void TBitmap::SetWidth(int width) { SetSize(width, height_); }
 void TBitmap::SetHeight(int height) { SetSize(width_, height); }
 
 void TBitmap::SetSize(int width, int height) {
+  SetSize(width, height, DeviceGrid::DeviceExtent(width, ratio_),
+          DeviceGrid::DeviceExtent(height, ratio_));
+}
+
+void TBitmap::SetSize(int width, int height, int deviceWidth, int deviceHeight) {
   width = std::max(0, width);
   height = std::max(0, height);
-  if (width == width_ && height == height_) return;
-  QImage resized = NewImage(DeviceGrid::DeviceExtent(width, ratio_),
-                            DeviceGrid::DeviceExtent(height, ratio_), format_,
-                            image_->colorTable());
+  // Within a pixel of the ratio's size, and never fewer device pixels than pixels.
+  auto fit = [this](int logical, int device) {
+    const int most = DeviceGrid::DeviceExtent(logical, ratio_);
+    if (ratio_ == 1.0) return logical;
+    return std::clamp(device, std::max(logical, most - 1), most);
+  };
+  deviceWidth = fit(width, deviceWidth);
+  deviceHeight = fit(height, deviceHeight);
+  if (width == width_ && height == height_ && deviceWidth == image_->width() &&
+      deviceHeight == image_->height())
+    return;
+  if (width == 0 || height == 0) deviceWidth = deviceHeight = 0;
+  QImage resized = NewImage(deviceWidth, deviceHeight, format_, image_->colorTable());
   if (!resized.isNull() && !image_->isNull()) {
     // Keep what still fits. Palette bitmaps share their table, so rows copy as bytes.
     const int rows = std::min(resized.height(), image_->height());
@@ -201,7 +215,8 @@ void TBitmap::SetSizeZeroed(int width, int height) {
     SetSize(width, height);
     return;
   }
-  if (static_cast<long long>(width) * height > kMaxBitmapPixels) RaisePictureTooLarge(width, height);
+  if (static_cast<long long>(width) * height > kMaxBitmapPixels)
+    RaisePictureTooLarge(width, height);
   const QImage::Format qtFormat = QtFormat(format_);
   const int depth = qtFormat == QImage::Format_Mono ? 1 : 8;
   const qsizetype bytesPerLine = (static_cast<qsizetype>(width) * depth + 31) / 32 * 4;

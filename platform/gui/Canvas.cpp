@@ -305,7 +305,6 @@ TSize TCanvas::TargetSize() const {
 
 // --- lines
 
-
 namespace {
 
 // Centre of the line through a logical pixel, in device pixels.
@@ -475,8 +474,7 @@ namespace {
 void FrameScaled(CanvasPaint& p, const TRect& outer, const QBrush& color,
                  QPainter::CompositionMode mode, const std::optional<QBrush>& inside) {
   if (IsRectEmpty(outer)) return;
-  const QRect box =
-      p.grid().Stroke(QRect(outer.Left, outer.Top, outer.Width(), outer.Height()));
+  const QRect box = p.grid().Stroke(QRect(outer.Left, outer.Top, outer.Width(), outer.Height()));
   const int line = p.grid().Line();
   if (inside && box.width() > 2 * line && box.height() > 2 * line)
     FillPixels(p, box.adjusted(line, line, -line, -line), *inside);
@@ -628,8 +626,7 @@ void TCanvas::FrameRect(const TRect& rect) {
   const int w = rect.Width();
   const int h = rect.Height();
   if (p.grid().Scaled()) {
-    FrameScaled(p, Bounds(l, t, w, h), *brush, QPainter::CompositionMode_SourceOver,
-                std::nullopt);
+    FrameScaled(p, Bounds(l, t, w, h), *brush, QPainter::CompositionMode_SourceOver, std::nullopt);
     return;
   }
   FillDeviceRect(p, QRect(l, t, w, 1), *brush);

@@ -194,8 +194,8 @@ void TCanvas::BrushCopy(const TRect& dest, TBitmap& bitmap, const TRect& sourceR
   p->drawImage(target, KeyedOut(part, ToQRgb(transparent)));
 }
 
-void TCanvas::StretchDrawPixels(const TRect& dest, const std::uint32_t* argb, int width,
-                                int height, bool blend) {
+void TCanvas::StretchDrawPixels(const TRect& dest, const std::uint32_t* argb, int width, int height,
+                                bool blend) {
   if (!argb || width <= 0 || height <= 0 || dest.Width() == 0 || dest.Height() == 0) return;
   bool flipX, flipY;
   QRect target = Normalised(dest, flipX, flipY);
@@ -227,8 +227,7 @@ void TCanvas::DrawQImage(int x, int y, const QImage& image) {
   pixels.setDevicePixelRatio(1.0);
   const QSize logical(static_cast<int>(std::lround(image.width() / ratio)),
                       static_cast<int>(std::lround(image.height() / ratio)));
-  const QRect target =
-      p.grid().Fill(QRect(QPoint(x + origin_.X, y + origin_.Y), logical));
+  const QRect target = p.grid().Fill(QRect(QPoint(x + origin_.X, y + origin_.Y), logical));
   SmoothWhenScaledBy(p, ratio);
   p->drawImage(target, pixels);
 }

@@ -439,8 +439,8 @@ int TCanvas::DrawText(const std::string& text, TRect& rect, unsigned flags) {
     if (brush_.Style() != bsClear)
       p->fillRect(p.grid().Fill(QRect(starts[i].X, starts[i].Y, placements[i].width, lineHeight)),
                   QColor::fromRgb(ToQRgb(brush_.Color())));
-    PaintLine(p.painter(), p.grid(), lines[i], placements[i], m, starts[i].X, starts[i].Y, color,
-              0, expandTabs);
+    PaintLine(p.painter(), p.grid(), lines[i], placements[i], m, starts[i].X, starts[i].Y, color, 0,
+              expandTabs);
   }
   return result;
 }

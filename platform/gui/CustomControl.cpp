@@ -3,6 +3,7 @@
 #include "platform/gui/CustomControl.h"
 
 #include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QWidget>
 #include <cmath>
@@ -20,7 +21,8 @@ TOffscreenPaint::~TOffscreenPaint() = default;
 TCanvas& TOffscreenPaint::Canvas() { return bitmap_->Canvas(); }
 
 TBitmap& TOffscreenPaint::Render(int width, int height, TColor background,
-                                 const std::function<void()>& paint, double devicePixelRatio) {
+                                 const std::function<void()>& paint, double devicePixelRatio,
+                                 TSize deviceSize) {
   TCanvas& canvas = bitmap_->Canvas();
   canvas.Lock();
   struct Done {
@@ -33,7 +35,12 @@ TBitmap& TOffscreenPaint::Render(int width, int height, TColor background,
   } done{*this, canvas};
   painting_ = true;
   bitmap_->SetDevicePixelRatio(devicePixelRatio);
-  bitmap_->SetSize(std::max(0, width), std::max(0, height));
+  width = std::max(0, width);
+  height = std::max(0, height);
+  if (deviceSize.cx > 0 && deviceSize.cy > 0)
+    bitmap_->SetSize(width, height, deviceSize.cx, deviceSize.cy);
+  else
+    bitmap_->SetSize(width, height);
   while (canvas.RestoreState(-1)) {
   }
   canvas.SelectClipRegion(nullptr);
@@ -89,24 +96,41 @@ TBitmap& TSelfPaintedControl<Base>::PaintOffscreen() {
 }
 
 template <class Base>
-TBitmap& TSelfPaintedControl<Base>::PaintOffscreen(double devicePixelRatio) {
+TBitmap& TSelfPaintedControl<Base>::PaintOffscreen(double devicePixelRatio, TSize deviceSize) {
   return offscreen_.Render(
-      this->Width(), this->Height(), Background(), [this] { Paint(); }, devicePixelRatio);
+      this->Width(), this->Height(), Background(), [this] { Paint(); }, devicePixelRatio,
+      deviceSize);
 }
 
 template <class Base>
 bool TSelfPaintedControl<Base>::PaintPeer(QPainter* painter) {
   if (offscreen_.Painting()) return true;
-  const double ratio = painter->device() != nullptr ? painter->device()->devicePixelRatioF() : 1.0;
-  TBitmap& picture = PaintOffscreen(ratio);
-  if (picture.DevicePixelRatio() == 1.0) {
-    painter->drawImage(0, 0, picture.Image());
+  // The device painted on, not the widget: a widget rendered into a picture of its own
+  // ratio paints at that picture's ratio.
+  const QPaintDevice* device =
+      painter->paintEngine() != nullptr && painter->paintEngine()->paintDevice() != nullptr
+          ? painter->paintEngine()->paintDevice()
+          : painter->device();
+  const double ratio = device != nullptr ? device->devicePixelRatioF() : 1.0;
+  if (ratio == 1.0) {
+    painter->drawImage(0, 0, PaintOffscreen(1.0).Image());
     return true;
   }
-  // Device pixels onto device pixels: the toolkit places the picture without scaling it.
+  // The device pixels the widget covers where it lies, so that its sides land on its
+  // picture's sides.
+  const QTransform toDevice = painter->deviceTransform();
+  const QPointF from = toDevice.map(QPointF(0, 0));
+  const QPointF to = toDevice.map(QPointF(this->Width(), this->Height()));
+  const TSize covered{qRound(to.x()) - qRound(from.x()), qRound(to.y()) - qRound(from.y())};
+  TBitmap& picture = PaintOffscreen(ratio, covered);
+  // Device pixels onto device pixels at the widget's first device pixel, unscaled.
   QImage pixels = picture.Image();
-  pixels.setDevicePixelRatio(picture.DevicePixelRatio());
-  painter->drawImage(QPointF(0, 0), pixels);
+  pixels.setDevicePixelRatio(1.0);
+  painter->save();
+  painter->setWorldTransform(QTransform::fromTranslate(qRound(from.x()), qRound(from.y())) *
+                             QTransform(toDevice).inverted() * painter->worldTransform());
+  painter->drawImage(QPoint(0, 0), pixels);
+  painter->restore();
   return true;
 }
 

@@ -14,12 +14,12 @@ class TOffscreenPaint {
   TOffscreenPaint();
   ~TOffscreenPaint();
   TCanvas& Canvas();
-  // Sizes the bitmap (`width` x `height` pixels at `devicePixelRatio` device pixels each),
-  // fills it with `background` and runs `paint` with the canvas locked. The canvas keeps its
-  // pen, brush and font from one paint to the next; origin, clip, saved states and pen
-  // position start afresh.
+  // Sizes the bitmap (`width` x `height` pixels at `devicePixelRatio` device pixels each,
+  // `deviceSize` of them when given), fills it with `background` and runs `paint` with the
+  // canvas locked. The canvas keeps its pen, brush and font from one paint to the next;
+  // origin, clip, saved states and pen position start afresh.
   TBitmap& Render(int width, int height, TColor background, const std::function<void()>& paint,
-                  double devicePixelRatio = 1.0);
+                  double devicePixelRatio = 1.0, TSize deviceSize = {});
   bool Painting() const { return painting_; }
 
  private:
@@ -40,7 +40,7 @@ class TSelfPaintedControl : public Base {
   // screen the control shows on, so that on a scaled desktop text and lines are as sharp as
   // the toolkit's own, or at the ratio given.
   TBitmap& PaintOffscreen();
-  TBitmap& PaintOffscreen(double devicePixelRatio);
+  TBitmap& PaintOffscreen(double devicePixelRatio, TSize deviceSize = {});
   // True while the control paints for someone else's picture (see PaintControlTo).
   bool PaintingCopy() const { return paintingCopy_; }
 

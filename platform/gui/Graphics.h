@@ -510,6 +510,9 @@ class TBitmap {
   void SetHeight(int height);
   // Keeps the pixels that still fit; new pixels are white. Negative sizes count as 0.
   void SetSize(int width, int height);
+  // The same, holding exactly the device pixels given at a device pixel ratio above 1 (a
+  // picture fitted to where a widget lands on the screen: width x ratio rounded either way).
+  void SetSize(int width, int height, int deviceWidth, int deviceHeight);
   // A palette bitmap (1, 4 or 8 bits) of that size with every pixel index 0, on memory the
   // system hands out zeroed: pixels never written cost neither time nor memory. Other
   // formats size as SetSize does.
