@@ -1,6 +1,7 @@
 // The canvas: target binding, pixel-exact lines, shapes and fills, clipping, saved states and
 // the drawing lock. Lines and rectangle edges are filled pixel runs rather than Qt strokes so
 // that every edge lands where the old pixel rules put it.
+#include <QPaintEngine>
 #include <QPolygon>
 #include <algorithm>
 #include <array>
@@ -79,6 +80,45 @@ DeviceGrid GridOf(const TBitmap& bitmap) {
 DeviceGrid GridOf(const TCanvas::Impl& canvas) {
   if (canvas.painter != nullptr || canvas.bitmap == nullptr) return DeviceGrid();
   return GridOf(*canvas.bitmap);
+}
+
+WidgetPixels PlaceWidget(const QPainter& painter, int width, int height) {
+  // The device painted on, not the widget: a widget rendered into a picture of its own
+  // ratio paints at that picture's ratio.
+  const QPaintEngine* engine = painter.paintEngine();
+  const QPaintDevice* device =
+      engine != nullptr && engine->paintDevice() != nullptr ? engine->paintDevice()
+                                                            : painter.device();
+  WidgetPixels place;
+  place.ratio = device != nullptr ? device->devicePixelRatioF() : 1.0;
+  const QTransform toDevice = painter.deviceTransform();
+  const QPointF from = toDevice.map(QPointF(0, 0));
+  const QPointF to = toDevice.map(QPointF(width, height));
+  place.origin = QPoint(qRound(from.x()), qRound(from.y()));
+  place.size = QSize(qRound(to.x()) - place.origin.x(), qRound(to.y()) - place.origin.y());
+  return place;
+}
+
+void PaintInDevicePixels(QPainter& painter, const WidgetPixels& place) {
+  painter.save();
+  painter.setWorldTransform(QTransform::fromTranslate(place.origin.x(), place.origin.y()) *
+                            painter.deviceTransform().inverted() * painter.worldTransform());
+}
+
+WidgetLines::WidgetLines(QPainter& painter, int width, int height)
+    : painter_(painter), place_(PlaceWidget(painter, width, height)) {
+  if (place_.ratio != 1.0)
+    grid_ = DeviceGrid(place_.ratio, width, height, place_.size.width(), place_.size.height());
+}
+
+void WidgetLines::Line(const QRect& r, const QColor& color) {
+  if (!grid_.Scaled()) {
+    painter_.fillRect(r, color);
+    return;
+  }
+  PaintInDevicePixels(painter_, place_);
+  painter_.fillRect(grid_.Stroke(r), color);
+  painter_.restore();
 }
 
 // ---------------------------------------------------------------------------------------------

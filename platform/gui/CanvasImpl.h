@@ -81,6 +81,33 @@ struct TCanvas::Impl {
   std::optional<LineEnd> lastLine;
 };
 
+// Where a widget of `width` x `height` pixels lands on the device its paint handler's painter
+// paints on (the screen's backing store, or a picture it is rendered into).
+struct WidgetPixels {
+  double ratio = 1.0;
+  QPoint origin;  // device pixel of the widget's (0, 0)
+  QSize size;     // device pixels it covers
+};
+WidgetPixels PlaceWidget(const QPainter& painter, int width, int height);
+// Switches the painter to the device pixels of `place`, (0, 0) at the widget's first one;
+// undone by the painter's restore().
+void PaintInDevicePixels(QPainter& painter, const WidgetPixels& place);
+
+// One-pixel lines a widget paints with Qt itself (not through a canvas), laid on the grid
+// a self-painted control of its size would use, so that they keep one width on a scaled
+// screen.
+class WidgetLines {
+ public:
+  WidgetLines(QPainter& painter, int width, int height);
+  // A rectangle one pixel wide or high, in the widget's pixels.
+  void Line(const QRect& r, const QColor& color);
+
+ private:
+  QPainter& painter_;
+  WidgetPixels place_;
+  DeviceGrid grid_;
+};
+
 // The device grid of a canvas's target (unscaled for a painter or no target).
 DeviceGrid GridOf(const TCanvas::Impl& canvas);
 DeviceGrid GridOf(const TBitmap& bitmap);

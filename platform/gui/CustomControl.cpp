@@ -3,7 +3,6 @@
 #include "platform/gui/CustomControl.h"
 
 #include <QImage>
-#include <QPaintEngine>
 #include <QPainter>
 #include <QWidget>
 #include <cmath>
@@ -105,30 +104,18 @@ TBitmap& TSelfPaintedControl<Base>::PaintOffscreen(double devicePixelRatio, TSiz
 template <class Base>
 bool TSelfPaintedControl<Base>::PaintPeer(QPainter* painter) {
   if (offscreen_.Painting()) return true;
-  // The device painted on, not the widget: a widget rendered into a picture of its own
-  // ratio paints at that picture's ratio.
-  const QPaintDevice* device =
-      painter->paintEngine() != nullptr && painter->paintEngine()->paintDevice() != nullptr
-          ? painter->paintEngine()->paintDevice()
-          : painter->device();
-  const double ratio = device != nullptr ? device->devicePixelRatioF() : 1.0;
-  if (ratio == 1.0) {
+  const WidgetPixels place = PlaceWidget(*painter, this->Width(), this->Height());
+  if (place.ratio == 1.0) {
     painter->drawImage(0, 0, PaintOffscreen(1.0).Image());
     return true;
   }
-  // The device pixels the widget covers where it lies, so that its sides land on its
-  // picture's sides.
-  const QTransform toDevice = painter->deviceTransform();
-  const QPointF from = toDevice.map(QPointF(0, 0));
-  const QPointF to = toDevice.map(QPointF(this->Width(), this->Height()));
-  const TSize covered{qRound(to.x()) - qRound(from.x()), qRound(to.y()) - qRound(from.y())};
-  TBitmap& picture = PaintOffscreen(ratio, covered);
-  // Device pixels onto device pixels at the widget's first device pixel, unscaled.
+  // Painted for the device pixels the widget covers where it lies, so that its sides land on
+  // its picture's sides, and copied onto them unscaled.
+  TBitmap& picture =
+      PaintOffscreen(place.ratio, TSize{place.size.width(), place.size.height()});
   QImage pixels = picture.Image();
   pixels.setDevicePixelRatio(1.0);
-  painter->save();
-  painter->setWorldTransform(QTransform::fromTranslate(qRound(from.x()), qRound(from.y())) *
-                             QTransform(toDevice).inverted() * painter->worldTransform());
+  PaintInDevicePixels(*painter, place);
   painter->drawImage(QPoint(0, 0), pixels);
   painter->restore();
   return true;
