@@ -86,9 +86,9 @@ WidgetPixels PlaceWidget(const QPainter& painter, int width, int height) {
   // The device painted on, not the widget: a widget rendered into a picture of its own
   // ratio paints at that picture's ratio.
   const QPaintEngine* engine = painter.paintEngine();
-  const QPaintDevice* device =
-      engine != nullptr && engine->paintDevice() != nullptr ? engine->paintDevice()
-                                                            : painter.device();
+  const QPaintDevice* device = engine != nullptr && engine->paintDevice() != nullptr
+                                   ? engine->paintDevice()
+                                   : painter.device();
   WidgetPixels place;
   place.ratio = device != nullptr ? device->devicePixelRatioF() : 1.0;
   const QTransform toDevice = painter.deviceTransform();

@@ -1,8 +1,10 @@
 // Copying pixels between canvases and bitmaps: plain, stretched, mirrored, with raster
-// operations, and leaving a transparent colour out.
+// operations, and leaving a transparent colour out. Onto a scaled target a picture is enlarged
+// pixel by pixel, never smoothed, so that its colours (and transparent colour) stay exact.
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <vector>
 
 #include "platform/gui/CanvasImpl.h"
 #include "platform/gui/Graphics.h"
@@ -72,14 +74,6 @@ QImage KeyedOut(const QImage& rgb32, QRgb transparent) {
   return result;
 }
 
-// A picture drawn onto a target of another scale is smoothed unless it is enlarged a whole
-// number of times (at 150% pixel art would double unevenly; at 200% it stays exact).
-void SmoothWhenScaledBy(CanvasPaint& p, double sourceRatio) {
-  const double enlarged = p.grid().Ratio() / sourceRatio;
-  if (enlarged != 1.0 && (enlarged < 1.0 || enlarged != std::floor(enlarged)))
-    p->setRenderHint(QPainter::SmoothPixmapTransform, true);
-}
-
 bool FillsWithoutSourceMode(TCopyMode mode) {
   return mode == cmBlackness || mode == cmWhiteness || mode == cmDstInvert;
 }
@@ -104,6 +98,51 @@ bool FillsWithoutSource(TCopyMode mode, CanvasPaint& p, const QRect& dest) {
   }
 }
 
+// Draws `source`, a picture of `sourceRatio` device pixels per pixel, over the logical
+// rectangle `target`. A picture of the target's own ratio is copied onto the device pixels the
+// rectangle covers; any other is enlarged pixel by pixel onto the target's grid, each picture
+// pixel taking the device pixels of the logical pixel it lands on (as at 1x: the nearest one),
+// so that reading a pixel back gives its colour.
+void DrawOnGrid(CanvasPaint& p, const QRect& target, const QImage& source, double sourceRatio) {
+  const DeviceGrid& grid = p.grid();
+  if (!grid.Scaled() && sourceRatio == 1.0) {
+    p->drawImage(target, source);
+    return;
+  }
+  const QRect pixels = grid.Fill(target);
+  if (pixels.isEmpty() || source.isNull()) return;
+  if (sourceRatio == grid.Ratio()) {
+    p->drawImage(pixels, source);
+    return;
+  }
+  // Source column (row) of each device column (row).
+  auto sourceIndex = [](int devices, int from, int logical, int sourceSize, auto deviceOf) {
+    std::vector<int> index(static_cast<size_t>(devices));
+    int l = 0;
+    for (int d = 0; d < devices; ++d) {
+      while (l + 1 < logical && deviceOf(from + l + 1) <= deviceOf(from) + d) ++l;
+      index[static_cast<size_t>(d)] = std::min(
+          sourceSize - 1,
+          static_cast<int>((static_cast<long long>(2 * l + 1) * sourceSize) / (2LL * logical)));
+    }
+    return index;
+  };
+  const std::vector<int> columns =
+      sourceIndex(pixels.width(), target.x(), target.width(), source.width(),
+                  [&grid](int x) { return grid.X(x); });
+  const std::vector<int> rows = sourceIndex(pixels.height(), target.y(), target.height(),
+                                            source.height(), [&grid](int y) { return grid.Y(y); });
+  const QImage from = source.depth() == 32 ? source : source.convertToFormat(QImage::Format_ARGB32);
+  QImage enlarged(pixels.size(), from.format());
+  for (int y = 0; y < pixels.height(); ++y) {
+    const QRgb* in =
+        reinterpret_cast<const QRgb*>(from.constScanLine(rows[static_cast<size_t>(y)]));
+    QRgb* out = reinterpret_cast<QRgb*>(enlarged.scanLine(y));
+    for (int x = 0; x < pixels.width(); ++x) out[x] = in[columns[static_cast<size_t>(x)]];
+  }
+  p->drawImage(pixels.topLeft(), enlarged);
+}
+
 }  // namespace
 
 void EnableBitmapDrawLock() { g_bitmapDrawLock.store(true); }
@@ -123,16 +162,14 @@ void TCanvas::StretchDraw(const TRect& dest, TBitmap& bitmap) {
   QImage source = SourcePart(image, image.rect(), flipX, flipY);
   CanvasPaint p(*d_);
   if (!p) return;
-  target = p.grid().Fill(target);
-  SmoothWhenScaledBy(p, bitmap.DevicePixelRatio());
   if (bitmap.Transparent()) {
     source = KeyedOut(source, ToQRgb(bitmap.TransparentColor()));
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
   } else {
-    if (FillsWithoutSource(copyMode_, p, target)) return;
+    if (FillsWithoutSource(copyMode_, p, p.grid().Fill(target))) return;
     p->setCompositionMode(CopyComposition(copyMode_));
   }
-  p->drawImage(target, source);
+  DrawOnGrid(p, target, source, bitmap.DevicePixelRatio());
 }
 
 void TCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& sourceRect) {
@@ -145,6 +182,7 @@ void TCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& sourceRe
 
   // The source pixels are copied out first: the source may be this very canvas.
   QImage part;
+  double partRatio = 1.0;
   if (!FillsWithoutSourceMode(copyMode_)) {
     if (from.isEmpty()) return;
     const QImage* image = nullptr;
@@ -153,6 +191,7 @@ void TCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& sourceRe
       guard.emplace(*source.d_->bitmap);
       image = &source.d_->bitmap->Image();
       from = GridOf(*source.d_).Fill(from);
+      partRatio = source.d_->bitmap->DevicePixelRatio();
     } else if (source.d_->painter != nullptr && source.d_->painter->device() != nullptr &&
                source.d_->painter->device()->devType() == QInternal::Image) {
       image = static_cast<const QImage*>(source.d_->painter->device());
@@ -162,10 +201,9 @@ void TCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& sourceRe
   }
   CanvasPaint p(*d_);
   if (!p) return;
-  target = p.grid().Fill(target);
-  if (FillsWithoutSource(copyMode_, p, target)) return;
+  if (FillsWithoutSource(copyMode_, p, p.grid().Fill(target))) return;
   p->setCompositionMode(CopyComposition(copyMode_));
-  p->drawImage(target, part);
+  DrawOnGrid(p, target, part, partRatio);
 }
 
 void TCanvas::BrushCopy(const TRect& dest, TBitmap& bitmap, const TRect& sourceRect,
@@ -180,18 +218,16 @@ void TCanvas::BrushCopy(const TRect& dest, TBitmap& bitmap, const TRect& sourceR
   QImage part = SourcePart(bitmap.Image(), from, destFlipX != srcFlipX, destFlipY != srcFlipY);
   CanvasPaint p(*d_);
   if (!p) return;
-  target = p.grid().Fill(target);
-  SmoothWhenScaledBy(p, bitmap.DevicePixelRatio());
   if (transparent == clNone) {
     p->setCompositionMode(QPainter::CompositionMode_Source);
-    p->drawImage(target, part);
+    DrawOnGrid(p, target, part, bitmap.DevicePixelRatio());
     return;
   }
   if (transparent == clDefault) transparent = bitmap.PixelColor(0, bitmap.Height() - 1);
   // The transparent colour shows the brush; with a clear brush what was there stays.
-  if (const std::optional<QBrush> brush = ToQBrush(brush_)) FillPixels(p, target, *brush);
+  if (const std::optional<QBrush> brush = ToQBrush(brush_)) FillDeviceRect(p, target, *brush);
   p->setCompositionMode(QPainter::CompositionMode_SourceOver);
-  p->drawImage(target, KeyedOut(part, ToQRgb(transparent)));
+  DrawOnGrid(p, target, KeyedOut(part, ToQRgb(transparent)), bitmap.DevicePixelRatio());
 }
 
 void TCanvas::StretchDrawPixels(const TRect& dest, const std::uint32_t* argb, int width, int height,
@@ -206,10 +242,8 @@ void TCanvas::StretchDrawPixels(const TRect& dest, const std::uint32_t* argb, in
   const QImage source = flipX || flipY ? wrapped.mirrored(flipX, flipY) : wrapped.copy();
   CanvasPaint p(*d_);
   if (!p) return;
-  target = p.grid().Fill(target);
-  SmoothWhenScaledBy(p, 1.0);
   p->setCompositionMode(QPainter::CompositionMode_SourceOver);
-  p->drawImage(target, source);
+  DrawOnGrid(p, target, source, 1.0);
 }
 
 void TCanvas::DrawQImage(int x, int y, const QImage& image) {
@@ -227,7 +261,5 @@ void TCanvas::DrawQImage(int x, int y, const QImage& image) {
   pixels.setDevicePixelRatio(1.0);
   const QSize logical(static_cast<int>(std::lround(image.width() / ratio)),
                       static_cast<int>(std::lround(image.height() / ratio)));
-  const QRect target = p.grid().Fill(QRect(QPoint(x + origin_.X, y + origin_.Y), logical));
-  SmoothWhenScaledBy(p, ratio);
-  p->drawImage(target, pixels);
+  DrawOnGrid(p, QRect(QPoint(x + origin_.X, y + origin_.Y), logical), pixels, ratio);
 }

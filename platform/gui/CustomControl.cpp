@@ -111,8 +111,7 @@ bool TSelfPaintedControl<Base>::PaintPeer(QPainter* painter) {
   }
   // Painted for the device pixels the widget covers where it lies, so that its sides land on
   // its picture's sides, and copied onto them unscaled.
-  TBitmap& picture =
-      PaintOffscreen(place.ratio, TSize{place.size.width(), place.size.height()});
+  TBitmap& picture = PaintOffscreen(place.ratio, TSize{place.size.width(), place.size.height()});
   QImage pixels = picture.Image();
   pixels.setDevicePixelRatio(1.0);
   PaintInDevicePixels(*painter, place);

@@ -214,6 +214,21 @@ TEST_F(ScaledPaintingTest, ABitmapAtARatioCountsInLogicalPixels) {
   copy.Canvas().Draw(0, 0, bitmap);
   EXPECT_EQ(copy.Image(), bitmap.Image());
 
+  // A picture of plain pixels lands pixel by pixel on the logical pixels it covers, also
+  // stretched: each reads back as its own colour.
+  TBitmap dots(3, 1, pf32bit);
+  dots.Canvas().SetPixel(0, 0, clLime);
+  dots.Canvas().SetPixel(1, 0, clYellow);
+  dots.Canvas().SetPixel(2, 0, clFuchsia);
+  canvas.Draw(1, 1, dots);
+  EXPECT_EQ(canvas.Pixel(1, 1), clLime);
+  EXPECT_EQ(canvas.Pixel(2, 1), clYellow);
+  EXPECT_EQ(canvas.Pixel(3, 1), clFuchsia);
+  EXPECT_EQ(canvas.Pixel(4, 1), clBlue);
+  canvas.StretchDraw(Rect(0, 6, 6, 8), dots);
+  const TColor stretched[6] = {clLime, clLime, clYellow, clYellow, clFuchsia, clFuchsia};
+  for (int x = 0; x < 6; ++x) EXPECT_EQ(canvas.Pixel(x, 7), stretched[x]) << x;
+
   // A new ratio starts a new picture of the same logical size.
   bitmap.SetDevicePixelRatio(2);
   EXPECT_EQ(bitmap.Width(), 10);
