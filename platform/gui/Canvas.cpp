@@ -1,6 +1,7 @@
 // The canvas: target binding, pixel-exact lines, shapes and fills, clipping, saved states and
 // the drawing lock. Lines and rectangle edges are filled pixel runs rather than Qt strokes so
-// that every edge lands where the old pixel rules put it.
+// that every edge lands where the old pixel rules put it; on a bitmap of a device pixel ratio
+// above 1 the same runs land on the device grid (DeviceGrid).
 #include <QPaintEngine>
 #include <QPolygon>
 #include <algorithm>
@@ -481,10 +482,10 @@ void TCanvas::LineTo(int x, int y) {
   const bool joins = pen_.Width() <= 1 && pen_.Mode() == pmCopy &&
                      (pen_.Style() == psSolid || pen_.Style() == psInsideFrame);
   if (joins && d_->lastLine && d_->lastLine->end.X == from.X + o.X &&
-      d_->lastLine->end.Y == from.Y + o.Y) {
+      d_->lastLine->end.Y == from.Y + o.Y && GridOf(*d_).Scaled()) {
     // Before the new line, which draws the corner pixel itself.
     CanvasPaint p(*d_);
-    if (p && p.grid().Scaled())
+    if (p)
       FillJoint(p, d_->lastLine->lastPixel, d_->lastLine->end,
                 QColor::fromRgb(ToQRgb(d_->lastLine->color)));
   }
@@ -547,13 +548,13 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom) {
                      *brush);
     return;
   }
-  if (pen_.Width() <= 1 && (pen_.Style() == psSolid || pen_.Style() == psInsideFrame)) {
+  if (pen_.Width() <= 1 && (pen_.Style() == psSolid || pen_.Style() == psInsideFrame) &&
+      GridOf(*d_).Scaled()) {
     CanvasPaint p(*d_);
-    if (p && p.grid().Scaled()) {
+    if (p)
       FrameScaled(p, outer, QBrush(QColor::fromRgb(ToQRgb(pen_.Color()))),
                   PenComposition(pen_.Mode()), brush);
-      return;
-    }
+    return;
   }
   const int w = pen_.Width();
   if (w > 1 && pen_.Style() != psInsideFrame) InflateRect(outer, (w - 1) / 2, (w - 1) / 2);
@@ -599,14 +600,16 @@ void TCanvas::Ellipse(int left, int top, int right, int bottom) {
   if (!p) return;
   p->setBrushOrigin(0, 0);
   QRectF box(left + origin_.X, top + origin_.Y, right - left - 1, bottom - top - 1);
-  int cosmetic = 0;
+  int penWidth = pen_.Width() > 1 ? pen_.Width() : 0;
   if (const DeviceGrid& grid = p.grid(); grid.Scaled()) {
     // From the first pixel's line centre to the last one's, as the lines of the grid lie.
     const QRect pixels = grid.Stroke(QRect(left + origin_.X, top + origin_.Y,
                                            std::max(1, right - left), std::max(1, bottom - top)));
     const double half = grid.Line() / 2.0;
     box = QRectF(pixels).adjusted(half, half, -half, -half);
-    if (grid.Line() > 1) cosmetic = grid.Line();
+    penWidth = pen_.Width() > 1  ? static_cast<int>(std::lround(pen_.Width() * grid.Ratio()))
+               : grid.Line() > 1 ? grid.Line()
+                                 : 0;
   }
   if (brush) {
     p->setPen(Qt::NoPen);
@@ -615,8 +618,7 @@ void TCanvas::Ellipse(int left, int top, int right, int bottom) {
   }
   if (hasPen) {
     p->setCompositionMode(PenComposition(pen_.Mode()));
-    QPen qpen(QColor::fromRgb(ToQRgb(pen_.Color())),
-              pen_.Width() > 1 ? pen_.Width() * std::max(1, cosmetic) : cosmetic);
+    QPen qpen(QColor::fromRgb(ToQRgb(pen_.Color())), penWidth);
     p->setPen(qpen);
     p->setBrush(Qt::NoBrush);
     p->drawEllipse(box);
