@@ -157,15 +157,31 @@ void TBitmap::SetWidth(int width) { SetSize(width, height_); }
 void TBitmap::SetHeight(int height) { SetSize(width_, height); }
 
 void TBitmap::SetSize(int width, int height) {
+  SetSize(width, height, DeviceGrid::DeviceExtent(width, ratio_),
+          DeviceGrid::DeviceExtent(height, ratio_));
+}
+
+void TBitmap::SetSize(int width, int height, int deviceWidth, int deviceHeight) {
   width = std::max(0, width);
   height = std::max(0, height);
-  if (width == width_ && height == height_) return;
-  QImage resized = NewImage(width, height, format_, image_->colorTable());
+  // Within a pixel of the ratio's size, and never fewer device pixels than pixels.
+  auto fit = [this](int logical, int device) {
+    const int most = DeviceGrid::DeviceExtent(logical, ratio_);
+    if (ratio_ == 1.0) return logical;
+    return std::clamp(device, std::max(logical, most - 1), most);
+  };
+  deviceWidth = fit(width, deviceWidth);
+  deviceHeight = fit(height, deviceHeight);
+  if (width == width_ && height == height_ && deviceWidth == image_->width() &&
+      deviceHeight == image_->height())
+    return;
+  if (width == 0 || height == 0) deviceWidth = deviceHeight = 0;
+  QImage resized = NewImage(deviceWidth, deviceHeight, format_, image_->colorTable());
   if (!resized.isNull() && !image_->isNull()) {
     // Keep what still fits. Palette bitmaps share their table, so rows copy as bytes.
-    const int rows = std::min(height, image_->height());
+    const int rows = std::min(resized.height(), image_->height());
     const int bytes = std::min(resized.bytesPerLine(), image_->bytesPerLine());
-    const int usedBits = std::min(width, image_->width()) * image_->depth();
+    const int usedBits = std::min(resized.width(), image_->width()) * image_->depth();
     const int whole = std::min(bytes, usedBits / 8);
     const int restBits = usedBits % 8;
     for (int y = 0; y < rows; ++y) {
@@ -184,13 +200,24 @@ void TBitmap::SetSize(int width, int height) {
   Changed();
 }
 
+void TBitmap::SetDevicePixelRatio(double ratio) {
+  ratio = std::max(1.0, ratio);
+  if (ratio == ratio_) return;
+  ratio_ = ratio;
+  const int width = width_, height = height_;
+  *image_ = QImage();
+  width_ = height_ = 0;
+  SetSize(width, height);
+}
+
 void TBitmap::SetSizeZeroed(int width, int height) {
   const int paletteSize = PaletteSize(format_);
-  if (paletteSize == 0 || width <= 0 || height <= 0) {
+  if (paletteSize == 0 || width <= 0 || height <= 0 || ratio_ != 1.0) {
     SetSize(width, height);
     return;
   }
-  if (static_cast<long long>(width) * height > kMaxBitmapPixels) RaisePictureTooLarge(width, height);
+  if (static_cast<long long>(width) * height > kMaxBitmapPixels)
+    RaisePictureTooLarge(width, height);
   const QImage::Format qtFormat = QtFormat(format_);
   const int depth = qtFormat == QImage::Format_Mono ? 1 : 8;
   const qsizetype bytesPerLine = (static_cast<qsizetype>(width) * depth + 31) / 32 * 4;
@@ -238,12 +265,12 @@ void TBitmap::SetMonochrome(bool mono) {
 }
 
 std::uint8_t* TBitmap::ScanLine(int row) {
-  if (row < 0 || row >= height_ || image_->isNull()) return nullptr;
+  if (row < 0 || row >= image_->height() || image_->isNull()) return nullptr;
   return image_->scanLine(row);
 }
 
 const std::uint8_t* TBitmap::ScanLine(int row) const {
-  if (row < 0 || row >= height_ || image_->isNull()) return nullptr;
+  if (row < 0 || row >= image_->height() || image_->isNull()) return nullptr;
   return image_->constScanLine(row);
 }
 
@@ -271,6 +298,13 @@ void TBitmap::SetPalette(const std::vector<TColor>& colors) {
 }
 
 TColor TBitmap::PixelColor(int x, int y) const {
+  if (ratio_ != 1.0) {
+    // The device pixel where the logical one starts: where a one-pixel line through it lies.
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return clNone;
+    const DeviceGrid grid = GridOf(*this);
+    x = grid.X(x);
+    y = grid.Y(y);
+  }
   if (image_->isNull() || !image_->valid(x, y)) return clNone;
   if (image_->format() == QImage::Format_Indexed8) {
     const int index = image_->constScanLine(y)[x];
@@ -329,6 +363,7 @@ void TBitmap::Assign(const TBitmap& other) {
   *image_ = other.image_->copy();
   width_ = other.width_;
   height_ = other.height_;
+  ratio_ = other.ratio_;
   format_ = other.format_;
   transparent_ = other.transparent_;
   transparentMode_ = other.transparentMode_;
@@ -383,6 +418,7 @@ void TBitmap::SetImage(const QImage& image) {
     width_ = converted.width();
     height_ = converted.height();
   }
+  ratio_ = 1.0;
   format_ = format;
   Changed();
 }

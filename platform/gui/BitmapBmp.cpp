@@ -225,6 +225,7 @@ void TBitmap::LoadFromStream(TStream& stream) {
   *image_ = image;
   width_ = w;
   height_ = hgt;
+  ratio_ = 1.0;
   format_ = format;
   Changed();
 }

@@ -1,9 +1,12 @@
 // The canvas: target binding, pixel-exact lines, shapes and fills, clipping, saved states and
 // the drawing lock. Lines and rectangle edges are filled pixel runs rather than Qt strokes so
-// that every edge lands where the old pixel rules put it.
+// that every edge lands where the old pixel rules put it; on a bitmap of a device pixel ratio
+// above 1 the same runs land on the device grid (DeviceGrid).
+#include <QPaintEngine>
 #include <QPolygon>
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdlib>
 
 #include "platform/gui/CanvasImpl.h"
@@ -28,7 +31,100 @@ int NearestPaletteIndex(const QList<QRgb>& table, QRgb rgb) {
 
 // ---------------------------------------------------------------------------------------------
 
-CanvasPaint::CanvasPaint(TCanvas::Impl& canvas) : canvas_(canvas) {
+DeviceGrid::DeviceGrid(double ratio, int width, int height, int deviceWidth, int deviceHeight)
+    : scaled_(ratio != 1.0),
+      ratio_(ratio),
+      line_(std::max(1, static_cast<int>(std::floor(ratio + 1e-9)))),
+      width_(width),
+      height_(height),
+      deviceWidth_(deviceWidth),
+      deviceHeight_(deviceHeight) {}
+
+int DeviceGrid::DeviceExtent(int logical, double ratio) {
+  if (ratio == 1.0 || logical <= 0) return logical;
+  return static_cast<int>(std::ceil(logical * ratio - 1e-9));
+}
+
+int DeviceGrid::Map(int v, int size, int deviceSize) const {
+  if (!scaled_) return v;
+  // Packed near the sides (less on small targets, so that their middle keeps room); the
+  // middle shares out what is left evenly.
+  const int packed = std::min(4, size / 4);
+  if (v >= 0 && v <= packed) return v * line_;
+  if (v <= size && v >= size - packed) return deviceSize - (size - v) * line_;
+  const int middle = size - 2 * packed;
+  const int room = deviceSize - 2 * packed * line_;
+  if (middle <= 0) return static_cast<int>(std::floor(v * ratio_ + 0.5));
+  return packed * line_ +
+         static_cast<int>(std::floor(static_cast<double>(v - packed) * room / middle + 0.5));
+}
+
+QRect DeviceGrid::Fill(const QRect& r) const {
+  if (!scaled_) return r;
+  const int left = X(r.x()), top = Y(r.y());
+  return QRect(left, top, X(r.x() + r.width()) - left, Y(r.y() + r.height()) - top);
+}
+
+QRect DeviceGrid::Stroke(const QRect& r) const {
+  if (!scaled_ || r.isEmpty()) return r;
+  const int left = X(r.x()), top = Y(r.y());
+  return QRect(left, top, X(r.x() + r.width() - 1) + line_ - left,
+               Y(r.y() + r.height() - 1) + line_ - top);
+}
+
+DeviceGrid GridOf(const TBitmap& bitmap) {
+  if (bitmap.DevicePixelRatio() == 1.0) return DeviceGrid();
+  return DeviceGrid(bitmap.DevicePixelRatio(), bitmap.Width(), bitmap.Height(),
+                    bitmap.Image().width(), bitmap.Image().height());
+}
+
+DeviceGrid GridOf(const TCanvas::Impl& canvas) {
+  if (canvas.painter != nullptr || canvas.bitmap == nullptr) return DeviceGrid();
+  return GridOf(*canvas.bitmap);
+}
+
+WidgetPixels PlaceWidget(const QPainter& painter, int width, int height) {
+  // The device painted on, not the widget: a widget rendered into a picture of its own
+  // ratio paints at that picture's ratio.
+  const QPaintEngine* engine = painter.paintEngine();
+  const QPaintDevice* device = engine != nullptr && engine->paintDevice() != nullptr
+                                   ? engine->paintDevice()
+                                   : painter.device();
+  WidgetPixels place;
+  place.ratio = device != nullptr ? device->devicePixelRatioF() : 1.0;
+  const QTransform toDevice = painter.deviceTransform();
+  const QPointF from = toDevice.map(QPointF(0, 0));
+  const QPointF to = toDevice.map(QPointF(width, height));
+  place.origin = QPoint(qRound(from.x()), qRound(from.y()));
+  place.size = QSize(qRound(to.x()) - place.origin.x(), qRound(to.y()) - place.origin.y());
+  return place;
+}
+
+void PaintInDevicePixels(QPainter& painter, const WidgetPixels& place) {
+  painter.save();
+  painter.setWorldTransform(QTransform::fromTranslate(place.origin.x(), place.origin.y()) *
+                            painter.deviceTransform().inverted() * painter.worldTransform());
+}
+
+WidgetLines::WidgetLines(QPainter& painter, int width, int height)
+    : painter_(painter), place_(PlaceWidget(painter, width, height)) {
+  if (place_.ratio != 1.0)
+    grid_ = DeviceGrid(place_.ratio, width, height, place_.size.width(), place_.size.height());
+}
+
+void WidgetLines::Line(const QRect& r, const QColor& color) {
+  if (!grid_.Scaled()) {
+    painter_.fillRect(r, color);
+    return;
+  }
+  PaintInDevicePixels(painter_, place_);
+  painter_.fillRect(grid_.Stroke(r), color);
+  painter_.restore();
+}
+
+// ---------------------------------------------------------------------------------------------
+
+CanvasPaint::CanvasPaint(TCanvas::Impl& canvas) : canvas_(canvas), grid_(GridOf(canvas)) {
   if (canvas.painter != nullptr) {
     if (!canvas.painter->isActive()) return;
     painter_ = canvas.painter;
@@ -52,7 +148,15 @@ CanvasPaint::CanvasPaint(TCanvas::Impl& canvas) : canvas_(canvas) {
       return;
     }
     painter_ = &*own_;
-    if (canvas.clip) painter_->setClipRegion(*canvas.clip);
+    if (canvas.clip) {
+      if (grid_.Scaled()) {
+        QRegion device;
+        for (const QRect& r : *canvas.clip) device += grid_.Fill(r);
+        painter_->setClipRegion(device);
+      } else {
+        painter_->setClipRegion(*canvas.clip);
+      }
+    }
   } else {
     return;
   }
@@ -230,6 +334,10 @@ void TCanvas::Unbind() {
 
 bool TCanvas::HandleAllocated() const { return d_->bitmap != nullptr || d_->painter != nullptr; }
 
+double TCanvas::DevicePixelRatio() const {
+  return d_->bitmap != nullptr && d_->painter == nullptr ? d_->bitmap->DevicePixelRatio() : 1.0;
+}
+
 TSize TCanvas::TargetSize() const {
   if (d_->bitmap != nullptr) return TSize{d_->bitmap->Width(), d_->bitmap->Height()};
   if (d_->painter != nullptr) return TSize{d_->width, d_->height};
@@ -238,9 +346,58 @@ TSize TCanvas::TargetSize() const {
 
 // --- lines
 
-void TCanvas::MoveTo(int x, int y) { penPos_ = TPoint{x, y}; }
-
 namespace {
+
+// Centre of the line through a logical pixel, in device pixels.
+QPointF LineCentre(const DeviceGrid& grid, TPoint pt) {
+  return QPointF(grid.X(pt.X) + grid.Line() / 2.0, grid.Y(pt.Y) + grid.Line() / 2.0);
+}
+
+// The last pixel a line from a to b (b excluded) draws when it runs along an axis.
+std::optional<TPoint> LastAxisPixel(TPoint a, TPoint b) {
+  if ((a.X == b.X) == (a.Y == b.Y)) return std::nullopt;
+  return TPoint{b.X - (b.X > a.X) + (b.X < a.X), b.Y - (b.Y > a.Y) + (b.Y < a.Y)};
+}
+
+// On a scaled target, the device pixels between the last pixel of one line and the first of
+// the line continuing from it (neighbours along an axis), so that polylines stay closed.
+void FillJoint(CanvasPaint& p, TPoint lastPixel, TPoint next, const QColor& color) {
+  if (std::abs(lastPixel.X - next.X) + std::abs(lastPixel.Y - next.Y) != 1) return;
+  const QRect pair(QPoint(std::min(lastPixel.X, next.X), std::min(lastPixel.Y, next.Y)),
+                   QPoint(std::max(lastPixel.X, next.X), std::max(lastPixel.Y, next.Y)));
+  p->fillRect(p.grid().Stroke(pair), color);
+}
+
+// One-pixel lines on a scaled target: runs along the axes (and styled pens) as strokes of the
+// grid, slanted solid lines as Qt lines of the same width between the pixels' line centres,
+// and joints where one line goes on from another.
+void StrokeScaled(CanvasPaint& p, const TPen& pen, const std::vector<TPoint>& points, bool closed,
+                  const QColor& color) {
+  const DeviceGrid& grid = p.grid();
+  const size_t count = points.size();
+  const size_t segments = closed ? count : count - 1;
+  const bool solid = pen.Style() == psSolid || pen.Style() == psInsideFrame;
+  LinePlotter plotter(pen.Style());
+  for (size_t i = 0; i < segments; ++i) {
+    const TPoint a = points[i];
+    const TPoint b = points[(i + 1) % count];
+    if (solid && a.X != b.X && a.Y != b.Y) {
+      QPen qpen(color, grid.Line() > 1 ? grid.Line() : 0, Qt::SolidLine, Qt::FlatCap);
+      p->setPen(qpen);
+      p->drawLine(LineCentre(grid, a), LineCentre(grid, b));
+      continue;
+    }
+    plotter.Add(a, b);
+  }
+  for (const QRect& run : plotter.Runs()) p->fillRect(grid.Stroke(run), color);
+  if (!solid || pen.Mode() != pmCopy) return;
+  // Where one segment goes on from the one before it.
+  for (size_t i = 1; i < (closed ? segments + 1 : segments); ++i) {
+    const TPoint from = points[i - 1];
+    const TPoint at = points[i % count];
+    if (const auto last = LastAxisPixel(from, at)) FillJoint(p, *last, at, color);
+  }
+}
 
 // Paints the runs of one-pixel lines, or strokes thick lines with Qt.
 void StrokeSegments(TCanvas::Impl& impl, const TPen& pen, TPoint origin,
@@ -252,16 +409,27 @@ void StrokeSegments(TCanvas::Impl& impl, const TPen& pen, TPoint origin,
   const QColor color = QColor::fromRgb(ToQRgb(pen.Color()));
   const size_t count = points.size();
   const size_t segments = closed ? count : count - 1;
+  const DeviceGrid& grid = p.grid();
   if (pen.Width() > 1) {
-    QPen qpen(color, pen.Width(), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    const int width =
+        grid.Scaled() ? static_cast<int>(std::lround(pen.Width() * grid.Ratio())) : pen.Width();
+    QPen qpen(color, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     p->setPen(qpen);
     p->setBrush(Qt::NoBrush);
     QPolygon polygon;
-    for (const TPoint& pt : points) polygon << QPoint(pt.X + origin.X, pt.Y + origin.Y);
+    for (const TPoint& pt : points)
+      polygon << QPoint(grid.X(pt.X + origin.X), grid.Y(pt.Y + origin.Y));
     if (closed)
       p->drawPolygon(polygon);
     else
       p->drawPolyline(polygon);
+    return;
+  }
+  if (grid.Scaled()) {
+    std::vector<TPoint> shifted;
+    shifted.reserve(count);
+    for (const TPoint& pt : points) shifted.push_back(TPoint{pt.X + origin.X, pt.Y + origin.Y});
+    StrokeScaled(p, pen, shifted, closed, color);
     return;
   }
   LinePlotter plotter(pen.Style());
@@ -283,17 +451,55 @@ std::optional<QBrush> ToQBrush(const TBrush& brush) {
   return QBrush(QColor::fromRgb(ToQRgb(brush.Color())));
 }
 
+void FillPixels(CanvasPaint& p, const QRect& pixels, const QBrush& brush) {
+  if (pixels.isEmpty()) return;
+  // Patterns repeat from the target's pixel (0, 0); on a scaled target each pattern pixel
+  // takes as many device pixels as a line, so that a dither stays even.
+  p->setBrushOrigin(0, 0);
+  if (p.grid().Scaled() && brush.style() == Qt::TexturePattern) {
+    QBrush scaled(brush);
+    scaled.setTransform(QTransform::fromScale(p.grid().Line(), p.grid().Line()));
+    p->fillRect(pixels, scaled);
+    return;
+  }
+  p->fillRect(pixels, brush);
+}
+
 void FillDeviceRect(CanvasPaint& p, const QRect& rect, const QBrush& brush) {
   if (rect.isEmpty()) return;
-  // Patterns repeat from the target's pixel (0, 0).
-  p->setBrushOrigin(0, 0);
-  p->fillRect(rect, brush);
+  FillPixels(p, p.grid().Fill(rect), brush);
+}
+
+void TCanvas::MoveTo(int x, int y) {
+  penPos_ = TPoint{x, y};
+  d_->lastLine.reset();
 }
 
 void TCanvas::LineTo(int x, int y) {
   const TPoint from = penPos_;
   penPos_ = TPoint{x, y};
+  const TPoint o = origin_;
+  const bool joins = pen_.Width() <= 1 && pen_.Mode() == pmCopy &&
+                     (pen_.Style() == psSolid || pen_.Style() == psInsideFrame);
+  if (joins && d_->lastLine && d_->lastLine->end.X == from.X + o.X &&
+      d_->lastLine->end.Y == from.Y + o.Y && GridOf(*d_).Scaled()) {
+    // Before the new line, which draws the corner pixel itself.
+    CanvasPaint p(*d_);
+    if (p)
+      FillJoint(p, d_->lastLine->lastPixel, d_->lastLine->end,
+                QColor::fromRgb(ToQRgb(d_->lastLine->color)));
+  }
   StrokeSegments(*d_, pen_, origin_, {from, penPos_}, false);
+  if (!joins) {
+    d_->lastLine.reset();
+    return;
+  }
+  const TPoint a{from.X + o.X, from.Y + o.Y};
+  const TPoint b{x + o.X, y + o.Y};
+  if (const auto last = LastAxisPixel(a, b))
+    d_->lastLine = Impl::LineEnd{b, *last, pen_.Color()};
+  else
+    d_->lastLine.reset();
 }
 
 void TCanvas::Polyline(const std::vector<TPoint>& points) {
@@ -301,6 +507,31 @@ void TCanvas::Polyline(const std::vector<TPoint>& points) {
 }
 
 // --- shapes
+
+namespace {
+
+// A one-pixel frame round `outer` (target pixels) on a scaled target, each side a line of the
+// grid through the corners, and the inside filled up to the frame.
+void FrameScaled(CanvasPaint& p, const TRect& outer, const QBrush& color,
+                 QPainter::CompositionMode mode, const std::optional<QBrush>& inside) {
+  if (IsRectEmpty(outer)) return;
+  const QRect box = p.grid().Stroke(QRect(outer.Left, outer.Top, outer.Width(), outer.Height()));
+  const int line = p.grid().Line();
+  if (inside && box.width() > 2 * line && box.height() > 2 * line)
+    FillPixels(p, box.adjusted(line, line, -line, -line), *inside);
+  p->setCompositionMode(mode);
+  if (box.width() <= 2 * line || box.height() <= 2 * line) {
+    FillPixels(p, box, color);
+    return;
+  }
+  FillPixels(p, QRect(box.left(), box.top(), box.width(), line), color);
+  FillPixels(p, QRect(box.left(), box.bottom() - line + 1, box.width(), line), color);
+  FillPixels(p, QRect(box.left(), box.top() + line, line, box.height() - 2 * line), color);
+  FillPixels(p, QRect(box.right() - line + 1, box.top() + line, line, box.height() - 2 * line),
+             color);
+}
+
+}  // namespace
 
 void TCanvas::Rectangle(int left, int top, int right, int bottom) {
   if (right < left) std::swap(left, right);
@@ -315,6 +546,14 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom) {
     if (p)
       FillDeviceRect(p, QRect(outer.Left, outer.Top, outer.Width() - 1, outer.Height() - 1),
                      *brush);
+    return;
+  }
+  if (pen_.Width() <= 1 && (pen_.Style() == psSolid || pen_.Style() == psInsideFrame) &&
+      GridOf(*d_).Scaled()) {
+    CanvasPaint p(*d_);
+    if (p)
+      FrameScaled(p, outer, QBrush(QColor::fromRgb(ToQRgb(pen_.Color()))),
+                  PenComposition(pen_.Mode()), brush);
     return;
   }
   const int w = pen_.Width();
@@ -340,14 +579,15 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom) {
   const QColor color = QColor::fromRgb(ToQRgb(pen_.Color()));
   const int width = outer.Width();
   const int height = outer.Height();
+  const DeviceGrid& grid = p.grid();
   if (width <= 2 * w || height <= 2 * w) {
-    p->fillRect(ToQRect(outer), color);
+    p->fillRect(grid.Fill(ToQRect(outer)), color);
     return;
   }
-  p->fillRect(QRect(outer.Left, outer.Top, width, w), color);
-  p->fillRect(QRect(outer.Left, outer.Bottom - w, width, w), color);
-  p->fillRect(QRect(outer.Left, outer.Top + w, w, height - 2 * w), color);
-  p->fillRect(QRect(outer.Right - w, outer.Top + w, w, height - 2 * w), color);
+  p->fillRect(grid.Fill(QRect(outer.Left, outer.Top, width, w)), color);
+  p->fillRect(grid.Fill(QRect(outer.Left, outer.Bottom - w, width, w)), color);
+  p->fillRect(grid.Fill(QRect(outer.Left, outer.Top + w, w, height - 2 * w)), color);
+  p->fillRect(grid.Fill(QRect(outer.Right - w, outer.Top + w, w, height - 2 * w)), color);
 }
 
 void TCanvas::Ellipse(int left, int top, int right, int bottom) {
@@ -359,7 +599,18 @@ void TCanvas::Ellipse(int left, int top, int right, int bottom) {
   CanvasPaint p(*d_);
   if (!p) return;
   p->setBrushOrigin(0, 0);
-  const QRectF box(left + origin_.X, top + origin_.Y, right - left - 1, bottom - top - 1);
+  QRectF box(left + origin_.X, top + origin_.Y, right - left - 1, bottom - top - 1);
+  int penWidth = pen_.Width() > 1 ? pen_.Width() : 0;
+  if (const DeviceGrid& grid = p.grid(); grid.Scaled()) {
+    // From the first pixel's line centre to the last one's, as the lines of the grid lie.
+    const QRect pixels = grid.Stroke(QRect(left + origin_.X, top + origin_.Y,
+                                           std::max(1, right - left), std::max(1, bottom - top)));
+    const double half = grid.Line() / 2.0;
+    box = QRectF(pixels).adjusted(half, half, -half, -half);
+    penWidth = pen_.Width() > 1  ? static_cast<int>(std::lround(pen_.Width() * grid.Ratio()))
+               : grid.Line() > 1 ? grid.Line()
+                                 : 0;
+  }
   if (brush) {
     p->setPen(Qt::NoPen);
     p->setBrush(*brush);
@@ -367,7 +618,7 @@ void TCanvas::Ellipse(int left, int top, int right, int bottom) {
   }
   if (hasPen) {
     p->setCompositionMode(PenComposition(pen_.Mode()));
-    QPen qpen(QColor::fromRgb(ToQRgb(pen_.Color())), pen_.Width() > 1 ? pen_.Width() : 0);
+    QPen qpen(QColor::fromRgb(ToQRgb(pen_.Color())), penWidth);
     p->setPen(qpen);
     p->setBrush(Qt::NoBrush);
     p->drawEllipse(box);
@@ -380,7 +631,9 @@ void TCanvas::Polygon(const std::vector<TPoint>& points) {
     CanvasPaint p(*d_);
     if (p) {
       QPolygon polygon;
-      for (const TPoint& pt : points) polygon << QPoint(pt.X + origin_.X, pt.Y + origin_.Y);
+      const DeviceGrid& grid = p.grid();
+      for (const TPoint& pt : points)
+        polygon << QPoint(grid.X(pt.X + origin_.X), grid.Y(pt.Y + origin_.Y));
       // Qt's aliased fill takes the pixels whose centre lies inside, which is how the old
       // platform filled a polygon without a pen.
       p->setPen(Qt::NoPen);
@@ -414,6 +667,10 @@ void TCanvas::FrameRect(const TRect& rect) {
   const int t = rect.Top + origin_.Y;
   const int w = rect.Width();
   const int h = rect.Height();
+  if (p.grid().Scaled()) {
+    FrameScaled(p, Bounds(l, t, w, h), *brush, QPainter::CompositionMode_SourceOver, std::nullopt);
+    return;
+  }
   FillDeviceRect(p, QRect(l, t, w, 1), *brush);
   if (h > 1) FillDeviceRect(p, QRect(l, t + h - 1, w, 1), *brush);
   if (h > 2) {
@@ -444,7 +701,7 @@ void TCanvas::DrawFocusRect(const TRect& rect) {
   // Every other pixel of the frame, in a checker aligned to the target so that drawing the
   // same rectangle again restores it.
   auto dot = [&](int x, int y) {
-    if (((x + y) & 1) == 0) p->fillRect(QRect(x, y, 1, 1), white);
+    if (((x + y) & 1) == 0) p->fillRect(p.grid().Stroke(QRect(x, y, 1, 1)), white);
   };
   for (int x = l; x <= r; ++x) {
     dot(x, t);
@@ -474,7 +731,8 @@ void TCanvas::SetPixel(int x, int y, TColor color) {
   CanvasPaint p(*d_);
   if (p) {
     p->setCompositionMode(QPainter::CompositionMode_Source);
-    p->fillRect(QRect(x + origin_.X, y + origin_.Y, 1, 1), QColor::fromRgb(ToQRgb(color)));
+    p->fillRect(p.grid().Fill(QRect(x + origin_.X, y + origin_.Y, 1, 1)),
+                QColor::fromRgb(ToQRgb(color)));
   }
 }
 

@@ -1,7 +1,10 @@
 // Copying pixels between canvases and bitmaps: plain, stretched, mirrored, with raster
-// operations, and leaving a transparent colour out.
+// operations, and leaving a transparent colour out. Onto a scaled target a picture is enlarged
+// pixel by pixel, never smoothed, so that its colours (and transparent colour) stay exact.
 #include <algorithm>
+#include <cmath>
 #include <optional>
+#include <vector>
 
 #include "platform/gui/CanvasImpl.h"
 #include "platform/gui/Graphics.h"
@@ -95,6 +98,51 @@ bool FillsWithoutSource(TCopyMode mode, CanvasPaint& p, const QRect& dest) {
   }
 }
 
+// Draws `source`, a picture of `sourceRatio` device pixels per pixel, over the logical
+// rectangle `target`. A picture of the target's own ratio is copied onto the device pixels the
+// rectangle covers; any other is enlarged pixel by pixel onto the target's grid, each picture
+// pixel taking the device pixels of the logical pixel it lands on (as at 1x: the nearest one),
+// so that reading a pixel back gives its colour.
+void DrawOnGrid(CanvasPaint& p, const QRect& target, const QImage& source, double sourceRatio) {
+  const DeviceGrid& grid = p.grid();
+  if (!grid.Scaled() && sourceRatio == 1.0) {
+    p->drawImage(target, source);
+    return;
+  }
+  const QRect pixels = grid.Fill(target);
+  if (pixels.isEmpty() || source.isNull()) return;
+  if (sourceRatio == grid.Ratio()) {
+    p->drawImage(pixels, source);
+    return;
+  }
+  // Source column (row) of each device column (row).
+  auto sourceIndex = [](int devices, int from, int logical, int sourceSize, auto deviceOf) {
+    std::vector<int> index(static_cast<size_t>(devices));
+    int l = 0;
+    for (int d = 0; d < devices; ++d) {
+      while (l + 1 < logical && deviceOf(from + l + 1) <= deviceOf(from) + d) ++l;
+      index[static_cast<size_t>(d)] = std::min(
+          sourceSize - 1,
+          static_cast<int>((static_cast<long long>(2 * l + 1) * sourceSize) / (2LL * logical)));
+    }
+    return index;
+  };
+  const std::vector<int> columns =
+      sourceIndex(pixels.width(), target.x(), target.width(), source.width(),
+                  [&grid](int x) { return grid.X(x); });
+  const std::vector<int> rows = sourceIndex(pixels.height(), target.y(), target.height(),
+                                            source.height(), [&grid](int y) { return grid.Y(y); });
+  const QImage from = source.depth() == 32 ? source : source.convertToFormat(QImage::Format_ARGB32);
+  QImage enlarged(pixels.size(), from.format());
+  for (int y = 0; y < pixels.height(); ++y) {
+    const QRgb* in =
+        reinterpret_cast<const QRgb*>(from.constScanLine(rows[static_cast<size_t>(y)]));
+    QRgb* out = reinterpret_cast<QRgb*>(enlarged.scanLine(y));
+    for (int x = 0; x < pixels.width(); ++x) out[x] = in[columns[static_cast<size_t>(x)]];
+  }
+  p->drawImage(pixels.topLeft(), enlarged);
+}
+
 }  // namespace
 
 void EnableBitmapDrawLock() { g_bitmapDrawLock.store(true); }
@@ -118,10 +166,10 @@ void TCanvas::StretchDraw(const TRect& dest, TBitmap& bitmap) {
     source = KeyedOut(source, ToQRgb(bitmap.TransparentColor()));
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
   } else {
-    if (FillsWithoutSource(copyMode_, p, target)) return;
+    if (FillsWithoutSource(copyMode_, p, p.grid().Fill(target))) return;
     p->setCompositionMode(CopyComposition(copyMode_));
   }
-  p->drawImage(target, source);
+  DrawOnGrid(p, target, source, bitmap.DevicePixelRatio());
 }
 
 void TCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& sourceRect) {
@@ -134,6 +182,7 @@ void TCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& sourceRe
 
   // The source pixels are copied out first: the source may be this very canvas.
   QImage part;
+  double partRatio = 1.0;
   if (!FillsWithoutSourceMode(copyMode_)) {
     if (from.isEmpty()) return;
     const QImage* image = nullptr;
@@ -141,6 +190,8 @@ void TCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& sourceRe
     if (source.d_->bitmap != nullptr) {
       guard.emplace(*source.d_->bitmap);
       image = &source.d_->bitmap->Image();
+      from = GridOf(*source.d_).Fill(from);
+      partRatio = source.d_->bitmap->DevicePixelRatio();
     } else if (source.d_->painter != nullptr && source.d_->painter->device() != nullptr &&
                source.d_->painter->device()->devType() == QInternal::Image) {
       image = static_cast<const QImage*>(source.d_->painter->device());
@@ -150,9 +201,9 @@ void TCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& sourceRe
   }
   CanvasPaint p(*d_);
   if (!p) return;
-  if (FillsWithoutSource(copyMode_, p, target)) return;
+  if (FillsWithoutSource(copyMode_, p, p.grid().Fill(target))) return;
   p->setCompositionMode(CopyComposition(copyMode_));
-  p->drawImage(target, part);
+  DrawOnGrid(p, target, part, partRatio);
 }
 
 void TCanvas::BrushCopy(const TRect& dest, TBitmap& bitmap, const TRect& sourceRect,
@@ -162,25 +213,25 @@ void TCanvas::BrushCopy(const TRect& dest, TBitmap& bitmap, const TRect& sourceR
   bool destFlipX, destFlipY, srcFlipX, srcFlipY;
   QRect target = Normalised(dest, destFlipX, destFlipY);
   target.translate(origin_.X, origin_.Y);
-  const QRect from = Normalised(sourceRect, srcFlipX, srcFlipY);
+  const QRect from = GridOf(bitmap).Fill(Normalised(sourceRect, srcFlipX, srcFlipY));
   if (from.isEmpty()) return;
   QImage part = SourcePart(bitmap.Image(), from, destFlipX != srcFlipX, destFlipY != srcFlipY);
   CanvasPaint p(*d_);
   if (!p) return;
   if (transparent == clNone) {
     p->setCompositionMode(QPainter::CompositionMode_Source);
-    p->drawImage(target, part);
+    DrawOnGrid(p, target, part, bitmap.DevicePixelRatio());
     return;
   }
   if (transparent == clDefault) transparent = bitmap.PixelColor(0, bitmap.Height() - 1);
   // The transparent colour shows the brush; with a clear brush what was there stays.
   if (const std::optional<QBrush> brush = ToQBrush(brush_)) FillDeviceRect(p, target, *brush);
   p->setCompositionMode(QPainter::CompositionMode_SourceOver);
-  p->drawImage(target, KeyedOut(part, ToQRgb(transparent)));
+  DrawOnGrid(p, target, KeyedOut(part, ToQRgb(transparent)), bitmap.DevicePixelRatio());
 }
 
-void TCanvas::StretchDrawPixels(const TRect& dest, const std::uint32_t* argb, int width,
-                                int height, bool blend) {
+void TCanvas::StretchDrawPixels(const TRect& dest, const std::uint32_t* argb, int width, int height,
+                                bool blend) {
   if (!argb || width <= 0 || height <= 0 || dest.Width() == 0 || dest.Height() == 0) return;
   bool flipX, flipY;
   QRect target = Normalised(dest, flipX, flipY);
@@ -192,7 +243,7 @@ void TCanvas::StretchDrawPixels(const TRect& dest, const std::uint32_t* argb, in
   CanvasPaint p(*d_);
   if (!p) return;
   p->setCompositionMode(QPainter::CompositionMode_SourceOver);
-  p->drawImage(target, source);
+  DrawOnGrid(p, target, source, 1.0);
 }
 
 void TCanvas::DrawQImage(int x, int y, const QImage& image) {
@@ -200,5 +251,15 @@ void TCanvas::DrawQImage(int x, int y, const QImage& image) {
   CanvasPaint p(*d_);
   if (!p) return;
   p->setCompositionMode(QPainter::CompositionMode_SourceOver);
-  p->drawImage(QPoint(x + origin_.X, y + origin_.Y), image);
+  const double ratio = image.devicePixelRatio();
+  if (!p.grid().Scaled() && ratio == 1.0) {
+    p->drawImage(QPoint(x + origin_.X, y + origin_.Y), image);
+    return;
+  }
+  // The image's pixels (it may carry a ratio of its own) over the logical size it covers.
+  QImage pixels = image;
+  pixels.setDevicePixelRatio(1.0);
+  const QSize logical(static_cast<int>(std::lround(image.width() / ratio)),
+                      static_cast<int>(std::lround(image.height() / ratio)));
+  DrawOnGrid(p, QRect(QPoint(x + origin_.X, y + origin_.Y), logical), pixels, ratio);
 }

@@ -184,11 +184,23 @@ std::vector<Glyphs> SplitParagraphs(const Glyphs& glyphs) {
   return paragraphs;
 }
 
+// Moves the painter's origin to the target pixel (x, y), in the target's logical pixels from
+// there: text on a scaled target is drawn at the device's resolution, not enlarged.
+void TranslateToLogical(QPainter& p, const DeviceGrid& grid, int x, int y) {
+  if (!grid.Scaled()) {
+    p.translate(x, y);
+    return;
+  }
+  p.translate(grid.X(x), grid.Y(y));
+  p.scale(grid.Ratio(), grid.Ratio());
+}
+
 // Draws one laid-out line with its top-left at (x, y), optionally rotated about that point.
-void PaintLine(QPainter& p, const Glyphs& line, const Placement& placement, const Metrics& m, int x,
-               int y, const QColor& color, int orientation, bool expandTabs) {
+void PaintLine(QPainter& p, const DeviceGrid& grid, const Glyphs& line, const Placement& placement,
+               const Metrics& m, int x, int y, const QColor& color, int orientation,
+               bool expandTabs) {
   p.save();
-  p.translate(x, y);
+  TranslateToLogical(p, grid, x, y);
   if (orientation != 0) p.rotate(-orientation / 10.0);
   p.setFont(m.Font());
   p.setPen(color);
@@ -210,6 +222,13 @@ void PaintLine(QPainter& p, const Glyphs& line, const Placement& placement, cons
     if (!line[i].underline) continue;
     const int left = placement.x[i];
     const int width = placement.x[i + 1] - left;
+    if (grid.Scaled()) {
+      // As thick as the lines of the grid.
+      p.fillRect(QRectF(left, m.Ascent() + m.UnderlinePos(), width,
+                        m.LineWidth() * grid.Line() / grid.Ratio()),
+                 color);
+      continue;
+    }
     p.fillRect(QRect(left, m.Ascent() + m.UnderlinePos(), width, m.LineWidth()), color);
   }
   p.restore();
@@ -274,14 +293,19 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
   CanvasPaint p(*d_);
   if (!p) return;
   if (brush_.Style() != bsClear) {
-    p->save();
-    p->translate(dx, dy);
-    if (font_.Orientation() != 0) p->rotate(-font_.Orientation() / 10.0);
-    p->fillRect(QRect(0, 0, width, m.Height()), QColor::fromRgb(ToQRgb(brush_.Color())));
-    p->restore();
+    const QColor background = QColor::fromRgb(ToQRgb(brush_.Color()));
+    if (font_.Orientation() == 0) {
+      p->fillRect(p.grid().Fill(QRect(dx, dy, width, m.Height())), background);
+    } else {
+      p->save();
+      TranslateToLogical(p.painter(), p.grid(), dx, dy);
+      p->rotate(-font_.Orientation() / 10.0);
+      p->fillRect(QRect(0, 0, width, m.Height()), background);
+      p->restore();
+    }
   }
-  PaintLine(p.painter(), line, placement, m, dx, dy, QColor::fromRgb(ToQRgb(font_.Color())),
-            font_.Orientation(), false);
+  PaintLine(p.painter(), p.grid(), line, placement, m, dx, dy,
+            QColor::fromRgb(ToQRgb(font_.Color())), font_.Orientation(), false);
 }
 
 void TCanvas::TextRect(const TRect& rect, int x, int y, const std::string& text) {
@@ -300,10 +324,11 @@ void TCanvas::TextRect(const TRect& rect, int x, int y, const std::string& text)
   if (IsRectEmpty(rect)) return;
   CanvasPaint p(*d_);
   if (!p) return;
-  p->setClipRect(box, p->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
-  if (brush_.Style() != bsClear) p->fillRect(box, QColor::fromRgb(ToQRgb(brush_.Color())));
-  PaintLine(p.painter(), line, placement, m, dx, dy, QColor::fromRgb(ToQRgb(font_.Color())),
-            font_.Orientation(), false);
+  const QRect pixels = p.grid().Fill(box);
+  p->setClipRect(pixels, p->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+  if (brush_.Style() != bsClear) p->fillRect(pixels, QColor::fromRgb(ToQRgb(brush_.Color())));
+  PaintLine(p.painter(), p.grid(), line, placement, m, dx, dy,
+            QColor::fromRgb(ToQRgb(font_.Color())), font_.Orientation(), false);
 }
 
 namespace {
@@ -407,14 +432,14 @@ int TCanvas::DrawText(const std::string& text, TRect& rect, unsigned flags) {
   if (!p) return result;
   if (!(flags & DT_NOCLIP)) {
     const QRect box(rect.Left + origin_.X, rect.Top + origin_.Y, rect.Width(), rect.Height());
-    p->setClipRect(box, p->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+    p->setClipRect(p.grid().Fill(box), p->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
   }
   const QColor color = QColor::fromRgb(ToQRgb(font_.Color()));
   for (size_t i = 0; i < lines.size(); ++i) {
     if (brush_.Style() != bsClear)
-      p->fillRect(QRect(starts[i].X, starts[i].Y, placements[i].width, lineHeight),
+      p->fillRect(p.grid().Fill(QRect(starts[i].X, starts[i].Y, placements[i].width, lineHeight)),
                   QColor::fromRgb(ToQRgb(brush_.Color())));
-    PaintLine(p.painter(), lines[i], placements[i], m, starts[i].X, starts[i].Y, color, 0,
+    PaintLine(p.painter(), p.grid(), lines[i], placements[i], m, starts[i].X, starts[i].Y, color, 0,
               expandTabs);
   }
   return result;

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <type_traits>
 
+#include "platform/gui/CanvasImpl.h"
 #include "platform/gui/QtPeer.h"
 
 TOffscreenPaint::TOffscreenPaint() : bitmap_(std::make_unique<TBitmap>()) {
@@ -19,7 +20,8 @@ TOffscreenPaint::~TOffscreenPaint() = default;
 TCanvas& TOffscreenPaint::Canvas() { return bitmap_->Canvas(); }
 
 TBitmap& TOffscreenPaint::Render(int width, int height, TColor background,
-                                 const std::function<void()>& paint) {
+                                 const std::function<void()>& paint, double devicePixelRatio,
+                                 TSize deviceSize) {
   TCanvas& canvas = bitmap_->Canvas();
   canvas.Lock();
   struct Done {
@@ -31,7 +33,13 @@ TBitmap& TOffscreenPaint::Render(int width, int height, TColor background,
     }
   } done{*this, canvas};
   painting_ = true;
-  bitmap_->SetSize(std::max(0, width), std::max(0, height));
+  bitmap_->SetDevicePixelRatio(devicePixelRatio);
+  width = std::max(0, width);
+  height = std::max(0, height);
+  if (deviceSize.cx > 0 && deviceSize.cy > 0)
+    bitmap_->SetSize(width, height, deviceSize.cx, deviceSize.cy);
+  else
+    bitmap_->SetSize(width, height);
   while (canvas.RestoreState(-1)) {
   }
   canvas.SelectClipRegion(nullptr);
@@ -83,13 +91,32 @@ TColor TSelfPaintedControl<Base>::Background() const {
 
 template <class Base>
 TBitmap& TSelfPaintedControl<Base>::PaintOffscreen() {
-  return offscreen_.Render(this->Width(), this->Height(), Background(), [this] { Paint(); });
+  return PaintOffscreen(this->Widget() != nullptr ? this->Widget()->devicePixelRatioF() : 1.0);
+}
+
+template <class Base>
+TBitmap& TSelfPaintedControl<Base>::PaintOffscreen(double devicePixelRatio, TSize deviceSize) {
+  return offscreen_.Render(
+      this->Width(), this->Height(), Background(), [this] { Paint(); }, devicePixelRatio,
+      deviceSize);
 }
 
 template <class Base>
 bool TSelfPaintedControl<Base>::PaintPeer(QPainter* painter) {
   if (offscreen_.Painting()) return true;
-  painter->drawImage(0, 0, PaintOffscreen().Image());
+  const WidgetPixels place = PlaceWidget(*painter, this->Width(), this->Height());
+  if (place.ratio == 1.0) {
+    painter->drawImage(0, 0, PaintOffscreen(1.0).Image());
+    return true;
+  }
+  // Painted for the device pixels the widget covers where it lies, so that its sides land on
+  // its picture's sides, and copied onto them unscaled.
+  TBitmap& picture = PaintOffscreen(place.ratio, TSize{place.size.width(), place.size.height()});
+  QImage pixels = picture.Image();
+  pixels.setDevicePixelRatio(1.0);
+  PaintInDevicePixels(*painter, place);
+  painter->drawImage(QPoint(0, 0), pixels);
+  painter->restore();
   return true;
 }
 
@@ -105,7 +132,7 @@ void TSelfPaintedControl<Base>::PaintCopyTo(TCanvas& canvas) {
   if (offscreen_.Painting()) return;
   paintingCopy_ = true;
   try {
-    TBitmap& picture = PaintOffscreen();
+    TBitmap& picture = PaintOffscreen(canvas.DevicePixelRatio());
     paintingCopy_ = false;
     canvas.Draw(0, 0, picture);
   } catch (...) {
@@ -131,7 +158,11 @@ void PaintControlTo(TControl* control, TCanvas& canvas) {
   }
   QWidget* widget = control->Widget();
   if (widget == nullptr || control->Width() <= 0 || control->Height() <= 0) return;
-  QImage picture(control->Width(), control->Height(), QImage::Format_ARGB32_Premultiplied);
+  const double ratio = canvas.DevicePixelRatio();
+  QImage picture(DeviceGrid::DeviceExtent(control->Width(), ratio),
+                 DeviceGrid::DeviceExtent(control->Height(), ratio),
+                 QImage::Format_ARGB32_Premultiplied);
+  picture.setDevicePixelRatio(ratio);
   picture.fill(Qt::transparent);
   {
     QPainter painter(&picture);

@@ -14,10 +14,12 @@ class TOffscreenPaint {
   TOffscreenPaint();
   ~TOffscreenPaint();
   TCanvas& Canvas();
-  // Sizes the bitmap, fills it with `background` and runs `paint` with the canvas locked.
-  // The canvas keeps its pen, brush and font from one paint to the next; origin, clip,
-  // saved states and pen position start afresh.
-  TBitmap& Render(int width, int height, TColor background, const std::function<void()>& paint);
+  // Sizes the bitmap (`width` x `height` pixels at `devicePixelRatio` device pixels each,
+  // `deviceSize` of them when given), fills it with `background` and runs `paint` with the
+  // canvas locked. The canvas keeps its pen, brush and font from one paint to the next;
+  // origin, clip, saved states and pen position start afresh.
+  TBitmap& Render(int width, int height, TColor background, const std::function<void()>& paint,
+                  double devicePixelRatio = 1.0, TSize deviceSize = {});
   bool Painting() const { return painting_; }
 
  private:
@@ -34,8 +36,11 @@ class TSelfPaintedControl : public Base {
   ~TSelfPaintedControl() override;
 
   TCanvas& Canvas() { return offscreen_.Canvas(); }
-  // Paints into the off-screen bitmap now and returns it.
+  // Paints into the off-screen bitmap now and returns it: at the device pixel ratio of the
+  // screen the control shows on, so that on a scaled desktop text and lines are as sharp as
+  // the toolkit's own, or at the ratio given.
   TBitmap& PaintOffscreen();
+  TBitmap& PaintOffscreen(double devicePixelRatio, TSize deviceSize = {});
   // True while the control paints for someone else's picture (see PaintControlTo).
   bool PaintingCopy() const { return paintingCopy_; }
 

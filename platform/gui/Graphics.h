@@ -375,6 +375,8 @@ class TCanvas {
   bool HandleAllocated() const;
   // Size of the target in pixels (0 x 0 when unbound).
   TSize TargetSize() const;
+  // Device pixels per pixel of the target (see TBitmap::SetDevicePixelRatio).
+  double DevicePixelRatio() const;
 
   // Lines: the end point is not drawn.
   TPoint PenPos() const { return penPos_; }
@@ -508,6 +510,9 @@ class TBitmap {
   void SetHeight(int height);
   // Keeps the pixels that still fit; new pixels are white. Negative sizes count as 0.
   void SetSize(int width, int height);
+  // The same, holding exactly the device pixels given at a device pixel ratio above 1 (a
+  // picture fitted to where a widget lands on the screen: width x ratio rounded either way).
+  void SetSize(int width, int height, int deviceWidth, int deviceHeight);
   // A palette bitmap (1, 4 or 8 bits) of that size with every pixel index 0, on memory the
   // system hands out zeroed: pixels never written cost neither time nor memory. Other
   // formats size as SetSize does.
@@ -521,7 +526,15 @@ class TBitmap {
   bool Monochrome() const { return format_ == pf1bit; }
   void SetMonochrome(bool mono);
 
-  // Raw row access; nullptr for a row outside the bitmap.
+  // Device pixels per pixel, 1 unless set. A bitmap painted for a scaled screen holds its
+  // pixels at that ratio: Width and Height, the canvas and PixelColor stay in (logical) pixels,
+  // text and fills are drawn at the device's resolution, and Draw copies the device pixels.
+  // Setting it clears the picture. Values below 1 count as 1.
+  double DevicePixelRatio() const { return ratio_; }
+  void SetDevicePixelRatio(double ratio);
+
+  // Raw row access; nullptr for a row outside the bitmap. Rows hold device pixels (more than
+  // Width of them at a device pixel ratio above 1).
   std::uint8_t* ScanLine(int row);
   const std::uint8_t* ScanLine(int row) const;
   int BytesPerLine() const;
@@ -577,6 +590,7 @@ class TBitmap {
   std::unique_ptr<QImage> image_;  // null while the bitmap is empty
   int width_ = 0;
   int height_ = 0;
+  double ratio_ = 1.0;
   TPixelFormat format_ = pfDevice;
   bool transparent_ = false;
   TTransparentMode transparentMode_ = tmAuto;

@@ -2,13 +2,14 @@
 #include <QImage>
 #include <QWidget>
 
+#include "platform/gui/CanvasImpl.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/QtPeer.h"
 
 using namespace zgui;
 
 namespace {
-void DrawBevel(QPainter& p, QRect r, TBevelCut cut, int width) {
+void DrawBevel(WidgetLines& lines, QRect r, TBevelCut cut, int width) {
   if (cut == bvNone) return;
   const QColor light = ToQColor(clBtnHighlight);
   const QColor dark = ToQColor(clBtnShadow);
@@ -17,10 +18,10 @@ void DrawBevel(QPainter& p, QRect r, TBevelCut cut, int width) {
                              : cut == bvRaised ? dark
                                                : ToQColor(clBtnFace);
   for (int i = 0; i < width && r.width() > 1 && r.height() > 1; ++i) {
-    p.fillRect(QRect(r.left(), r.top(), r.width(), 1), topLeft);
-    p.fillRect(QRect(r.left(), r.top(), 1, r.height()), topLeft);
-    p.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), bottomRight);
-    p.fillRect(QRect(r.right(), r.top(), 1, r.height()), bottomRight);
+    lines.Line(QRect(r.left(), r.top(), r.width(), 1), topLeft);
+    lines.Line(QRect(r.left(), r.top(), 1, r.height()), topLeft);
+    lines.Line(QRect(r.left(), r.bottom(), r.width(), 1), bottomRight);
+    lines.Line(QRect(r.right(), r.top(), 1, r.height()), bottomRight);
     r.adjust(1, 1, -1, -1);
   }
 }
@@ -58,9 +59,10 @@ void TPanel::AdjustClientRect(TRect& rect) const {
 bool TPanel::PaintPeer(QPainter* painter) {
   QRect r(0, 0, Width(), Height());
   painter->fillRect(r, ToQColor(Color()));
-  DrawBevel(*painter, r, bevelOuter_, bevelWidth_);
+  WidgetLines lines(*painter, Width(), Height());
+  DrawBevel(lines, r, bevelOuter_, bevelWidth_);
   if (bevelOuter_ != bvNone) r.adjust(bevelWidth_, bevelWidth_, -bevelWidth_, -bevelWidth_);
-  DrawBevel(*painter, r, bevelInner_, bevelWidth_);
+  DrawBevel(lines, r, bevelInner_, bevelWidth_);
   if (!text_.empty()) {
     painter->setFont(Widget()->font());
     painter->setPen(ToQColor(Font()->Color()));

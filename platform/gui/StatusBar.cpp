@@ -3,6 +3,7 @@
 #include <QProgressBar>
 #include <QWidget>
 
+#include "platform/gui/CanvasImpl.h"
 #include "platform/gui/ComCtrls.h"
 #include "platform/gui/QtPeer.h"
 
@@ -90,11 +91,12 @@ bool TStatusBar::PaintPeer(QPainter* painter) {
   painter->setFont(Widget()->font());
   const QColor shadow = ToQColor(clBtnShadow);
   const QColor light = ToQColor(clBtnHighlight);
+  WidgetLines lines(*painter, Width(), Height());
   auto drawPanel = [&](QRect r, const std::string& text) {
-    painter->fillRect(QRect(r.left(), r.top(), r.width(), 1), shadow);
-    painter->fillRect(QRect(r.left(), r.top(), 1, r.height()), shadow);
-    painter->fillRect(QRect(r.left(), r.bottom(), r.width(), 1), light);
-    painter->fillRect(QRect(r.right(), r.top(), 1, r.height()), light);
+    lines.Line(QRect(r.left(), r.top(), r.width(), 1), shadow);
+    lines.Line(QRect(r.left(), r.top(), 1, r.height()), shadow);
+    lines.Line(QRect(r.left(), r.bottom(), r.width(), 1), light);
+    lines.Line(QRect(r.right(), r.top(), 1, r.height()), light);
     painter->setPen(ToQColor(Font()->Color()));
     const QRect inner = r.adjusted(3, 1, -2, -1);
     const QFontMetrics metrics(painter->font());
