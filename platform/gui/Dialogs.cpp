@@ -28,20 +28,6 @@ QWidget* DialogParent() {
   return nullptr;
 }
 
-// "desc|pattern|desc|pattern" in its parts.
-std::vector<std::string> FilterParts(const std::string& filter) {
-  std::vector<std::string> parts;
-  size_t start = 0;
-  while (!filter.empty() && start <= filter.size()) {
-    const size_t bar = filter.find('|', start);
-    parts.push_back(
-        filter.substr(start, bar == std::string::npos ? std::string::npos : bar - start));
-    if (bar == std::string::npos) break;
-    start = bar + 1;
-  }
-  return parts;
-}
-
 // The file dialog's list with sizes, folder types and modification dates in the program's
 // locale: the toolkit writes them in the desktop's, whatever the program speaks.
 class ChineseColumnsModel : public QIdentityProxyModel {
@@ -148,12 +134,13 @@ class ToolkitDriver : public TDialogDriver {
   }
 
   bool SaveDialog(TSaveDialog& dialog) override {
+    // "desc|pattern|desc|pattern" becomes "desc (pattern)" entries.
     QStringList filters;
-    const std::vector<std::string> parts = FilterParts(dialog.Filter);
-    for (size_t i = 0; i + 1 < parts.size(); i += 2) {
-      QString pattern = ToQ(parts[i + 1]);
+    const QStringList parts = ToQ(dialog.Filter).split('|');
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+      QString pattern = parts[i + 1];
       pattern.replace(';', ' ');
-      filters << ToQ(parts[i]) + " (" + pattern + ")";
+      filters << parts[i] + " (" + pattern + ")";
     }
     QFileDialog box(DialogParent(), ToQ(dialog.Title));
     box.setAcceptMode(QFileDialog::AcceptSave);

@@ -29,19 +29,11 @@ std::string PackText(std::string_view text) {
   return PackTextDeclaring(text, static_cast<uint32_t>(text.size()));
 }
 
-namespace {
-
-bool IsPlainAscii(const std::string& bytes) {
-  return std::all_of(bytes.begin(), bytes.end(),
-                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
-}  // namespace
-
 std::string BookText(const std::string& fileBytes) {
   static const std::string kMark = "\xEF\xBB\xBF";
   const bool marked = fileBytes.compare(0, kMark.size(), kMark) == 0;
-  if (!marked && (!IsUtf8(fileBytes) || IsPlainAscii(fileBytes))) return fileBytes;
+  // Plain ASCII is UTF-8 and GBK alike: converting it changes nothing.
+  if (!marked && !IsUtf8(fileBytes)) return fileBytes;
   const std::string utf8 = marked ? fileBytes.substr(kMark.size()) : fileBytes;
   std::string gbk;
   std::size_t failedAt = 0;

@@ -8,7 +8,7 @@
 #include <string_view>
 
 // The text of a book from a text file's bytes, in GBK: a file that is UTF-8 (with a byte-order
-// mark, or well-formed and not plain ASCII) is converted; any other is taken as GBK already.
+// mark, or well-formed) is converted; any other is taken as GBK already.
 // A character GBK has no code for is refused: std::runtime_error with a GBK message naming the
 // line and the character.
 std::string BookText(const std::string& fileBytes);
