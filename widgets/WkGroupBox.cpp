@@ -110,7 +110,7 @@ void TWkCustomGroupBox::Paint() {
       PaintTopLine(f);
       break;
     case gsFlat:
-      PaintFlatFrame(f, fc);
+      DrawRoundedSides(canvas, f, fc, AllSides);
       break;
     case gsBanner:
       PaintBanner(c, fc);
@@ -162,18 +162,6 @@ void TWkCustomGroupBox::PaintTopLine(const TRect& f) {
   }
 }
 
-void TWkCustomGroupBox::PaintFlatFrame(const TRect& f, TColor fc) {
-  TCanvas& canvas = Canvas();
-  Line(canvas, f.Left, f.Top + 2, f.Left, f.Bottom - 2);
-  Line(canvas, f.Left + 2, f.Top, f.Right - 2, f.Top);
-  Line(canvas, f.Left + 2, f.Bottom - 1, f.Right - 2, f.Bottom - 1);
-  Line(canvas, f.Right - 1, f.Top + 2, f.Right - 1, f.Bottom - 2);
-  canvas.SetPixel(f.Left + 1, f.Top + 1, fc);
-  canvas.SetPixel(f.Left + 1, f.Bottom - 2, fc);
-  canvas.SetPixel(f.Right - 2, f.Bottom - 2, fc);
-  canvas.SetPixel(f.Right - 2, f.Top + 1, fc);
-}
-
 void TWkCustomGroupBox::PaintBanner(const TRect& c, TColor fc) {
   TCanvas& canvas = Canvas();
   TColor frame = fc, start = GradientColorStart(), stop = GradientColorStop();
@@ -183,13 +171,7 @@ void TWkCustomGroupBox::PaintBanner(const TRect& c, TColor fc) {
     start = barStop;
     stop = barStart;
   }
-  canvas.Pen().SetColor(frame);
-  Line(canvas, c.Left, c.Top + 1, c.Left, c.Bottom - 1);
-  Line(canvas, c.Left + 1, c.Top, c.Right - 1, c.Top);
-  Line(canvas, c.Left + 1, c.Bottom - 1, c.Right - 1, c.Bottom - 1);
-  Line(canvas, c.Right - 1, c.Top + 1, c.Right - 1, c.Bottom - 1);
-  PaintGradient(canvas, Rect(c.Left + 1, c.Top + 1, c.Right - 1, c.Bottom - 1), gdHorizontalEnd,
-                start, stop);
+  PaintGradient(canvas, DrawCutCornerSides(canvas, c, frame), gdHorizontalEnd, start, stop);
 }
 
 void TWkCustomGroupBox::PaintCaption(TRect c) {

@@ -185,7 +185,6 @@ class TWkCustomGroupBox : public TWkCustomPanel {
   void PaintBackground(const TRect& caption, bool hasCaption);
   void PaintStandardFrame(const TRect& f, TColor fc);
   void PaintTopLine(const TRect& f);
-  void PaintFlatFrame(const TRect& f, TColor fc);
   void PaintBanner(const TRect& caption, TColor fc);
   void PaintCaption(TRect caption);
   TWkGroupBoxStyle groupStyle_ = gsFlat;
