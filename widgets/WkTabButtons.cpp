@@ -160,7 +160,7 @@ void TWkTabMenuButton::ShowTabMenu() {
     item->SetCaption(t->Caption);
     item->SetEnabled(t->Enabled);
     item->SetChecked(i == tc->TabIndex());
-    item->SetImageIndex(!t->Enabled && t->DisabledIndex >= 0 ? t->DisabledIndex : t->ImageIndex);
+    item->SetImageIndex(t->ShownImageIndex());
     item->Tag = i;
     item->OnClick = [tc](TComponent* sender) {
       tc->SetTabIndex(static_cast<int>(static_cast<TMenuItem*>(sender)->Tag));

@@ -34,6 +34,10 @@ class TWkTabData {
   bool Visible = true;
   int Row = 0;
 
+  // The picture the tab shows: its own disabled one when it is disabled and has one.
+  int ShownImageIndex() const {
+    return !Enabled && DisabledIndex >= 0 ? DisabledIndex : ImageIndex;
+  }
   // Copies what the tab shows, not the layout.
   void Assign(const TWkTabData& source);
   virtual ~TWkTabData() = default;

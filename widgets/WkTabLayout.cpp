@@ -360,7 +360,6 @@ void TWkCustomTabControl::MeasureTabs(TTabPlan& plan) {
     plan.maxCross = std::max(plan.maxCross, cross);
   }
   fixedDimension_ = fixedCross > 0 ? fixedCross : TabCrossOf(plan.maxCross);
-  MeasureLengths(plan);
   MeasureButtonSize();
 }
 
@@ -425,6 +424,7 @@ void TWkCustomTabControl::CountAndPlaceRows(TTabPlan& plan) {
   } else {
     // The strip buttons count once the button size is known.
     plan.available = std::max(1, L - 2 * margin_ - StripButtonsSpace() - 2 * buttonSize_ - 2);
+    MeasureLengths(plan);
     PlaceInRows(plan, false);
   }
   rowCount_ = std::max(1, std::min(plan.rows, std::max(1, visible)));

@@ -431,7 +431,7 @@ void TWkTabPainter::PaintCaption(int index, const TRect& rect) {
 void TWkTabPainter::PaintContent(int index, const TRect& content) {
   const TWkTabData* t = tc_.tabs_.Items(index);
   TRect text = content;
-  const int imageIndex = !t->Enabled && t->DisabledIndex >= 0 ? t->DisabledIndex : t->ImageIndex;
+  const int imageIndex = t->ShownImageIndex();
   if (tc_.images_ && t->ImageIndex >= 0) {
     const int iw = tc_.images_->Width(), ih = tc_.images_->Height(), m = tc_.imageMargin_;
     auto alignH = [&](int from, int to) {

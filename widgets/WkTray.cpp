@@ -78,8 +78,9 @@ void TWkTrayIcon::TakeOverApplication() {
 
 void TWkTrayIcon::LeaveApplication() {
   TrayChain& chain = Chain();
-  if (!Alive(chain, this)) return;
-  chain.icons.erase(std::find(chain.icons.begin(), chain.icons.end(), this));
+  const auto it = std::find(chain.icons.begin(), chain.icons.end(), this);
+  if (it == chain.icons.end()) return;
+  chain.icons.erase(it);
   if (!chain.icons.empty()) return;
   // Handlers set over ours since are left alone.
   if (Application != nullptr && IsDispatch(Application->OnMinimize))
