@@ -113,7 +113,7 @@ TForm4::TForm4(TComponent* AOwner, const WorkbenchModel& chart, TAction& timeCas
 }
 
 TCheckBox* TForm4::FilterBox(int number) const {
-  return Find<TCheckBox>("checkbox" + IntToStr(number));
+  return number >= 1 && number < static_cast<int>(boxes_.size()) ? boxes_[number] : nullptr;
 }
 
 void TForm4::ShowFilter() {

@@ -143,15 +143,6 @@ const char* const kNotInteger = "不是有效的整数";
 const char* const kIntRange = "整数须在-2147483648到2147483647之间";
 const char* const kInt64Range = "整数须在-9223372036854775808到9223372036854775807之间";
 
-TNumberText ParseInt(const std::string& text, int& value) {
-  int64_t v = 0;
-  const TNumberText kind =
-      ParseInteger(text, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max(),
-                   std::numeric_limits<uint32_t>::max(), v);
-  if (kind == TNumberText::Number) value = static_cast<int>(v);
-  return kind;
-}
-
 locale_t CLocale() {
   static locale_t c = newlocale(LC_ALL_MASK, "C", nullptr);
   return c;
@@ -161,21 +152,28 @@ locale_t CLocale() {
 
 void RaiseNotInteger(const std::string& text) {
   int ignored;
-  TNumberText kind = ParseInt(text, ignored);
+  TNumberText kind = CheckStrToInt(text, ignored);
   // A caller with stricter rules may refuse a text that converts: it is still no valid integer.
   if (kind == TNumberText::Number) kind = TNumberText::Invalid;
   RaiseNumberError(text, kind, kNotInteger, kIntRange);
 }
 
-TNumberText CheckStrToInt(const std::string& text, int& value) { return ParseInt(text, value); }
+TNumberText CheckStrToInt(const std::string& text, int& value) {
+  int64_t v = 0;
+  const TNumberText kind =
+      ParseInteger(text, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max(),
+                   std::numeric_limits<uint32_t>::max(), v);
+  if (kind == TNumberText::Number) value = static_cast<int>(v);
+  return kind;
+}
 
 bool TryStrToInt(const std::string& text, int& value) {
-  return ParseInt(text, value) == TNumberText::Number;
+  return CheckStrToInt(text, value) == TNumberText::Number;
 }
 
 int StrToInt(const std::string& text) {
   int value = 0;
-  const TNumberText kind = ParseInt(text, value);
+  const TNumberText kind = CheckStrToInt(text, value);
   if (kind != TNumberText::Number) RaiseNumberError(text, kind, kNotInteger, kIntRange);
   return value;
 }
@@ -184,7 +182,7 @@ int StrToIntOfBytes(const std::string& text, size_t at, size_t count) {
   at = std::min(at, text.size());
   count = std::min(count, text.size() - at);
   int value = 0;
-  const TNumberText kind = ParseInt(text.substr(at, count), value);
+  const TNumberText kind = CheckStrToInt(text.substr(at, count), value);
   if (kind == TNumberText::Number) return value;
   // Widen the slice to the characters it touches: the first one that starts at or before `at`,
   // the last one that ends at or after the slice's end.
@@ -247,10 +245,6 @@ TNumberText ParseFloat(const std::string& text, double& value) {
 }
 
 }  // namespace
-
-TNumberText CheckStrToFloat(const std::string& text, double& value) {
-  return ParseFloat(text, value);
-}
 
 bool TryStrToFloat(const std::string& text, double& value) {
   return ParseFloat(text, value) == TNumberText::Number;

@@ -33,7 +33,6 @@ TNumberText CheckStrToInt(const std::string& text, int& value);
 // texts.
 double StrToFloat(const std::string& text);
 bool TryStrToFloat(const std::string& text, double& value);
-TNumberText CheckStrToFloat(const std::string& text, double& value);
 
 std::string IntToStr(int64_t value);
 // Two-digit and wider zero-padded forms are used by several windows.

@@ -5,7 +5,8 @@
 
 namespace {
 
-std::vector<int> Run(int from, int count) {
+// `count` numbers from `from` on.
+std::vector<int> Consecutive(int from, int count) {
   std::vector<int> numbers;
   for (int i = 0; i < count; ++i) numbers.push_back(from + i);
   return numbers;
@@ -21,19 +22,19 @@ NumberStrengthModel::NumberStrengthModel()
     : Groups{{
           {AttributeKind::Animal,
            {"鼠", "牛", "虎", "兔", "龙", "蛇", "马", "羊", "猴", "鸡", "狗", "猪"},
-           Run(1, 12),
+           Consecutive(1, 12),
            9,
            {},
            {}},
-          {AttributeKind::Element, {"金", "木", "水", "火", "土"}, Run(37, 5), 4, {}, {}},
-          {AttributeKind::Colour, {"红", "绿", "兰"}, Run(13, 3), 2, {}, {}},
+          {AttributeKind::Element, {"金", "木", "水", "火", "土"}, Consecutive(37, 5), 4, {}, {}},
+          {AttributeKind::Colour, {"红", "绿", "兰"}, Consecutive(13, 3), 2, {}, {}},
           {AttributeKind::Tail,
            {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"},
-           Run(16, 10),
+           Consecutive(16, 10),
            8,
            {},
            {}},
-          {AttributeKind::Head, {"0", "1", "2", "3", "4"}, Run(26, 5), 4, {}, {}},
+          {AttributeKind::Head, {"0", "1", "2", "3", "4"}, Consecutive(26, 5), 4, {}, {}},
       }} {
   for (StrengthGroup& group : Groups) {
     group.Values.assign(group.Members.size(), 0);

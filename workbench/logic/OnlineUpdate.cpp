@@ -77,11 +77,6 @@ UpdateResult RunOnlineUpdate(const UpdateSetup& setup, UpdateProgress& progress,
   return UpdateResult::ProgramReplaced;
 }
 
-UpdateResult RunOnlineUpdate(const UpdateSetup& setup, UpdateProgress& progress) {
-  const TCancellation never;
-  return RunOnlineUpdate(setup, progress, never);
-}
-
 std::string UpdateBaseAddress(const std::string& builtIn) {
   const char* configured = std::getenv("ZELKAR_UPDATE_URL");
   std::string address = configured && *configured ? configured : builtIn;

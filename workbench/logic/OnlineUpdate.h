@@ -45,7 +45,6 @@ enum class UpdateResult {
 // fetched and nothing fetched for the program is kept; data files already fetched stay.
 UpdateResult RunOnlineUpdate(const UpdateSetup& setup, UpdateProgress& progress,
                              const TCancellation& cancel);
-UpdateResult RunOnlineUpdate(const UpdateSetup& setup, UpdateProgress& progress);
 
 // The update server's base address: the environment's ZELKAR_UPDATE_URL when it is set and not
 // empty, else `builtIn`; a '/' at the end is dropped.
