@@ -4,7 +4,6 @@
 #include "browser/AddFrm.h"
 #include "browser/REZFrm.h"
 #include "browser/logic/BrowserRules.h"
-#include "browser/logic/SiteList.h"
 #include "browser/logic/UloConfig.h"
 #include "platform/Exceptions.h"
 #include "platform/gui/Dialogs.h"
@@ -15,17 +14,14 @@ void TMainForm::WriteConfig(const std::function<void()>& write) {
   } catch (const Exception&) {
     if (configFailureTold_) return;
     configFailureTold_ = true;
-    ShowMessage("设置文件无法写入:" + TUloConfig(ConfigFolder).FileName() +
+    ShowMessage("设置文件无法写入:" + settings_->Config().FileName() +
                 "\n历史地址和收藏本次不会保存。");
   }
 }
 
 void TMainForm::LoadConfig() {
-  settings_ = std::make_unique<TBrowserSettings>(ConfigFolder, BuiltInAddresses());
   settings_->Load();
   for (const std::string& address : settings_->History()) RCbbURL->AddItem(address);
-  for (TMenuItem* item : favouriteItems_) delete item;
-  favouriteItems_.clear();
   for (const std::string& name : settings_->Favourites()) AddFavouriteMenuItem(name);
 }
 
@@ -61,10 +57,11 @@ void TMainForm::RCbbURLKeyDown(TComponent*, uint16_t& Key, TShiftState) {
     RCbbURL->SetText(text);
   }
   NewTab(text);
-  // Compared byte for byte: the same address in another case is stored again.
-  if (settings_->Offers(text)) return;
-  WriteConfig([&] { settings_->AddTyped(text); });
-  RCbbURL->AddItem(text);
+  // Compared byte for byte: the same address in another case is stored again. A file that
+  // cannot be written still leaves the address offered for this run.
+  bool added = true;
+  WriteConfig([&] { added = settings_->AddTyped(text); });
+  if (added) RCbbURL->AddItem(text);
 }
 
 void TMainForm::N1Click(TComponent*) {

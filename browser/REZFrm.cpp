@@ -137,11 +137,9 @@ void TMainForm::BuildToolbar() {
   };
 
   for (const TSiteEntry& entry : SiteEntries()) {
-    auto* action = NewNamed<TAction>(this, "Action" + IntToStr(entry.Action));
-    action->SetCaption(entry.Caption);
-    action->SetActionList(ActionList1);
     const std::string address = entry.Address;
-    action->OnExecute = [this, address](TComponent*) { NewTab(address); };
+    auto* action = NewAction(this, ActionList1, "Action" + IntToStr(entry.Action), entry.Caption,
+                             [this, address](TComponent*) { NewTab(address); });
     SiteActions[entry.Action] = action;
     if (entry.ButtonSlot == 0) continue;
     const int slot = entry.ButtonSlot;
@@ -237,14 +235,10 @@ void TMainForm::BuildMenus() {
   };
   for (const TSiteMenu& menu : SiteMenus()) add(MainMenu1->Items(), menu);
   TMenuItem* system = NewMenuItem(this, MainMenu1->Items(), "SystemMenu", "系统");
-  Action78 = NewNamed<TAction>(this, "Action78");
-  Action78->SetCaption("申明事项");
-  Action78->SetActionList(ActionList1);
-  Action78->OnExecute = Handler(this, &TMainForm::Action78Execute);
-  Action77 = NewNamed<TAction>(this, "Action77");
-  Action77->SetCaption("升级");
-  Action77->SetActionList(ActionList1);
-  Action77->OnExecute = Handler(this, &TMainForm::Action77Execute);
+  Action78 = NewAction(this, ActionList1, "Action78", "申明事项",
+                       Handler(this, &TMainForm::Action78Execute));
+  Action77 =
+      NewAction(this, ActionList1, "Action77", "升级", Handler(this, &TMainForm::Action77Execute));
   NewMenuItem(this, system, "N107", "")->SetAction(Action78);
   NewMenuItem(this, system, "N108", "")->SetAction(Action77);
   N109 = NewMenuItem(this, system, "N109", "退出", Handler(this, &TMainForm::N109Click));

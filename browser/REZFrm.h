@@ -93,8 +93,6 @@ class TMainForm : public TForm {
   void LoadConfig();
   // Where UloConfig.ini lives (the program's folder); tests point it elsewhere.
   std::string ConfigFolder;
-  // The typed addresses and favourites the window shows (read by LoadConfig).
-  const TBrowserSettings& Settings() const { return *settings_; }
 
   void btn1Click(TComponent* Sender);
   void btn2Click(TComponent* Sender);

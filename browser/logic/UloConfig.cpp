@@ -47,7 +47,7 @@ std::vector<std::string> TUloConfig::FavouriteNames() const {
 }
 
 std::string TUloConfig::FavouriteAddress(const std::string& name) const {
-  return TIniFile(path_).ReadString(kFavourites, SettingsKey(name), "");
+  return AddressUnder(SettingsKey(name));
 }
 
 std::string TUloConfig::AddressUnder(const std::string& key) const {

@@ -116,11 +116,12 @@ void TImageList::Clear() {
 }
 
 bool TImageList::GetBitmap(int index, TBitmap& bitmap) const {
-  if (index < 0 || index >= Count()) return false;
+  const QImage* image = Image(index);
+  if (!image) return false;
   QImage flat(width_, height_, QImage::Format_RGB32);
   flat.fill(QColor::fromRgb(ToQRgb(clBtnFace)));
   QPainter painter(&flat);
-  painter.drawImage(0, 0, *images_[static_cast<size_t>(index)]);
+  painter.drawImage(0, 0, *image);
   painter.end();
   bitmap.SetImage(flat);
   return true;
@@ -132,8 +133,9 @@ const QImage* TImageList::Image(int index) const {
 }
 
 void TImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabled) const {
-  if (index < 0 || index >= Count()) return;
-  const QImage& image = *images_[static_cast<size_t>(index)];
+  const QImage* found = Image(index);
+  if (!found) return;
+  const QImage& image = *found;
   if (enabled) {
     canvas.DrawQImage(x, y, image);
     return;

@@ -32,7 +32,10 @@ QWidget* DialogParent() {
 // locale: the toolkit writes them in the desktop's, whatever the program speaks.
 class ChineseColumnsModel : public QIdentityProxyModel {
  public:
-  using QIdentityProxyModel::QIdentityProxyModel;
+  // Made with the dialog, after the program's locale is set: the folders' type reads in it.
+  explicit ChineseColumnsModel(QObject* parent)
+      : QIdentityProxyModel(parent),
+        folderType_(QMimeDatabase().mimeTypeForName(QStringLiteral("inode/directory")).comment()) {}
   QVariant data(const QModelIndex& index, int role) const override {
     auto* files = qobject_cast<QFileSystemModel*>(sourceModel());
     if (role != Qt::DisplayRole || !files) return QIdentityProxyModel::data(index, role);
@@ -42,8 +45,7 @@ class ChineseColumnsModel : public QIdentityProxyModel {
         if (!files->isDir(source)) return QLocale().formattedDataSize(files->size(source));
         break;
       case kTypeColumn:
-        if (files->isDir(source))
-          return QMimeDatabase().mimeTypeForName(QStringLiteral("inode/directory")).comment();
+        if (files->isDir(source)) return folderType_;
         break;
       case kDateColumn: {
         const QDateTime modified = files->lastModified(source);
@@ -58,6 +60,7 @@ class ChineseColumnsModel : public QIdentityProxyModel {
   static constexpr int kSizeColumn = 1;
   static constexpr int kTypeColumn = 2;
   static constexpr int kDateColumn = 3;
+  const QString folderType_;
 };
 
 class ToolkitDriver : public TDialogDriver {
