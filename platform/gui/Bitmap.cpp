@@ -167,7 +167,6 @@ void TBitmap::SetSize(int width, int height, int deviceWidth, int deviceHeight) 
   // Within a pixel of the ratio's size, and never fewer device pixels than pixels.
   auto fit = [this](int logical, int device) {
     const int most = DeviceGrid::DeviceExtent(logical, ratio_);
-    if (ratio_ == 1.0) return logical;
     return std::clamp(device, std::max(logical, most - 1), most);
   };
   deviceWidth = fit(width, deviceWidth);

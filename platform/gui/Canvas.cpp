@@ -32,8 +32,7 @@ int NearestPaletteIndex(const QList<QRgb>& table, QRgb rgb) {
 // ---------------------------------------------------------------------------------------------
 
 DeviceGrid::DeviceGrid(double ratio, int width, int height, int deviceWidth, int deviceHeight)
-    : scaled_(ratio != 1.0),
-      ratio_(ratio),
+    : ratio_(ratio),
       line_(std::max(1, static_cast<int>(std::floor(ratio + 1e-9)))),
       width_(width),
       height_(height),
@@ -46,7 +45,7 @@ int DeviceGrid::DeviceExtent(int logical, double ratio) {
 }
 
 int DeviceGrid::Map(int v, int size, int deviceSize) const {
-  if (!scaled_) return v;
+  if (!Scaled()) return v;
   // Packed near the sides (less on small targets, so that their middle keeps room); the
   // middle shares out what is left evenly.
   const int packed = std::min(4, size / 4);
@@ -60,13 +59,13 @@ int DeviceGrid::Map(int v, int size, int deviceSize) const {
 }
 
 QRect DeviceGrid::Fill(const QRect& r) const {
-  if (!scaled_) return r;
+  if (!Scaled()) return r;
   const int left = X(r.x()), top = Y(r.y());
   return QRect(left, top, X(r.x() + r.width()) - left, Y(r.y() + r.height()) - top);
 }
 
 QRect DeviceGrid::Stroke(const QRect& r) const {
-  if (!scaled_ || r.isEmpty()) return r;
+  if (!Scaled() || r.isEmpty()) return r;
   const int left = X(r.x()), top = Y(r.y());
   return QRect(left, top, X(r.x() + r.width() - 1) + line_ - left,
                Y(r.y() + r.height() - 1) + line_ - top);
@@ -107,19 +106,21 @@ void PaintInDevicePixels(QPainter& painter, const WidgetPixels& place) {
 }
 
 WidgetLines::WidgetLines(QPainter& painter, int width, int height)
-    : painter_(painter), place_(PlaceWidget(painter, width, height)) {
-  if (place_.ratio != 1.0)
-    grid_ = DeviceGrid(place_.ratio, width, height, place_.size.width(), place_.size.height());
+    : painter_(painter),
+      place_(PlaceWidget(painter, width, height)),
+      grid_(place_.ratio, width, height, place_.size.width(), place_.size.height()) {}
+
+void WidgetLines::Fill(const QRect& r, const QColor& color) {
+  painter_.fillRect(grid_.Scaled() ? grid_.Stroke(r) : r, color);
 }
 
-void WidgetLines::Line(const QRect& r, const QColor& color) {
-  if (!grid_.Scaled()) {
-    painter_.fillRect(r, color);
-    return;
-  }
-  PaintInDevicePixels(painter_, place_);
-  painter_.fillRect(grid_.Stroke(r), color);
-  painter_.restore();
+void WidgetLines::Frame(const QRect& r, const QColor& topLeft, const QColor& bottomRight) {
+  if (grid_.Scaled()) PaintInDevicePixels(painter_, place_);
+  Fill(QRect(r.left(), r.top(), r.width(), 1), topLeft);
+  Fill(QRect(r.left(), r.top(), 1, r.height()), topLeft);
+  Fill(QRect(r.left(), r.bottom(), r.width(), 1), bottomRight);
+  Fill(QRect(r.right(), r.top(), 1, r.height()), bottomRight);
+  if (grid_.Scaled()) painter_.restore();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -334,9 +335,7 @@ void TCanvas::Unbind() {
 
 bool TCanvas::HandleAllocated() const { return d_->bitmap != nullptr || d_->painter != nullptr; }
 
-double TCanvas::DevicePixelRatio() const {
-  return d_->bitmap != nullptr && d_->painter == nullptr ? d_->bitmap->DevicePixelRatio() : 1.0;
-}
+double TCanvas::DevicePixelRatio() const { return GridOf(*d_).Ratio(); }
 
 TSize TCanvas::TargetSize() const {
   if (d_->bitmap != nullptr) return TSize{d_->bitmap->Width(), d_->bitmap->Height()};
@@ -399,9 +398,12 @@ void StrokeScaled(CanvasPaint& p, const TPen& pen, const std::vector<TPoint>& po
   }
 }
 
-// Paints the runs of one-pixel lines, or strokes thick lines with Qt.
+// Paints the runs of one-pixel lines, or strokes thick lines with Qt. On a scaled target,
+// `joint` is the end of the line this one goes on from: the gap at their corner is filled
+// first, in the same painting.
 void StrokeSegments(TCanvas::Impl& impl, const TPen& pen, TPoint origin,
-                    const std::vector<TPoint>& points, bool closed) {
+                    const std::vector<TPoint>& points, bool closed,
+                    const std::optional<TCanvas::Impl::LineEnd>& joint = std::nullopt) {
   if (pen.Style() == psClear || points.size() < 2) return;
   CanvasPaint p(impl);
   if (!p) return;
@@ -426,6 +428,7 @@ void StrokeSegments(TCanvas::Impl& impl, const TPen& pen, TPoint origin,
     return;
   }
   if (grid.Scaled()) {
+    if (joint) FillJoint(p, joint->lastPixel, joint->end, QColor::fromRgb(ToQRgb(joint->color)));
     std::vector<TPoint> shifted;
     shifted.reserve(count);
     for (const TPoint& pt : points) shifted.push_back(TPoint{pt.X + origin.X, pt.Y + origin.Y});
@@ -478,24 +481,18 @@ void TCanvas::MoveTo(int x, int y) {
 void TCanvas::LineTo(int x, int y) {
   const TPoint from = penPos_;
   penPos_ = TPoint{x, y};
-  const TPoint o = origin_;
+  const TPoint a{from.X + origin_.X, from.Y + origin_.Y};
+  const TPoint b{x + origin_.X, y + origin_.Y};
   const bool joins = pen_.Width() <= 1 && pen_.Mode() == pmCopy &&
                      (pen_.Style() == psSolid || pen_.Style() == psInsideFrame);
-  if (joins && d_->lastLine && d_->lastLine->end.X == from.X + o.X &&
-      d_->lastLine->end.Y == from.Y + o.Y && GridOf(*d_).Scaled()) {
-    // Before the new line, which draws the corner pixel itself.
-    CanvasPaint p(*d_);
-    if (p)
-      FillJoint(p, d_->lastLine->lastPixel, d_->lastLine->end,
-                QColor::fromRgb(ToQRgb(d_->lastLine->color)));
-  }
-  StrokeSegments(*d_, pen_, origin_, {from, penPos_}, false);
+  std::optional<Impl::LineEnd> joint;
+  if (joins && d_->lastLine && d_->lastLine->end.X == a.X && d_->lastLine->end.Y == a.Y)
+    joint = d_->lastLine;
+  StrokeSegments(*d_, pen_, origin_, {from, penPos_}, false, joint);
   if (!joins) {
     d_->lastLine.reset();
     return;
   }
-  const TPoint a{from.X + o.X, from.Y + o.Y};
-  const TPoint b{x + o.X, y + o.Y};
   if (const auto last = LastAxisPixel(a, b))
     d_->lastLine = Impl::LineEnd{b, *last, pen_.Color()};
   else

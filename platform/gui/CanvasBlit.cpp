@@ -119,8 +119,9 @@ void DrawOnGrid(CanvasPaint& p, const QRect& target, const QImage& source, doubl
   auto sourceIndex = [](int devices, int from, int logical, int sourceSize, auto deviceOf) {
     std::vector<int> index(static_cast<size_t>(devices));
     int l = 0;
+    const int start = deviceOf(from);
     for (int d = 0; d < devices; ++d) {
-      while (l + 1 < logical && deviceOf(from + l + 1) <= deviceOf(from) + d) ++l;
+      while (l + 1 < logical && deviceOf(from + l + 1) <= start + d) ++l;
       index[static_cast<size_t>(d)] = std::min(
           sourceSize - 1,
           static_cast<int>((static_cast<long long>(2 * l + 1) * sourceSize) / (2LL * logical)));

@@ -29,7 +29,7 @@ class DeviceGrid {
  public:
   DeviceGrid() = default;
   DeviceGrid(double ratio, int width, int height, int deviceWidth, int deviceHeight);
-  bool Scaled() const { return scaled_; }
+  bool Scaled() const { return ratio_ != 1.0; }
   double Ratio() const { return ratio_; }
   // Device pixels across a one-pixel line.
   int Line() const { return line_; }
@@ -45,7 +45,6 @@ class DeviceGrid {
 
  private:
   int Map(int v, int size, int deviceSize) const;
-  bool scaled_ = false;
   double ratio_ = 1.0;
   int line_ = 1;
   int width_ = 0, height_ = 0, deviceWidth_ = 0, deviceHeight_ = 0;
@@ -99,10 +98,12 @@ void PaintInDevicePixels(QPainter& painter, const WidgetPixels& place);
 class WidgetLines {
  public:
   WidgetLines(QPainter& painter, int width, int height);
-  // A rectangle one pixel wide or high, in the widget's pixels.
-  void Line(const QRect& r, const QColor& color);
+  // The one-pixel ring just inside `r` (in the widget's pixels): top and left sides in one colour,
+  // bottom and right in the other.
+  void Frame(const QRect& r, const QColor& topLeft, const QColor& bottomRight);
 
  private:
+  void Fill(const QRect& r, const QColor& color);
   QPainter& painter_;
   WidgetPixels place_;
   DeviceGrid grid_;

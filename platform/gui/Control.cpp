@@ -101,7 +101,7 @@ void TControl::SetParent(TWinControl* parent) {
   if (parentFont_) CopyParentFont();
   if (parentColor_) color_ = parent->Color();
   UpdatePeer();
-  if (parentBiDiMode_) TakeBiDiMode(parent->BiDiMode());
+  ParentBiDiModeChanged();
   if (align_ != alNone) parent->Realign();
   parent->ControlListChange(this, true);
 }

@@ -100,9 +100,6 @@ class TForm : public TWinControl {
 
   // Places the window at the centre of the screen's work area.
   void CenterOnScreen();
-  // Moves the window into the screen's work area, shrunk to it when larger, so that its title
-  // bar shows (done whenever it is shown).
-  void KeepInsideWorkArea();
   // Starts the window system's sizing drag from the bottom-right corner, as a size grip does;
   // false where the window is not shown or the window system does not offer one.
   bool StartSizeDrag();
@@ -152,6 +149,9 @@ class TForm : public TWinControl {
   void Notification(TComponent* component, TOperation operation) override;
 
  private:
+  // Moves the window into the screen's work area, shrunk to it when larger, so that its title
+  // bar shows (done whenever it is shown).
+  void KeepInsideWorkArea();
   void ApplyWindowFlags();
   void PlaceWindow();
   void LayoutFrame();

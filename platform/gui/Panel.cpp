@@ -18,10 +18,7 @@ void DrawBevel(WidgetLines& lines, QRect r, TBevelCut cut, int width) {
                              : cut == bvRaised ? dark
                                                : ToQColor(clBtnFace);
   for (int i = 0; i < width && r.width() > 1 && r.height() > 1; ++i) {
-    lines.Line(QRect(r.left(), r.top(), r.width(), 1), topLeft);
-    lines.Line(QRect(r.left(), r.top(), 1, r.height()), topLeft);
-    lines.Line(QRect(r.left(), r.bottom(), r.width(), 1), bottomRight);
-    lines.Line(QRect(r.right(), r.top(), 1, r.height()), bottomRight);
+    lines.Frame(r, topLeft, bottomRight);
     r.adjust(1, 1, -1, -1);
   }
 }

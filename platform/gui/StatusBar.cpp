@@ -93,10 +93,7 @@ bool TStatusBar::PaintPeer(QPainter* painter) {
   const QColor light = ToQColor(clBtnHighlight);
   WidgetLines lines(*painter, Width(), Height());
   auto drawPanel = [&](QRect r, const std::string& text) {
-    lines.Line(QRect(r.left(), r.top(), r.width(), 1), shadow);
-    lines.Line(QRect(r.left(), r.top(), 1, r.height()), shadow);
-    lines.Line(QRect(r.left(), r.bottom(), r.width(), 1), light);
-    lines.Line(QRect(r.right(), r.top(), 1, r.height()), light);
+    lines.Frame(r, shadow, light);
     painter->setPen(ToQColor(Font()->Color()));
     const QRect inner = r.adjusted(3, 1, -2, -1);
     const QFontMetrics metrics(painter->font());
