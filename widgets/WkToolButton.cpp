@@ -387,9 +387,14 @@ void TWkToolButton::MouseLeave() {
   if (FlatLook()) Repaint();
 }
 
+TRect TWkToolButton::DropDownPartRect() const {
+  return UseRightToLeftAlignment() ? Rect(0, 0, kDropDownPartWidth, Height())
+                                   : Rect(Width() - kDropDownPartWidth, 0, Width(), Height());
+}
+
 bool TWkToolButton::OnDropDownPart(int x) const {
-  if (UseRightToLeftAlignment()) return x <= kDropDownPartWidth;
-  return x >= Width() - kDropDownPartWidth;
+  const TRect part = DropDownPartRect();
+  return UseRightToLeftAlignment() ? x <= part.Right : x >= part.Left;
 }
 
 void TWkToolButton::ShowDropDownMenu() {
@@ -537,9 +542,8 @@ void TWkToolButton::DrawDropDownPart() {
   TCanvas& canvas = Canvas();
   const bool anywhere = DropsFromAnywhere();
   const bool mirrored = UseRightToLeftAlignment();
-  TRect p = anywhere   ? GetClientRect()
-            : mirrored ? Rect(0, 0, kDropDownPartWidth, Height())
-                       : Rect(Width() - kDropDownPartWidth, 0, Width(), Height());
+  const TRect part = DropDownPartRect();
+  TRect p = anywhere ? GetClientRect() : part;
   if (state_ == 4) {
     if (visualStyle_ == vsGradient) {
       TColor frame, a, b;
@@ -555,7 +559,7 @@ void TWkToolButton::DrawDropDownPart() {
   } else if (!anywhere && Enabled() &&
              ((FlatLook() && mouseInControl_) || !FlatLook() ||
               (state_ == 2 && visualStyle_ != vsGradient))) {
-    const int x = mirrored ? kDropDownPartWidth : Width() - kDropDownPartWidth;
+    const int x = mirrored ? part.Right : part.Left;
     if (visualStyle_ == vsGradient) {
       TColor frame, a, b;
       GetSelection(frame, a, b);

@@ -123,6 +123,8 @@ class TWkToolButton : public TGraphicControl {
   void CalcLayout(TRect& imageRect, TRect& textRect);
   TSize GetImageSize() const;
   // A press at x falls on the drop-down part (at the left edge right to left).
+  // The drop-down part: at the right end, or the left one right to left.
+  TRect DropDownPartRect() const;
   bool OnDropDownPart(int x) const;
 
  protected:
