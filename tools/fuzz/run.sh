@@ -30,8 +30,11 @@ CC=clang CXX=clang++ cmake -S . -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDeb
   -DZELKAR_FUZZ=ON -DZELKAR_TESTS=OFF -DZELKAR_BENCH=OFF >/dev/null
 cmake --build "$out" -j "$(nproc)" --target "${target}_fuzz"
 
-# Seeds: the committed ones, and the Apache icons for the GIF readers.
-cp tools/fuzz/seeds/"$target"/* "$seeds/"
+# Seeds: the committed ones (the round trip shares the reader's), and the Apache icons for the
+# GIF readers.
+committed=$target
+[ "$target" = gif_roundtrip ] && committed=gif_reader
+cp tools/fuzz/seeds/"$committed"/* "$seeds/"
 case $target in
   gif_reader | gif_roundtrip)
     [ -d /usr/share/apache2/icons ] && find /usr/share/apache2/icons -name '*.gif' -size -8k -exec cp {} "$seeds/" \; ;;
