@@ -134,7 +134,7 @@ TEST_F(ToolWindowsTest, PackedSampleShowsInTheReader) {
   const std::filesystem::path sample =
       std::filesystem::path(ZELKAR_SOURCE_DIR) / "tests/workbench/data/zelkar_sample_book.txt";
   const std::string command = std::string("\"") + PACKTEXT_TOOL + "\" \"" + sample.string() +
-                              "\" \"" + (folder / "bd" / "lyrm.dat").string() + "\"";
+                              "\" \"" + (folder / "bd" / "lyrm.dat").string() + "\" >/dev/null";
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
   const std::string text = Bytes(sample);
   ASSERT_GT(text.size(), 100u);
@@ -156,18 +156,24 @@ TEST_F(ToolWindowsTest, PackedSampleShowsInTheReader) {
 
 namespace {
 
-// Runs the packer; its exit status, and what it wrote to standard error (UTF-8).
+// Runs the packer; its exit status, what it wrote to standard error and standard output (UTF-8).
 struct Packed {
   int status;
   std::string errors;
+  std::string output;
 };
+std::string FileText(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
 Packed RunPacker(const std::filesystem::path& source, const std::filesystem::path& target,
-                 const std::filesystem::path& errorsFile) {
-  const std::string command = std::string("\"") + PACKTEXT_TOOL + "\" \"" + source.string() +
-                              "\" \"" + target.string() + "\" 2>\"" + errorsFile.string() + "\"";
+                 const std::filesystem::path& errorsFile, const std::string& options = "") {
+  const std::filesystem::path outputFile = errorsFile.string() + ".out";
+  const std::string command = std::string("\"") + PACKTEXT_TOOL + "\" " + options + " \"" +
+                              source.string() + "\" \"" + target.string() + "\" 2>\"" +
+                              errorsFile.string() + "\" >\"" + outputFile.string() + "\"";
   const int status = std::system(command.c_str());
-  std::ifstream in(errorsFile, std::ios::binary);
-  return {status, std::string(std::istreambuf_iterator<char>(in), {})};
+  return {status, FileText(errorsFile), FileText(outputFile)};
 }
 
 void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
@@ -215,4 +221,49 @@ TEST_F(ToolWindowsTest, PackerTakesUtf8TextAsGbkAndSaysWhyItFails) {
                             GbkToUtf8("」: ") + std::strerror(ENOENT)),
             std::string::npos)
       << run.errors;
+}
+
+// The packer says which encoding it read, lets the user settle a text that is GBK and UTF-8
+// alike, and names the book the user gave when it cannot be written.
+TEST_F(ToolWindowsTest, PackerSaysWhatItReadAndNamesTheBookItCannotWrite) {
+  const std::filesystem::path errors = folder / "errors.txt";
+  // "邪斜" in GBK reads as the UTF-8 of "аб".
+  WriteBytes(folder / "both.txt", "\xD0\xB0\xD0\xB1");
+  Packed run = RunPacker(folder / "both.txt", folder / "bd" / "yj.dat", errors);
+  ASSERT_EQ(run.status, 0) << run.errors;
+  EXPECT_NE(run.output.find(GbkToUtf8("按 UTF-8 读入")), std::string::npos) << run.output;
+  run = RunPacker(folder / "both.txt", folder / "bd" / "yj.dat", errors, "--encoding gbk");
+  ASSERT_EQ(run.status, 0) << run.errors;
+  EXPECT_NE(run.output.find(GbkToUtf8("按 GBK 读入")), std::string::npos) << run.output;
+  EXPECT_GBK_EQ(OpenBook("易经").text, "邪斜");
+  run = RunPacker(folder / "both.txt", folder / "bd" / "yj.dat", errors, "--encoding latin1");
+  EXPECT_NE(run.status, 0);
+  EXPECT_NE(run.errors.find(GbkToUtf8("不认识的编码「latin1」")), std::string::npos) << run.errors;
+
+  // A UTF-16 file is converted; "€" on the third of three lines ended by CR alone is refused with
+  // its line, where glibc's GBK would have written a byte the reader shows as U+FFFD.
+  WriteBytes(folder / "utf16.txt", std::string("\xFF\xFE\x58\x5B\x0D\x00\x0A\x00", 8));
+  run = RunPacker(folder / "utf16.txt", folder / "bd" / "yj.dat", errors);
+  ASSERT_EQ(run.status, 0) << run.errors;
+  EXPECT_NE(run.output.find("UTF-16LE"), std::string::npos) << run.output;
+  EXPECT_GBK_EQ(OpenBook("易经").text, "存\r\n");
+  WriteBytes(folder / "euro.txt", "a\rb\r\xE2\x82\xAC\r");
+  run = RunPacker(folder / "euro.txt", folder / "bd" / "e.dat", errors);
+  EXPECT_NE(run.status, 0);
+  EXPECT_NE(run.errors.find(GbkToUtf8("第3行的字符「") + "\xE2\x82\xAC"), std::string::npos)
+      << run.errors;
+  EXPECT_FALSE(std::filesystem::exists(folder / "bd" / "e.dat"));
+
+  // A book that cannot be written (here a folder stands where the packer writes it first; a
+  // folder it may not write to fails the same way): the error names the book the user gave.
+  std::filesystem::create_directories(folder / "bd" / "z.dat.tmp");
+  run = RunPacker(folder / "both.txt", folder / "bd" / "z.dat", errors);
+  EXPECT_NE(run.status, 0);
+  EXPECT_NE(run.errors.find(GbkToUtf8("无法写入文件「") + (folder / "bd" / "z.dat").string() +
+                            GbkToUtf8("」: ") + std::strerror(EISDIR)),
+            std::string::npos)
+      << run.errors;
+  EXPECT_EQ(run.errors.find(".tmp"), std::string::npos) << run.errors;
+  EXPECT_FALSE(std::filesystem::exists(folder / "bd" / "z.dat"));
+  EXPECT_TRUE(std::filesystem::is_directory(folder / "bd" / "z.dat.tmp"));
 }

@@ -1,15 +1,19 @@
 // libFuzzer target for packed book files: any bytes decode or are refused with a reason, never
 // with more text than the header's length, and the work and memory follow the input (libFuzzer's
 // limits catch the rest). The bytes are also packed as a text (length, then zlib) and must
-// decode to themselves.
+// decode to themselves. The packer reads the bytes as a text file in each encoding: what it
+// accepts must read back through the reader's conversion as itself.
 #include <zlib.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
+#include "platform/GbkText.h"
+#include "tools/packtext/PackText.h"
 #include "workbench/logic/PackedText.h"
 
 namespace {
@@ -34,12 +38,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   const PackedText read = DecodePackedText(bytes);
   if (read.Error == PackedTextError::None && size >= 4) {
-    const std::uint32_t length = data[0] | (data[1] << 8) | (data[2] << 16) |
-                                 (static_cast<std::uint32_t>(data[3]) << 24);
+    const std::uint32_t length =
+        data[0] | (data[1] << 8) | (data[2] << 16) | (static_cast<std::uint32_t>(data[3]) << 24);
     if (read.Text.size() != length) std::abort();
   }
   if (read.Error != PackedTextError::None && !read.Text.empty()) std::abort();
   const PackedText again = DecodePackedText(Pack(bytes));
   if (again.Error != PackedTextError::None || again.Text != bytes) std::abort();
+  const std::string file(bytes);
+  for (TextEncoding encoding : {TextEncoding::Detect, TextEncoding::Gbk, TextEncoding::Utf8}) {
+    BookSource book;
+    try {
+      book = ReadBookText(file, encoding);
+    } catch (const std::runtime_error&) {
+      continue;
+    }
+    std::string back;
+    std::size_t failedAt = 0;
+    if (!Utf8ToGbkExactly(GbkToUtf8(book.text), back, failedAt) || back != book.text) std::abort();
+  }
   return 0;
 }

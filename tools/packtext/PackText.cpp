@@ -2,8 +2,9 @@
 
 #include <zlib.h>
 
-#include <algorithm>
+#include <cstdio>
 #include <stdexcept>
+#include <vector>
 
 #include "platform/GbkText.h"
 
@@ -29,24 +30,216 @@ std::string PackText(std::string_view text) {
   return PackTextDeclaring(text, static_cast<uint32_t>(text.size()));
 }
 
-std::string BookText(const std::string& fileBytes) {
-  static const std::string kMark = "\xEF\xBB\xBF";
-  const bool marked = fileBytes.compare(0, kMark.size(), kMark) == 0;
-  // Plain ASCII is UTF-8 and GBK alike: converting it changes nothing.
-  if (!marked && !IsUtf8(fileBytes)) return fileBytes;
-  const std::string utf8 = marked ? fileBytes.substr(kMark.size()) : fileBytes;
-  std::string gbk;
+namespace {
+
+using Bytes = unsigned char;
+
+std::string LineText(long line) { return "第" + std::to_string(line) + "行"; }
+
+// The lines of a text with their ends: CR, LF and CR LF each end one. Neither a GBK trail byte
+// nor a UTF-8 continuation byte is ever CR or LF, so bytes can be scanned directly.
+std::vector<std::string_view> Lines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r' && text[i] != '\n') continue;
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    lines.push_back(text.substr(start, i + 1 - start));
+    start = i + 1;
+  }
+  if (start < text.size()) lines.push_back(text.substr(start));
+  return lines;
+}
+
+// The line that holds the end of `text`: 1 plus the line ends in it.
+long LinesEnded(std::string_view text) {
+  const auto lines = Lines(text);
+  const bool ended = !text.empty() && (text.back() == '\r' || text.back() == '\n');
+  return static_cast<long>(lines.size()) + (ended || lines.empty() ? 1 : 0);
+}
+
+// Length of the character at `at` as the encoding has it, never past the end.
+std::size_t Utf8CharLength(std::string_view text, std::size_t at) {
+  const auto c = static_cast<Bytes>(text[at]);
+  std::size_t length = c < 0xC0 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : c < 0xF8 ? 4 : 1;
+  std::size_t n = 1;
+  while (n < length && at + n < text.size() && (static_cast<Bytes>(text[at + n]) & 0xC0) == 0x80)
+    ++n;
+  return n;
+}
+std::size_t Gb18030CharLength(std::string_view text, std::size_t at) {
+  const auto c = static_cast<Bytes>(text[at]);
+  if (c < 0x81 || c == 0xFF || at + 1 >= text.size()) return 1;
+  const auto second = static_cast<Bytes>(text[at + 1]);
+  if (second >= 0x30 && second <= 0x39) return at + 4 <= text.size() ? 4 : text.size() - at;
+  return 2;
+}
+
+std::string CodePoint(const std::string& utf8Char) {
+  std::uint32_t code = 0;
+  const auto lead = static_cast<Bytes>(utf8Char[0]);
+  code = lead < 0x80 ? lead : lead < 0xE0 ? lead & 0x1F : lead < 0xF0 ? lead & 0x0F : lead & 0x07;
+  for (std::size_t i = 1; i < utf8Char.size(); ++i)
+    code = code << 6 | (static_cast<Bytes>(utf8Char[i]) & 0x3F);
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, "U+%04X", static_cast<unsigned>(code));
+  return buffer;
+}
+
+std::string HexBytes(std::string_view bytes) {
+  std::string out;
+  for (char c : bytes) {
+    char buffer[4];
+    std::snprintf(buffer, sizeof buffer, out.empty() ? "%02X" : " %02X", static_cast<Bytes>(c));
+    out += buffer;
+  }
+  return out;
+}
+
+[[noreturn]] void RefuseCharacter(long line, const std::string& utf8Char) {
+  throw std::runtime_error(LineText(line) + "的字符「" + Utf8ToGbk(utf8Char) + "」(" +
+                           CodePoint(utf8Char) + ") 在 GBK 中没有编码，请换用 GBK 能写出的字符");
+}
+
+// Whether a piece of UTF-8 has a GBK form that the reader's conversion turns back into it.
+// glibc's GBK writes "€" as the byte 0x80, which the reader cannot read, and drops the tag
+// characters U+E0000 to U+E007F without a word: only the way back shows both.
+bool Utf8ReadsBack(std::string_view piece, std::string& gbk) {
+  const std::string utf8(piece);
   std::size_t failedAt = 0;
-  if (Utf8ToGbkExactly(utf8, gbk, failedAt)) return gbk;
-  const long line = 1 + static_cast<long>(std::count(utf8.begin(), utf8.begin() + failedAt, '\n'));
-  // The character as the file has it: a lead byte and its continuation bytes.
-  std::size_t end = failedAt + 1;
-  while (end < utf8.size() && end - failedAt < 4 &&
-         (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80)
-    ++end;
-  const std::string character = utf8.substr(failedAt, end - failedAt);
-  if (!IsUtf8(character))
-    throw std::runtime_error("第" + std::to_string(line) + "行不是有效的 UTF-8 文字");
-  throw std::runtime_error("第" + std::to_string(line) + "行的字符「" + Utf8ToGbk(character) +
-                           "」在 GBK 中没有编码，请换用 GBK 能写出的字符");
+  return Utf8ToGbkExactly(utf8, gbk, failedAt) && GbkToUtf8(gbk) == utf8;
+}
+
+// Whether GBK bytes read back as themselves: each is a character the reader shows, and that
+// GBK writes the same way again.
+bool GbkReadsBack(std::string_view piece) {
+  std::string again;
+  std::size_t failedAt = 0;
+  return Utf8ToGbkExactly(GbkToUtf8(std::string(piece)), again, failedAt) && again == piece;
+}
+
+// The first line that fails `readsBack`, with its number; the whole text is checked first, so
+// a good file costs two conversions.
+template <typename Check>
+std::pair<long, std::string_view> FirstFailingLine(std::string_view text, Check readsBack) {
+  long number = 0;
+  for (std::string_view line : Lines(text)) {
+    ++number;
+    if (!readsBack(line)) return {number, line};
+  }
+  return {0, {}};
+}
+
+std::string FromUtf8(std::string_view utf8) {
+  std::string gbk;
+  if (IsUtf8(std::string(utf8)) && Utf8ReadsBack(utf8, gbk)) return gbk;
+  std::string scratch;
+  const auto [line, text] = FirstFailingLine(utf8, [&](std::string_view piece) {
+    return IsUtf8(std::string(piece)) && Utf8ReadsBack(piece, scratch);
+  });
+  if (!IsUtf8(std::string(text)))
+    throw std::runtime_error(LineText(line) + "不是有效的 UTF-8 文字");
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t length = Utf8CharLength(text, at);
+    const std::string character(text.substr(at, length));
+    if (!Utf8ReadsBack(character, scratch)) RefuseCharacter(line, character);
+    at += length;
+  }
+  throw std::runtime_error(LineText(line) + "的文字不能原样写成 GBK");
+}
+
+std::string FromGbk(std::string_view gbk) {
+  if (GbkReadsBack(gbk)) return std::string(gbk);
+  const auto [line, text] = FirstFailingLine(gbk, GbkReadsBack);
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t length = Gb18030CharLength(text, at);
+    const std::string_view character = text.substr(at, length);
+    if (!GbkReadsBack(character)) {
+      const std::string utf8 = GbkToUtf8(std::string(character));
+      // A character of GB18030 that GBK lacks is named; bytes that are no character are shown.
+      if (utf8.find("\xEF\xBF\xBD") == std::string::npos) RefuseCharacter(line, utf8);
+      throw std::runtime_error(LineText(line) + "的字节 " + HexBytes(character) +
+                               " 不是 GBK 文字；如果文件是 UTF-8，请加 --encoding utf-8");
+    }
+    at += length;
+  }
+  throw std::runtime_error(LineText(line) + "的文字不能原样读回");
+}
+
+void AppendUtf8(std::string& out, std::uint32_t code) {
+  if (code < 0x80) {
+    out += static_cast<char>(code);
+  } else if (code < 0x800) {
+    out += static_cast<char>(0xC0 | code >> 6);
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else if (code < 0x10000) {
+    out += static_cast<char>(0xE0 | code >> 12);
+    out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | code >> 18);
+    out += static_cast<char>(0x80 | (code >> 12 & 0x3F));
+    out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  }
+}
+
+// UTF-16 after its byte-order mark, to UTF-8; a lone surrogate or half a unit at the end is
+// refused with its line.
+std::string Utf16ToUtf8(std::string_view units, bool bigEndian) {
+  std::string out;
+  out.reserve(units.size() / 2 * 3);
+  auto unit = [&](std::size_t i) -> std::uint32_t {
+    const auto a = static_cast<Bytes>(units[i]);
+    const auto b = static_cast<Bytes>(units[i + 1]);
+    return bigEndian ? (a << 8 | b) : (b << 8 | a);
+  };
+  auto refuse = [&] {
+    throw std::runtime_error(LineText(LinesEnded(out)) + "不是有效的 UTF-16 文字");
+  };
+  for (std::size_t i = 0; i < units.size();) {
+    if (units.size() - i < 2) refuse();
+    std::uint32_t code = unit(i);
+    i += 2;
+    if (code >= 0xDC00 && code <= 0xDFFF) refuse();
+    if (code >= 0xD800 && code <= 0xDBFF) {
+      if (units.size() - i < 2) refuse();
+      const std::uint32_t low = unit(i);
+      if (low < 0xDC00 || low > 0xDFFF) refuse();
+      code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
+      i += 2;
+    }
+    AppendUtf8(out, code);
+  }
+  return out;
+}
+
+bool StartsWith(std::string_view bytes, std::string_view mark) {
+  return bytes.substr(0, mark.size()) == mark;
+}
+
+}  // namespace
+
+BookSource ReadBookText(const std::string& fileBytes, TextEncoding declared) {
+  const std::string_view bytes = fileBytes;
+  const char* said = declared == TextEncoding::Gbk ? "gbk" : "utf-8";
+  auto markedAs = [&](const char* name, TextEncoding fits) {
+    if (declared != TextEncoding::Detect && declared != fits)
+      throw std::runtime_error(std::string("文件开头的字节顺序标记表明它是 ") + name +
+                               " 文本，与 --encoding " + said + " 不符");
+  };
+  if (StartsWith(bytes, "\xFF\xFE") || StartsWith(bytes, "\xFE\xFF")) {
+    const bool bigEndian = bytes[0] == '\xFE';
+    const char* name = bigEndian ? "UTF-16BE" : "UTF-16LE";
+    markedAs(name, TextEncoding::Detect);
+    return {FromUtf8(Utf16ToUtf8(bytes.substr(2), bigEndian)), name};
+  }
+  if (StartsWith(bytes, "\xEF\xBB\xBF")) {
+    markedAs("UTF-8", TextEncoding::Utf8);
+    return {FromUtf8(bytes.substr(3)), "UTF-8"};
+  }
+  const bool utf8 =
+      declared == TextEncoding::Utf8 || (declared == TextEncoding::Detect && IsUtf8(fileBytes));
+  if (utf8) return {FromUtf8(bytes), "UTF-8"};
+  return {FromGbk(bytes), "GBK"};
 }

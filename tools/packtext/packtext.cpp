@@ -1,7 +1,10 @@
 // packtext: packs a text file (CR LF line ends, as the reader shows it) into a book file. The
-// text may be GBK, as the program keeps its texts, or UTF-8, which is converted to GBK.
-//   packtext <text file> <book file>      e.g. packtext yj.txt build/release/app/bd/yj.dat
-// The book's folder is created when it is missing. Messages are Chinese, on standard error.
+// text may be GBK, as the program keeps its texts, or UTF-8 or UTF-16, which are converted to
+// GBK. A GBK text can happen to be well-formed UTF-8 too; --encoding settles which it is.
+//   packtext [--encoding gbk|utf-8] <text file> <book file>
+//   e.g. packtext yj.txt build/release/app/bd/yj.dat
+// The book's folder is created when it is missing. Errors are Chinese, on standard error; the
+// line that says what was written goes to standard output.
 #include "tools/packtext/PackText.h"
 
 #include <cerrno>
@@ -12,6 +15,7 @@
 #include <iostream>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "platform/GbkText.h"
 
@@ -51,6 +55,8 @@ bool WriteAll(const std::string& path, const std::string& bytes, int& error) {
       std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && std::fflush(file) == 0;
   error = written ? 0 : errno;
   if (std::fclose(file) != 0 && written) error = errno;
+  // Only what this wrote is taken away: a file that could not be opened may be someone's folder.
+  if (error != 0) std::remove(path.c_str());
   return error == 0;
 }
 
@@ -58,17 +64,44 @@ bool WriteAll(const std::string& path, const std::string& bytes, int& error) {
 
 int main(int argc, char** argv) {
   std::setlocale(LC_ALL, "");  // the system's reasons in the user's language
-  if (argc != 3) return Fail(U("用法: packtext <文本文件> <书文件>")), 2;
-  const std::string source = argv[1];
-  const std::string target = argv[2];
+  const std::string usage = U("用法: packtext [--encoding gbk|utf-8] <文本文件> <书文件>");
+  TextEncoding declared = TextEncoding::Detect;
+  std::vector<std::string> files;
+  for (int i = 1; i < argc; ++i) {
+    std::string arg = argv[i];
+    std::string value;
+    if (arg == "--encoding") {
+      if (i + 1 == argc) return Fail(U("--encoding 后面缺少编码 (gbk 或 utf-8)\n") + usage), 2;
+      value = argv[++i];
+    } else if (arg.rfind("--encoding=", 0) == 0) {
+      value = arg.substr(11);
+    } else if (arg.size() > 1 && arg[0] == '-') {
+      return Fail(U("不认识的选项「") + arg + U("」\n") + usage), 2;
+    } else {
+      files.push_back(arg);
+      continue;
+    }
+    const std::string lower = LowerCase(value);
+    if (lower == "gbk")
+      declared = TextEncoding::Gbk;
+    else if (lower == "utf-8" || lower == "utf8")
+      declared = TextEncoding::Utf8;
+    else
+      return Fail(U("不认识的编码「") + value + U("」: 可用 gbk 或 utf-8")), 2;
+  }
+  if (files.size() != 2) return Fail(usage), 2;
+  const std::string source = files[0];
+  const std::string target = files[1];
 
   std::string bytes;
   int error = 0;
-  if (!ReadAll(argv[1], bytes, error))
+  if (!ReadAll(source.c_str(), bytes, error))
     return Fail(U("无法读取文件「") + source + U("」: ") + Reason(error));
   std::string packed;
+  BookSource book;
   try {
-    packed = PackText(BookText(bytes));
+    book = ReadBookText(bytes, declared);
+    packed = PackText(book.text);
   } catch (const std::exception& e) {
     return Fail(source + ": " + U(e.what()));
   }
@@ -81,14 +114,16 @@ int main(int argc, char** argv) {
   }
   // Written beside the target first, so a failed write leaves an existing book whole.
   const std::string temporary = target + ".tmp";
+  // Errors name the book the user asked for, not the temporary file beside it.
   if (!WriteAll(temporary, packed, error)) {
-    std::remove(temporary.c_str());
-    return Fail(U("无法写入文件「") + temporary + U("」: ") + Reason(error));
+    return Fail(U("无法写入文件「") + target + U("」: ") + Reason(error));
   }
   if (std::rename(temporary.c_str(), target.c_str()) != 0) {
     error = errno;
     std::remove(temporary.c_str());
     return Fail(U("无法写入文件「") + target + U("」: ") + Reason(error));
   }
+  std::cout << "packtext: " << U("按 ") << book.encoding << U(" 读入「") << source
+            << U("」，已写成「") << target << U("」") << "\n";
   return 0;
 }
