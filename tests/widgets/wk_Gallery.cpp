@@ -271,6 +271,42 @@ class Gallery : public TForm {
       b->SetParent(overflow);
       b->SetImageIndex(i % 4);
     }
+    // Right to left: the row starts at the right, a hot drop-down button has its part and
+    // arrow at its left, and the narrow bar's overflow button sits at its left end.
+    auto* mirrored = new TWkPanel(this);
+    mirrored->SetParent(sheet);
+    mirrored->SetBounds(180, y + row * 44, 300, 40);
+    mirrored->SetBorderOuter(fsNone);
+    mirrored->SetBiDiMode(bdRightToLeft);
+    auto* rtl = new TWkToolbar(this);
+    rtl->SetParent(mirrored);
+    rtl->SetImages(&images);
+    rtl->SetVisualStyle(vsClassic);
+    for (int i = 0; i < 3; ++i) {
+      auto* b = new TWkToolButton(this);
+      b->SetParent(rtl);
+      b->SetImageIndex(i);
+      b->OnClick = [](TComponent*) {};
+      if (i == 2) {
+        b->SetToolStyle(tsDropDown);
+        b->SetDropDownMenu(menu);
+        toolHot.push_back(b);
+      }
+    }
+    auto* narrowMirrored = new TWkPanel(this);
+    narrowMirrored->SetParent(sheet);
+    narrowMirrored->SetBounds(500, y + row * 44, 160, 40);
+    narrowMirrored->SetBorderOuter(fsNone);
+    narrowMirrored->SetBiDiMode(bdRightToLeft);
+    auto* overflowMirrored = new TWkToolbar(this);
+    overflowMirrored->SetParent(narrowMirrored);
+    overflowMirrored->SetWrapControls(false);
+    overflowMirrored->SetImages(&images);
+    for (int i = 0; i < 8; ++i) {
+      auto* b = new TWkToolButton(this);
+      b->SetParent(overflowMirrored);
+      b->SetImageIndex(i % 4);
+    }
   }
   // The hot looks need the pointer over them: they are told so once the window shows.
   void PointerOverHotOnes() {
