@@ -1,5 +1,6 @@
-// A gallery of the kit's controls in several styles, laid out on one window and saved as a
-// picture under the build folder's screenshots/, for a person to look at.
+// A gallery of the kit's controls in several styles, laid out on one sheet and saved whole as
+// pictures under the build folder's screenshots/, for a person to look at; the test checks
+// that each picture holds what it is named for.
 #include <algorithm>
 #include <cmath>
 
