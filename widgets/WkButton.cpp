@@ -289,9 +289,7 @@ void TWkButton::GetFaceTextRect(TRect& rect) {
 
 void TWkButton::DrawButtonContent() {
   unsigned flags = DT_EXPANDTABS | DT_WORDBREAK;
-  TAlignment alignment = alignment_;
-  if (UseRightToLeftAlignment() && alignment != taCenter)
-    alignment = alignment == taLeftJustify ? taRightJustify : taLeftJustify;
+  const TAlignment alignment = VisualAlignment(*this, alignment_);
   flags |= alignment == taLeftJustify    ? DT_LEFT
            : alignment == taRightJustify ? DT_RIGHT
                                          : DT_CENTER;

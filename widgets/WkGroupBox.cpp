@@ -64,13 +64,12 @@ TRect TWkCustomGroupBox::CaptionRect() {
   canvas.SetFont(*Font());
   const int h = canvas.TextHeight("Pp");
   const int tw = canvas.TextWidth(StripAccelChars(caption));
-  const bool mirrored = UseRightToLeftAlignment();
   switch (groupStyle_) {
     case gsStandard:
     case gsFlat:
-      return mirrored ? Rect(Width() - tw - 8, 0, Width() - 8, h) : Rect(8, 0, 8 + tw, h);
+      return VisualRect(*this, Rect(8, 0, 8 + tw, h));
     case gsTopLine:
-      return mirrored ? Rect(Width() - tw - 4, 0, Width() - 4, h) : Rect(0, 0, tw + 4, h);
+      return VisualRect(*this, Rect(0, 0, tw + 4, h));
     case gsBanner:
       return Rect(0, 0, Width(), h + 6);
     case gsUnderline:
@@ -182,9 +181,10 @@ void TWkCustomGroupBox::PaintCaption(TRect c) {
   }
   if (groupStyle_ == gsBanner) c = Rect(c.Left + 4, c.Top + 1, c.Right - 4, c.Bottom - 1);
   canvas.Brush().SetStyle(bsClear);
-  const unsigned align = Alignment() == taLeftJustify    ? DT_LEFT
-                         : Alignment() == taRightJustify ? DT_RIGHT
-                                                         : DT_CENTER;
+  const TAlignment alignment = VisualAlignment(*this, Alignment());
+  const unsigned align = alignment == taLeftJustify    ? DT_LEFT
+                         : alignment == taRightJustify ? DT_RIGHT
+                                                       : DT_CENTER;
   const std::string caption = Caption();
   canvas.Font().SetColor(Font()->Color());
   if (!Enabled()) {

@@ -8,6 +8,18 @@ TRect CenterRect(const TRect& rect, int width, int height) {
                 height);
 }
 
+TRect VisualRect(const TControl& control, const TRect& logical) {
+  if (!control.UseRightToLeftAlignment()) return logical;
+  const TRect client = control.GetClientRect();
+  const int across = client.Left + client.Right;
+  return Rect(across - logical.Right, logical.Top, across - logical.Left, logical.Bottom);
+}
+
+TAlignment VisualAlignment(const TControl& control, TAlignment alignment) {
+  if (!control.UseRightToLeftAlignment() || alignment == taCenter) return alignment;
+  return alignment == taLeftJustify ? taRightJustify : taLeftJustify;
+}
+
 TFont CreateRotatedFont(const TFont& font, int angle) {
   TFont rotated(font);
   rotated.SetOrientation(angle);

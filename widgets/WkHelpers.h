@@ -5,6 +5,7 @@
 
 #include "platform/gui/Controls.h"
 #include "platform/gui/Graphics.h"
+#include "platform/gui/StdCtrls.h"
 
 // Controls that can leave their background unpainted say so here.
 class IWkTransparentControl {
@@ -16,6 +17,13 @@ class IWkTransparentControl {
 void CheckTransparentChildren(TWinControl* parent);
 
 TRect CenterRect(const TRect& rect, int width, int height);
+// Where a rectangle laid out left to right lies on screen: right to left (mirrored alignment)
+// its mirror image across the control's client rectangle, the same size and as far from the
+// right edge as it was from the left. Mirroring twice gives it back. Light still falls from
+// the top left, so bevels and pressed offsets do not mirror.
+TRect VisualRect(const TControl& control, const TRect& logical);
+// The alignment as shown: right to left, left and right trade places; centred stays.
+TAlignment VisualAlignment(const TControl& control, TAlignment alignment);
 // A copy of the font turned by `angle` tenths of a degree.
 TFont CreateRotatedFont(const TFont& font, int angle);
 // Every face the desktop draws with is an outline face.

@@ -388,22 +388,18 @@ void TWkToolButton::MouseLeave() {
 }
 
 TRect TWkToolButton::DropDownPartRect() const {
-  return UseRightToLeftAlignment() ? Rect(0, 0, kDropDownPartWidth, Height())
-                                   : Rect(Width() - kDropDownPartWidth, 0, Width(), Height());
+  return VisualRect(*this, Rect(Width() - kDropDownPartWidth, 0, Width(), Height()));
 }
 
 bool TWkToolButton::OnDropDownPart(int x) const {
   const TRect part = DropDownPartRect();
-  return UseRightToLeftAlignment() ? x <= part.Right : x >= part.Left;
+  return x >= part.Left && x < part.Right;
 }
 
 void TWkToolButton::ShowDropDownMenu() {
   if (dropDownMenu_ == nullptr) return;
   const TWkFlagScope scope(droppingDown_);
   if (OnDropDown) OnDropDown(dropDownMenu_);
-  // Right to left the menu ends at the button's right edge instead of starting at its left.
-  const bool mirrored = UseRightToLeftAlignment();
-  TPoint at = ClientToScreen(Point(mirrored ? Width() : 0, Height()));
   // The menu's own width: its widest caption in the menu font plus room for marks and keys.
   TBitmap measure(1, 1);
   int widest = 0;
@@ -411,13 +407,14 @@ void TWkToolButton::ShowDropDownMenu() {
     widest = MaxInt(widest, measure.Canvas().TextWidth(
                                 StripAccelChars(dropDownMenu_->Items()->Items(i)->Caption())));
   const int menuWidth = widest + kMenuCaptionExtra;
+  // It starts under the button's left edge, or right to left ends under its right edge; one
+  // that would leave the work area there lines up with the button's other edge instead.
+  const TRect under = VisualRect(*this, Rect(0, Height(), menuWidth, Height() + 1));
+  const TRect flipped =
+      VisualRect(*this, Rect(Width() - menuWidth, Height(), Width(), Height() + 1));
+  TPoint at = ClientToScreen(Point(under.Left, under.Top));
   const TRect work = GetMonitorWorkArea(at);
-  if (mirrored) {
-    at.X -= menuWidth;
-    if (at.X < work.Left) at.X += menuWidth - Width();
-  } else if (at.X + menuWidth > work.Right) {
-    at.X -= menuWidth - Width();
-  }
+  if (at.X < work.Left || at.X + menuWidth > work.Right) at.X += flipped.Left - under.Left;
   dropDownMenu_->PopupComponent = this;
   dropDownMenu_->Popup(at.X, at.Y);
   if (groupIndex_ != 0 && !down_) Click();
@@ -437,12 +434,8 @@ bool TWkToolButton::PressedDisplay() const {
 
 void TWkToolButton::CalcLayout(TRect& imageRect, TRect& textRect) {
   TRect r = GetClientRect();
-  if (toolStyle_ == tsDropDown) {
-    if (UseRightToLeftAlignment())
-      r.Left += kDropDownPartWidth;
-    else
-      r.Right -= kDropDownPartWidth;
-  }
+  if (toolStyle_ == tsDropDown)
+    r = VisualRect(*this, Rect(0, 0, ClientWidth() - kDropDownPartWidth, ClientHeight()));
   InflateRect(r, -2, -2);
   const TSize image = GetImageSize();
   const std::string caption = Caption();
@@ -541,16 +534,15 @@ TRect TWkToolButton::DrawButtonFace(TRect r) {
 void TWkToolButton::DrawDropDownPart() {
   TCanvas& canvas = Canvas();
   const bool anywhere = DropsFromAnywhere();
-  const bool mirrored = UseRightToLeftAlignment();
+  const int w = ClientWidth(), h = ClientHeight();
   const TRect part = DropDownPartRect();
-  TRect p = anywhere ? GetClientRect() : part;
+  const TRect p = anywhere ? GetClientRect() : part;
   if (state_ == 4) {
     if (visualStyle_ == vsGradient) {
       TColor frame, a, b;
       GetSelection(frame, a, b);
-      TRect box = p;
       // Widened by one toward the button.
-      if (!anywhere) (mirrored ? box.Right += 1 : box.Left -= 1);
+      const TRect box = anywhere ? p : VisualRect(*this, Rect(w - kDropDownPartWidth - 1, 0, w, h));
       const TRect inner = DrawBox(canvas, box, frame);
       PaintGradient(canvas, inner, gdHorizontalEnd, b, a);
     } else {
@@ -559,7 +551,11 @@ void TWkToolButton::DrawDropDownPart() {
   } else if (!anywhere && Enabled() &&
              ((FlatLook() && mouseInControl_) || !FlatLook() ||
               (state_ == 2 && visualStyle_ != vsGradient))) {
-    const int x = mirrored ? part.Right : part.Left;
+    // The separator's two columns straddle the part's inner edge, the shadow in the left one
+    // and the light in the right one on either side, as light falls from the top left.
+    const TRect straddle =
+        VisualRect(*this, Rect(w - kDropDownPartWidth - 1, 0, w - kDropDownPartWidth + 1, h));
+    const int x = straddle.Left + 1;
     if (visualStyle_ == vsGradient) {
       TColor frame, a, b;
       GetSelection(frame, a, b);
@@ -577,7 +573,8 @@ void TWkToolButton::DrawDropDownPart() {
       canvas.LineTo(x - 1, Height() - 1);
     }
   }
-  int ax = mirrored ? 6 : ClientWidth() - 8, ay = ClientHeight() / 2 + 2;
+  // The arrow's point sits 6 columns into the part from its left edge at either end.
+  int ax = part.Left + 6, ay = h / 2 + 2;
   if ((state_ == 2 || state_ == 4) && visualStyle_ != vsGradient) ++ax, ++ay;
   const TColor ink = Enabled() ? clWindowText : clBtnShadow;
   canvas.Pen().SetColor(ink);

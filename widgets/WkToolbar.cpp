@@ -336,8 +336,7 @@ void TWkToolbar::AlignControls(TControl* control, TRect& rect) {
 }
 
 int TWkToolbar::ReachOf(const TControl* control) const {
-  if (UseRightToLeftAlignment()) return Width() - control->Left();
-  return control->Left() + control->Width();
+  return VisualRect(*this, control->BoundsRect()).Right;
 }
 
 void TWkToolbar::BiDiModeChanged() {
@@ -350,8 +349,7 @@ void TWkToolbar::PositionControl(int index, int row, int& pos) {
   if (c == nullptr || c->IsDestroying()) return;
   if (orientation_ == orHorizontal) {
     const int top = (row - 1) * currentRowHeight_ + topMargin_ + rowHeight_ / 2 - c->Height() / 2;
-    const int left = UseRightToLeftAlignment() ? Width() - c->Width() - pos : pos;
-    c->SetBounds(left, top, c->Width(), c->Height());
+    c->SetBoundsRect(VisualRect(*this, Bounds(pos, top, c->Width(), c->Height())));
     pos += c->Width();
   } else {
     const int left = (row - 1) * currentRowHeight_ + margin_ + rowHeight_ / 2 - c->Width() / 2;
@@ -387,8 +385,8 @@ void TWkToolbar::ArrangeControls() {
   ShowOverflow(!wrapControls_ && last != nullptr && Width() - margin_ < ReachOf(last));
   if (autoResize_) Resize(horizontal, row, widest);
   if (popupButton_ != nullptr) {
-    popupButton_->SetBounds(UseRightToLeftAlignment() ? 0 : Width() - kDropDownPartWidth, 0,
-                            kDropDownPartWidth, Height());
+    popupButton_->SetBoundsRect(
+        VisualRect(*this, Rect(Width() - kDropDownPartWidth, 0, Width(), Height())));
     popupButton_->SetVisible(overflowShown_);
     if (overflowShown_) popupButton_->BringToFront();
   }

@@ -122,8 +122,8 @@ class TWkToolButton : public TGraphicControl {
   // Image and caption rectangles for the current size, state and caption.
   void CalcLayout(TRect& imageRect, TRect& textRect);
   TSize GetImageSize() const;
-  // A press at x falls on the drop-down part (at the left edge right to left).
-  // The drop-down part: at the right end, or the left one right to left.
+  // The drop-down part: its last 14 columns, at the left end right to left. The one
+  // rectangle a press falls on and the part's frame, separator and arrow are drawn in.
   TRect DropDownPartRect() const;
   bool OnDropDownPart(int x) const;
 

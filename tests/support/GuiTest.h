@@ -164,11 +164,18 @@ bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 20000);
 std::unique_ptr<TBitmap> GrabControl(TControl* control);
 
 // Saves a picture of the control (a window with its frame contents) as PNG under the build
-// folder's screenshots/ and returns the path.
+// folder's screenshots/ and returns the path. The picture holds the whole control, also
+// where it reaches beyond its window.
 std::string SaveScreenshot(TControl* control, const std::string& name);
-// The same with the pop-up menu drawn open under the control `below`, as it drops from it.
+// The same with the pop-up menu drawn open under the control `below`, as it drops from it;
+// `menuPlace`, when given, receives where the menu landed, in the picture's pixels.
 std::string SaveScreenshotWithMenu(TControl* control, TPopupMenu* menu, TControl* below,
-                                   const std::string& name);
+                                   const std::string& name, TRect* menuPlace = nullptr);
+// A saved picture read back pixel for pixel (device pixels, at a ratio of 1); empty when it
+// cannot be read.
+std::unique_ptr<TBitmap> LoadPicture(const std::string& path);
+// Device pixels per pixel on the screen the tests run on.
+double ScreenPixelRatio();
 
 // GBK to UTF-8 for failure messages.
 inline std::string U8(const std::string& gbk) { return GbkToUtf8(gbk); }

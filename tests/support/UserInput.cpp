@@ -13,11 +13,13 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <QWidget>
 #include <algorithm>
+#include <cmath>
 
 #include "tests/support/GuiTest.h"
 
@@ -268,7 +270,7 @@ std::string SaveScreenshot(TControl* control, const std::string& name) {
 }
 
 std::string SaveScreenshotWithMenu(TControl* control, TPopupMenu* menu, TControl* below,
-                                   const std::string& name) {
+                                   const std::string& name, TRect* menuPlace) {
   QWidget* w = Peer(control);
   QWidget* anchor = Peer(below);
   QMenu* native = menu ? menu->Items()->NativeSubMenu() : nullptr;
@@ -276,13 +278,25 @@ std::string SaveScreenshotWithMenu(TControl* control, TPopupMenu* menu, TControl
   QImage picture = w->grab().toImage();
   native->ensurePolished();
   native->adjustSize();
+  const QPixmap drawn = native->grab();
+  // Where the menu drops from the anchor, inside the picture; the painter works in the
+  // picture's logical pixels, as the widgets do.
+  QPoint at =
+      anchor->mapTo(w->window(), QPoint(0, anchor->height())) - w->mapTo(w->window(), QPoint(0, 0));
+  const int logicalWidth = qRound(picture.deviceIndependentSize().width());
+  at.setX(std::min(at.x(), std::max(0, logicalWidth - native->width())));
   {
     QPainter painter(&picture);
-    // Where the menu drops from the anchor, inside the picture.
-    QPoint at = anchor->mapTo(w->window(), QPoint(0, anchor->height())) -
-                w->mapTo(w->window(), QPoint(0, 0));
-    at.setX(std::min(at.x(), std::max(0, picture.width() - native->width())));
-    painter.drawPixmap(at, native->grab());
+    painter.drawPixmap(at, drawn);
+  }
+  if (menuPlace) {
+    const double ratio = picture.devicePixelRatio();
+    const QSizeF size = drawn.deviceIndependentSize();
+    // Every device pixel the menu touches, also one it covers only in part.
+    *menuPlace = Rect(static_cast<int>(std::floor(at.x() * ratio)),
+                      static_cast<int>(std::floor(at.y() * ratio)),
+                      static_cast<int>(std::ceil((at.x() + size.width()) * ratio)),
+                      static_cast<int>(std::ceil((at.y() + size.height()) * ratio)));
   }
   const QString dir = QString::fromUtf8(ZELKAR_SCREENSHOT_DIR);
   QDir().mkpath(dir);
@@ -292,6 +306,21 @@ std::string SaveScreenshotWithMenu(TControl* control, TPopupMenu* menu, TControl
     return std::string();
   }
   return path.toStdString();
+}
+
+std::unique_ptr<TBitmap> LoadPicture(const std::string& path) {
+  auto bitmap = std::make_unique<TBitmap>();
+  QImage image;
+  if (image.load(QString::fromStdString(path))) {
+    image.setDevicePixelRatio(1.0);
+    bitmap->SetImage(image);
+  }
+  return bitmap;
+}
+
+double ScreenPixelRatio() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? screen->devicePixelRatio() : 1.0;
 }
 
 void UserSwitchAway() { QApplication::setActiveWindow(nullptr); }

@@ -1,6 +1,8 @@
-// A gallery of the kit's controls in several styles, laid out on one window and saved as a
-// picture under the build folder's screenshots/, for a person to look at.
-#include <filesystem>
+// A gallery of the kit's controls in several styles, laid out on one sheet and saved whole as
+// pictures under the build folder's screenshots/, for a person to look at; the test checks
+// that each picture holds what it is named for.
+#include <algorithm>
+#include <cmath>
 
 #include "platform/Clock.h"
 #include "tests/support/GuiTest.h"
@@ -14,16 +16,25 @@
 
 namespace {
 
+// The inks of the gallery's four images, which its tool bars, tabs and tab menu show.
+const TColor kInks[] = {RGB(0, 120, 0), RGB(0, 0, 200), RGB(200, 0, 0), RGB(200, 140, 0)};
+
 class Gallery : public TForm {
  public:
   explicit Gallery(TComponent* owner) : TForm(owner) {
     SetCaption("Widget kit gallery");
-    SetClientSize(1250, 720 + 5 * 180 + 200 + 30);
+    // The window is kept inside the work area and so may be cut to the screen; the sheet
+    // keeps the gallery's full size, and the pictures are taken of it.
+    SetClientSize(kWidth, kHeight);
+    sheet = new TWkPanel(this);
+    sheet->SetParent(this);
+    sheet->SetBounds(0, 0, kWidth, kHeight);
+    sheet->SetBorderOuter(fsNone);
     int x = 8;
     for (TFrameStyleEx style : {fsRaised, fsLowered, fsGroove, fsBump, fsFlat, fsFlatBold,
                                 fsFlatRounded, fsPopup, fsStatus, fsButtonUp}) {
       auto* p = new TWkPanel(this);
-      p->SetParent(this);
+      p->SetParent(sheet);
       p->SetBounds(x, 8, 66, 40);
       p->SetBorderOuter(style);
       p->SetBevelWidth(2);
@@ -33,7 +44,7 @@ class Gallery : public TForm {
     x = 8;
     for (int d = gdDiagonalUp; d <= gdBigSquareBox; ++d) {
       auto* p = new TWkPanel(this);
-      p->SetParent(this);
+      p->SetParent(sheet);
       p->SetBounds(x, 56, 66, 50);
       p->SetBorderOuter(fsFlat);
       p->SetVisualStyle(vsGradient);
@@ -44,7 +55,7 @@ class Gallery : public TForm {
       x += 74;
     }
     auto* grid = new TWkPanel(this);
-    grid->SetParent(this);
+    grid->SetParent(sheet);
     grid->SetBounds(8, 114, 140, 70);
     grid->SetBorderOuter(fsLowered);
     grid->SetBorderInner(fsRaised);
@@ -56,7 +67,7 @@ class Gallery : public TForm {
     for (TWkGroupBoxStyle style :
          {gsStandard, gsFlat, gsTopLine, gsBanner, gsUnderline, gsCustom}) {
       auto* g = new TWkGroupBox(this);
-      g->SetParent(this);
+      g->SetParent(sheet);
       g->SetBounds(x, 114, 92, 70);
       g->SetGroupStyle(style);
       g->SetCaption("添加");
@@ -66,16 +77,17 @@ class Gallery : public TForm {
     // Right to left: the caption box sits at the right end of the frame.
     for (TWkGroupBoxStyle style : {gsStandard, gsFlat, gsTopLine}) {
       auto* g = new TWkGroupBox(this);
-      g->SetParent(this);
+      g->SetParent(sheet);
       g->SetBounds(x, 114, 92, 70);
       g->SetGroupStyle(style);
       g->SetBiDiMode(bdRightToLeft);
       g->SetCaption("右起");
+      mirroredBoxes.push_back(g);
       x += 100;
     }
     for (int i = 0; i < 2; ++i) {
       auto* s = new TWkSpacer(this);
-      s->SetParent(this);
+      s->SetParent(sheet);
       s->SetBounds(8 + i * 40, 196, 8, 25);
       s->SetGrooved(true);
       if (i == 1) s->SetOrientation(orVertical);
@@ -84,7 +96,7 @@ class Gallery : public TForm {
     const TFrameStyleEx editStyles[] = {fsFlat, fsFlatBold, fsLowered, fsGroove};
     for (int i = 0; i < 4; ++i) {
       auto* e = new TWkEdit(this);
-      e->SetParent(this);
+      e->SetParent(sheet);
       e->SetBounds(8, y, 170, 22);
       e->SetFrameVisible(true);
       e->SetFrameStyle(editStyles[i]);
@@ -95,7 +107,7 @@ class Gallery : public TForm {
     y = 232;
     for (int i = 0; i < 4; ++i) {
       auto* c = new TWkComboBox(this);
-      c->SetParent(this);
+      c->SetParent(sheet);
       c->SetBounds(200, y, 190, 22);
       c->SetItems({"http://www.sina.com.cn", "http://www.163.com", "新浪体育"});
       c->SetItemIndex(i % 3);
@@ -106,7 +118,7 @@ class Gallery : public TForm {
       y += 30;
     }
     glyphs = new TWkPanel(this);
-    glyphs->SetParent(this);
+    glyphs->SetParent(sheet);
     glyphs->SetBounds(420, 232, 150, 40);
     glyphs->SetBorderOuter(fsStatus);
     glyphs->OnPaint = [this](TComponent*) {
@@ -123,7 +135,7 @@ class Gallery : public TForm {
     AddPageControls(720);
 
     bar = new TWkStatusBar(this);
-    bar->SetParent(this);
+    bar->SetParent(sheet);
     auto* text = new TWkStatusPane(this);
     text->SetParent(bar);
     text->SetAlign(alLeft);
@@ -139,7 +151,7 @@ class Gallery : public TForm {
     clock->SetLeft(500);
     clock->SetAlign(alLeft);
     auto* simple = new TWkStatusBar(this);
-    simple->SetParent(this);
+    simple->SetParent(sheet);
     simple->SetSimpleStatus(true);
     simple->SetSimpleCaption("简单状态栏 simple status");
   }
@@ -150,7 +162,7 @@ class Gallery : public TForm {
     for (int flat = 0; flat < 2; ++flat) {
       for (int i = 0; i < 5; ++i) {
         auto* b = new TWkButton(this);
-        b->SetParent(this);
+        b->SetParent(sheet);
         b->SetBounds(8 + i * 84, y + flat * 34, 78, 26);
         b->SetCaption(states[i]);
         b->SetHotTrack(flat == 1);
@@ -166,7 +178,7 @@ class Gallery : public TForm {
     int x = 440;
     for (TBitBtnKind kind : {bkOK, bkCancel, bkYes, bkNo, bkHelp}) {
       auto* k = new TWkBitBtn(this);
-      k->SetParent(this);
+      k->SetParent(sheet);
       k->SetBounds(x, y, 62, 26);
       k->SetKind(kind);
       x += 64;
@@ -174,7 +186,7 @@ class Gallery : public TForm {
     x = 440;
     for (TBitBtnKind kind : {bkClose, bkAbort, bkRetry, bkIgnore, bkAll}) {
       auto* k = new TWkBitBtn(this);
-      k->SetParent(this);
+      k->SetParent(sheet);
       k->SetBounds(x, y + 34, 62, 26);
       k->SetKind(kind);
       k->SetEnabled(kind != bkIgnore);
@@ -182,14 +194,14 @@ class Gallery : public TForm {
     }
     for (int i = 0; i < 3; ++i) {
       auto* t = new TWkButton(this);
-      t->SetParent(this);
+      t->SetParent(sheet);
       t->SetBounds(8 + i * 84, y + 72, 78, 30);
       t->SetCaption("文字");
       t->SetTextStyle(static_cast<TTextStyle>(i + 1));
       t->SetColor(RGB(230, 240, 255));
     }
     auto* top = new TWkBitBtn(this);
-    top->SetParent(this);
+    top->SetParent(sheet);
     top->SetBounds(260, y + 68, 80, 40);
     top->SetKind(bkOK);
     top->SetLayout(blGlyphTop);
@@ -205,9 +217,8 @@ class Gallery : public TForm {
       TCanvas& c = pic.Canvas();
       c.Brush().SetColor(clFuchsia);
       c.FillRect(Rect(0, 0, 16, 16));
-      const TColor ink[] = {RGB(0, 120, 0), RGB(0, 0, 200), RGB(200, 0, 0), RGB(200, 140, 0)};
-      c.Brush().SetColor(ink[i]);
-      c.Pen().SetColor(ink[i]);
+      c.Brush().SetColor(kInks[i]);
+      c.Pen().SetColor(kInks[i]);
       if (i < 2)
         c.Polygon(i == 0 ? std::vector<TPoint>{Point(2, 8), Point(9, 2), Point(9, 14)}
                          : std::vector<TPoint>{Point(14, 8), Point(7, 2), Point(7, 14)});
@@ -220,7 +231,7 @@ class Gallery : public TForm {
     int row = 0;
     for (TWkVisualStyle style : {vsClassic, vsWinXP, vsGradient}) {
       auto* panel = new TWkPanel(this);
-      panel->SetParent(this);
+      panel->SetParent(sheet);
       panel->SetBounds(8, y + row * 44, 740, 40);
       panel->SetBorderOuter(fsNone);
       auto* tb = new TWkToolbar(this);
@@ -249,7 +260,7 @@ class Gallery : public TForm {
       ++row;
     }
     auto* narrow = new TWkPanel(this);
-    narrow->SetParent(this);
+    narrow->SetParent(sheet);
     narrow->SetBounds(8, y + row * 44, 160, 40);
     narrow->SetBorderOuter(fsNone);
     overflow = new TWkToolbar(this);
@@ -259,6 +270,42 @@ class Gallery : public TForm {
     for (int i = 0; i < 8; ++i) {
       auto* b = new TWkToolButton(this);
       b->SetParent(overflow);
+      b->SetImageIndex(i % 4);
+    }
+    // Right to left: the row starts at the right, a hot drop-down button has its part and
+    // arrow at its left, and the narrow bar's overflow button sits at its left end.
+    auto* mirrored = new TWkPanel(this);
+    mirrored->SetParent(sheet);
+    mirrored->SetBounds(180, y + row * 44, 300, 40);
+    mirrored->SetBorderOuter(fsNone);
+    mirrored->SetBiDiMode(bdRightToLeft);
+    auto* rtl = new TWkToolbar(this);
+    rtl->SetParent(mirrored);
+    rtl->SetImages(&images);
+    rtl->SetVisualStyle(vsClassic);
+    for (int i = 0; i < 3; ++i) {
+      auto* b = new TWkToolButton(this);
+      b->SetParent(rtl);
+      b->SetImageIndex(i);
+      b->OnClick = [](TComponent*) {};
+      if (i == 2) {
+        b->SetToolStyle(tsDropDown);
+        b->SetDropDownMenu(menu);
+        toolHot.push_back(b);
+      }
+    }
+    auto* narrowMirrored = new TWkPanel(this);
+    narrowMirrored->SetParent(sheet);
+    narrowMirrored->SetBounds(500, y + row * 44, 160, 40);
+    narrowMirrored->SetBorderOuter(fsNone);
+    narrowMirrored->SetBiDiMode(bdRightToLeft);
+    auto* overflowMirrored = new TWkToolbar(this);
+    overflowMirrored->SetParent(narrowMirrored);
+    overflowMirrored->SetWrapControls(false);
+    overflowMirrored->SetImages(&images);
+    for (int i = 0; i < 8; ++i) {
+      auto* b = new TWkToolButton(this);
+      b->SetParent(overflowMirrored);
       b->SetImageIndex(i % 4);
     }
   }
@@ -321,7 +368,7 @@ class Gallery : public TForm {
   }
   TWkPageControl* NewPageControl(const TRect& bounds) {
     auto* pc = new TWkPageControl(this);
-    pc->SetParent(this);
+    pc->SetParent(sheet);
     pc->SetBoundsRect(bounds);
     pageControls.push_back(pc);
     return pc;
@@ -332,11 +379,57 @@ class Gallery : public TForm {
     sheet->SetPageControl(pc);
     return sheet;
   }
+  static constexpr int kWidth = 1250, kHeight = 720 + 5 * 180 + 200 + 30;
+  TWkPanel* sheet;
   std::vector<TWkPageControl*> pageControls;
+  std::vector<TWkGroupBox*> mirroredBoxes;
   TWkPanel* glyphs;
   TWkStatusBar* bar;
   TWkClockStatus* clock;
 };
+
+// Whether the picture holds, at the control's place on the sheet, what the control shows by
+// itself: the control was drawn whole, not cut off. At a fractional ratio a control or a child
+// of it lands between device pixels and rounds differently when drawn alone (a line a device
+// row lower, text nudged): there it may sit a device pixel off either way and a tenth of its
+// pixels may differ, far fewer than where it would be missing.
+::testing::AssertionResult HoldsControl(const TBitmap& picture, TControl* sheet, TControl* control,
+                                        double ratio) {
+  const TPoint at = control->ClientToScreen(Point(0, 0));
+  const TPoint origin = sheet->ClientToScreen(Point(0, 0));
+  const std::unique_ptr<TBitmap> alone = GrabControl(control);
+  const bool whole = ratio == std::floor(ratio);
+  const int slack = whole ? 0 : 1;
+  const int needWidth = static_cast<int>(control->Width() * ratio) - slack;
+  const int needHeight = static_cast<int>(control->Height() * ratio) - slack;
+  int fewest = -1, area = 0;
+  for (int dy = -slack; dy <= slack; ++dy) {
+    for (int dx = -slack; dx <= slack; ++dx) {
+      const int left = static_cast<int>(std::lround((at.X - origin.X) * ratio)) + dx;
+      const int top = static_cast<int>(std::lround((at.Y - origin.Y) * ratio)) + dy;
+      const int width = std::min(alone->Width(), picture.Width() - left);
+      const int height = std::min(alone->Height(), picture.Height() - top);
+      if (left < 0 || top < 0 || width < needWidth || height < needHeight) continue;
+      int wrong = 0;
+      for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+          if (picture.PixelColor(left + x, top + y) != alone->PixelColor(x, y)) ++wrong;
+      if (fewest < 0 || wrong < fewest) fewest = wrong, area = width * height;
+    }
+  }
+  if (fewest < 0) return ::testing::AssertionFailure() << "the control is cut off";
+  if (fewest > (whole ? 0 : area / 10))
+    return ::testing::AssertionFailure() << fewest << " of its " << area << " pixels differ";
+  return ::testing::AssertionSuccess();
+}
+
+int CountColor(const TBitmap& picture, const TRect& where, TColor color) {
+  int n = 0;
+  for (int y = where.Top; y < where.Bottom; ++y)
+    for (int x = where.Left; x < where.Right; ++x)
+      if (picture.PixelColor(x, y) == color) ++n;
+  return n;
+}
 
 }  // namespace
 
@@ -360,29 +453,79 @@ TEST(WkGallery, OneOfEachControlInSeveralStylesIsSavedAsAPicture) {
   EXPECT_TRUE(gallery->pageControls[21]->ScrollerNeeded());
   ProcessEvents();
   EXPECT_EQ(gallery->clock->Caption(), "2026-12-7 9:30:00");
-  // The overflow bar's popup, open under its button.
+  const double ratio = ScreenPixelRatio();
+  const auto device = [ratio](int pixels) { return static_cast<int>(std::lround(pixels * ratio)); };
+
+  // The overflow bar's popup, open under its button, holds the buttons beyond the bar's edge
+  // with their images.
   TWkToolbarPopupButton* more = gallery->overflow->PopupButton();
   ASSERT_NE(more, nullptr);
   std::string popupPath;
+  TSize popupSize{};
   Application->QueueCall([&] {
     TWkPopupPanel* popup = more->OpenPopup();
     ASSERT_NE(popup, nullptr);
+    popupSize = TSize{popup->Width(), popup->Height()};
     popupPath = SaveScreenshot(popup->PopupWindow(), "widget_gallery_overflow_popup");
     popup->ClosePopup();
   });
   UserClick(more);
-  EXPECT_FALSE(popupPath.empty());
-  const std::string path = SaveScreenshot(gallery.get(), "widget_gallery");
+  ASSERT_FALSE(popupPath.empty());
+  const std::unique_ptr<TBitmap> popupPicture = LoadPicture(popupPath);
+  EXPECT_EQ(popupPicture->Width(), device(popupSize.cx));
+  EXPECT_EQ(popupPicture->Height(), device(popupSize.cy));
+  const TRect wholePopup = Rect(0, 0, popupPicture->Width(), popupPicture->Height());
+  // Of the eight buttons, images 0 to 3 twice, the last two (red and orange) are beyond it.
+  EXPECT_EQ(CountColor(*popupPicture, wholePopup, kInks[0]), 0);
+  EXPECT_EQ(CountColor(*popupPicture, wholePopup, kInks[1]), 0);
+  EXPECT_GT(CountColor(*popupPicture, wholePopup, kInks[2]), 0);
+  EXPECT_GT(CountColor(*popupPicture, wholePopup, kInks[3]), 0);
+
+  // The gallery whole, however small the screen: its far right and bottom sections too.
+  const std::string path = SaveScreenshot(gallery->sheet, "widget_gallery");
   ASSERT_FALSE(path.empty());
-  EXPECT_GT(std::filesystem::file_size(path), 1000u);
-  // The tab menu of the strip with images, open under its button.
+  const std::unique_ptr<TBitmap> picture = LoadPicture(path);
+  ASSERT_EQ(picture->Width(), device(Gallery::kWidth));
+  ASSERT_EQ(picture->Height(), device(Gallery::kHeight));
+  EXPECT_TRUE(HoldsControl(*picture, gallery->sheet, gallery->mirroredBoxes.back(), ratio));
+  EXPECT_TRUE(HoldsControl(*picture, gallery->sheet, gallery->pageControls[3], ratio));
+  EXPECT_TRUE(HoldsControl(*picture, gallery->sheet, gallery->pageControls.back(), ratio));
+  EXPECT_TRUE(HoldsControl(*picture, gallery->sheet, gallery->bar, ratio));
+
+  // The tab menu of the strip with images, open under its button: the same picture but
+  // where the menu lies, and there the menu's item images.
   TWkTabMenuButton* menuButton = gallery->pageControls[21]->MenuButton();
   Dialogs().AnswerPopup(nullptr);
   menuButton->ShowTabMenu();
   EXPECT_EQ(menuButton->Menu()->Items()->Items(6)->ImageIndex(), 3);
-  EXPECT_FALSE(SaveScreenshotWithMenu(gallery.get(), menuButton->Menu(), menuButton,
-                                      "widget_gallery_tab_menu")
-                   .empty());
-  // The first status bar made lies along the window's bottom edge.
-  EXPECT_EQ(gallery->bar->Top() + gallery->bar->Height(), gallery->ClientHeight());
+  TRect place;
+  const std::string menuPath = SaveScreenshotWithMenu(
+      gallery->sheet, menuButton->Menu(), menuButton, "widget_gallery_tab_menu", &place);
+  ASSERT_FALSE(menuPath.empty());
+  const std::unique_ptr<TBitmap> withMenu = LoadPicture(menuPath);
+  ASSERT_EQ(withMenu->Width(), picture->Width());
+  ASSERT_EQ(withMenu->Height(), picture->Height());
+  const TPoint under = menuButton->ClientToScreen(Point(0, menuButton->Height()));
+  const TPoint origin = gallery->sheet->ClientToScreen(Point(0, 0));
+  EXPECT_NEAR(place.Left, (under.X - origin.X) * ratio, 1.0);
+  EXPECT_NEAR(place.Top, (under.Y - origin.Y) * ratio, 1.0);
+  EXPECT_GT(place.Width(), device(60));
+  EXPECT_GT(place.Height(), device(9 * 16));  // nine items
+  ASSERT_LE(place.Bottom, withMenu->Height());
+  int differ = 0, outside = 0;
+  for (int y = 0; y < picture->Height(); ++y)
+    for (int x = 0; x < picture->Width(); ++x)
+      if (withMenu->PixelColor(x, y) != picture->PixelColor(x, y)) {
+        ++differ;
+        if (!PtInRect(place, Point(x, y))) ++outside;
+      }
+  EXPECT_GT(differ, place.Width() * place.Height() / 4);
+  EXPECT_EQ(outside, 0);
+  // The enabled items' images, 0 to 2; the disabled item's is greyed.
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_GT(CountColor(*withMenu, place, kInks[i]), 0) << i;
+    EXPECT_EQ(CountColor(*picture, place, kInks[i]), 0) << i;
+  }
+  // The first status bar made lies along the sheet's bottom edge.
+  EXPECT_EQ(gallery->bar->Top() + gallery->bar->Height(), gallery->sheet->ClientHeight());
 }

@@ -314,26 +314,51 @@ TEST_F(GroupBoxTest, BannerUnderlineAndTopLineStyles) {
   EXPECT_EQ(texts.back().Rect, Rect(4, 1, 116, 17));
 }
 
-// Right to left, taken from the window, the caption box moves to the right end of the frame;
-// reading right to left without mirrored alignment leaves it at the left.
-TEST_F(GroupBoxTest, RightToLeftMirrorsTheCaptionBox) {
+// Right to left, taken from the window, the caption box is the mirror image of its left-to-
+// right box across the 120-pixel box, and the caption keeps to the frame's end: its
+// alignment is mirrored too. Reading right to left without mirrored alignment changes
+// neither.
+TEST_F(GroupBoxTest, RightToLeftMirrorsTheCaptionBoxAndItsAlignment) {
   child->SetVisible(false);
   box->SetColor(kMarker);
-  box->SetCaption("&Ab");
+  box->SetCaption("&Ab");  // 12 wide, 12 high
   form->SetBiDiMode(bdRightToLeft);
   EXPECT_TRUE(box->UseRightToLeftAlignment());
+  // (8, 0, 20, 12) mirrored: from 120 - 20 = 100 to 120 - 8 = 112.
   box->PaintOffscreen();
-  EXPECT_EQ(box->CaptionRect(), Rect(120 - 12 - 8, 0, 120 - 8, 12));
-  const auto texts = rec->Find("&Ab");
+  EXPECT_EQ(box->CaptionRect(), Rect(100, 0, 112, 12));
+  auto texts = rec->Find("&Ab");
   ASSERT_FALSE(texts.empty());
   EXPECT_EQ(texts.back().Rect, Rect(100, 0, 112, 12));
   box->SetCaption("&  ");  // blanks: the frame shows where the caption box is not
   const TColor fc = AdjustColor(clBtnShadow, 30);
   EXPECT_TRUE(PixelsAre(box->PaintOffscreen(), {{10, 5, fc}, {105, 5, kMarker}}));
+  // The top line's (0, 0, 16, 12), 4 left for a gap after the caption, mirrored: (104, 0,
+  // 120, 12), the caption at its right end with the gap before it.
+  box->SetCaption("&Ab");
   box->SetGroupStyle(gsTopLine);
-  EXPECT_EQ(box->CaptionRect(), Rect(120 - 12 - 4, 0, 120 - 4, 12));  // two blanks, 12 wide
+  EXPECT_EQ(box->CaptionRect(), Rect(104, 0, 120, 12));
+  rec->Clear();
+  box->PaintOffscreen();
+  texts = rec->Find("&Ab");
+  ASSERT_FALSE(texts.empty());
+  EXPECT_EQ(texts.back().Rect, Rect(104, 0, 120, 12));
+  EXPECT_NE(texts.back().Flags & DT_RIGHT, 0u);
+  // A banner's caption goes to the right end of its full-width box.
+  box->SetGroupStyle(gsBanner);
+  rec->Clear();
+  box->PaintOffscreen();
+  texts = rec->Find("&Ab");
+  ASSERT_FALSE(texts.empty());
+  EXPECT_NE(texts.back().Flags & DT_RIGHT, 0u);
   box->SetBiDiMode(bdRightToLeftReadingOnly);
-  EXPECT_EQ(box->CaptionRect(), Rect(0, 0, 12 + 4, 12));
+  rec->Clear();
+  box->PaintOffscreen();
+  texts = rec->Find("&Ab");
+  ASSERT_FALSE(texts.empty());
+  EXPECT_EQ(texts.back().Flags & DT_RIGHT, 0u);
+  box->SetGroupStyle(gsTopLine);
+  EXPECT_EQ(box->CaptionRect(), Rect(0, 0, 16, 12));
 }
 
 TEST(WkSpacer, OrientationSwapsTheSizeAndTheGrooveFollowsTheLongSide) {

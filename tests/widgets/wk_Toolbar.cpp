@@ -248,40 +248,108 @@ TEST_F(ToolbarTest, FacesByStyleAndTheGradientOfAHotStickyButton) {
   EXPECT_LT(GetRValue(downTop), 50);  // near the stop colour, blue
 }
 
-// Right to left the bar fills its rows from the right edge, and a drop-down button has its
-// part, where a press drops the menu, at its left.
-TEST_F(ToolbarTest, RightToLeftTheRowsFillFromTheRightAndTheDropDownPartIsAtTheLeft) {
+// Right to left the bar fills its rows from its right edge and shows its overflow button at
+// its left end; what overflows is what reaches past the left edge.
+TEST_F(ToolbarTest, RightToLeftTheRowsFillFromTheRightAndTheOverflowButtonIsAtTheLeft) {
   TWkToolButton* first = NewButton("first");
   TWkToolButton* second = NewButton("second");
   form->SetBiDiMode(bdRightToLeft);
-  EXPECT_EQ(first->BoundsRect(), Rect(400 - 4 - 25, 2, 400 - 4, 27));
-  EXPECT_EQ(second->Left(), 400 - 4 - 50);
-  TPopupMenu menu(nullptr);
-  NewMenuItem(&menu, menu.Items(), "", "x");
+  // A 25 x 25 button from the 4-pixel margin at the right of the 400-pixel bar.
+  EXPECT_EQ(first->BoundsRect(), Rect(371, 2, 396, 27));
+  EXPECT_EQ(second->BoundsRect(), Rect(346, 2, 371, 27));
   second->SetToolStyle(tsDropDown);
-  second->SetDropDownMenu(&menu);
-  EXPECT_EQ(second->Width(), 25 + 14);
-  EXPECT_EQ(second->Left(), 400 - 4 - 25 - 39);
-  // A press on the right 14 pixels clicks; on the left 14 it drops the menu.
-  second->MouseDown(mbLeft, 0, 30, 5);
-  second->MouseUp(mbLeft, 0, 30, 5);
-  EXPECT_EQ(clicked, (std::vector<std::string>{"second"}));
-  dialogs().AnswerPopup(nullptr);
-  second->MouseDown(mbLeft, 0, 5, 5);
-  ASSERT_EQ(dialogs().Shown().size(), 1u);
-  EXPECT_EQ(clicked.size(), 1u);
-  // The menu, wider than the button, opens under it ending at its right edge: it starts
-  // left of the button.
-  const TPoint corner = second->ClientToScreen(Point(0, second->Height()));
-  EXPECT_LT(dialogs().Shown()[0].X, corner.X);
-  EXPECT_EQ(dialogs().Shown()[0].Y, corner.Y);
-  // The image sits in the part beside the drop-down part, now on its right.
-  TRect image, text;
-  second->CalcLayout(image, text);
-  EXPECT_GE(image.Left, 14);
-  // Back to left to right.
+  EXPECT_EQ(second->BoundsRect(), Rect(332, 2, 371, 27));
+  for (int i = 0; i < 14; ++i) NewButton("more" + std::to_string(i));
+  bar->SetWrapControls(false);
+  // 25 + 39 + 14 * 25 = 414 pixels from x = 396 leftwards reach 18 pixels past the left edge.
+  ASSERT_TRUE(bar->OverflowShown());
+  EXPECT_EQ(bar->PopupButton()->BoundsRect(), Rect(0, 0, 14, bar->Height()));
+  EXPECT_EQ(bar->ToolbarControls().Items(15).Control->Left(), -18);
+  // Left to right the same row reaches as far past the right edge.
   form->SetBiDiMode(bdLeftToRight);
   EXPECT_EQ(first->Left(), 4);
+  ASSERT_TRUE(bar->OverflowShown());
+  EXPECT_EQ(bar->PopupButton()->BoundsRect(), Rect(386, 0, 400, bar->Height()));
+  EXPECT_EQ(bar->ToolbarControls().Items(15).Control->BoundsRect().Right, 418);
+}
+
+// The drop-down part is the button's last 14 columns, its first 14 right to left: a press
+// drops the menu exactly where the part's separator, frame and arrow are painted, and the
+// image is centred in the rest less 2 on each side.
+TEST_F(ToolbarTest, ADropDownButtonsPartIsFourteenColumnsForPressAndPaintEitherWay) {
+  TImageList images(16, 16);
+  TBitmap pic(16, 16, pf24bit);
+  images.Add(pic);
+  TPopupMenu menu(nullptr);
+  NewMenuItem(&menu, menu.Items(), "", "x");
+  struct Side {
+    const char* name;
+    TBiDiMode mode;
+    TRect part, image;
+    int faceColumn, partColumn;  // either side of the part's inner edge
+    int shadowX, lightX;         // the separator's columns
+    int arrowX;                  // the arrow's point, 6 columns into the part
+  };
+  // A 25-pixel button with the 14-pixel part is 39 x 25. Left to right the part is columns
+  // 25-38; the rest less 2 on each side is (2, 2, 23, 23), the 16-pixel image centred from
+  // 2 + (21 - 16) / 2 = 4; the separator is at x = 39 - 14 = 25 (light), shadow at x - 1.
+  // Right to left the part is columns 0-13, the rest less 2 is (16, 2, 37, 23), the image
+  // from 18, the separator at x = 14 (light) and 13 (shadow). The arrow's point is at 25 + 6
+  // = 31 or 0 + 6 = 6, 25 / 2 + 2 = 14 down.
+  const Side sides[] = {
+      {"left to right", bdLeftToRight, Rect(25, 0, 39, 25), Rect(4, 4, 20, 20), 24, 25, 24, 25, 31},
+      {"right to left", bdRightToLeft, Rect(0, 0, 14, 25), Rect(18, 4, 34, 20), 14, 13, 13, 14, 6}};
+  for (const Side& side : sides) {
+    SCOPED_TRACE(side.name);
+    TWkToolButton* b = NewButton(side.name);
+    b->SetBiDiMode(side.mode);
+    b->SetImages(&images);
+    b->SetImageIndex(0);
+    b->SetVisualStyle(vsClassic);
+    b->SetTransparent(false);
+    b->SetToolStyle(tsDropDown);
+    b->SetDropDownMenu(&menu);
+    ASSERT_EQ(b->Width(), 39);
+    ASSERT_EQ(b->Height(), 25);
+    EXPECT_EQ(b->DropDownPartRect(), side.part);
+    TRect image, text;
+    b->CalcLayout(image, text);
+    EXPECT_EQ(image, side.image);
+    // The face's column beside the part clicks; the part's own column drops the menu.
+    clicked.clear();
+    const size_t shown = dialogs().Shown().size();
+    b->MouseDown(mbLeft, 0, side.faceColumn, 5);
+    b->MouseUp(mbLeft, 0, side.faceColumn, 5);
+    EXPECT_EQ(clicked, (std::vector<std::string>{side.name}));
+    EXPECT_EQ(dialogs().Shown().size(), shown);
+    // The part's row 12 while its menu is down, sampled as the menu is about to show.
+    std::vector<TColor> dropped;
+    b->OnDropDown = [&](TComponent*) {
+      TBitmap& now = b->PaintOffscreen();
+      for (int x = 0; x < 39; ++x) dropped.push_back(now.PixelColor(x, 12));
+    };
+    dialogs().AnswerPopup(nullptr);
+    b->MouseDown(mbLeft, 0, side.partColumn, 5);
+    ASSERT_EQ(dialogs().Shown().size(), shown + 1);
+    EXPECT_EQ(clicked.size(), 1u);
+    // A status frame round the part alone: shadow at its left, light at its right.
+    ASSERT_EQ(dropped.size(), 39u);
+    EXPECT_EQ(dropped[static_cast<size_t>(side.part.Left)], ColorToRGB(clBtnShadow));
+    EXPECT_EQ(dropped[static_cast<size_t>(side.part.Right - 1)], ColorToRGB(clBtnHighlight));
+    EXPECT_EQ(dropped[static_cast<size_t>(side.faceColumn)], ColorToRGB(b->Color()));
+    // Hot: the separator, and the arrow in rows of 5, 3 and 1 ending in its point.
+    b->MouseEnter();
+    const int ax = side.arrowX;
+    EXPECT_TRUE(PixelsAre(b->PaintOffscreen(), {{side.shadowX, 5, clBtnShadow},
+                                                {side.lightX, 5, clBtnHighlight},
+                                                {ax - 2, 12, clWindowText},
+                                                {ax + 2, 12, clWindowText},
+                                                {ax, 14, clWindowText},
+                                                {ax - 3, 12, b->Color()},
+                                                {ax + 3, 12, b->Color()},
+                                                {ax - 1, 14, b->Color()},
+                                                {ax + 1, 14, b->Color()}}));
+  }
 }
 
 // Windowless transparent buttons and spacers let the bar's gradient show through them.
