@@ -1,7 +1,8 @@
-// libFuzzer target for the GIF animator's composition: whatever frames of any bytes read (leniently
-// and strictly), the animator shows each one stepping from the frame before it as it shows it
-// composed afresh, as when the picture is loaded with that frame current. A difference aborts;
-// only the kit's own exceptions may come out, and sanitizers catch the rest.
+// libFuzzer target for the GIF animator's composition: whatever frames any bytes give (read
+// leniently and strictly), the animator shows each one stepped to from the frame before it as
+// it shows it composed afresh, as when the picture is loaded with that frame current. A
+// difference aborts. Reading may fail with the kit's own exceptions; composing throws nothing,
+// and sanitizers catch the rest.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
