@@ -54,6 +54,10 @@ class TGifComposer {
   void Clear();
 
  private:
+  struct Picture;
+  // The frame's pixels as drawn; false (and told) when it fails to decode.
+  bool LoadPicture(TGIFImageCore& image, int index, Picture& out);
+  void DrawPicture(const TGIFFrameCore& frame, const Picture& picture);
   void DrawFrame(TGIFImageCore& image, int index);
   void FillRect(const TGIFFrameCore& frame, int width, int height);
   void Failed(int count, int index, const std::string& message);

@@ -295,13 +295,13 @@ void TGkGIFAnimator::DrawImageContent() {
   if (!empty && image_->ScreenWidth >= 1 && image_->ScreenHeight >= 1) {
     const TComposedFrame& frame = composer_.Compose(*image_, frameIndex_, OpaqueFill());
     if (frame.Index >= 0) {
-      TRect target(0, 0, frame.Width, frame.Height);
+      TRect target = Rect(0, 0, frame.Width, frame.Height);
       if (stretch_) {
         target = GetClientRect();
       } else if (center_) {
         const int dx = (ClientWidth() - frame.Width) / 2;
         const int dy = (ClientHeight() - frame.Height) / 2;
-        target = TRect(dx, dy, dx + frame.Width, dy + frame.Height);
+        target = Rect(dx, dy, dx + frame.Width, dy + frame.Height);
       }
       canvas.StretchDrawPixels(target, frame.Pixels.data(), frame.Width, frame.Height,
                                frame.Transparent() && transparent_);

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "GifTestCorpus.h"
 #include "GifTestSupport.h"
 #include "gifkit/GifCompose.h"
 #include "gifkit/GifStream.h"
@@ -73,11 +74,6 @@ class GifCoalesce : public ::testing::Test {
     std::error_code ec;
     fs::remove_all(dir, ec);
   }
-  std::string Make(const std::string& name, const std::string& args) {
-    const std::string out = dir + "/" + name;
-    EXPECT_EQ(std::system(("convert " + args + " '" + out + "' 2>/dev/null").c_str()), 0) << args;
-    return out;
-  }
   std::string dir;
 };
 
@@ -85,72 +81,30 @@ class GifCoalesce : public ::testing::Test {
 
 TEST_F(GifCoalesce, AnimatedGifsOfTheInstalledPackages) {
   int animated = 0;
-  for (const char* root : {"/usr/share", "/usr/lib"}) {
-    std::error_code ec;
-    for (auto it = fs::recursive_directory_iterator(
-             root, fs::directory_options::skip_permission_denied, ec);
-         it != fs::recursive_directory_iterator(); it.increment(ec)) {
-      if (ec || it->path().extension() != ".gif" || !it->is_regular_file(ec)) continue;
-      TGIFImageCore image;
-      try {
-        image.ReadGifBytes(ReadFileBytes(it->path().string()), false);
-      } catch (const std::exception&) {
-        continue;
-      }
-      if (image.Count() < 2) continue;
-      ++animated;
-      ExpectSameAsCoalesce(it->path().string(), dir);
+  for (const std::string& path : InstalledGifFiles()) {
+    TGIFImageCore image;
+    try {
+      image.ReadGifBytes(ReadFileBytes(path), false);
+    } catch (const std::exception&) {
+      continue;
     }
+    if (image.Count() < 2) continue;
+    ++animated;
+    ExpectSameAsCoalesce(path, dir);
   }
   RecordProperty("animated", animated);
   if (animated == 0) GTEST_SKIP() << "no animated GIF installed";
 }
 
 TEST_F(GifCoalesce, AnimationsMadeByImageMagick) {
-  for (const std::string& file :
-       {Make("dispose-bg.gif",
-             "-size 80x60 -seed 4 plasma:fractal -size 80x60 gradient:red-blue -size 80x60 xc:none "
-             "-fill green -draw 'circle 40,30 40,10' -set delay 7 -dispose Background"),
-        Make(
-            "dispose-prev.gif",
-            "-size 60x50 -seed 3 plasma: -dispose Previous \\( -size 20x20 xc:red -repage +5+7 \\) "
-            "\\( -size 20x20 xc:blue -repage +30+20 \\) -dispose None "
-            "\\( -size 10x10 xc:yellow -repage +45+35 \\)"),
-        Make("optimized.gif",
-             "-size 64x64 -seed 9 plasma: -size 64x64 xc:none -fill blue -draw 'rectangle 10,10 "
-             "30,30' -size 64x64 xc:none -fill red -draw 'circle 40,40 40,50' -set delay 12 "
-             "-layers Optimize"),
-        Make("transparent.gif",
-             "-size 40x40 xc:none -fill orange -draw 'circle 20,20 20,5' -size 40x40 xc:none "
-             "-fill purple -draw 'rectangle 5,5 25,25' -dispose Background")}) {
-    ExpectSameAsCoalesce(file, dir);
-  }
+  GeneratedGifs generated;
+  for (const std::string& file : generated.Files()) ExpectSameAsCoalesce(file, dir);
 }
 
 TEST_F(GifCoalesce, OurOwnAnimationsWithEveryDisposalAndOffsets) {
-  const std::vector<std::uint32_t> palette = {0x000000, 0xFFFFFF, 0x0000FF,
-                                              0x00FF00, 0xFF0000, 0x0000FF};
-  AnimationFrame ring = SolidFrame(2, 2, 4, 4, 3, 0, 0);
-  ring.Pixels[5] = ring.Pixels[6] = 0;
-  AnimationFrame small = SolidFrame(2, 2, 3, 3, 0, 1, 0);
-  small.Pixels[4] = 3;
-  const std::vector<std::vector<AnimationFrame>> animations = {
-      {SolidFrame(0, 0, 10, 8, 1, 1), SolidFrame(1, 1, 3, 3, 2, 2), ring,
-       SolidFrame(5, 0, 5, 5, 4, 3), SolidFrame(0, 4, 4, 4, 2, 1, 1), SolidFrame(7, 5, 3, 3, 3, 0)},
-      // A whole-screen frame restoring the picture before it, then a small see-through one.
-      {SolidFrame(0, 0, 8, 8, 4, 1), SolidFrame(0, 0, 8, 8, 2, 3), small},
-      // Transparent throughout, clearing and restoring.
-      {SolidFrame(0, 0, 6, 6, 2, 2, 0), SolidFrame(1, 1, 3, 3, 4, 3, 0),
-       SolidFrame(2, 2, 4, 4, 3, 1, 1)}};
-  int k = 0;
-  for (const auto& frames : animations) {
-    const std::string path = dir + "/ours-" + std::to_string(k++) + ".gif";
-    int width = 0, height = 0;
-    for (const AnimationFrame& f : frames) {
-      width = std::max(width, f.Left + f.Width);
-      height = std::max(height, f.Top + f.Height);
-    }
-    WriteFileBytes(path, MakeAnimation(width, height, palette, frames));
+  for (const NamedGif& made : HandMadeAnimations()) {
+    const std::string path = dir + "/" + made.Name + ".gif";
+    WriteFileBytes(path, made.Bytes);
     ExpectSameAsCoalesce(path, dir);
   }
 }

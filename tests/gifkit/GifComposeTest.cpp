@@ -3,15 +3,14 @@
 // composing afresh.
 #include <gtest/gtest.h>
 
+#include "GifTestCorpus.h"
 #include "GifTestSupport.h"
 #include "gifkit/GifCompose.h"
 #include "gifkit/GifStream.h"
 
 namespace {
 
-// Black, white, red, green, blue, and a second red at index 5.
-const std::vector<std::uint32_t> kPalette = {0x000000, 0xFFFFFF, 0x0000FF,
-                                             0x00FF00, 0xFF0000, 0x0000FF};
+const std::vector<std::uint32_t>& kPalette = HandMadePalette();
 constexpr TGifColor kFill = 0x808080;
 
 TArgb At(const TComposedFrame& f, int x, int y) { return f.Pixels[y * f.Width + x]; }
@@ -21,36 +20,65 @@ void Load(TGIFImageCore& image, const std::string& bytes) {
   image.FrameIndex = 0;
 }
 
-// Every kind of step: offsets, each disposal (and an undefined one), transparency, a frame
-// partly off the screen.
-std::string MixedAnimation() {
-  AnimationFrame ring = SolidFrame(2, 2, 4, 4, 3, 0, 0);
-  ring.Pixels[5] = ring.Pixels[6] = ring.Pixels[9] = ring.Pixels[10] = 0;  // a hole
-  return MakeAnimation(10, 8, kPalette,
-                       {SolidFrame(0, 0, 10, 8, 1, 1), SolidFrame(1, 1, 3, 3, 2, 2), ring,
-                        SolidFrame(5, 0, 5, 5, 4, 3), SolidFrame(0, 4, 4, 4, 2, 6, 1),
-                        SolidFrame(0, 0, 10, 8, 4, 3), SolidFrame(7, 5, 3, 3, 3, 0),
-                        SolidFrame(0, 0, 10, 8, 2, 2, 0), SolidFrame(8, 6, 2, 2, 1, 1)});
+class LenientDecodingAs {
+ public:
+  explicit LenientDecodingAs(bool value) : was_(LenientDecoding) { LenientDecoding = value; }
+  ~LenientDecodingAs() { LenientDecoding = was_; }
+
+ private:
+  bool was_;
+};
+
+// Every frame composed from the kept picture of the frame before it equals the frame composed
+// afresh; a composer that holds a later frame composes an earlier one afresh as well.
+void ExpectSteppingEqualsAfresh(const NamedGif& gif) {
+  for (bool lenient : {true, false}) {
+    const LenientDecodingAs decoding(lenient);
+    TGIFImageCore image;
+    try {
+      image.ReadGifBytes(gif.Bytes, false);
+    } catch (const std::exception&) {
+      // The frames read before the fault stay and are shown.
+    }
+    image.FrameIndex = 0;
+    TGifComposer stepped;
+    for (int n = 0; n < image.Count(); ++n) {
+      const TComposedFrame& a = stepped.Compose(image, n, kFill);
+      TGifComposer fresh;
+      const TComposedFrame& b = fresh.Compose(image, n, kFill);
+      ASSERT_EQ(a.Index, b.Index) << gif.Name << " frame " << n;
+      ASSERT_EQ(a.Fill, b.Fill) << gif.Name << " frame " << n;
+      ASSERT_TRUE(a.Pixels == b.Pixels)
+          << gif.Name << " frame " << n << (lenient ? " (lenient)" : " (strict)")
+          << ": stepped and afresh differ";
+    }
+    if (image.Count() > 1) {
+      TGifComposer fresh;
+      EXPECT_TRUE(stepped.Compose(image, 0, kFill).Pixels == fresh.Compose(image, 0, kFill).Pixels)
+          << gif.Name;
+    }
+  }
 }
 
 }  // namespace
 
-TEST(GifCompose, ComposingAfreshEqualsSteppingThroughEveryFrame) {
-  for (const std::string& bytes : {MixedAnimation()}) {
-    TGIFImageCore image;
-    Load(image, bytes);
-    TGifComposer stepped;
-    for (int n = 0; n < image.Count(); ++n) {
-      TGifComposer fresh;
-      const TComposedFrame& a = fresh.Compose(image, n, kFill);
-      const TComposedFrame& b = stepped.Compose(image, n, kFill);
-      ASSERT_EQ(a.Index, n);
-      EXPECT_EQ(a.Pixels, b.Pixels) << "frame " << n;
-    }
-    // Backwards from a kept picture of a later frame starts afresh.
-    TGifComposer fresh;
-    EXPECT_EQ(stepped.Compose(image, 2, kFill).Pixels, fresh.Compose(image, 2, kFill).Pixels);
-  }
+TEST(GifCompose, ComposingAfreshEqualsSteppingThroughEveryFrameOfEveryTestGif) {
+  const std::vector<NamedGif> gifs = EveryTestGif();
+  ASSERT_GE(gifs.size(), 100u);
+  for (const NamedGif& gif : gifs) ExpectSteppingEqualsAfresh(gif);
+}
+
+TEST(GifCompose, AWholeScreenFrameThatFailsToDecodeIsNoStartingPoint) {
+  // Composed afresh, frame 1 would hide frame 0 if it decoded; as it does not, frame 0's white
+  // pixel shows, as it does when frame 1 is reached from frame 0.
+  TGIFImageCore image;
+  Load(image, WholeScreenFrameWithoutCodes());
+  ASSERT_EQ(image.Count(), 2);
+  std::vector<int> failed;
+  TGifComposer c;
+  c.OnFrameFailed = [&](int frame, const std::string&) { failed.push_back(frame); };
+  EXPECT_EQ(At(c.Compose(image, 1, kFill), 0, 0), 0xFFFFFFFFu);
+  EXPECT_EQ(failed, std::vector<int>{1});
 }
 
 TEST(GifCompose, DisposalsKeepClearRestoreAndUndefinedOnesKeep) {

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 
+#include "GifTestCorpus.h"
 #include "GifTestSupport.h"
 #include "gifkit/GifStream.h"
 #include "platform/Exceptions.h"
@@ -26,55 +26,6 @@ std::vector<std::string> IconFiles() {
   std::sort(files.begin(), files.end());
   return files;
 }
-
-// Animated and interlaced files made with ImageMagick, some of them re-assembled by giflib's
-// gifbuild so that its encoder's output is covered too.
-class GeneratedGifs {
- public:
-  GeneratedGifs() : dir_(MakeTempDir()) {
-    Make("disposal.gif",
-         "-size 80x60 -seed 4 plasma:fractal -size 80x60 gradient:red-blue "
-         "-size 80x60 xc:none -fill green -draw 'circle 40,30 40,10' "
-         "-set delay 7 -dispose Background -loop 3");
-    Make("interlaced.gif", "-seed 5 -size 90x70 plasma: -interlace GIF");
-    Make("optimized.gif",
-         "-size 64x64 -seed 9 plasma: -size 64x64 xc:none -fill blue -draw 'rectangle 10,10 30,30' "
-         "-size 64x64 xc:none -fill red -draw 'circle 40,40 40,50' -set delay 12 -layers Optimize");
-    Make("interlaced-anim.gif",
-         "-size 50x37 -seed 2 plasma: -size 50x37 gradient:yellow-black -delay 300 -interlace GIF "
-         "-loop 0");
-    Make("mono.gif", "-size 33x17 pattern:checkerboard pattern:gray50 -monochrome -delay 100");
-    Make("sixteen.gif", "-size 200x100 -seed 7 plasma: -colors 16 -dispose Previous");
-    Make("photo.gif", "-size 321x203 -seed 11 plasma:fractal -blur 0x2");
-    Make("comment.gif", "-size 40x30 gradient:white-green -set comment 'made for the tests'");
-    for (const char* name : {"disposal.gif", "optimized.gif", "interlaced-anim.gif"}) {
-      const std::string in = dir_ + "/" + name;
-      const std::string out = dir_ + "/gifbuild-" + name;
-      Run("gifbuild -d '" + in + "' > '" + in + ".txt' && gifbuild '" + in + ".txt' > '" + out +
-          "'");
-      files_.push_back(out);
-    }
-  }
-  ~GeneratedGifs() {
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
-  }
-  const std::vector<std::string>& Files() const { return files_; }
-
- private:
-  void Make(const std::string& name, const std::string& args) {
-    const std::string out = dir_ + "/" + name;
-    Run("convert " + args + " '" + out + "'");
-    files_.push_back(out);
-  }
-  static void Run(const std::string& command) {
-    if (std::system((command + " 2>/dev/null").c_str()) != 0) {
-      throw std::runtime_error("failed: " + command);
-    }
-  }
-  std::string dir_;
-  std::vector<std::string> files_;
-};
 
 // Compares every frame of the bytes as read by us with giflib's reading.
 void ExpectSameAsGiflib(const std::string& bytes, const std::string& name) {

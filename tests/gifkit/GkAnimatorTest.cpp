@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <thread>
 
+#include "GifTestCorpus.h"
 #include "GifTestSupport.h"
 #include "gifkit/GkAnimator.h"
 #include "platform/Exceptions.h"
@@ -267,6 +268,25 @@ TEST_F(GkAnimatorTest, ABrokenFrameShowsThePictureSoFarAndIsReportedOnce) {
   Application->ProcessMessages();
   LenientDecoding = lenient;
   ASSERT_EQ(dialogs().Shown().size(), 1u);
+}
+
+TEST_F(GkAnimatorTest, AFrameLooksTheSameWhenSteppedToAndWhenChosen) {
+  // Frame 1 covers the screen but fails to decode, so frame 0's white pixel stays, whether the
+  // timer steps to frame 1 or it is set as the frame to show. Each loading tells the failure.
+  dialogs().AnswerMessage();
+  dialogs().AnswerMessage();
+  Load(WholeScreenFrameWithoutCodes());
+  animator->PaintOffscreen();
+  animator->AnimatorTimerTick(nullptr);
+  ASSERT_EQ(animator->FrameIndex(), 1);
+  EXPECT_EQ(animator->PaintOffscreen().PixelColor(0, 0), clWhite);
+  Load(WholeScreenFrameWithoutCodes());
+  animator->SetFrameIndex(1);
+  EXPECT_EQ(animator->PaintOffscreen().PixelColor(0, 0), clWhite);
+  Application->ProcessMessages();
+  CheckSynchronize();
+  Application->ProcessMessages();
+  EXPECT_EQ(dialogs().Shown().size(), 2u);
 }
 
 TEST_F(GkAnimatorTest, FramesMadeFromBitmapsAnimateWithTheirTransparentColourLeftOut) {
