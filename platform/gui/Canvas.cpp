@@ -534,9 +534,67 @@ void TCanvas::Ellipse(int left, int top, int right, int bottom) {
   }
 }
 
+namespace {
+
+// A filled polygon with a one-pixel outline on a scaled target: the pixels it covers at a ratio
+// of 1, each laid on its cell of the grid, fill first and outline over it. Fill and outline
+// then meet as they do at 1x; a fill of the device polygon under strokes of the grid would
+// leave device pixels between them and cut off a small shape's point.
+void PolygonOnCells(CanvasPaint& p, const std::vector<TPoint>& points, const QBrush& brush,
+                    const TPen& pen, TSize target) {
+  const DeviceGrid& grid = p.grid();
+  QPolygon polygon;
+  for (const TPoint& pt : points) polygon << QPoint(pt.X, pt.Y);
+  const QRect box = polygon.boundingRect().intersected(QRect(0, 0, target.cx, target.cy));
+  if (!box.isEmpty()) {
+    // The pixels the 1x fill takes (those whose centre lies inside), from Qt's aliased fill.
+    QImage mask(box.size(), QImage::Format_Grayscale8);
+    mask.fill(0);
+    {
+      QPainter m(&mask);
+      m.setRenderHint(QPainter::Antialiasing, false);
+      m.setPen(Qt::NoPen);
+      m.setBrush(Qt::white);
+      m.translate(-box.x(), -box.y());
+      m.drawPolygon(polygon, Qt::OddEvenFill);
+    }
+    for (int y = 0; y < mask.height(); ++y) {
+      const uchar* row = mask.constScanLine(y);
+      for (int x = 0; x < mask.width();) {
+        if (row[x] == 0) {
+          ++x;
+          continue;
+        }
+        const int start = x;
+        while (x < mask.width() && row[x] != 0) ++x;
+        FillPixels(p, grid.Fill(QRect(box.x() + start, box.y() + y, x - start, 1)), brush);
+      }
+    }
+  }
+  LinePlotter plotter(pen.Style());
+  for (size_t i = 0; i < points.size(); ++i)
+    plotter.Add(points[i], points[(i + 1) % points.size()]);
+  p->setCompositionMode(PenComposition(pen.Mode()));
+  const QColor color = QColor::fromRgb(ToQRgb(pen.Color()));
+  for (const QRect& run : plotter.Runs()) p->fillRect(grid.Fill(run), color);
+}
+
+}  // namespace
+
 void TCanvas::Polygon(const std::vector<TPoint>& points) {
   if (points.size() < 2) return;
-  if (const auto brush = ToQBrush(brush_); brush && points.size() >= 3) {
+  const auto brush = ToQBrush(brush_);
+  if (brush && points.size() >= 3 && pen_.Style() != psClear && pen_.Width() <= 1 &&
+      GridOf(*d_).Scaled()) {
+    CanvasPaint p(*d_);
+    if (!p) return;
+    std::vector<TPoint> shifted;
+    shifted.reserve(points.size());
+    for (const TPoint& pt : points) shifted.push_back(TPoint{pt.X + origin_.X, pt.Y + origin_.Y});
+    PolygonOnCells(p, shifted, *brush, pen_, TargetSize());
+    return;
+  }
+  if (brush && points.size() >= 3) {
     CanvasPaint p(*d_);
     if (p) {
       QPolygon polygon;
