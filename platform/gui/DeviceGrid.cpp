@@ -66,8 +66,13 @@ WidgetPixels PlaceWidget(const QPainter& painter, int width, int height) {
   const QTransform toDevice = painter.deviceTransform();
   const QPointF from = toDevice.map(QPointF(0, 0));
   const QPointF to = toDevice.map(QPointF(width, height));
-  place.origin = QPoint(qRound(from.x()), qRound(from.y()));
-  place.size = QSize(qRound(to.x()) - place.origin.x(), qRound(to.y()) - place.origin.y());
+  // Halves round up on both sides, as the screen shares pixels between neighbours. qRound
+  // takes a negative half away from zero: a widget half a device pixel past its parent's left
+  // side would get a device pixel more than its picture (width x ratio rounded up) holds, and
+  // the column at its right side would be painted by nobody.
+  const auto edge = [](double v) { return static_cast<int>(std::floor(v + 0.5)); };
+  place.origin = QPoint(edge(from.x()), edge(from.y()));
+  place.size = QSize(edge(to.x()) - place.origin.x(), edge(to.y()) - place.origin.y());
   return place;
 }
 
