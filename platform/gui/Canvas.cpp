@@ -380,6 +380,26 @@ void FillPixels(CanvasPaint& p, const QRect& pixels, const QBrush& brush) {
   p->fillRect(pixels, brush);
 }
 
+namespace {
+
+// Rectangles of device pixels filled as FillPixels fills one.
+void FillPixelRects(CanvasPaint& p, const QList<QRect>& pixels, const QBrush& brush) {
+  if (pixels.isEmpty()) return;
+  // One call for many rectangles: the painter sets up its fill once.
+  p->setBrushOrigin(0, 0);
+  p->setPen(Qt::NoPen);
+  if (p.grid().Scaled() && brush.style() == Qt::TexturePattern) {
+    QBrush scaled(brush);
+    scaled.setTransform(QTransform::fromScale(p.grid().Line(), p.grid().Line()));
+    p->setBrush(scaled);
+  } else {
+    p->setBrush(brush);
+  }
+  p->drawRects(pixels);
+}
+
+}  // namespace
+
 void FillDeviceRect(CanvasPaint& p, const QRect& rect, const QBrush& brush) {
   if (rect.isEmpty()) return;
   FillPixels(p, p.grid().Fill(rect), brush);
@@ -547,9 +567,10 @@ void PolygonOnCells(CanvasPaint& p, const std::vector<TPoint>& points, const QBr
   for (const TPoint& pt : points) polygon << QPoint(pt.X, pt.Y);
   const QRect box = polygon.boundingRect().intersected(QRect(0, 0, target.cx, target.cy));
   if (!box.isEmpty()) {
-    // The pixels the 1x fill takes (those whose centre lies inside), from Qt's aliased fill.
-    QImage mask(box.size(), QImage::Format_Grayscale8);
-    mask.fill(0);
+    // The pixels the 1x fill takes (those whose centre lies inside), from Qt's aliased fill,
+    // white on black (a format Qt paints on directly).
+    QImage mask(box.size(), QImage::Format_RGB32);
+    mask.fill(Qt::black);
     {
       QPainter m(&mask);
       m.setRenderHint(QPainter::Antialiasing, false);
@@ -558,25 +579,30 @@ void PolygonOnCells(CanvasPaint& p, const std::vector<TPoint>& points, const QBr
       m.translate(-box.x(), -box.y());
       m.drawPolygon(polygon, Qt::OddEvenFill);
     }
+    QList<QRect> cells;
+    const int width = mask.width();
     for (int y = 0; y < mask.height(); ++y) {
-      const uchar* row = mask.constScanLine(y);
-      for (int x = 0; x < mask.width();) {
-        if (row[x] == 0) {
+      const QRgb* row = reinterpret_cast<const QRgb*>(mask.constScanLine(y));
+      for (int x = 0; x < width;) {
+        if (qBlue(row[x]) == 0) {
           ++x;
           continue;
         }
         const int start = x;
-        while (x < mask.width() && row[x] != 0) ++x;
-        FillPixels(p, grid.Fill(QRect(box.x() + start, box.y() + y, x - start, 1)), brush);
+        while (x < width && qBlue(row[x]) != 0) ++x;
+        cells.push_back(grid.Fill(QRect(box.x() + start, box.y() + y, x - start, 1)));
       }
     }
+    FillPixelRects(p, cells, brush);
   }
   LinePlotter plotter(pen.Style());
   for (size_t i = 0; i < points.size(); ++i)
     plotter.Add(points[i], points[(i + 1) % points.size()]);
+  QList<QRect> outline;
+  outline.reserve(static_cast<qsizetype>(plotter.Runs().size()));
+  for (const QRect& run : plotter.Runs()) outline.push_back(grid.Fill(run));
   p->setCompositionMode(PenComposition(pen.Mode()));
-  const QColor color = QColor::fromRgb(ToQRgb(pen.Color()));
-  for (const QRect& run : plotter.Runs()) p->fillRect(grid.Fill(run), color);
+  FillPixelRects(p, outline, QBrush(QColor::fromRgb(ToQRgb(pen.Color()))));
 }
 
 }  // namespace
