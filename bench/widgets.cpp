@@ -36,6 +36,42 @@ void BM_DrawFrameStyles(benchmark::State& state) {
 }
 BENCHMARK(BM_DrawFrameStyles)->Unit(benchmark::kMicrosecond);
 
+// The drop-down arrows of tool buttons and tool bars: a small polygon with pen and brush, on
+// a picture of the screen's ratio (the argument in percent).
+void BM_PolygonArrow(benchmark::State& state) {
+  TBitmap target;
+  target.SetPixelFormat(pf32bit);
+  target.SetDevicePixelRatio(static_cast<double>(state.range(0)) / 100);
+  target.SetSize(24, 22);
+  TCanvas& canvas = target.Canvas();
+  canvas.Pen().SetColor(clBlack);
+  canvas.Brush().SetColor(clBlack);
+  for (auto _ : state) canvas.Polygon({Point(12, 13), Point(10, 11), Point(14, 11)});
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_PolygonArrow)->ArgName("percent")->Arg(100)->Arg(150)->Arg(200);
+
+// A large filled polygon with slanted edges, outline and fill in other colours.
+void BM_PolygonLarge(benchmark::State& state) {
+  TBitmap target;
+  target.SetPixelFormat(pf32bit);
+  target.SetDevicePixelRatio(static_cast<double>(state.range(0)) / 100);
+  target.SetSize(400, 300);
+  TCanvas& canvas = target.Canvas();
+  canvas.Pen().SetColor(clNavy);
+  canvas.Brush().SetColor(clRed);
+  for (auto _ : state)
+    canvas.Polygon(
+        {Point(10, 10), Point(380, 30), Point(300, 290), Point(120, 200), Point(20, 280)});
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_PolygonLarge)
+    ->ArgName("percent")
+    ->Arg(100)
+    ->Arg(150)
+    ->Arg(200)
+    ->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();

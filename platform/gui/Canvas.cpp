@@ -1,8 +1,7 @@
 // The canvas: target binding, pixel-exact lines, shapes and fills, clipping, saved states and
 // the drawing lock. Lines and rectangle edges are filled pixel runs rather than Qt strokes so
 // that every edge lands where the old pixel rules put it; on a bitmap of a device pixel ratio
-// above 1 the same runs land on the device grid (DeviceGrid).
-#include <QPaintEngine>
+// above 1 the same runs land on the device grid (DeviceGrid.h).
 #include <QPolygon>
 #include <algorithm>
 #include <array>
@@ -31,96 +30,9 @@ int NearestPaletteIndex(const QList<QRgb>& table, QRgb rgb) {
 
 // ---------------------------------------------------------------------------------------------
 
-DeviceGrid::DeviceGrid(double ratio, int width, int height, int deviceWidth, int deviceHeight)
-    : ratio_(ratio),
-      line_(std::max(1, static_cast<int>(std::floor(ratio + 1e-9)))),
-      width_(width),
-      height_(height),
-      deviceWidth_(deviceWidth),
-      deviceHeight_(deviceHeight) {}
-
-int DeviceGrid::DeviceExtent(int logical, double ratio) {
-  if (ratio == 1.0 || logical <= 0) return logical;
-  return static_cast<int>(std::ceil(logical * ratio - 1e-9));
-}
-
-int DeviceGrid::Map(int v, int size, int deviceSize) const {
-  if (!Scaled()) return v;
-  // Packed near the sides (less on small targets, so that their middle keeps room); the
-  // middle shares out what is left evenly.
-  const int packed = std::min(4, size / 4);
-  if (v >= 0 && v <= packed) return v * line_;
-  if (v <= size && v >= size - packed) return deviceSize - (size - v) * line_;
-  const int middle = size - 2 * packed;
-  const int room = deviceSize - 2 * packed * line_;
-  if (middle <= 0) return static_cast<int>(std::floor(v * ratio_ + 0.5));
-  return packed * line_ +
-         static_cast<int>(std::floor(static_cast<double>(v - packed) * room / middle + 0.5));
-}
-
-QRect DeviceGrid::Fill(const QRect& r) const {
-  if (!Scaled()) return r;
-  const int left = X(r.x()), top = Y(r.y());
-  return QRect(left, top, X(r.x() + r.width()) - left, Y(r.y() + r.height()) - top);
-}
-
-QRect DeviceGrid::Stroke(const QRect& r) const {
-  if (!Scaled() || r.isEmpty()) return r;
-  const int left = X(r.x()), top = Y(r.y());
-  return QRect(left, top, X(r.x() + r.width() - 1) + line_ - left,
-               Y(r.y() + r.height() - 1) + line_ - top);
-}
-
-DeviceGrid GridOf(const TBitmap& bitmap) {
-  if (bitmap.DevicePixelRatio() == 1.0) return DeviceGrid();
-  return DeviceGrid(bitmap.DevicePixelRatio(), bitmap.Width(), bitmap.Height(),
-                    bitmap.Image().width(), bitmap.Image().height());
-}
-
 DeviceGrid GridOf(const TCanvas::Impl& canvas) {
   if (canvas.painter != nullptr || canvas.bitmap == nullptr) return DeviceGrid();
   return GridOf(*canvas.bitmap);
-}
-
-WidgetPixels PlaceWidget(const QPainter& painter, int width, int height) {
-  // The device painted on, not the widget: a widget rendered into a picture of its own
-  // ratio paints at that picture's ratio.
-  const QPaintEngine* engine = painter.paintEngine();
-  const QPaintDevice* device = engine != nullptr && engine->paintDevice() != nullptr
-                                   ? engine->paintDevice()
-                                   : painter.device();
-  WidgetPixels place;
-  place.ratio = device != nullptr ? device->devicePixelRatioF() : 1.0;
-  const QTransform toDevice = painter.deviceTransform();
-  const QPointF from = toDevice.map(QPointF(0, 0));
-  const QPointF to = toDevice.map(QPointF(width, height));
-  place.origin = QPoint(qRound(from.x()), qRound(from.y()));
-  place.size = QSize(qRound(to.x()) - place.origin.x(), qRound(to.y()) - place.origin.y());
-  return place;
-}
-
-void PaintInDevicePixels(QPainter& painter, const WidgetPixels& place) {
-  painter.save();
-  painter.setWorldTransform(QTransform::fromTranslate(place.origin.x(), place.origin.y()) *
-                            painter.deviceTransform().inverted() * painter.worldTransform());
-}
-
-WidgetLines::WidgetLines(QPainter& painter, int width, int height)
-    : painter_(painter),
-      place_(PlaceWidget(painter, width, height)),
-      grid_(place_.ratio, width, height, place_.size.width(), place_.size.height()) {}
-
-void WidgetLines::Fill(const QRect& r, const QColor& color) {
-  painter_.fillRect(grid_.Scaled() ? grid_.Stroke(r) : r, color);
-}
-
-void WidgetLines::Frame(const QRect& r, const QColor& topLeft, const QColor& bottomRight) {
-  if (grid_.Scaled()) PaintInDevicePixels(painter_, place_);
-  Fill(QRect(r.left(), r.top(), r.width(), 1), topLeft);
-  Fill(QRect(r.left(), r.top(), 1, r.height()), topLeft);
-  Fill(QRect(r.left(), r.bottom(), r.width(), 1), bottomRight);
-  Fill(QRect(r.right(), r.top(), 1, r.height()), bottomRight);
-  if (grid_.Scaled()) painter_.restore();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -468,6 +380,26 @@ void FillPixels(CanvasPaint& p, const QRect& pixels, const QBrush& brush) {
   p->fillRect(pixels, brush);
 }
 
+namespace {
+
+// Rectangles of device pixels filled as FillPixels fills one.
+void FillPixelRects(CanvasPaint& p, const QList<QRect>& pixels, const QBrush& brush) {
+  if (pixels.isEmpty()) return;
+  // One call for many rectangles: the painter sets up its fill once.
+  p->setBrushOrigin(0, 0);
+  p->setPen(Qt::NoPen);
+  if (p.grid().Scaled() && brush.style() == Qt::TexturePattern) {
+    QBrush scaled(brush);
+    scaled.setTransform(QTransform::fromScale(p.grid().Line(), p.grid().Line()));
+    p->setBrush(scaled);
+  } else {
+    p->setBrush(brush);
+  }
+  p->drawRects(pixels);
+}
+
+}  // namespace
+
 void FillDeviceRect(CanvasPaint& p, const QRect& rect, const QBrush& brush) {
   if (rect.isEmpty()) return;
   FillPixels(p, p.grid().Fill(rect), brush);
@@ -622,9 +554,73 @@ void TCanvas::Ellipse(int left, int top, int right, int bottom) {
   }
 }
 
+namespace {
+
+// A filled polygon with a one-pixel outline on a scaled target: the pixels it covers at a ratio
+// of 1, each laid on its cell of the grid, fill first and outline over it. Fill and outline
+// then meet as they do at 1x; a fill of the device polygon under strokes of the grid would
+// leave device pixels between them and cut off a small shape's point.
+void PolygonOnCells(CanvasPaint& p, const std::vector<TPoint>& points, const QBrush& brush,
+                    const TPen& pen, TSize target) {
+  const DeviceGrid& grid = p.grid();
+  QPolygon polygon;
+  for (const TPoint& pt : points) polygon << QPoint(pt.X, pt.Y);
+  const QRect box = polygon.boundingRect().intersected(QRect(0, 0, target.cx, target.cy));
+  if (!box.isEmpty()) {
+    // The pixels the 1x fill takes (those whose centre lies inside), from Qt's aliased fill,
+    // white on black (a format Qt paints on directly).
+    QImage mask(box.size(), QImage::Format_RGB32);
+    mask.fill(Qt::black);
+    {
+      QPainter m(&mask);
+      m.setRenderHint(QPainter::Antialiasing, false);
+      m.setPen(Qt::NoPen);
+      m.setBrush(Qt::white);
+      m.translate(-box.x(), -box.y());
+      m.drawPolygon(polygon, Qt::OddEvenFill);
+    }
+    QList<QRect> cells;
+    const int width = mask.width();
+    for (int y = 0; y < mask.height(); ++y) {
+      const QRgb* row = reinterpret_cast<const QRgb*>(mask.constScanLine(y));
+      for (int x = 0; x < width;) {
+        if (qBlue(row[x]) == 0) {
+          ++x;
+          continue;
+        }
+        const int start = x;
+        while (x < width && qBlue(row[x]) != 0) ++x;
+        cells.push_back(grid.Fill(QRect(box.x() + start, box.y() + y, x - start, 1)));
+      }
+    }
+    FillPixelRects(p, cells, brush);
+  }
+  LinePlotter plotter(pen.Style());
+  for (size_t i = 0; i < points.size(); ++i)
+    plotter.Add(points[i], points[(i + 1) % points.size()]);
+  QList<QRect> outline;
+  outline.reserve(static_cast<qsizetype>(plotter.Runs().size()));
+  for (const QRect& run : plotter.Runs()) outline.push_back(grid.Fill(run));
+  p->setCompositionMode(PenComposition(pen.Mode()));
+  FillPixelRects(p, outline, QBrush(QColor::fromRgb(ToQRgb(pen.Color()))));
+}
+
+}  // namespace
+
 void TCanvas::Polygon(const std::vector<TPoint>& points) {
   if (points.size() < 2) return;
-  if (const auto brush = ToQBrush(brush_); brush && points.size() >= 3) {
+  const auto brush = ToQBrush(brush_);
+  if (brush && points.size() >= 3 && pen_.Style() != psClear && pen_.Width() <= 1 &&
+      GridOf(*d_).Scaled()) {
+    CanvasPaint p(*d_);
+    if (!p) return;
+    std::vector<TPoint> shifted;
+    shifted.reserve(points.size());
+    for (const TPoint& pt : points) shifted.push_back(TPoint{pt.X + origin_.X, pt.Y + origin_.Y});
+    PolygonOnCells(p, shifted, *brush, pen_, TargetSize());
+    return;
+  }
+  if (brush && points.size() >= 3) {
     CanvasPaint p(*d_);
     if (p) {
       QPolygon polygon;

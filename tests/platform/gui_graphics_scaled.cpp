@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QWidget>
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -234,6 +235,77 @@ TEST_F(ScaledPaintingTest, ABitmapAtARatioCountsInLogicalPixels) {
   EXPECT_EQ(bitmap.Width(), 10);
   EXPECT_EQ(bitmap.Image().width(), 20);
   EXPECT_EQ(bitmap.PixelColor(5, 4), clWhite);
+}
+
+// The dark device pixels of each row of a picture, left to right, as runs: start and length.
+std::vector<std::pair<int, int>> DarkRuns(const QImage& image, int y) {
+  std::vector<std::pair<int, int>> runs;
+  for (int x = 0; x < image.width(); ++x) {
+    if (!Dark(image.pixel(x, y))) continue;
+    if (!runs.empty() && runs.back().first + runs.back().second == x)
+      ++runs.back().second;
+    else
+      runs.emplace_back(x, 1);
+  }
+  return runs;
+}
+
+// A small arrow as the tool buttons draw it: pen and brush alike.
+QImage Arrow(double ratio) {
+  TBitmap bitmap;
+  bitmap.SetPixelFormat(pf32bit);
+  bitmap.SetDevicePixelRatio(ratio);
+  bitmap.SetSize(12, 10);
+  TCanvas& canvas = bitmap.Canvas();
+  canvas.Pen().SetColor(clBlack);
+  canvas.Brush().SetColor(clBlack);
+  canvas.Polygon({Point(6, 6), Point(4, 4), Point(8, 4)});
+  return bitmap.Image();
+}
+
+TEST_F(ScaledPaintingTest, FilledPolygonsAreSolidAndKeepTheirPointAtEveryRatio) {
+  // Widths of the rows the arrow covers, top to bottom; each row must be one run.
+  auto rows = [](const QImage& image) {
+    std::vector<int> widths;
+    for (int y = 0; y < image.height(); ++y) {
+      const auto runs = DarkRuns(image, y);
+      if (runs.empty()) continue;
+      EXPECT_EQ(runs.size(), 1u) << "row " << y << " has a gap";
+      widths.push_back(runs.front().second);
+    }
+    return widths;
+  };
+  EXPECT_EQ(rows(Arrow(1)), (std::vector<int>{5, 3, 1}));
+  EXPECT_EQ(rows(Arrow(2)), (std::vector<int>{10, 10, 6, 6, 2, 2}));
+  // At 150% the logical rows take one or two device rows each: four or five rows that narrow
+  // down to a point of one or two device pixels.
+  const std::vector<int> half = rows(Arrow(1.5));
+  ASSERT_GE(half.size(), 4u);
+  ASSERT_LE(half.size(), 5u);
+  EXPECT_GE(half.front(), 7);
+  EXPECT_LE(half.back(), 2);
+  EXPECT_TRUE(std::is_sorted(half.rbegin(), half.rend()));
+
+  // Outline and fill of other colours, slanted edges and edges along the axes: at twice the
+  // size each pixel of the 1x picture becomes two by two device pixels.
+  auto shape = [](double ratio) {
+    TBitmap bitmap;
+    bitmap.SetPixelFormat(pf32bit);
+    bitmap.SetDevicePixelRatio(ratio);
+    bitmap.SetSize(20, 16);
+    TCanvas& canvas = bitmap.Canvas();
+    canvas.Pen().SetColor(clNavy);
+    canvas.Brush().SetColor(clRed);
+    canvas.Polygon({Point(2, 2), Point(14, 2), Point(17, 9), Point(9, 14), Point(2, 8)});
+    return bitmap.Image();
+  };
+  const QImage once = shape(1), twice = shape(2);
+  ASSERT_EQ(twice.size(), once.size() * 2);
+  int wrong = 0;
+  for (int y = 0; y < twice.height(); ++y)
+    for (int x = 0; x < twice.width(); ++x)
+      if (twice.pixel(x, y) != once.pixel(x / 2, y / 2)) ++wrong;
+  EXPECT_EQ(wrong, 0);
 }
 
 TEST_F(ScaledPaintingTest, LinesThatGoOnFromOneAnotherStayJoined) {

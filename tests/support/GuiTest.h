@@ -163,6 +163,10 @@ bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 20000);
 // What the control shows on screen now (children included), as a bitmap for pixel checks.
 std::unique_ptr<TBitmap> GrabControl(TControl* control);
 
+// What the screen shows of the window, in the screen's device pixels (the pixels the window
+// system is given, not a fresh rendering): one bitmap pixel per device pixel.
+std::unique_ptr<TBitmap> GrabScreen(TForm* form);
+
 // Saves a picture of the control (a window with its frame contents) as PNG under the build
 // folder's screenshots/ and returns the path. The picture holds the whole control, also
 // where it reaches beyond its window.

@@ -2,6 +2,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QBackingStore>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
@@ -246,6 +247,24 @@ bool WaitUntil(const std::function<bool()>& done, int timeoutMs) {
 std::unique_ptr<TBitmap> GrabControl(TControl* control) {
   auto bitmap = std::make_unique<TBitmap>();
   if (QWidget* w = Peer(control)) bitmap->SetImage(w->grab().toImage());
+  return bitmap;
+}
+
+std::unique_ptr<TBitmap> GrabScreen(TForm* form) {
+  auto bitmap = std::make_unique<TBitmap>();
+  QWidget* w = Peer(form);
+  if (!w) return bitmap;
+  w->repaint();
+  // The window's backing store is the picture the window system shows.
+  QBackingStore* store = w->backingStore();
+  QPaintDevice* device = store != nullptr ? store->paintDevice() : nullptr;
+  if (device == nullptr || device->devType() != QInternal::Image) {
+    ADD_FAILURE() << "the window has no picture in memory";
+    return bitmap;
+  }
+  QImage image = *static_cast<QImage*>(device);
+  image.setDevicePixelRatio(1.0);
+  bitmap->SetImage(image);
   return bitmap;
 }
 

@@ -1,5 +1,8 @@
 // Status bar and panes: auto-style, proportional widths, the grip, simple mode, pane frames,
 // captions, blinking and the shared polling timer (stepped by hand).
+#include <cmath>
+#include <string>
+
 #include "platform/Clock.h"
 #include "platform/gui/Desktop.h"
 #include "tests/support/GuiTest.h"
@@ -93,6 +96,34 @@ TEST_F(StatusTest, PanesScaleInProportionAndNeverByANothingWideBar) {
   a->SetWidth(50);
   bar->SetWidth(600);
   EXPECT_EQ(a->Width(), 50);
+}
+
+// What the screen shows of the bar: every device column painted. The suite runs this once more
+// at 150%, where a pane's edge falls inside a device pixel.
+TEST_F(StatusTest, EveryDeviceColumnOfTheBarIsPaintedOnScreen) {
+  for (const int width : {1250, 640, 401}) {
+    SCOPED_TRACE(width);
+    form->SetClientSize(width, 100);
+    TWkStatusPane* pane = AddPane(300);
+    form->Show();
+    ProcessEvents();
+    const auto shown = GrabScreen(form);
+    ASSERT_FALSE(shown->Empty());
+    const double ratio = static_cast<double>(shown->Width()) / form->ClientWidth();
+    // The rows inside the bar, clear of its top and bottom edge.
+    const int top = static_cast<int>(std::ceil((bar->Top() + 2) * ratio));
+    const int bottom = static_cast<int>((bar->Top() + bar->Height() - 2) * ratio);
+    ASSERT_LT(top, bottom);
+    std::string black;
+    for (int x = 0; x < shown->Width(); ++x) {
+      int dark = 0;
+      for (int y = top; y < bottom; ++y) dark += shown->PixelColor(x, y) == clBlack ? 1 : 0;
+      if (dark == bottom - top) black += " " + std::to_string(x);
+    }
+    EXPECT_EQ(black, "") << "black device columns at ratio " << ratio << ", form "
+                         << form->ClientWidth() << " wide";
+    delete pane;
+  }
 }
 
 TEST_F(StatusTest, SimpleStatusHidesEveryPaneAndShowsThemAllAgain) {
