@@ -74,17 +74,16 @@ std::string EnglishMonthName(int month, int kind) {
 
 std::string CutFestivalText(const std::string& text, int limit) {
   if (static_cast<int>(text.size()) <= limit) return text;
-  int keep = limit - 2;
-  // An odd number of one-byte characters before the cut means the cut falls inside a
-  // two-byte character; one byte less keeps it whole.
-  int singles = 0;
-  for (size_t at = 0; at < static_cast<size_t>(std::max(keep, 0));) {
-    const int length = std::max(1, GbkCharLength(text, at));
-    if (length == 1) ++singles;
-    at += static_cast<size_t>(length);
+  // The cut falls on the last character boundary within limit - 2 bytes, so no character is
+  // cut in two.
+  const size_t keep = static_cast<size_t>(std::max(limit - 2, 0));
+  size_t at = 0;
+  for (;;) {
+    const size_t next = at + static_cast<size_t>(std::max(1, GbkCharLength(text, at)));
+    if (next > keep) break;
+    at = next;
   }
-  if (singles % 2 == 1) --keep;
-  return text.substr(0, static_cast<size_t>(std::max(keep, 0))) + "…";
+  return text.substr(0, at) + "…";
 }
 
 std::string GanZhiYearMonthText(const TGanZhiIndex& index) {

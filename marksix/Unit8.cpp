@@ -4,6 +4,7 @@
 
 #include "marksix/model/ChartYear.h"
 #include "platform/Files.h"
+#include "platform/GbkText.h"
 #include "platform/Numbers.h"
 #include "platform/gui/BusyWork.h"
 #include "platform/gui/Dialogs.h"
@@ -90,8 +91,10 @@ void TForm8::ReadInput() {
   for (int k = 0; k < 12; ++k) model_.Ticked[k] = FormulaBoxes[k]->Checked();
 }
 
+// A box holds one line of 16 pixels: a line break a shifted file leaves in a record shows as a
+// space, while the model keeps the record as read.
 void TForm8::ShowFormulas() {
-  for (int k = 0; k < 12; ++k) FormulaBoxes[k]->SetCaption(model_.Captions[k]);
+  for (int k = 0; k < 12; ++k) FormulaBoxes[k]->SetCaption(OnOneLine(model_.Captions[k]));
 }
 
 // The opening waits for the transfer, from the update's server, with the windows painted and

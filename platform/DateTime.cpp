@@ -262,9 +262,9 @@ std::string FormatDateTime(const std::string& format, TDateTime value) {
   size_t at = 0;
   while (at < format.size()) {
     const char c = format[at];
-    if (GbkCharLength(format, at) == 2) {
-      out.append(format, at, 2);
-      at += 2;
+    if (const auto length = static_cast<size_t>(GbkCharLength(format, at)); length > 1) {
+      out.append(format, at, length);
+      at += length;
     } else if (c == '"' || c == '\'') {  // quoted text goes out as it stands
       size_t close = format.find(c, at + 1);
       if (close == std::string::npos) close = format.size();

@@ -32,7 +32,7 @@ size_t FindFrom(const std::string& needle, const std::string& text, size_t at) {
 char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
-// Applies `map` to single-byte characters only; double-byte characters pass whole, so a trail
+// Applies `map` to single-byte characters only; wider characters pass whole, so a trail
 // byte that happens to be a letter keeps its value.
 template <typename Map>
 std::string MapSingleBytes(const std::string& text, Map map) {
@@ -47,7 +47,14 @@ std::string MapSingleBytes(const std::string& text, Map map) {
 
 }  // namespace
 
+bool IsGb18030FourByteAt(const std::string& text, size_t at) {
+  auto digit = [&](size_t i) { return text[i] >= '0' && text[i] <= '9'; };
+  auto lead = [&](size_t i) { return IsGbkLeadByte(static_cast<unsigned char>(text[i])); };
+  return at + 3 < text.size() && lead(at) && digit(at + 1) && lead(at + 2) && digit(at + 3);
+}
+
 int GbkCharLength(const std::string& text, size_t at) {
+  if (IsGb18030FourByteAt(text, at)) return 4;
   if (at + 1 < text.size() && IsGbkLeadByte(static_cast<unsigned char>(text[at])) &&
       IsGbkTrailByte(static_cast<unsigned char>(text[at + 1])))
     return 2;
@@ -124,6 +131,23 @@ std::string CharReplaceAll(const std::string& text, const std::string& from,
   return out;
 }
 
+std::string OnOneLine(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t at = 0; at < text.size();) {
+    const auto length = static_cast<size_t>(GbkCharLength(text, at));
+    const auto byte = static_cast<unsigned char>(text[at]);
+    if (length == 1 && (byte < 0x20 || byte == 0x7F)) {
+      out += ' ';
+      if (byte == '\r' && at + 1 < text.size() && text[at + 1] == '\n') ++at;
+    } else {
+      out.append(text, at, length);
+    }
+    at += length;
+  }
+  return out;
+}
+
 std::string Trim(const std::string& text) {
   size_t begin = 0, end = text.size();
   while (begin < end && static_cast<unsigned char>(text[begin]) <= ' ') ++begin;
@@ -139,9 +163,11 @@ bool SameText(const std::string& a, const std::string& b) {
   if (a.size() != b.size()) return false;
   for (size_t at = 0; at < a.size();) {
     const int length = GbkCharLength(a, at);
-    // Where one text holds a double-byte character and the other does not, the bytes differ.
+    // Where one text holds a wider character than the other, the bytes differ.
     if (length != GbkCharLength(b, at)) return false;
-    if (length == 1 ? AsciiLower(a[at]) != AsciiLower(b[at]) : a.compare(at, 2, b, at, 2) != 0)
+    const auto bytes = static_cast<size_t>(length);
+    if (length == 1 ? AsciiLower(a[at]) != AsciiLower(b[at])
+                    : a.compare(at, bytes, b, at, bytes) != 0)
       return false;
     at += static_cast<size_t>(length);
   }

@@ -1,5 +1,8 @@
 // Texts of the system are GBK byte strings: a character is one byte below 0x80 or a lead byte
 // 0x81..0xFE followed by a trail byte 0x40..0xFE (which may itself be below 0x80: "▅" is A8 7C).
+// What the user types reaches them through GB18030, which writes a character outside GBK (a rare
+// character, an emoji) in four bytes, the second and fourth ASCII digits: every walk goes by
+// GbkCharLength, so those digits are never read, cut or quoted apart from their character.
 // Helpers name what they count: Byte* counts bytes, Char* counts characters. Positions are
 // 1-based, as the program's rules state them.
 #pragma once
@@ -9,8 +12,13 @@
 
 bool IsGbkLeadByte(unsigned char byte);
 
-// Length in bytes of the character starting at zero-based offset `at` (1 or 2; 1 for a lead
-// byte at the very end of the text).
+// Whether GB18030's four-byte form starts at zero-based offset `at`: a lead byte, a digit
+// 0x30..0x39, a lead byte and a digit.
+bool IsGb18030FourByteAt(const std::string& text, size_t at);
+
+// Length in bytes of the character starting at zero-based offset `at`: 4 for GB18030's
+// four-byte form, 2 for a lead and a trail byte, else 1 (so a lead byte at the very end of the
+// text, or before a byte that cannot follow it, stands alone).
 int GbkCharLength(const std::string& text, size_t at);
 
 // Number of characters.
@@ -36,11 +44,15 @@ std::string ByteCopy(const std::string& text, int index, int count);
 // Like BytePosOf, it never matches a trail byte.
 int BytePos(char ch, const std::string& text);
 
-// Splits into characters (each one or two bytes).
+// Splits into characters (each one, two or four bytes).
 std::vector<std::string> SplitChars(const std::string& text);
 
 // Replaces every boundary-aligned occurrence of `from` by `to`.
 std::string CharReplaceAll(const std::string& text, const std::string& from, const std::string& to);
+
+// The text for a one-line caption: a line break (CR LF, CR or LF) and every other control
+// character become one space each; wider characters pass whole.
+std::string OnOneLine(const std::string& text);
 
 // ASCII-only case and blank helpers (bytes >= 0x80 untouched).
 std::string Trim(const std::string& text);

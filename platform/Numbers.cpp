@@ -18,12 +18,14 @@ namespace {
 
 bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
-// Cuts surrounding blanks; returns false when nothing but blanks is left.
+// Cuts surrounding blanks; returns false when nothing but blanks is left, or a lone sign: the
+// first key of a negative number is no wrong number yet.
 bool StripBlanks(const std::string& text, size_t& begin, size_t& end) {
   begin = 0;
   end = text.size();
   while (begin < end && IsBlank(text[begin])) ++begin;
   while (end > begin && IsBlank(text[end - 1])) --end;
+  if (end - begin == 1 && (text[begin] == '-' || text[begin] == '+')) return false;
   return begin < end;
 }
 
@@ -181,9 +183,6 @@ int StrToInt(const std::string& text) {
 int StrToIntOfBytes(const std::string& text, size_t at, size_t count) {
   at = std::min(at, text.size());
   count = std::min(count, text.size() - at);
-  int value = 0;
-  const TNumberText kind = CheckStrToInt(text.substr(at, count), value);
-  if (kind == TNumberText::Number) return value;
   // Widen the slice to the characters it touches: the first one that starts at or before `at`,
   // the last one that ends at or after the slice's end.
   size_t begin = 0;
@@ -194,6 +193,11 @@ int StrToIntOfBytes(const std::string& text, size_t at, size_t count) {
   }
   size_t end = begin;
   while (end < at + count) end += static_cast<size_t>(GbkCharLength(text, end));
+  int value = 0;
+  TNumberText kind = CheckStrToInt(text.substr(at, count), value);
+  if (kind == TNumberText::Number && begin == at && end == at + count) return value;
+  // Digits cut out of a wider character are none.
+  if (kind == TNumberText::Number) kind = TNumberText::Invalid;
   RaiseNumberError(text.substr(begin, end - begin), kind, kNotInteger, kIntRange);
 }
 

@@ -6,8 +6,9 @@
 #include <cstdint>
 #include <string>
 
-// How a text reads as a number: a number, nothing but blanks (a box the user has emptied), a
-// number too large for its type, or something else.
+// How a text reads as a number: a number, nothing but blanks or a lone sign (a box the user has
+// emptied, or has begun a number in: quiet while typing, refused by the command that needs it),
+// a number too large for its type, or something else.
 enum class TNumberText { Number, Blank, OutOfRange, Invalid };
 
 // Surrounding blanks allowed; decimal or "$"/"0x" hexadecimal. Raises EConvertError naming the
@@ -17,8 +18,9 @@ enum class TNumberText { Number, Blank, OutOfRange, Invalid };
 // are no whole GBK character are quoted as '?'.
 int StrToInt(const std::string& text);
 // StrToInt of `count` bytes from zero-based byte `at` of `text`, a field cut at fixed byte
-// positions. Its error quotes the whole characters of `text` the field touches, never half of
-// one.
+// positions. A field that begins or ends inside a character is no number, whatever its bytes
+// (those of a four-byte character may be digits). Its error quotes the whole characters of
+// `text` the field touches, never part of one.
 int StrToIntOfBytes(const std::string& text, size_t at, size_t count);
 // The error StrToInt raises for a text that is no whole number, for callers with stricter rules.
 [[noreturn]] void RaiseNotInteger(const std::string& text);

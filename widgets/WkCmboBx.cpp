@@ -408,11 +408,17 @@ void TWkCustomComboBox::SelectMatch(const std::string& searchText, char& key) {
 }
 
 bool TWkCustomComboBox::WholeCharacter(char key, std::string& typed) {
-  if (pendingLead_.empty() && IsGbkLeadByte(static_cast<unsigned char>(key))) {
-    pendingLead_ = std::string(1, key);
+  const std::string bytes = pendingLead_ + key;
+  // A lead byte waits for its trail; lead and digit begin GB18030's four-byte form, which
+  // waits for its last two bytes.
+  const bool lead = IsGbkLeadByte(static_cast<unsigned char>(key));
+  const bool digit = key >= '0' && key <= '9';
+  const size_t n = pendingLead_.size();
+  if ((n == 0 && lead) || (n == 1 && digit) || (n == 2 && lead)) {
+    pendingLead_ = bytes;
     return false;
   }
-  typed = pendingLead_ + key;
+  typed = bytes;
   pendingLead_.clear();
   return true;
 }

@@ -155,7 +155,7 @@ class TWkCustomComboBox : public TComboBox, public TWkFrameControllerLink {
   bool ownChange_ = false;
   bool keyedChange_ = false;
   bool closedWithEnter_ = false;
-  std::string pendingLead_;  // the first byte of a double-byte character being typed
+  std::string pendingLead_;  // the first bytes of a wider character being typed
   std::unique_ptr<TTimer> searchTimer_;
 };
 

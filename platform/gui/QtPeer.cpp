@@ -152,6 +152,12 @@ char TypedChar(const QKeyEvent* event) {
   return static_cast<char>(ch);
 }
 
+// One character typed beyond ASCII: a single UTF-16 unit, or a surrogate pair.
+bool IsOneWideCharacter(const QString& text) {
+  if (text.size() == 1) return text.at(0).unicode() >= 0x80 && !text.at(0).isSurrogate();
+  return text.size() == 2 && text.at(0).isHighSurrogate() && text.at(1).isLowSurrogate();
+}
+
 TForm* PreviewForm(TControl* control) {
   TForm* form = control->ParentForm();
   if (form && form != control && form->KeyPreview && Live(form)) return form;
@@ -191,7 +197,8 @@ bool OfferDialogKey(TWinControl* focused, uint16_t key, TShiftState shift) {
   }
   if ((shift & ssAlt) && ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'))) {
     if (TForm* form = focused->ParentForm())
-      return OfferDialogChar(form, static_cast<char>(key >= 'A' && key <= 'Z' ? key - 'A' + 'a' : key));
+      return OfferDialogChar(form,
+                             static_cast<char>(key >= 'A' && key <= 'Z' ? key - 'A' + 'a' : key));
   }
   return false;
 }
@@ -216,8 +223,10 @@ bool ForwardKeyPress(TControl* control, QKeyEvent* event,
   }
   char ch = TypedChar(event);
   // A double-byte character reaches the handlers byte by byte, as the old desktop typed it;
-  // refusing either byte refuses the character.
-  if (win && ch == 0 && event->text().size() == 1 && event->text().at(0).unicode() >= 0x80) {
+  // refusing either byte refuses the character. A character beyond the BMP (an emoji, two
+  // UTF-16 units) comes the same way in its four bytes, so a filter that keeps digits refuses
+  // it by its lead byte.
+  if (win && ch == 0 && IsOneWideCharacter(event->text())) {
     for (char byte : FromQ(event->text())) {
       if (TForm* form = PreviewForm(control)) RunHandler(form, [&] { form->KeyPress(byte); });
       if (byte != 0 && Live(win)) RunHandler(win, [&] { win->KeyPress(byte); });

@@ -34,10 +34,13 @@ int IndexAfterBytes(const QString& text, int from, int bytes) {
   int index = std::max(from, 0);
   int used = 0;
   while (index < text.size()) {
-    const int len = text.at(index) == '\n' ? 2 : static_cast<int>(FromQ(text.mid(index, 1)).size());
+    // A character beyond the BMP is a surrogate pair, four bytes: never stop between its halves.
+    const int units = text.at(index).isHighSurrogate() && index + 1 < text.size() ? 2 : 1;
+    const int len =
+        text.at(index) == '\n' ? 2 : static_cast<int>(FromQ(text.mid(index, units)).size());
     if (used + len > bytes) break;
     used += len;
-    ++index;
+    index += units;
   }
   return index;
 }

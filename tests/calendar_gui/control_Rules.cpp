@@ -60,6 +60,9 @@ TEST(CalendarRules, FestivalTextIsCutWithoutSplittingACharacter) {
   // Two one-byte characters keep the cut even.
   EXPECT_TRUE(SameGbk(CutFestivalText("ab国际妇女节", 8), "ab国际…"));
   EXPECT_TRUE(SameGbk(CutFestivalText("甲午海战(1894年)", 12), "甲午海战(1…"));
+  // A four-byte character across the cut is left out whole.
+  EXPECT_TRUE(SameGbk(CutFestivalText("a😀b", 4), "a…"));
+  EXPECT_TRUE(SameGbk(CutFestivalText("a😀bcd", 7), "a😀…"));
   for (int limit = 6; limit <= 20; limit += 2) {
     const std::string cut = CutFestivalText("国际和平与民主自由 斗争日 (1) 世界动物日", limit);
     ASSERT_LE(static_cast<int>(cut.size()), limit);

@@ -38,6 +38,13 @@ class FormulaWindow : public MarkSixTest {
     }
   }
   std::string Caption(int k) { return Form8->FormulaBoxes[k - 1]->Caption(); }
+  // No box is given a line break or another control character to draw.
+  void ExpectCaptionsOnOneLine() {
+    for (int k = 1; k <= 12; ++k)
+      for (char c : Caption(k))
+        EXPECT_FALSE(static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            << k << " " << U8(Caption(k));
+  }
   void TickOnly(std::initializer_list<int> formulas) {
     for (int k = 1; k <= 12; ++k) {
       bool wanted = false;
@@ -261,6 +268,35 @@ TEST_F(FormulaWindow, NumberBoxesTakeDigitsMinusAndPointOnlyTwoOfThem) {
   EXPECT_EQ(Form8->Edit3->GetText(), "");
 }
 
+// The key filter keeps digits: a character outside GBK, whose four bytes hold two digits, is
+// refused whole (pasted, its four bytes do not fit the box). A lone sign is refused with the
+// number message.
+TEST_F(FormulaWindow, AnEmojiOrALoneSignIsNoNumber) {
+  ServeFormulaFile(SampleFormulaFile());
+  Open();
+  UserType(Form8->Edit1, "😀1");
+  EXPECT_EQ(Form8->Edit1->GetText(), "1");
+  UserType(Form8->Edit2, "𠀀");
+  EXPECT_EQ(Form8->Edit2->GetText(), "");
+  Type({"1", "2", "3", "4", "5", "6"});
+  UserClick(Form8->BitBtn1);
+  const std::string caption = Caption(1);
+  const std::string result = Form8->Memo2->GetText();
+  Form8->Edit4->SetText("😀");
+  EXPECT_EQ(Form8->Edit4->GetText(), "");
+  for (const char* bad : {"-", "+"}) {
+    Type({"1", "2", "3", "4", "5", "6"});
+    Form8->Edit4->SetText(bad);
+    dialogs().Reset();
+    dialogs().AnswerMessage();
+    UserClick(Form8->BitBtn1);
+    ASSERT_EQ(dialogs().Messages().size(), 1u) << bad;
+    EXPECT_GBK_EQ(dialogs().Messages()[0], "「" + std::string(bad) + "」不是有效的整数");
+    EXPECT_EQ(Caption(1), caption);
+    EXPECT_EQ(Form8->Memo2->GetText(), result);
+  }
+}
+
 TEST_F(FormulaWindow, AFileGoneBeforeTheTestRestoresTheLettersAndSaysWhatToDo) {
   ServeFormulaFile(SampleFormulaFile());
   Open();
@@ -279,19 +315,29 @@ TEST_F(FormulaWindow, AFileGoneBeforeTheTestRestoresTheLettersAndSaysWhatToDo) {
 
 // A first record followed by a line break and eleven more: every later record starts two
 // characters late, so its run count takes the break and its last coefficient the next record's.
+// The model keeps the records as read; the boxes show each caption on its one line, the break
+// as a space.
 TEST_F(FormulaWindow, ALineBreakInsideTheRecordsShiftsThemAndTheTestReadsThemShifted) {
   std::string file = "001010203040506\r\n";
   for (int i = 0; i < 11; ++i) file += "001010203040506";
   ASSERT_EQ(file.size(), 182u);
   ServeFormulaFile(file);
   Open();
-  EXPECT_GBK_EQ(ByteCopy(Caption(2), 1, 16), "公式Ｂ连准\r\n0期:");
+  EXPECT_GBK_EQ(ByteCopy(Form8->Model().Captions[1], 1, 16), "公式Ｂ连准\r\n0期:");
+  EXPECT_GBK_EQ(ByteCopy(Caption(2), 1, 15), "公式Ｂ连准 0期:");
+  ExpectCaptionsOnOneLine();
+  EXPECT_NE(SaveScreenshot(Form8, "form8_shifted_file_opened"), "");
   Type({"1", "2", "3", "4", "5", "6"});
   UserClick(Form8->BitBtn1);
   EXPECT_TRUE(dialogs().Messages().empty());
-  EXPECT_GBK_EQ(Caption(2),
+  EXPECT_GBK_EQ(Form8->Model().Captions[1],
                 "公式Ｂ连准\r\n0期:(1*01+2*01+3*02+4*03+5*04+6*05)=00071,除以49的余数22属10肖,"
                 "下期杀:10肖.");
+  EXPECT_GBK_EQ(Caption(2),
+                "公式Ｂ连准 0期:(1*01+2*01+3*02+4*03+5*04+6*05)=00071,除以49的余数22属10肖,"
+                "下期杀:10肖.");
+  ExpectCaptionsOnOneLine();
+  EXPECT_NE(SaveScreenshot(Form8, "form8_shifted_file_tested"), "");
   EXPECT_GBK_EQ(Form8->Memo2->GetText(),
                 "下期公式预测开17码:3 5 7 9 11 16 17 19 33 35 37 38 39 41 47 48 49 ");
   // The break between the second and third record of the sample shifts from the third on.
@@ -300,7 +346,8 @@ TEST_F(FormulaWindow, ALineBreakInsideTheRecordsShiftsThemAndTheTestReadsThemShi
   ServeFormulaFile(sample);
   Reopen();
   EXPECT_GBK_EQ(ByteCopy(Caption(2), 1, 13), "公式Ｂ连准102");
-  EXPECT_GBK_EQ(ByteCopy(Caption(3), 1, 15), "公式Ｃ连准\r\n1期");
+  EXPECT_GBK_EQ(ByteCopy(Caption(3), 1, 14), "公式Ｃ连准 1期");
+  ExpectCaptionsOnOneLine();
   UserClick(Form8->BitBtn1);
   EXPECT_TRUE(dialogs().Messages().empty());
   EXPECT_GBK_EQ(Caption(3).substr(Caption(3).find(":(")),

@@ -133,4 +133,44 @@ TEST(GbkText, ConversionsAtTheEdge) {
   EXPECT_EQ(Utf8ToGbk(GbkToUtf8(longText)), longText);
 }
 
+// What the user types comes through GB18030: a character outside GBK takes four bytes, the
+// second and fourth of them ASCII digits ("😀" is 94 39 FC 36, "𠀀" 95 32 82 36).
+TEST(GbkText, FourByteCharactersAreWholeCharacters) {
+  const std::string smile = "😀";
+  ASSERT_EQ(smile, "\x94\x39\xFC\x36");
+  EXPECT_TRUE(IsGb18030FourByteAt(smile, 0));
+  EXPECT_EQ(GbkCharLength(smile, 0), 4);
+  EXPECT_EQ(CharCount("1😀2𠀀"), 4);
+  const std::vector<std::string> chars = {"1", smile, "2", "𠀀"};
+  EXPECT_EQ(SplitChars("1😀2𠀀"), chars);
+  // Its digits are never found, cut off or changed.
+  EXPECT_EQ(BytePos('9', smile), 0);
+  EXPECT_EQ(BytePos('6', smile + "6"), 5);
+  EXPECT_FALSE(CharContains("𠀀", "2"));
+  EXPECT_EQ(U(LeftChars("1😀2", 2)), U("1😀"));
+  EXPECT_EQ(U(RightChars("1😀2", 2)), U("😀2"));
+  EXPECT_EQ(U(CharReplaceAll("😀9", "9", "x")), U("😀x"));
+  EXPECT_TRUE(SameText("A😀", "a😀"));
+  EXPECT_FALSE(SameText("😀", "\x94\x39\xFC\x37"));
+  // Only the whole form counts: a lead byte and a digit with nothing after stand apart.
+  EXPECT_EQ(CharCount("\x94\x39"), 2);
+  EXPECT_EQ(CharCount("\x94\x39\xFC"), 3);
+  EXPECT_EQ(CharCount("\x94\x39\xFCx"), 3);  // FC 78 is a double-byte character
+  // Shown through GB18030 both ways.
+  EXPECT_EQ(U(smile), "\xF0\x9F\x98\x80");
+  EXPECT_EQ(Utf8ToGbk("\xF0\x9F\x98\x80"), smile);
+}
+
+// A one-line caption shows a line break, or any other control character, as one space.
+TEST(GbkText, OnOneLineShowsControlCharactersAsSpaces) {
+  EXPECT_EQ(U(OnOneLine("公式Ｂ连准\r\n0期")), U("公式Ｂ连准 0期"));
+  EXPECT_EQ(OnOneLine("a\nb\rc\td\x7F"
+                      "e\r\r\n"),
+            "a b c d e  ");
+  EXPECT_EQ(OnOneLine(std::string("x\0y", 3)), "x y");
+  // Wider characters pass whole, and so does a double-byte one whose trail byte is below 0x80.
+  EXPECT_EQ(U(OnOneLine("▅😀乾")), U("▅😀乾"));
+  EXPECT_EQ(OnOneLine(""), "");
+}
+
 }  // namespace

@@ -230,4 +230,53 @@ TEST(Numbers, WholeNumberConversions) {
   EXPECT_EQ(IntToStrPadded(-5, 2), "-05");
 }
 
+// A character outside GBK arrives in four bytes, two of them ASCII digits: it is never read as
+// digits and the error quotes it whole.
+TEST(Numbers, FourByteCharactersAreNoDigitsAndAreQuotedWhole) {
+  auto toInt = [](const std::string& t) { StrToInt(t); };
+  auto toFloat = [](const std::string& t) { StrToFloat(t); };
+  EXPECT_EQ(ConvertErrorOf(toInt, "1😀"), "「1😀」不是有效的整数");
+  EXPECT_EQ(ConvertErrorOf(toInt, "𠀀"), "「𠀀」不是有效的整数");
+  EXPECT_EQ(ConvertErrorOf(toFloat, "2.5😀"), "「2.5😀」不是有效的数字");
+  EXPECT_EQ(ConvertErrorOf([](const std::string& t) { StrToInt64(t); }, "😀7"),
+            "「😀7」不是有效的整数");
+  EXPECT_EQ(ConvertErrorOf(toInt, "１😀"), "「１😀」中的「１」是全角数字，请输入半角数字");
+  // A cut-off form is still shown without a stray lead byte.
+  EXPECT_EQ(ConvertErrorOf(toInt, "1\x94\x39"), "「1?9」不是有效的整数");
+
+  auto field = [](const std::string& text, size_t at, size_t count) {
+    try {
+      return IntToStr(StrToIntOfBytes(text, at, count));
+    } catch (const EConvertError& e) {
+      return e.Message();
+    }
+  };
+  // "😀" is 94 39 FC 36: a field cut from its last byte on reads "6" + what follows.
+  EXPECT_EQ(field("某😀12e25)", 5, 3), "「😀12」不是有效的整数");
+  EXPECT_EQ(field("😀12", 3, 1), "「😀」不是有效的整数");
+  EXPECT_EQ(field("😀12", 1, 1), "「😀」不是有效的整数");
+  EXPECT_EQ(field("😀12", 4, 2), "12");
+}
+
+// A lone sign is the first key of a number, not a wrong one: it reads as an empty box, and
+// what needs a number still refuses it with the number message.
+TEST(Numbers, ALoneSignIsAnEmptyBox) {
+  int value = 7;
+  for (const char* sign : {"-", "+", " - ", "\t+"}) {
+    EXPECT_EQ(CheckStrToInt(sign, value), TNumberText::Blank) << sign;
+    EXPECT_FALSE(TryStrToInt(sign, value)) << sign;
+  }
+  EXPECT_EQ(value, 7);
+  EXPECT_EQ(ConvertErrorOf([](const std::string& t) { StrToInt(t); }, "-"), "「-」不是有效的整数");
+  EXPECT_EQ(ConvertErrorOf([](const std::string& t) { StrToFloat(t); }, "+"),
+            "「+」不是有效的数字");
+  double real = 1;
+  EXPECT_FALSE(TryStrToFloat("-", real));
+  // A sign with anything after it is what it was.
+  for (const char* other : {"--", "-$", "-0x", "+-", "- 1", "-.", "-e"})
+    EXPECT_EQ(CheckStrToInt(other, value), TNumberText::Invalid) << other;
+  EXPECT_EQ(CheckStrToInt("-1", value), TNumberText::Number);
+  EXPECT_EQ(value, -1);
+}
+
 }  // namespace

@@ -8,12 +8,14 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <QTreeView>
 #include <filesystem>
 #include <fstream>
 
+#include "platform/Exceptions.h"
 #include "tests/support/GuiTest.h"
 
 namespace {
@@ -151,6 +153,24 @@ TEST_F(DialogTest, TheSaveDialogForTextsOpensAtHomeWithTextFilesFirstAndChineseD
                                           .toStdString());
   EXPECT_EQ(first.size.toStdString(), U8("1 字节"));
   std::filesystem::remove_all(home);
+}
+
+// A conversion error quotes what was typed, which may hold a character outside GBK in its four
+// GB18030 bytes: the real message box shows that character, not its bytes or a stand-in.
+TEST_F(DialogTest, TheMessageBoxShowsACharacterOutsideGbk) {
+  SetDialogDriver(nullptr);
+  QString shown;
+  QTimer::singleShot(0, [&shown] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    shown = box->text();
+    box->grab().save(QString::fromStdString(testing::TempDir()) + "message_emoji.png");
+    QMetaObject::invokeMethod(box, "accept");
+  });
+  Application->ShowException(EConvertError("「1😀」不是有效的整数"));
+  SetDialogDriver(&dialogs());
+  EXPECT_EQ(shown.toStdString(), U8("「1😀」不是有效的整数"));
+  EXPECT_TRUE(shown.contains(QString::fromUcs4(U"\U0001F600"))) << shown.toStdString();
 }
 
 TEST_F(DialogTest, AnUnscriptedOrUnexpectedDialogFailsTheTestNamingIt) {

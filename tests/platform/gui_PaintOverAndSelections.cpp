@@ -49,6 +49,25 @@ TEST(PaintOverPeer, DrawsAfterTheToolkitAndOnlyWhenAsked) {
   MessageBeep();  // offscreen: no sound, no failure
 }
 
+// A character outside GBK counts its four GB18030 bytes, and a selection never ends inside it.
+TEST(MemoSelection, CountsAFourByteCharacterWhole) {
+  std::unique_ptr<TForm> form(NewForm<TForm>(nullptr));
+  auto* memo = new TMemo(form.get());
+  memo->SetParent(form.get());
+  memo->SetText("a😀b");
+  memo->SetSelStart(5);
+  memo->SetSelLength(1);
+  EXPECT_EQ(memo->SelStart(), 5);
+  EXPECT_EQ(memo->SelText(), "b");
+  memo->SetSelStart(1);
+  memo->SetSelLength(4);
+  EXPECT_EQ(U8(memo->SelText()), U8("😀"));
+  memo->SetSelLength(3);  // inside the character: it stays out
+  EXPECT_EQ(memo->SelText(), "");
+  memo->SetSelStart(3);  // the same with the start
+  EXPECT_EQ(memo->SelStart(), 1);
+}
+
 TEST(ComboSelection, CountsBytesOfTheEditPartAndTheListCanScroll) {
   std::unique_ptr<TForm> form(NewForm<TForm>(nullptr));
   auto* combo = new TComboBox(form.get());

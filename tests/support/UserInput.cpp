@@ -99,13 +99,17 @@ void UserType(TWinControl* control, const std::string& text) {
       plain && !plain->textCursor().hasSelection())
     plain->moveCursor(QTextCursor::End);
   const QString q = ToQt(text);
-  for (QChar ch : q) {
+  for (qsizetype i = 0; i < q.size(); ++i) {
+    const QChar ch = q.at(i);
     if (ch.unicode() < 0x80) {
       QTest::keyClick(target, ch.toLatin1());
     } else {
-      // Characters beyond ASCII arrive as text, the way an input method delivers them.
-      QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
+      // Characters beyond ASCII arrive as text, the way an input method delivers them; one
+      // beyond the BMP as its surrogate pair in one event.
+      const qsizetype units = ch.isHighSurrogate() && i + 1 < q.size() ? 2 : 1;
+      QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, q.mid(i, units));
       QApplication::sendEvent(target, &press);
+      i += units - 1;
     }
   }
 }

@@ -159,6 +159,22 @@ TEST_F(ComboTest, ChineseTextFromAnInputMethodCompletesToo) {
   EXPECT_EQ(combo->beeps, 1);
 }
 
+// A character outside GBK reaches the search in its four bytes, the second and fourth ASCII
+// digits: the search waits for all four and never takes one of them for a typed digit.
+TEST_F(ComboTest, TheSearchTakesAFourByteCharacterWhole) {
+  ListOf({"a9", "a😀b", "a6"}, csDropDownList);
+  UserType(combo, "a");
+  EXPECT_EQ(combo->ItemIndex(), 0);
+  UserType(combo, "😀");
+  EXPECT_EQ(combo->ItemIndex(), 1);
+  EXPECT_EQ(combo->SearchText(), "a😀");
+  EXPECT_EQ(combo->beeps, 0);
+  UserType(combo, "𠀀");  // no item goes on so: refused whole, with one beep
+  EXPECT_EQ(combo->ItemIndex(), 1);
+  EXPECT_EQ(combo->SearchText(), "a😀");
+  EXPECT_EQ(combo->beeps, 1);
+}
+
 TEST_F(ComboTest, ReadOnlyIgnoresTypingClicksAndTheWheelAndShowsItsColour) {
   ListOf(kWords, csDropDown);
   combo->SetItemIndex(1);

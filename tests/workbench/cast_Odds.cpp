@@ -70,6 +70,11 @@ TEST_F(CastOdds, FullWidthAndHugeOddsSayWhatToType) {
       {"２.００", "2", "「２.００」中的「２」是全角数字，请输入半角数字"},
       {"2", "2．5", "「2．5」中的「．」是全角字符，请输入半角数字"},
       {"1e999", "2", "「1e999」超出范围，数值的绝对值须小于1.8E308"},
+      // A character outside GBK: four bytes, two of them digits, quoted whole.
+      {"2😀", "2", "「2😀」不是有效的数字"},
+      {"2", "1.5𠀀", "「1.5𠀀」不是有效的数字"},
+      // The first key of a negative number, left alone.
+      {"-", "2", "「-」不是有效的数字"},
   };
   for (const auto& c : cases) {
     form->Edit3->SelectAll();

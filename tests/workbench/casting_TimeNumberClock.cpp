@@ -88,7 +88,8 @@ TEST_F(TimeNumberClock, NumberCastRefusesANonDigit) {
   const struct {
     const char* typed;
     const char* named;
-  } cases[] = {{"12x4", "x"}, {"１２３４", "１"}, {"12３4", "３"}};
+  } cases[] = {{"12x4", "x"}, {"１２３４", "１"}, {"12３4", "３"},
+               {"12😀4", "😀"}, {"𠀀", "𠀀"},       {"-12", "-"}};
   for (const auto& c : cases) {
     dialogs().Reset();
     dialogs().AnswerInput(c.typed);
@@ -101,9 +102,11 @@ TEST_F(TimeNumberClock, NumberCastRefusesANonDigit) {
     EXPECT_GBK_EQ(form->Edit1->GetText(), "问");
     EXPECT_GBK_EQ(form->RichEdit1->GetText(), chart);
     // A full-width digit is named and half-width digits asked for.
-    if (c.named != std::string("x")) {
+    if (std::string(c.named).size() == 2) {
       EXPECT_GBK_EQ(dialogs().Messages()[0],
                     "「" + std::string(c.named) + "」是全角数字，请输入半角数字");
+    } else if (c.named != std::string("x")) {
+      EXPECT_GBK_EQ(dialogs().Messages()[0], "「" + std::string(c.named) + "」不是有效的整数");
     }
   }
 }

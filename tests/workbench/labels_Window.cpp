@@ -279,3 +279,58 @@ TEST_F(CalendarLabelsWindow, AHugeYearIsOutOfRange) {
   EXPECT_EQ(Labels(), before);
   SaveScreenshot(form.get(), "main_year_too_large");
 }
+
+// The first key of a negative number, a lone sign, is typed like an emptied box: no message,
+// the labels wait, and the casts refuse the moment with the date message.
+TEST_F(MomentWithoutLabels, ALoneSignIsQuietLikeAnEmptiedBox) {
+  PickMoment(2012, 2, 4, 16, 54);
+  const std::vector<std::string> labels = Labels();
+  TComboBox* const boxes[5] = {form->ComboBox1, form->ComboBox2, form->ComboBox3, form->ComboBox4,
+                               form->ComboBox5};
+  const char* const texts[5] = {"2012", "2", "4", "16", "54"};
+  for (int i = 0; i < 5; ++i) {
+    for (const char* sign : {"-", "+"}) {
+      boxes[i]->SelectAll();
+      UserType(boxes[i], sign);  // a message here fails the test
+      ASSERT_EQ(boxes[i]->GetText(), sign) << i;
+      EXPECT_EQ(Labels(), labels) << i;
+      if (i == 0 && sign[0] == '-') SaveScreenshot(form.get(), "main_year_minus");
+    }
+    ExpectEveryCastRefused(texts[i]);
+    boxes[i]->SelectAll();
+    UserType(boxes[i], texts[i]);
+    EXPECT_EQ(Labels(), labels) << i;
+  }
+  // A sign with a digit after it is a number again, and out of range.
+  form->ComboBox4->SelectAll();
+  UserType(form->ComboBox4, "-");
+  dialogs().AnswerMessage();
+  UserType(form->ComboBox4, "1");
+  ASSERT_EQ(dialogs().Messages().size(), 1u);
+  EXPECT_GBK_EQ(dialogs().Messages()[0], "日期或时间无效：时「-1」超出范围，须在0-23之间");
+}
+
+// A character outside GBK (an emoji) is typed in four bytes, two of them digits: it is no digit,
+// and the message quotes it whole as it was typed.
+TEST_F(CalendarLabelsWindow, AnEmojiIsNoDigitAndIsQuotedWhole) {
+  PickMoment(2012, 2, 4, 16, 54);
+  TComboBox* const boxes[5] = {form->ComboBox1, form->ComboBox2, form->ComboBox3, form->ComboBox4,
+                               form->ComboBox5};
+  const char* const texts[5] = {"2012", "2", "4", "16", "54"};
+  for (int i = 0; i < 5; ++i) {
+    boxes[i]->SelectAll();
+    UserType(boxes[i], i == 0 ? "2" : "1");
+    const std::vector<std::string> before = Labels();
+    dialogs().Reset();
+    dialogs().AnswerMessage();
+    UserType(boxes[i], "😀");
+    ASSERT_EQ(dialogs().Messages().size(), 1u) << i;
+    EXPECT_GBK_EQ(dialogs().Messages()[0],
+                  std::string(i == 0 ? "「2" : "「1") + "😀」不是有效的整数");
+    EXPECT_EQ(Labels(), before) << i;
+    if (i == 0) SaveScreenshot(form.get(), "main_year_emoji");
+    dialogs().Reset();
+    boxes[i]->SelectAll();
+    UserType(boxes[i], texts[i]);
+  }
+}

@@ -183,10 +183,10 @@ TEST_F(CalculatorTest, MinutesBeyondAWholeNumberAreOutOfRange) {
     EXPECT_EQ(c.Edit16->GetText(), std::string(20, '9'));
     const std::vector<std::string> messages = dialogs().Messages();
     ASSERT_EQ(messages.size(), 11u);
-    EXPECT_GBK_EQ(messages[0], "「" + std::string(10, '9') +
-                                   "」超出范围，整数须在-2147483648到2147483647之间");
-    EXPECT_GBK_EQ(messages[10], "「" + std::string(20, '9') +
-                                   "」超出范围，整数须在-2147483648到2147483647之间");
+    EXPECT_GBK_EQ(messages[0],
+                  "「" + std::string(10, '9') + "」超出范围，整数须在-2147483648到2147483647之间");
+    EXPECT_GBK_EQ(messages[10],
+                  "「" + std::string(20, '9') + "」超出范围，整数须在-2147483648到2147483647之间");
     EXPECT_EQ(c.Edit17->GetText(), "-999999909");
     SaveScreenshot(&c, "calculator_minutes_too_large");
     dialogs().Reset();
@@ -197,15 +197,12 @@ TEST_F(CalculatorTest, MinutesBeyondAWholeNumberAreOutOfRange) {
     EXPECT_EQ(c.Edit17->GetText(), "-10");
     Retype(c.Edit16, "2147483647");
     EXPECT_EQ(c.Edit17->GetText(), "-2147483557");
-    // A sign alone is no number yet: that keystroke is refused as before.
-    dialogs().AnswerMessage();
     Retype(c.Edit16, "-2147483557");
     EXPECT_EQ(c.Edit17->GetText(), "2147483647");
     dialogs().AnswerMessage();
-    dialogs().AnswerMessage();
     Retype(c.Edit16, "-2147483558");
-    ASSERT_EQ(dialogs().Messages().size(), 3u);
-    EXPECT_GBK_EQ(dialogs().Messages()[2], "时长「-2147483558」超出范围");
+    ASSERT_EQ(dialogs().Messages().size(), 1u);
+    EXPECT_GBK_EQ(dialogs().Messages()[0], "时长「-2147483558」超出范围");
     EXPECT_EQ(c.Edit17->GetText(), "214748445");  // kept from "-214748355"
   });
 }
@@ -229,5 +226,67 @@ TEST_F(CalculatorTest, FullWidthDigitsAskForHalfWidthOnes) {
     ASSERT_EQ(dialogs().Messages().size(), 1u);
     EXPECT_GBK_EQ(dialogs().Messages()[0], "「２.００」中的「２」是全角数字，请输入半角数字");
     EXPECT_GBK_EQ(c.Label12->Caption(), "推荐:");
+  });
+}
+
+// The first key of a negative number, a lone sign, is quiet like an emptied box: segment two
+// keeps its minutes until a digit follows, and a command that reads the sign alone refuses it
+// with the number message.
+TEST_F(CalculatorTest, ALoneSignWhileTypingIsQuiet) {
+  WithCalculator([&](TForm3& c) {
+    Retype(c.Edit16, "60");
+    ASSERT_EQ(c.Edit17->GetText(), "30");
+    const std::vector<std::string> before = Screen(c);
+    c.Edit16->SelectAll();
+    UserType(c.Edit16, "-");  // a message here fails the test
+    EXPECT_EQ(c.Edit16->GetText(), "-");
+    EXPECT_EQ(c.Edit17->GetText(), "30");
+    EXPECT_TRUE(dialogs().Messages().empty());
+    EXPECT_NE(SaveScreenshot(&c, "calculator_minutes_minus"), "");
+    UserType(c.Edit16, "5");
+    EXPECT_EQ(c.Edit17->GetText(), "95");
+    Retype(c.Edit16, "+");
+    EXPECT_EQ(c.Edit17->GetText(), "95");
+    EXPECT_TRUE(dialogs().Messages().empty());
+    dialogs().AnswerMessage();
+    UserClick(c.Button3);
+    ASSERT_EQ(dialogs().Messages().size(), 1u);
+    EXPECT_GBK_EQ(dialogs().Messages()[0], "「+」不是有效的数字");
+    EXPECT_EQ(c.Edit4->GetText(), before[3]);
+    // The odds and strengths boxes: the command names the sign.
+    dialogs().Reset();
+    Retype(c.Edit16, "60");
+    Retype(c.Edit2, "-");
+    dialogs().AnswerMessage();
+    UserClick(c.Button1);
+    ASSERT_EQ(dialogs().Messages().size(), 1u);
+    EXPECT_GBK_EQ(dialogs().Messages()[0], "「-」不是有效的数字");
+    EXPECT_GBK_EQ(c.Label12->Caption(), "推荐:");
+  });
+}
+
+// A character outside GBK is typed in four bytes, two of them digits: the minutes and the odds
+// refuse it, quoting it whole, and nothing is computed from its digits.
+TEST_F(CalculatorTest, AnEmojiIsNoDigitAndIsQuotedWhole) {
+  WithCalculator([&](TForm3& c) {
+    Retype(c.Edit16, "1");
+    ASSERT_EQ(c.Edit17->GetText(), "89");
+    dialogs().AnswerMessage();
+    UserType(c.Edit16, "😀");
+    ASSERT_EQ(dialogs().Messages().size(), 1u);
+    EXPECT_GBK_EQ(dialogs().Messages()[0], "「1😀」不是有效的整数");
+    EXPECT_GBK_EQ(c.Edit16->GetText(), "1😀");
+    EXPECT_EQ(c.Edit17->GetText(), "89");
+    dialogs().Reset();
+    Retype(c.Edit16, "60");
+    const std::vector<std::string> before = Screen(c);
+    Retype(c.Edit1, "2😀");
+    dialogs().AnswerMessage();
+    UserClick(c.Button1);
+    ASSERT_EQ(dialogs().Messages().size(), 1u);
+    EXPECT_GBK_EQ(dialogs().Messages()[0], "「2😀」不是有效的数字");
+    std::vector<std::string> after = Screen(c);
+    after[0] = before[0];
+    EXPECT_EQ(after, before);
   });
 }

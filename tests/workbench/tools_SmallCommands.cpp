@@ -122,6 +122,25 @@ TEST_F(SmallCommandsTest, TimeConversionMessagesQuoteWholeCharacters) {
   EXPECT_EQ(Moment(), "2024-5-6 12:0");
   EXPECT_EQ(Labels(), labels);
   dialogs().Reset();
+  // An emoji is typed in four bytes, 94 39 FC 36: its last digit is no degree, and the place
+  // is refused as "某地(12e25)" is, not read as 612 degrees east.
+  for (const char* place : {"某地(12e25)", "某😀12e25)"}) {
+    form->ComboBox6->SelectAll();
+    UserType(form->ComboBox6, place);
+    dialogs().AnswerMessage();
+    Run("时间转换");
+    ASSERT_EQ(dialogs().Messages().size(), 1u) << U8(place);
+    EXPECT_NE(BytePosOf("不是有效的整数", dialogs().Messages()[0]), 0)
+        << U8(dialogs().Messages()[0]);
+    EXPECT_EQ(Moment(), "2024-5-6 12:0");
+    EXPECT_EQ(Labels(), labels);
+    dialogs().Reset();
+  }
+  EXPECT_GBK_EQ(form->ComboBox6->GetText(), "某😀12e25)");
+  dialogs().AnswerMessage();
+  Run("时间转换");
+  EXPECT_GBK_EQ(dialogs().Messages().back(), "「😀12」不是有效的整数");
+  dialogs().Reset();
   // A date box emptied to be typed anew: the date message, as for the casts.
   PickPlace("中国北京(116e25)");
   form->ComboBox1->SelectAll();

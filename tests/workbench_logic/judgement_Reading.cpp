@@ -69,6 +69,10 @@ TEST(Reading, ProposedFileNameFitsTheFileSystem) {
     EXPECT_EQ(subject.compare(2, name.size() - 2, name, 2), 0);
   }
   EXPECT_GBK_EQ(ProposedFileName("x/" + lottery).substr(0, 4), "x_彩");
+  // A character outside GBK takes four bytes in the subject and on disk, and is cut whole.
+  std::string smiles;
+  for (int i = 0; i < 100; ++i) smiles += "😀";
+  EXPECT_EQ(ProposedFileName(smiles), smiles.substr(0, 62 * 4));
   EXPECT_EQ(CharCount(ProposedFileName(lottery)), 83);  // 249 bytes + ".txt"
   EXPECT_EQ(ProposedFileName(std::string(300, 'x')), std::string(251, 'x'));
   // A short name is left whole.

@@ -102,3 +102,21 @@ TEST(LocalMeanTime, AnErrorQuotesWholeCharactersOfThePlace) {
   // The minutes end on the lead byte of "乪": quoted whole too.
   EXPECT_GBK_EQ(message("某地(116e5乪"), "「5乪」不是有效的整数");
 }
+
+// A character outside GBK is typed in four bytes, the second and fourth digits: "😀" is
+// 94 39 FC 36. Its last byte is no degree digit, and the place is refused as "某地(12e25)" is.
+TEST(LocalMeanTime, DigitsInsideAFourByteCharacterAreNoLongitude) {
+  auto message = [](const std::string& place) {
+    try {
+      return std::to_string(LocalMeanTimeShift(place));
+    } catch (const EConvertError& e) {
+      return e.Message();
+    }
+  };
+  EXPECT_GBK_EQ(message("某地(12e25)"), "「(12」不是有效的整数");
+  EXPECT_GBK_EQ(message("某😀12e25)"), "「😀12」不是有效的整数");
+  // Degrees that begin inside it are quoted from its start; beside it the code still reads.
+  EXPECT_GBK_EQ(message("某😀2e25)"), "「😀2」不是有效的整数");
+  EXPECT_GBK_EQ(message("😀(139e46)"), "79");
+  EXPECT_GBK_EQ(message("𠀀(116e25)"), "-14");
+}
