@@ -58,7 +58,7 @@ long LinesEnded(std::string_view text) {
   return static_cast<long>(lines.size()) + (ended || lines.empty() ? 1 : 0);
 }
 
-// Length of the character at `at` as the encoding has it, never past the end.
+// Length of the UTF-8 character at `at` by its lead byte, never past the end.
 std::size_t Utf8CharLength(std::string_view text, std::size_t at) {
   const auto c = static_cast<Bytes>(text[at]);
   std::size_t length = c < 0xC0 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : c < 0xF8 ? 4 : 1;
@@ -66,13 +66,6 @@ std::size_t Utf8CharLength(std::string_view text, std::size_t at) {
   while (n < length && at + n < text.size() && (static_cast<Bytes>(text[at + n]) & 0xC0) == 0x80)
     ++n;
   return n;
-}
-std::size_t Gb18030CharLength(std::string_view text, std::size_t at) {
-  const auto c = static_cast<Bytes>(text[at]);
-  if (c < 0x81 || c == 0xFF || at + 1 >= text.size()) return 1;
-  const auto second = static_cast<Bytes>(text[at + 1]);
-  if (second >= 0x30 && second <= 0x39) return at + 4 <= text.size() ? 4 : text.size() - at;
-  return 2;
 }
 
 std::string CodePoint(const std::string& utf8Char) {
@@ -150,12 +143,13 @@ std::string FromUtf8(std::string_view utf8) {
 
 std::string FromGbk(std::string_view gbk) {
   if (GbkReadsBack(gbk)) return std::string(gbk);
-  const auto [line, text] = FirstFailingLine(gbk, GbkReadsBack);
+  const auto [line, lineText] = FirstFailingLine(gbk, GbkReadsBack);
+  const std::string text(lineText);
   for (std::size_t at = 0; at < text.size();) {
-    const std::size_t length = Gb18030CharLength(text, at);
-    const std::string_view character = text.substr(at, length);
+    const auto length = static_cast<std::size_t>(GbkCharLength(text, at));
+    const std::string character = text.substr(at, length);
     if (!GbkReadsBack(character)) {
-      const std::string utf8 = GbkToUtf8(std::string(character));
+      const std::string utf8 = GbkToUtf8(character);
       // A character of GB18030 that GBK lacks is named; bytes that are no character are shown.
       if (utf8.find("\xEF\xBF\xBD") == std::string::npos) RefuseCharacter(line, utf8);
       throw std::runtime_error(LineText(line) + "的字节 " + HexBytes(character) +
