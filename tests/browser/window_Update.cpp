@@ -2,6 +2,7 @@
 // and leaving the program.
 #include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include "platform/gui/Download.h"
 #include "platform/gui/Threads.h"
@@ -68,6 +69,34 @@ TEST_F(BrowserUpdateTest, EachStepReplacesTheCaptionAndAFailedProgramEndsWithAMe
   EXPECT_GBK_EQ(dialogs().Messages()[1], "升级失败");
   EXPECT_EQ(ReadBytes(DataFile(ReferenceBookFiles[0])), DataBytes(ReferenceBookFiles[0]));
   EXPECT_FALSE(Application->Terminated());
+}
+
+// The mouse rests on 后退 while the first file comes, its hint shows and goes as the mouse
+// moves on: the toolkit closes its hint, which calls nothing off.
+TEST_F(BrowserUpdateTest, AHintThatComesAndGoesDuringTheUpdateCallsNothingOff) {
+  ServeData(ReferenceBookFiles[0], DataBytes(ReferenceBookFiles[0]));
+  std::string hint;
+  bool hintGone = false;
+  server.OnRequest("/download/bd/" + std::string(ReferenceBookFiles[0]), [&] {
+    RunOnGuiThread([&] {
+      hint = UserRestMouseOn(form->btn1);
+      UserMoveMouseOff(form->btn1);
+    });
+    // The hint goes a moment later; the watchdog only turns a hang into a failure.
+    for (int i = 0; i < 2000 && !hintGone; ++i) {
+      RunOnGuiThread([&] { hintGone = !HintShows(); });
+      if (!hintGone) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+  });
+  dialogs().AnswerMessage();  // 即将进行升级，耐心等待!
+  dialogs().AnswerMessage();  // 升级失败
+  UserChoose(SystemItem("升级"));
+  EXPECT_GBK_EQ(hint, "后退");
+  EXPECT_TRUE(hintGone);
+  EXPECT_GBK_EQ(form->Caption(), Progress("升级主文件"));
+  EXPECT_EQ(dialogs().Messages(),
+            (std::vector<std::string>{"即将进行升级，耐心等待!", "升级失败"}));
+  EXPECT_EQ(ReadBytes(DataFile(ReferenceBookFiles[0])), DataBytes(ReferenceBookFiles[0]));
 }
 
 TEST_F(BrowserUpdateTest, TheNoticeAndLeavingTheWholeProgram) {

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "platform/GbkText.h"
+#include "platform/gui/BusyWork.h"
 #include "platform/gui/Download.h"
 #include "platform/gui/Threads.h"
 #include "tests/marksix/MarkSixFixture.h"

@@ -6,6 +6,7 @@
 #include "platform/Clock.h"
 #include "platform/Exceptions.h"
 #include "platform/Numbers.h"
+#include "platform/gui/BusyWork.h"
 #include "platform/gui/Threads.h"
 #include "tests/support/ExitWatch.h"
 #include "tests/support/GuiTest.h"

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <filesystem>
 
+#include "platform/gui/BusyWork.h"
 #include "platform/gui/Download.h"
 #include "platform/gui/Threads.h"
 #include "tests/workbench/main_Fixture.h"
