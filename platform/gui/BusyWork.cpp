@@ -3,6 +3,7 @@
 // Where the work can be called off, the filter turns a close box or Esc into the call.
 #include "platform/gui/BusyWork.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QEvent>
 #include <QEventLoop>
@@ -21,7 +22,6 @@
 #include <vector>
 
 #include "platform/gui/QtPeer.h"
-#include "platform/gui/Threads.h"
 
 namespace {
 
@@ -39,7 +39,6 @@ bool IsUserInput(QEvent::Type type) {
     case QEvent::Wheel:
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
-    case QEvent::Shortcut:
     case QEvent::ShortcutOverride:
     case QEvent::ContextMenu:
     case QEvent::TouchBegin:
@@ -58,6 +57,32 @@ bool IsEscape(QEvent* event) {
          static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape;
 }
 
+// Windows with a close box the user may press: hints, pop-ups and splash screens have none.
+bool HasCloseBox(const QWidget* window) {
+  switch (window->windowType()) {
+    case Qt::Window:
+    case Qt::Dialog:
+    case Qt::Tool:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The widgets a shortcut belongs to: a command's menus and buttons, a shortcut's owner.
+QList<QWidget*> ShortcutOwners(QObject* receiver) {
+  QList<QWidget*> owners;
+  if (auto* widget = qobject_cast<QWidget*>(receiver)) {
+    owners.push_back(widget);
+  } else if (auto* action = qobject_cast<QAction*>(receiver)) {
+    for (QObject* o : action->associatedObjects())
+      if (auto* widget = qobject_cast<QWidget*>(o)) owners.push_back(widget);
+  } else if (auto* widget = qobject_cast<QWidget*>(receiver->parent())) {
+    owners.push_back(widget);
+  }
+  return owners;
+}
+
 // Drops input meant for the program's windows; a dialog the work opened takes its own, but not
 // the modal window the work was started from. With a cancellation, a close box or Esc calls the
 // work off, and the windows closed are remembered.
@@ -71,24 +96,28 @@ class InputBlocker : public QObject {
   void Admit(QWidget* waitWindow) { waitWindow_ = waitWindow; }
 
   bool eventFilter(QObject* watched, QEvent* event) override {
-    // A form's window gets a close event only from its close box: the program closes forms
-    // without one.
-    if (event->type() != QEvent::Close && !IsUserInput(event->type())) return false;
+    switch (event->type()) {
+      case QEvent::Close:
+        return CloseBox(watched, event);
+      case QEvent::Shortcut:
+        // A command's shortcut goes to its action, not to a widget: held as keys are.
+        for (QWidget* owner : ShortcutOwners(watched))
+          if (Admitted(owner)) return false;
+        return true;
+      default:
+        break;
+    }
+    if (!IsUserInput(event->type())) return false;
     // Native windows hand their input on to the widgets, where it is judged.
     QWidget* target = qobject_cast<QWidget*>(watched);
-    if (!target) return false;
-    for (QWidget* open :
-         {OpenedMeanwhile(QApplication::activeModalWidget(), modalBefore_),
-          OpenedMeanwhile(QApplication::activePopupWidget(), popupBefore_), waitWindow_})
-      if (open && (open == target || open->isAncestorOf(target))) return false;
-    if (cancel_) {
-      if (event->type() == QEvent::Close && target->isWindow()) {
-        if (!closed_.contains(target)) closed_.push_back(target);
-        cancel_->Cancel();
-      } else if (IsEscape(event)) {
-        cancel_->Cancel();
-      }
+    if (!target || Admitted(target)) return false;
+    if (event->type() == QEvent::ShortcutOverride) {
+      // Taken as a plain key, which is dropped below: so no command runs, and Esc calls the
+      // work off even where a command has it as its shortcut.
+      event->accept();
+      return true;
     }
+    if (cancel_ && IsEscape(event)) cancel_->Cancel();
     event->ignore();
     return true;
   }
@@ -104,6 +133,30 @@ class InputBlocker : public QObject {
  private:
   static QWidget* OpenedMeanwhile(QWidget* open, const QPointer<QWidget>& before) {
     return open == before ? nullptr : open;
+  }
+
+  // In a dialog or pop-up the work opened, or in the wait window.
+  bool Admitted(QWidget* target) const {
+    for (QWidget* open :
+         {OpenedMeanwhile(QApplication::activeModalWidget(), modalBefore_),
+          OpenedMeanwhile(QApplication::activePopupWidget(), popupBefore_), waitWindow_})
+      if (open && (open == target || open->isAncestorOf(target))) return true;
+    return false;
+  }
+
+  // Only the user's close box counts: the window system's close of a window that has one. The
+  // program's own closes (a hint or a pop-up going away, a window the work closes) pass.
+  bool CloseBox(QObject* watched, QEvent* event) {
+    QWidget* target = qobject_cast<QWidget*>(watched);
+    if (!target || !target->isWindow() || !event->spontaneous() || !HasCloseBox(target) ||
+        Admitted(target))
+      return false;
+    if (cancel_) {
+      if (!closed_.contains(target)) closed_.push_back(target);
+      cancel_->Cancel();
+    }
+    event->ignore();
+    return true;
   }
 
   TCancellation* cancel_;

@@ -1,4 +1,4 @@
-// Long work on a worker thread that the user may call off while the windows wait for it.
+// Long work on a worker thread while the windows wait for it, and work the user may call off.
 #pragma once
 
 #include <functional>
@@ -6,9 +6,18 @@
 
 #include "platform/Cancellation.h"
 
-// Runs `work` on a worker thread as RunBusy does (the windows keep painting, the worker's calls
-// to the GUI thread and the dialogs they open are served, no other command starts), but the
-// user may call it off: Esc in one of the program's windows, or its close box, cancels the
+// Runs `work` on a worker thread of its own and returns when it has ended; an exception it
+// raises is raised again here. Meanwhile the GUI thread keeps painting, runs the calls the
+// worker hands over (RunOnGuiThread) and shows the dialogs they open, but the user's clicks,
+// keys, shortcuts, wheel turns and close boxes reach no window other than such a dialog: no
+// other command starts before the work has ended. Windows the program itself closes (a hint
+// that goes away) close as usual. Call it on the GUI thread.
+void RunBusy(const std::function<void()>& work);
+// Whether RunBusy or RunCancellableBusy is running on the GUI thread now.
+bool Busy();
+
+// Runs `work` on a worker thread as RunBusy does, but the user may call it off: Esc in one of
+// the program's windows, or the close box of one of its windows or dialogs, cancels the
 // TCancellation handed to the work, which is to end soon after (a download ends within a tenth
 // of a second). A window whose close box was pressed closes as asked once the work has ended.
 // With a `waitText`, work that lasts longer than a moment shows it in a small window of its own

@@ -99,15 +99,6 @@ bool RunOnGuiThread(const std::function<void()>& call, TSyncCancel& cancel);
 // the message loop and by WaitFor on the GUI thread.
 bool CheckSynchronize();
 
-// Runs `work` on a worker thread of its own and returns when it has ended; an exception it
-// raises is raised again here. Meanwhile the GUI thread keeps painting, runs the calls the
-// worker hands over (RunOnGuiThread) and shows the dialogs they open, but the user's clicks,
-// keys, wheel turns and close boxes reach no window other than such a dialog: no other command
-// starts before the work has ended. Call it on the GUI thread.
-void RunBusy(const std::function<void()>& work);
-// Whether RunBusy is running on the GUI thread now.
-bool Busy();
-
 // A recursive lock.
 class TCriticalSection {
  public:

@@ -189,7 +189,7 @@ TEST_F(GkTimerTest, RunSynchronizedFromTheWorkerRunsOnTheGuiThreadAndDirectlyEls
 }
 
 // The display going away or a library giving up calls exit with timers still ticking and a
-// worker waiting for the GUI thread: the process ends at once all the same.
+// worker waiting for the GUI thread: the process ends all the same.
 TEST_F(GkTimerTest, AnExitEndsTheProcessWithATimerTickingAndAWorkerWaitingForTheGuiThread) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(

@@ -1,5 +1,6 @@
 // Busy work the user may call off: Esc and close boxes call it off and the windows closed close
-// after it; the modal window the work was started from takes no input meanwhile.
+// after it; the modal window the work was started from takes no input meanwhile; menu commands'
+// shortcuts wait as keys do; the program's own closes call nothing off.
 #include <QApplication>
 #include <QWidget>
 #include <atomic>
@@ -7,6 +8,7 @@
 #include <thread>
 
 #include "platform/gui/BusyWork.h"
+#include "platform/gui/Menus.h"
 #include "platform/gui/Threads.h"
 #include "tests/support/GuiTest.h"
 
@@ -14,6 +16,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
+// A window with a button that has a hint and a menu whose commands have shortcuts.
 class ClickWindow : public TForm {
  public:
   explicit ClickWindow(TComponent* owner) : TForm(owner) {
@@ -21,11 +24,35 @@ class ClickWindow : public TForm {
     button = new TButton(this);
     button->SetParent(this);
     button->SetBounds(8, 8, 75, 25);
+    button->SetHint("保存");
+    button->SetShowHint(true);
     button->OnClick = [this](TComponent*) { ++clicks; };
+    menu = new TMainMenu(this);
+    TMenuItem* file = NewMenuItem(this, menu->Items(), "File", "文件");
+    NewMenuItem(this, file, "Save", "保存", [this](TComponent*) {
+      ++saves;
+    })->SetShortCut("Ctrl+S");
+    NewMenuItem(this, file, "Stop", "停止", [this](TComponent*) { ++stops; })->SetShortCut("Esc");
+    SetMenu(menu);
   }
   TButton* button;
+  TMainMenu* menu;
   int clicks = 0;
+  int saves = 0;
+  int stops = 0;
 };
+
+// Asks the GUI thread, from the work, until `done` says so; false when it never does (a
+// watchdog that turns a hang into a failure, not a measure of time).
+bool EventuallyOnGuiThread(const std::function<bool()>& done) {
+  const auto until = std::chrono::steady_clock::now() + 20s;
+  bool result = false;
+  while (!result && std::chrono::steady_clock::now() < until) {
+    RunOnGuiThread([&] { result = done(); });
+    if (!result) std::this_thread::sleep_for(10ms);
+  }
+  return result;
+}
 
 class BusyWorkTest : public GuiTest {
  protected:
@@ -84,6 +111,58 @@ TEST_F(BusyWorkTest, EscOrACloseBoxCallsTheWorkOffAndTheWindowClosesAfterIt) {
   form->Show();
   RunBusy([&] { RunOnGuiThread([&] { UserCloseWindow(form.get()); }); });
   EXPECT_TRUE(form->Visible());
+}
+
+// A hint goes away with a close the toolkit makes, and a window the program closes closes: the
+// user asked for neither, so neither calls the work off.
+TEST_F(BusyWorkTest, AHintThatGoesAwayOrAWindowTheProgramClosesCallsNothingOff) {
+  std::string hint;
+  bool hintGone = false;
+  EXPECT_FALSE(RunCancellableBusy([&](const TCancellation&) {
+    RunOnGuiThread([&] {
+      hint = UserRestMouseOn(form->button);
+      UserMoveMouseOff(form->button);
+    });
+    hintGone = EventuallyOnGuiThread([] { return !HintShows(); });
+  }));
+  EXPECT_EQ(hint, "保存");
+  EXPECT_TRUE(hintGone);
+  EXPECT_TRUE(form->Visible());
+
+  bool visibleAfterClose = true;
+  EXPECT_FALSE(RunCancellableBusy([&](const TCancellation&) {
+    RunOnGuiThread([&] {
+      form->Widget()->window()->close();
+      visibleAfterClose = form->Visible();
+    });
+  }));
+  EXPECT_FALSE(visibleAfterClose);
+  form->Show();
+  RunBusy([&] { RunOnGuiThread([&] { form->Widget()->window()->close(); }); });
+  EXPECT_FALSE(form->Visible());
+}
+
+// A menu command's shortcut goes to the command, not to a window, yet waits for the work as the
+// window's keys do; Esc calls the work off even where a command has it as its shortcut.
+TEST_F(BusyWorkTest, MenuShortcutsDoNotRunDuringTheWork) {
+  QApplication::setActiveWindow(form->Widget()->window());
+  UserKey(form.get(), 'S', ssCtrl);
+  UserKey(form.get(), VK_ESCAPE);
+  ASSERT_EQ(form->saves, 1);  // the shortcuts work outside busy work
+  ASSERT_EQ(form->stops, 1);
+  RunBusy([&] { RunOnGuiThread([&] { UserKey(form.get(), 'S', ssCtrl); }); });
+  EXPECT_EQ(form->saves, 1);
+  bool reported = false;
+  EXPECT_TRUE(RunUntilCancelled(
+      [&] {
+        UserKey(form.get(), 'S', ssCtrl);
+        UserKey(form.get(), VK_ESCAPE);
+      },
+      reported));
+  EXPECT_TRUE(reported);
+  EXPECT_EQ(form->saves, 1);
+  EXPECT_EQ(form->stops, 1);
+  UserSwitchAway();
 }
 
 // Work started from a modal window: that window's button takes no click and its close box and

@@ -130,42 +130,39 @@ TEST_F(DownloadTest, RedirectsAreFollowedFiveTimesAndOnlyToHttp) {
   ExpectRefused(server.Url("/loop"));
 }
 
-TEST_F(DownloadTest, AStalledServerIsGivenUpWithinTheStallTime) {
+// A server that goes silent is given up by the stall watch (at a moment's stall time here),
+// not by any other limit: the real half minute, or none at all.
+TEST_F(DownloadTest, AStalledServerIsGivenUpByTheStallWatch) {
   SetDownloadTimeoutsForTesting({2000, 300});
-  const auto start = std::chrono::steady_clock::now();
-  server.AnswerStall("/silent");  // accepts, then says nothing at all
-  ExpectRefused(server.Url("/silent"));
+  server.AnswerStall("/silent");                           // accepts, then says nothing at all
   server.AnswerStall("/half", true, "x\x9c half a body");  // stops in the middle of the body
-  ExpectRefused(server.Url("/half"));
-  const auto seconds =
-      std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - start)
-          .count();
-  // A moment of silence each, with the check's own granularity: far from the real 30 seconds.
-  EXPECT_LT(seconds, 8);
+  for (const char* path : {"/silent", "/half"}) {
+    std::string error;
+    EXPECT_FALSE(DownloadToFile(server.Url(path), local / "yj.dat", &error)) << path;
+    EXPECT_EQ(error, "the transfer stalled") << path;
+    EXPECT_EQ(ReadAll(local / "yj.dat"), old) << path;
+    EXPECT_EQ(local.Listing(), "yj.dat;") << path;
+  }
 }
 
-// A transfer called off while the server says nothing (at the real stall time of half a
-// minute) ends at once, removes what it fetched and leaves the old file; one called off before
-// it starts asks nothing.
+// A transfer called off while the server says nothing ends as called off, not given up by the
+// stall watch (at the real stall time of half a minute, the watchdog here), removes what it
+// fetched and leaves the old file; one called off before it starts asks nothing.
 TEST_F(DownloadTest, ACancelEndsAStalledTransferAtOnceAndLeavesTheOldFile) {
   server.AnswerStall("/silent");
   server.AnswerStall("/half", true, "x\x9c half a body");
   for (const char* path : {"/silent", "/half"}) {
     TCancellation cancel;
-    std::chrono::steady_clock::time_point cancelledAt;
     std::thread user([&] {
       while (server.RequestCount(path) == 0) std::this_thread::sleep_for(10ms);
       std::this_thread::sleep_for(300ms);  // the half body is in the temporary file by now
-      cancelledAt = std::chrono::steady_clock::now();
       cancel.Cancel();
     });
     std::string error;
     const bool fetched = DownloadToFile(server.Url(path), local / "yj.dat", cancel, &error);
-    const auto ended = std::chrono::steady_clock::now();
     user.join();
     EXPECT_FALSE(fetched) << path;
     EXPECT_EQ(error, "cancelled") << path;
-    EXPECT_LT(ended - cancelledAt, 1s) << path;
     EXPECT_EQ(ReadAll(local / "yj.dat"), old) << path;
     EXPECT_EQ(local.Listing(), "yj.dat;") << path;
   }

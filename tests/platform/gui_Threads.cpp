@@ -6,6 +6,7 @@
 #include "platform/Clock.h"
 #include "platform/Exceptions.h"
 #include "platform/Numbers.h"
+#include "platform/gui/BusyWork.h"
 #include "platform/gui/Threads.h"
 #include "tests/support/ExitWatch.h"
 #include "tests/support/GuiTest.h"
@@ -284,8 +285,8 @@ TEST_F(ThreadTest, FreeingARunningWorkerStopsItBeforeItsMembersGo) {
   EXPECT_EQ(idle.rounds, 0);
 }
 
-// An exit from anywhere (a library giving up, the display going away) ends the process at
-// once, whatever the workers are waiting for.
+// An exit from anywhere (a library giving up, the display going away) ends the process,
+// whatever the workers are waiting for.
 TEST_F(ThreadTest, AnExitEndsTheProcessWhileWorkersWaitForTheGuiThread) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(

@@ -138,10 +138,18 @@ bool UserClickPanelButton(TCategoryButtons* panel, const std::string& caption);
 bool UserClickCategory(TCategoryButtons* panel, const std::string& caption);
 // Chooses a menu item as from its menu.
 void UserChoose(TMenuItem* item);
-// Clicks the window's close box.
+// Clicks the window's close box: the window system asks the window to close (nothing happens
+// to a window under a modal one).
 void UserCloseWindow(TForm* form);
 // Switches to another program: the application's windows lose the activation.
 void UserSwitchAway();
+// Rests the mouse on the control until its hint shows; returns the hint shown (GBK), empty
+// for none.
+std::string UserRestMouseOn(TControl* control);
+// Moves the mouse off the control: a hint that shows goes away a moment later.
+void UserMoveMouseOff(TControl* control);
+// Whether a hint shows now.
+bool HintShows();
 
 // The small window a busy wait that can be called off shows (RunCancellableBusy with a text).
 bool BusyWaitWindowShows();

@@ -17,7 +17,8 @@
 #include <utility>
 
 struct TestHttpServer::Script {
-  enum Kind { Folder, Body, CutShort, Stall, Redirect } kind = Folder;
+  enum Kind { Folder, Body, CutShort, Stall, Silence, Redirect } kind = Folder;
+  int silenceSeconds = 0;
   int status = 200;
   std::string body;
   std::string location;
@@ -183,6 +184,13 @@ void TestHttpServer::AnswerStall(const std::string& path, bool withHeaders,
   Install(path, std::move(script));
 }
 
+void TestHttpServer::AnswerAfterSilence(const std::string& path, int seconds) {
+  auto script = std::make_shared<Script>();
+  script->kind = Script::Silence;
+  script->silenceSeconds = seconds;
+  Install(path, std::move(script));
+}
+
 void TestHttpServer::AnswerRedirect(const std::string& path, const std::string& location,
                                     int status) {
   auto script = std::make_shared<Script>();
@@ -245,14 +253,24 @@ bool TestHttpServer::SendAll(int client, const std::string& bytes) {
   return true;
 }
 
-void TestHttpServer::Stall(int client) {
+bool TestHttpServer::Stall(int client, std::chrono::steady_clock::time_point until) {
   char sink[512];
-  while (!stopping_) {
+  while (!stopping_ && std::chrono::steady_clock::now() < until) {
     pollfd p{client, POLLIN, 0};
     if (::poll(&p, 1, kPollMs) <= 0) continue;
     // Whatever the client still sends is dropped; its hang-up ends the stall.
-    if (::recv(client, sink, sizeof sink, 0) <= 0) return;
+    if (::recv(client, sink, sizeof sink, 0) <= 0) return false;
   }
+  return true;
+}
+
+void TestHttpServer::ServeFolderFile(int client, const std::string& target) {
+  std::string body;
+  const std::string file = Inside(folder_, target);
+  if (!file.empty() && ReadFile(file, body))
+    SendAll(client, Head(target, 200, body.size()) + body);
+  else
+    SendAll(client, Head(target, 404, 10) + "Not Found\n");
 }
 
 void TestHttpServer::Serve(int client) {
@@ -285,15 +303,9 @@ void TestHttpServer::Serve(int client) {
 
   const Script script = ScriptFor(target);
   switch (script.kind) {
-    case Script::Folder: {
-      std::string body;
-      const std::string file = Inside(folder_, target);
-      if (!file.empty() && ReadFile(file, body))
-        SendAll(client, Head(target, 200, body.size()) + body);
-      else
-        SendAll(client, Head(target, 404, 10) + "Not Found\n");
+    case Script::Folder:
+      ServeFolderFile(client, target);
       break;
-    }
     case Script::Body:
       SendAll(client, Head(target, script.status, script.body.size()) + script.body);
       break;
@@ -304,6 +316,12 @@ void TestHttpServer::Serve(int client) {
       if (SendAll(client, (script.withHeaders ? Head(target, 200, script.declaredLength) : "") +
                               script.body))
         Stall(client);
+      break;
+    case Script::Silence:
+      if (Stall(client,
+                std::chrono::steady_clock::now() + std::chrono::seconds(script.silenceSeconds)) &&
+          !stopping_)
+        ServeFolderFile(client, target);
       break;
     case Script::Redirect:
       SendAll(client, Head(target, script.status, 0, "Location: " + script.location + "\r\n"));

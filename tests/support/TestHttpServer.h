@@ -16,6 +16,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <map>
@@ -54,6 +55,13 @@ class TestHttpServer {
   // status line and headers promising `declaredLength` bytes go first, then `headStart`.
   void AnswerStall(const std::string& path, bool withHeaders = false,
                    const std::string& headStart = "", size_t declaredLength = 1000);
+  // A silence only a transfer that was not called off waits out: tens of seconds, yet shorter
+  // than the download's real stall time of half a minute.
+  static constexpr int kWatchdogSeconds = 20;
+  // Says nothing for `seconds`, or until the client gives up, and then serves the folder's file:
+  // a transfer that is called off (or given up) during the silence keeps its old file, one that
+  // goes on fetches the new one. Makes a watchdog of a silence, not a measure of time.
+  void AnswerAfterSilence(const std::string& path, int seconds);
   // Answers `status` (a 3xx) with Location: `location`, which may name any scheme.
   void AnswerRedirect(const std::string& path, const std::string& location, int status = 302);
   // Forgets the script of the path: it serves the folder's file again.
@@ -80,7 +88,11 @@ class TestHttpServer {
   struct Script;
   void AcceptLoop();
   void Serve(int client);
-  void Stall(int client);
+  // Keeps the connection silent until the client hangs up (false) or the server stops or
+  // `until` comes (true).
+  bool Stall(int client, std::chrono::steady_clock::time_point until =
+                             std::chrono::steady_clock::time_point::max());
+  void ServeFolderFile(int client, const std::string& target);
   Script ScriptFor(const std::string& path) const;
   void Install(const std::string& path, std::shared_ptr<Script> script);
   bool SendAll(int client, const std::string& bytes);

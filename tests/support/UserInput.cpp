@@ -1,8 +1,11 @@
 // Acting as the user through the real widgets, and screenshots.
+#include <QtTest/qtestspontaneevent.h>
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QBackingStore>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
@@ -18,7 +21,9 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QToolTip>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 #include <cmath>
 
@@ -67,6 +72,34 @@ QAbstractButton* FindButton(TCategoryButtons* panel, const QString& text, bool h
 }
 
 QString ToQt(const std::string& gbk) { return QString::fromStdString(GbkToUtf8(gbk)); }
+
+// Whether the toolkit keeps the window system's events from the window: a modal window other
+// than it, or one it owns, is open.
+bool BlockedByModal(QWindow* window) {
+  QWindow* modal = QGuiApplication::modalWindow();
+  if (!modal) return false;
+  for (QWindow* w = window; w; w = w->transientParent())
+    if (w == modal) return false;
+  if (modal->modality() == Qt::ApplicationModal) return true;
+  for (QWindow* w = modal->transientParent(); w; w = w->transientParent())
+    if (w == window) return true;
+  return false;
+}
+
+// What the window system sends when the user presses a window's close box: a spontaneous close
+// event to the native window, which hands it on to its widget. A window under a modal one gets
+// none, as the toolkit drops it.
+void PressCloseBox(QWidget* widget) {
+  QWindow* window = widget->window()->windowHandle();
+  if (!window || !widget->window()->isVisible()) {
+    ADD_FAILURE() << "no close box to press on a window that does not show";
+    return;
+  }
+  if (BlockedByModal(window)) return;
+  QCloseEvent event;
+  QSpontaneKeyEvent::setSpontaneous(&event);
+  QApplication::instance()->notify(window, &event);
+}
 
 }  // namespace
 
@@ -222,7 +255,7 @@ void UserChoose(TMenuItem* item) {
 }
 
 void UserCloseWindow(TForm* form) {
-  if (QWidget* w = Peer(form)) w->close();
+  if (QWidget* w = Peer(form)) PressCloseBox(w);
 }
 
 bool FireTimer(TTimer* timer) {
@@ -348,6 +381,26 @@ double ScreenPixelRatio() {
 
 void UserSwitchAway() { QApplication::setActiveWindow(nullptr); }
 
+std::string UserRestMouseOn(TControl* control) {
+  QWidget* w = Peer(control);
+  if (!w) return std::string();
+  EnsureShown(control);
+  // What the toolkit sends the widget under a mouse that has rested there a moment.
+  const QPoint at = w->rect().center();
+  QHelpEvent rest(QEvent::ToolTip, at, w->mapToGlobal(at));
+  QApplication::sendEvent(w, &rest);
+  return QToolTip::isVisible() ? Utf8ToGbk(QToolTip::text().toStdString()) : std::string();
+}
+
+void UserMoveMouseOff(TControl* control) {
+  if (QWidget* w = Peer(control)) {
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(w, &leave);
+  }
+}
+
+bool HintShows() { return QToolTip::isVisible(); }
+
 namespace {
 
 QWidget* BusyWaitWindow() {
@@ -375,7 +428,7 @@ std::string BusyWaitWindowText() {
 }
 
 void UserCloseBusyWaitWindow() {
-  if (QWidget* w = ShownBusyWaitWindow()) w->close();
+  if (QWidget* w = ShownBusyWaitWindow()) PressCloseBox(w);
 }
 
 void UserEscBusyWaitWindow() {
