@@ -48,11 +48,6 @@ class WebEnginePage {
   virtual QUrl Url() const = 0;
 };
 
-// Program side, called once as the application starts, before any worker thread runs: the
-// environment the engine reads when it starts (its sandbox when the user is root, its language)
-// is set then, because changing the environment while other threads may read it is not safe.
-void PrepareWebEngineEnvironment();
-
 // The module's one exported function: extern "C" WebEnginePage* <kWebEngineEntry>(WebEngineHost*).
 using WebEngineEntry = WebEnginePage* (*)(WebEngineHost* host);
 inline constexpr const char kWebEngineEntry[] = "ZelkarWebEnginePage";

@@ -57,16 +57,6 @@ void ShareOpenGLContexts() {
   qt_gl_set_global_share_context(context);
 }
 
-// The engine's own pages (errors, dialogs) and the language it asks sites for follow its
-// interface language, which it takes from the system's locale unless told. The program speaks
-// Chinese, so the engine does too, unless the user's own engine flags name a language.
-void SpeakChinese() {
-  QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
-  if (flags.contains("--lang=")) return;
-  if (!flags.isEmpty()) flags += ' ';
-  qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags + "--lang=zh-CN");
-}
-
 bool RunsAsRoot() { return geteuid() == 0 || getuid() == 0; }
 
 // The engine's sandbox is refused to root: the engine then ends the whole process.
@@ -212,13 +202,6 @@ class WebEngineView : public TWebBrowserEngine, private WebEngineHost {
 };
 
 }  // namespace
-
-void PrepareWebEngineEnvironment() {
-  // Root is refused the engine's sandbox, and the engine ends the process over it: run it
-  // without, as a container or a root session needs.
-  if (RunsAsRoot() && !SandboxOff()) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-  SpeakChinese();
-}
 
 std::unique_ptr<TWebBrowserEngine> MakeWebEngineView(TWebBrowser& browser) {
   return std::make_unique<WebEngineView>(browser);
