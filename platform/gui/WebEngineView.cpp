@@ -9,11 +9,13 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QOpenGLContext>
 #include <QPointer>
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <cstdio>
 
 #include "platform/Libraries.h"
 #include "platform/gui/QtPeer.h"
@@ -65,6 +67,35 @@ bool SandboxOff() {
          qgetenv("QTWEBENGINE_CHROMIUM_FLAGS").contains("--no-sandbox");
 }
 
+// The engine runs every page in a helper program of its own and ends the whole process, from
+// inside its start, when it finds none (a partial install leaves it out: it is packaged apart).
+// This looks where the engine does: only where QTWEBENGINEPROCESS_PATH names, when set; else
+// in Qt's folder of helper programs, Qt's folder of programs and beside the program file, in
+// that order. The reason is empty when the helper the engine will start can be run.
+QString HelperProblem() {
+  const QString name = QStringLiteral("/QtWebEngineProcess");
+  const QString named = qEnvironmentVariable("QTWEBENGINEPROCESS_PATH");
+  const QStringList places =
+      !named.isEmpty()
+          ? QStringList{named}
+          : QStringList{QLibraryInfo::path(QLibraryInfo::LibraryExecutablesPath) + name,
+                        QLibraryInfo::path(QLibraryInfo::BinariesPath) + name,
+                        QCoreApplication::applicationDirPath() + name};
+  for (const QString& place : places) {
+    const QFileInfo helper(place);
+    if (!helper.exists()) continue;  // the engine takes the first that exists
+    if (helper.isFile() && helper.isExecutable()) return QString();
+    return ToQ("网页引擎的辅助程序「%1」不是可以运行的程序，网页无法显示。").arg(place);
+  }
+  if (!named.isEmpty())
+    return ToQ("找不到网页引擎的辅助程序「%1」(环境变量 QTWEBENGINEPROCESS_PATH 所指)，"
+               "网页无法显示。")
+        .arg(named);
+  return ToQ("找不到网页引擎的辅助程序「%1」(也不在「%2」和「%3」)，网页无法显示。"
+             "请安装网页引擎的辅助程序。")
+      .arg(places[0], places[1], places[2]);
+}
+
 // The module beside the program file, else where the build put it; a test names one file.
 QString FindModule() {
   QStringList places;
@@ -92,11 +123,22 @@ const Module& Load() {
                        .arg(QString::fromLatin1(kModuleName), folder);
     return module;
   }
-  if (RunsAsRoot() && !SandboxOff()) {
-    module.error =
-        ToQ("网页引擎不能以管理员(root)身份在它的沙箱中运行，网页无法显示。"
-            "请以普通用户身份运行本程序。");
-    return module;
+  module.error = HelperProblem();
+  if (!module.error.isEmpty()) return module;
+  if (RunsAsRoot()) {
+    if (!SandboxOff()) {
+      module.error =
+          ToQ("网页引擎不能以管理员(root)身份在它的沙箱中运行，网页无法显示。"
+              "请以普通用户身份运行本程序。");
+      return module;
+    }
+    static bool said = false;  // once a run, however often a test loads the module anew
+    if (!said) {
+      said = true;
+      std::fputs(
+          ToQ("网页引擎的沙箱已关闭：本程序以管理员(root)身份运行。\n").toLocal8Bit().constData(),
+          stderr);
+    }
   }
   ShareOpenGLContexts();
   // Loaded once for the whole run: its pages may live until the program ends.

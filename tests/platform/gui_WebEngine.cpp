@@ -1,5 +1,6 @@
 // The web-browser control over the real web engine (the module the layer loads with the first
 // page), against pages served on loopback; and a control whose module cannot be loaded.
+#include <gmock/gmock.h>
 #include <unistd.h>
 
 #include <QLabel>
@@ -18,6 +19,21 @@ namespace {
 
 std::string Page(const std::string& title, const std::string& body = "") {
   return TestHttpServer::Page(title, body);
+}
+
+// The text a control shows in place of its page (UTF-8), or "" when it shows none.
+std::string ShownInstead(TWebBrowser* b) {
+  const auto* label = b->Widget()->findChild<QLabel*>();
+  return label && label->isVisibleTo(b->Widget()) ? label->text().toStdString() : std::string();
+}
+
+// What standard error says once when the engine runs without its sandbox (UTF-8).
+const std::string kSandboxOff = GbkToUtf8("网页引擎的沙箱已关闭：本程序以管理员(root)身份运行。");
+
+int Occurrences(const std::string& text, const std::string& part) {
+  int count = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
 }
 
 class WebEngineTest : public WindowTest<> {
@@ -157,15 +173,57 @@ TEST_F(WebEngineTest, TheEngineIsLoadedWithTheFirstPageAndNotBefore) {
         if (browser->LocationName() != "页一") std::_Exit(2);
         if (!LibraryMapped("libQt6WebEngineCore") || !LibraryMapped("libzelkar_webengine"))
           std::_Exit(3);
+        // Loaded anew, as a test may: the sandbox is not spoken of twice.
+        SetWebEngineModuleForTesting("");
+        auto* again = new TWebBrowser(form);
+        again->SetParent(form);
+        again->OnDownloadComplete = [this](TComponent*) { ++completed; };
+        Load([&] { again->Navigate(server->Url("/b.html")); });
+        if (again->LocationName() != "B") std::_Exit(6);
         std::_Exit(0);
       },
-      ::testing::ExitedWithCode(0), "");
+      ::testing::ExitedWithCode(0),
+      // As root the engine runs without its sandbox, and standard error says so once.
+      ::testing::ResultOf([](const std::string& err) { return Occurrences(err, kSandboxOff); },
+                          geteuid() == 0 || getuid() == 0 ? 1 : 0));
 }
 
-// The text a control shows in place of its page (UTF-8), or "" when it shows none.
-std::string ShownInstead(TWebBrowser* b) {
-  const auto* label = b->Widget()->findChild<QLabel*>();
-  return label && label->isVisibleTo(b->Widget()) ? label->text().toStdString() : std::string();
+TEST_F(WebEngineTest, AMissingEngineHelperLoadsNothingAndIsExplainedInPlaceOfThePage) {
+  // The engine would end the program when it starts and finds no helper to run pages in. A
+  // fresh run, so that the engine is not already up.
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        setenv("QTWEBENGINEPROCESS_PATH", "/nonexistent/QtWebEngineProcess", 1);
+        form->Show();
+        Load([&] { browser->Navigate(server->Url("/a.html")); });
+        if (browser->LocationName() != "网页引擎未能载入") std::_Exit(2);
+        if (ShownInstead(browser) !=
+            GbkToUtf8("找不到网页引擎的辅助程序「/nonexistent/QtWebEngineProcess」"
+                      "(环境变量 QTWEBENGINEPROCESS_PATH 所指)，网页无法显示。"))
+          std::_Exit(3);
+        if (server->RequestCount("/a.html") != 0) std::_Exit(4);
+        if (LibraryMapped("libzelkar_webengine") || LibraryMapped("libQt6WebEngineCore"))
+          std::_Exit(5);
+        // A helper that is there but cannot be run is refused too.
+        TempFolder folder;
+        { std::ofstream(folder / "QtWebEngineProcess") << "#!/bin/sh\n"; }
+        setenv("QTWEBENGINEPROCESS_PATH", (folder / "QtWebEngineProcess").c_str(), 1);
+        SetWebEngineModuleForTesting("");
+        auto* other = new TWebBrowser(form);
+        other->SetParent(form);
+        other->Navigate(server->Url("/a.html"));
+        if (ShownInstead(other) != GbkToUtf8("网页引擎的辅助程序「" + folder.Path() +
+                                             "/QtWebEngineProcess」不是可以运行的程序，"
+                                             "网页无法显示。"))
+          std::_Exit(6);
+        if (LibraryMapped("libzelkar_webengine") || LibraryMapped("libQt6WebEngineCore"))
+          std::_Exit(7);
+        std::_Exit(0);
+      },
+      ::testing::ExitedWithCode(0),
+      // Nothing started: no word of the sandbox either.
+      ::testing::Not(::testing::HasSubstr(kSandboxOff)));
 }
 
 TEST_F(WebEngineTest, AModuleThatCannotBeLoadedIsExplainedInChineseInPlaceOfThePage) {
