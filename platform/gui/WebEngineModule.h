@@ -25,6 +25,12 @@ class WebEngineHost {
   // A page opens a window at url: the page to load it in (the engine's window request goes
   // there), or nullptr when the window was refused or is shown some other way.
   virtual WebEnginePage* NewWindow(const QUrl& url) = 0;
+  // A page's script asks the user (alert, confirm, prompt); origin names the site that asks.
+  // Confirm and Prompt return whether the user accepted; Prompt then sets answer.
+  virtual void Alert(const QUrl& origin, const QString& text) = 0;
+  virtual bool Confirm(const QUrl& origin, const QString& text) = 0;
+  virtual bool Prompt(const QUrl& origin, const QString& text, const QString& proposed,
+                      QString& answer) = 0;
 
  protected:
   ~WebEngineHost() = default;

@@ -13,11 +13,13 @@
 #include <QOpenGLContext>
 #include <QPointer>
 #include <QTimer>
+#include <QTranslator>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <cstdio>
 
 #include "platform/Libraries.h"
+#include "platform/gui/Dialogs.h"
 #include "platform/gui/QtPeer.h"
 #include "platform/gui/WebEngineModule.h"
 
@@ -96,6 +98,24 @@ QString HelperProblem() {
       .arg(places[0], places[1], places[2]);
 }
 
+// The engine's own texts (the question before a page is left, its menus) in the program's
+// language; kept for the run, as the engine is.
+void EngineSpeaksChinese() {
+  static bool done = false;  // a test may load the module anew
+  if (done) return;
+  done = true;
+  auto* translator = new QTranslator(QCoreApplication::instance());
+  const QString folders[] = {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+                             QStringLiteral("/usr/share/qt6/translations")};
+  for (const QString& folder : folders) {
+    if (translator->load(QStringLiteral("qtwebengine_zh_CN"), folder)) {
+      QCoreApplication::installTranslator(translator);
+      return;
+    }
+  }
+  delete translator;
+}
+
 // The module beside the program file, else where the build put it; a test names one file.
 QString FindModule() {
   QStringList places;
@@ -141,6 +161,7 @@ const Module& Load() {
     }
   }
   ShareOpenGLContexts();
+  EngineSpeaksChinese();
   // Loaded once for the whole run: its pages may live until the program ends.
   TLibrary library(QFile::encodeName(path).toStdString());
   if (!library.Find(module.entry, kWebEngineEntry))
@@ -235,6 +256,28 @@ class WebEngineView : public TWebBrowserEngine, private WebEngineHost {
     if (auto* engine = dynamic_cast<WebEngineView*>(&target->Engine())) return engine->Page();
     if (!address.empty()) target->Navigate(address);
     return nullptr;
+  }
+
+  // A page's questions in the program's own message and input boxes, which speak Chinese. The
+  // page's text is shown as it is, never read as markup.
+  static std::string AskedBy(const QUrl& origin) {
+    const QString site = origin.host().isEmpty() ? origin.toString() : origin.authority();
+    if (site.isEmpty()) return "来自网页的消息";  // a page of no site (a data: address)
+    return FromQ(ToQ("来自网页「%1」的消息").arg(site));
+  }
+  void Alert(const QUrl& origin, const QString& text) override {
+    DialogDriver().MessageBox({FromQ(text), AskedBy(origin), MB_OK | MB_ICONINFORMATION});
+  }
+  bool Confirm(const QUrl& origin, const QString& text) override {
+    return DialogDriver().MessageBox(
+               {FromQ(text), AskedBy(origin), MB_OKCANCEL | MB_ICONQUESTION}) == IDOK;
+  }
+  bool Prompt(const QUrl& origin, const QString& text, const QString& proposed,
+              QString& answer) override {
+    std::string value = FromQ(proposed);
+    if (!DialogDriver().InputQuery(AskedBy(origin), FromQ(text), value)) return false;
+    answer = ToQ(value);
+    return true;
   }
 
   TWebBrowser& owner_;

@@ -1,14 +1,22 @@
 // The web-browser control over the real web engine (the module the layer loads with the first
-// page), against pages served on loopback; and a control whose module cannot be loaded.
+// page), against pages served on loopback: pages, the boxes a page's script asks with, and a
+// control whose module or engine helper cannot be loaded.
 #include <gmock/gmock.h>
 #include <unistd.h>
 
+#include <QApplication>
+#include <QCoreApplication>
+#include <QInputDialog>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
 
 #include "platform/GbkText.h"
+#include "platform/gui/Dialogs.h"
 #include "platform/gui/WebBrowser.h"
 #include "tests/platform/core_LoadedLibraries.h"
 #include "tests/platform/core_TempFolder.h"
@@ -276,6 +284,100 @@ TEST_F(WebEngineTest, AModuleThatCannotBeLoadedIsExplainedInChineseInPlaceOfTheP
   Load([&] { again->Navigate(server->Url("/a.html")); });
   EXPECT_EQ(again->LocationName(), "页一");
   EXPECT_EQ(ShownInstead(again), "");
+}
+
+// A box the toolkit showed for a page, as the user saw it (UTF-8).
+struct SeenBox {
+  std::string title;
+  std::string text;
+  std::vector<std::string> buttons;
+  bool plain = false;  // its text shown as it is, not read as markup
+};
+
+TEST_F(WebEngineTest, APagesAlertConfirmAndPromptAskInTheProgramsChineseBoxes) {
+  const std::string confirm = GbkToUtf8("删除这条记录？");
+  const std::string prompt = GbkToUtf8("<b>姓名</b>");
+  const std::string proposed = GbkToUtf8("默认");
+  std::string script = "<script>window.onload = function () {";
+  script += "var ok = confirm('" + confirm + "');";
+  script += "var name = prompt('" + prompt + "', '" + proposed + "');";
+  script += "alert('<i>' + name + '</i>');";
+  script += "document.title = ok + '|' + name; };</script>";
+  server->AnswerBody("/ask.html", Page("ask", script));
+  // The real boxes, answered as a user would: OK, and a name typed into the prompt.
+  SetDialogDriver(nullptr);
+  struct Restore {
+    ~Restore() { SetDialogDriver(&Dialogs()); }
+  } restore;
+  std::vector<SeenBox> seen;
+  QTimer user;
+  QObject::connect(&user, &QTimer::timeout, [&] {
+    QWidget* shown = QApplication::activeModalWidget();
+    if (!shown) return;
+    SeenBox box{shown->windowTitle().toStdString(), {}, {}, false};
+    for (const auto* button : shown->findChildren<QPushButton*>())
+      if (button->isVisible()) box.buttons.push_back(button->text().toStdString());
+    if (auto* message = qobject_cast<QMessageBox*>(shown)) {
+      box.text = message->text().toStdString();
+      box.plain = message->textFormat() == Qt::PlainText;
+      if (box.buttons.size() == 1)  // the alert
+        message->grab().save(QString::fromStdString(testing::TempDir()) + "web_engine_alert.png");
+      for (QAbstractButton* button : message->buttons())
+        if (message->buttonRole(button) == QMessageBox::AcceptRole) button->click();
+    } else if (auto* input = qobject_cast<QInputDialog*>(shown)) {
+      box.text = input->labelText().toStdString();
+      const auto* label = input->findChild<QLabel*>();
+      box.plain = label && label->textFormat() == Qt::PlainText;
+      input->setTextValue(QString::fromStdString(GbkToUtf8("张三")));
+      input->accept();
+    } else {
+      ADD_FAILURE() << "an unexpected window: " << box.title;
+      shown->close();
+    }
+    seen.push_back(box);
+  });
+  user.start(50);
+  Load([&] { browser->Navigate(server->Url("/ask.html")); });
+  ASSERT_TRUE(WaitUntil([&] { return browser->LocationName() == "true|张三"; }))
+      << GbkToUtf8(browser->LocationName()) << " after " << seen.size() << " box(es)";
+  user.stop();
+
+  // The box names the site that asks: the page's host and port.
+  const std::string root = server->Url("/");  // http://host:port/
+  const std::string title = GbkToUtf8("来自网页「" + root.substr(7, root.size() - 8) + "」的消息");
+  ASSERT_EQ(seen.size(), 3u);
+  for (const SeenBox& box : seen) {
+    EXPECT_EQ(box.title, title);
+    EXPECT_TRUE(box.plain) << box.text;
+  }
+  EXPECT_EQ(seen[0].text, confirm);
+  EXPECT_EQ(seen[0].buttons, (std::vector<std::string>{GbkToUtf8("确定"), GbkToUtf8("取消")}));
+  EXPECT_EQ(seen[1].text, prompt);
+  EXPECT_EQ(seen[1].buttons, (std::vector<std::string>{GbkToUtf8("确定"), GbkToUtf8("取消")}));
+  EXPECT_EQ(seen[2].text, GbkToUtf8("<i>张三</i>"));
+  EXPECT_EQ(seen[2].buttons, (std::vector<std::string>{GbkToUtf8("确定")}));
+
+  // The engine's own question before a page is left is asked in the program's language too.
+  const char* leave =
+      "Are you sure you want to leave this page? Changes that you made may not be saved.";
+  EXPECT_NE(QCoreApplication::translate("QWebEnginePage", leave).toStdString(), leave);
+}
+
+TEST_F(WebEngineTest, APageToldNoByTheUserHearsNo) {
+  server->AnswerBody("/no.html", Page("no",
+                                      "<script>window.onload = function () {"
+                                      "var ok = confirm('c'); var name = prompt('p', 'd');"
+                                      "document.title = ok + '|' + name; };</script>"));
+  dialogs().AnswerMessage(IDCANCEL);
+  dialogs().CancelInput();
+  Load([&] { browser->Navigate(server->Url("/no.html")); });
+  ASSERT_TRUE(WaitUntil([&] { return browser->LocationName() == "false|null"; }))
+      << browser->LocationName();
+  ASSERT_EQ(dialogs().Shown().size(), 2u);
+  EXPECT_EQ(dialogs().Shown()[0].kind, ShownDialog::MessageBox);
+  EXPECT_EQ(dialogs().Shown()[0].Flags & 0x0F, MB_OKCANCEL);
+  EXPECT_EQ(dialogs().Shown()[1].kind, ShownDialog::Input);
+  EXPECT_EQ(dialogs().Shown()[1].Text, "p");
 }
 
 }  // namespace
