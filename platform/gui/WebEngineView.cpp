@@ -93,7 +93,7 @@ QString HelperProblem() {
     return ToQ("找不到网页引擎的辅助程序「%1」(环境变量 QTWEBENGINEPROCESS_PATH 所指)，"
                "网页无法显示。")
         .arg(named);
-  return ToQ("找不到网页引擎的辅助程序「%1」(也不在「%2」和「%3」)，网页无法显示。"
+  return ToQ("找不到网页引擎的辅助程序「%1」，「%2」和「%3」也没有，网页无法显示。"
              "请安装网页引擎的辅助程序。")
       .arg(places[0], places[1], places[2]);
 }
