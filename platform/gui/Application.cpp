@@ -1,5 +1,7 @@
 // TApplication: the toolkit's start and end, the message loop, the default exception handler
 // and calls posted into the GUI thread.
+#include <unistd.h>
+
 #include <QAction>
 #include <QEventLoop>
 #include <QFileInfo>
@@ -19,7 +21,6 @@
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/QtPeer.h"
 #include "platform/gui/Threads.h"
-#include "platform/gui/WebEngineModule.h"
 
 using namespace zgui;
 
@@ -71,6 +72,25 @@ std::unique_ptr<QTranslator> LoadQtChinese() {
   return nullptr;
 }
 
+// The environment the web engine reads when it starts is set here, once, before any worker
+// thread runs: changing the environment while other threads may read it is not safe, and the
+// engine is loaded only with the first page.
+void PrepareWebEngineEnvironment() {
+  // Root is refused the engine's sandbox, and the engine ends the process over it: run it
+  // without, as a container or a root session needs.
+  if ((geteuid() == 0 || getuid() == 0) &&
+      !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX") &&
+      !qgetenv("QTWEBENGINE_CHROMIUM_FLAGS").contains("--no-sandbox"))
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+  // The engine's own pages (errors, dialogs) and the language it asks sites for follow its
+  // interface language, which it takes from the system's locale unless told. The program
+  // speaks Chinese, so the engine does too, unless the user's own engine flags name a language.
+  QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+  if (flags.contains("--lang=")) return;
+  if (!flags.isEmpty()) flags += ' ';
+  qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags + "--lang=zh-CN");
+}
+
 // Every menu bar asks the style for the icon of its overflow button when it is made, and the
 // style reads that picture through the image reader, which loads every image format plugin to
 // find its format: a start paid for a button that shows only when a window is too narrow for
@@ -120,7 +140,7 @@ TApplication::TApplication(int& argc, char** argv)
     : TComponent(nullptr), impl_(std::make_unique<Impl>()) {
   // No Qt::AA_ShareOpenGLContexts: it would load the OpenGL driver into every start. The web
   // engine makes the shared context when it is loaded (WebEngineView.cpp).
-  zgui::PrepareWebEngineEnvironment();
+  PrepareWebEngineEnvironment();
   if (!QApplication::instance()) {
     impl_->ownedApp = std::make_unique<QApplication>(argc, argv);
     QApplication::setStyle(new DeferredIconStyle);

@@ -8,6 +8,7 @@
 #include <QFileSystemModel>
 #include <QIdentityProxyModel>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
@@ -68,6 +69,9 @@ class ToolkitDriver : public TDialogDriver {
   int MessageBox(const TMessageBoxRequest& request) override {
     QMessageBox box(DialogParent());
     box.setWindowTitle(ToQ(request.Caption));
+    // Messages are plain text; one may quote what a user typed or a page sent, which is never
+    // read as markup.
+    box.setTextFormat(Qt::PlainText);
     box.setText(ToQ(request.Text));
     switch (request.Flags & 0xF0) {
       case MB_ICONHAND:
@@ -129,11 +133,15 @@ class ToolkitDriver : public TDialogDriver {
 
   bool InputQuery(const std::string& caption, const std::string& prompt,
                   std::string& value) override {
-    bool ok = false;
-    const QString text = QInputDialog::getText(DialogParent(), ToQ(caption), ToQ(prompt),
-                                               QLineEdit::Normal, ToQ(value), &ok);
-    if (ok) value = FromQ(text);
-    return ok;
+    QInputDialog box(DialogParent());
+    box.setWindowTitle(ToQ(caption));
+    box.setLabelText(ToQ(prompt));
+    box.setTextValue(ToQ(value));
+    // The prompt is plain text, as a message box's is.
+    if (auto* label = box.findChild<QLabel*>()) label->setTextFormat(Qt::PlainText);
+    if (box.exec() != QDialog::Accepted) return false;
+    value = FromQ(box.textValue());
+    return true;
   }
 
   bool SaveDialog(TSaveDialog& dialog) override {

@@ -16,6 +16,31 @@
 namespace zgui {
 namespace {
 
+// The engine's own boxes for a page's alert, confirm and prompt speak English; the host shows
+// the program's instead.
+class AskingPage : public QWebEnginePage {
+ public:
+  AskingPage(WebEngineHost& host, QObject* parent) : QWebEnginePage(parent), host_(host) {}
+
+ protected:
+  void javaScriptAlert(const QUrl& origin, const QString& text) override {
+    host_.Alert(origin, text);
+  }
+  bool javaScriptConfirm(const QUrl& origin, const QString& text) override {
+    return host_.Confirm(origin, text);
+  }
+  bool javaScriptPrompt(const QUrl& origin, const QString& text, const QString& proposed,
+                        QString* answer) override {
+    QString given;
+    if (!host_.Prompt(origin, text, proposed, given)) return false;
+    if (answer) *answer = given;
+    return true;
+  }
+
+ private:
+  WebEngineHost& host_;
+};
+
 class EngineView : public WebEnginePage {
  public:
   explicit EngineView(WebEngineHost& host) : host_(host) {}
@@ -72,6 +97,7 @@ class EngineView : public WebEnginePage {
     if (view_) return view_;
     QWidget* host = host_.HostWidget();
     view_ = new QWebEngineView(host);
+    view_->setPage(new AskingPage(host_, view_));  // the view's child: it goes with the view
     auto* fill = new QVBoxLayout(host);
     fill->setContentsMargins(0, 0, 0, 0);
     fill->addWidget(view_);

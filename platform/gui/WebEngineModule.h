@@ -25,6 +25,12 @@ class WebEngineHost {
   // A page opens a window at url: the page to load it in (the engine's window request goes
   // there), or nullptr when the window was refused or is shown some other way.
   virtual WebEnginePage* NewWindow(const QUrl& url) = 0;
+  // A page's script asks the user (alert, confirm, prompt); origin names the site that asks.
+  // Confirm and Prompt return whether the user accepted; Prompt then sets answer.
+  virtual void Alert(const QUrl& origin, const QString& text) = 0;
+  virtual bool Confirm(const QUrl& origin, const QString& text) = 0;
+  virtual bool Prompt(const QUrl& origin, const QString& text, const QString& proposed,
+                      QString& answer) = 0;
 
  protected:
   ~WebEngineHost() = default;
@@ -47,11 +53,6 @@ class WebEnginePage {
   virtual QString Title() const = 0;
   virtual QUrl Url() const = 0;
 };
-
-// Program side, called once as the application starts, before any worker thread runs: the
-// environment the engine reads when it starts (its sandbox when the user is root, its language)
-// is set then, because changing the environment while other threads may read it is not safe.
-void PrepareWebEngineEnvironment();
 
 // The module's one exported function: extern "C" WebEnginePage* <kWebEngineEntry>(WebEngineHost*).
 using WebEngineEntry = WebEnginePage* (*)(WebEngineHost* host);

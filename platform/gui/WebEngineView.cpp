@@ -9,13 +9,17 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QOpenGLContext>
 #include <QPointer>
 #include <QTimer>
+#include <QTranslator>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <cstdio>
 
 #include "platform/Libraries.h"
+#include "platform/gui/Dialogs.h"
 #include "platform/gui/QtPeer.h"
 #include "platform/gui/WebEngineModule.h"
 
@@ -57,22 +61,59 @@ void ShareOpenGLContexts() {
   qt_gl_set_global_share_context(context);
 }
 
-// The engine's own pages (errors, dialogs) and the language it asks sites for follow its
-// interface language, which it takes from the system's locale unless told. The program speaks
-// Chinese, so the engine does too, unless the user's own engine flags name a language.
-void SpeakChinese() {
-  QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
-  if (flags.contains("--lang=")) return;
-  if (!flags.isEmpty()) flags += ' ';
-  qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags + "--lang=zh-CN");
-}
-
 bool RunsAsRoot() { return geteuid() == 0 || getuid() == 0; }
 
 // The engine's sandbox is refused to root: the engine then ends the whole process.
 bool SandboxOff() {
   return qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX") ||
          qgetenv("QTWEBENGINE_CHROMIUM_FLAGS").contains("--no-sandbox");
+}
+
+// The engine runs every page in a helper program of its own and ends the whole process, from
+// inside its start, when it finds none (a partial install leaves it out: it is packaged apart).
+// This looks where the engine does: only where QTWEBENGINEPROCESS_PATH names, when set; else
+// in Qt's folder of helper programs, Qt's folder of programs and beside the program file, in
+// that order. The reason is empty when the helper the engine will start can be run.
+QString HelperProblem() {
+  const QString name = QStringLiteral("/QtWebEngineProcess");
+  const QString named = qEnvironmentVariable("QTWEBENGINEPROCESS_PATH");
+  const QStringList places =
+      !named.isEmpty()
+          ? QStringList{named}
+          : QStringList{QLibraryInfo::path(QLibraryInfo::LibraryExecutablesPath) + name,
+                        QLibraryInfo::path(QLibraryInfo::BinariesPath) + name,
+                        QCoreApplication::applicationDirPath() + name};
+  for (const QString& place : places) {
+    const QFileInfo helper(place);
+    if (!helper.exists()) continue;  // the engine takes the first that exists
+    if (helper.isFile() && helper.isExecutable()) return QString();
+    return ToQ("网页引擎的辅助程序「%1」不是可以运行的程序，网页无法显示。").arg(place);
+  }
+  if (!named.isEmpty())
+    return ToQ("找不到网页引擎的辅助程序「%1」(环境变量 QTWEBENGINEPROCESS_PATH 所指)，"
+               "网页无法显示。")
+        .arg(named);
+  return ToQ("找不到网页引擎的辅助程序「%1」，「%2」和「%3」也没有，网页无法显示。"
+             "请安装网页引擎的辅助程序。")
+      .arg(places[0], places[1], places[2]);
+}
+
+// The engine's own texts (the question before a page is left, its menus) in the program's
+// language; kept for the run, as the engine is.
+void EngineSpeaksChinese() {
+  static bool done = false;  // a test may load the module anew
+  if (done) return;
+  done = true;
+  auto* translator = new QTranslator(QCoreApplication::instance());
+  const QString folders[] = {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+                             QStringLiteral("/usr/share/qt6/translations")};
+  for (const QString& folder : folders) {
+    if (translator->load(QStringLiteral("qtwebengine_zh_CN"), folder)) {
+      QCoreApplication::installTranslator(translator);
+      return;
+    }
+  }
+  delete translator;
 }
 
 // The module beside the program file, else where the build put it; a test names one file.
@@ -102,13 +143,25 @@ const Module& Load() {
                        .arg(QString::fromLatin1(kModuleName), folder);
     return module;
   }
-  if (RunsAsRoot() && !SandboxOff()) {
-    module.error =
-        ToQ("网页引擎不能以管理员(root)身份在它的沙箱中运行，网页无法显示。"
-            "请以普通用户身份运行本程序。");
-    return module;
+  module.error = HelperProblem();
+  if (!module.error.isEmpty()) return module;
+  if (RunsAsRoot()) {
+    if (!SandboxOff()) {
+      module.error =
+          ToQ("网页引擎不能以管理员(root)身份在它的沙箱中运行，网页无法显示。"
+              "请以普通用户身份运行本程序。");
+      return module;
+    }
+    static bool said = false;  // once a run, however often a test loads the module anew
+    if (!said) {
+      said = true;
+      std::fputs(
+          ToQ("网页引擎的沙箱已关闭：本程序以管理员(root)身份运行。\n").toLocal8Bit().constData(),
+          stderr);
+    }
   }
   ShareOpenGLContexts();
+  EngineSpeaksChinese();
   // Loaded once for the whole run: its pages may live until the program ends.
   TLibrary library(QFile::encodeName(path).toStdString());
   if (!library.Find(module.entry, kWebEngineEntry))
@@ -205,6 +258,28 @@ class WebEngineView : public TWebBrowserEngine, private WebEngineHost {
     return nullptr;
   }
 
+  // A page's questions in the program's own message and input boxes, which speak Chinese. The
+  // page's text is shown as it is, never read as markup.
+  static std::string AskedBy(const QUrl& origin) {
+    const QString site = origin.host().isEmpty() ? origin.toString() : origin.authority();
+    if (site.isEmpty()) return "来自网页的消息";  // a page of no site (a data: address)
+    return FromQ(ToQ("来自网页「%1」的消息").arg(site));
+  }
+  void Alert(const QUrl& origin, const QString& text) override {
+    DialogDriver().MessageBox({FromQ(text), AskedBy(origin), MB_OK | MB_ICONINFORMATION});
+  }
+  bool Confirm(const QUrl& origin, const QString& text) override {
+    return DialogDriver().MessageBox(
+               {FromQ(text), AskedBy(origin), MB_OKCANCEL | MB_ICONQUESTION}) == IDOK;
+  }
+  bool Prompt(const QUrl& origin, const QString& text, const QString& proposed,
+              QString& answer) override {
+    std::string value = FromQ(proposed);
+    if (!DialogDriver().InputQuery(AskedBy(origin), FromQ(text), value)) return false;
+    answer = ToQ(value);
+    return true;
+  }
+
   TWebBrowser& owner_;
   std::unique_ptr<WebEnginePage> page_;
   QPointer<QLabel> error_;
@@ -212,13 +287,6 @@ class WebEngineView : public TWebBrowserEngine, private WebEngineHost {
 };
 
 }  // namespace
-
-void PrepareWebEngineEnvironment() {
-  // Root is refused the engine's sandbox, and the engine ends the process over it: run it
-  // without, as a container or a root session needs.
-  if (RunsAsRoot() && !SandboxOff()) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-  SpeakChinese();
-}
 
 std::unique_ptr<TWebBrowserEngine> MakeWebEngineView(TWebBrowser& browser) {
   return std::make_unique<WebEngineView>(browser);

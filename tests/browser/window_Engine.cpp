@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <optional>
 
 #include "tests/browser/BrowserFixture.h"
 #include "tests/support/TestHttpServer.h"
@@ -110,6 +111,38 @@ TEST_F(BrowserEngineTest, WithoutItsEngineModuleEachTabSaysSoAndTheWindowGoesOn)
   UserClick(form->btn4);  // the tool bar's commands do nothing on it
   ProcessEvents();
   EXPECT_FALSE(SaveScreenshot(form, "browser_engine_missing").empty());
+}
+
+TEST_F(BrowserEngineTest, WithoutTheEnginesHelperProgramEachTabSaysSoAndTheWindowGoesOn) {
+  // A partial install: the helper the engine runs pages in is missing. The engine would end
+  // the whole program as it starts.
+  const char* was = std::getenv("QTWEBENGINEPROCESS_PATH");
+  struct Restore {
+    std::optional<std::string> value;
+    ~Restore() {
+      if (value)
+        setenv("QTWEBENGINEPROCESS_PATH", value->c_str(), 1);
+      else
+        unsetenv("QTWEBENGINEPROCESS_PATH");
+      SetWebEngineModuleForTesting("");
+    }
+  } restore{was ? std::optional<std::string>(was) : std::nullopt};
+  setenv("QTWEBENGINEPROCESS_PATH", "/nonexistent/QtWebEngineProcess", 1);
+  SetWebEngineModuleForTesting("");  // the next page loads the engine anew
+  server->AnswerBody("/p.html", Html("P"));
+  form->NewTab(server->Url("/p.html"));
+  Enter(server->Url("/p.html"));
+  ASSERT_TRUE(AllLoaded());
+  ASSERT_EQ(form->PCT->PageCount(), 3);
+  EXPECT_GBK_EQ(form->PCT->Pages(1)->Caption(), "网页引擎未能载入");
+  EXPECT_GBK_EQ(form->PCT->Pages(2)->Caption(), "网页引擎未能载入");
+  EXPECT_GBK_EQ(form->Ptxt->Caption(), "完成");
+  EXPECT_EQ(server->RequestCount("/p.html"), 0);
+  // The window still answers.
+  form->SiteActions.at(1)->Execute();
+  ProcessEvents();
+  EXPECT_EQ(form->PCT->PageCount(), 4);
+  EXPECT_FALSE(SaveScreenshot(form, "browser_engine_helper_missing").empty());
 }
 
 TEST_F(BrowserEngineTest, AsRootWithTheEnginesSandboxStillOnEachTabSaysSoAndTheWindowGoesOn) {

@@ -1,13 +1,22 @@
 // The web-browser control over the real web engine (the module the layer loads with the first
-// page), against pages served on loopback; and a control whose module cannot be loaded.
+// page), against pages served on loopback: pages, the boxes a page's script asks with, and a
+// control whose module or engine helper cannot be loaded.
+#include <gmock/gmock.h>
 #include <unistd.h>
 
+#include <QApplication>
+#include <QCoreApplication>
+#include <QInputDialog>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
 
 #include "platform/GbkText.h"
+#include "platform/gui/Dialogs.h"
 #include "platform/gui/WebBrowser.h"
 #include "tests/platform/core_LoadedLibraries.h"
 #include "tests/platform/core_TempFolder.h"
@@ -18,6 +27,21 @@ namespace {
 
 std::string Page(const std::string& title, const std::string& body = "") {
   return TestHttpServer::Page(title, body);
+}
+
+// The text a control shows in place of its page (UTF-8), or "" when it shows none.
+std::string ShownInstead(TWebBrowser* b) {
+  const auto* label = b->Widget()->findChild<QLabel*>();
+  return label && label->isVisibleTo(b->Widget()) ? label->text().toStdString() : std::string();
+}
+
+// What standard error says once when the engine runs without its sandbox (UTF-8).
+const std::string kSandboxOff = GbkToUtf8("网页引擎的沙箱已关闭：本程序以管理员(root)身份运行。");
+
+int Occurrences(const std::string& text, const std::string& part) {
+  int count = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
 }
 
 class WebEngineTest : public WindowTest<> {
@@ -157,15 +181,57 @@ TEST_F(WebEngineTest, TheEngineIsLoadedWithTheFirstPageAndNotBefore) {
         if (browser->LocationName() != "页一") std::_Exit(2);
         if (!LibraryMapped("libQt6WebEngineCore") || !LibraryMapped("libzelkar_webengine"))
           std::_Exit(3);
+        // Loaded anew, as a test may: the sandbox is not spoken of twice.
+        SetWebEngineModuleForTesting("");
+        auto* again = new TWebBrowser(form);
+        again->SetParent(form);
+        again->OnDownloadComplete = [this](TComponent*) { ++completed; };
+        Load([&] { again->Navigate(server->Url("/b.html")); });
+        if (again->LocationName() != "B") std::_Exit(6);
         std::_Exit(0);
       },
-      ::testing::ExitedWithCode(0), "");
+      ::testing::ExitedWithCode(0),
+      // As root the engine runs without its sandbox, and standard error says so once.
+      ::testing::ResultOf([](const std::string& err) { return Occurrences(err, kSandboxOff); },
+                          geteuid() == 0 || getuid() == 0 ? 1 : 0));
 }
 
-// The text a control shows in place of its page (UTF-8), or "" when it shows none.
-std::string ShownInstead(TWebBrowser* b) {
-  const auto* label = b->Widget()->findChild<QLabel*>();
-  return label && label->isVisibleTo(b->Widget()) ? label->text().toStdString() : std::string();
+TEST_F(WebEngineTest, AMissingEngineHelperLoadsNothingAndIsExplainedInPlaceOfThePage) {
+  // The engine would end the program when it starts and finds no helper to run pages in. A
+  // fresh run, so that the engine is not already up.
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        setenv("QTWEBENGINEPROCESS_PATH", "/nonexistent/QtWebEngineProcess", 1);
+        form->Show();
+        Load([&] { browser->Navigate(server->Url("/a.html")); });
+        if (browser->LocationName() != "网页引擎未能载入") std::_Exit(2);
+        if (ShownInstead(browser) !=
+            GbkToUtf8("找不到网页引擎的辅助程序「/nonexistent/QtWebEngineProcess」"
+                      "(环境变量 QTWEBENGINEPROCESS_PATH 所指)，网页无法显示。"))
+          std::_Exit(3);
+        if (server->RequestCount("/a.html") != 0) std::_Exit(4);
+        if (LibraryMapped("libzelkar_webengine") || LibraryMapped("libQt6WebEngineCore"))
+          std::_Exit(5);
+        // A helper that is there but cannot be run is refused too.
+        TempFolder folder;
+        { std::ofstream(folder / "QtWebEngineProcess") << "#!/bin/sh\n"; }
+        setenv("QTWEBENGINEPROCESS_PATH", (folder / "QtWebEngineProcess").c_str(), 1);
+        SetWebEngineModuleForTesting("");
+        auto* other = new TWebBrowser(form);
+        other->SetParent(form);
+        other->Navigate(server->Url("/a.html"));
+        if (ShownInstead(other) != GbkToUtf8("网页引擎的辅助程序「" + folder.Path() +
+                                             "/QtWebEngineProcess」不是可以运行的程序，"
+                                             "网页无法显示。"))
+          std::_Exit(6);
+        if (LibraryMapped("libzelkar_webengine") || LibraryMapped("libQt6WebEngineCore"))
+          std::_Exit(7);
+        std::_Exit(0);
+      },
+      ::testing::ExitedWithCode(0),
+      // Nothing started: no word of the sandbox either.
+      ::testing::Not(::testing::HasSubstr(kSandboxOff)));
 }
 
 TEST_F(WebEngineTest, AModuleThatCannotBeLoadedIsExplainedInChineseInPlaceOfThePage) {
@@ -218,6 +284,100 @@ TEST_F(WebEngineTest, AModuleThatCannotBeLoadedIsExplainedInChineseInPlaceOfTheP
   Load([&] { again->Navigate(server->Url("/a.html")); });
   EXPECT_EQ(again->LocationName(), "页一");
   EXPECT_EQ(ShownInstead(again), "");
+}
+
+// A box the toolkit showed for a page, as the user saw it (UTF-8).
+struct SeenBox {
+  std::string title;
+  std::string text;
+  std::vector<std::string> buttons;
+  bool plain = false;  // its text shown as it is, not read as markup
+};
+
+TEST_F(WebEngineTest, APagesAlertConfirmAndPromptAskInTheProgramsChineseBoxes) {
+  const std::string confirm = GbkToUtf8("删除这条记录？");
+  const std::string prompt = GbkToUtf8("<b>姓名</b>");
+  const std::string proposed = GbkToUtf8("默认");
+  std::string script = "<script>window.onload = function () {";
+  script += "var ok = confirm('" + confirm + "');";
+  script += "var name = prompt('" + prompt + "', '" + proposed + "');";
+  script += "alert('<i>' + name + '</i>');";
+  script += "document.title = ok + '|' + name; };</script>";
+  server->AnswerBody("/ask.html", Page("ask", script));
+  // The real boxes, answered as a user would: OK, and a name typed into the prompt.
+  SetDialogDriver(nullptr);
+  struct Restore {
+    ~Restore() { SetDialogDriver(&Dialogs()); }
+  } restore;
+  std::vector<SeenBox> seen;
+  QTimer user;
+  QObject::connect(&user, &QTimer::timeout, [&] {
+    QWidget* shown = QApplication::activeModalWidget();
+    if (!shown) return;
+    SeenBox box{shown->windowTitle().toStdString(), {}, {}, false};
+    for (const auto* button : shown->findChildren<QPushButton*>())
+      if (button->isVisible()) box.buttons.push_back(button->text().toStdString());
+    if (auto* message = qobject_cast<QMessageBox*>(shown)) {
+      box.text = message->text().toStdString();
+      box.plain = message->textFormat() == Qt::PlainText;
+      if (box.buttons.size() == 1)  // the alert
+        message->grab().save(QString::fromStdString(testing::TempDir()) + "web_engine_alert.png");
+      for (QAbstractButton* button : message->buttons())
+        if (message->buttonRole(button) == QMessageBox::AcceptRole) button->click();
+    } else if (auto* input = qobject_cast<QInputDialog*>(shown)) {
+      box.text = input->labelText().toStdString();
+      const auto* label = input->findChild<QLabel*>();
+      box.plain = label && label->textFormat() == Qt::PlainText;
+      input->setTextValue(QString::fromStdString(GbkToUtf8("张三")));
+      input->accept();
+    } else {
+      ADD_FAILURE() << "an unexpected window: " << box.title;
+      shown->close();
+    }
+    seen.push_back(box);
+  });
+  user.start(50);
+  Load([&] { browser->Navigate(server->Url("/ask.html")); });
+  ASSERT_TRUE(WaitUntil([&] { return browser->LocationName() == "true|张三"; }))
+      << GbkToUtf8(browser->LocationName()) << " after " << seen.size() << " box(es)";
+  user.stop();
+
+  // The box names the site that asks: the page's host and port.
+  const std::string root = server->Url("/");  // http://host:port/
+  const std::string title = GbkToUtf8("来自网页「" + root.substr(7, root.size() - 8) + "」的消息");
+  ASSERT_EQ(seen.size(), 3u);
+  for (const SeenBox& box : seen) {
+    EXPECT_EQ(box.title, title);
+    EXPECT_TRUE(box.plain) << box.text;
+  }
+  EXPECT_EQ(seen[0].text, confirm);
+  EXPECT_EQ(seen[0].buttons, (std::vector<std::string>{GbkToUtf8("确定"), GbkToUtf8("取消")}));
+  EXPECT_EQ(seen[1].text, prompt);
+  EXPECT_EQ(seen[1].buttons, (std::vector<std::string>{GbkToUtf8("确定"), GbkToUtf8("取消")}));
+  EXPECT_EQ(seen[2].text, GbkToUtf8("<i>张三</i>"));
+  EXPECT_EQ(seen[2].buttons, (std::vector<std::string>{GbkToUtf8("确定")}));
+
+  // The engine's own question before a page is left is asked in the program's language too.
+  const char* leave =
+      "Are you sure you want to leave this page? Changes that you made may not be saved.";
+  EXPECT_NE(QCoreApplication::translate("QWebEnginePage", leave).toStdString(), leave);
+}
+
+TEST_F(WebEngineTest, APageToldNoByTheUserHearsNo) {
+  server->AnswerBody("/no.html", Page("no",
+                                      "<script>window.onload = function () {"
+                                      "var ok = confirm('c'); var name = prompt('p', 'd');"
+                                      "document.title = ok + '|' + name; };</script>"));
+  dialogs().AnswerMessage(IDCANCEL);
+  dialogs().CancelInput();
+  Load([&] { browser->Navigate(server->Url("/no.html")); });
+  ASSERT_TRUE(WaitUntil([&] { return browser->LocationName() == "false|null"; }))
+      << browser->LocationName();
+  ASSERT_EQ(dialogs().Shown().size(), 2u);
+  EXPECT_EQ(dialogs().Shown()[0].kind, ShownDialog::MessageBox);
+  EXPECT_EQ(dialogs().Shown()[0].Flags & 0x0F, MB_OKCANCEL);
+  EXPECT_EQ(dialogs().Shown()[1].kind, ShownDialog::Input);
+  EXPECT_EQ(dialogs().Shown()[1].Text, "p");
 }
 
 }  // namespace
