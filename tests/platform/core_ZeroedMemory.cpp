@@ -94,13 +94,15 @@ TEST(ZeroedMemory, AnArrayMadeFromValuesCopiesAndMovesThem) {
   EXPECT_EQ(a[0], 3);  // its own block
   copy = a;
   EXPECT_EQ(copy, a);
-  copy = copy;  // NOLINT: assigning itself keeps the values
+  const TZeroedArray<std::uint8_t>& same = copy;
+  copy = same;  // assigning itself keeps the values
   EXPECT_EQ(copy, a);
 
   TZeroedArray<std::uint8_t> moved = std::move(copy);
   EXPECT_EQ(moved, a);
-  EXPECT_TRUE(copy.empty());  // NOLINT: a moved-from array is empty
-  EXPECT_EQ(copy.data(), nullptr);
+  // A moved-from array is empty.
+  EXPECT_TRUE(copy.empty());        // NOLINT(bugprone-use-after-move)
+  EXPECT_EQ(copy.data(), nullptr);  // NOLINT(bugprone-use-after-move)
   moved = TZeroedArray<std::uint8_t>(2, 8);
   EXPECT_EQ(moved, (TZeroedArray<std::uint8_t>{8, 8}));
 
