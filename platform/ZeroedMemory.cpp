@@ -2,22 +2,24 @@
 
 #include <sys/mman.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 
 namespace {
 
 // From this size on, zeroed blocks are mapped: the allocator's heap zeroes a reused block by
 // writing it, which for a large picture read again and again would be the whole cost.
 constexpr std::size_t kMappedFrom = std::size_t{1} << 20;
-// The block's size and whether it is mapped are kept in front of it.
-constexpr std::size_t kHeader = 64;
 
 struct Header {
   std::size_t total;
   bool mapped;
 };
+// The block's size and whether it is mapped are kept in front of it, as far in front as keeps
+// the block aligned as the heap's blocks are.
+constexpr std::size_t kHeader = (sizeof(Header) + alignof(std::max_align_t) - 1) /
+                                alignof(std::max_align_t) * alignof(std::max_align_t);
 
 void* Finish(void* base, std::size_t total, bool mapped) {
   *static_cast<Header*>(base) = Header{total, mapped};
@@ -25,11 +27,8 @@ void* Finish(void* base, std::size_t total, bool mapped) {
 }
 
 void* FromHeap(std::size_t total, bool zeroed) {
-  const std::size_t rounded = (total + kHeader - 1) / kHeader * kHeader;
-  void* base = std::aligned_alloc(kHeader, rounded);
-  if (!base) return nullptr;
-  if (zeroed) std::memset(base, 0, rounded);
-  return Finish(base, total, false);
+  void* base = zeroed ? std::calloc(1, total) : std::malloc(total);
+  return base ? Finish(base, total, false) : nullptr;
 }
 
 }  // namespace

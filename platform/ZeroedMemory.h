@@ -14,10 +14,11 @@
 #include <type_traits>
 #include <utility>
 
-// Null when the memory cannot be had. The block is aligned to 64 bytes; free it with FreeBlock.
+// Null when the memory cannot be had. The block is aligned as the heap's blocks are; free it
+// with FreeBlock.
 void* AllocateZeroed(std::size_t bytes);
 // A block whose bytes are whatever the heap last held, for a caller that writes them all; null
-// when the memory cannot be had. Aligned to 64 bytes; free it with FreeBlock.
+// when the memory cannot be had. Aligned as the heap's blocks; free it with FreeBlock.
 void* AllocateForOverwrite(std::size_t bytes);
 void FreeBlock(void* block);
 

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <fstream>
@@ -36,12 +37,12 @@ TEST(ZeroedMemory, BlocksAreAlignedAndZeroedOnlyWhenAskedFor) {
     for (int round = 0; round < 2; ++round) {
       void* used = AllocateForOverwrite(bytes);
       ASSERT_NE(used, nullptr);
-      EXPECT_EQ(reinterpret_cast<std::uintptr_t>(used) % 64, 0u);
+      EXPECT_EQ(reinterpret_cast<std::uintptr_t>(used) % alignof(std::max_align_t), 0u);
       std::memset(used, 0xA5, bytes);
       FreeBlock(used);
       void* zeroed = AllocateZeroed(bytes);
       ASSERT_NE(zeroed, nullptr);
-      EXPECT_EQ(reinterpret_cast<std::uintptr_t>(zeroed) % 64, 0u);
+      EXPECT_EQ(reinterpret_cast<std::uintptr_t>(zeroed) % alignof(std::max_align_t), 0u);
       EXPECT_TRUE(AllZero(zeroed, bytes)) << bytes;
       FreeBlock(zeroed);
     }
