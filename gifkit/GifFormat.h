@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <new>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -153,38 +152,9 @@ class TGIFItem {
   TGIFColorTable ColorTable;
 };
 
-// Vectors of it start from zeroed memory and grow without writing what they add: a decoder
-// writes only the pixels its data reach, and a picture larger than its data costs only the
-// pages those touch (large blocks are fresh pages from the system).
-template <class T>
-struct TZeroedAllocator {
-  using value_type = T;
-  TZeroedAllocator() = default;
-  template <class U>
-  TZeroedAllocator(const TZeroedAllocator<U>&) noexcept {}
-  T* allocate(std::size_t n) {
-    if (n > std::size_t(-1) / sizeof(T)) throw std::bad_array_new_length();
-    void* block = AllocateZeroed(n * sizeof(T));
-    if (!block) throw std::bad_alloc();
-    return static_cast<T*>(block);
-  }
-  void deallocate(T* p, std::size_t) noexcept { FreeZeroed(p); }
-  template <class U>
-  void construct(U* p) noexcept {
-    ::new (static_cast<void*>(p)) U;
-  }
-  template <class U, class... Args>
-  void construct(U* p, Args&&... args) {
-    ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
-  }
-  template <class U>
-  bool operator==(const TZeroedAllocator<U>&) const noexcept {
-    return true;
-  }
-};
-
-// Palette indices, one a byte.
-using TGifIndices = std::vector<std::uint8_t, TZeroedAllocator<std::uint8_t>>;
+// Palette indices, one a byte: a decoder writes only the pixels its data reach, and a picture
+// larger than its data costs only the pages those touch.
+using TGifIndices = TZeroedArray<std::uint8_t>;
 inline bool operator==(const TGifIndices& a, const std::vector<std::uint8_t>& b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end());
 }

@@ -236,11 +236,22 @@ std::uint64_t TGIFFrameCore::DecodeIndicesInto(std::uint8_t* target, std::size_t
   return reached;
 }
 
+bool TGIFFrameCore::DataMayFill() const {
+  return LzwPixelBound(Item->Data.size()) >= std::uint64_t{Item->Width} * Item->Height;
+}
+
 TGIFIndexImage TGIFFrameCore::DecodeIndices(const TGifProgress& progress) {
   TGIFIndexImage image = DecodedLayout();
-  // A fresh buffer is zeroed memory: pixels the data do not reach cost nothing.
-  image.Pixels.resize(static_cast<std::size_t>(image.Width) * image.Height);
-  DecodeIndicesInto(image.Pixels.data(), image.Width, progress, true);
+  const std::size_t area = static_cast<std::size_t>(image.Width) * image.Height;
+  if (DataMayFill()) {
+    // Every pixel is written (those the data leave out as 0): warm memory, not zeroed first.
+    image.Pixels.SizeForOverwrite(area);
+    DecodeIndicesInto(image.Pixels.data(), image.Width, progress, false);
+  } else {
+    // Zeroed memory: the pixels the data cannot reach cost nothing.
+    image.Pixels.resize(area);
+    DecodeIndicesInto(image.Pixels.data(), image.Width, progress, true);
+  }
   return image;
 }
 

@@ -81,6 +81,9 @@ class TGIFFrameCore {
   // The frame's size, depth and palette, without pixels; a wrong colour depth or a picture too
   // large raise here, before anything is allocated for the pixels.
   TGIFIndexImage DecodedLayout() const;
+  // Whether the encoded data may fill the frame's pixels: when they cannot, most of the
+  // picture stays 0 and is best left to zeroed memory; when they may, every pixel is written.
+  bool DataMayFill() const;
   // Decodes the palette indices straight into `target`, rows `stride` bytes apart (stride at
   // least the width); DecodedLayout first. With `targetZeroed` the target holds zeros and only
   // what the data reach is written. Returns the pixels reached, in stream order.

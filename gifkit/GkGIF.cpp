@@ -54,8 +54,8 @@ TBitmap* TGIFFrame::Bitmap() {
     } else if (area > 0) {
       // Indices a byte each first, zeroed by the system; only the rows the data reach are
       // packed into bits.
-      std::unique_ptr<std::uint8_t, decltype(&FreeZeroed)> indices(
-          static_cast<std::uint8_t*>(AllocateZeroed(area)), &FreeZeroed);
+      std::unique_ptr<std::uint8_t, decltype(&FreeBlock)> indices(
+          static_cast<std::uint8_t*>(AllocateZeroed(area)), &FreeBlock);
       if (!indices) throw EOutOfMemory("Out of memory");
       const std::uint64_t reached = DecodeIndicesInto(indices.get(), image.Width, progress, true);
       const std::uint64_t rows =

@@ -252,6 +252,14 @@ bool DecodeStream(const std::uint8_t* data, std::size_t size, std::uint64_t tota
 
 }  // namespace
 
+std::uint64_t LzwPixelBound(std::size_t size) {
+  // Code size byte and sub-block lengths counted as code bits too: the bound only grows.
+  const std::uint64_t codes = static_cast<std::uint64_t>(size) * 8 / 3;
+  if (codes <= kMaxCodes) return codes * (codes + 1) / 2;
+  const std::uint64_t rising = std::uint64_t{kMaxCodes} * (kMaxCodes + 1) / 2;
+  return rising + (codes - kMaxCodes) * kMaxCodes;
+}
+
 bool DecodeLzwImage(const std::uint8_t* data, std::size_t size, std::uint32_t width,
                     std::uint32_t height, int bitsPerPixel, bool interlaced, bool lenient,
                     const TGifProgress& progress, std::uint8_t* target, std::size_t stride,

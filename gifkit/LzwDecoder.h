@@ -19,3 +19,8 @@ bool DecodeLzwImage(const std::uint8_t* data, std::size_t size, std::uint32_t wi
                     std::uint32_t height, int bitsPerPixel, bool interlaced, bool lenient,
                     const TGifProgress& progress, std::uint8_t* target, std::size_t stride,
                     bool targetZeroed = false, std::uint64_t* reached = nullptr);
+
+// The most pixels `size` bytes of encoded data can give: a code takes 3 bits or more, and the
+// n-th code of a table gives n pixels at most, and never more than the longest string (4,096).
+// Data whose bound is below a picture's size cannot fill it, whatever they hold.
+std::uint64_t LzwPixelBound(std::size_t size);

@@ -223,7 +223,7 @@ void TBitmap::SetSizeZeroed(int width, int height) {
   // Zeroed by the system: pages never written are never touched.
   void* pixels = AllocateZeroed(static_cast<std::size_t>(bytesPerLine) * height);
   if (!pixels) RaisePictureTooLarge(width, height);
-  QImage image(static_cast<uchar*>(pixels), width, height, bytesPerLine, qtFormat, FreeZeroed,
+  QImage image(static_cast<uchar*>(pixels), width, height, bytesPerLine, qtFormat, FreeBlock,
                pixels);
   image.setColorTable(PaddedPalette(image_->isNull() || image_->colorTable().isEmpty()
                                         ? StandardPalette(format_)

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 
 #include "GifTestSupport.h"
@@ -59,6 +60,7 @@ TEST(GifHostile, AScreenSizedFrameOfOnePixelDecodesWithoutWritingTheRest) {
   core.ReadGifBytes(bytes, false);
   ASSERT_EQ(core.Count(), 3);
   for (int i = 0; i < core.Count(); ++i) {
+    EXPECT_FALSE(core.FrameAt(i)->DataMayFill());
     const std::uint64_t before = Resident();
     const TGIFIndexImage indices = core.FrameAt(i)->DecodeIndices();
     const std::uint64_t after = Resident();
@@ -79,6 +81,39 @@ TEST(GifHostile, AScreenSizedFrameOfOnePixelDecodesWithoutWritingTheRest) {
   }
   const std::uint64_t after = Resident();
   EXPECT_LT(after > before ? after - before : 0, 8u << 20);
+}
+
+// Data that may fill their frame are decoded into memory as the heap hands it back, holding
+// the pixels of the frame decoded before; where such data stop early (an end code before the
+// last pixel), plainly or interlaced, the rest must still read 0.
+TEST(GifHostile, PixelsTheDataLeaveOutAreZeroWhateverMemoryTheFrameGets) {
+  std::vector<int> full{256}, part{256};
+  for (int i = 0; i < 40000; ++i) full.push_back(7);
+  for (int i = 0; i < 300; ++i) part.push_back(1);
+  full.push_back(257);
+  part.push_back(257);
+  for (std::uint8_t packed : {0x00, 0x40}) {
+    const std::string bytes =
+        GifHeader("89a", 200, 200, 8) +
+        FrameBlock(0, 0, 200, 200, PackCodes(8, WithWidths(8, full))) +
+        FrameBlock(0, 0, 200, 200, PackCodes(8, WithWidths(8, part)), packed) + ";";
+    TGIFImageCore core;
+    core.ReadGifBytes(bytes, false);
+    ASSERT_EQ(core.Count(), 2);
+    ASSERT_TRUE(core.FrameAt(1)->DataMayFill());
+    for (int round = 0; round < 3; ++round) {
+      const TGifIndices sevens = core.FrameAt(0)->DecodeIndices().Pixels;
+      ASSERT_EQ(std::count(sevens.begin(), sevens.end(), 7), 40000);
+    }
+    const TGifIndices pixels = core.FrameAt(1)->DecodeIndices().Pixels;
+    ASSERT_EQ(pixels.size(), 40000u);
+    // Interlaced, the 300 pixels are row 0 and the first 100 of row 8.
+    const std::size_t second = packed ? 8 * 200 : 200;
+    EXPECT_EQ(std::count(pixels.begin(), pixels.begin() + 200, 1), 200) << int(packed);
+    EXPECT_EQ(std::count(pixels.begin() + second, pixels.begin() + second + 100, 1), 100)
+        << int(packed);
+    EXPECT_EQ(std::count(pixels.begin(), pixels.end(), 0), 40000 - 300) << int(packed);
+  }
 }
 
 TEST(GifHostile, AnImageHoldsABoundedNumberOfDecodedPixels) {

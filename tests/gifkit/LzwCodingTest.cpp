@@ -185,6 +185,65 @@ TEST(LzwDecoder, AZeroedTargetStaysZeroPastWhereTheDataEnd) {
   }
 }
 
+TEST(LzwDecoder, NoDataGiveMorePixelsThanTheirBound) {
+  // The longest strings there are: after the first literal each code names the entry being
+  // made (2, 3, ... pixels) until the table is full, then the longest entry again and again.
+  for (int codeSize : {2, 8}) {
+    const int clear = 1 << codeSize;
+    std::vector<int> codes{clear, 0};
+    std::uint64_t total = 1;
+    for (int code = clear + 2; code < 4096; ++code) {
+      codes.push_back(code);
+      total += code - clear;
+    }
+    for (int i = 0; i < 40; ++i) {
+      codes.push_back(4095);
+      total += 4095 - clear;
+    }
+    codes.push_back(clear + 1);
+    const std::string data = PackCodes(codeSize, WithWidths(codeSize, codes));
+    std::vector<std::uint8_t> out(total);
+    std::uint64_t reached = 0;
+    DecodeLzwImage(reinterpret_cast<const std::uint8_t*>(data.data()), data.size(),
+                   static_cast<std::uint32_t>(total), 1, 8, false, false, {}, out.data(), total,
+                   false, &reached);
+    ASSERT_EQ(reached, total) << codeSize;
+    EXPECT_GE(LzwPixelBound(data.size()), total) << codeSize;
+  }
+  // Random streams, each decoded into one pixel more than its bound: they never fill it.
+  std::mt19937 rng(31);
+  for (int round = 0; round < 300; ++round) {
+    const int codeSize = 2 + static_cast<int>(rng() % 7);
+    const int clear = 1 << codeSize;
+    LzwWidthRule rule(codeSize);
+    std::vector<int> codes{clear};
+    rule.Take(clear);
+    const int count = 1 + static_cast<int>(rng() % 400);
+    for (int i = 0; i < count; ++i) {
+      // Mostly the entry being made (the longest string), sometimes a literal or a clear.
+      const unsigned pick = rng() % 16;
+      int code = static_cast<int>(rng() % clear);
+      if (i > 0 && pick < 12) code = std::min(rule.FreeCode(), 4095);
+      if (pick == 15) code = clear;
+      codes.push_back(code);
+      rule.Take(code);
+    }
+    codes.push_back(clear + 1);
+    const std::string data = PackCodes(codeSize, WithWidths(codeSize, codes));
+    const std::uint64_t room = LzwPixelBound(data.size()) + 1;
+    ASSERT_LE(room, kMaxGifPixels);
+    std::vector<std::uint8_t> out(room);
+    std::uint64_t reached = 0;
+    DecodeLzwImage(reinterpret_cast<const std::uint8_t*>(data.data()), data.size(),
+                   static_cast<std::uint32_t>(room), 1, 8, false, true, {}, out.data(), room, false,
+                   &reached);
+    EXPECT_LT(reached, room) << "round " << round;
+  }
+  // A frame of one pixel (clear, literal, end) on a screen-sized picture cannot fill it.
+  EXPECT_LT(LzwPixelBound(PackCodes(2, WithWidths(2, {4, 1, 5})).size()), 8192u * 8192u);
+  EXPECT_EQ(LzwPixelBound(0), 0u);
+}
+
 TEST(LzwDecoder, WellFormedSpecialCases) {
   // Code size 2: clear 4, end 5, first free 6.
   // The free code itself repeats the previous string plus its first pixel.
