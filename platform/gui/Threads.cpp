@@ -34,9 +34,10 @@ bool RunGuiCalls(bool waitedForOnly);
 
 const QEvent::Type kRing = static_cast<QEvent::Type>(QEvent::User + 0x5a1);
 
-// Rung once for the calls that arrive while the GUI thread has not yet looked; the event
-// carries nothing, the calls cross threads in the queue below, under a lock the thread checker
-// sees (Qt's own locks it cannot).
+// Rung once for the calls that arrive while the GUI thread has not yet looked. The calls cross
+// threads in the queue below, under a lock the thread checker sees; the ring travels through
+// Qt's queue, whose locks it cannot see, so the ring's event is made on the GUI thread
+// beforehand and a worker only hands it to Qt.
 class Doorbell : public QObject {
  public:
   bool event(QEvent* e) override {
@@ -52,8 +53,9 @@ struct GuiCalls {
   std::deque<GuiCall> pending;
   // While an application object takes calls; its GUI thread's, deleted there.
   Doorbell* doorbell = nullptr;
-  bool rung = false;    // a ring is on its way and no call has been taken since
-  std::thread::id gui;  // the thread the last application object was made on
+  QEvent* ring = nullptr;  // the next ring, made on the GUI thread; none while one is on its way
+  bool rung = false;       // a ring is on its way and no call has been taken since
+  std::thread::id gui;     // the thread the last application object was made on
   std::atomic<bool> gone{false};
   std::atomic<bool> terminated{false};
 };
@@ -69,7 +71,14 @@ void Ring(GuiCalls& q) {
   if (q.rung) return;
   q.rung = true;
   // Under the queue's lock: the doorbell is not deleted meanwhile.
-  QCoreApplication::postEvent(q.doorbell, new QEvent(kRing));
+  QCoreApplication::postEvent(q.doorbell, q.ring);
+  q.ring = nullptr;
+}
+
+// On the GUI thread, under the queue's lock: a call is taken, so the next one rings again.
+void Rearm(GuiCalls& q) {
+  q.rung = false;
+  if (!q.ring && q.doorbell) q.ring = new QEvent(kRing);
 }
 
 bool OnGuiThread(GuiCalls& q) { return std::this_thread::get_id() == q.gui; }
@@ -82,7 +91,7 @@ bool OnGuiThread() {
 
 // Runs the waiting calls on the GUI thread in the order they came, or only those a worker waits
 // for. A call that opens a loop of its own (a dialog) lets that loop serve the calls arriving
-// meanwhile: taking a call ends the ring, so the next call rings again.
+// meanwhile: the doorbell is rearmed before each call is taken, so the next call rings again.
 bool RunGuiCalls(bool waitedForOnly) {
   GuiCalls& q = Calls();
   bool ran = false;
@@ -90,13 +99,15 @@ bool RunGuiCalls(bool waitedForOnly) {
     GuiCall next;
     {
       std::lock_guard<std::mutex> lock(q.mutex);
+      // The ring being answered is spent, also when the calls it rang for are gone already
+      // (run while the GUI thread waited for a worker, or called off).
+      if (!waitedForOnly) Rearm(q);
       auto it = waitedForOnly ? std::find_if(q.pending.begin(), q.pending.end(),
                                              [](const GuiCall& c) { return c.request; })
                               : q.pending.begin();
       if (it == q.pending.end()) break;
       next = std::move(*it);
       q.pending.erase(it);
-      if (!waitedForOnly) q.rung = false;
       if (next.request) next.request->started = true;
     }
     if (next.request) {
@@ -153,7 +164,7 @@ void OpenGuiCalls() {
     std::lock_guard<std::mutex> lock(q.mutex);
     old = q.doorbell;
     q.doorbell = doorbell;
-    q.rung = false;
+    Rearm(q);
     q.gui = std::this_thread::get_id();
     q.gone = false;
     q.terminated = false;
@@ -165,11 +176,14 @@ void CloseGuiCalls() {
   GuiCalls& q = Calls();
   std::deque<GuiCall> dropped;
   Doorbell* doorbell;
+  std::unique_ptr<QEvent> ring;
   {
     std::lock_guard<std::mutex> lock(q.mutex);
     q.gone = true;
     doorbell = q.doorbell;
     q.doorbell = nullptr;
+    ring.reset(q.ring);
+    q.ring = nullptr;
     q.rung = false;
     dropped.swap(q.pending);
     for (GuiCall& c : dropped)
