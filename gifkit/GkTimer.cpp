@@ -35,8 +35,6 @@ struct TTimerThread::State {
 
 namespace {
 
-bool ApplicationTerminating() { return Application && Application->Terminated(); }
-
 std::string MessageOf(const std::exception& e) {
   const auto* ours = dynamic_cast<const Exception*>(&e);
   return ours ? ours->Message() : std::string(e.what());
@@ -59,10 +57,10 @@ void RunWorker(const std::shared_ptr<TTimerThread::State>& shared) {
   TTimerThread::State& s = *shared;
   std::unique_lock<std::mutex> lock(s.mutex);
   while (!s.stop) {
-    if (!s.Ready() || ApplicationTerminating()) {
+    if (!s.Ready() || ApplicationEnding()) {
       s.parked = true;
       s.wake.notify_all();
-      if (ApplicationTerminating()) {
+      if (ApplicationEnding()) {
         // The program is ending: wait to be stopped, doing nothing.
         s.wake.wait(lock, [&] { return s.stop; });
         break;
@@ -78,7 +76,7 @@ void RunWorker(const std::shared_ptr<TTimerThread::State>& shared) {
     } else {
       elapsed = !s.wake.wait_for(lock, std::chrono::milliseconds(s.interval), woken);
     }
-    if (!elapsed || woken() || ApplicationTerminating()) continue;
+    if (!elapsed || woken() || ApplicationEnding()) continue;
     TGkTimer* owner = s.owner;
     if (s.sync) {
       lock.unlock();

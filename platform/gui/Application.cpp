@@ -2,7 +2,6 @@
 // and calls posted into the GUI thread.
 #include <unistd.h>
 
-#include <QAction>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -15,8 +14,6 @@
 #include <QThread>
 #include <QTranslator>
 #include <algorithm>
-#include <deque>
-#include <mutex>
 
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/QtPeer.h"
@@ -28,26 +25,8 @@ TApplication* Application = nullptr;
 
 struct TApplication::Impl {
   std::unique_ptr<QApplication> ownedApp;  // none when the toolkit ran before us
-  std::unique_ptr<QObject> context;        // posted calls die with it
   QEventLoop* runLoop = nullptr;           // the loop Run is in, if any
   std::unique_ptr<QTranslator> translator;
-  // Posted calls wait in a queue of ours; Qt's queue carries only a trigger per call, an event
-  // Qt makes itself. So nothing a worker makes crosses threads through Qt's queue, whose locks
-  // ThreadSanitizer cannot see (Qt is not built with it).
-  QAction* trigger = nullptr;  // the context's child
-  std::mutex callsLock;
-  std::deque<std::function<void()>> calls;
-
-  void RunNextCall() {
-    std::function<void()> call;
-    {
-      std::lock_guard<std::mutex> lock(callsLock);
-      if (calls.empty()) return;
-      call = std::move(calls.front());
-      calls.pop_front();
-    }
-    RunHandler(Application, call);
-  }
 };
 
 namespace {
@@ -147,22 +126,18 @@ TApplication::TApplication(int& argc, char** argv)
   }
   QApplication::setQuitOnLastWindowClosed(false);
   impl_->translator = LoadQtChinese();
-  impl_->context = std::make_unique<QObject>();
-  impl_->trigger = new QAction(impl_->context.get());
-  QObject::connect(impl_->trigger, &QAction::triggered, impl_->trigger,
-                   [impl = impl_.get()] { impl->RunNextCall(); });
+  OpenGuiCalls();
   Application = this;
   Title = FromQ(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
 }
 
 TApplication::~TApplication() {
+  // First of all: from here on a worker's call to the GUI thread is dropped, and a worker
+  // waiting for one goes on, so the windows' timers and workers stop without waiting for a
+  // loop that has ended.
+  CloseGuiCalls();
   // Windows go while the toolkit still runs.
   DestroyComponents();
-  impl_->context.reset();
-  {
-    std::lock_guard<std::mutex> lock(impl_->callsLock);
-    impl_->calls.clear();
-  }
   if (Application == this) Application = nullptr;
   if (impl_->translator) QCoreApplication::removeTranslator(impl_->translator.get());
   impl_->translator.reset();
@@ -206,6 +181,7 @@ void TApplication::Run() {
 
 void TApplication::Terminate() {
   terminated_ = true;
+  SetApplicationTerminated(true);
   if (impl_->runLoop) impl_->runLoop->quit();
   for (TForm* f : forms_)
     if (f->modalLoop_) static_cast<QEventLoop*>(f->modalLoop_)->quit();
@@ -263,13 +239,11 @@ int TApplication::MessageBox(const std::string& text, const std::string& caption
   return DialogDriver().MessageBox(request);
 }
 
-void TApplication::QueueCall(std::function<void()> call) {
-  if (!impl_->context || !call) return;
-  {
-    std::lock_guard<std::mutex> lock(impl_->callsLock);
-    impl_->calls.push_back(std::move(call));
-  }
-  QMetaObject::invokeMethod(impl_->trigger, "trigger", Qt::QueuedConnection);
+void TApplication::QueueCall(std::function<void()> call) { PostGuiCall(std::move(call)); }
+
+void TApplication::ClearTerminated() {
+  terminated_ = false;
+  SetApplicationTerminated(false);
 }
 
 void TApplication::SyncCall(const std::function<void()>& call) { RunOnGuiThread(call); }

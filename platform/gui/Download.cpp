@@ -6,11 +6,14 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <mutex>
+#include <optional>
+#include <stop_token>
 
 #include "platform/Cancellation.h"
 #include "platform/GbkText.h"
@@ -21,7 +24,8 @@ namespace {
 constexpr long kMaxRedirects = 5;
 // Fewer bytes a second than this, over the stall time, give the transfer up.
 constexpr long kLowSpeedBytes = 1;
-// The transfer loop looks whether it was called off at least this often.
+// Without curl_multi_wakeup (libcurl before 7.68) the transfer loop looks whether it was
+// called off at least this often; and so often at most while the stall watch is due.
 constexpr int kCancelPollMs = 100;
 
 std::mutex& TimeoutMutex() {
@@ -49,7 +53,8 @@ struct Curl {
   decltype(&curl_multi_poll) multi_poll = nullptr;
   decltype(&curl_multi_info_read) multi_info_read = nullptr;
   decltype(&curl_multi_cleanup) multi_cleanup = nullptr;
-  std::string missing;  // why it cannot be used
+  decltype(&curl_multi_wakeup) multi_wakeup = nullptr;  // none in libcurl before 7.68
+  std::string missing;                                  // why it cannot be used
 };
 
 // Loaded and initialised once, by the first download of the run (on whichever thread).
@@ -70,6 +75,7 @@ const Curl& LoadCurl() {
                        library.Find(c.multi_poll, "curl_multi_poll") &&
                        library.Find(c.multi_info_read, "curl_multi_info_read") &&
                        library.Find(c.multi_cleanup, "curl_multi_cleanup");
+    if (found && !library.Find(c.multi_wakeup, "curl_multi_wakeup")) c.multi_wakeup = nullptr;
     if (!found)
       c.missing = "cannot load libcurl: " + library.Error();
     else if (c.global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK)
@@ -126,16 +132,34 @@ int WatchProgress(void* user, curl_off_t, curl_off_t received, curl_off_t, curl_
   return 0;
 }
 
-// Runs the transfer on a multi handle of its own, so that it wakes at least every
-// kCancelPollMs to see whether it was called off: the blocking call looks at its callbacks
-// only about once a second while the server is silent.
-CURLcode Perform(const Curl& api, CURL* curl, const TCancellation* cancel, bool& cancelled) {
+// How long the transfer loop may sleep in curl_multi_poll: until the stall watch must look
+// again (libcurl shortens it for timers of its own, such as the connect timeout). Once that is
+// due and libcurl has not yet asked the watch (it does so as the transfer runs), the loop looks
+// every kCancelPollMs.
+int PollWait(const StallWatch& watch) {
+  const auto due = watch.windowStart + std::chrono::milliseconds(watch.stallMs);
+  const long long left =
+      std::chrono::duration_cast<std::chrono::milliseconds>(due - StallWatch::Clock::now()).count();
+  return left > 0 ? static_cast<int>(left + 1) : kCancelPollMs;
+}
+
+// Runs the transfer on a multi handle of its own, so that a cancel wakes the loop out of its
+// wait at once (curl_multi_wakeup from a stop callback; the blocking call looks at its
+// callbacks only about once a second while the server is silent). Without that function the
+// loop looks every kCancelPollMs instead.
+CURLcode Perform(const Curl& api, CURL* curl, const TCancellation* cancel, const StallWatch& watch,
+                 bool& cancelled) {
   CURLM* multi = api.multi_init();
   if (!multi) return CURLE_OUT_OF_MEMORY;
   if (api.multi_add_handle(multi, curl) != CURLM_OK) {
     api.multi_cleanup(multi);
     return CURLE_FAILED_INIT;
   }
+  const auto wake = [&api, multi] { api.multi_wakeup(multi); };
+  // Made before the first wait, so a cancel that comes before it still ends that wait at once;
+  // gone before the handle is, and its destruction waits for a wake under way on another thread.
+  std::optional<std::stop_callback<decltype(wake)>> onCancel;
+  if (cancel && api.multi_wakeup) onCancel.emplace(cancel->Token(), wake);
   CURLcode result = CURLE_FAILED_INIT;
   for (;;) {
     if (cancel && cancel->Cancelled()) {
@@ -152,8 +176,11 @@ CURLcode Perform(const Curl& api, CURL* curl, const TCancellation* cancel, bool&
         done = true;
       }
     if (done || running == 0) break;
-    if (api.multi_poll(multi, nullptr, 0, kCancelPollMs, nullptr) != CURLM_OK) break;
+    const int wait =
+        cancel && !onCancel ? std::min(kCancelPollMs, PollWait(watch)) : PollWait(watch);
+    if (api.multi_poll(multi, nullptr, 0, wait, nullptr) != CURLM_OK) break;
   }
+  onCancel.reset();
   api.multi_remove_handle(multi, curl);
   api.multi_cleanup(multi);
   return result;
@@ -237,7 +264,7 @@ bool Download(const std::string& url, const std::string& path, const TCancellati
   // A transfer called off while the name is still being looked up does not wait for the lookup.
   api.easy_setopt(curl, CURLOPT_QUICK_EXIT, 1L);
   bool cancelled = false;
-  const CURLcode result = Perform(api, curl, cancel, cancelled);
+  const CURLcode result = Perform(api, curl, cancel, watch, cancelled);
   long status = 0;
   api.easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
   api.easy_cleanup(curl);

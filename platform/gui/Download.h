@@ -15,8 +15,9 @@
 // byte a second arrives for the stall time. Never throws; on failure `error` (when given) says
 // why, in English.
 bool DownloadToFile(const std::string& url, const std::string& path, std::string* error = nullptr);
-// The same, called off by `cancel` (from any thread): the transfer then ends within a tenth of
-// a second, its temporary file is removed and the target stays as it was; the result is false.
+// The same, called off by `cancel` (from any thread): the transfer then ends at once, also
+// while it waits for a silent server; its temporary file is removed and the target stays as it
+// was; the result is false.
 // A cancellation made before the call fetches nothing.
 bool DownloadToFile(const std::string& url, const std::string& path, const TCancellation& cancel,
                     std::string* error = nullptr);

@@ -229,6 +229,7 @@ class TApplication : public TComponent {
   int MessageBox(const std::string& text, const std::string& caption, unsigned flags);
 
   // Posts `call` to run on the GUI thread when the loop next runs; safe from any thread.
+  // Dropped once this object starts to go.
   void QueueCall(std::function<void()> call);
   // Runs `call` on the GUI thread and waits for it; from the GUI thread it runs at once.
   // An exception it raises is handled by the default handler there.
@@ -262,7 +263,7 @@ class TApplication : public TComponent {
   // tests turn it off so that only the program's own showing and closing do.
   bool FollowToolkitActivation = true;
   // Test fixtures start each test with a running application.
-  void ClearTerminated() { terminated_ = false; }
+  void ClearTerminated();
   // The window that currently has the user's attention in the application, or nullptr.
   TForm* ActiveForm() const { return activeForm_; }
 
@@ -279,7 +280,7 @@ class TApplication : public TComponent {
   TForm* mainForm_ = nullptr;
   TForm* activeForm_ = nullptr;
   std::vector<TForm*> forms_;
-  std::atomic<bool> terminated_{false};  // read by workers
+  std::atomic<bool> terminated_{false};  // workers ask ApplicationEnding instead
   bool taskbarButton_ = true;
   bool stateChanging_ = false;
   std::unique_ptr<TBitmap> icon_;

@@ -125,10 +125,8 @@ void RunHandler(TComponent* sender, const std::function<void()>& action) noexcep
 }
 
 void ReportUncaught(const std::exception_ptr& error) {
-  if (Application) {
-    Application->QueueCall([error] { std::rethrow_exception(error); });
-    return;
-  }
+  // Workers come here: the queue, not the application object, says whether one takes calls.
+  if (PostGuiCall([error] { std::rethrow_exception(error); })) return;
   try {
     std::rethrow_exception(error);
   } catch (const EAbort&) {

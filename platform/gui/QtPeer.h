@@ -59,6 +59,17 @@ void SetWindowRaiser(WindowRaiser raiser);
 // the application it goes to standard error.
 void ReportUncaught(const std::exception_ptr& error);
 
+// The GUI thread's call queue (Threads.cpp) lives as long as the application object takes
+// calls: opened when it is made, on the thread that becomes the GUI thread; closed first thing
+// when it goes, which drops what waits in it and lets the workers waiting for it go on.
+void OpenGuiCalls();
+void CloseGuiCalls();
+// Posts `call` to run on the GUI thread; false (the call dropped) when no application takes
+// calls. Safe from any thread, also while the application object goes.
+bool PostGuiCall(std::function<void()> call);
+// Tells workers that the application was told to terminate (or no longer is): ApplicationEnding.
+void SetApplicationTerminated(bool terminated);
+
 // Runs `action` as an event handler of `sender` (the application's handler catches).
 void RunHandler(TComponent* sender, const std::function<void()>& action) noexcept;
 // Whether events may reach the control: it exists and is not being freed.

@@ -2,6 +2,11 @@
 // drains, so a worker waiting for the GUI thread never deadlocks a GUI thread waiting for it.
 #include "platform/gui/Threads.h"
 
+#include <QCoreApplication>
+#include <QEvent>
+#include <QObject>
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <deque>
 #include <exception>
@@ -11,52 +16,206 @@
 
 namespace {
 
+// A call a worker waits for, on the worker's stack.
 struct SyncRequest {
-  std::function<void()> call;
-  bool done = false;
+  const std::function<void()>& call;
   bool started = false;
-  TSyncCancel* cancel = nullptr;
+  bool done = false;  // ran, or dropped because the application went
+  bool ran = false;
 };
 
-struct SyncQueue {
+// What waits for the GUI thread: a posted call the queue owns, or a call a worker waits for.
+struct GuiCall {
+  std::function<void()> posted;
+  SyncRequest* request = nullptr;
+};
+
+bool RunGuiCalls(bool waitedForOnly);
+
+const QEvent::Type kRing = static_cast<QEvent::Type>(QEvent::User + 0x5a1);
+
+// Rung once for the calls that arrive while the GUI thread has not yet looked. The calls cross
+// threads in the queue below, under a lock the thread checker sees; the ring travels through
+// Qt's queue, whose locks it cannot see, so the ring's event is made on the GUI thread
+// beforehand and a worker only hands it to Qt.
+class Doorbell : public QObject {
+ public:
+  bool event(QEvent* e) override {
+    if (e->type() != kRing) return QObject::event(e);
+    RunGuiCalls(false);
+    return true;
+  }
+};
+
+struct GuiCalls {
   std::mutex mutex;
   std::condition_variable cv;
-  std::deque<SyncRequest*> pending;
+  std::deque<GuiCall> pending;
+  // While an application object takes calls; its GUI thread's, deleted there.
+  Doorbell* doorbell = nullptr;
+  QEvent* ring = nullptr;  // the next ring, made on the GUI thread; none while one is on its way
+  bool rung = false;       // a ring is on its way and no call has been taken since
+  std::thread::id gui;     // the thread the last application object was made on
+  std::atomic<bool> gone{false};
+  std::atomic<bool> terminated{false};
 };
 
 // Never destroyed: a worker may still wait on it while the process exits (a library's exit, the
 // display going away), and destroying a condition variable waits for its waiters.
-SyncQueue& SyncQueueInstance() {
-  static SyncQueue* queue = new SyncQueue;
-  return *queue;
+GuiCalls& Calls() {
+  static GuiCalls* calls = new GuiCalls;
+  return *calls;
 }
 
-bool OnGuiThread() { return !Application || Application->InGuiThread(); }
+void Ring(GuiCalls& q) {
+  if (q.rung) return;
+  q.rung = true;
+  // Under the queue's lock: the doorbell is not deleted meanwhile.
+  QCoreApplication::postEvent(q.doorbell, q.ring);
+  q.ring = nullptr;
+}
 
-}  // namespace
+// On the GUI thread, under the queue's lock: a call is taken, so the next one rings again.
+void Rearm(GuiCalls& q) {
+  q.rung = false;
+  if (!q.ring && q.doorbell) q.ring = new QEvent(kRing);
+}
 
-bool CheckSynchronize() {
-  SyncQueue& q = SyncQueueInstance();
+bool OnGuiThread(GuiCalls& q) { return std::this_thread::get_id() == q.gui; }
+
+bool OnGuiThread() {
+  GuiCalls& q = Calls();
+  std::lock_guard<std::mutex> lock(q.mutex);
+  return OnGuiThread(q);
+}
+
+// Runs the waiting calls on the GUI thread in the order they came, or only those a worker waits
+// for. A call that opens a loop of its own (a dialog) lets that loop serve the calls arriving
+// meanwhile: the doorbell is rearmed before each call is taken, so the next call rings again.
+bool RunGuiCalls(bool waitedForOnly) {
+  GuiCalls& q = Calls();
   bool ran = false;
   for (;;) {
-    SyncRequest* request = nullptr;
+    GuiCall next;
     {
       std::lock_guard<std::mutex> lock(q.mutex);
-      if (q.pending.empty()) break;
-      request = q.pending.front();
-      q.pending.pop_front();
-      request->started = true;
+      // The ring being answered is spent, also when the calls it rang for are gone already
+      // (run while the GUI thread waited for a worker, or called off).
+      if (!waitedForOnly) Rearm(q);
+      auto it = waitedForOnly ? std::find_if(q.pending.begin(), q.pending.end(),
+                                             [](const GuiCall& c) { return c.request; })
+                              : q.pending.begin();
+      if (it == q.pending.end()) break;
+      next = std::move(*it);
+      q.pending.erase(it);
+      if (next.request) next.request->started = true;
     }
-    zgui::RunHandler(Application, request->call);
-    {
-      std::lock_guard<std::mutex> lock(q.mutex);
-      request->done = true;
+    if (next.request) {
+      zgui::RunHandler(Application, next.request->call);
+      {
+        std::lock_guard<std::mutex> lock(q.mutex);
+        next.request->done = true;
+        next.request->ran = true;
+      }
+      q.cv.notify_all();
+    } else {
+      zgui::RunHandler(Application, next.posted);
     }
-    q.cv.notify_all();
     ran = true;
   }
   return ran;
 }
+
+enum class Handed { Ran, Dropped, Cancelled };
+
+// Hands `call` to the GUI thread and waits until it has run, it was dropped, or `cancelled`
+// (a TSyncCancel's flag, when given; read under the queue's lock) calls it off before it
+// started.
+Handed HandOver(const std::function<void()>& call, const bool* cancelled) {
+  GuiCalls& q = Calls();
+  std::unique_lock<std::mutex> lock(q.mutex);
+  if (OnGuiThread(q)) {
+    if (cancelled && *cancelled) return Handed::Cancelled;
+    lock.unlock();
+    zgui::RunHandler(Application, call);
+    return Handed::Ran;
+  }
+  if (cancelled && *cancelled) return Handed::Cancelled;
+  if (!q.doorbell) return Handed::Dropped;
+  SyncRequest request{call};
+  q.pending.push_back(GuiCall{{}, &request});
+  Ring(q);
+  q.cv.wait(lock, [&] { return request.done || (cancelled && *cancelled && !request.started); });
+  if (request.done) return request.ran ? Handed::Ran : Handed::Dropped;
+  q.pending.erase(std::find_if(q.pending.begin(), q.pending.end(),
+                               [&](const GuiCall& c) { return c.request == &request; }));
+  return Handed::Cancelled;
+}
+
+}  // namespace
+
+namespace zgui {
+
+void OpenGuiCalls() {
+  GuiCalls& q = Calls();
+  auto* doorbell = new Doorbell;
+  Doorbell* old;
+  {
+    std::lock_guard<std::mutex> lock(q.mutex);
+    old = q.doorbell;
+    q.doorbell = doorbell;
+    Rearm(q);
+    q.gui = std::this_thread::get_id();
+    q.gone = false;
+    q.terminated = false;
+  }
+  delete old;
+}
+
+void CloseGuiCalls() {
+  GuiCalls& q = Calls();
+  std::deque<GuiCall> dropped;
+  Doorbell* doorbell;
+  std::unique_ptr<QEvent> ring;
+  {
+    std::lock_guard<std::mutex> lock(q.mutex);
+    q.gone = true;
+    doorbell = q.doorbell;
+    q.doorbell = nullptr;
+    ring.reset(q.ring);
+    q.ring = nullptr;
+    q.rung = false;
+    dropped.swap(q.pending);
+    for (GuiCall& c : dropped)
+      if (c.request) c.request->done = true;
+  }
+  q.cv.notify_all();
+  delete doorbell;  // with any ring still on its way
+  // The posted calls dropped go here, on the GUI thread, outside the lock: what they hold may
+  // do anything when it goes.
+}
+
+bool PostGuiCall(std::function<void()> call) {
+  if (!call) return false;
+  GuiCalls& q = Calls();
+  {
+    std::lock_guard<std::mutex> lock(q.mutex);
+    if (q.doorbell) {
+      q.pending.push_back(GuiCall{std::move(call), nullptr});
+      Ring(q);
+      return true;
+    }
+  }
+  return false;  // `call` goes on the caller's thread, as it would had it never been posted
+}
+
+void SetApplicationTerminated(bool terminated) { Calls().terminated = terminated; }
+
+}  // namespace zgui
+
+bool CheckSynchronize() { return RunGuiCalls(true); }
+
+bool ApplicationEnding() { return Calls().gone || Calls().terminated; }
 
 TThread::TThread() = default;
 
@@ -197,24 +356,11 @@ void TThread::CheckSuspended() {
 void TThread::Synchronize(const std::function<void()>& call) { RunOnGuiThread(call); }
 
 void RunOnGuiThread(const std::function<void()>& call) {
-  if (!call) return;
-  if (OnGuiThread()) {
-    zgui::RunHandler(Application, call);
-    return;
-  }
-  SyncQueue& q = SyncQueueInstance();
-  SyncRequest request{call, false};
-  {
-    std::lock_guard<std::mutex> lock(q.mutex);
-    q.pending.push_back(&request);
-  }
-  if (Application) Application->QueueCall([] { CheckSynchronize(); });
-  std::unique_lock<std::mutex> lock(q.mutex);
-  q.cv.wait(lock, [&request] { return request.done; });
+  if (call) HandOver(call, nullptr);
 }
 
 void TSyncCancel::Cancel() {
-  SyncQueue& q = SyncQueueInstance();
+  GuiCalls& q = Calls();
   {
     std::lock_guard<std::mutex> lock(q.mutex);
     cancelled_ = true;
@@ -223,45 +369,21 @@ void TSyncCancel::Cancel() {
 }
 
 void TSyncCancel::Reset() {
-  std::lock_guard<std::mutex> lock(SyncQueueInstance().mutex);
+  std::lock_guard<std::mutex> lock(Calls().mutex);
   cancelled_ = false;
 }
 
 bool TSyncCancel::Cancelled() const {
-  std::lock_guard<std::mutex> lock(SyncQueueInstance().mutex);
+  std::lock_guard<std::mutex> lock(Calls().mutex);
   return cancelled_;
 }
 
 bool RunOnGuiThread(const std::function<void()>& call, TSyncCancel& cancel) {
   if (!call) return true;
-  if (OnGuiThread()) {
-    if (cancel.Cancelled()) return false;
-    RunOnGuiThread(call);
-    return true;
-  }
-  SyncQueue& q = SyncQueueInstance();
-  SyncRequest request{call, false, false, &cancel};
-  {
-    std::lock_guard<std::mutex> lock(q.mutex);
-    if (cancel.cancelled_) return false;
-    q.pending.push_back(&request);
-  }
-  if (Application) Application->QueueCall([] { CheckSynchronize(); });
-  std::unique_lock<std::mutex> lock(q.mutex);
-  q.cv.wait(lock, [&] { return request.done || (cancel.cancelled_ && !request.started); });
-  if (request.done) return true;
-  for (auto it = q.pending.begin(); it != q.pending.end(); ++it) {
-    if (*it == &request) {
-      q.pending.erase(it);
-      break;
-    }
-  }
-  return false;
+  return HandOver(call, &cancel.cancelled_) == Handed::Ran;
 }
 
-void TThread::Queue(std::function<void()> call) {
-  if (Application) Application->QueueCall(std::move(call));
-}
+void TThread::Queue(std::function<void()> call) { zgui::PostGuiCall(std::move(call)); }
 
 uint32_t SleepEx(uint32_t milliseconds, bool alertable) {
   (void)alertable;

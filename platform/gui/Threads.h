@@ -40,10 +40,11 @@ class TThread {
   int Priority = 0;  // accepted for the callers' sake; every worker runs at normal priority
   std::thread::id ThreadId() const;
 
-  // Runs `call` on the GUI thread and waits for it (at once when already there). An
-  // exception it raises goes to the application's handler there.
+  // Runs `call` on the GUI thread and waits for it (at once when already there), as
+  // RunOnGuiThread does. An exception it raises goes to the application's handler there.
   void Synchronize(const std::function<void()>& call);
-  // Runs `call` on the GUI thread later, without waiting.
+  // Runs `call` on the GUI thread later, without waiting; dropped once no application object
+  // takes calls (it is going or gone).
   static void Queue(std::function<void()> call);
 
   // Wakes a SleepFor early (it returns false); sent while no sleep is under way, it ends the
@@ -84,20 +85,29 @@ class TSyncCancel {
 
  private:
   friend bool RunOnGuiThread(const std::function<void()>& call, TSyncCancel& cancel);
-  bool cancelled_ = false;  // guarded by the hand-off queue's lock
+  bool cancelled_ = false;  // guarded by the GUI thread's call queue's lock
 };
 
 // Runs `call` on the GUI thread and waits for it, from any thread (at once on the GUI thread).
 // The GUI thread runs such calls from its loop and while it waits for a worker, so the two
 // never wait for each other. An exception it raises goes to the application's handler.
+// The GUI thread is the one the application object was made on. Once that object starts to
+// go, a call from another thread is dropped and the caller goes on: it never runs there, and
+// a worker the going application stops is not left waiting for a loop that has ended.
 void RunOnGuiThread(const std::function<void()>& call);
 // The same, but the wait ends when `cancel` is cancelled: a call not yet started is then
 // dropped (false); one already running is waited for. Once cancelled, nothing is handed over.
+// False too when the call was dropped because the application object is going.
 bool RunOnGuiThread(const std::function<void()>& call, TSyncCancel& cancel);
 
-// Runs the calls workers have handed to the GUI thread; returns whether any ran. Called by
-// the message loop and by WaitFor on the GUI thread.
+// Runs the calls workers wait for on the GUI thread (RunOnGuiThread); returns whether any ran.
+// The message loop runs these and the posted ones in the order they came; WaitFor calls this
+// on the GUI thread while it waits for a worker.
 bool CheckSynchronize();
+
+// Whether the program is ending: the application was told to terminate, or its object is
+// going or gone. Any thread may ask at any time; the answer never touches that object.
+bool ApplicationEnding();
 
 // A recursive lock.
 class TCriticalSection {

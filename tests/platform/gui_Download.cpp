@@ -2,6 +2,7 @@
 // every kind of failure leaves the old file byte for byte with no temporary file behind.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
@@ -175,6 +176,33 @@ TEST_F(DownloadTest, ACancelEndsAStalledTransferAtOnceAndLeavesTheOldFile) {
   TCancellation idle;
   EXPECT_TRUE(DownloadToFile(server.Url("/bd/yj.dat"), local / "yj.dat", idle));
   EXPECT_EQ(ReadAll(local / "yj.dat"), fresh);
+}
+
+// A server that never answers, at the real timeouts (seconds to connect, half a minute of
+// silence): a cancel made while the transfer waits for it wakes that wait, so what ends the
+// transfer is the cancel, not the stall time, and nothing fetched stays behind. No clock is
+// read; the watchdog only turns a transfer that never ends into a failure.
+TEST_F(DownloadTest, ACancelWakesATransferWaitingForAServerThatNeverAnswers) {
+  server.AnswerStall("/silent");
+  for (int round = 0; round < 3; ++round) {
+    TCancellation cancel;
+    std::atomic<bool> ended{false};
+    std::thread user([&] {
+      const auto watchdog = std::chrono::steady_clock::now() + 20s;
+      while (server.RequestCount("/silent") <= round && !ended &&
+             std::chrono::steady_clock::now() < watchdog)
+        std::this_thread::sleep_for(1ms);
+      cancel.Cancel();
+    });
+    std::string error;
+    EXPECT_FALSE(DownloadToFile(server.Url("/silent"), local / "yj.dat", cancel, &error));
+    ended = true;
+    user.join();
+    EXPECT_EQ(error, "cancelled");
+    EXPECT_EQ(ReadAll(local / "yj.dat"), old);
+    EXPECT_EQ(local.Listing(), "yj.dat;");
+  }
+  EXPECT_EQ(server.RequestCount("/silent"), 3);
 }
 
 }  // namespace

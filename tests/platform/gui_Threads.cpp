@@ -117,6 +117,29 @@ TEST_F(ThreadTest, SynchronizeRunsOnTheGuiThreadEvenWhileItWaitsForTheWorker) {
   EXPECT_EQ(dialogs().Messages(), (std::vector<std::string>{"sync failed"}));
 }
 
+// Calls served while the GUI thread waits for a worker leave its loop able to serve the calls
+// that come later, posted or waited for, in the order they came.
+TEST_F(ThreadTest, CallsServedWhileTheGuiThreadWaitsLeaveTheLoopServingTheNextOnes) {
+  for (int round = 0; round < 3; ++round) {
+    Syncer worker;
+    dialogs().AnswerMessage();
+    worker.Resume();
+    worker.WaitFor();
+    ASSERT_EQ(worker.value, 43);
+    ProcessEvents();  // the loop answers the rings of the calls already served
+    std::vector<std::string> seen;
+    std::atomic<bool> handedOver{false};
+    std::thread other([&] {
+      TThread::Queue([&] { seen.push_back("posted"); });
+      RunOnGuiThread([&] { seen.push_back("waited for"); });
+      handedOver = true;
+    });
+    EXPECT_TRUE(WaitUntil([&] { return handedOver.load(); }));
+    other.join();
+    EXPECT_EQ(seen, (std::vector<std::string>{"posted", "waited for"}));
+  }
+}
+
 // What a worker raises ends the worker and reaches the default handler on the GUI thread,
 // like a failure of any handler; an abort stays silent.
 class Failing : public TThread {
