@@ -2,23 +2,14 @@
 // image holds a bounded number of decoded pixels, and an empty frame far off the screen
 // writes back as it was read.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <fstream>
 
 #include "GifTestSupport.h"
 #include "gifkit/GkGIF.h"
+#include "tests/support/ResidentMemory.h"
 
 namespace {
-
-// Resident memory of the process, in bytes.
-std::uint64_t Resident() {
-  std::ifstream statm("/proc/self/statm");
-  std::uint64_t size = 0, resident = 0;
-  statm >> size >> resident;
-  return resident * static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE));
-}
 
 // Frames of width x height, each only a clear and an end code.
 std::string EmptyFrames(int width, int height, int count) {

@@ -1,27 +1,18 @@
 // Zeroed blocks and the array on them: what reads zero, where the memory comes from, and an
 // array's values through growing, shrinking, copying and moving.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <fstream>
 #include <numeric>
 #include <vector>
 
 #include "platform/ZeroedMemory.h"
+#include "tests/support/ResidentMemory.h"
 
 namespace {
-
-// Resident memory of the process, in bytes.
-std::uint64_t Resident() {
-  std::ifstream statm("/proc/self/statm");
-  std::uint64_t size = 0, resident = 0;
-  statm >> size >> resident;
-  return resident * static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE));
-}
 
 bool AllZero(const void* block, std::size_t bytes) {
   const auto* p = static_cast<const unsigned char*>(block);
