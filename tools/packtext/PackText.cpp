@@ -53,9 +53,11 @@ std::vector<std::string_view> Lines(std::string_view text) {
 
 // The line that holds the end of `text`: 1 plus the line ends in it.
 long LinesEnded(std::string_view text) {
-  const auto lines = Lines(text);
-  const bool ended = !text.empty() && (text.back() == '\r' || text.back() == '\n');
-  return static_cast<long>(lines.size()) + (ended || lines.empty() ? 1 : 0);
+  long line = 1;
+  for (std::size_t i = 0; i < text.size(); ++i)
+    if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')))
+      ++line;
+  return line;
 }
 
 // Length of the UTF-8 character at `at` by its lead byte, never past the end.
@@ -97,54 +99,52 @@ std::string HexBytes(std::string_view bytes) {
 // Whether a piece of UTF-8 has a GBK form that the reader's conversion turns back into it.
 // glibc's GBK writes "€" as the byte 0x80, which the reader cannot read, and drops the tag
 // characters U+E0000 to U+E007F without a word: only the way back shows both.
-bool Utf8ReadsBack(std::string_view piece, std::string& gbk) {
-  const std::string utf8(piece);
+// What reads back is well-formed UTF-8 too: the way back writes nothing else.
+bool Utf8ReadsBack(const std::string& utf8, std::string& gbk) {
   std::size_t failedAt = 0;
   return Utf8ToGbkExactly(utf8, gbk, failedAt) && GbkToUtf8(gbk) == utf8;
 }
 
 // Whether GBK bytes read back as themselves: each is a character the reader shows, and that
 // GBK writes the same way again.
-bool GbkReadsBack(std::string_view piece) {
+bool GbkReadsBack(const std::string& gbk) {
   std::string again;
   std::size_t failedAt = 0;
-  return Utf8ToGbkExactly(GbkToUtf8(std::string(piece)), again, failedAt) && again == piece;
+  return Utf8ToGbkExactly(GbkToUtf8(gbk), again, failedAt) && again == gbk;
 }
 
 // The first line that fails `readsBack`, with its number; the whole text is checked first, so
 // a good file costs two conversions.
 template <typename Check>
-std::pair<long, std::string_view> FirstFailingLine(std::string_view text, Check readsBack) {
+std::pair<long, std::string> FirstFailingLine(std::string_view text, Check readsBack) {
   long number = 0;
   for (std::string_view line : Lines(text)) {
     ++number;
-    if (!readsBack(line)) return {number, line};
+    std::string piece(line);
+    if (!readsBack(piece)) return {number, std::move(piece)};
   }
   return {0, {}};
 }
 
-std::string FromUtf8(std::string_view utf8) {
+std::string FromUtf8(const std::string& utf8) {
   std::string gbk;
-  if (IsUtf8(std::string(utf8)) && Utf8ReadsBack(utf8, gbk)) return gbk;
+  if (Utf8ReadsBack(utf8, gbk)) return gbk;
   std::string scratch;
-  const auto [line, text] = FirstFailingLine(utf8, [&](std::string_view piece) {
-    return IsUtf8(std::string(piece)) && Utf8ReadsBack(piece, scratch);
-  });
-  if (!IsUtf8(std::string(text)))
-    throw std::runtime_error(LineText(line) + "不是有效的 UTF-8 文字");
+  const auto [line, text] = FirstFailingLine(
+      utf8, [&](const std::string& piece) { return Utf8ReadsBack(piece, scratch); });
+  if (!IsUtf8(text)) throw std::runtime_error(LineText(line) + "不是有效的 UTF-8 文字");
   for (std::size_t at = 0; at < text.size();) {
     const std::size_t length = Utf8CharLength(text, at);
-    const std::string character(text.substr(at, length));
+    const std::string character = text.substr(at, length);
     if (!Utf8ReadsBack(character, scratch)) RefuseCharacter(line, character);
     at += length;
   }
   throw std::runtime_error(LineText(line) + "的文字不能原样写成 GBK");
 }
 
-std::string FromGbk(std::string_view gbk) {
-  if (GbkReadsBack(gbk)) return std::string(gbk);
-  const auto [line, lineText] = FirstFailingLine(gbk, GbkReadsBack);
-  const std::string text(lineText);
+std::string FromGbk(const std::string& gbk) {
+  if (GbkReadsBack(gbk)) return gbk;
+  const auto [line, text] = FirstFailingLine(gbk, GbkReadsBack);
   for (std::size_t at = 0; at < text.size();) {
     const auto length = static_cast<std::size_t>(GbkCharLength(text, at));
     const std::string character = text.substr(at, length);
@@ -230,10 +230,10 @@ BookSource ReadBookText(const std::string& fileBytes, TextEncoding declared) {
   }
   if (StartsWith(bytes, "\xEF\xBB\xBF")) {
     markedAs("UTF-8", TextEncoding::Utf8);
-    return {FromUtf8(bytes.substr(3)), "UTF-8"};
+    return {FromUtf8(fileBytes.substr(3)), "UTF-8"};
   }
   const bool utf8 =
       declared == TextEncoding::Utf8 || (declared == TextEncoding::Detect && IsUtf8(fileBytes));
-  if (utf8) return {FromUtf8(bytes), "UTF-8"};
-  return {FromGbk(bytes), "GBK"};
+  if (utf8) return {FromUtf8(fileBytes), "UTF-8"};
+  return {FromGbk(fileBytes), "GBK"};
 }
