@@ -50,11 +50,14 @@ struct TGifComposer::Picture {
   bool Decoded = false;
   TFramePixels Own;
   TGIFIndexImage Indices;
-  TArgb Palette[256] = {};
+  TArgb Palette[256];  // filled whole by LoadPicture before it is read
 };
 
 bool TGifComposer::LoadPicture(TGIFImageCore& image, int index, Picture& out) {
   TGIFFrameCore& frame = *image.FrameAt(index);
+  // One picture serves several frames in turn (the search for a starting point): nothing of
+  // the last frame's pixels may pass for this one's.
+  out.Own = TFramePixels();
   if (pixels_ && pixels_(index, out.Own)) {
     out.Decoded = false;
     out.Width = out.Own.Width;
