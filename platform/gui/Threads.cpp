@@ -92,16 +92,27 @@ bool OnGuiThread() {
 // Runs the waiting calls on the GUI thread in the order they came, or only those a worker waits
 // for. A call that opens a loop of its own (a dialog) lets that loop serve the calls arriving
 // meanwhile: the doorbell is rearmed before each call is taken, so the next call rings again.
+// A ring runs only the calls that were waiting when it was answered: those arriving meanwhile
+// have rung again, and a worker that posts faster than they run cannot keep the GUI thread
+// from painting and taking input between rings.
 bool RunGuiCalls(bool waitedForOnly) {
   GuiCalls& q = Calls();
   bool ran = false;
+  std::size_t budget = 0;
+  bool counted = false;
   for (;;) {
     GuiCall next;
     {
       std::lock_guard<std::mutex> lock(q.mutex);
       // The ring being answered is spent, also when the calls it rang for are gone already
       // (run while the GUI thread waited for a worker, or called off).
-      if (!waitedForOnly) Rearm(q);
+      if (!waitedForOnly) {
+        Rearm(q);
+        if (!counted) budget = q.pending.size();
+        counted = true;
+        if (budget == 0) break;
+        --budget;
+      }
       auto it = waitedForOnly ? std::find_if(q.pending.begin(), q.pending.end(),
                                              [](const GuiCall& c) { return c.request; })
                               : q.pending.begin();

@@ -140,6 +140,22 @@ TEST_F(ThreadTest, CallsServedWhileTheGuiThreadWaitsLeaveTheLoopServingTheNextOn
   }
 }
 
+// A call that posts the next one, as a worker posting faster than its calls run: each ring runs
+// the calls that were waiting when it came, so the loop gets its turn between rings instead of
+// serving the queue for as long as calls keep coming.
+TEST_F(ThreadTest, CallsPostedWhileTheQueueRunsWaitForTheNextRing) {
+  constexpr int kChain = 1000;
+  int runs = 0;
+  std::function<void()> next = [&] {
+    if (++runs < kChain) Application->QueueCall(next);
+  };
+  Application->QueueCall(next);
+  ProcessEvents();
+  EXPECT_GE(runs, 1);
+  EXPECT_LT(runs, kChain);
+  EXPECT_TRUE(WaitUntil([&] { return runs == kChain; }, 20000));
+}
+
 // What a worker raises ends the worker and reaches the default handler on the GUI thread,
 // like a failure of any handler; an abort stays silent.
 class Failing : public TThread {
