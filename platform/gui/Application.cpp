@@ -1,7 +1,5 @@
 // TApplication: the toolkit's start and end, the message loop, the default exception handler
 // and calls posted into the GUI thread.
-#include <unistd.h>
-
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -18,6 +16,7 @@
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/QtPeer.h"
 #include "platform/gui/Threads.h"
+#include "platform/gui/WebEngineView.h"
 
 using namespace zgui;
 
@@ -57,10 +56,7 @@ std::unique_ptr<QTranslator> LoadQtChinese() {
 void PrepareWebEngineEnvironment() {
   // Root is refused the engine's sandbox, and the engine ends the process over it: run it
   // without, as a container or a root session needs.
-  if ((geteuid() == 0 || getuid() == 0) &&
-      !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX") &&
-      !qgetenv("QTWEBENGINE_CHROMIUM_FLAGS").contains("--no-sandbox"))
-    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+  if (RunsAsRoot() && !SandboxOff()) qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
   // The engine's own pages (errors, dialogs) and the language it asks sites for follow its
   // interface language, which it takes from the system's locale unless told. The program
   // speaks Chinese, so the engine does too, unless the user's own engine flags name a language.

@@ -61,14 +61,6 @@ void ShareOpenGLContexts() {
   qt_gl_set_global_share_context(context);
 }
 
-bool RunsAsRoot() { return geteuid() == 0 || getuid() == 0; }
-
-// The engine's sandbox is refused to root: the engine then ends the whole process.
-bool SandboxOff() {
-  return qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX") ||
-         qgetenv("QTWEBENGINE_CHROMIUM_FLAGS").contains("--no-sandbox");
-}
-
 // The engine runs every page in a helper program of its own and ends the whole process, from
 // inside its start, when it finds none (a partial install leaves it out: it is packaged apart).
 // This looks where the engine does: only where QTWEBENGINEPROCESS_PATH names, when set; else
@@ -290,6 +282,13 @@ class WebEngineView : public TWebBrowserEngine, private WebEngineHost {
 
 std::unique_ptr<TWebBrowserEngine> MakeWebEngineView(TWebBrowser& browser) {
   return std::make_unique<WebEngineView>(browser);
+}
+
+bool RunsAsRoot() { return geteuid() == 0 || getuid() == 0; }
+
+bool SandboxOff() {
+  return qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX") ||
+         qgetenv("QTWEBENGINE_CHROMIUM_FLAGS").contains("--no-sandbox");
 }
 
 }  // namespace zgui
