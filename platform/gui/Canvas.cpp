@@ -231,18 +231,21 @@ void TCanvas::BindPainter(QPainter* painter, int width, int height) {
   // A widget's canvas starts every paint afresh.
   d_->clip.reset();
   d_->saved.clear();
+  d_->lastLine.reset();
   origin_ = TPoint{};
 }
 
 void TCanvas::BindBitmap(TBitmap* bitmap) {
   d_->painter = nullptr;
   d_->bitmap = bitmap;
+  d_->lastLine.reset();  // a line drawn on another target joins no line here
 }
 
 void TCanvas::Unbind() {
   d_->bitmap = nullptr;
   d_->painter = nullptr;
   d_->width = d_->height = 0;
+  d_->lastLine.reset();
 }
 
 bool TCanvas::HandleAllocated() const { return d_->bitmap != nullptr || d_->painter != nullptr; }
@@ -366,21 +369,23 @@ std::optional<QBrush> ToQBrush(const TBrush& brush) {
   return QBrush(QColor::fromRgb(ToQRgb(brush.Color())));
 }
 
-void FillPixels(CanvasPaint& p, const QRect& pixels, const QBrush& brush) {
-  if (pixels.isEmpty()) return;
-  // Patterns repeat from the target's pixel (0, 0); on a scaled target each pattern pixel
-  // takes as many device pixels as a line, so that a dither stays even.
-  p->setBrushOrigin(0, 0);
-  if (p.grid().Scaled() && brush.style() == Qt::TexturePattern) {
-    QBrush scaled(brush);
-    scaled.setTransform(QTransform::fromScale(p.grid().Line(), p.grid().Line()));
-    p->fillRect(pixels, scaled);
-    return;
-  }
-  p->fillRect(pixels, brush);
+namespace {
+
+// The brush as it fills device pixels: on a scaled target each pattern pixel takes as many
+// device pixels as a line, so that a dither stays even.
+QBrush OnGrid(const CanvasPaint& p, const QBrush& brush) {
+  if (!p.grid().Scaled() || brush.style() != Qt::TexturePattern) return brush;
+  QBrush scaled(brush);
+  scaled.setTransform(QTransform::fromScale(p.grid().Line(), p.grid().Line()));
+  return scaled;
 }
 
-namespace {
+// Fills a rectangle of device pixels; patterns repeat from the target's pixel (0, 0).
+void FillPixels(CanvasPaint& p, const QRect& pixels, const QBrush& brush) {
+  if (pixels.isEmpty()) return;
+  p->setBrushOrigin(0, 0);
+  p->fillRect(pixels, OnGrid(p, brush));
+}
 
 // Rectangles of device pixels filled as FillPixels fills one.
 void FillPixelRects(CanvasPaint& p, const QList<QRect>& pixels, const QBrush& brush) {
@@ -388,13 +393,7 @@ void FillPixelRects(CanvasPaint& p, const QList<QRect>& pixels, const QBrush& br
   // One call for many rectangles: the painter sets up its fill once.
   p->setBrushOrigin(0, 0);
   p->setPen(Qt::NoPen);
-  if (p.grid().Scaled() && brush.style() == Qt::TexturePattern) {
-    QBrush scaled(brush);
-    scaled.setTransform(QTransform::fromScale(p.grid().Line(), p.grid().Line()));
-    p->setBrush(scaled);
-  } else {
-    p->setBrush(brush);
-  }
+  p->setBrush(OnGrid(p, brush));
   p->drawRects(pixels);
 }
 

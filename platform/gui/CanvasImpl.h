@@ -107,8 +107,6 @@ std::optional<QBrush> ToQBrush(const TBrush& brush);
 // Fills a rectangle of the target's logical pixels (the canvas origin applied); patterns
 // repeat from the target's pixel (0, 0).
 void FillDeviceRect(CanvasPaint& p, const QRect& rect, const QBrush& brush);
-// The same for a rectangle of device pixels.
-void FillPixels(CanvasPaint& p, const QRect& pixels, const QBrush& brush);
 
 // Font as Qt draws it: substituted face, pixel size from Height, style bits.
 class QFont;

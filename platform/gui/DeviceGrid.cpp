@@ -88,7 +88,7 @@ WidgetLines::WidgetLines(QPainter& painter, int width, int height)
       grid_(place_.ratio, width, height, place_.size.width(), place_.size.height()) {}
 
 void WidgetLines::Fill(const QRect& r, const QColor& color) {
-  painter_.fillRect(grid_.Scaled() ? grid_.Stroke(r) : r, color);
+  painter_.fillRect(grid_.Stroke(r), color);
 }
 
 void WidgetLines::Frame(const QRect& r, const QColor& topLeft, const QColor& bottomRight) {

@@ -380,7 +380,7 @@ class TCanvas {
 
   // Lines: the end point is not drawn.
   TPoint PenPos() const { return penPos_; }
-  void SetPenPos(TPoint p) { penPos_ = p; }
+  void SetPenPos(TPoint p) { MoveTo(p.X, p.Y); }
   void MoveTo(int x, int y);
   void LineTo(int x, int y);
   void Polyline(const std::vector<TPoint>& points);
