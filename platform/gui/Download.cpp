@@ -75,7 +75,7 @@ const Curl& LoadCurl() {
                        library.Find(c.multi_poll, "curl_multi_poll") &&
                        library.Find(c.multi_info_read, "curl_multi_info_read") &&
                        library.Find(c.multi_cleanup, "curl_multi_cleanup");
-    if (found && !library.Find(c.multi_wakeup, "curl_multi_wakeup")) c.multi_wakeup = nullptr;
+    if (found) library.Find(c.multi_wakeup, "curl_multi_wakeup");
     if (!found)
       c.missing = "cannot load libcurl: " + library.Error();
     else if (c.global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK)
