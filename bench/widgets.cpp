@@ -36,14 +36,19 @@ void BM_DrawFrameStyles(benchmark::State& state) {
 }
 BENCHMARK(BM_DrawFrameStyles)->Unit(benchmark::kMicrosecond);
 
+// A 32-bit picture of width x height at the screen's ratio (the argument in percent).
+TCanvas& ScaledTarget(TBitmap& target, const benchmark::State& state, int width, int height) {
+  target.SetPixelFormat(pf32bit);
+  target.SetDevicePixelRatio(static_cast<double>(state.range(0)) / 100);
+  target.SetSize(width, height);
+  return target.Canvas();
+}
+
 // The drop-down arrows of tool buttons and tool bars: a small polygon with pen and brush, on
 // a picture of the screen's ratio (the argument in percent).
 void BM_PolygonArrow(benchmark::State& state) {
   TBitmap target;
-  target.SetPixelFormat(pf32bit);
-  target.SetDevicePixelRatio(static_cast<double>(state.range(0)) / 100);
-  target.SetSize(24, 22);
-  TCanvas& canvas = target.Canvas();
+  TCanvas& canvas = ScaledTarget(target, state, 24, 22);
   canvas.Pen().SetColor(clBlack);
   canvas.Brush().SetColor(clBlack);
   for (auto _ : state) canvas.Polygon({Point(12, 13), Point(10, 11), Point(14, 11)});
@@ -54,10 +59,7 @@ BENCHMARK(BM_PolygonArrow)->ArgName("percent")->Arg(100)->Arg(150)->Arg(200);
 // A large filled polygon with slanted edges, outline and fill in other colours.
 void BM_PolygonLarge(benchmark::State& state) {
   TBitmap target;
-  target.SetPixelFormat(pf32bit);
-  target.SetDevicePixelRatio(static_cast<double>(state.range(0)) / 100);
-  target.SetSize(400, 300);
-  TCanvas& canvas = target.Canvas();
+  TCanvas& canvas = ScaledTarget(target, state, 400, 300);
   canvas.Pen().SetColor(clNavy);
   canvas.Brush().SetColor(clRed);
   for (auto _ : state)

@@ -250,13 +250,18 @@ std::vector<std::pair<int, int>> DarkRuns(const QImage& image, int y) {
   return runs;
 }
 
+// A 32-bit picture of width x height at `ratio`, ready to draw on.
+TCanvas& ScaledPicture(TBitmap& bitmap, double ratio, int width, int height) {
+  bitmap.SetPixelFormat(pf32bit);
+  bitmap.SetDevicePixelRatio(ratio);
+  bitmap.SetSize(width, height);
+  return bitmap.Canvas();
+}
+
 // A small arrow as the tool buttons draw it: pen and brush alike.
 QImage Arrow(double ratio) {
   TBitmap bitmap;
-  bitmap.SetPixelFormat(pf32bit);
-  bitmap.SetDevicePixelRatio(ratio);
-  bitmap.SetSize(12, 10);
-  TCanvas& canvas = bitmap.Canvas();
+  TCanvas& canvas = ScaledPicture(bitmap, ratio, 12, 10);
   canvas.Pen().SetColor(clBlack);
   canvas.Brush().SetColor(clBlack);
   canvas.Polygon({Point(6, 6), Point(4, 4), Point(8, 4)});
@@ -290,10 +295,7 @@ TEST_F(ScaledPaintingTest, FilledPolygonsAreSolidAndKeepTheirPointAtEveryRatio) 
   // size each pixel of the 1x picture becomes two by two device pixels.
   auto shape = [](double ratio) {
     TBitmap bitmap;
-    bitmap.SetPixelFormat(pf32bit);
-    bitmap.SetDevicePixelRatio(ratio);
-    bitmap.SetSize(20, 16);
-    TCanvas& canvas = bitmap.Canvas();
+    TCanvas& canvas = ScaledPicture(bitmap, ratio, 20, 16);
     canvas.Pen().SetColor(clNavy);
     canvas.Brush().SetColor(clRed);
     canvas.Polygon({Point(2, 2), Point(14, 2), Point(17, 9), Point(9, 14), Point(2, 8)});
