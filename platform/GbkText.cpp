@@ -4,7 +4,9 @@
 
 #include <iconv.h>
 
+#include <array>
 #include <cerrno>
+#include <memory>
 
 bool IsGbkLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
 
@@ -248,6 +250,98 @@ std::string Utf8ToGbk(const std::string& utf8) {
   if (IsAscii(utf8)) return utf8;
   thread_local Converter converter("GB18030", "UTF-8");
   return converter.Run(utf8, "?");
+}
+
+namespace {
+
+// GB18030 to UTF-16 through the converter GbkToUtf8 uses, one step at a time.
+class Utf16Converter {
+ public:
+  Utf16Converter() : cd_(iconv_open("UTF-16LE", "GB18030")) {}
+  ~Utf16Converter() {
+    if (Usable()) iconv_close(cd_);
+  }
+  Utf16Converter(const Utf16Converter&) = delete;
+  Utf16Converter& operator=(const Utf16Converter&) = delete;
+  bool Usable() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+
+  // Converts what it can of `bytes` from `at` into at most four UTF-16 units of `out`; returns
+  // how many bytes it took (0: the bytes at `at` are no character, or one cut off).
+  size_t Step(std::string_view bytes, size_t at, std::u16string& out) {
+    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+    char* in = const_cast<char*>(bytes.data() + at);
+    size_t inLeft = bytes.size() - at;
+    char buffer[8];
+    char* outPtr = buffer;
+    size_t outLeft = sizeof buffer;
+    iconv(cd_, &in, &inLeft, &outPtr, &outLeft);
+    for (char* unit = buffer; unit + 1 < outPtr; unit += 2)
+      out += static_cast<char16_t>(static_cast<unsigned char>(unit[0]) |
+                                   static_cast<unsigned char>(unit[1]) << 8);
+    return bytes.size() - at - inLeft;
+  }
+
+ private:
+  iconv_t cd_;
+};
+
+constexpr unsigned kTrails = 0xFF - 0x40;  // trail bytes 0x40..0xFE
+
+// Every two-byte code (lead 0x81..0xFE, trail 0x40..0xFE) as the converter reads it alone; 0
+// where it reads no character of one UTF-16 unit there.
+const std::array<char16_t, 126 * kTrails>& DoubleByteTable() {
+  static const auto table = [] {
+    auto t = std::make_unique<std::array<char16_t, 126 * kTrails>>();
+    t->fill(0);
+    Utf16Converter converter;
+    std::u16string unit;
+    for (unsigned lead = 0x81; lead <= 0xFE; ++lead)
+      for (unsigned trail = 0x40; trail <= 0xFE; ++trail) {
+        const char pair[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+        unit.clear();
+        if (converter.Usable() && converter.Step(std::string_view(pair, 2), 0, unit) == 2 &&
+            unit.size() == 1)
+          (*t)[(lead - 0x81) * kTrails + (trail - 0x40)] = unit[0];
+      }
+    return t;
+  }();
+  return *table;
+}
+
+}  // namespace
+
+// GB18030 carries no state from one character to the next, so a character reads the same alone
+// and within a text: where the table has a code, the converter would have read it so too.
+// Everything else (four-byte characters, bytes that are no character) goes to the converter,
+// and a byte it cannot read becomes U+FFFD, as in GbkToUtf8.
+void AppendGbkAsUtf16(std::string_view gbk, std::u16string& out) {
+  const auto& table = DoubleByteTable();
+  thread_local Utf16Converter converter;
+  out.reserve(out.size() + gbk.size());
+  for (size_t at = 0; at < gbk.size();) {
+    const auto c = static_cast<unsigned char>(gbk[at]);
+    if (c < 0x80) {
+      out += static_cast<char16_t>(c);
+      ++at;
+      continue;
+    }
+    if (c >= 0x81 && c <= 0xFE && at + 1 < gbk.size()) {
+      const auto trail = static_cast<unsigned char>(gbk[at + 1]);
+      const char16_t unit =
+          trail >= 0x40 && trail <= 0xFE ? table[(c - 0x81) * kTrails + (trail - 0x40)] : 0;
+      if (unit) {
+        out += unit;
+        at += 2;
+        continue;
+      }
+    }
+    const size_t taken = converter.Usable() ? converter.Step(gbk, at, out) : 0;
+    if (taken == 0) {
+      out += u'\uFFFD';
+      ++at;
+    }
+    at += taken;
+  }
 }
 
 bool IsUtf8(const std::string& text) {

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 bool IsGbkLeadByte(unsigned char byte);
@@ -64,6 +65,10 @@ bool SameText(const std::string& a, const std::string& b);
 // U+FFFD (UTF-8 side); nothing throws.
 std::string GbkToUtf8(const std::string& gbk);
 std::string Utf8ToGbk(const std::string& utf8);
+// The same text as GbkToUtf8 gives, in UTF-16, appended to `out`; a table made once from the
+// same converter takes the one- and two-byte characters, which keeps a long text (a book) from
+// waiting on the converter character by character.
+void AppendGbkAsUtf16(std::string_view gbk, std::u16string& out);
 // Whether the bytes are well-formed UTF-8 (no overlong forms or surrogates).
 bool IsUtf8(const std::string& text);
 // Converts to GBK proper (not its GB18030 extension): false when a character is not UTF-8 or

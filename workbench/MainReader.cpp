@@ -5,8 +5,9 @@
 #include "workbench/Reader.h"
 #include "workbench/main.h"
 
-// The book is decoded whole before the reader shows, so a damaged file never opens the reader,
-// and the reader never shows the text of a book closed before.
+// The book is decoded whole and in the reader before the reader shows, so a damaged file never
+// opens the reader, and the reader never shows the text of a book closed before. A large book
+// takes a moment: the windows wait for it painting, and the user may call it off.
 void TForm2::OpenBook(TAction* action, const std::string& file) {
   const std::string path = ProgramPath("bd/" + file);
   if (!FileExists(path)) {
@@ -14,10 +15,7 @@ void TForm2::OpenBook(TAction* action, const std::string& file) {
     ShowMessage("文件不存在:" + path + ",请先在线升级!");
     return;
   }
-  const std::string text = Form7->LoadPackedText(path);
-  Form7->GroupBox1->SetCaption(action->Caption());
-  Form7->RichEdit1->SetText(text);
-  Form7->ShowModal();
+  if (Form7->LoadBook(path, action->Caption())) Form7->ShowModal();
 }
 
 void TForm2::Action16Execute(TComponent*) { OpenBook(Action16, "yj.dat"); }

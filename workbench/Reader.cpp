@@ -2,6 +2,7 @@
 
 #include "platform/Exceptions.h"
 #include "platform/Files.h"
+#include "platform/gui/BusyWork.h"
 #include "workbench/logic/PackedText.h"
 
 TForm7* Form7 = nullptr;
@@ -45,6 +46,20 @@ std::string TForm7::LoadPackedText(const std::string& FileName) {
     throw EOutOfMemory("内存不足,无法打开:" + FileName);
   if (packed.Error != PackedTextError::None) throw EReadError("文件已损坏:" + FileName);
   return std::move(packed.Text);
+}
+
+bool TForm7::LoadBook(const std::string& FileName, const std::string& Title) {
+  TMemoText text;
+  const bool calledOff = RunCancellableBusy(
+      [&](const TCancellation& cancel) {
+        // The decoded book goes as soon as its text is made ready.
+        text.Fill(LoadPackedText(FileName), cancel);
+      },
+      "正在打开《" + Title + "》,请稍候......");
+  if (calledOff) return false;
+  GroupBox1->SetCaption(Title);
+  RichEdit1->SetText(text);
+  return true;
 }
 
 void TForm7::FormResize(TComponent*) {

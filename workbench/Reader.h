@@ -18,6 +18,12 @@ class TForm7 : public TForm {
   // read raises EFOpenError, a damaged one (or one whose length is not believable) EReadError,
   // both naming the file in Chinese.
   std::string LoadPackedText(const std::string& FileName);
+  // Opens a book file in the reader under `Title`, as work the windows wait for with the busy
+  // cursor up and painting: the book is decoded and its text made ready out of sight, then the
+  // title and the whole text take their places at once. False when the user called it off
+  // (Esc, a close box or the wait window's button), the reader as it was; raises as
+  // LoadPackedText does, the reader as it was too.
+  bool LoadBook(const std::string& FileName, const std::string& Title);
 
   // The frame and the text box follow the window's size; their positions stay.
   void FormResize(TComponent* Sender);

@@ -1,18 +1,91 @@
 // TMemo and TRichEdit: multi-line plain text with CR LF line breaks on the system's side.
+#include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
-#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
+#include <algorithm>
+#include <utility>
 
 #include "platform/gui/Clipbrd.h"
 #include "platform/gui/QtPeer.h"
 #include "platform/gui/StdCtrls.h"
 #include "platform/gui/TextPositions.h"
+#include "platform/gui/Threads.h"
 
 using namespace zgui;
 
 namespace {
+
 QPlainTextEdit* EditOf(const TMemo* memo) { return static_cast<QPlainTextEdit*>(memo->Widget()); }
+
+// The toolkit keeps some hundred bytes and a layout for every paragraph, and walks them all on
+// every resize: past this many lines, lines share paragraphs, joined by line separators.
+constexpr size_t kMaxParagraphs = 65536;
+// A long text is converted and added in pieces of about this many bytes, so the GUI thread
+// paints and takes Esc in between and no copy of the whole text is made on the way.
+constexpr size_t kPieceBytes = 1 << 20;
+
+// Line breaks as ToToolkitLines counts them: CR LF, a lone CR, a lone LF.
+size_t LineBreaks(const std::string& text) {
+  size_t breaks = 0;
+  for (size_t i = 0; i < text.size(); ++i)
+    if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')))
+      ++breaks;
+  return breaks;
+}
+
+// Where a piece that starts at `from` ends: after the line break that follows kPieceBytes,
+// never between the CR and LF of one. CR and LF are never part of a GBK character.
+size_t PieceEnd(const std::string& text, size_t from) {
+  if (text.size() - from <= kPieceBytes) return text.size();
+  for (size_t i = from + kPieceBytes; i < text.size(); ++i)
+    if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')))
+      return i + 1;
+  return text.size();
+}
+
 }  // namespace
+
+struct TMemoText::Document {
+  QTextDocument* text = nullptr;  // owned until a memo takes it
+};
+
+TMemoText::TMemoText() : document_(std::make_unique<Document>()) {
+  auto* text = new QTextDocument;
+  // Loading is not an edit to undo; the memo records edits again once the text is in place.
+  text->setUndoRedoEnabled(false);
+  text->setDocumentLayout(new QPlainTextDocumentLayout(text));
+  document_->text = text;
+}
+
+TMemoText::~TMemoText() { delete document_->text; }
+
+bool TMemoText::Fill(const std::string& gbk, const TCancellation& cancel) {
+  QTextDocument* document = document_->text;
+  if (!document) return false;
+  const size_t linesPerParagraph = LineBreaks(gbk) / kMaxParagraphs + 1;
+  size_t line = 0;
+  for (size_t at = 0; at < gbk.size();) {
+    if (cancel.Cancelled()) return false;
+    const size_t end = PieceEnd(gbk, at);
+    QString piece = ToToolkitLines(std::string_view(gbk).substr(at, end - at));
+    if (linesPerParagraph > 1) {
+      QChar* c = piece.data();
+      for (QChar* stop = c + piece.size(); c != stop; ++c)
+        if (*c == u'\n' && ++line % linesPerParagraph != 0) *c = QChar::LineSeparator;
+    }
+    bool added = false;  // not when the application is going
+    RunOnGuiThread([&] {
+      QTextCursor cursor(document);
+      cursor.movePosition(QTextCursor::End);
+      cursor.insertText(piece);
+      added = true;
+    });
+    if (!added) return false;
+    at = end;
+  }
+  return !cancel.Cancelled();
+}
 
 TMemo::TMemo(TComponent* AOwner) : TWinControl(AOwner) {
   auto* peer = new Peer<QPlainTextEdit>(this);
@@ -32,6 +105,27 @@ void TMemo::SetText(const std::string& value) {
   settingText_ = true;
   EditOf(this)->setPlainText(ToToolkitLines(value));
   settingText_ = false;
+}
+
+void TMemo::SetText(TMemoText& text) {
+  QTextDocument* document = std::exchange(text.document_->text, nullptr);
+  if (!document) {
+    Clear();
+    return;
+  }
+  QPlainTextEdit* edit = EditOf(this);
+  QTextDocument* old = edit->document();
+  document->setDefaultFont(old->defaultFont());
+  document->setDocumentMargin(old->documentMargin());
+  document->setUndoRedoEnabled(old->isUndoRedoEnabled());
+  document->setParent(edit);
+  // The box's first document belongs to the box and goes with the change; one put in place
+  // before is ours to delete.
+  const bool ours = old->parent() == edit;
+  settingText_ = true;
+  edit->setDocument(document);
+  settingText_ = false;
+  if (ours) delete old;
 }
 
 void TMemo::PeerTextChanged() {

@@ -10,10 +10,12 @@
 #include <memory>
 #include <string>
 
+#include "platform/Cancellation.h"
 #include "platform/Classes.h"
 #include "platform/gui/Controls.h"
 
 class TForm;
+class TMemoText;
 
 // A push button. Click() runs the handler (or the linked action) at once; a button with a
 // ModalResult also sets its form's modal result, which closes a modal form.
@@ -273,6 +275,9 @@ class TMemo : public TWinControl {
   explicit TMemo(TComponent* AOwner);
   std::string GetText() const override;
   void SetText(const std::string& value) override;
+  // Puts a text made ready out of sight in place at once (on the GUI thread), its start in
+  // view; `text` is empty afterwards.
+  void SetText(TMemoText& text);
 
   // A copy of the lines, and a replacement of them.
   TStringList Lines() const;
@@ -321,6 +326,30 @@ class TMemo : public TWinControl {
 class TRichEdit : public TMemo {
  public:
   explicit TRichEdit(TComponent* AOwner) : TMemo(AOwner) {}
+};
+
+// A memo's next text, made ready by long work while the windows keep painting and put in place
+// at once by TMemo::SetText, so a long text neither freezes the program nor shows half there.
+// A text of very many lines keeps several lines to a paragraph of the toolkit, which costs it
+// far less time and memory per line; it reads back, edits and copies line for line as the
+// same text set as a string does.
+class TMemoText {
+ public:
+  TMemoText();   // on the GUI thread
+  ~TMemoText();  // on the GUI thread; a text not put in place goes
+  TMemoText(const TMemoText&) = delete;
+  TMemoText& operator=(const TMemoText&) = delete;
+
+  // Takes `gbk` (each line ended by CR LF, CR or LF), from the work of RunBusy or
+  // RunCancellableBusy (or from the GUI thread): it is converted piece by piece on the calling
+  // thread, each piece added on the GUI thread. False once `cancel` is cancelled, the text
+  // then incomplete (its memo is to drop it).
+  bool Fill(const std::string& gbk, const TCancellation& cancel);
+
+ private:
+  friend class TMemo;
+  struct Document;
+  std::unique_ptr<Document> document_;
 };
 
 // A list of texts, one selectable.

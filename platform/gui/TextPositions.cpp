@@ -45,23 +45,29 @@ int IndexAfterBytes(const QString& text, int from, int bytes) {
   return index;
 }
 
-QString ToToolkitLines(const std::string& gbk) {
-  std::string text;
-  text.reserve(gbk.size());
-  for (size_t i = 0; i < gbk.size(); ++i) {
-    if (gbk[i] == '\r') {
-      text += '\n';
-      if (i + 1 < gbk.size() && gbk[i + 1] == '\n') ++i;
+QString ToToolkitLines(std::string_view gbk) {
+  std::u16string wide;
+  AppendGbkAsUtf16(gbk, wide);
+  QString text(static_cast<qsizetype>(wide.size()), Qt::Uninitialized);
+  QChar* out = text.data();
+  for (size_t i = 0; i < wide.size(); ++i) {
+    if (wide[i] == u'\r') {
+      *out++ = u'\n';
+      if (i + 1 < wide.size() && wide[i + 1] == u'\n') ++i;
     } else {
-      text += gbk[i];
+      *out++ = QChar(wide[i]);
     }
   }
-  return ToQ(text);
+  text.truncate(out - text.data());
+  return text;
 }
 
 std::string FromToolkitLines(const QString& text) {
   QString copy = text;
-  copy.replace(QChar(0x2029), QChar('\n'));  // paragraph ends of a selection
+  // Paragraph ends of a selection, and the breaks between lines a long text keeps in one
+  // paragraph (TMemoText).
+  copy.replace(QChar::ParagraphSeparator, QChar('\n'));
+  copy.replace(QChar::LineSeparator, QChar('\n'));
   const std::string gbk = FromQ(copy);
   std::string out;
   out.reserve(gbk.size() + gbk.size() / 16);

@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <string>
+#include <string_view>
 
 namespace zgui {
 
@@ -16,7 +17,7 @@ QString LeftBytes(const QString& text, int maxBytes);
 // text, in which each line break is CR LF (two bytes).
 int IndexAfterBytes(const QString& text, int from, int bytes);
 // Line breaks of the system's texts (CR LF, lone CR or LF) to the toolkit's '\n', and back.
-QString ToToolkitLines(const std::string& gbk);
+QString ToToolkitLines(std::string_view gbk);
 std::string FromToolkitLines(const QString& text);
 
 }  // namespace zgui

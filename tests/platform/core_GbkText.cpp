@@ -133,6 +133,63 @@ TEST(GbkText, ConversionsAtTheEdge) {
   EXPECT_EQ(Utf8ToGbk(GbkToUtf8(longText)), longText);
 }
 
+// UTF-16 as UTF-8, to hold the fast conversion against GbkToUtf8.
+std::string Utf8Of(const std::u16string& wide) {
+  std::string out;
+  for (size_t i = 0; i < wide.size(); ++i) {
+    char32_t c = wide[i];
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < wide.size())
+      c = 0x10000 + ((c - 0xD800) << 10) + (wide[++i] - 0xDC00);
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else if (c < 0x800) {
+      out += {static_cast<char>(0xC0 | c >> 6), static_cast<char>(0x80 | (c & 0x3F))};
+    } else if (c < 0x10000) {
+      out += {static_cast<char>(0xE0 | c >> 12), static_cast<char>(0x80 | (c >> 6 & 0x3F)),
+              static_cast<char>(0x80 | (c & 0x3F))};
+    } else {
+      out += {static_cast<char>(0xF0 | c >> 18), static_cast<char>(0x80 | (c >> 12 & 0x3F)),
+              static_cast<char>(0x80 | (c >> 6 & 0x3F)), static_cast<char>(0x80 | (c & 0x3F))};
+    }
+  }
+  return out;
+}
+
+std::string FastUtf8(const std::string& gbk) {
+  std::u16string wide = u"前";  // appended to, not replaced
+  AppendGbkAsUtf16(gbk, wide);
+  return Utf8Of(wide).substr(3);
+}
+
+// The reader's conversion of long texts reads every byte string as GbkToUtf8 does: each
+// double-byte code alone and between others, four-byte characters, bytes that are no character,
+// a lead byte cut off at the end, and random bytes.
+TEST(GbkText, TheFastConversionReadsAsGbkToUtf8) {
+  for (int lead = 0x80; lead <= 0xFF; ++lead)
+    for (int trail = 0x00; trail <= 0xFF; ++trail) {
+      const std::string pair{static_cast<char>(lead), static_cast<char>(trail)};
+      ASSERT_EQ(FastUtf8(pair), GbkToUtf8(pair)) << std::hex << lead << " " << trail;
+      const std::string between = "a" + pair + "乾\x81";
+      ASSERT_EQ(FastUtf8(between), GbkToUtf8(between)) << std::hex << lead << " " << trail;
+    }
+  for (const std::string& text :
+       {std::string("😀𠀀"), std::string("x\x94\x39\xFC"), std::string("\x94\x39\xFCx"),
+        std::string("\x84\x31\xA4\x39\x84\x31\xA5\x30"), std::string("\xFE\x39\xFE\x39"),
+        std::string("a\0b", 3), std::string("\x80\xFF\x81"), std::string()})
+    EXPECT_EQ(FastUtf8(text), GbkToUtf8(text)) << U(text);
+  uint32_t seed = 7;
+  for (int round = 0; round < 200; ++round) {
+    std::string bytes(257, '\0');
+    for (char& c : bytes) {
+      seed = seed * 1664525 + 1013904223;
+      // Half of them digits and lead bytes, so four-byte forms and their near misses come up.
+      const unsigned r = seed >> 24;
+      c = static_cast<char>(r & 1 ? 0x30 + r % 10 : r | 0x80);
+    }
+    ASSERT_EQ(FastUtf8(bytes), GbkToUtf8(bytes)) << round;
+  }
+}
+
 // What the user types comes through GB18030: a character outside GBK takes four bytes, the
 // second and fourth of them ASCII digits ("😀" is 94 39 FC 36, "𠀀" 95 32 82 36).
 TEST(GbkText, FourByteCharactersAreWholeCharacters) {
