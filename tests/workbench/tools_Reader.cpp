@@ -1,12 +1,22 @@
 // The book commands and the reader: every command opens its own file under its own title, a
 // missing, damaged or lying file tells the user and opens nothing, and the reader never shows
 // a book it showed before.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
+#include <chrono>
+#include <condition_variable>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <mutex>
 #include <random>
+#include <thread>
 
+#include "platform/gui/BusyWork.h"
+#include "platform/gui/Threads.h"
 #include "tests/workbench/tools_Fixture.h"
 
 namespace {
@@ -126,6 +136,164 @@ TEST_F(ToolWindowsTest, ReopeningNeverShowsThePreviousBook) {
   WriteBook("yj.dat", "\x01\x02");
   dialogs().AnswerMessage();
   Run("易经");
+  EXPECT_EQ(reader->RichEdit1->GetText(), "");
+}
+
+namespace {
+
+// Turns a hang into a failure; never reached by a sound run.
+constexpr int kWatchdogSeconds = 20;
+
+// A book file that is a pipe: whoever opens it waits until the test has done `meanwhile` on the
+// GUI thread and then written the book. So the test acts while the book is being opened, at a
+// point it knows. A program that waited for the book on the GUI thread would never run
+// `meanwhile`: a watchdog of tens of seconds then writes the book without it.
+class BookThroughPipe {
+ public:
+  BookThroughPipe(const std::filesystem::path& path, std::string bytes,
+                  std::function<void()> meanwhile)
+      : path_(path) {
+    EXPECT_EQ(::mkfifo(path.c_str(), 0600), 0) << std::strerror(errno);
+    feeder_ = std::thread([this, bytes = std::move(bytes), meanwhile = std::move(meanwhile)] {
+      const int fd = OpenWhenRead();
+      if (fd < 0) return;
+      TSyncCancel giveUp;
+      std::thread watchdog([&] {
+        std::unique_lock<std::mutex> lock(mutex_);
+        if (!woken_.wait_for(lock, std::chrono::seconds(kWatchdogSeconds), [&] { return done_; }))
+          giveUp.Cancel();
+      });
+      ran_ = RunOnGuiThread(meanwhile, giveUp);
+      {
+        std::lock_guard<std::mutex> lock(mutex_);
+        done_ = true;
+      }
+      woken_.notify_all();
+      watchdog.join();
+      for (size_t at = 0; at < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.data() + at, bytes.size() - at);
+        if (n <= 0) break;
+        at += static_cast<size_t>(n);
+      }
+      ::close(fd);
+    });
+  }
+  ~BookThroughPipe() {
+    if (feeder_.joinable()) feeder_.join();
+  }
+  // Whether `meanwhile` ran while the book was being opened; call after the opening ended.
+  bool RanMeanwhile() {
+    feeder_.join();
+    return ran_;
+  }
+
+ private:
+  // The writing end opens only once someone reads (given up after the watchdog's time).
+  int OpenWhenRead() {
+    for (int i = 0; i < kWatchdogSeconds * 100; ++i) {
+      const int fd = ::open(path_.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+      if (fd >= 0) {
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+        return fd;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ADD_FAILURE() << "nobody opened " << path_;
+    return -1;
+  }
+
+  std::filesystem::path path_;
+  std::thread feeder_;
+  std::mutex mutex_;
+  std::condition_variable woken_;
+  bool done_ = false;
+  bool ran_ = false;
+};
+
+// A book of more lines than the reader's box keeps one to a paragraph.
+std::string LongBook(int lines) {
+  std::string text;
+  for (int i = 0; i < lines; ++i)
+    text += "第" + std::to_string(i) + "条：世爻旺相，应爻休囚，动而化进。\r\n";
+  return text;
+}
+
+}  // namespace
+
+// A book is opened as work the windows wait for, painting, with the busy cursor up. Esc in the
+// main window, or the wait window's button, calls it off: no reader shows, and the reader keeps
+// the title and the text it had, nothing of the new book.
+TEST_F(ToolWindowsTest, OpeningABookIsBusyWorkTheUserMayCallOff) {
+  WriteBook("yj.dat", PackText("乾为天"));
+  EXPECT_GBK_EQ(OpenBook("易经").text, "乾为天");
+  dialogs().Reset();
+  const std::string book = PackText(LongBook(1000));
+  if (!CategoryOpen("葵花宝典")) UserClickCategory(form->CategoryButtons1, "葵花宝典");
+  bool busy = false;
+  std::string screenshot;
+  {
+    BookThroughPipe pipe(folder / "bd" / "xc.dat", book, [&] {
+      busy = Busy();
+      screenshot = SaveScreenshot(form.get(), "reader_opening");
+      UserKey(form->RichEdit1, VK_ESCAPE);
+    });
+    Run("系辞");
+    EXPECT_TRUE(pipe.RanMeanwhile());
+  }
+  EXPECT_TRUE(busy);
+  EXPECT_NE(screenshot, "");
+  EXPECT_TRUE(dialogs().Shown().empty());
+  EXPECT_FALSE(reader->Visible());
+  EXPECT_GBK_EQ(reader->GroupBox1->Caption(), "易经");
+  EXPECT_EQ(reader->RichEdit1->GetText(), "");
+  EXPECT_FALSE(Busy());
+
+  // The wait window names the book; its button calls the opening off too.
+  std::filesystem::remove(folder / "bd" / "xc.dat");
+  std::string waitText;
+  {
+    BookThroughPipe pipe(folder / "bd" / "xc.dat", book, [&] {
+      // It shows after a moment; the watchdog only turns a hang into a failure.
+      WaitUntil(BusyWaitWindowShows);
+      waitText = BusyWaitWindowText();
+      SaveBusyWaitWindowScreenshot("reader_opening_wait");
+      UserClickBusyWaitCancel();
+    });
+    Run("系辞");
+    EXPECT_TRUE(pipe.RanMeanwhile());
+  }
+  EXPECT_GBK_EQ(waitText, "正在打开《系辞》,请稍候......");
+  EXPECT_FALSE(reader->Visible());
+  EXPECT_GBK_EQ(reader->GroupBox1->Caption(), "易经");
+  // Not called off, the same book opens whole.
+  std::filesystem::remove(folder / "bd" / "xc.dat");
+  WriteBook("xc.dat", book);
+  EXPECT_GBK_EQ(OpenBook("系辞").text, LongBook(1000));
+}
+
+// A book of more lines than the box keeps one to a paragraph reads back line for line; keys that
+// scroll it and typing into it (the box is read-only) leave it as it is.
+TEST_F(ToolWindowsTest, ALongBookShowsWholeAndScrollsWithoutChange) {
+  const std::string text = LongBook(80000);
+  WriteBook("yy1.dat", PackText(text));
+  std::string shown;
+  int lines = 0;
+  dialogs().AnswerModal([&](TForm&) {
+    shown = reader->RichEdit1->GetText();
+    lines = reader->RichEdit1->LineCount();
+    SaveScreenshot(reader.get(), "reader_long_book_top");
+    for (const uint16_t key : {VK_NEXT, VK_NEXT, VK_DOWN}) UserKey(reader->RichEdit1, key);
+    SaveScreenshot(reader.get(), "reader_long_book_paged");
+    UserKey(reader->RichEdit1, VK_END, ssCtrl);
+    UserType(reader->RichEdit1, "改");
+    SaveScreenshot(reader.get(), "reader_long_book_end");
+    EXPECT_TRUE(reader->RichEdit1->GetText() == text);
+    UserCloseWindow(reader.get());
+  });
+  if (!CategoryOpen("葵花宝典")) UserClickCategory(form->CategoryButtons1, "葵花宝典");
+  Run("易隐1");
+  EXPECT_EQ(lines, 80000);
+  EXPECT_TRUE(shown == text) << shown.size() << " bytes shown of " << text.size();
   EXPECT_EQ(reader->RichEdit1->GetText(), "");
 }
 
