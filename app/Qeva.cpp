@@ -6,6 +6,7 @@
 #include "marksix/Unit4.h"
 #include "marksix/Unit5.h"
 #include "marksix/Unit8.h"
+#include "marksix/logic/KillFormula.h"
 #include "platform/gui/Forms.h"
 #include "widgets/WkCommon.h"
 #include "workbench/Calculator.h"
@@ -33,6 +34,8 @@ int main(int argc, char** argv) {
   Application->CreateForm(Form5, Form2->Model());
   Application->CreateForm(Form6);
   Application->CreateForm(Form7);
+  // The update checks a fetched formula file as the formula window reads it.
+  Form2->OnlineUpdateSetup.FormulaFileFault = KillFormulaFileFault;
   Application->CreateForm(Form8, Form2->Model(), Form2->OnlineUpdateSetup);
   Application->CreateForm(AddURLForm);
 

@@ -2,6 +2,7 @@
 // twelve formulas, and the test of a draw's six regular numbers.
 #include "marksix/Unit8.h"
 
+#include "marksix/logic/KillFormula.h"
 #include "marksix/model/ChartYear.h"
 #include "platform/Files.h"
 #include "platform/GbkText.h"
@@ -98,16 +99,21 @@ void TForm8::ShowFormulas() {
 }
 
 // The opening waits for the transfer, from the update's server, with the windows painted and
-// the busy cursor up; a failed transfer leaves the file already there in use. The user may
-// stop waiting (a silent server holds out for half a minute): the window then opens with the
-// file already there.
+// the busy cursor up; a failed transfer, or a file that would not read here, leaves the file
+// already there in use. The user may stop waiting (a silent server holds out for half a
+// minute): the window then opens with the file already there.
 void TForm8::FormShow(TComponent*) {
   const std::string folder = ProgramPath("bd");
   if (!DirectoryExists(folder)) CreateDir(folder);
   const std::string path = ProgramPath(kFormulaFile);
   const std::string url = update_.BaseAddress + "/download/" + kFormulaFile;
-  RunCancellableBusy([&](const TCancellation& cancel) { DownloadToFile(url, path, cancel); },
-                     kWaitText);
+  RunCancellableBusy(
+      [&](const TCancellation& cancel) {
+        DownloadToFileChecked(url, path, cancel, [](const std::string& fetched) {
+          return KillFormulaFileFault(ReadWholeFile(fetched));
+        });
+      },
+      kWaitText);
   if (FileExists(path))
     model_.SetFileCaptions(ReadWholeFile(path));
   else

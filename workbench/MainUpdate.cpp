@@ -44,8 +44,8 @@ UpdateSetup BuiltInUpdateSetup() {
   setup.ProgramFolder = ProgramFolder();
   setup.ProgramFile = ProgramFile();
   setup.Download = [](const std::string& url, const std::string& fileName,
-                      const TCancellation& cancel) {
-    return ::DownloadToFile(url, fileName, cancel);
+                      const TCancellation& cancel, const FileCheck& check) {
+    return ::DownloadToFileChecked(url, fileName, cancel, check);
   };
   setup.Message = [](const std::string& text) { RunOnGuiThread([&] { ShowMessage(text); }); };
   setup.StartProgram = [](const std::string& program, const std::string& folder) {

@@ -61,6 +61,16 @@ std::array<int, 6> CoefficientValues(const KillFormulaRecord& record) {
   return values;
 }
 
+std::string KillFormulaFileFault(const std::string& bytes) {
+  if (bytes.size() < 12 * kRecordBytes) return "文件不完整";
+  try {
+    for (const KillFormulaRecord& record : ReadKillFormulaRecords(bytes)) CoefficientValues(record);
+  } catch (const EConvertError&) {
+    return "文件已损坏";
+  }
+  return "";
+}
+
 std::string DefaultFormulaCaption(int k) { return "公式" + std::string(1, char('A' + k - 1)); }
 
 std::string OpeningFormulaCaption(int k, const KillFormulaRecord& record) {

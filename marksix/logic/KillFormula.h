@@ -18,6 +18,10 @@ struct KillFormulaRecord {
 // or empty fields; a line break inside shifts every later field.
 std::array<KillFormulaRecord, 12> ReadKillFormulaRecords(const std::string& bytes);
 
+// Why a formula file would not serve the window's test, in Chinese ("" when it would): shorter
+// than twelve records, or a coefficient that is not two digits where the window reads it.
+std::string KillFormulaFileFault(const std::string& bytes);
+
 // The coefficients as numbers. Raises EConvertError when one is not two decimal digits. The
 // run count is only ever shown, so a line break shifted into it does not stop the formula.
 std::array<int, 6> CoefficientValues(const KillFormulaRecord& record);

@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <exception>
 #include <mutex>
 #include <optional>
 #include <stop_token>
@@ -207,6 +208,18 @@ int CreateTemporary(const std::string& target, std::string& temp) {
   return -1;
 }
 
+// What the caller's check says of the body; one that raises refuses it, so the temporary file
+// still goes.
+std::string Checked(const DownloadCheck& check, const std::string& temp) {
+  try {
+    return check(Utf8ToGbk(temp));
+  } catch (const std::exception& e) {
+    return e.what()[0] ? e.what() : "the check failed";
+  } catch (...) {
+    return "the check failed";
+  }
+}
+
 }  // namespace
 
 void SetDownloadTimeoutsForTesting(const DownloadTimeouts& timeouts) {
@@ -217,7 +230,7 @@ void SetDownloadTimeoutsForTesting(const DownloadTimeouts& timeouts) {
 namespace {
 
 bool Download(const std::string& url, const std::string& path, const TCancellation* cancel,
-              std::string* error) {
+              const DownloadCheck& check, std::string* error) {
   if (!StartsWithNoCase(url, "http://") && !StartsWithNoCase(url, "https://"))
     return Fail(error, "not an http or https address");
   if (path.empty()) return Fail(error, "no file name");
@@ -282,6 +295,7 @@ bool Download(const std::string& url, const std::string& path, const TCancellati
   else if (sink.failed || ::fsync(sink.fd) != 0)
     why = "cannot write " + temp;
   if (::close(sink.fd) != 0 && why.empty()) why = "cannot write " + temp;
+  if (why.empty() && check) why = Checked(check, temp);
   if (why.empty() && std::rename(temp.c_str(), target.c_str()) != 0)
     why = "cannot replace " + target;
   if (!why.empty()) {
@@ -294,10 +308,16 @@ bool Download(const std::string& url, const std::string& path, const TCancellati
 }  // namespace
 
 bool DownloadToFile(const std::string& url, const std::string& path, std::string* error) {
-  return Download(url, path, nullptr, error);
+  return Download(url, path, nullptr, {}, error);
 }
 
 bool DownloadToFile(const std::string& url, const std::string& path, const TCancellation& cancel,
                     std::string* error) {
-  return Download(url, path, &cancel, error);
+  return Download(url, path, &cancel, {}, error);
+}
+
+bool DownloadToFileChecked(const std::string& url, const std::string& path,
+                           const TCancellation& cancel, const DownloadCheck& check,
+                           std::string* error) {
+  return Download(url, path, &cancel, check, error);
 }

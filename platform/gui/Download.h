@@ -1,6 +1,7 @@
 // Fetching an address into a file.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "platform/Cancellation.h"
@@ -21,6 +22,15 @@ bool DownloadToFile(const std::string& url, const std::string& path, std::string
 // A cancellation made before the call fetches nothing.
 bool DownloadToFile(const std::string& url, const std::string& path, const TCancellation& cancel,
                     std::string* error = nullptr);
+
+// Looks at a whole body before it takes the target's place, given the temporary file that holds
+// it (GBK path): "" lets it in; any other text refuses it, and is then the error.
+using DownloadCheck = std::function<std::string(const std::string& file)>;
+// The same, with the body checked (on the calling thread) before it is renamed over the target:
+// a body the check refuses goes with its temporary file and the target stays as it was.
+bool DownloadToFileChecked(const std::string& url, const std::string& path,
+                           const TCancellation& cancel, const DownloadCheck& check,
+                           std::string* error = nullptr);
 
 struct DownloadTimeouts {
   long ConnectMilliseconds = 15000;

@@ -98,6 +98,24 @@ TEST_F(BrowserUpdateTest, AHintThatComesAndGoesDuringTheUpdateCallsNothingOff) {
   EXPECT_EQ(ReadBytes(DataFile(ReferenceBookFiles[0])), DataBytes(ReferenceBookFiles[0]));
 }
 
+// The browser's update goes the same way: a random copy of a book on the server keeps the one
+// the user has, and nothing fetched is left beside it.
+TEST_F(BrowserUpdateTest, ABookThatWouldNotOpenKeepsTheOldOne) {
+  std::filesystem::create_directory(program / "bd");
+  WriteBytes(DataFile("yj.dat"), DataBytes("yj.dat"));
+  std::string random(2000, '\0');
+  uint32_t seed = 9;
+  for (char& c : random) c = static_cast<char>((seed = seed * 1664525 + 1013904223) >> 24);
+  ServeData("yj.dat", random);
+  ServeData("xc.dat", DataBytes("xc.dat"));
+  dialogs().AnswerMessage();  // 即将进行升级，耐心等待!
+  dialogs().AnswerMessage();  // 升级失败
+  UserChoose(SystemItem("升级"));
+  EXPECT_EQ(ReadBytes(DataFile("yj.dat")), DataBytes("yj.dat"));
+  EXPECT_EQ(ReadBytes(DataFile("xc.dat")), DataBytes("xc.dat"));
+  EXPECT_EQ(FolderListing(program / "bd"), "xc.dat;yj.dat;");
+}
+
 TEST_F(BrowserUpdateTest, TheNoticeAndLeavingTheWholeProgram) {
   dialogs().AnswerMessage();
   UserChoose(SystemItem("申明事项"));

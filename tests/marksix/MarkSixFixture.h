@@ -15,6 +15,7 @@
 #include "marksix/Unit4.h"
 #include "marksix/Unit5.h"
 #include "marksix/Unit8.h"
+#include "marksix/logic/KillFormula.h"
 #include "platform/Files.h"
 #include "tests/support/GuiTest.h"
 #include "tests/support/TestHttpServer.h"
@@ -77,6 +78,7 @@ class MarkSixTest : public GuiTest {
     Form4 = NewForm<TForm4>(Application, Form2->Model(), *Form2->Action4);
     Form2->MarkSixCalculator = Form4;
     Form5 = NewForm<TForm5>(Application, Form2->Model());
+    Form2->OnlineUpdateSetup.FormulaFileFault = KillFormulaFileFault;
     Form8 = NewForm<TForm8>(Application, Form2->Model(), Form2->OnlineUpdateSetup);
   }
   void FreeWindows() {

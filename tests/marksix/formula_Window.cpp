@@ -358,9 +358,11 @@ TEST_F(FormulaWindow, ALineBreakInsideTheRecordsShiftsThemAndTheTestReadsThemShi
 }
 
 // A file too short for twelve records, or with a coefficient that is not two digits, is
-// refused by the test with the file's name; the opening shows what it holds.
+// refused by the test with the file's name; the opening shows what it holds. (Such a file is
+// never fetched: it is one left in bd/ from before.)
 TEST_F(FormulaWindow, AShortOrDamagedFileIsNamedAndChangesNothing) {
-  ServeFormulaFile("0010102");
+  Server().AnswerStatus(kFormulaPath, 404);
+  WriteFile("bd/gs.dat", "0010102");
   Open();
   EXPECT_GBK_EQ(Caption(1),
                 "公式Ａ连准001期:(平码一*01+平码二*02+平码三*+平码四*+平码五*+平码六*)"
@@ -380,7 +382,7 @@ TEST_F(FormulaWindow, AShortOrDamagedFileIsNamedAndChangesNothing) {
   for (const std::string& file :
        {SampleFormulaFile().substr(0, 179), SampleFormulaFile().replace(170, 2, "1x"),
         std::string(180, '\0'), std::string(300, '\xff')}) {
-    ServeFormulaFile(file);
+    WriteFile("bd/gs.dat", file);
     Reopen();
     dialogs().AnswerMessage();
     UserClick(Form8->BitBtn1);
@@ -388,6 +390,54 @@ TEST_F(FormulaWindow, AShortOrDamagedFileIsNamedAndChangesNothing) {
     EXPECT_EQ(Form8->Memo2->GetText(), "earlier");
   }
   EXPECT_EQ(dialogs().Messages().size(), 5u);
+}
+
+// A copy on the server that would not serve the window's test (cut short, a letter where a
+// coefficient stands, random bytes, nothing) never replaces the file in use: the window opens
+// with the older file and its captions, and nothing fetched is left beside it. A good copy still
+// replaces it.
+TEST_F(FormulaWindow, ACopyThatWouldNotReadLeavesTheFileInUse) {
+  WriteFile("bd/gs.dat", SampleFormulaFile());
+  std::string random(400, '\0');
+  uint32_t seed = 3;
+  for (char& c : random) c = static_cast<char>((seed = seed * 1664525 + 1013904223) >> 24);
+  for (const std::string& file :
+       {NewerFormulaFile().substr(0, 150), NewerFormulaFile().replace(170, 2, "1x"), random,
+        std::string()}) {
+    ServeFormulaFile(file);
+    Reopen();
+    EXPECT_EQ(ReadFile("bd/gs.dat"), SampleFormulaFile());
+    EXPECT_GBK_EQ(ByteCopy(Caption(1), 1, 13), "公式Ａ连准101");
+  }
+  EXPECT_EQ(Server().RequestCount(kFormulaPath), 4);
+  size_t files = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(Folder() + "/bd"))
+    ++files;
+  EXPECT_EQ(files, 1u);
+  ServeFormulaFile(NewerFormulaFile());
+  Reopen();
+  EXPECT_EQ(ReadFile("bd/gs.dat"), NewerFormulaFile());
+  EXPECT_GBK_EQ(ByteCopy(Caption(1), 1, 13), "公式Ａ连准777");
+}
+
+// The main window's update, wired as the main block wires it, checks gs.dat as this window
+// reads it: a copy cut short keeps the file in use and the update's line says why.
+TEST_F(FormulaWindow, TheUpdateKeepsTheFileInUseWhenTheServersCopyWouldNotRead) {
+  WriteFile("bd/gs.dat", SampleFormulaFile());
+  ServeFormulaFile(NewerFormulaFile().substr(0, 170));
+  struct Lines : UpdateProgress {
+    void Show(const std::string& text) override { shown.push_back(text); }
+    std::vector<std::string> shown;
+  } lines;
+  dialogs().AnswerMessage();  // 即将进行升级，耐心等待!
+  dialogs().AnswerMessage();  // 升级失败: the server has no program
+  Form2->RunUpdate(lines);
+  EXPECT_NE(std::find(lines.shown.begin(), lines.shown.end(),
+                      "系统正在升级中........gs.dat升级失败：文件不完整，保留原文件"),
+            lines.shown.end());
+  EXPECT_EQ(ReadFile("bd/gs.dat"), SampleFormulaFile());
+  Open();  // the server still has the cut copy
+  EXPECT_GBK_EQ(ByteCopy(Caption(1), 1, 13), "公式Ａ连准101");
 }
 
 }  // namespace

@@ -7,7 +7,9 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 #include <thread>
+#include <vector>
 
 #include "platform/gui/Download.h"
 #include "tests/platform/core_LoadedLibraries.h"
@@ -75,6 +77,43 @@ TEST_F(DownloadTest, AWholeTransferReplacesTheFileAndAFailedOneLeavesItAlone) {
   ExpectRefused("http://127.0.0.1:9/bd/yj.dat");
   EXPECT_FALSE(DownloadToFile(server.Url("/bd/yj.dat"), local / "no-such-folder/x.dat"));
   EXPECT_FALSE(DownloadToFile(server.Url("/bd/yj.dat"), ""));
+  EXPECT_EQ(local.Listing(), "yj.dat;");
+}
+
+// A check sees the whole body in a temporary file of the download's own, beside the target, and
+// before it takes the target's place: refused (or raising), the body goes and the old copy
+// stays; let in, it replaces it.
+TEST_F(DownloadTest, ACheckedBodyReplacesTheFileOnlyWhenTheCheckLetsItIn) {
+  std::vector<std::string> seen;  // each body the check saw, and where
+  const auto check = [&](std::string verdict) {
+    return [&, verdict](const std::string& file) {
+      seen.push_back(ReadAll(file));
+      EXPECT_EQ(std::filesystem::path(file).parent_path(), local.Path()) << file;
+      EXPECT_NE(file, local / "yj.dat");
+      if (verdict == "raise") throw std::runtime_error("unreadable");
+      return verdict;
+    };
+  };
+  std::string error;
+  const TCancellation cancel;
+  EXPECT_FALSE(DownloadToFileChecked(server.Url("/bd/yj.dat"), local / "yj.dat", cancel,
+                                     check("damaged"), &error));
+  EXPECT_EQ(error, "damaged");
+  EXPECT_FALSE(DownloadToFileChecked(server.Url("/bd/yj.dat"), local / "yj.dat", cancel,
+                                     check("raise"), &error));
+  EXPECT_EQ(error, "unreadable");
+  EXPECT_EQ(ReadAll(local / "yj.dat"), old);
+  EXPECT_EQ(local.Listing(), "yj.dat;");
+  EXPECT_TRUE(
+      DownloadToFileChecked(server.Url("/bd/yj.dat"), local / "yj.dat", cancel, check(""), &error))
+      << error;
+  EXPECT_EQ(ReadAll(local / "yj.dat"), fresh);
+  EXPECT_EQ(seen, (std::vector<std::string>{fresh, fresh, fresh}));
+  // A failed transfer is never shown to the check.
+  server.AnswerCutShort("/bd/yj.dat", "x\x9c half", 4000);
+  EXPECT_FALSE(
+      DownloadToFileChecked(server.Url("/bd/yj.dat"), local / "yj.dat", cancel, check(""), &error));
+  EXPECT_EQ(seen.size(), 3u);
   EXPECT_EQ(local.Listing(), "yj.dat;");
 }
 

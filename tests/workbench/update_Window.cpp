@@ -114,6 +114,28 @@ TEST_F(UpdateWindowTest, WithNoServerTheProgramSaysSoAndGoesOn) {
   EXPECT_NE(form->Button3->Caption(), line);
 }
 
+// A copy on the server that the reader would not open keeps the book the user has; the chart
+// box's line says which file was refused and why.
+TEST_F(UpdateWindowTest, ABookThatWouldNotOpenIsRefusedInItsLine) {
+  std::filesystem::create_directory(program / "bd");
+  const std::string good = DataBytes("yj.dat");
+  WriteBytes(DataFile("yj.dat"), good);
+  ServeData("yj.dat", good.substr(0, good.size() - 6));  // its checksum cut off
+  ServeData("xc.dat", DataBytes("xc.dat"));
+  dialogs().AnswerMessage();
+  dialogs().AnswerMessage();
+  RunUpdate();
+  const std::vector<std::string> lines = ChartLines();
+  ASSERT_EQ(lines.size(), 69u);
+  EXPECT_GBK_EQ(lines[1], Progress("yj.dat升级失败：文件不完整，保留原文件"));
+  EXPECT_GBK_EQ(lines[3], Progress("xc.dat升级成功"));
+  EXPECT_GBK_EQ(lines[5], Progress("xg.dat升级失败"));
+  EXPECT_EQ(ReadBytes(DataFile("yj.dat")), good);
+  EXPECT_EQ(ReadBytes(DataFile("xc.dat")), DataBytes("xc.dat"));
+  EXPECT_EQ(FolderListing(program / "bd"), "xc.dat;yj.dat;");
+  EXPECT_NE(SaveScreenshot(form.get(), "update_refused_book"), "");
+}
+
 TEST_F(UpdateWindowTest, DownloadAndShortPathAnswerQuietly) {
   ServeData("gs.dat", "001010203040506");
   const std::string target = program / "gs.dat";

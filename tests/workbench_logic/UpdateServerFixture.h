@@ -16,6 +16,7 @@
 #include "tests/platform/core_TempFolder.h"
 #include "tests/support/TestHttpServer.h"
 #include "tests/support/TestSigningKey.h"
+#include "tools/packtext/PackText.h"
 
 inline std::string ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -55,7 +56,14 @@ class UpdateServerFixture {
   void ServeData(const std::string& name, const std::string& bytes) {
     WriteBytes(served / ("download/bd/" + name), bytes);
   }
-  static std::string DataBytes(const std::string& name) { return "fresh " + name + "\x01\xff"; }
+  // Each file as it reads where the program reads it: a book packed as the packer packs it, the
+  // formula file twelve records of digits.
+  static std::string DataBytes(const std::string& name) {
+    if (name != "gs.dat") return PackText("新" + name + "\r\n");
+    std::string formulas;
+    for (int k = 1; k <= 12; ++k) formulas += "0" + std::to_string(10 + k) + "010203040506";
+    return formulas + "\r\n";
+  }
   // A new program as the maker publishes it: these bytes and their signature.
   void ServeProgram(const std::string& bytes, const std::string& signature) {
     WriteBytes(served / "download/Voduravurazivizevo.exe", bytes);

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <functional>
+#include <map>
 #include <thread>
 
 #include "platform/gui/Download.h"
@@ -49,11 +50,16 @@ class OnlineUpdateTest : public ::testing::Test, protected UpdateServerFixture {
     setup.ProgramFile = ProgramFile();
     setup.PublicKey = key;
     setup.Download = [this](const std::string& url, const std::string& file,
-                            const TCancellation& cancel) {
+                            const TCancellation& cancel, const FileCheck& check) {
       std::string error;
-      const bool fetched = DownloadToFile(url, file, cancel, &error);
+      const bool fetched = DownloadToFileChecked(url, file, cancel, check, &error);
       if (!fetched) failures.push_back(error);
       return fetched;
+    };
+    // Stands for the formula window's reading: twelve records of digits.
+    setup.FormulaFileFault = [](const std::string& bytes) {
+      return bytes.size() >= 180 && bytes.find_first_not_of("0123456789") >= 180 ? ""
+                                                                                 : "文件已损坏";
     };
     setup.Message = [this](const std::string& text) { messages.push_back(text); };
     setup.StartProgram = [this](const std::string& file, const std::string& folder) {
@@ -149,6 +155,58 @@ TEST_F(OnlineUpdateTest, FailedTransfersLeaveTheOldDataFilesByteForByte) {
   std::string listing;
   for (const std::string& name : names) listing += name + ";";
   EXPECT_EQ(FolderListing(program / "bd"), listing);  // no temporary file left
+}
+
+// A whole answer with status 200 replaces a data file only when it reads where the program
+// reads it: a book cut short, random bytes, a book whose length lies and a formula file that is
+// not twelve records are refused, each line saying which file and why, and the old copy stays
+// byte for byte; with no old copy the refused file is not kept either. Good files still land.
+TEST_F(OnlineUpdateTest, AFileThatWouldNotReadKeepsTheOldOneAndItsLineSaysWhy) {
+  std::filesystem::create_directory(program / "bd");
+  for (const char* name : ReferenceBookFiles) {
+    ServeData(name, DataBytes(name));
+    if (std::string(name) != "hzl.dat") WriteBytes(DataFile(name), std::string("old ") + name);
+  }
+  const std::string book = PackText(std::string(5000, 'x') + "乾为天\r\n");
+  std::string random(3000, '\0');
+  uint32_t seed = 5;
+  for (char& c : random) c = static_cast<char>((seed = seed * 1664525 + 1013904223) >> 24);
+  std::string lying = book;
+  lying[3] = '\x03';  // some 50 MB, more than the stream can hold
+  ServeData("yj.dat", book.substr(0, book.size() / 2));
+  ServeData("xc.dat", random);
+  ServeData("xg.dat", lying);
+  ServeData("qys.dat", "");  // an empty book is an empty text, as the reader reads it
+  ServeData("hzl.dat", book.substr(0, 3));
+  ServeData("gs.dat", DataBytes("gs.dat").substr(0, 120));
+  ServeSignedProgram();
+
+  EXPECT_EQ(Run(), UpdateResult::ProgramReplaced);
+  const std::map<std::string, std::string> refused = {
+      {"yj.dat", "升级失败：文件不完整，保留原文件"},
+      {"xc.dat", "升级失败：文件已损坏，保留原文件"},
+      {"xg.dat", "升级失败：文件已损坏，保留原文件"},
+      {"hzl.dat", "升级失败：文件不完整，未保存"},
+      {"gs.dat", "升级失败：文件已损坏，保留原文件"}};
+  ASSERT_EQ(progress.texts.size(), 69u);
+  for (size_t i = 0; i < ReferenceBookFiles.size(); ++i) {
+    const std::string name = ReferenceBookFiles[i];
+    const auto refusal = refused.find(name);
+    EXPECT_GBK_EQ(progress.texts[2 * i + 1],
+                  Progress(name + (refusal == refused.end() ? "升级成功" : refusal->second)));
+    if (name == "hzl.dat")
+      EXPECT_FALSE(std::filesystem::exists(DataFile(name)));
+    else if (name == "qys.dat")
+      EXPECT_EQ(ReadBytes(DataFile(name)), "");
+    else
+      EXPECT_TRUE(ReadBytes(DataFile(name)) ==
+                  (refusal == refused.end() ? DataBytes(name) : "old " + name))
+          << name;
+  }
+  // The refused bodies went with their temporary files.
+  EXPECT_EQ(FolderListing(program / "bd").find(".part"), std::string::npos)
+      << FolderListing(program / "bd");
+  EXPECT_EQ(messages, (std::vector<std::string>{"即将进行升级，耐心等待!", "升级成功"}));
 }
 
 // Each way the new program can be unfit: the update says "升级失败" and the old one stays.
