@@ -45,21 +45,40 @@ int IndexAfterBytes(const QString& text, int from, int bytes) {
   return index;
 }
 
-QString ToToolkitLines(std::string_view gbk) {
-  std::u16string wide;
-  AppendGbkAsUtf16(gbk, wide);
-  QString text(static_cast<qsizetype>(wide.size()), Qt::Uninitialized);
+namespace {
+
+// Long texts (books) convert through the table GBK to UTF-16 makes once for them; a short one
+// goes straight through the converter, so a program that shows only short texts never makes
+// the table.
+constexpr size_t kLongText = 64 * 1024;
+
+// CR LF and lone CRs become '\n'.
+QString WithToolkitBreaks(const char16_t* units, size_t count) {
+  QString text(static_cast<qsizetype>(count), Qt::Uninitialized);
   QChar* out = text.data();
-  for (size_t i = 0; i < wide.size(); ++i) {
-    if (wide[i] == u'\r') {
+  for (size_t i = 0; i < count; ++i) {
+    if (units[i] == u'\r') {
       *out++ = u'\n';
-      if (i + 1 < wide.size() && wide[i + 1] == u'\n') ++i;
+      if (i + 1 < count && units[i + 1] == u'\n') ++i;
     } else {
-      *out++ = QChar(wide[i]);
+      *out++ = QChar(units[i]);
     }
   }
   text.truncate(out - text.data());
   return text;
+}
+
+}  // namespace
+
+QString ToToolkitLines(std::string_view gbk) {
+  if (gbk.size() < kLongText) {
+    const QString text = ToQ(std::string(gbk));
+    return WithToolkitBreaks(reinterpret_cast<const char16_t*>(text.utf16()),
+                             static_cast<size_t>(text.size()));
+  }
+  std::u16string wide;
+  AppendGbkAsUtf16(gbk, wide);
+  return WithToolkitBreaks(wide.data(), wide.size());
 }
 
 std::string FromToolkitLines(const QString& text) {
