@@ -13,25 +13,13 @@
 #include <memory>
 #include <string>
 
+#include "bench/GuiBenchmark.h"
 #include "platform/Files.h"
-#include "platform/gui/Forms.h"
 #include "tools/packtext/PackText.h"
 #include "workbench/Reader.h"
 #include "workbench/logic/PackedText.h"
 
 namespace {
-
-// Made on first use and freed at the end of main: as a static it would go at exit, after the
-// toolkit's own statics it still uses.
-std::unique_ptr<TApplication> application;
-
-void App() {
-  static int argc = 1;
-  static char name[] = "bench_books";
-  static char* argv[] = {name, nullptr};
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  if (!application) application = std::make_unique<TApplication>(argc, argv);
-}
 
 // A /proc/self/status field in bytes.
 int64_t StatusBytes(const std::string& field) {
@@ -78,7 +66,7 @@ void RefuseLyingLength(benchmark::State& state) {
 BENCHMARK(RefuseLyingLength);
 
 void OpenBookInReader(benchmark::State& state) {
-  App();
+  BenchmarkApplication();
   const auto textBytes = static_cast<size_t>(state.range(0));
   const std::string path = "/tmp/zelkar-bench-book-" + std::to_string(::getpid()) + ".dat";
   WriteFileAtomically(path, PackText(Book(textBytes)));
@@ -108,11 +96,4 @@ BENCHMARK(OpenBookInReader)
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  application.reset();
-  return 0;
-}
+ZELKAR_GUI_BENCHMARK_MAIN();

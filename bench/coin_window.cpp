@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "bench/GuiBenchmark.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Threads.h"
 #include "workbench/CoinForm.h"
@@ -22,22 +23,9 @@ double CpuSeconds() {
          (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-// Made on first use and freed at the end of main: as a static it would go at exit, after the
-// toolkit's own statics it still uses.
-std::unique_ptr<TApplication> application;
-
-TApplication& App() {
-  static int argc = 1;
-  static char name[] = "bench_coin_window";
-  static char* argv[] = {name, nullptr};
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  if (!application) application = std::make_unique<TApplication>(argc, argv);
-  return *application;
-}
-
 // window 0: none (what the loop itself costs), 1: spinning on screen, 2: hidden while spinning.
 void RunLoop(benchmark::State& state, int window) {
-  App();
+  BenchmarkApplication();
   TForm6* coins = window ? NewForm<TForm6>(Application) : nullptr;
   if (coins) {
     coins->Show();
@@ -80,11 +68,4 @@ BENCHMARK(BM_Loop_NoWindow)->Iterations(4)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CoinWindow_Spinning)->Iterations(4)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CoinWindow_Hidden)->Iterations(4)->Unit(benchmark::kMillisecond);
 
-int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  application.reset();
-  return 0;
-}
+ZELKAR_GUI_BENCHMARK_MAIN();

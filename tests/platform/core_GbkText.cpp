@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <iconv.h>
 
 #include "platform/GbkText.h"
 
@@ -133,25 +134,22 @@ TEST(GbkText, ConversionsAtTheEdge) {
   EXPECT_EQ(Utf8ToGbk(GbkToUtf8(longText)), longText);
 }
 
-// UTF-16 as UTF-8, to hold the fast conversion against GbkToUtf8.
+// UTF-16 as UTF-8 through the C library's own converter, to hold the fast conversion against
+// GbkToUtf8.
 std::string Utf8Of(const std::u16string& wide) {
-  std::string out;
-  for (size_t i = 0; i < wide.size(); ++i) {
-    char32_t c = wide[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < wide.size())
-      c = 0x10000 + ((c - 0xD800) << 10) + (wide[++i] - 0xDC00);
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += {static_cast<char>(0xC0 | c >> 6), static_cast<char>(0x80 | (c & 0x3F))};
-    } else if (c < 0x10000) {
-      out += {static_cast<char>(0xE0 | c >> 12), static_cast<char>(0x80 | (c >> 6 & 0x3F)),
-              static_cast<char>(0x80 | (c & 0x3F))};
-    } else {
-      out += {static_cast<char>(0xF0 | c >> 18), static_cast<char>(0x80 | (c >> 12 & 0x3F)),
-              static_cast<char>(0x80 | (c >> 6 & 0x3F)), static_cast<char>(0x80 | (c & 0x3F))};
-    }
-  }
+  iconv_t cd = iconv_open("UTF-8", "UTF-16LE");
+  std::string bytes;
+  for (char16_t unit : wide)
+    bytes += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+  std::string out(bytes.size() * 2, '\0');
+  char* in = bytes.data();
+  size_t inLeft = bytes.size();
+  char* to = out.data();
+  size_t toLeft = out.size();
+  const size_t rc = iconv(cd, &in, &inLeft, &to, &toLeft);
+  iconv_close(cd);
+  EXPECT_NE(rc, static_cast<size_t>(-1)) << "not UTF-16";
+  out.resize(out.size() - toLeft);
   return out;
 }
 
