@@ -85,7 +85,7 @@ TEST_F(DownloadTest, AWholeTransferReplacesTheFileAndAFailedOneLeavesItAlone) {
 // stays; let in, it replaces it.
 TEST_F(DownloadTest, ACheckedBodyReplacesTheFileOnlyWhenTheCheckLetsItIn) {
   std::vector<std::string> seen;  // each body the check saw, and where
-  const auto check = [&](std::string verdict) {
+  const auto check = [&](const std::string& verdict) {
     return [&, verdict](const std::string& file) {
       seen.push_back(ReadAll(file));
       EXPECT_EQ(std::filesystem::path(file).parent_path(), local.Path()) << file;
