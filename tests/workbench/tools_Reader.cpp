@@ -368,7 +368,7 @@ TEST_F(ToolWindowsTest, PackerWritesOnlyIntoAFileItMadeItself) {
   std::filesystem::create_symlink(folder / "victim4.txt", bd / "book4.dat");
   for (const char* book : {"book.dat", "book2.dat", "book3.dat", "book4.dat"}) {
     const Packed run = RunPacker(folder / "book.txt", bd / book, errors);
-    ASSERT_EQ(run.status, 0) << book << ": " << run.errors;
+    EXPECT_EQ(run.status, 0) << book << ": " << run.errors;
     EXPECT_TRUE(IsPlainFile(bd / book)) << book;
     EXPECT_EQ(Bytes(bd / book), PackText(gbk)) << book;
   }
@@ -434,7 +434,7 @@ TEST_F(ToolWindowsTest, PackerRefusesATextTheReaderWouldNotOpen) {
   run = RunPacker(longText, folder / "bd" / "yy1.dat", errors);
   EXPECT_NE(run.status, 0);
   EXPECT_NE(run.errors.find(GbkToUtf8("」超过 268435460 字节")), std::string::npos) << run.errors;
-  EXPECT_EQ(Bytes(folder / "bd" / "yy1.dat"), PackText("good book"));
+  EXPECT_TRUE(Bytes(folder / "bd" / "yy1.dat") == PackText("good book")) << "the old book changed";
 }
 
 // Finding the line of a refused character lists no lines: refusing a file of blank lines that
