@@ -276,6 +276,8 @@ std::string Hex(std::uint32_t value, int digits) {
 // character is refused with its place and the unit or the bytes.
 std::string UnitsToUtf8(std::string_view units, std::size_t unitBytes, bool bigEndian) {
   const std::string name = unitBytes == 2 ? "UTF-16" : "UTF-32";
+  // Every character takes at least a byte of GBK, and at most two units of UTF-16.
+  if (units.size() / unitBytes / (unitBytes == 2 ? 2 : 1) > kPackedTextMaxLength) RefuseLength();
   std::string out;
   out.reserve(units.size() / unitBytes * 3);
   auto unit = [&](std::size_t i) {
