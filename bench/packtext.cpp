@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "bench/BookText.h"
 #include "platform/GbkText.h"
 
 namespace {
@@ -32,14 +33,6 @@ long long Resident() {
 }
 
 void ResetPeak() { std::ofstream("/proc/self/clear_refs") << "5"; }
-
-std::string Book(size_t bytes) {
-  std::string text;
-  for (int line = 0; text.size() < bytes; ++line)
-    text += "第" + std::to_string(line) + "条：世爻旺相，应爻休囚，动而化进。\r\n";
-  text.resize(bytes);
-  return text;
-}
 
 void Read(benchmark::State& state, const std::string& file, TextEncoding encoding) {
   long long peak = 0;
