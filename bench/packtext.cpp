@@ -15,21 +15,15 @@
 
 namespace {
 
-// The high-water mark of resident memory, in bytes, since the last ResetPeak.
-long long PeakResident() {
+// A field of the process's status in bytes: VmRSS the resident memory now, VmHWM its
+// high-water mark since the last ResetPeak.
+long long StatusBytes(const std::string& field) {
   std::ifstream status("/proc/self/status");
   std::string key;
   long long kib = 0;
   while (status >> key)
-    if (key == "VmHWM:" && status >> kib) break;
+    if (key == field && status >> kib) break;
   return kib * 1024;
-}
-
-long long Resident() {
-  std::ifstream statm("/proc/self/statm");
-  long long pages = 0, resident = 0;
-  statm >> pages >> resident;
-  return resident * 4096;
 }
 
 void ResetPeak() { std::ofstream("/proc/self/clear_refs") << "5"; }
@@ -40,7 +34,7 @@ void Read(benchmark::State& state, const std::string& file, TextEncoding encodin
   for (auto _ : state) {
     state.PauseTiming();
     std::string copy = file;
-    const long long before = Resident();
+    const long long before = StatusBytes("VmRSS:");
     ResetPeak();
     state.ResumeTiming();
     try {
@@ -50,7 +44,7 @@ void Read(benchmark::State& state, const std::string& file, TextEncoding encodin
       refused = true;
     }
     state.PauseTiming();
-    peak = std::max(peak, PeakResident() - before);
+    peak = std::max(peak, StatusBytes("VmHWM:") - before);
     state.ResumeTiming();
   }
   state.counters["peak_MB"] = static_cast<double>(peak) / (1 << 20);
