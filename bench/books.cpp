@@ -4,18 +4,11 @@
 
 #include <string>
 
+#include "bench/BookText.h"
 #include "tools/packtext/PackText.h"
 #include "workbench/logic/PackedText.h"
 
 namespace {
-
-std::string Book(size_t bytes) {
-  std::string text;
-  for (int line = 0; text.size() < bytes; ++line)
-    text += "第" + std::to_string(line) + "条：世爻旺相，应爻休囚，动而化进。\r\n";
-  text.resize(bytes);
-  return text;
-}
 
 void DecodeBook(benchmark::State& state) {
   const std::string file = PackText(Book(static_cast<size_t>(state.range(0))));
