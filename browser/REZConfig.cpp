@@ -7,6 +7,7 @@
 #include "browser/logic/UloConfig.h"
 #include "platform/Exceptions.h"
 #include "platform/gui/Dialogs.h"
+#include "widgets/WkTabText.h"
 
 void TMainForm::WriteConfig(const std::function<void()>& write) {
   try {
@@ -68,7 +69,9 @@ void TMainForm::N1Click(TComponent*) {
   const std::string address = RCbbURL->GetText();
   if (address.empty() || !AddURLForm) return;
   AddURLForm->REDTURL->SetText(address);
-  AddURLForm->REDTName->SetText(PCT->ActivePage() ? PCT->ActivePage()->Caption() : "");
+  // The caption as the tab shows it: a page title's '&' is doubled there.
+  AddURLForm->REDTName->SetText(
+      PCT->ActivePage() ? StripTabAccelerator(PCT->ActivePage()->Caption()) : "");
   AddURLForm->ShowModal();
 }
 

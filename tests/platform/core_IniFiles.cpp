@@ -54,9 +54,10 @@ TEST(IniFile, KeysAndValuesReadBackExactly) {
 
 TEST(IniFile, LoneLeadBytesAndSectionNamesReadBackExactly) {
   // A GBK lead byte with no trail byte after it must not pair with the backslash of an escape.
-  const std::vector<std::string> texts = {
-      "\xF2\n", "\x81=k", "\x81", "a\x81\\", "\xFE\r\xFE]", "\x81\x81\x40", "\\x81",
-      "\\xZZ", "] x [", " padded ", "\"", "line\r\nbreak", "乗▅", "\x81\"", ";", "["};
+  const std::vector<std::string> texts = {"\xF2\n",      "\x81=k",       "\x81",  "a\x81\\",
+                                          "\xFE\r\xFE]", "\x81\x81\x40", "\\x81", "\\xZZ",
+                                          "] x [",       " padded ",     "\"",    "line\r\nbreak",
+                                          "乗▅",         "\x81\"",       ";",     "["};
   TempFolder dir;
   const std::string path = dir / "lone.ini";
   {
@@ -86,11 +87,27 @@ TEST(IniFile, LoneLeadBytesAndSectionNamesReadBackExactly) {
   EXPECT_EQ(TIniFile(path).ReadString("A", "k", ""), "\\x41\\x\\xF");
 }
 
+// A four-byte character (GB18030: an emoji, a rare character) is stored as it is, so that
+// another reader of the file sees it; the escaped form older files hold reads back the same.
+TEST(IniFile, FourByteCharactersAreStoredWhole) {
+  TempFolder dir;
+  const std::string path = dir / "emoji.ini";
+  {
+    TIniFile ini(path);
+    ini.WriteString("页😀", "Q&😀x", "😀=\\😀");
+  }
+  EXPECT_EQ(U(ReadWholeFile(path)), U("[页😀]\r\nQ&😀x=😀=\\\\😀\r\n"));
+  EXPECT_EQ(U(TIniFile(path).ReadString("页😀", "Q&😀x", "")), U("😀=\\😀"));
+  WriteFileAtomically(path, "[S]\r\nk\\x949\\xFC6=\\x949\\xFC6\r\n");
+  EXPECT_EQ(U(TIniFile(path).ReadString("S", "k😀", "")), U("😀"));
+}
+
 TEST(IniFile, ManyKeysAndALongLine) {
   TempFolder dir;
   const std::string path = dir / "many.ini";
   std::string text = "[S]\r\n";
-  for (int i = 0; i < 50000; ++i) text += "Key" + std::to_string(i) + "=" + std::to_string(i) + "\r\n";
+  for (int i = 0; i < 50000; ++i)
+    text += "Key" + std::to_string(i) + "=" + std::to_string(i) + "\r\n";
   text += "KEY7=duplicate, ignored\r\nlong=" + std::string(1 << 20, 'v') + "\r\n";
   WriteFileAtomically(path, text);
   TIniFile ini(path);
@@ -118,7 +135,8 @@ TEST(IniFile, AnOverLargeFileIsAClearError) {
     TIniFile ini(path);
     ADD_FAILURE() << "read a file above the limit";
   } catch (const EReadError& e) {
-    EXPECT_EQ(GbkToUtf8(e.Message()), GbkToUtf8("文件「" + path + "」太大（超过 64 MB），没有读取"));
+    EXPECT_EQ(GbkToUtf8(e.Message()),
+              GbkToUtf8("文件「" + path + "」太大（超过 64 MB），没有读取"));
   }
 }
 
