@@ -151,6 +151,9 @@ TIniFile::TIniFile(std::string path) : path_(std::move(path)) {
   try {
     bytes = ReadWholeFile(path_, kMaxIniFileBytes);
   } catch (const EFOpenError&) {
+    // Read as empty, a file there that cannot be opened would be written over by the next
+    // change.
+    if (FileExists(path_)) throw;
     return;
   }
   Parse(bytes);

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 
 #include "core_TempFolder.h"
+#include "core_Unprivileged.h"
 #include "platform/Exceptions.h"
 #include "platform/Files.h"
 #include "platform/GbkText.h"
@@ -138,6 +140,41 @@ TEST(IniFile, AnOverLargeFileIsAClearError) {
     EXPECT_EQ(GbkToUtf8(e.Message()),
               GbkToUtf8("文件「" + path + "」太大（超过 64 MB），没有读取"));
   }
+}
+
+// A file that was not read is never written over: one too big to read, and one that is there
+// but may not be opened (as an ordinary user; the folder lets that user write).
+TEST(IniFile, AFileThatWasNotReadIsNeverRewritten) {
+  TempFolder dir;
+  const std::string huge = dir / "huge.ini";
+  const std::string text = "[S]\nk=" + std::string(TIniFile::kMaxIniFileBytes, 'x');
+  WriteFileAtomically(huge, text);
+  const std::string locked = dir / "locked.ini";
+  WriteFileAtomically(locked, "[URL]\r\nkept=http://kept/\r\n");
+  ASSERT_EQ(::chmod(locked.c_str(), 0), 0);
+  ASSERT_EQ(::chmod(dir.Path().c_str(), 0777), 0);
+  auto change = [](const std::string& path) {
+    TIniFile ini(path);
+    ini.WriteString("URL", "new", "http://new/");
+    ini.UpdateFile();
+  };
+  EXPECT_THROW(change(huge), EReadError);
+  // Returns normally only when refused as it should be.
+  EXPECT_TRUE(RunUnprivileged([&] {
+    try {
+      change(locked);
+    } catch (const EFOpenError& e) {
+      if (e.Message() == "无法打开文件「" + locked + "」") return;
+    }
+    throw Exception("not refused");
+  }));
+  // The same user may write a file of its own there: the refusal above is the file's.
+  EXPECT_TRUE(RunUnprivileged([&] { change(dir / "own.ini"); }));
+  ::chmod(dir.Path().c_str(), 0700);
+  ::chmod(locked.c_str(), 0600);
+  EXPECT_EQ(ReadWholeFile(locked), "[URL]\r\nkept=http://kept/\r\n");
+  EXPECT_EQ(std::filesystem::file_size(huge), text.size());
+  EXPECT_EQ(dir.Listing(), "huge.ini;locked.ini;own.ini;");
 }
 
 TEST(IniFile, CaseInsensitiveLookupAndOneValuePerKey) {
