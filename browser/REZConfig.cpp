@@ -7,20 +7,34 @@
 #include "browser/logic/UloConfig.h"
 #include "platform/Exceptions.h"
 #include "platform/gui/Dialogs.h"
+#include "widgets/WkTabText.h"
+
+void TMainForm::TellConfigFailure(const Exception& failure) {
+  if (configFailureTold_) return;
+  configFailureTold_ = true;
+  // A file that could not be read (too big, not to be opened) is never written over.
+  const bool unread =
+      dynamic_cast<const EReadError*>(&failure) || dynamic_cast<const EFOpenError*>(&failure);
+  ShowMessage(unread ? failure.Message() + "。\n设置文件保持原样，历史地址和收藏本次不会保存。"
+                     : "设置文件无法写入:" + settings_->Config().FileName() +
+                           "\n历史地址和收藏本次不会保存。");
+}
 
 void TMainForm::WriteConfig(const std::function<void()>& write) {
   try {
     write();
-  } catch (const Exception&) {
-    if (configFailureTold_) return;
-    configFailureTold_ = true;
-    ShowMessage("设置文件无法写入:" + settings_->Config().FileName() +
-                "\n历史地址和收藏本次不会保存。");
+  } catch (const Exception& e) {
+    TellConfigFailure(e);
   }
 }
 
 void TMainForm::LoadConfig() {
-  settings_->Load();
+  try {
+    settings_->Load();
+  } catch (const Exception& e) {
+    TellConfigFailure(e);
+    return;
+  }
   for (const std::string& address : settings_->History()) RCbbURL->AddItem(address);
   for (const std::string& name : settings_->Favourites()) AddFavouriteMenuItem(name);
 }
@@ -68,7 +82,9 @@ void TMainForm::N1Click(TComponent*) {
   const std::string address = RCbbURL->GetText();
   if (address.empty() || !AddURLForm) return;
   AddURLForm->REDTURL->SetText(address);
-  AddURLForm->REDTName->SetText(PCT->ActivePage() ? PCT->ActivePage()->Caption() : "");
+  // The caption as the tab shows it: a page title's '&' is doubled there.
+  AddURLForm->REDTName->SetText(
+      PCT->ActivePage() ? StripTabAccelerator(PCT->ActivePage()->Caption()) : "");
   AddURLForm->ShowModal();
 }
 

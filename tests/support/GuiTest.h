@@ -143,6 +143,12 @@ void UserChoose(TMenuItem* item);
 void UserCloseWindow(TForm* form);
 // Switches to another program: the application's windows lose the activation.
 void UserSwitchAway();
+// Types through the input method into whatever has the focus: a composition that shows but is
+// not yet text, and text committed (GBK).
+void UserComposeText(const std::string& composing);
+void UserCommitText(const std::string& text);
+// Drags text from another program onto the control and drops it there, if the control takes it.
+void UserDropText(TControl* control, const std::string& text);
 // Rests the mouse on the control until its hint shows; returns the hint shown (GBK), empty
 // for none.
 std::string UserRestMouseOn(TControl* control);
