@@ -16,6 +16,13 @@
 namespace zgui {
 namespace {
 
+static_assert(static_cast<int>(PageProcessEnd::Normal) == QWebEnginePage::NormalTerminationStatus &&
+              static_cast<int>(PageProcessEnd::Abnormal) ==
+                  QWebEnginePage::AbnormalTerminationStatus &&
+              static_cast<int>(PageProcessEnd::Crashed) ==
+                  QWebEnginePage::CrashedTerminationStatus &&
+              static_cast<int>(PageProcessEnd::Killed) == QWebEnginePage::KilledTerminationStatus);
+
 // The engine's own boxes for a page's alert, confirm and prompt speak English; the host shows
 // the program's instead.
 class AskingPage : public QWebEnginePage {
@@ -102,7 +109,10 @@ class EngineView : public WebEnginePage {
     fill->setContentsMargins(0, 0, 0, 0);
     fill->addWidget(view_);
     QWebEnginePage* page = view_->page();
-    QObject::connect(page, &QWebEnginePage::loadStarted, page, [this] { host_.LoadStarted(); });
+    QObject::connect(page, &QWebEnginePage::loadStarted, page, [this] {
+      view_->show();  // again, after its process ended
+      host_.LoadStarted();
+    });
     QObject::connect(page, &QWebEnginePage::loadProgress, page,
                      [this](int progress) { host_.LoadProgress(progress); });
     QObject::connect(page, &QWebEnginePage::loadFinished, page,
@@ -116,6 +126,12 @@ class EngineView : public WebEnginePage {
           if (auto* target = static_cast<EngineView*>(host_.NewWindow(request.requestedUrl())))
             request.openIn(target->Page());
         });
+    QObject::connect(page, &QWebEnginePage::renderProcessTerminated, page,
+                     [this](QWebEnginePage::RenderProcessTerminationStatus how, int code) {
+                       // What is left of the page is blank: the host says why instead.
+                       view_->hide();
+                       host_.PageProcessEnded(static_cast<PageProcessEnd>(how), code);
+                     });
     QObject::connect(view_, &QWebEngineView::printFinished, view_, [this] { printing_ = false; });
     return view_;
   }

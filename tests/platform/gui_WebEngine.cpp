@@ -2,18 +2,23 @@
 // page), against pages served on loopback: pages, the boxes a page's script asks with, and a
 // control whose module or engine helper cannot be loaded.
 #include <gmock/gmock.h>
+#include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <memory>
+#include <sstream>
 
 #include "platform/GbkText.h"
 #include "platform/gui/Dialogs.h"
@@ -232,6 +237,128 @@ TEST_F(WebEngineTest, AMissingEngineHelperLoadsNothingAndIsExplainedInPlaceOfThe
       ::testing::ExitedWithCode(0),
       // Nothing started: no word of the sandbox either.
       ::testing::Not(::testing::HasSubstr(kSandboxOff)));
+}
+
+// Writes an executable file.
+void WriteProgram(const std::string& path, const std::string& content) {
+  { std::ofstream(path, std::ios::binary) << content; }
+  chmod(path.c_str(), 0755);
+}
+
+// The real helper program the engine runs its pages in.
+std::string RealHelper() {
+  return QLibraryInfo::path(QLibraryInfo::LibraryExecutablesPath).toStdString() +
+         "/QtWebEngineProcess";
+}
+
+TEST_F(WebEngineTest, AHelperThatCannotStartIsExplainedInPlaceOfThePageAndTheProgramGoesOn) {
+  // The engine would start such a helper only once it is up, and then end the program (as an
+  // ordinary user) or leave every page blank (as root). A fresh run, so that the engine is not
+  // already up.
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        TempFolder folder;
+        form->Show();
+        // Tries a page with the helper at `path`; what the control shows instead (GBK).
+        auto tried = [&](const std::string& path) {
+          setenv("QTWEBENGINEPROCESS_PATH", path.c_str(), 1);
+          SetWebEngineModuleForTesting("");
+          auto* b = new TWebBrowser(form);
+          b->SetParent(form);
+          b->Navigate(server->Url("/a.html"));
+          if (b->LocationName() != "网页引擎未能载入") std::_Exit(2);
+          return Utf8ToGbk(ShownInstead(b));
+        };
+        const std::string exits = folder / "exits/QtWebEngineProcess";
+        std::filesystem::create_directories(folder / "exits");
+        WriteProgram(exits, "#!/bin/sh\nexit 1\n");
+        if (tried(exits) != "网页引擎的辅助程序「" + exits +
+                                "」无法启动，网页无法显示：它一启动就退出了(退出码 1)。")
+          std::_Exit(3);
+        // The real helper, but a library it needs is gone: the loader's name for it is shown.
+        const std::string lacking = folder / "lacking/QtWebEngineProcess";
+        std::filesystem::create_directories(folder / "lacking");
+        std::ifstream real(RealHelper(), std::ios::binary);
+        std::string binary((std::istreambuf_iterator<char>(real)), {});
+        const std::string library = "libQt6WebEngineCore.so.6";
+        const size_t at = binary.find(library);
+        if (at == std::string::npos) std::_Exit(4);
+        binary.replace(at, library.size(), "libQt6WebEngineGone.so.6");
+        WriteProgram(lacking, binary);
+        if (tried(lacking) !=
+            "网页引擎的辅助程序「" + lacking +
+                "」无法启动，网页无法显示：它要用的共享库「libQt6WebEngineGone.so.6」"
+                "找不到或无法载入。")
+          std::_Exit(5);
+        const std::string crashes = folder / "crashes/QtWebEngineProcess";
+        std::filesystem::create_directories(folder / "crashes");
+        WriteProgram(crashes, "#!/bin/sh\necho 'start failed' >&2\nkill -SEGV $$\n");
+        if (tried(crashes) != "网页引擎的辅助程序「" + crashes +
+                                  "」无法启动，网页无法显示：它一启动就崩溃了(信号 SIGSEGV)。"
+                                  "它说：start failed")
+          std::_Exit(6);
+        if (server->RequestCount("/a.html") != 0) std::_Exit(7);
+        if (LibraryMapped("libzelkar_webengine") || LibraryMapped("libQt6WebEngineCore"))
+          std::_Exit(8);
+        // The real helper passes its trial, and the page shows.
+        setenv("QTWEBENGINEPROCESS_PATH", RealHelper().c_str(), 1);
+        SetWebEngineModuleForTesting("");
+        auto* good = new TWebBrowser(form);
+        good->SetParent(form);
+        good->OnDownloadComplete = [this](TComponent*) { ++completed; };
+        Load([&] { good->Navigate(server->Url("/b.html")); });
+        if (good->LocationName() != "B" || !ShownInstead(good).empty()) std::_Exit(9);
+        std::_Exit(0);
+      },
+      ::testing::ExitedWithCode(0), "");
+}
+
+// The parent of a process, or 0 when it is gone.
+pid_t ParentOf(pid_t pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string line;
+  std::getline(stat, line);
+  const size_t close = line.rfind(')');
+  if (close == std::string::npos) return 0;
+  std::istringstream rest(line.substr(close + 2));
+  char state;
+  pid_t parent = 0;
+  rest >> state >> parent;
+  return parent;
+}
+
+// The processes that show this program's pages: the engine forks each from a helper it
+// started, so they are this program's grandchildren.
+std::vector<pid_t> PageProcesses() {
+  std::vector<pid_t> found;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+    const std::string name = entry.path().filename().string();
+    if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+    const pid_t pid = std::stoi(name);
+    const pid_t parent = ParentOf(pid);
+    if (parent > 1 && parent != getpid() && ParentOf(parent) == getpid()) found.push_back(pid);
+  }
+  return found;
+}
+
+TEST_F(WebEngineTest, APageWhoseProcessEndsSaysWhyAndShowsAgainOnRefresh) {
+  Load([&] { browser->Navigate(server->Url("/a.html")); });
+  ASSERT_EQ(ShownInstead(browser), "");
+  const std::vector<pid_t> processes = PageProcesses();
+  ASSERT_FALSE(processes.empty()) << "no process shows the page";
+  const int before = completed;
+  for (pid_t pid : processes) kill(pid, SIGKILL);
+  ASSERT_TRUE(WaitUntil([&] { return !ShownInstead(browser).empty(); })) << "the tab stayed blank";
+  EXPECT_EQ(ShownInstead(browser),
+            GbkToUtf8("显示这个网页的辅助程序被终止了，网页无法显示。请按「刷新」再试。"));
+  EXPECT_EQ(browser->LocationName(), "网页无法显示");
+  EXPECT_GT(completed, before);  // the tab's caption is told
+  EXPECT_FALSE(SaveScreenshot(form, "web_engine_page_process_ended").empty());
+
+  Load([&] { browser->Refresh(); });
+  EXPECT_TRUE(WaitUntil([&] { return ShownInstead(browser).empty(); }));
+  EXPECT_EQ(browser->LocationName(), "页一");
 }
 
 TEST_F(WebEngineTest, AModuleThatCannotBeLoadedIsExplainedInChineseInPlaceOfThePage) {
