@@ -5,8 +5,9 @@
 // no symbol of the program.
 #pragma once
 
+#include <QStringList>
+
 class QUrl;
-class QString;
 class QWidget;
 
 namespace zgui {
@@ -37,6 +38,9 @@ class WebEngineHost {
   virtual bool Confirm(const QUrl& origin, const QString& text) = 0;
   virtual bool Prompt(const QUrl& origin, const QString& text, const QString& proposed,
                       QString& answer) = 0;
+  // A page's file field asks for files to send: one, several or a folder. The paths chosen,
+  // none when the user cancelled.
+  virtual QStringList ChooseFiles(bool several, bool folder) = 0;
 
  protected:
   ~WebEngineHost() = default;

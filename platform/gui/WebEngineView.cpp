@@ -292,6 +292,17 @@ class WebEngineView : public TWebBrowserEngine, private WebEngineHost {
     return true;
   }
 
+  QStringList ChooseFiles(bool several, bool folder) override {
+    TOpenDialog dialog(nullptr);
+    dialog.Title = folder ? "选择要上传的文件夹" : "选择要上传的文件";
+    dialog.AllowMultiSelect = several;
+    dialog.SelectFolder = folder;
+    QStringList chosen;
+    if (dialog.Execute())
+      for (const std::string& file : dialog.Files) chosen << ToQ(file);
+    return chosen;
+  }
+
   TWebBrowser& owner_;
   std::unique_ptr<WebEnginePage> page_;
   QPointer<QLabel> notice_;  // why no page shows, when none does

@@ -8,12 +8,19 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLibraryInfo>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenu>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
+#include <QTreeView>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -488,6 +495,140 @@ TEST_F(WebEngineTest, APagesAlertConfirmAndPromptAskInTheProgramsChineseBoxes) {
   const char* leave =
       "Are you sure you want to leave this page? Changes that you made may not be saved.";
   EXPECT_NE(QCoreApplication::translate("QWebEnginePage", leave).toStdString(), leave);
+}
+
+// Clicks the page where the control shows it, as the user's mouse would.
+void ClickPage(TWebBrowser* b, Qt::MouseButton button) {
+  QWidget* host = b->Widget();
+  const QPoint middle(host->width() / 2, host->height() / 2);
+  QWidget* target = host->childAt(middle);
+  ASSERT_NE(target, nullptr) << "the page shows nothing to click";
+  const QPoint at = target->mapFrom(host, middle);
+  const QPoint global = target->mapToGlobal(at);
+  QMouseEvent press(QEvent::MouseButtonPress, at, global, button, button, Qt::NoModifier);
+  QMouseEvent release(QEvent::MouseButtonRelease, at, global, button, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &press);
+  QApplication::sendEvent(target, &release);
+}
+
+// A page whose whole face is a file field; its title becomes the names of the files chosen.
+const char* const kFileField =
+    "<input type=file id=f multiple style='position:fixed;left:0;top:0;width:100%;height:100%'>"
+    "<script>document.getElementById('f').onchange = function () {"
+    "var names = []; for (var i = 0; i < this.files.length; ++i) names.push(this.files[i].name);"
+    "document.title = names.join(','); };</script>";
+
+// The file dialog a page's file field opens: in the program's language, at home, then where
+// the user chose last.
+TEST_F(WebEngineTest, APagesFileFieldOpensTheProgramsChineseDialogAtHome) {
+  TempFolder home;
+  std::filesystem::create_directories(home / "photos");
+  { std::ofstream(home / "old.txt") << "x"; }
+  { std::ofstream(home / "photos/a.png") << "png"; }
+  { std::ofstream(home / "photos/b.png") << "png"; }
+  const QByteArray oldHome = qgetenv("HOME");
+  qputenv("HOME", QByteArray::fromStdString(home.Path()));
+  SetDialogDriver(nullptr);
+  struct Restore {
+    QByteArray home;
+    ~Restore() {
+      SetDialogDriver(&Dialogs());
+      qputenv("HOME", home);
+    }
+  } restore{oldHome};
+  server->AnswerBody("/file.html", Page("file", kFileField));
+  form->Show();
+  Load([&] { browser->Navigate(server->Url("/file.html")); });
+
+  struct Seen {
+    QString title, directory, folderType, size, date;
+  };
+  std::vector<Seen> seen;
+  // The user looks at the dialog, then types the files to send.
+  auto choose = [&](const QString& typed, const char* screenshot) {
+    auto* box = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!box) return false;
+    Seen now{box->windowTitle(), box->directory().absolutePath(), {}, {}, {}};
+    auto* view = box->findChild<QTreeView*>();
+    QAbstractItemModel* list = view ? view->model() : nullptr;
+    for (int wait = 0; list && wait < 300 && now.size.isEmpty(); ++wait) {
+      QApplication::processEvents(QEventLoop::AllEvents, 10);
+      const QModelIndex root = view->rootIndex();
+      for (int row = 0; row < list->rowCount(root); ++row) {
+        const QString name = list->index(row, 0, root).data().toString();
+        if (name == "photos") now.folderType = list->index(row, 2, root).data().toString();
+        if (name == "old.txt") {
+          now.size = list->index(row, 1, root).data().toString();
+          now.date = list->index(row, 3, root).data().toString();
+        }
+      }
+    }
+    if (screenshot) box->grab().save(QString::fromStdString(testing::TempDir()) + screenshot);
+    seen.push_back(now);
+    box->findChild<QLineEdit*>("fileNameEdit")->setText(typed);
+    QMetaObject::invokeMethod(box, "accept");
+    return true;
+  };
+  QTimer user;
+  QString typed = QString::fromStdString("\"" + (home / "photos/a.png") + "\" \"" +
+                                         (home / "photos/b.png") + "\"");
+  const char* screenshot = "web_engine_file_chooser.png";
+  QObject::connect(&user, &QTimer::timeout, [&] {
+    if (choose(typed, screenshot)) user.stop();
+  });
+  user.start(50);
+  ClickPage(browser, Qt::LeftButton);
+  ASSERT_TRUE(WaitUntil([&] { return browser->LocationName() == "a.png,b.png"; }))
+      << browser->LocationName() << " after " << seen.size() << " dialog(s)";
+  // Again, and once more after that folder is gone.
+  auto again = [&](const std::string& file, const std::string& title) {
+    typed = QString::fromStdString(file);
+    screenshot = nullptr;
+    user.start(50);
+    ClickPage(browser, Qt::LeftButton);
+    return WaitUntil([&] { return browser->LocationName() == title; });
+  };
+  ASSERT_TRUE(again(home / "photos/b.png", "b.png")) << browser->LocationName();
+  std::filesystem::remove_all(home / "photos");
+  ASSERT_TRUE(again(home / "old.txt", "old.txt")) << browser->LocationName();
+
+  ASSERT_EQ(seen.size(), 3u);
+  EXPECT_EQ(seen[0].title.toStdString(), GbkToUtf8("选择要上传的文件"));
+  EXPECT_EQ(seen[0].directory.toStdString(), home.Path());
+  EXPECT_EQ(seen[1].directory.toStdString(), home / "photos");  // where the user chose last
+  EXPECT_EQ(seen[2].directory.toStdString(), home.Path());
+  EXPECT_EQ(seen[0].size.toStdString(), GbkToUtf8("1 字节"));
+  EXPECT_NE(seen[0].folderType, "Folder");
+  EXPECT_FALSE(seen[0].folderType.isEmpty());
+  const QDateTime modified = QFileInfo(QString::fromStdString(home / "old.txt")).lastModified();
+  EXPECT_EQ(seen[0].date.toStdString(), QLocale(QLocale::Chinese, QLocale::China)
+                                            .toString(modified, QLocale::ShortFormat)
+                                            .toStdString());
+}
+
+TEST_F(WebEngineTest, ThePagesMenuOffersNothingThatWouldDoNothing) {
+  server->AnswerBody("/menu.html", Page("menu", "<p style='height:2000px'>text</p>"));
+  form->Show();
+  Load([&] { browser->Navigate(server->Url("/menu.html")); });
+  QStringList offered;
+  QTimer user;
+  QObject::connect(&user, &QTimer::timeout, [&] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (!menu) return;
+    for (const QAction* action : menu->actions())
+      if (!action->isSeparator()) offered << action->text();
+    menu->close();
+    user.stop();
+  });
+  user.start(50);
+  ClickPage(browser, Qt::RightButton);
+  ASSERT_TRUE(WaitUntil([&] { return !offered.isEmpty(); })) << "no menu opened";
+  // The page's own commands stay; saving the page, which the program takes no download
+  // for, is not offered.
+  EXPECT_TRUE(offered.contains(QString::fromStdString(GbkToUtf8("后退"))))
+      << offered.join('|').toStdString();
+  EXPECT_FALSE(offered.contains(QString::fromStdString(GbkToUtf8("保存页面"))))
+      << offered.join('|').toStdString();
 }
 
 TEST_F(WebEngineTest, APageToldNoByTheUserHearsNo) {
