@@ -112,6 +112,20 @@ QString FitLines(const QString& text, const QFont& font, int width, int lines) {
   return laid.join(QLatin1Char('\n'));
 }
 
+// Shows `text` in a dialog's label, fitted to the work area: the label is kept as wide as its
+// widest line, so that the dialog wraps none of the lines again.
+void ShowFitted(QLabel& label, const QString& text, const QRect& area) {
+  const QFont font = label.font();
+  const QString fitted = FitLines(text, font, TextWidth(area), TextLines(area, font));
+  const QFontMetrics metrics(font);
+  int widest = 0;
+  for (const QString& line : fitted.split(QLatin1Char('\n')))
+    widest = std::max(widest, metrics.horizontalAdvance(line));
+  label.setText(fitted);
+  // A few pixels more than measured: the label lays out as the measure does, give or take.
+  label.setMinimumWidth(std::min(widest, TextWidth(area)) + 4);
+}
+
 // The file dialog's list with sizes, folder types and modification dates in the program's
 // locale: the toolkit writes them in the desktop's, whatever the program speaks.
 class ChineseColumnsModel : public QIdentityProxyModel {
@@ -206,8 +220,7 @@ class ToolkitDriver : public TDialogDriver {
     // Within the work area, a long text cut; wide enough for its title.
     const QRect area = WorkArea(box.parentWidget());
     if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))
-      label->setText(
-          FitLines(label->text(), label->font(), TextWidth(area), TextLines(area, label->font())));
+      ShowFitted(*label, label->text(), area);
     WidenForTitle(box, area);
     const size_t def = (request.Flags >> 8) & 0x0F;
     if (def < choices.size()) box.setDefaultButton(choices[def].button);
@@ -232,12 +245,8 @@ class ToolkitDriver : public TDialogDriver {
     if (auto* label = box.findChild<QLabel*>()) {
       label->setTextFormat(Qt::PlainText);
       label->setWordWrap(true);
-      const QString prompt =
-          FitLines(label->text(), label->font(), TextWidth(area), TextLines(area, label->font()));
-      label->setText(prompt);
-      label->setMinimumWidth(
-          std::min(TextWidth(area), QFontMetrics(label->font()).horizontalAdvance(prompt)));
-      label->setMaximumWidth(TextWidth(area));
+      ShowFitted(*label, label->text(), area);
+      label->setMaximumWidth(label->minimumWidth());
     }
     box.sizeHint();  // the box makes its layout when first measured
     WidenForTitle(box, area);
@@ -312,7 +321,7 @@ class ToolkitDriver : public TDialogDriver {
   // Where the user chose a file last, else (or when it is gone) home.
   QString StartFolder() const {
     return !lastFolder_.isEmpty() && QFileInfo(lastFolder_).isDir() ? lastFolder_
-                                                                     : QDir::homePath();
+                                                                    : QDir::homePath();
   }
 
   QString lastFolder_;  // where the user opened or saved last, for the next file dialog
