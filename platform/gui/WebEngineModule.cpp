@@ -138,8 +138,12 @@ class EngineView : public WebEnginePage {
     QWidget* host = host_.HostWidget();
     view_ = new PageView(host);
     view_->setPage(new AskingPage(host_, view_));  // the view's child: it goes with the view
-    auto* fill = new QVBoxLayout(host);
-    fill->setContentsMargins(0, 0, 0, 0);
+    // Beside what the host may already show there (why no page showed before).
+    auto* fill = qobject_cast<QBoxLayout*>(host->layout());
+    if (!fill) {
+      fill = new QVBoxLayout(host);
+      fill->setContentsMargins(0, 0, 0, 0);
+    }
     fill->addWidget(view_);
     QWebEnginePage* page = view_->page();
     QObject::connect(page, &QWebEnginePage::loadStarted, page, [this] {

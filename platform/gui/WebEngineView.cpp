@@ -204,6 +204,8 @@ class WebEngineView : public TWebBrowserEngine, private WebEngineHost {
     if (page_) return page_.get();
     const Module& module = Load();
     if (module.entry) {
+      if (notice_) notice_->hide();  // told to wait while the engine started
+      failed_ = false;
       page_.reset(module.entry(this));
     } else if (!notice_) {
       failed_ = true;
