@@ -66,7 +66,9 @@ class AskingPage : public QWebEnginePage {
 };
 
 // The engine's context menu without its entries that save to a file (the page, a link, a
-// picture): the program takes no downloads from the engine, so they would do nothing.
+// picture), since the program takes no downloads from the engine, nor the one that shows the
+// page's source, whose new tab's address the browser does not take for a web address: they
+// would do nothing.
 class PageView : public QWebEngineView {
  public:
   using QWebEngineView::QWebEngineView;
@@ -75,7 +77,8 @@ class PageView : public QWebEngineView {
   void contextMenuEvent(QContextMenuEvent* event) override {
     QMenu* menu = createStandardContextMenu();  // deletes itself once closed
     for (auto action : {QWebEnginePage::SavePage, QWebEnginePage::DownloadLinkToDisk,
-                        QWebEnginePage::DownloadImageToDisk, QWebEnginePage::DownloadMediaToDisk})
+                        QWebEnginePage::DownloadImageToDisk, QWebEnginePage::DownloadMediaToDisk,
+                        QWebEnginePage::ViewSource})
       menu->removeAction(pageAction(action));
     menu->popup(event->globalPos());
   }

@@ -624,10 +624,12 @@ TEST_F(WebEngineTest, ThePagesMenuOffersNothingThatWouldDoNothing) {
   ClickPage(browser, Qt::RightButton);
   ASSERT_TRUE(WaitUntil([&] { return !offered.isEmpty(); })) << "no menu opened";
   // The page's own commands stay; saving the page, which the program takes no download
-  // for, is not offered.
+  // for, and its source, which opens in no tab, are not offered.
   EXPECT_TRUE(offered.contains(QString::fromStdString(GbkToUtf8("后退"))))
       << offered.join('|').toStdString();
   EXPECT_FALSE(offered.contains(QString::fromStdString(GbkToUtf8("保存页面"))))
+      << offered.join('|').toStdString();
+  EXPECT_FALSE(offered.contains(QString::fromStdString(GbkToUtf8("查看页面源代码"))))
       << offered.join('|').toStdString();
 }
 
