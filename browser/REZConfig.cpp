@@ -6,6 +6,7 @@
 #include "browser/logic/BrowserRules.h"
 #include "browser/logic/UloConfig.h"
 #include "platform/Exceptions.h"
+#include "platform/GbkText.h"
 #include "platform/gui/Dialogs.h"
 #include "widgets/WkTabText.h"
 
@@ -41,7 +42,8 @@ void TMainForm::LoadConfig() {
 
 void TMainForm::AddFavouriteMenuItem(const std::string& Name) {
   TMenuItem* item = new TMenuItem(this);
-  item->SetCaption(Name);
+  // A name is text, often a page's title: an '&' in it is shown, not taken as an accelerator.
+  item->SetCaption(CharReplaceAll(Name, "&", "&&"));
   item->OnClick = Handler(this, &TMainForm::ClickPop);
   pm->Items()->Add(item);
   favouriteItems_.push_back(item);

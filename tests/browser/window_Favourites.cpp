@@ -93,13 +93,25 @@ TEST_F(BrowserTest, FavouritesAreAddedThroughTheDialogAndOpenFromTheMenu) {
   UserChoose(form->pm->Items()->Items(before + 1));
   EXPECT_EQ(Page(Active()).url, "http://two/");
 
+  // A name is shown as it is: its '&' marks no accelerator.
+  form->RCbbURL->SetText("http://amp/");
+  dialogs().AnswerModal([&](TForm&) {
+    addForm->REDTName->SetText("A&B 😀");
+    UserClick(addForm->WkBtnOK);
+  });
+  UserChoose(form->N1);
+  ASSERT_EQ(form->pm->Items()->Count(), before + 4);
+  EXPECT_EQ(form->pm->Items()->Items(before + 3)->Caption(), "A&&B 😀");
+  EXPECT_NE(ConfigText().find("A&B 😀=http://amp/\r\n"), std::string::npos)
+      << Readable(ConfigText());
+
   // Cancel stores nothing.
   dialogs().AnswerModal([&](TForm&) {
     addForm->REDTName->SetText("x");
     UserClick(addForm->WkBtnC);
   });
   UserChoose(form->N1);
-  EXPECT_EQ(form->pm->Items()->Count(), before + 3);
+  EXPECT_EQ(form->pm->Items()->Count(), before + 4);
   EXPECT_EQ(addForm->REDTName->GetText(), "");
 }
 
