@@ -8,40 +8,18 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
-#include <fstream>
 #include <memory>
 #include <string>
 
+#include "bench/BookText.h"
 #include "bench/GuiBenchmark.h"
+#include "bench/PeakMemory.h"
 #include "platform/Files.h"
 #include "tools/packtext/PackText.h"
 #include "workbench/Reader.h"
 #include "workbench/logic/PackedText.h"
 
 namespace {
-
-// A /proc/self/status field in bytes.
-int64_t StatusBytes(const std::string& field) {
-  std::ifstream status("/proc/self/status");
-  for (std::string line; std::getline(status, line);)
-    if (line.rfind(field + ":", 0) == 0) return std::atoll(line.c_str() + field.size() + 1) * 1024;
-  return 0;
-}
-
-// Sets the peak resident memory back to what is resident now, and returns that.
-int64_t ResetPeakResident() {
-  std::ofstream("/proc/self/clear_refs") << "5";
-  return StatusBytes("VmRSS");
-}
-
-std::string Book(size_t bytes) {
-  std::string text;
-  for (int line = 0; text.size() < bytes; ++line)
-    text += "第" + std::to_string(line) + "条：世爻旺相，应爻休囚，动而化进。\r\n";
-  text.resize(bytes);
-  return text;
-}
 
 void DecodeBook(benchmark::State& state) {
   const std::string file = PackText(Book(static_cast<size_t>(state.range(0))));
@@ -73,7 +51,8 @@ void OpenBookInReader(benchmark::State& state) {
   std::unique_ptr<TForm7> reader(NewForm<TForm7>(nullptr));
   int64_t peak = 0;
   for (auto _ : state) {
-    const int64_t before = ResetPeakResident();
+    ResetPeak();
+    const int64_t before = StatusBytes("VmRSS");
     reader->LoadBook(path, "易经");
     reader->Show();
     Application->ProcessMessages();

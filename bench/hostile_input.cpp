@@ -82,7 +82,10 @@ void BM_BmpHugeDeclaredSize(benchmark::State& state) {
   }
   Report(state, base, static_cast<std::int64_t>(file.size()));
 }
-BENCHMARK(BM_BmpHugeDeclaredSize)->RangeMultiplier(4)->Range(1024, 16384)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BmpHugeDeclaredSize)
+    ->RangeMultiplier(4)
+    ->Range(1024, 16384)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

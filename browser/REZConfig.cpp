@@ -6,28 +6,44 @@
 #include "browser/logic/BrowserRules.h"
 #include "browser/logic/UloConfig.h"
 #include "platform/Exceptions.h"
+#include "platform/GbkText.h"
 #include "platform/gui/Dialogs.h"
+#include "widgets/WkTabText.h"
+
+void TMainForm::TellConfigFailure(const Exception& failure) {
+  if (configFailureTold_) return;
+  configFailureTold_ = true;
+  // A file that could not be read (too big, not to be opened) is never written over.
+  const bool unread =
+      dynamic_cast<const EReadError*>(&failure) || dynamic_cast<const EFOpenError*>(&failure);
+  ShowMessage(unread ? failure.Message() + "。\n设置文件保持原样，历史地址和收藏本次不会保存。"
+                     : "设置文件无法写入:" + settings_->Config().FileName() +
+                           "\n历史地址和收藏本次不会保存。");
+}
 
 void TMainForm::WriteConfig(const std::function<void()>& write) {
   try {
     write();
-  } catch (const Exception&) {
-    if (configFailureTold_) return;
-    configFailureTold_ = true;
-    ShowMessage("设置文件无法写入:" + settings_->Config().FileName() +
-                "\n历史地址和收藏本次不会保存。");
+  } catch (const Exception& e) {
+    TellConfigFailure(e);
   }
 }
 
 void TMainForm::LoadConfig() {
-  settings_->Load();
+  try {
+    settings_->Load();
+  } catch (const Exception& e) {
+    TellConfigFailure(e);
+    return;
+  }
   for (const std::string& address : settings_->History()) RCbbURL->AddItem(address);
   for (const std::string& name : settings_->Favourites()) AddFavouriteMenuItem(name);
 }
 
 void TMainForm::AddFavouriteMenuItem(const std::string& Name) {
   TMenuItem* item = new TMenuItem(this);
-  item->SetCaption(Name);
+  // A name is text, often a page's title: an '&' in it is shown, not taken as an accelerator.
+  item->SetCaption(CharReplaceAll(Name, "&", "&&"));
   item->OnClick = Handler(this, &TMainForm::ClickPop);
   pm->Items()->Add(item);
   favouriteItems_.push_back(item);
@@ -68,7 +84,9 @@ void TMainForm::N1Click(TComponent*) {
   const std::string address = RCbbURL->GetText();
   if (address.empty() || !AddURLForm) return;
   AddURLForm->REDTURL->SetText(address);
-  AddURLForm->REDTName->SetText(PCT->ActivePage() ? PCT->ActivePage()->Caption() : "");
+  // The caption as the tab shows it: a page title's '&' is doubled there.
+  AddURLForm->REDTName->SetText(
+      PCT->ActivePage() ? StripTabAccelerator(PCT->ActivePage()->Caption()) : "");
   AddURLForm->ShowModal();
 }
 

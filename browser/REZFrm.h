@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "browser/logic/BrowserSettings.h"
+#include "platform/Exceptions.h"
 #include "platform/gui/ActnList.h"
 #include "platform/gui/ComCtrls.h"
 #include "platform/gui/ExtCtrls.h"
@@ -137,6 +138,8 @@ class TMainForm : public TForm {
   void BuildMenus();
   // Runs a write of the settings file; the first failure of a run is told, later ones not.
   void WriteConfig(const std::function<void()>& write);
+  // Tells the user, once a run, why the settings file goes unsaved.
+  void TellConfigFailure(const Exception& failure);
   void FreeHiddenPage(TWebBrowser* page);
   void OpenPopup(const std::string& URL);
   bool configFailureTold_ = false;

@@ -11,8 +11,29 @@ void CheckGifImageArea(std::uint64_t width, std::uint64_t height) {
   }
 }
 
+TGIFColorTable::TGIFColorTable(std::uint32_t count) : count_(std::min<std::uint32_t>(count, 256)) {
+  if (count_ > 0) rgb_ = std::make_shared<std::uint8_t[]>(3 * count_);
+}
+
+std::uint8_t* TGIFColorTable::RgbForWriting() {
+  if (rgb_ && rgb_.use_count() > 1) {
+    auto own = std::make_shared_for_overwrite<std::uint8_t[]>(3 * count_);
+    std::copy_n(rgb_.get(), 3 * count_, own.get());
+    rgb_ = std::move(own);
+  }
+  return rgb_.get();
+}
+
+void TGIFColorTable::SetColor(std::uint32_t index, TGifColor color) {
+  if (index >= count_) return;
+  std::uint8_t* p = RgbForWriting() + 3 * index;
+  p[0] = color & 0xFF;
+  p[1] = (color >> 8) & 0xFF;
+  p[2] = (color >> 16) & 0xFF;
+}
+
 int TGIFColorTable::IndexOf(TGifColor color) const {
-  for (std::uint32_t i = 0; i < Count && i < 256; ++i) {
+  for (std::uint32_t i = 0; i < count_; ++i) {
     if (Color(i) == color) return static_cast<int>(i);
   }
   return -1;
@@ -57,8 +78,7 @@ int ExtensionFixedSize(TExtensionType type) {
   return kSizes[type & 3];
 }
 
-TExtension::TExtension(TExtensionType type)
-    : ExtensionType(type), Fixed(ExtensionFixedSize(type), 0) {
+TExtension::TExtension(TExtensionType type) : ExtensionType(type), Fixed(ExtensionFixedSize(type)) {
   if (type == etGraphicControl) Fixed[0] = 4;
 }
 

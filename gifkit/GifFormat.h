@@ -36,22 +36,39 @@ using TGifProgress = std::function<void(TGifProgressStage, int, const std::strin
 
 enum class TGIFVersion : std::uint8_t { gvNone = 0, gv87a = 1, gv89a = 2 };
 
-// A colour table: Count red-green-blue triples in use out of 256.
-struct TGIFColorTable {
-  std::uint32_t Count = 0;
-  std::array<std::uint8_t, 768> Rgb{};
+// A colour table: Count red-green-blue triples (at most 256), held only as large as it is and
+// not at all when it is empty. Copies share the entries until one of them is changed, so a
+// frame without a table of its own refers to the global one instead of carrying a copy.
+class TGIFColorTable {
+ public:
+  TGIFColorTable() = default;
+  // `count` black entries; at most 256 are kept.
+  explicit TGIFColorTable(std::uint32_t count);
 
+  std::uint32_t Count() const { return count_; }
+  // Black past Count, as an entry the file left out shows.
   TGifColor Color(std::uint32_t index) const {
-    return Rgb[3 * index] | (Rgb[3 * index + 1] << 8) | (Rgb[3 * index + 2] << 16);
+    if (index >= count_) return 0;
+    const std::uint8_t* p = rgb_.get() + 3 * index;
+    return p[0] | (p[1] << 8) | (p[2] << 16);
   }
-  void SetColor(std::uint32_t index, TGifColor color) {
-    Rgb[3 * index] = color & 0xFF;
-    Rgb[3 * index + 1] = (color >> 8) & 0xFF;
-    Rgb[3 * index + 2] = (color >> 16) & 0xFF;
-  }
+  // Ignored past Count.
+  void SetColor(std::uint32_t index, TGifColor color);
+  // The 3 x Count bytes as a file holds them; null for an empty table.
+  const std::uint8_t* Rgb() const { return rgb_.get(); }
+  // The same for filling in: entries of its own first when they are shared.
+  std::uint8_t* RgbForWriting();
   // First entry equal to the colour, -1 when none is.
   int IndexOf(TGifColor color) const;
   void Clear() { *this = TGIFColorTable(); }
+  // Whether both hold the same entries without a copy.
+  bool SharesEntriesWith(const TGIFColorTable& other) const {
+    return rgb_ != nullptr && rgb_ == other.rgb_;
+  }
+
+ private:
+  std::shared_ptr<std::uint8_t[]> rgb_;
+  std::uint32_t count_ = 0;
 };
 
 // The smallest number of bits from 1 up whose power of two reaches count.
@@ -75,6 +92,23 @@ std::uint8_t ExtensionLabel(TExtensionType type);
 bool ExtensionTypeOfLabel(std::uint8_t label, TExtensionType& type);
 int ExtensionFixedSize(TExtensionType type);
 
+// The fixed bytes of an extension after its label (13 at most): held in place, as few as a
+// type has.
+class TExtensionBytes {
+ public:
+  static constexpr std::size_t kMost = 13;
+  explicit TExtensionBytes(std::size_t size = 0) : size_(static_cast<std::uint8_t>(size)) {}
+  std::size_t size() const { return size_; }
+  std::uint8_t* data() { return bytes_.data(); }
+  const std::uint8_t* data() const { return bytes_.data(); }
+  std::uint8_t& operator[](std::size_t i) { return bytes_[i]; }
+  std::uint8_t operator[](std::size_t i) const { return bytes_[i]; }
+
+ private:
+  std::array<std::uint8_t, kMost> bytes_{};
+  std::uint8_t size_ = 0;
+};
+
 // One extension block: its fixed bytes as they stand after the label, and its data sub-blocks,
 // one string each.
 class TExtension {
@@ -83,7 +117,7 @@ class TExtension {
   virtual ~TExtension() = default;
 
   TExtensionType ExtensionType = etGraphicControl;
-  std::vector<std::uint8_t> Fixed;
+  TExtensionBytes Fixed;
   TStringList Data;
 
   void Assign(const TExtension& source);
@@ -104,15 +138,15 @@ class TGIFData {
   TStringList Comment;
 };
 
-// A frame's encoded raster: bytes of its own when encoded here, or the range of the file it was
-// read from, which stays shared with the other frames of that file instead of being copied.
+// A frame's encoded raster: the range of the file it was read from, which stays shared with the
+// other frames of that file instead of being copied, or bytes encoded here.
 class TGifEncodedData {
  public:
   std::string_view View() const {
-    return source_ ? std::string_view(*source_).substr(offset_, size_) : std::string_view(own_);
+    return source_ ? std::string_view(source_->data() + offset_, size_) : std::string_view();
   }
   const std::uint8_t* Bytes() const { return reinterpret_cast<const std::uint8_t*>(View().data()); }
-  std::size_t size() const { return source_ ? size_ : own_.size(); }
+  std::size_t size() const { return size_; }
   bool empty() const { return size() == 0; }
   char operator[](std::size_t i) const { return View()[i]; }
   // Refers to `size` bytes of `source` from `offset` on.
@@ -120,13 +154,11 @@ class TGifEncodedData {
     source_ = std::move(source);
     offset_ = offset;
     size_ = size;
-    own_.clear();
   }
-  // The bytes of its own, emptied, for writing new data into.
-  std::string& Own() {
-    source_.reset();
-    own_.clear();
-    return own_;
+  // Takes the bytes as its own.
+  void Take(std::string bytes) {
+    const std::size_t size = bytes.size();
+    Share(std::make_shared<const std::string>(std::move(bytes)), 0, size);
   }
   friend bool operator==(const TGifEncodedData& a, const TGifEncodedData& b) {
     return a.View() == b.View();
@@ -137,11 +169,11 @@ class TGifEncodedData {
   std::shared_ptr<const std::string> source_;
   std::size_t offset_ = 0;
   std::size_t size_ = 0;
-  std::string own_;
 };
 
 // Shared frame data: the encoded raster exactly as it stands in the file after the image
-// descriptor and local colour table (code size byte, sub-blocks, zero terminator).
+// descriptor and local colour table (code size byte, sub-blocks, zero terminator), and the
+// frame's colour table: its local one, or the global one it shares.
 class TGIFItem {
  public:
   TGifEncodedData Data;

@@ -20,8 +20,12 @@ void PutWord(std::string& out, std::uint32_t value) {
   out.push_back(static_cast<char>((value >> 8) & 0xFF));
 }
 
+// 2^bits entries: the table's, then black for those it does not have.
 void PutTable(std::string& out, const TGIFColorTable& table, int bits) {
-  out.append(reinterpret_cast<const char*>(table.Rgb.data()), 3u << bits);
+  const std::uint32_t entries = 1u << bits;
+  const std::uint32_t held = std::min(entries, table.Count());
+  if (held > 0) out.append(reinterpret_cast<const char*>(table.Rgb()), 3 * held);
+  out.append(3 * (entries - held), '\0');
 }
 
 // Strings as sub-blocks of at most 255 bytes; empty strings have no sub-block.
@@ -56,7 +60,7 @@ void AppendTerminated(std::string& out, std::string_view data) {
 // equal to it, -1 when none is.
 int TableIndexFor(const TGIFColorTable& table, TGifColor resolved, int remembered) {
   const TGifColor color = resolved & 0xFFFFFF;
-  if (remembered >= 0 && static_cast<std::uint32_t>(remembered) < table.Count &&
+  if (remembered >= 0 && static_cast<std::uint32_t>(remembered) < table.Count() &&
       table.Color(remembered) == color) {
     return remembered;
   }
@@ -65,8 +69,8 @@ int TableIndexFor(const TGIFColorTable& table, TGifColor resolved, int remembere
 
 bool IsLoopIdentifier(const TExtension& ext) {
   const std::size_t n = std::min<std::size_t>(ext.Fixed[0], 11);
-  return std::memcmp(&ext.Fixed[1], "NETSCAPE2.0", n) == 0 ||
-         std::memcmp(&ext.Fixed[1], "ANIMEXTS1.0", n) == 0;
+  return std::memcmp(ext.Fixed.data() + 1, "NETSCAPE2.0", n) == 0 ||
+         std::memcmp(ext.Fixed.data() + 1, "ANIMEXTS1.0", n) == 0;
 }
 
 }  // namespace
@@ -145,8 +149,8 @@ void TGIFFrameCore::LoadFromReader(TGifReader& reader) {
   HasLocalColorTable = (packed & 0x80) != 0;
   if (HasLocalColorTable) {
     item->BitsPerPixel = (packed & 7) + 1;
-    item->ColorTable.Count = 1u << item->BitsPerPixel;
-    reader.Read(item->ColorTable.Rgb.data(), 3 * item->ColorTable.Count);
+    item->ColorTable = TGIFColorTable(1u << item->BitsPerPixel);
+    reader.Read(item->ColorTable.RgbForWriting(), 3 * item->ColorTable.Count());
   }
 
   // Code size byte and sub-blocks up to the terminator; a sub-block running past the end of
@@ -184,9 +188,9 @@ void TGIFFrameCore::LoadFromReader(TGifReader& reader) {
   Left = Word(descriptor);
   Top = Word(descriptor + 2);
   if (!HasLocalColorTable) {
-    item->ColorTable = owner_->Data->ColorTable;
-    // Without any colour table the pixels are indices of a zeroed table as wide as the codes.
-    if (item->ColorTable.Count == 0 && item->BitsPerPixel == 0 && !item->Data.empty()) {
+    item->ColorTable = owner_->Data->ColorTable;  // shared, not copied
+    // Without any colour table the pixels are indices of a black table as wide as the codes.
+    if (item->ColorTable.Count() == 0 && item->BitsPerPixel == 0 && !item->Data.empty()) {
       item->BitsPerPixel = std::clamp<int>(static_cast<std::uint8_t>(item->Data[0]), 1, 8);
     }
   }
@@ -196,7 +200,7 @@ void TGIFFrameCore::LoadFromReader(TGifReader& reader) {
   for (const auto& ext : Extensions) {
     if (ext->ExtensionType != etGraphicControl) continue;
     if (ext->Packed() & 1) {
-      if (ext->TransparentIndex() < Item->ColorTable.Count) {
+      if (ext->TransparentIndex() < Item->ColorTable.Count()) {
         SetTransparent(Item->ColorTable.Color(ext->TransparentIndex()), ext->TransparentIndex());
       }
     } else {
@@ -262,18 +266,20 @@ void TGIFFrameCore::EncodeIndices(const TGIFIndexImage& image, const TGifProgres
     throw EInvalidGraphicOperation("GIF image encoding error");
   }
   auto item = std::make_shared<TGIFItem>();
-  item->ColorTable.Count = 1u << image.Depth;
-  for (std::uint32_t i = 0; i < item->ColorTable.Count && i < image.Palette.size(); ++i) {
+  item->ColorTable = TGIFColorTable(1u << image.Depth);
+  for (std::uint32_t i = 0; i < item->ColorTable.Count() && i < image.Palette.size(); ++i) {
     item->ColorTable.SetColor(i, image.Palette[i]);
   }
   Interlaced = false;
-  EncodeLzwImage(item->Data.Own(), image.Width, image.Height, image.Depth, false, progress,
+  std::string encoded;
+  EncodeLzwImage(encoded, image.Width, image.Height, image.Depth, false, progress,
                  image.Pixels.data(), image.Width);
-  item->BitsPerPixel = GifBitsForCount(item->ColorTable.Count);
+  item->Data.Take(std::move(encoded));
+  item->BitsPerPixel = GifBitsForCount(item->ColorTable.Count());
   item->Width = static_cast<std::uint16_t>(image.Width);
   item->Height = static_cast<std::uint16_t>(image.Height);
   TGIFData& global = *owner_->Data;
-  if (global.ColorTable.Count == 0) {
+  if (global.ColorTable.Count() == 0) {
     global.ColorTable = item->ColorTable;
     global.BitsPerPixel = item->BitsPerPixel;
     global.ColorResolution = item->BitsPerPixel;
@@ -339,7 +345,7 @@ void TGIFFrameCore::WriteTo(std::string& out) const {
   PutWord(out, static_cast<std::uint32_t>(Top));
   PutWord(out, Item->Width);
   PutWord(out, Item->Height);
-  const int bits = GifBitsForCount(Item->ColorTable.Count);
+  const int bits = GifBitsForCount(Item->ColorTable.Count());
   std::uint8_t packed = HasLocalColorTable ? static_cast<std::uint8_t>(0x80 + (bits - 1)) : 0;
   if (Interlaced) packed |= 0x40;
   out.push_back(static_cast<char>(packed));
@@ -348,7 +354,7 @@ void TGIFFrameCore::WriteTo(std::string& out) const {
 }
 
 void TGIFFrameCore::WriteExtensions(std::string& out, int transparentIndex) const {
-  const auto put = [&out](TExtensionType type, const std::vector<std::uint8_t>& fixed) {
+  const auto put = [&out](TExtensionType type, const TExtensionBytes& fixed) {
     out.push_back('!');
     out.push_back(static_cast<char>(ExtensionLabel(type)));
     out.append(reinterpret_cast<const char*>(fixed.data()), fixed.size());
@@ -361,7 +367,7 @@ void TGIFFrameCore::WriteExtensions(std::string& out, int transparentIndex) cons
     } else if (transparentIndex < 0) {
       put(etGraphicControl, ext->Fixed);
     } else {
-      std::vector<std::uint8_t> fixed = ext->Fixed;
+      TExtensionBytes fixed = ext->Fixed;
       fixed[1] |= 1;
       fixed[4] = static_cast<std::uint8_t>(transparentIndex);
       put(etGraphicControl, fixed);
@@ -387,7 +393,7 @@ void TGIFFrameCore::WriteSeeThroughPixel(std::string& out) const {
       index = ext->TransparentIndex();
     }
   }
-  const std::uint32_t colors = std::max<std::uint32_t>(Item->ColorTable.Count, 2);
+  const std::uint32_t colors = std::max<std::uint32_t>(Item->ColorTable.Count(), 2);
   if (index < 0 || static_cast<std::uint32_t>(index) >= colors) index = 0;
   WriteExtensions(out, index);
   out.push_back(',');
@@ -396,7 +402,7 @@ void TGIFFrameCore::WriteSeeThroughPixel(std::string& out) const {
   PutWord(out, 1);
   PutWord(out, 1);
   const int bits = GifBitsForCount(colors);
-  const bool local = HasLocalColorTable || Item->ColorTable.Count == 0;
+  const bool local = HasLocalColorTable || Item->ColorTable.Count() == 0;
   out.push_back(local ? static_cast<char>(0x80 + (bits - 1)) : '\0');
   if (local) PutTable(out, Item->ColorTable, bits);
   const std::uint8_t pixel = static_cast<std::uint8_t>(index);
@@ -489,33 +495,30 @@ void TGIFImageCore::ReadExtension(TGifReader& reader,
   }
   auto ext = std::make_unique<TExtension>(type);
   reader.Read(ext->Fixed.data(), ext->Fixed.size());
-  if (type != etGraphicControl) {
-    while (!reader.AtEnd()) {
-      const std::size_t n = reader.Byte();
-      if (n == 0) break;
-      const std::size_t take = std::min(n, reader.Remaining());
-      ext->Data.Add(std::string(reinterpret_cast<const char*>(reader.Here()), take));
-      reader.Skip(take);
-    }
+  if (type == etGraphicControl) {
+    collected.push_back(std::move(ext));
+    return;
   }
-  switch (type) {
-    case etPlainText:
-      collected.clear();
-      break;
-    case etApplication:
-      if (IsLoopIdentifier(*ext)) {
-        for (const std::string& block : ext->Data.Items()) {
-          if (block.size() >= 3 && block[0] == 1) {
-            Looping = true;
-            RepeatCount = std::min<std::uint16_t>(
-                30000, Word(reinterpret_cast<const std::uint8_t*>(block.data()) + 1));
-          }
-        }
-      }
-      break;
-    default:
-      collected.push_back(std::move(ext));
-      break;
+  // Only a comment keeps its sub-blocks; the others are looked at as they pass, so that a
+  // long run of tiny sub-blocks costs no string each.
+  const bool loop = type == etApplication && IsLoopIdentifier(*ext);
+  while (!reader.AtEnd()) {
+    const std::size_t n = reader.Byte();
+    if (n == 0) break;
+    const std::size_t take = std::min(n, reader.Remaining());
+    const std::uint8_t* block = reader.Here();
+    if (type == etComment) {
+      ext->Data.Add(std::string(reinterpret_cast<const char*>(block), take));
+    } else if (loop && take >= 3 && block[0] == 1) {
+      Looping = true;
+      RepeatCount = std::min<std::uint16_t>(30000, Word(block + 1));
+    }
+    reader.Skip(take);
+  }
+  if (type == etComment) {
+    collected.push_back(std::move(ext));
+  } else if (type == etPlainText) {
+    collected.clear();
   }
 }
 
@@ -548,9 +551,9 @@ void TGIFImageCore::ReadGifBytes(std::shared_ptr<const std::string> bytes, bool 
     Data->AspectRatio = screen[6];
     if (packed & 0x80) {
       TGIFColorTable& table = Data->ColorTable;
-      table.Count = 1u << Data->BitsPerPixel;
-      reader.Read(table.Rgb.data(), 3 * table.Count);
-      if (screen[5] < table.Count) {
+      table = TGIFColorTable(1u << Data->BitsPerPixel);
+      reader.Read(table.RgbForWriting(), 3 * table.Count());
+      if (screen[5] < table.Count()) {
         background_ = table.Color(screen[5]);
         backgroundIndex_ = screen[5];
       }
@@ -577,7 +580,7 @@ void TGIFImageCore::ReadGifBytes(std::shared_ptr<const std::string> bytes, bool 
         continue;
       }
       auto frame = NewFrame();
-      if (Data->ColorTable.Count > 0) frame->Item->BitsPerPixel = Data->BitsPerPixel;
+      if (Data->ColorTable.Count() > 0) frame->Item->BitsPerPixel = Data->BitsPerPixel;
       frame->Extensions = std::move(collected);
       collected.clear();
       frame->LoadFromReader(reader);
@@ -632,8 +635,8 @@ std::string TGIFImageCore::WriteGifBytes() {
   PutWord(out, ScreenWidth);
   PutWord(out, ScreenHeight);
   const TGIFColorTable& table = Data->ColorTable;
-  if (table.Count > 0) {
-    const int bits = GifBitsForCount(table.Count);
+  if (table.Count() > 0) {
+    const int bits = GifBitsForCount(table.Count());
     const int pixelBits = std::clamp(Data->BitsPerPixel, 1, 8);
     out.push_back(static_cast<char>(0x80 + ((bits - 1) << 4) + (pixelBits - 1)));
     const int index =

@@ -34,7 +34,7 @@ void TGkImageControl::Post(std::function<void()> call) {
 }
 
 void TGkImageControl::PaintNow() {
-  if (!Application || Application->InGuiThread()) {
+  if (OnGuiThread()) {
     Repaint();
     return;
   }
@@ -261,7 +261,7 @@ void TGkGIFAnimator::AnimatorTimerTick(TComponent*) {
     timer_->SetInterval(FrameInterval());
     Unlock();
   }
-  const bool onGui = !Application || Application->InGuiThread();
+  const bool onGui = OnGuiThread();
   // The events belong to the GUI thread: the worker hands the change over without looking at
   // them.
   if (onGui)

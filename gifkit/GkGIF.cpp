@@ -122,7 +122,7 @@ void TGIFFrame::Assign(const TGIFFrame* source) {
     HasLocalColorTable = source->HasLocalColorTable;
   } else {
     // Another image's global table is not ours: the frame carries its own.
-    HasLocalColorTable = source->HasLocalColorTable || Item->ColorTable.Count > 0;
+    HasLocalColorTable = source->HasLocalColorTable || Item->ColorTable.Count() > 0;
   }
   if (source->bitmap_) bitmap_ = std::make_unique<TBitmap>(*source->bitmap_);
   Extensions.clear();

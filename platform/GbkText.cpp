@@ -49,13 +49,13 @@ std::string MapSingleBytes(const std::string& text, Map map) {
 
 }  // namespace
 
-bool IsGb18030FourByteAt(const std::string& text, size_t at) {
+bool IsGb18030FourByteAt(std::string_view text, size_t at) {
   auto digit = [&](size_t i) { return text[i] >= '0' && text[i] <= '9'; };
   auto lead = [&](size_t i) { return IsGbkLeadByte(static_cast<unsigned char>(text[i])); };
   return at + 3 < text.size() && lead(at) && digit(at + 1) && lead(at + 2) && digit(at + 3);
 }
 
-int GbkCharLength(const std::string& text, size_t at) {
+int GbkCharLength(std::string_view text, size_t at) {
   if (IsGb18030FourByteAt(text, at)) return 4;
   if (at + 1 < text.size() && IsGbkLeadByte(static_cast<unsigned char>(text[at])) &&
       IsGbkTrailByte(static_cast<unsigned char>(text[at + 1])))

@@ -15,12 +15,12 @@ bool IsGbkLeadByte(unsigned char byte);
 
 // Whether GB18030's four-byte form starts at zero-based offset `at`: a lead byte, a digit
 // 0x30..0x39, a lead byte and a digit.
-bool IsGb18030FourByteAt(const std::string& text, size_t at);
+bool IsGb18030FourByteAt(std::string_view text, size_t at);
 
 // Length in bytes of the character starting at zero-based offset `at`: 4 for GB18030's
 // four-byte form, 2 for a lead and a trail byte, else 1 (so a lead byte at the very end of the
 // text, or before a byte that cannot follow it, stands alone).
-int GbkCharLength(const std::string& text, size_t at);
+int GbkCharLength(std::string_view text, size_t at);
 
 // Number of characters.
 int CharCount(const std::string& text);

@@ -3,11 +3,12 @@
 // Keys, values and section names are stored so that they read back exactly, whatever the user
 // typed into them (favourite names and page titles become keys): a backslash, CR and LF are
 // escaped as "\\", "\r" and "\n", a '=' in a key as "\=", a ']' in a section name as "\]", and a
-// GBK lead byte that has no trail byte after it as "\xHH" (left bare, it would pair with the
-// backslash of a following escape). A text with blanks or a quote at either end (or a key
-// starting with '[' or ';') is written inside double quotes. Reading trims each side of the
-// first unescaped '=' and drops one pair of surrounding quotes. Escapes only ever apply to
-// single-byte characters: a GBK trail byte may be 0x5C.
+// GBK lead byte that starts no whole character (two bytes, or GB18030's four) as "\xHH" (left
+// bare, it would pair with the backslash of a following escape). A text with blanks or a quote at
+// either end (or a key starting with '[' or ';') is written inside double quotes. Reading trims
+// each side of the first unescaped '=' and drops one pair of surrounding quotes. Escapes only ever
+// apply to single-byte characters: a GBK trail byte may be 0x5C. Files written before four-byte
+// characters were kept whole hold them as escaped lead bytes and digits, which read back alike.
 #include "platform/IniFiles.h"
 
 #include <string_view>
@@ -21,14 +22,10 @@ namespace {
 
 enum class Part { Key, Value, Section };
 
-bool IsTrailByte(unsigned char b) { return b >= 0x40 && b <= 0xFE && b != 0x7F; }
-
-// Length of the GBK character at `at`: 2 only for a lead byte with a trail byte after it.
+// Length of the character at `at`: 2 or 4 only for a whole character, so a lone lead byte
+// stands apart and is escaped.
 size_t CharLength(std::string_view text, size_t at) {
-  return IsGbkLeadByte(static_cast<unsigned char>(text[at])) && at + 1 < text.size() &&
-                 IsTrailByte(static_cast<unsigned char>(text[at + 1]))
-             ? 2
-             : 1;
+  return static_cast<size_t>(GbkCharLength(text, at));
 }
 
 int HexValue(char c) {
@@ -46,8 +43,8 @@ std::string Encode(const std::string& text, Part part) {
     const size_t length = CharLength(text, at);
     const char c = text[at];
     const auto byte = static_cast<unsigned char>(c);
-    if (length == 2) {
-      out.append(text, at, 2);
+    if (length > 1) {
+      out.append(text, at, length);
     } else if (c == '\\') {
       out += "\\\\";
     } else if (c == '\r') {
@@ -68,8 +65,7 @@ std::string Encode(const std::string& text, Part part) {
   }
   auto blankOrQuote = [](char c) { return static_cast<unsigned char>(c) <= ' ' || c == '"'; };
   bool quote = !out.empty() && (blankOrQuote(out.front()) || blankOrQuote(out.back()));
-  if (part == Part::Key && !out.empty() && (out.front() == '[' || out.front() == ';'))
-    quote = true;
+  if (part == Part::Key && !out.empty() && (out.front() == '[' || out.front() == ';')) quote = true;
   return quote ? "\"" + out + "\"" : out;
 }
 
@@ -155,6 +151,9 @@ TIniFile::TIniFile(std::string path) : path_(std::move(path)) {
   try {
     bytes = ReadWholeFile(path_, kMaxIniFileBytes);
   } catch (const EFOpenError&) {
+    // Read as empty, a file there that cannot be opened would be written over by the next
+    // change.
+    if (FileExists(path_)) throw;
     return;
   }
   Parse(bytes);
@@ -271,7 +270,8 @@ void TIniFile::EraseSection(const std::string& section) {
   if (it == sectionIndex_.end()) return;
   sections_.erase(sections_.begin() + static_cast<std::ptrdiff_t>(it->second));
   sectionIndex_.clear();
-  for (size_t i = 0; i < sections_.size(); ++i) sectionIndex_.emplace(LowerCase(sections_[i].name), i);
+  for (size_t i = 0; i < sections_.size(); ++i)
+    sectionIndex_.emplace(LowerCase(sections_[i].name), i);
   dirty_ = true;
 }
 

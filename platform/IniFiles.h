@@ -3,7 +3,9 @@
 // escaped, so a value always reads back as it was written. Keys and section names read back
 // exactly as well, even with '=', ']', line breaks or surrounding blanks (favourite names and
 // page titles become keys). Lookups are indexed, so reading a file costs time in proportion to
-// its size; a file above kMaxIniFileBytes is refused with EFOpenError.
+// its size. Nothing is ever written over a file that was not read: the constructor raises
+// EReadError for a file above kMaxIniFileBytes (or one that fails while read) and EFOpenError
+// for a file that is there but cannot be opened.
 #pragma once
 
 #include <cstdint>
@@ -14,10 +16,11 @@
 #include "platform/Classes.h"
 
 class TIniFile {
-public:
+ public:
   static constexpr int64_t kMaxIniFileBytes = 64LL << 20;
 
-  // Reads the file if it exists (a missing or unreadable file gives an empty set).
+  // Reads the file if it exists. A missing file, or a folder in its place (which no write
+  // can replace), gives an empty set; any other file that cannot be read raises, as above.
   explicit TIniFile(std::string path);
   ~TIniFile();  // writes pending changes (UpdateFile), never throws
   TIniFile(const TIniFile&) = delete;
@@ -25,7 +28,8 @@ public:
 
   const std::string& FileName() const { return path_; }
 
-  std::string ReadString(const std::string& section, const std::string& key, const std::string& fallback) const;
+  std::string ReadString(const std::string& section, const std::string& key,
+                         const std::string& fallback) const;
   int ReadInteger(const std::string& section, const std::string& key, int fallback) const;
   bool ReadBool(const std::string& section, const std::string& key, bool fallback) const;
   void WriteString(const std::string& section, const std::string& key, const std::string& value);
@@ -43,7 +47,7 @@ public:
   // Writes the file atomically if anything changed; raises EFCreateError on failure.
   void UpdateFile();
 
-private:
+ private:
   // Keys in the order written, and an index from the case-folded key to its place.
   struct Section {
     std::string name;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <algorithm>
+#include <concepts>
 #include <cstddef>
 #include <cstring>
 #include <initializer_list>
@@ -22,15 +23,34 @@ void* AllocateZeroed(std::size_t bytes);
 void* AllocateForOverwrite(std::size_t bytes);
 void FreeBlock(void* block);
 
-// An array of plain values on such blocks. Sizing it is one step, never a pass over its
+// A class type whose members are all values whose zero bytes are their zero (no member
+// pointers, no references) says so by setting this to true for itself.
+template <class T>
+inline constexpr bool kZeroBytesAreZeroValue = false;
+
+// The values a zeroed block holds as their zeros, copied as bytes, on blocks aligned as the
+// heap's: integers, floating-point numbers (all-zero bytes are +0.0), enumerations, object and
+// function pointers (the null pointer is all zero bits on every platform we build for), and
+// class types that say so above, trivially copyable, aligned no more than std::max_align_t. A
+// pointer to member is not one: its null is -1 on our platforms. Nor is a type aligned beyond
+// std::max_align_t: the blocks would not hold it aligned.
+template <class T>
+concept ZeroedArrayElement = std::is_same_v<T, std::remove_cv_t<T>> &&
+                                 std::is_trivially_copyable_v<T> &&
+                                 std::is_trivially_default_constructible_v<T> &&
+                                 alignof(T) <= alignof(std::max_align_t) &&
+                             (std::is_arithmetic_v<T> || std::is_enum_v<T> ||
+                              std::is_pointer_v<T> || std::is_null_pointer_v<T> ||
+                              (std::is_class_v<T> && kZeroBytesAreZeroValue<T>));
+
+// An array of such values on zeroed blocks. Sizing it is one step, never a pass over its
 // elements: grown, it is zero past what it held, and large new blocks are fresh pages, so an
 // array that is only partly written costs only what is written. Made from values (a count of
-// one value, a range, a copy), or sized with SizeForOverwrite, it takes warm heap memory.
-template <class T>
+// one value, a range, a copy), or sized with SizeForOverwrite, it takes warm heap memory. A
+// range is measured before it is copied, so it must be one that can be read twice: forward
+// iterators only.
+template <ZeroedArrayElement T>
 class TZeroedArray {
-  static_assert(std::is_trivially_copyable_v<T> && std::is_trivially_default_constructible_v<T>,
-                "zeroed bytes must be a value of T, and copying it a copy of its bytes");
-
  public:
   using value_type = T;
   using size_type = std::size_t;
@@ -42,8 +62,8 @@ class TZeroedArray {
   TZeroedArray() noexcept = default;
   explicit TZeroedArray(std::size_t count) { resize(count); }
   TZeroedArray(std::size_t count, const T& value) { assign(count, value); }
-  template <class It, class = typename std::iterator_traits<It>::iterator_category>
-  TZeroedArray(It first, It last) {
+  template <std::forward_iterator It>
+  requires std::convertible_to<std::iter_reference_t<It>, T> TZeroedArray(It first, It last) {
     assign(first, last);
   }
   TZeroedArray(std::initializer_list<T> values) { assign(values.begin(), values.end()); }
@@ -107,10 +127,12 @@ class TZeroedArray {
     size_ = count;
   }
   void assign(std::size_t count, const T& value) {
+    const T copy = value;  // it may be one of ours, and the block may go
     SizeForOverwrite(count);
-    std::fill_n(data_, count, value);
+    std::fill_n(data_, count, copy);
   }
-  template <class It, class = typename std::iterator_traits<It>::iterator_category>
+  template <std::forward_iterator It>
+  requires std::convertible_to<std::iter_reference_t<It>, T>
   void assign(It first, It last) {
     TZeroedArray copy;
     copy.SizeForOverwrite(static_cast<std::size_t>(std::distance(first, last)));

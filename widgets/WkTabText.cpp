@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "platform/GbkText.h"
+
 std::vector<std::string> SplitTabCaptionLines(const std::string& caption) {
   std::vector<std::string> lines;
   size_t start = 0;
@@ -18,28 +20,22 @@ std::vector<std::string> SplitTabCaptionLines(const std::string& caption) {
 TTabCaptionPieces SplitTabAccelerator(const std::string& line) {
   TTabCaptionPieces pieces;
   std::string* out = &pieces.Before;
-  for (size_t i = 0; i < line.size(); ++i) {
-    const unsigned char ch = static_cast<unsigned char>(line[i]);
-    if (ch >= 0x81 && i + 1 < line.size()) {  // a double-byte character stays whole
-      *out += line.substr(i, 2);
-      ++i;
-      continue;
-    }
-    if (ch != '&') {
-      *out += line[i];
-      continue;
-    }
-    if (i + 1 < line.size() && line[i + 1] == '&') {
-      *out += '&';
-      ++i;
-      continue;
-    }
-    if (out == &pieces.Before && i + 1 < line.size()) {
-      const size_t width =
-          static_cast<unsigned char>(line[i + 1]) >= 0x81 && i + 2 < line.size() ? 2 : 1;
-      pieces.Accel = line.substr(i + 1, width);
+  for (size_t i = 0; i < line.size();) {
+    // A character of two or four bytes goes whole, the accelerator too: never half of one.
+    const size_t width = static_cast<size_t>(GbkCharLength(line, i));
+    if (width > 1 || line[i] != '&') {
+      out->append(line, i, width);
       i += width;
+    } else if (i + 1 < line.size() && line[i + 1] == '&') {
+      *out += '&';
+      i += 2;
+    } else if (out == &pieces.Before && i + 1 < line.size()) {
+      const size_t accel = static_cast<size_t>(GbkCharLength(line, i + 1));
+      pieces.Accel = line.substr(i + 1, accel);
+      i += 1 + accel;
       out = &pieces.After;
+    } else {
+      ++i;  // a second accelerator mark, or one at the end, is not drawn
     }
   }
   return pieces;

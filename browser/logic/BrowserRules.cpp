@@ -4,8 +4,8 @@
 #include "platform/GbkText.h"
 
 std::string TabCaption(const std::string& title) {
-  if (CharCount(title) < 31) return title;
-  return LeftChars(title, 10) + "...";
+  const std::string shown = CharCount(title) < 31 ? title : LeftChars(title, 10) + "...";
+  return CharReplaceAll(shown, "&", "&&");
 }
 
 std::string CompleteAddress(const std::string& typed) {

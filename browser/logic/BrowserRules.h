@@ -5,7 +5,8 @@
 #include <string>
 
 // A page title as its tab shows it: up to 30 characters whole, longer ones as the first 10
-// characters and "...".
+// characters and "...". A title is text: each '&' in it is doubled, so the tab shows it rather
+// than taking the character after it for its accelerator.
 std::string TabCaption(const std::string& title);
 // A typed word without a dot becomes "http://www." + word + ".com"; anything else stays.
 std::string CompleteAddress(const std::string& typed);

@@ -127,9 +127,7 @@ QImage ToPalette(const QImage& source, TPixelFormat format, const QList<QRgb>& t
 
 // ---------------------------------------------------------------------------------------------
 
-TBitmap::TBitmap() : image_(std::make_unique<QImage>()), canvas_(std::make_unique<TCanvas>()) {
-  canvas_->BindBitmap(this);
-}
+TBitmap::TBitmap() : image_(std::make_unique<QImage>()) {}
 
 TBitmap::TBitmap(int width, int height, TPixelFormat format) : TBitmap() {
   format_ = format;
@@ -143,7 +141,7 @@ TBitmap& TBitmap::operator=(const TBitmap& other) {
   return *this;
 }
 
-TBitmap::~TBitmap() = default;
+TBitmap::~TBitmap() { delete canvas_.load(); }
 
 void TBitmap::Changed() {
   if (OnChange) OnChange();
@@ -355,7 +353,17 @@ std::unique_ptr<TBitmap> TBitmap::CreateMask(TColor color) const {
   return mask;
 }
 
-TCanvas& TBitmap::Canvas() { return *canvas_; }
+TCanvas& TBitmap::Canvas() {
+  TCanvas* canvas = canvas_.load(std::memory_order_acquire);
+  if (canvas) return *canvas;
+  // Two threads may ask at once (one drawing on it, one drawing it under the drawing lock):
+  // the first canvas made is the one both get.
+  auto made = std::make_unique<TCanvas>();
+  made->BindBitmap(this);
+  if (canvas_.compare_exchange_strong(canvas, made.get(), std::memory_order_acq_rel))
+    return *made.release();
+  return *canvas;
+}
 
 void TBitmap::Assign(const TBitmap& other) {
   if (this == &other) return;

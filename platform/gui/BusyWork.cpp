@@ -8,6 +8,7 @@
 #include <QEvent>
 #include <QEventLoop>
 #include <QHBoxLayout>
+#include <QInputMethod>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
@@ -31,6 +32,9 @@ std::atomic<int> busyDepth{0};
 // Work shorter than this shows no wait window: it would only flash.
 constexpr int kWaitWindowDelayMs = 500;
 
+// Everything that carries what the user types, clicks or drops. An input method's text comes
+// as its own event, not as keys; a drag from another program brings its data in the drop. A
+// drag leaving passes: it only ends what an earlier drag began.
 bool IsUserInput(QEvent::Type type) {
   switch (type) {
     case QEvent::MouseButtonPress:
@@ -40,12 +44,17 @@ bool IsUserInput(QEvent::Type type) {
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
     case QEvent::ShortcutOverride:
+    case QEvent::InputMethod:
     case QEvent::ContextMenu:
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
     case QEvent::TouchBegin:
     case QEvent::TouchUpdate:
     case QEvent::TouchEnd:
     case QEvent::TabletPress:
     case QEvent::TabletRelease:
+    case QEvent::NativeGesture:
       return true;
     default:
       return false;
@@ -234,6 +243,9 @@ void RunBlocked(const std::function<void()>& work, TCancellation* cancel,
   InputBlocker blocker(cancel);
   std::exception_ptr failure;
   QPointer<QWidget> active = QApplication::activeWindow();
+  // A composition under way ends in its box now, as when the focus leaves the box: held
+  // meanwhile, its end would leave it half made.
+  QGuiApplication::inputMethod()->commit();
   qApp->installEventFilter(&blocker);
   QApplication::setOverrideCursor(Qt::WaitCursor);
   ++busyDepth;
@@ -264,6 +276,9 @@ void RunBlocked(const std::function<void()>& work, TCancellation* cancel,
   waitTimer.stop();
   blocker.Admit(nullptr);
   waitWindow.reset();
+  // What the input method composed meanwhile never reached a box: it is dropped there too, so
+  // the next keys start afresh. Still behind the filter, which holds any text it sends.
+  QGuiApplication::inputMethod()->reset();
   --busyDepth;
   QApplication::restoreOverrideCursor();
   qApp->removeEventFilter(&blocker);

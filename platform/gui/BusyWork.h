@@ -9,8 +9,10 @@
 // Runs `work` on a worker thread of its own and returns when it has ended; an exception it
 // raises is raised again here. Meanwhile the GUI thread keeps painting, runs the calls the
 // worker hands over (RunOnGuiThread) and shows the dialogs they open, but the user's clicks,
-// keys, shortcuts, wheel turns and close boxes reach no window other than such a dialog: no
-// other command starts before the work has ended. Windows the program itself closes (a hint
+// keys, shortcuts, wheel turns, input-method text, drops and close boxes reach no window other
+// than such a dialog: no other command starts and no box changes before the work has ended.
+// A composition the input method has under way when the work starts ends in its box first;
+// what it composes during the work is dropped. Windows the program itself closes (a hint
 // that goes away) close as usual. Call it on the GUI thread.
 void RunBusy(const std::function<void()>& work);
 // Whether RunBusy or RunCancellableBusy is running on the GUI thread now.

@@ -78,7 +78,7 @@ void TButton::WndProc(TMessage& message) {
 }
 
 void TButton::TextChanged() {
-  if (auto* b = static_cast<QPushButton*>(Widget())) b->setText(ToQ(text_));
+  if (auto* b = static_cast<QPushButton*>(Widget())) b->setText(ToQCaption(text_));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -128,7 +128,7 @@ void TCheckBox::SetState(TCheckBoxState value) {
 void TCheckBox::PeerToggled(bool checked) { SetState(checked ? cbChecked : cbUnchecked); }
 
 void TCheckBox::TextChanged() {
-  if (auto* b = static_cast<QCheckBox*>(Widget())) b->setText(ToQ(text_));
+  if (auto* b = static_cast<QCheckBox*>(Widget())) b->setText(ToQCaption(text_));
 }
 
 void TCheckBox::ActionChange(TBasicAction* sender) {
@@ -173,7 +173,7 @@ void TRadioButton::PeerToggled(bool checked) {
 }
 
 void TRadioButton::TextChanged() {
-  if (auto* b = static_cast<QRadioButton*>(Widget())) b->setText(ToQ(text_));
+  if (auto* b = static_cast<QRadioButton*>(Widget())) b->setText(ToQCaption(text_));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -191,5 +191,5 @@ void TGroupBox::AdjustClientRect(TRect& rect) const {
 }
 
 void TGroupBox::TextChanged() {
-  if (auto* b = static_cast<QGroupBox*>(Widget())) b->setTitle(ToQ(text_));
+  if (auto* b = static_cast<QGroupBox*>(Widget())) b->setTitle(ToQCaption(text_));
 }

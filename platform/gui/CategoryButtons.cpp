@@ -288,7 +288,7 @@ void TCategoryButtons::Rebuild() {
   for (const auto& category : categories_) {
     TButtonCategory* cat = category.get();
     QPushButton* header = addButton(
-        QString(QChar(cat->Collapsed() ? 0x25B6 : 0x25BC)) + ' ' + ToQ(cat->Caption()), 0);
+        QString(QChar(cat->Collapsed() ? 0x25B6 : 0x25BC)) + ' ' + ToQCaption(cat->Caption()), 0);
     QFont bold = font;
     bold.setBold(true);
     header->setFont(bold);
@@ -298,7 +298,7 @@ void TCategoryButtons::Rebuild() {
     for (const auto& item : cat->items_) {
       TButtonItem* it = item.get();
       if (!it->Visible()) continue;
-      QPushButton* b = addButton(ToQ(it->Caption()), kIndent);
+      QPushButton* b = addButton(ToQCaption(it->Caption()), kIndent);
       b->setEnabled(it->Enabled());
       b->setToolTip(ToQ(it->Hint()));
       QObject::connect(b, &QPushButton::clicked, peer,

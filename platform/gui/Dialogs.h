@@ -64,6 +64,21 @@ class TSaveTextFileDialog : public TSaveDialog {
   }
 };
 
+// The file open dialog: one existing file, several, or a folder. It opens where the user
+// chose a file last (opening or saving), else at home, never in the folder the program
+// happened to be started from.
+class TOpenDialog : public TComponent {
+ public:
+  explicit TOpenDialog(TComponent* AOwner) : TComponent(AOwner) {}
+  std::string Title;
+  bool AllowMultiSelect = false;
+  bool SelectFolder = false;  // a folder, not files
+  // After OK: the chosen paths (one unless AllowMultiSelect).
+  std::vector<std::string> Files;
+  // Shows the dialog; true when the user chose.
+  virtual bool Execute();
+};
+
 // A message box as the dialogs ask for it.
 struct TMessageBoxRequest {
   std::string Text;
@@ -83,6 +98,8 @@ class TDialogDriver {
                           std::string& value) = 0;
   // Sets dialog.FileName (as chosen, before the default extension is added) on true.
   virtual bool SaveDialog(TSaveDialog& dialog) = 0;
+  // Sets dialog.Files on true.
+  virtual bool OpenDialog(TOpenDialog& dialog) = 0;
   // Runs until form.ModalResult() is set (or the application terminates).
   virtual void WaitModal(TForm& form) = 0;
   // Opens a pop-up menu at a screen position and returns the item to run, or nullptr when

@@ -595,7 +595,8 @@ class TBitmap {
   bool transparent_ = false;
   TTransparentMode transparentMode_ = tmAuto;
   TColor transparentColor_ = clDefault;
-  std::unique_ptr<TCanvas> canvas_;
+  // Made on first use: most bitmaps (a picture's decoded frames) are drawn, never drawn on.
+  std::atomic<TCanvas*> canvas_{nullptr};
 };
 
 // The process-wide bitmap drawing lock: once enabled (the GIF kit's asynchronous animator

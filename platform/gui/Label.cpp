@@ -23,7 +23,7 @@ void TLabel::TextChanged() {
   // one the mark is only dropped. A label that shows no accelerators shows '&' as it is.
   if (showAccel_ && focusControl_) {
     label->setBuddy(focusControl_->Widget());
-    label->setText(ToQ(text_));
+    label->setText(ToQCaption(text_));
   } else {
     label->setBuddy(nullptr);
     QString shown = ToQ(showAccel_ ? StripAccelerator(text_) : text_);

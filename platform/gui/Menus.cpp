@@ -40,7 +40,7 @@ TMenu* MenuOf(TMenuItem* item) {
 
 void TMenuItem::UpdateNative() {
   // A line shows no text: the toolkit's style would print the "-" beside it.
-  qaction_->setText(IsLine() ? QString() : ToQ(caption_));
+  qaction_->setText(IsLine() ? QString() : ToQCaption(caption_));
   qaction_->setSeparator(IsLine());
   qaction_->setEnabled(enabled_);
   qaction_->setVisible(visible_);

@@ -15,6 +15,18 @@ namespace zgui {
 QString ToQ(const std::string& gbk) { return QString::fromStdString(GbkToUtf8(gbk)); }
 std::string FromQ(const QString& text) { return Utf8ToGbk(text.toStdString()); }
 
+QString ToQCaption(const std::string& gbk) {
+  QString text = ToQ(gbk);
+  for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+    if (text.at(i) != u'&') continue;
+    if (text.at(i + 1).isHighSurrogate())
+      text.remove(i, 1);
+    else
+      ++i;  // "&&", or the accelerator character
+  }
+  return text;
+}
+
 std::string StripAccelerator(const std::string& caption) {
   std::string out;
   for (size_t i = 0; i < caption.size(); ++i) {

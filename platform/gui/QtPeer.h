@@ -33,6 +33,11 @@ namespace zgui {
 
 QString ToQ(const std::string& gbk);
 std::string FromQ(const QString& text);
+// A caption for a toolkit widget that shows '&' accelerators (buttons, menu items, a label
+// with a control to focus). The toolkit underlines one UTF-16 unit after the mark, which would
+// split a character outside the BMP (an emoji, four bytes in GB18030) in two: such a character
+// shows whole and is no accelerator.
+QString ToQCaption(const std::string& gbk);
 // Caption for labels that show no accelerator: single '&' dropped, "&&" becomes '&'.
 std::string StripAccelerator(const std::string& caption);
 QColor ToQColor(TColor color);

@@ -2,6 +2,8 @@
 // drains, so a worker waiting for the GUI thread never deadlocks a GUI thread waiting for it.
 #include "platform/gui/Threads.h"
 
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QEvent>
 #include <QObject>
@@ -81,12 +83,10 @@ void Rearm(GuiCalls& q) {
   if (!q.ring && q.doorbell) q.ring = new QEvent(kRing);
 }
 
-bool OnGuiThread(GuiCalls& q) { return std::this_thread::get_id() == q.gui; }
-
-bool OnGuiThread() {
-  GuiCalls& q = Calls();
-  std::lock_guard<std::mutex> lock(q.mutex);
-  return OnGuiThread(q);
+// Before any application object was made, the GUI thread is to be the program's main thread.
+bool OnGuiThread(GuiCalls& q) {
+  if (q.gui == std::thread::id()) return ::gettid() == ::getpid();
+  return std::this_thread::get_id() == q.gui;
 }
 
 // Runs the waiting calls on the GUI thread in the order they came, or only those a worker waits
@@ -225,6 +225,12 @@ void SetApplicationTerminated(bool terminated) { Calls().terminated = terminated
 }  // namespace zgui
 
 bool CheckSynchronize() { return RunGuiCalls(true); }
+
+bool OnGuiThread() {
+  GuiCalls& q = Calls();
+  std::lock_guard<std::mutex> lock(q.mutex);
+  return OnGuiThread(q);
+}
 
 bool ApplicationEnding() { return Calls().gone || Calls().terminated; }
 

@@ -43,8 +43,8 @@ class TThread {
   // Runs `call` on the GUI thread and waits for it (at once when already there), as
   // RunOnGuiThread does. An exception it raises goes to the application's handler there.
   void Synchronize(const std::function<void()>& call);
-  // Runs `call` on the GUI thread later, without waiting; dropped once no application object
-  // takes calls (it is going or gone).
+  // Runs `call` on the GUI thread later, without waiting; dropped while no application object
+  // takes calls (before the first opens, and once it starts to go), on any thread.
   static void Queue(std::function<void()> call);
 
   // Wakes a SleepFor early (it returns false); sent while no sleep is under way, it ends the
@@ -91,9 +91,12 @@ class TSyncCancel {
 // Runs `call` on the GUI thread and waits for it, from any thread (at once on the GUI thread).
 // The GUI thread runs such calls from its loop and while it waits for a worker, so the two
 // never wait for each other. An exception it raises goes to the application's handler.
-// The GUI thread is the one the application object was made on. Once that object starts to
-// go, a call from another thread is dropped and the caller goes on: it never runs there, and
-// a worker the going application stops is not left waiting for a loop that has ended.
+// The GUI thread is the one the application object was made on; before the first is made, the
+// program's main thread, where a call runs at once as well. A call from another thread while
+// no application object takes calls is dropped and the caller goes on at once: before the
+// first opens (there is no loop to run it yet), and from the moment it starts to go (it never
+// runs there, and a worker the going application stops is not left waiting for a loop that
+// has ended). A later application runs none of those.
 void RunOnGuiThread(const std::function<void()>& call);
 // The same, but the wait ends when `cancel` is cancelled: a call not yet started is then
 // dropped (false); one already running is waited for. Once cancelled, nothing is handed over.
@@ -108,6 +111,9 @@ bool CheckSynchronize();
 // Whether the program is ending: the application was told to terminate, or its object is
 // going or gone. Any thread may ask at any time; the answer never touches that object.
 bool ApplicationEnding();
+// Whether the calling thread is the GUI thread, where RunOnGuiThread runs a call at once. Any
+// thread may ask at any time, as above.
+bool OnGuiThread();
 
 // A recursive lock.
 class TCriticalSection {

@@ -2,7 +2,9 @@
 // whose page's signals go to the control through its host interface.
 #include "platform/gui/WebEngineModule.h"
 
+#include <QContextMenuEvent>
 #include <QEventLoop>
+#include <QMenu>
 #include <QPageSetupDialog>
 #include <QPointer>
 #include <QPrintPreviewDialog>
@@ -15,6 +17,13 @@
 
 namespace zgui {
 namespace {
+
+static_assert(static_cast<int>(PageProcessEnd::Normal) == QWebEnginePage::NormalTerminationStatus &&
+              static_cast<int>(PageProcessEnd::Abnormal) ==
+                  QWebEnginePage::AbnormalTerminationStatus &&
+              static_cast<int>(PageProcessEnd::Crashed) ==
+                  QWebEnginePage::CrashedTerminationStatus &&
+              static_cast<int>(PageProcessEnd::Killed) == QWebEnginePage::KilledTerminationStatus);
 
 // The engine's own boxes for a page's alert, confirm and prompt speak English; the host shows
 // the program's instead.
@@ -36,9 +45,43 @@ class AskingPage : public QWebEnginePage {
     if (answer) *answer = given;
     return true;
   }
+  // The engine's own file dialog speaks the desktop's language and opens in the folder the
+  // program was started from; the host's opens at home or where the user chose last.
+  QStringList chooseFiles(FileSelectionMode mode, const QStringList&, const QStringList&) override {
+    switch (mode) {
+      case FileSelectOpen:
+        return host_.ChooseFiles(false, false);
+      case FileSelectOpenMultiple:
+        return host_.ChooseFiles(true, false);
+      case FileSelectUploadFolder:
+        return host_.ChooseFiles(false, true);
+      default:
+        // A page that would write a file of the user's chooses none.
+        return {};
+    }
+  }
 
  private:
   WebEngineHost& host_;
+};
+
+// The engine's context menu without its entries that save to a file (the page, a link, a
+// picture), since the program takes no downloads from the engine, nor the one that shows the
+// page's source, whose new tab's address the browser does not take for a web address: they
+// would do nothing.
+class PageView : public QWebEngineView {
+ public:
+  using QWebEngineView::QWebEngineView;
+
+ protected:
+  void contextMenuEvent(QContextMenuEvent* event) override {
+    QMenu* menu = createStandardContextMenu();  // deletes itself once closed
+    for (auto action : {QWebEnginePage::SavePage, QWebEnginePage::DownloadLinkToDisk,
+                        QWebEnginePage::DownloadImageToDisk, QWebEnginePage::DownloadMediaToDisk,
+                        QWebEnginePage::ViewSource})
+      menu->removeAction(pageAction(action));
+    menu->popup(event->globalPos());
+  }
 };
 
 class EngineView : public WebEnginePage {
@@ -96,13 +139,20 @@ class EngineView : public WebEnginePage {
   QWebEngineView* View() {
     if (view_) return view_;
     QWidget* host = host_.HostWidget();
-    view_ = new QWebEngineView(host);
+    view_ = new PageView(host);
     view_->setPage(new AskingPage(host_, view_));  // the view's child: it goes with the view
-    auto* fill = new QVBoxLayout(host);
-    fill->setContentsMargins(0, 0, 0, 0);
+    // Beside what the host may already show there (why no page showed before).
+    auto* fill = qobject_cast<QBoxLayout*>(host->layout());
+    if (!fill) {
+      fill = new QVBoxLayout(host);
+      fill->setContentsMargins(0, 0, 0, 0);
+    }
     fill->addWidget(view_);
     QWebEnginePage* page = view_->page();
-    QObject::connect(page, &QWebEnginePage::loadStarted, page, [this] { host_.LoadStarted(); });
+    QObject::connect(page, &QWebEnginePage::loadStarted, page, [this] {
+      view_->show();  // again, after its process ended
+      host_.LoadStarted();
+    });
     QObject::connect(page, &QWebEnginePage::loadProgress, page,
                      [this](int progress) { host_.LoadProgress(progress); });
     QObject::connect(page, &QWebEnginePage::loadFinished, page,
@@ -116,6 +166,12 @@ class EngineView : public WebEnginePage {
           if (auto* target = static_cast<EngineView*>(host_.NewWindow(request.requestedUrl())))
             request.openIn(target->Page());
         });
+    QObject::connect(page, &QWebEnginePage::renderProcessTerminated, page,
+                     [this](QWebEnginePage::RenderProcessTerminationStatus how, int code) {
+                       // What is left of the page is blank: the host says why instead.
+                       view_->hide();
+                       host_.PageProcessEnded(static_cast<PageProcessEnd>(how), code);
+                     });
     QObject::connect(view_, &QWebEngineView::printFinished, view_, [this] { printing_ = false; });
     return view_;
   }

@@ -5,13 +5,17 @@
 // no symbol of the program.
 #pragma once
 
+#include <QStringList>
+
 class QUrl;
-class QString;
 class QWidget;
 
 namespace zgui {
 
 class WebEnginePage;
+
+// How the process that showed a page ended (the engine's own order).
+enum class PageProcessEnd { Normal, Abnormal, Crashed, Killed };
 
 // The browser control as the module sees it.
 class WebEngineHost {
@@ -22,6 +26,9 @@ class WebEngineHost {
   virtual void LoadProgress(int percent) = 0;
   virtual void LoadFinished() = 0;
   virtual void UrlChanged(const QUrl& url) = 0;
+  // The process that showed the page ended: the module has hidden the page, which shows again
+  // when a load starts (LoadStarted follows).
+  virtual void PageProcessEnded(PageProcessEnd how, int exitCode) = 0;
   // A page opens a window at url: the page to load it in (the engine's window request goes
   // there), or nullptr when the window was refused or is shown some other way.
   virtual WebEnginePage* NewWindow(const QUrl& url) = 0;
@@ -31,6 +38,9 @@ class WebEngineHost {
   virtual bool Confirm(const QUrl& origin, const QString& text) = 0;
   virtual bool Prompt(const QUrl& origin, const QString& text, const QString& proposed,
                       QString& answer) = 0;
+  // A page's file field asks for files to send: one, several or a folder. The paths chosen,
+  // none when the user cancelled.
+  virtual QStringList ChooseFiles(bool several, bool folder) = 0;
 
  protected:
   ~WebEngineHost() = default;

@@ -21,6 +21,7 @@
 #include "platform/Libraries.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/QtPeer.h"
+#include "platform/gui/WebEngineHelper.h"
 #include "platform/gui/WebEngineModule.h"
 
 // Qt's own, exported but left out of its public headers: sets the context that every OpenGL
@@ -61,35 +62,6 @@ void ShareOpenGLContexts() {
   qt_gl_set_global_share_context(context);
 }
 
-// The engine runs every page in a helper program of its own and ends the whole process, from
-// inside its start, when it finds none (a partial install leaves it out: it is packaged apart).
-// This looks where the engine does: only where QTWEBENGINEPROCESS_PATH names, when set; else
-// in Qt's folder of helper programs, Qt's folder of programs and beside the program file, in
-// that order. The reason is empty when the helper the engine will start can be run.
-QString HelperProblem() {
-  const QString name = QStringLiteral("/QtWebEngineProcess");
-  const QString named = qEnvironmentVariable("QTWEBENGINEPROCESS_PATH");
-  const QStringList places =
-      !named.isEmpty()
-          ? QStringList{named}
-          : QStringList{QLibraryInfo::path(QLibraryInfo::LibraryExecutablesPath) + name,
-                        QLibraryInfo::path(QLibraryInfo::BinariesPath) + name,
-                        QCoreApplication::applicationDirPath() + name};
-  for (const QString& place : places) {
-    const QFileInfo helper(place);
-    if (!helper.exists()) continue;  // the engine takes the first that exists
-    if (helper.isFile() && helper.isExecutable()) return QString();
-    return ToQ("网页引擎的辅助程序「%1」不是可以运行的程序，网页无法显示。").arg(place);
-  }
-  if (!named.isEmpty())
-    return ToQ("找不到网页引擎的辅助程序「%1」(环境变量 QTWEBENGINEPROCESS_PATH 所指)，"
-               "网页无法显示。")
-        .arg(named);
-  return ToQ("找不到网页引擎的辅助程序「%1」，「%2」和「%3」也没有，网页无法显示。"
-             "请安装网页引擎的辅助程序。")
-      .arg(places[0], places[1], places[2]);
-}
-
 // The engine's own texts (the question before a page is left, its menus) in the program's
 // language; kept for the run, as the engine is.
 void EngineSpeaksChinese() {
@@ -124,7 +96,19 @@ QString FindModule() {
 
 const Module& Load() {
   Module& module = Loaded();
+  // The helper's trial below lets the GUI thread run; a page asked for meanwhile is told to
+  // try again.
+  static bool loading = false;
+  if (loading) {
+    static Module waiting;
+    waiting.error = ToQ("网页引擎正在启动，网页暂时无法显示。请稍后再试。");
+    return waiting;
+  }
   if (module.tried) return module;
+  struct Loading {
+    Loading() { loading = true; }
+    ~Loading() { loading = false; }
+  } during;
   module.tried = true;
   const QString path = FindModule();
   if (path.isEmpty()) {
@@ -208,8 +192,9 @@ class WebEngineView : public TWebBrowserEngine, private WebEngineHost {
     if (WebEnginePage* page = Page()) page->PageSetup();
   }
   std::string LocationName() const override {
+    if (ended_) return "网页无法显示";
     if (page_) return FromQ(page_->Title());
-    return error_ ? "网页引擎未能载入" : "";
+    return failed_ ? "网页引擎未能载入" : "";
   }
   std::string LocationURL() const override { return page_ ? Address(page_->Url()) : failedUrl_; }
 
@@ -219,26 +204,63 @@ class WebEngineView : public TWebBrowserEngine, private WebEngineHost {
     if (page_) return page_.get();
     const Module& module = Load();
     if (module.entry) {
+      if (notice_) notice_->hide();  // told to wait while the engine started
+      failed_ = false;
       page_.reset(module.entry(this));
-    } else if (!error_) {
-      QWidget* host = owner_.Widget();
-      error_ = new QLabel(module.error, host);
-      error_->setWordWrap(true);
-      error_->setAlignment(Qt::AlignCenter);
-      error_->setMargin(16);
-      auto* fill = new QVBoxLayout(host);
-      fill->setContentsMargins(0, 0, 0, 0);
-      fill->addWidget(error_);
-      error_->show();
+    } else if (!notice_) {
+      failed_ = true;
+      ShowInstead(module.error);
     }
     return page_.get();
   }
 
+  // Says why in place of the page (the page, when there is one, has been hidden).
+  void ShowInstead(const QString& why) {
+    if (!notice_) {
+      QWidget* host = owner_.Widget();
+      notice_ = new QLabel(host);
+      notice_->setWordWrap(true);
+      notice_->setAlignment(Qt::AlignCenter);
+      notice_->setMargin(16);
+      // The page's layout, once it has one: the two take turns filling the control.
+      auto* fill = qobject_cast<QBoxLayout*>(host->layout());
+      if (!fill) {
+        fill = new QVBoxLayout(host);
+        fill->setContentsMargins(0, 0, 0, 0);
+      }
+      fill->addWidget(notice_);
+    }
+    notice_->setText(why);
+    notice_->show();
+  }
+
   QWidget* HostWidget() override { return owner_.Widget(); }
-  void LoadStarted() override { owner_.DoDownloadBegin(); }
+  void LoadStarted() override {
+    if (ended_ && notice_) notice_->hide();  // the page shows again
+    ended_ = false;
+    owner_.DoDownloadBegin();
+  }
   void LoadProgress(int percent) override { owner_.DoProgressChange(percent, 100); }
   void LoadFinished() override { owner_.DoDownloadComplete(); }
   void UrlChanged(const QUrl& url) override { owner_.DoNavigateComplete(Address(url)); }
+  void PageProcessEnded(PageProcessEnd how, int exitCode) override {
+    QString why;
+    switch (how) {
+      case PageProcessEnd::Crashed:
+        why = ToQ("显示这个网页的辅助程序崩溃了，网页无法显示。");
+        break;
+      case PageProcessEnd::Killed:
+        why = ToQ("显示这个网页的辅助程序被终止了，网页无法显示。");
+        break;
+      default:
+        why = ToQ("显示这个网页的辅助程序意外结束了(退出码 %1)，网页无法显示。").arg(exitCode);
+        break;
+    }
+    ended_ = true;
+    ShowInstead(why + ToQ("请按「刷新」再试。"));
+    // The load, if one was under way, has ended with it; the tab's caption says so.
+    owner_.DoDownloadComplete();
+  }
   WebEnginePage* NewWindow(const QUrl& url) override {
     // A window opened without an address asks for a blank page ("about:blank", which the
     // engine may mark "#blocked"): the page has not said where it goes yet.
@@ -272,9 +294,22 @@ class WebEngineView : public TWebBrowserEngine, private WebEngineHost {
     return true;
   }
 
+  QStringList ChooseFiles(bool several, bool folder) override {
+    TOpenDialog dialog(nullptr);
+    dialog.Title = folder ? "选择要上传的文件夹" : "选择要上传的文件";
+    dialog.AllowMultiSelect = several;
+    dialog.SelectFolder = folder;
+    QStringList chosen;
+    if (dialog.Execute())
+      for (const std::string& file : dialog.Files) chosen << ToQ(file);
+    return chosen;
+  }
+
   TWebBrowser& owner_;
   std::unique_ptr<WebEnginePage> page_;
-  QPointer<QLabel> error_;
+  QPointer<QLabel> notice_;  // why no page shows, when none does
+  bool failed_ = false;      // the engine could not be loaded
+  bool ended_ = false;       // the page's process ended, and no load started since
   std::string failedUrl_;
 };
 

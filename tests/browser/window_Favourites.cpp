@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "platform/Exceptions.h"
+#include "platform/IniFiles.h"
 #include "tests/browser/BrowserFixture.h"
 
 namespace {
@@ -92,13 +93,25 @@ TEST_F(BrowserTest, FavouritesAreAddedThroughTheDialogAndOpenFromTheMenu) {
   UserChoose(form->pm->Items()->Items(before + 1));
   EXPECT_EQ(Page(Active()).url, "http://two/");
 
+  // A name is shown as it is: its '&' marks no accelerator.
+  form->RCbbURL->SetText("http://amp/");
+  dialogs().AnswerModal([&](TForm&) {
+    addForm->REDTName->SetText("A&B 😀");
+    UserClick(addForm->WkBtnOK);
+  });
+  UserChoose(form->N1);
+  ASSERT_EQ(form->pm->Items()->Count(), before + 4);
+  EXPECT_EQ(form->pm->Items()->Items(before + 3)->Caption(), "A&&B 😀");
+  EXPECT_NE(ConfigText().find("A&B 😀=http://amp/\r\n"), std::string::npos)
+      << Readable(ConfigText());
+
   // Cancel stores nothing.
   dialogs().AnswerModal([&](TForm&) {
     addForm->REDTName->SetText("x");
     UserClick(addForm->WkBtnC);
   });
   UserChoose(form->N1);
-  EXPECT_EQ(form->pm->Items()->Count(), before + 3);
+  EXPECT_EQ(form->pm->Items()->Count(), before + 4);
   EXPECT_EQ(addForm->REDTName->GetText(), "");
 }
 
@@ -208,6 +221,34 @@ TEST_F(BrowserTest, AnUnwritableSettingsFileIsToldOnceAndNeverStopsTheWindow) {
   EXPECT_EQ(form->RCbbURL->Items().Count(), 13);
   Free();  // the tabs cannot be written either; the window still goes
   EXPECT_TRUE(std::filesystem::is_directory(ConfigFile()));
+}
+
+// A settings file too big to read is told of once, as such, when the window reads it; it is
+// left as it is, and the writes that follow say nothing more.
+TEST_F(BrowserTest, ASettingsFileTooBigToReadIsToldOnceAndLeftAsItIs) {
+  const auto size = static_cast<std::uintmax_t>(TIniFile::kMaxIniFileBytes + 1);
+  WriteFileAtomically(ConfigFile(), "[URL]\r\n");
+  std::filesystem::resize_file(ConfigFile(), size);
+  dialogs().AnswerMessage();
+  Build();
+  ASSERT_EQ(dialogs().Messages().size(), 1u);
+  const std::string told = dialogs().Messages()[0];
+  EXPECT_NE(told.find("UloConfig.ini」太大（超过 64 MB），没有读取"), std::string::npos)
+      << U8(told);
+  EXPECT_NE(told.find("保持原样"), std::string::npos) << U8(told);
+  Enter("one.example");
+  Enter("two.example");
+  form->NewTab("http://fav/");
+  dialogs().AnswerModal([&](TForm&) {
+    addForm->REDTName->SetText("收藏");
+    UserClick(addForm->WkBtnOK);
+  });
+  UserChoose(form->N1);
+  EXPECT_EQ(dialogs().Messages().size(), 1u);
+  EXPECT_EQ(form->RCbbURL->Items().Count(), 13);  // both offered for this run
+  Free();
+  EXPECT_EQ(std::filesystem::file_size(ConfigFile()), size);
+  EXPECT_EQ(ReadWholeFile(ConfigFile()).substr(0, 7), "[URL]\r\n");
 }
 
 }  // namespace

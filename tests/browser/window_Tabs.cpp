@@ -172,6 +172,39 @@ TEST_F(BrowserTest, TitlesOfThirtyCharactersShowWholeLongerOnesAreCut) {
   EXPECT_GBK_EQ(tab->Caption(), Repeat("页", 10) + "...");
 }
 
+// A page's title is text: its '&' shows on the tab and underlines nothing, a four-byte
+// character shows whole; the window's caption and the favourite offered for it keep the title.
+TEST_F(BrowserTest, TitlesShowTheirAmpersandsAndFourByteCharactersAsTheyAre) {
+  form->NewTab("http://amp/");
+  TTabs* amp = Active();
+  Finish(amp, "&😀");
+  form->NewTab("http://q/");
+  TTabs* q = Active();
+  Finish(q, "Q&😀x");
+  form->NewTab("http://long/");
+  Finish(Active(), "&" + Repeat("😀", 40));  // cut to ten characters, the '&' one of them
+  EXPECT_GBK_EQ(form->Caption(), "Zelkar易学浏览器  &" + Repeat("😀", 40));
+  EXPECT_NE(SaveScreenshot(form, "browser-tab-titles-four-byte"), "");
+  {
+    TTextRecorder recorder(6, 13);
+    form->PCT->PaintOffscreen();
+    std::vector<std::string> drawn;
+    for (const TTextRecord& r : recorder.Records()) {
+      EXPECT_FALSE(r.FontStyle & fsUnderline) << U8(r.Text);
+      drawn.push_back(U8(r.Text));
+    }
+    for (const std::string& shown :
+         std::vector<std::string>{"&😀", "Q&😀x", "&" + Repeat("😀", 9) + "..."})
+      EXPECT_NE(std::find(drawn.begin(), drawn.end(), U8(shown)), drawn.end()) << U8(shown);
+  }
+
+  form->PCT->SetActivePage(amp);
+  form->PCTChange(form->PCT);
+  EXPECT_GBK_EQ(form->Caption(), "Zelkar易学浏览器  &😀");
+  dialogs().AnswerModal([&](TForm&) { EXPECT_GBK_EQ(addForm->REDTName->GetText(), "&😀"); });
+  UserChoose(form->N1);
+}
+
 TEST_F(BrowserTest, ToolButtonsCommandTheCurrentTabAndNothingOnceItIsClosed) {
   form->NewTab("http://a/");
   TTabs* tab = Active();

@@ -46,7 +46,7 @@ void ExpectSameAsGiflib(const std::string& bytes, const std::string& name) {
     EXPECT_EQ(static_cast<int>(pixels.Height), expected.Height) << name << " frame " << i;
     EXPECT_TRUE(pixels.Pixels == expected.Pixels) << name << " frame " << i << " pixels differ";
     std::vector<std::uint32_t> colors;
-    for (std::uint32_t c = 0; c < frame.Item->ColorTable.Count; ++c) {
+    for (std::uint32_t c = 0; c < frame.Item->ColorTable.Count(); ++c) {
       colors.push_back(frame.Item->ColorTable.Color(c));
     }
     EXPECT_EQ(colors, expected.Colors) << name << " frame " << i;

@@ -81,7 +81,7 @@ TEST(GifRead, ScreenAndFrameGeometry) {
   EXPECT_EQ(frame.Left, 1);
   EXPECT_EQ(frame.Top, 2);
   EXPECT_EQ(image.BackgroundColor(), 0x000000u);
-  EXPECT_EQ(frame.Item->ColorTable.Count, 4u);
+  EXPECT_EQ(frame.Item->ColorTable.Count(), 4u);
   EXPECT_EQ(frame.Item->ColorTable.Color(3), 0xFFFFFFu);
   EXPECT_FALSE(frame.HasLocalColorTable);
 }
@@ -229,6 +229,42 @@ TEST(GifRead, NoColourTableAtAll) {
   EXPECT_EQ(ref.Frames[0].Pixels, pixels.Pixels);
   // Written back without a table, byte for byte.
   EXPECT_EQ(image.WriteGifBytes(), file);
+}
+
+TEST(GifRead, ColourTablesAreHeldAsLargeAsTheyAreAndTheGlobalOneIsShared) {
+  const std::string local("\x10\x20\x30\x40\x50\x60", 6);  // two entries
+  const std::string file =
+      GifHeader("89a", 2, 2, 2) + Frame2x2() + FrameBlock(0, 0, 2, 2, kPixels, 0x80, local) + ";";
+  TGIFImageCore image;
+  image.ReadGifBytes(file, false);
+  ASSERT_EQ(image.Count(), 2);
+  const TGIFColorTable& global = image.Data->ColorTable;
+  // Without a table of its own a frame refers to the global one; with one it has its size.
+  const TGIFColorTable& shared = image.FrameAt(0)->Item->ColorTable;
+  EXPECT_TRUE(shared.SharesEntriesWith(global));
+  EXPECT_EQ(shared.Count(), 4u);
+  EXPECT_EQ(shared.Color(3), 0xFFFFFFu);
+  const TGIFColorTable& own = image.FrameAt(1)->Item->ColorTable;
+  EXPECT_FALSE(own.SharesEntriesWith(global));
+  EXPECT_EQ(own.Count(), 2u);
+  EXPECT_EQ(own.Color(1), 0x605040u);
+  EXPECT_EQ(own.Color(2), 0u);  // past the table: black, as the decoder shows it
+  EXPECT_EQ(image.FrameAt(1)->DecodedLayout().Palette[1], 0x605040u);
+
+  // Changing one copy leaves the other as it was.
+  TGIFColorTable changed = shared;
+  changed.SetColor(3, 0x123456);
+  changed.SetColor(4, 0x654321);  // past Count: nothing
+  EXPECT_EQ(changed.Count(), 4u);
+  EXPECT_EQ(changed.Color(3), 0x123456u);
+  EXPECT_EQ(global.Color(3), 0xFFFFFFu);
+  EXPECT_FALSE(changed.SharesEntriesWith(global));
+  image.Data->ColorTable.SetColor(0, 0x0000FF);
+  EXPECT_EQ(image.FrameAt(0)->Item->ColorTable.Color(0), 0x000000u);
+  image.Data->ColorTable.SetColor(0, 0x000000);
+  EXPECT_EQ(image.WriteGifBytes(), file);
+  EXPECT_EQ(TGIFColorTable(300).Count(), 256u);
+  EXPECT_EQ(TGIFColorTable().Rgb(), nullptr);
 }
 
 TEST(GifRead, SizeChecksComeBeforeAllocation) {

@@ -244,7 +244,7 @@ TEST_F(GkGIFTest, AssignmentSharesEncodedData) {
   single.Assign(source.Frames(0));
   EXPECT_EQ(single.Count(), 1);
   EXPECT_EQ(single.Version, TGIFVersion::gv87a);
-  EXPECT_EQ(single.Data->ColorTable.Count, source.Data->ColorTable.Count);
+  EXPECT_EQ(single.Data->ColorTable.Count(), source.Data->ColorTable.Count());
   single.Assign(static_cast<const TGIFImage*>(nullptr));
   EXPECT_EQ(single.Count(), 0);
   EXPECT_TRUE(single.Empty());

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
 
 #include "core_TempFolder.h"
+#include "core_Unprivileged.h"
 #include "platform/Exceptions.h"
 #include "platform/Files.h"
 #include "platform/GbkText.h"
@@ -13,36 +13,6 @@
 namespace {
 
 std::string U(const std::string& gbk) { return GbkToUtf8(gbk); }
-
-// Runs `action` as an unprivileged user, so file permissions bind even when the tests run as
-// the super-user (in a child process that drops to "nobody"). True when it returned normally.
-template <class F>
-bool RunUnprivileged(F action) {
-  if (::geteuid() != 0) {
-    try {
-      action();
-      return true;
-    } catch (const Exception&) {
-      return false;
-    }
-  }
-  pid_t child = ::fork();
-  if (child == 0) {
-    int code = 1;
-    if (::setgid(65534) == 0 && ::setuid(65534) == 0) {
-      try {
-        action();
-        code = 0;
-      } catch (const Exception&) {
-        code = 2;
-      }
-    }
-    ::_exit(code);
-  }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
 
 TEST(Files, ProgramFolderIsTheFolderOfTheRunningProgram) {
   const std::string folder = ProgramFolder();

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 
 #include "core_TempFolder.h"
+#include "core_Unprivileged.h"
 #include "platform/Exceptions.h"
 #include "platform/Files.h"
 #include "platform/GbkText.h"
@@ -54,9 +56,10 @@ TEST(IniFile, KeysAndValuesReadBackExactly) {
 
 TEST(IniFile, LoneLeadBytesAndSectionNamesReadBackExactly) {
   // A GBK lead byte with no trail byte after it must not pair with the backslash of an escape.
-  const std::vector<std::string> texts = {
-      "\xF2\n", "\x81=k", "\x81", "a\x81\\", "\xFE\r\xFE]", "\x81\x81\x40", "\\x81",
-      "\\xZZ", "] x [", " padded ", "\"", "line\r\nbreak", "乗▅", "\x81\"", ";", "["};
+  const std::vector<std::string> texts = {"\xF2\n",      "\x81=k",       "\x81",  "a\x81\\",
+                                          "\xFE\r\xFE]", "\x81\x81\x40", "\\x81", "\\xZZ",
+                                          "] x [",       " padded ",     "\"",    "line\r\nbreak",
+                                          "乗▅",         "\x81\"",       ";",     "["};
   TempFolder dir;
   const std::string path = dir / "lone.ini";
   {
@@ -86,11 +89,27 @@ TEST(IniFile, LoneLeadBytesAndSectionNamesReadBackExactly) {
   EXPECT_EQ(TIniFile(path).ReadString("A", "k", ""), "\\x41\\x\\xF");
 }
 
+// A four-byte character (GB18030: an emoji, a rare character) is stored as it is, so that
+// another reader of the file sees it; the escaped form older files hold reads back the same.
+TEST(IniFile, FourByteCharactersAreStoredWhole) {
+  TempFolder dir;
+  const std::string path = dir / "emoji.ini";
+  {
+    TIniFile ini(path);
+    ini.WriteString("页😀", "Q&😀x", "😀=\\😀");
+  }
+  EXPECT_EQ(U(ReadWholeFile(path)), U("[页😀]\r\nQ&😀x=😀=\\\\😀\r\n"));
+  EXPECT_EQ(U(TIniFile(path).ReadString("页😀", "Q&😀x", "")), U("😀=\\😀"));
+  WriteFileAtomically(path, "[S]\r\nk\\x949\\xFC6=\\x949\\xFC6\r\n");
+  EXPECT_EQ(U(TIniFile(path).ReadString("S", "k😀", "")), U("😀"));
+}
+
 TEST(IniFile, ManyKeysAndALongLine) {
   TempFolder dir;
   const std::string path = dir / "many.ini";
   std::string text = "[S]\r\n";
-  for (int i = 0; i < 50000; ++i) text += "Key" + std::to_string(i) + "=" + std::to_string(i) + "\r\n";
+  for (int i = 0; i < 50000; ++i)
+    text += "Key" + std::to_string(i) + "=" + std::to_string(i) + "\r\n";
   text += "KEY7=duplicate, ignored\r\nlong=" + std::string(1 << 20, 'v') + "\r\n";
   WriteFileAtomically(path, text);
   TIniFile ini(path);
@@ -118,8 +137,44 @@ TEST(IniFile, AnOverLargeFileIsAClearError) {
     TIniFile ini(path);
     ADD_FAILURE() << "read a file above the limit";
   } catch (const EReadError& e) {
-    EXPECT_EQ(GbkToUtf8(e.Message()), GbkToUtf8("文件「" + path + "」太大（超过 64 MB），没有读取"));
+    EXPECT_EQ(GbkToUtf8(e.Message()),
+              GbkToUtf8("文件「" + path + "」太大（超过 64 MB），没有读取"));
   }
+}
+
+// A file that was not read is never written over: one too big to read, and one that is there
+// but may not be opened (as an ordinary user; the folder lets that user write).
+TEST(IniFile, AFileThatWasNotReadIsNeverRewritten) {
+  TempFolder dir;
+  const std::string huge = dir / "huge.ini";
+  const std::string text = "[S]\nk=" + std::string(TIniFile::kMaxIniFileBytes, 'x');
+  WriteFileAtomically(huge, text);
+  const std::string locked = dir / "locked.ini";
+  WriteFileAtomically(locked, "[URL]\r\nkept=http://kept/\r\n");
+  ASSERT_EQ(::chmod(locked.c_str(), 0), 0);
+  ASSERT_EQ(::chmod(dir.Path().c_str(), 0777), 0);
+  auto change = [](const std::string& path) {
+    TIniFile ini(path);
+    ini.WriteString("URL", "new", "http://new/");
+    ini.UpdateFile();
+  };
+  EXPECT_THROW(change(huge), EReadError);
+  // Returns normally only when refused as it should be.
+  EXPECT_TRUE(RunUnprivileged([&] {
+    try {
+      change(locked);
+    } catch (const EFOpenError& e) {
+      if (e.Message() == "无法打开文件「" + locked + "」") return;
+    }
+    throw Exception("not refused");
+  }));
+  // The same user may write a file of its own there: the refusal above is the file's.
+  EXPECT_TRUE(RunUnprivileged([&] { change(dir / "own.ini"); }));
+  ::chmod(dir.Path().c_str(), 0700);
+  ::chmod(locked.c_str(), 0600);
+  EXPECT_EQ(ReadWholeFile(locked), "[URL]\r\nkept=http://kept/\r\n");
+  EXPECT_EQ(std::filesystem::file_size(huge), text.size());
+  EXPECT_EQ(dir.Listing(), "huge.ini;locked.ini;own.ini;");
 }
 
 TEST(IniFile, CaseInsensitiveLookupAndOneValuePerKey) {

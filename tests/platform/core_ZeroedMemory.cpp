@@ -3,10 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <concepts>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
+#include <list>
 #include <numeric>
+#include <sstream>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/ZeroedMemory.h"
@@ -19,7 +26,42 @@ bool AllZero(const void* block, std::size_t bytes) {
   return std::all_of(p, p + bytes, [](unsigned char c) { return c == 0; });
 }
 
+enum class Shade : std::uint8_t { None, Light, Dark };
+struct Sample {
+  std::int32_t Count;
+  double Weight;
+  const char* Name;
+  Shade Tone;
+  friend bool operator==(const Sample&, const Sample&) = default;
+};
+struct Unvouched {
+  int Value;
+};
+struct alignas(64) Line {
+  unsigned char Bytes[64];
+};
+struct WithMemberPointer {
+  int Unvouched::*Field;
+};
+
+// Whether the array can be had for T at all, and from a pair of It.
+template <class T>
+concept HasZeroedArray = requires {
+  typename TZeroedArray<T>;
+};
+template <class T, class It>
+concept AssignsFrom = requires(TZeroedArray<T>& a, It i) {
+  a.assign(i, i);
+};
+
 }  // namespace
+
+template <>
+inline constexpr bool kZeroBytesAreZeroValue<Sample> = true;
+template <>
+inline constexpr bool kZeroBytesAreZeroValue<Line> = true;
+template <>
+inline constexpr bool kZeroBytesAreZeroValue<WithMemberPointer> = true;
 
 TEST(ZeroedMemory, BlocksAreAlignedAndZeroedOnlyWhenAskedFor) {
   // Small blocks come from the heap, large ones are mapped: both read zero, again after the
@@ -106,4 +148,71 @@ TEST(ZeroedMemory, AnArrayMadeFromValuesCopiesAndMovesThem) {
   EXPECT_EQ(moved.size(), 1000u);
   std::fill(moved.begin(), moved.end(), 2);
   EXPECT_EQ(std::count(moved.begin(), moved.end(), 2), 1000);
+}
+
+TEST(ZeroedMemory, AnArrayHoldsOnlyValuesWhoseZeroBytesAreZero) {
+  // Zero bytes as the zero of each kind admitted: numbers, enumerations, pointers, and a
+  // class that vouches for its members.
+  static_assert(HasZeroedArray<std::uint8_t> && HasZeroedArray<double> && HasZeroedArray<Shade> &&
+                HasZeroedArray<const char*> && HasZeroedArray<void (*)()> &&
+                HasZeroedArray<Sample>);
+  TZeroedArray<Sample> samples(3);
+  samples.resize(5000);  // grown onto a new block: zeros again past what it held
+  samples[1] = Sample{7, 0.5, "seven", Shade::Dark};
+  EXPECT_EQ(std::count(samples.begin(), samples.end(), Sample{}), 4999);
+  EXPECT_EQ(samples[1].Name, std::string_view("seven"));
+  TZeroedArray<const char*> names(4);
+  EXPECT_EQ(std::count(names.begin(), names.end(), nullptr), 4);
+  TZeroedArray<double> weights(2);
+  EXPECT_EQ(weights[1], 0.0);
+  EXPECT_FALSE(std::signbit(weights[1]));
+
+  // A pointer to member is null at -1, not at zero bytes; a type aligned beyond the heap's
+  // blocks would sit misaligned on them; a class is taken only on its word; a const array
+  // could never be written.
+  static_assert(!HasZeroedArray<int Unvouched::*>);
+  static_assert(!HasZeroedArray<void (Unvouched::*)()>);
+  static_assert(!HasZeroedArray<Line>);
+  static_assert(!HasZeroedArray<Unvouched>);
+  static_assert(!HasZeroedArray<const int>);
+  EXPECT_GT(alignof(Line), alignof(std::max_align_t));
+}
+
+TEST(ZeroedMemory, AnArrayIsMadeOnlyFromRangesItCanReadTwice) {
+  // A range is measured, then copied: a stream's iterators would be used up by the measuring.
+  using Bytes = std::istreambuf_iterator<char>;
+  static_assert(!AssignsFrom<char, Bytes>);
+  static_assert(!std::constructible_from<TZeroedArray<char>, Bytes, Bytes>);
+  static_assert(!std::constructible_from<TZeroedArray<int>, std::istream_iterator<int>,
+                                         std::istream_iterator<int>>);
+  static_assert(AssignsFrom<char, std::list<char>::iterator>);
+  static_assert(AssignsFrom<char, const char*>);
+
+  // Read into a forward range first, a stream's bytes arrive whole.
+  std::istringstream text("abcdef");
+  const std::string read{Bytes(text), Bytes()};
+  const TZeroedArray<char> chars(read.begin(), read.end());
+  EXPECT_EQ(std::string(chars.begin(), chars.end()), "abcdef");
+  const std::list<std::uint16_t> linked{500, 600, 700};
+  TZeroedArray<std::uint16_t> values(linked.begin(), linked.end());
+  EXPECT_EQ(std::vector<std::uint16_t>(values.begin(), values.end()),
+            std::vector<std::uint16_t>({500, 600, 700}));
+}
+
+TEST(ZeroedMemory, AssigningOneOfItsOwnValuesCopiesItBeforeTheBlockGoes) {
+  // A block of more than a megabyte is mapped, and unmapped when it goes: a value read from it
+  // afterwards is not there to read.
+  TZeroedArray<std::uint64_t> values(std::size_t{200} << 10);
+  values[7] = 0x0123456789ABCDEFull;
+  values.assign(std::size_t{300} << 10, values[7]);  // a new, larger block
+  EXPECT_EQ(values.size(), std::size_t{300} << 10);
+  EXPECT_EQ(std::count(values.begin(), values.end(), 0x0123456789ABCDEFull),
+            static_cast<std::ptrdiff_t>(values.size()));
+  values.assign(3, values[2]);  // the same block, shorter
+  EXPECT_EQ(values, (TZeroedArray<std::uint64_t>{0x0123456789ABCDEFull, 0x0123456789ABCDEFull,
+                                                 0x0123456789ABCDEFull}));
+  // A range of its own elements is copied whole before the block changes.
+  values = {1, 2, 3, 4};
+  values.assign(values.begin() + 1, values.end());
+  EXPECT_EQ(values, (TZeroedArray<std::uint64_t>{2, 3, 4}));
 }

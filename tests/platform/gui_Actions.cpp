@@ -1,6 +1,7 @@
 // Actions and their clients: buttons, menu items and the command panel.
 #include <gtest/gtest-spi.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QIcon>
 #include <QMenu>
@@ -179,6 +180,23 @@ TEST_F(ActionTest, AMenuShowsItsItemsInOrderThroughInsertsMovesAndRemovals) {
   EXPECT_EQ(other->NativeAction()->menu()->actions().size(), 1);
   top->Remove(a);
   EXPECT_EQ(shown(), "bde");
+}
+
+// The toolkit underlines one UTF-16 unit after '&': a character beyond it (an emoji, four bytes
+// in GB18030) after the mark shows whole, as no accelerator; other accelerators stay.
+TEST_F(ActionTest, AnEmojiAfterTheAcceleratorMarkShowsWholeInMenusAndOnButtons) {
+  auto* menu = new TPopupMenu(form);
+  std::vector<std::string> shown;
+  for (const char* caption : {"Q&😀x", "&&😀", "中&文", "&😀&x", "😀&"}) {
+    TMenuItem* item = NewMenuItem(form, menu->Items(), "", caption);
+    shown.push_back(item->NativeAction()->text().toStdString());
+  }
+  EXPECT_EQ(shown,
+            (std::vector<std::string>{U8("Q😀x"), U8("&&😀"), U8("中&文"), U8("😀&x"), U8("😀&")}));
+  auto* button = new TButton(form);
+  button->SetParent(form);
+  button->SetCaption("&😀");
+  EXPECT_EQ(static_cast<QAbstractButton*>(button->Widget())->text().toStdString(), U8("😀"));
 }
 
 TEST_F(ActionTest, MenuItemsShowTheirPicturesFromTheMenusImages) {

@@ -1,6 +1,7 @@
 // Busy work the user may call off: Esc and close boxes call it off and the windows closed close
 // after it; the modal window the work was started from takes no input meanwhile; menu commands'
-// shortcuts wait as keys do; the program's own closes call nothing off.
+// shortcuts, input-method text and drops wait as keys do; the program's own closes call nothing
+// off.
 #include <QApplication>
 #include <QWidget>
 #include <atomic>
@@ -27,6 +28,10 @@ class ClickWindow : public TForm {
     button->SetHint("保存");
     button->SetShowHint(true);
     button->OnClick = [this](TComponent*) { ++clicks; };
+    edit = new TEdit(this);
+    edit->SetParent(this);
+    edit->SetBounds(8, 40, 200, 24);
+    edit->OnChange = [this](TComponent*) { ++changes; };
     menu = new TMainMenu(this);
     TMenuItem* file = NewMenuItem(this, menu->Items(), "File", "文件");
     NewMenuItem(this, file, "Save", "保存", [this](TComponent*) {
@@ -36,8 +41,10 @@ class ClickWindow : public TForm {
     SetMenu(menu);
   }
   TButton* button;
+  TEdit* edit;
   TMainMenu* menu;
   int clicks = 0;
+  int changes = 0;
   int saves = 0;
   int stops = 0;
 };
@@ -162,6 +169,36 @@ TEST_F(BusyWorkTest, MenuShortcutsDoNotRunDuringTheWork) {
   EXPECT_TRUE(reported);
   EXPECT_EQ(form->saves, 1);
   EXPECT_EQ(form->stops, 1);
+  UserSwitchAway();
+}
+
+// Text an input method commits and text dropped on a box carry the user's input as keys do:
+// they wait for the work too. Afterwards the input method types into the box as before,
+// nothing it composed meanwhile left in it.
+TEST_F(BusyWorkTest, InputMethodTextAndDropsWaitForTheWorkAsKeysDo) {
+  QApplication::setActiveWindow(form->Widget()->window());
+  form->edit->SetFocus();
+  UserCommitText("中文");
+  UserDropText(form->edit, "42");
+  ASSERT_EQ(form->edit->GetText(), "中文42");  // both reach the box outside busy work
+  ASSERT_EQ(form->changes, 2);
+  form->edit->SetText("");
+  form->changes = 0;
+  RunBusy([&] {
+    RunOnGuiThread([&] {
+      UserKey(form->edit, 'A');
+      UserComposeText("zhong");
+      UserCommitText("中文");
+      UserDropText(form->edit, "42");
+    });
+  });
+  EXPECT_EQ(form->edit->GetText(), "");
+  EXPECT_EQ(form->changes, 0);
+  UserComposeText("hao");
+  EXPECT_EQ(form->edit->GetText(), "");  // a composition shows but is no text yet
+  UserCommitText("好");
+  EXPECT_EQ(form->edit->GetText(), "好");
+  EXPECT_EQ(form->changes, 1);
   UserSwitchAway();
 }
 

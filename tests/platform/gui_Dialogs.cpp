@@ -6,10 +6,12 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QTreeView>
 #include <filesystem>
@@ -153,6 +155,75 @@ TEST_F(DialogTest, TheSaveDialogForTextsOpensAtHomeWithTextFilesFirstAndChineseD
                                           .toStdString());
   EXPECT_EQ(first.size.toStdString(), U8("1 字节"));
   std::filesystem::remove_all(home);
+}
+
+// A page may send any text and name itself with a long host: the real boxes stay inside the
+// work area, with their buttons on screen and the end of a cut text marked, and are wide enough
+// for their title.
+TEST_F(DialogTest, BoxesStayInsideTheWorkAreaAndShowTheirTitleWhole) {
+  SetDialogDriver(nullptr);
+  struct Seen {
+    QRect frame, area, button;
+    QString text;
+    int titleWidth = 0;
+  };
+  // Looks at the box once it is up, then presses its OK.
+  auto look = [](Seen& seen) {
+    QTimer::singleShot(0, [&seen] {
+      QWidget* box = QApplication::activeModalWidget();
+      ASSERT_NE(box, nullptr);
+      seen.frame = box->frameGeometry();
+      seen.area = box->screen()->availableGeometry();
+      seen.titleWidth = QFontMetrics(QApplication::font()).horizontalAdvance(box->windowTitle());
+      for (auto* button : box->findChildren<QPushButton*>())
+        if (button->text() == QString::fromStdString(U8("确定")))
+          seen.button = QRect(button->mapToGlobal(QPoint(0, 0)), button->size());
+      if (auto* message = qobject_cast<QMessageBox*>(box)) {
+        seen.text = message->text();
+        message->grab().save(QString::fromStdString(testing::TempDir()) + "long_message.png");
+        message->button(QMessageBox::Ok)->click();
+      } else if (auto* input = qobject_cast<QInputDialog*>(box)) {
+        seen.text = input->labelText();
+        input->accept();
+      }
+    });
+  };
+  const std::string site = "来自网页「1234567890.example-results-and-odds.com:8741」的消息";
+  std::string longText;
+  for (int i = 0; i < 5000; ++i) longText += static_cast<char>('a' + i % 26);
+  Seen message, shortMessage, input;
+  look(message);
+  DialogDriver().MessageBox({longText, site, MB_OK | MB_ICONINFORMATION});
+  look(shortMessage);
+  DialogDriver().MessageBox({"1", site, MB_OK});
+  look(input);
+  std::string value;
+  DialogDriver().InputQuery(site, "第一行\n" + longText, value);
+  SetDialogDriver(&dialogs());
+
+  for (const Seen* seen : {&message, &shortMessage, &input}) {
+    SCOPED_TRACE(seen == &message ? "long message" : seen == &input ? "input" : "short message");
+    EXPECT_TRUE(seen->area.contains(seen->frame))
+        << seen->frame.width() << "x" << seen->frame.height() << " at " << seen->frame.x() << ","
+        << seen->frame.y() << " in a work area " << seen->area.width() << "x"
+        << seen->area.height();
+    EXPECT_TRUE(seen->area.contains(seen->button));
+    // The title, and room for the frame's icon and buttons beside it.
+    EXPECT_GE(seen->frame.width(), seen->titleWidth + 100);
+  }
+  // The text is cut where the box ends, and says so.
+  const QString marker = QString::fromStdString(U8("……(以下还有 "));
+  ASSERT_TRUE(message.text.contains(marker)) << message.text.right(40).toStdString();
+  const int left = message.text.mid(message.text.indexOf(marker) + marker.size())
+                       .section(QLatin1Char(' '), 0, 0)
+                       .toInt();
+  // Broken into lines where it wraps; what is shown and what is left add up.
+  const QString shown = message.text.left(message.text.indexOf(marker)).remove(QLatin1Char('\n'));
+  EXPECT_EQ(shown.size() + left, 5000);
+  EXPECT_TRUE(QString::fromStdString(longText).startsWith(shown));
+  EXPECT_EQ(shortMessage.text, "1");
+  EXPECT_TRUE(input.text.startsWith(QString::fromStdString(U8("第一行\n"))));
+  EXPECT_TRUE(input.text.contains(marker));
 }
 
 // A conversion error quotes what was typed, which may hold a character outside GBK in its four

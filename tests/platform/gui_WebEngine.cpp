@@ -2,18 +2,30 @@
 // page), against pages served on loopback: pages, the boxes a page's script asks with, and a
 // control whose module or engine helper cannot be loaded.
 #include <gmock/gmock.h>
+#include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLibraryInfo>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenu>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
+#include <QTreeView>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <memory>
+#include <sstream>
 
 #include "platform/GbkText.h"
 #include "platform/gui/Dialogs.h"
@@ -234,6 +246,128 @@ TEST_F(WebEngineTest, AMissingEngineHelperLoadsNothingAndIsExplainedInPlaceOfThe
       ::testing::Not(::testing::HasSubstr(kSandboxOff)));
 }
 
+// Writes an executable file.
+void WriteProgram(const std::string& path, const std::string& content) {
+  { std::ofstream(path, std::ios::binary) << content; }
+  chmod(path.c_str(), 0755);
+}
+
+// The real helper program the engine runs its pages in.
+std::string RealHelper() {
+  return QLibraryInfo::path(QLibraryInfo::LibraryExecutablesPath).toStdString() +
+         "/QtWebEngineProcess";
+}
+
+TEST_F(WebEngineTest, AHelperThatCannotStartIsExplainedInPlaceOfThePageAndTheProgramGoesOn) {
+  // The engine would start such a helper only once it is up, and then end the program (as an
+  // ordinary user) or leave every page blank (as root). A fresh run, so that the engine is not
+  // already up.
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        TempFolder folder;
+        form->Show();
+        // Tries a page with the helper at `path`; what the control shows instead (GBK).
+        auto tried = [&](const std::string& path) {
+          setenv("QTWEBENGINEPROCESS_PATH", path.c_str(), 1);
+          SetWebEngineModuleForTesting("");
+          auto* b = new TWebBrowser(form);
+          b->SetParent(form);
+          b->Navigate(server->Url("/a.html"));
+          if (b->LocationName() != "网页引擎未能载入") std::_Exit(2);
+          return Utf8ToGbk(ShownInstead(b));
+        };
+        const std::string exits = folder / "exits/QtWebEngineProcess";
+        std::filesystem::create_directories(folder / "exits");
+        WriteProgram(exits, "#!/bin/sh\nexit 1\n");
+        if (tried(exits) != "网页引擎的辅助程序「" + exits +
+                                "」无法启动，网页无法显示：它一启动就退出了(退出码 1)。")
+          std::_Exit(3);
+        // The real helper, but a library it needs is gone: the loader's name for it is shown.
+        const std::string lacking = folder / "lacking/QtWebEngineProcess";
+        std::filesystem::create_directories(folder / "lacking");
+        std::ifstream real(RealHelper(), std::ios::binary);
+        std::string binary((std::istreambuf_iterator<char>(real)), {});
+        const std::string library = "libQt6WebEngineCore.so.6";
+        const size_t at = binary.find(library);
+        if (at == std::string::npos) std::_Exit(4);
+        binary.replace(at, library.size(), "libQt6WebEngineGone.so.6");
+        WriteProgram(lacking, binary);
+        if (tried(lacking) !=
+            "网页引擎的辅助程序「" + lacking +
+                "」无法启动，网页无法显示：它要用的共享库「libQt6WebEngineGone.so.6」"
+                "找不到或无法载入。")
+          std::_Exit(5);
+        const std::string crashes = folder / "crashes/QtWebEngineProcess";
+        std::filesystem::create_directories(folder / "crashes");
+        WriteProgram(crashes, "#!/bin/sh\necho 'start failed' >&2\nkill -SEGV $$\n");
+        if (tried(crashes) != "网页引擎的辅助程序「" + crashes +
+                                  "」无法启动，网页无法显示：它一启动就崩溃了(信号 SIGSEGV)。"
+                                  "它说：start failed")
+          std::_Exit(6);
+        if (server->RequestCount("/a.html") != 0) std::_Exit(7);
+        if (LibraryMapped("libzelkar_webengine") || LibraryMapped("libQt6WebEngineCore"))
+          std::_Exit(8);
+        // The real helper passes its trial, and the page shows.
+        setenv("QTWEBENGINEPROCESS_PATH", RealHelper().c_str(), 1);
+        SetWebEngineModuleForTesting("");
+        auto* good = new TWebBrowser(form);
+        good->SetParent(form);
+        good->OnDownloadComplete = [this](TComponent*) { ++completed; };
+        Load([&] { good->Navigate(server->Url("/b.html")); });
+        if (good->LocationName() != "B" || !ShownInstead(good).empty()) std::_Exit(9);
+        std::_Exit(0);
+      },
+      ::testing::ExitedWithCode(0), "");
+}
+
+// The parent of a process, or 0 when it is gone.
+pid_t ParentOf(pid_t pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string line;
+  std::getline(stat, line);
+  const size_t close = line.rfind(')');
+  if (close == std::string::npos) return 0;
+  std::istringstream rest(line.substr(close + 2));
+  char state;
+  pid_t parent = 0;
+  rest >> state >> parent;
+  return parent;
+}
+
+// The processes that show this program's pages: the engine forks each from a helper it
+// started, so they are this program's grandchildren.
+std::vector<pid_t> PageProcesses() {
+  std::vector<pid_t> found;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+    const std::string name = entry.path().filename().string();
+    if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+    const pid_t pid = std::stoi(name);
+    const pid_t parent = ParentOf(pid);
+    if (parent > 1 && parent != getpid() && ParentOf(parent) == getpid()) found.push_back(pid);
+  }
+  return found;
+}
+
+TEST_F(WebEngineTest, APageWhoseProcessEndsSaysWhyAndShowsAgainOnRefresh) {
+  Load([&] { browser->Navigate(server->Url("/a.html")); });
+  ASSERT_EQ(ShownInstead(browser), "");
+  const std::vector<pid_t> processes = PageProcesses();
+  ASSERT_FALSE(processes.empty()) << "no process shows the page";
+  const int before = completed;
+  for (pid_t pid : processes) kill(pid, SIGKILL);
+  ASSERT_TRUE(WaitUntil([&] { return !ShownInstead(browser).empty(); })) << "the tab stayed blank";
+  EXPECT_EQ(ShownInstead(browser),
+            GbkToUtf8("显示这个网页的辅助程序被终止了，网页无法显示。请按「刷新」再试。"));
+  EXPECT_EQ(browser->LocationName(), "网页无法显示");
+  EXPECT_GT(completed, before);  // the tab's caption is told
+  EXPECT_FALSE(SaveScreenshot(form, "web_engine_page_process_ended").empty());
+
+  Load([&] { browser->Refresh(); });
+  EXPECT_TRUE(WaitUntil([&] { return ShownInstead(browser).empty(); }));
+  EXPECT_EQ(browser->LocationName(), "页一");
+}
+
 TEST_F(WebEngineTest, AModuleThatCannotBeLoadedIsExplainedInChineseInPlaceOfThePage) {
   struct Restore {
     ~Restore() { SetWebEngineModuleForTesting(""); }
@@ -361,6 +495,142 @@ TEST_F(WebEngineTest, APagesAlertConfirmAndPromptAskInTheProgramsChineseBoxes) {
   const char* leave =
       "Are you sure you want to leave this page? Changes that you made may not be saved.";
   EXPECT_NE(QCoreApplication::translate("QWebEnginePage", leave).toStdString(), leave);
+}
+
+// Clicks the page where the control shows it, as the user's mouse would.
+void ClickPage(TWebBrowser* b, Qt::MouseButton button) {
+  QWidget* host = b->Widget();
+  const QPoint middle(host->width() / 2, host->height() / 2);
+  QWidget* target = host->childAt(middle);
+  ASSERT_NE(target, nullptr) << "the page shows nothing to click";
+  const QPoint at = target->mapFrom(host, middle);
+  const QPoint global = target->mapToGlobal(at);
+  QMouseEvent press(QEvent::MouseButtonPress, at, global, button, button, Qt::NoModifier);
+  QMouseEvent release(QEvent::MouseButtonRelease, at, global, button, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &press);
+  QApplication::sendEvent(target, &release);
+}
+
+// A page whose whole face is a file field; its title becomes the names of the files chosen.
+const char* const kFileField =
+    "<input type=file id=f multiple style='position:fixed;left:0;top:0;width:100%;height:100%'>"
+    "<script>document.getElementById('f').onchange = function () {"
+    "var names = []; for (var i = 0; i < this.files.length; ++i) names.push(this.files[i].name);"
+    "document.title = names.join(','); };</script>";
+
+// The file dialog a page's file field opens: in the program's language, at home, then where
+// the user chose last.
+TEST_F(WebEngineTest, APagesFileFieldOpensTheProgramsChineseDialogAtHome) {
+  TempFolder home;
+  std::filesystem::create_directories(home / "photos");
+  { std::ofstream(home / "old.txt") << "x"; }
+  { std::ofstream(home / "photos/a.png") << "png"; }
+  { std::ofstream(home / "photos/b.png") << "png"; }
+  const QByteArray oldHome = qgetenv("HOME");
+  qputenv("HOME", QByteArray::fromStdString(home.Path()));
+  SetDialogDriver(nullptr);
+  struct Restore {
+    QByteArray home;
+    ~Restore() {
+      SetDialogDriver(&Dialogs());
+      qputenv("HOME", home);
+    }
+  } restore{oldHome};
+  server->AnswerBody("/file.html", Page("file", kFileField));
+  form->Show();
+  Load([&] { browser->Navigate(server->Url("/file.html")); });
+
+  struct Seen {
+    QString title, directory, folderType, size, date;
+  };
+  std::vector<Seen> seen;
+  // The user looks at the dialog, then types the files to send.
+  auto choose = [&](const QString& typed, const char* screenshot) {
+    auto* box = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!box) return false;
+    Seen now{box->windowTitle(), box->directory().absolutePath(), {}, {}, {}};
+    auto* view = box->findChild<QTreeView*>();
+    QAbstractItemModel* list = view ? view->model() : nullptr;
+    for (int wait = 0; list && wait < 300 && now.size.isEmpty(); ++wait) {
+      QApplication::processEvents(QEventLoop::AllEvents, 10);
+      const QModelIndex root = view->rootIndex();
+      for (int row = 0; row < list->rowCount(root); ++row) {
+        const QString name = list->index(row, 0, root).data().toString();
+        if (name == "photos") now.folderType = list->index(row, 2, root).data().toString();
+        if (name == "old.txt") {
+          now.size = list->index(row, 1, root).data().toString();
+          now.date = list->index(row, 3, root).data().toString();
+        }
+      }
+    }
+    if (screenshot) box->grab().save(QString::fromStdString(testing::TempDir()) + screenshot);
+    seen.push_back(now);
+    box->findChild<QLineEdit*>("fileNameEdit")->setText(typed);
+    QMetaObject::invokeMethod(box, "accept");
+    return true;
+  };
+  QTimer user;
+  QString typed = QString::fromStdString("\"" + (home / "photos/a.png") + "\" \"" +
+                                         (home / "photos/b.png") + "\"");
+  const char* screenshot = "web_engine_file_chooser.png";
+  QObject::connect(&user, &QTimer::timeout, [&] {
+    if (choose(typed, screenshot)) user.stop();
+  });
+  user.start(50);
+  ClickPage(browser, Qt::LeftButton);
+  ASSERT_TRUE(WaitUntil([&] { return browser->LocationName() == "a.png,b.png"; }))
+      << browser->LocationName() << " after " << seen.size() << " dialog(s)";
+  // Again, and once more after that folder is gone.
+  auto again = [&](const std::string& file, const std::string& title) {
+    typed = QString::fromStdString(file);
+    screenshot = nullptr;
+    user.start(50);
+    ClickPage(browser, Qt::LeftButton);
+    return WaitUntil([&] { return browser->LocationName() == title; });
+  };
+  ASSERT_TRUE(again(home / "photos/b.png", "b.png")) << browser->LocationName();
+  std::filesystem::remove_all(home / "photos");
+  ASSERT_TRUE(again(home / "old.txt", "old.txt")) << browser->LocationName();
+
+  ASSERT_EQ(seen.size(), 3u);
+  EXPECT_EQ(seen[0].title.toStdString(), GbkToUtf8("选择要上传的文件"));
+  EXPECT_EQ(seen[0].directory.toStdString(), home.Path());
+  EXPECT_EQ(seen[1].directory.toStdString(), home / "photos");  // where the user chose last
+  EXPECT_EQ(seen[2].directory.toStdString(), home.Path());
+  EXPECT_EQ(seen[0].size.toStdString(), GbkToUtf8("1 字节"));
+  EXPECT_NE(seen[0].folderType, "Folder");
+  EXPECT_FALSE(seen[0].folderType.isEmpty());
+  const QDateTime modified = QFileInfo(QString::fromStdString(home / "old.txt")).lastModified();
+  EXPECT_EQ(seen[0].date.toStdString(), QLocale(QLocale::Chinese, QLocale::China)
+                                            .toString(modified, QLocale::ShortFormat)
+                                            .toStdString());
+}
+
+TEST_F(WebEngineTest, ThePagesMenuOffersNothingThatWouldDoNothing) {
+  server->AnswerBody("/menu.html", Page("menu", "<p style='height:2000px'>text</p>"));
+  form->Show();
+  Load([&] { browser->Navigate(server->Url("/menu.html")); });
+  QStringList offered;
+  QTimer user;
+  QObject::connect(&user, &QTimer::timeout, [&] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (!menu) return;
+    for (const QAction* action : menu->actions())
+      if (!action->isSeparator()) offered << action->text();
+    menu->close();
+    user.stop();
+  });
+  user.start(50);
+  ClickPage(browser, Qt::RightButton);
+  ASSERT_TRUE(WaitUntil([&] { return !offered.isEmpty(); })) << "no menu opened";
+  // The page's own commands stay; saving the page, which the program takes no download
+  // for, and its source, which opens in no tab, are not offered.
+  EXPECT_TRUE(offered.contains(QString::fromStdString(GbkToUtf8("后退"))))
+      << offered.join('|').toStdString();
+  EXPECT_FALSE(offered.contains(QString::fromStdString(GbkToUtf8("保存页面"))))
+      << offered.join('|').toStdString();
+  EXPECT_FALSE(offered.contains(QString::fromStdString(GbkToUtf8("查看页面源代码"))))
+      << offered.join('|').toStdString();
 }
 
 TEST_F(WebEngineTest, APageToldNoByTheUserHearsNo) {

@@ -489,4 +489,30 @@ TEST(BitmapDrawLock, DrawingWaitsForAWorkerHoldingTheBitmap) {
   EXPECT_FALSE(source.Canvas().LockedByCurrentThread());
 }
 
+TEST(BitmapDrawLock, ABitmapHasOneCanvasWhicheverThreadAsksFirst) {
+  // The canvas is made when first asked for: a worker drawing on a new bitmap while the GUI
+  // thread draws it must lock the same one.
+  EnsureGuiApp();
+  for (int round = 0; round < 50; ++round) {
+    TBitmap bitmap(2, 2, pf32bit);
+    std::atomic<bool> go{false};
+    TCanvas* theirs = nullptr;
+    std::thread worker([&] {
+      while (!go) std::this_thread::yield();
+      theirs = &bitmap.Canvas();
+    });
+    go = true;
+    TCanvas* ours = &bitmap.Canvas();
+    worker.join();
+    ASSERT_EQ(theirs, ours) << round;
+  }
+  // A copy made before either had a canvas draws on itself.
+  TBitmap first(2, 2, pf32bit);
+  TBitmap second(first);
+  second.Canvas().Brush().SetColor(clRed);
+  second.Canvas().FillRect(Rect(0, 0, 2, 2));
+  EXPECT_EQ(second.PixelColor(1, 1), clRed);
+  EXPECT_EQ(first.PixelColor(1, 1), clWhite);
+}
+
 }  // namespace

@@ -6,8 +6,10 @@
 // touched by a worker.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstdlib>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -110,6 +112,35 @@ bool Pump(const std::function<bool()>& done) {
     std::this_thread::sleep_for(1ms);
   }
   return true;
+}
+
+// Before any application object exists, a call handed over on the main thread runs there at
+// once, as on the GUI thread later, and the main thread counts as the GUI thread; one handed
+// over from another thread is dropped and its caller goes on. In a process of its own, where no
+// application was made before.
+TEST(ShutdownTest, BeforeTheApplicationOpensACallOnTheMainThreadRunsAtOnce) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        int ran = 0;
+        RunOnGuiThread([&] { ++ran; });
+        TSyncCancel cancel;
+        const bool said = RunOnGuiThread([&] { ++ran; }, cancel);
+        std::atomic<bool> onWorker{false};
+        bool workerSaid = true;
+        bool workerAsked = true;
+        std::thread worker([&] {
+          RunOnGuiThread([&] { onWorker = true; });
+          TSyncCancel workerCancel;
+          workerSaid = RunOnGuiThread([&] { onWorker = true; }, workerCancel);
+          workerAsked = OnGuiThread();
+        });
+        worker.join();
+        // One bit for each thing that went wrong.
+        std::exit((ran == 2 ? 0 : 1) | (said ? 0 : 2) | (onWorker ? 4 : 0) | (workerSaid ? 8 : 0) |
+                  (OnGuiThread() ? 0 : 16) | (workerAsked ? 32 : 0));
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 TEST(ShutdownTest, CallsHandedOverWhileTheApplicationGoesOrAfterAreDroppedNeverRunOnTheWorker) {

@@ -25,7 +25,7 @@
 
 // What a scripted dialog showed.
 struct ShownDialog {
-  enum Kind { MessageBox, Input, Save, Modal, Popup } kind = MessageBox;
+  enum Kind { MessageBox, Input, Save, Open, Modal, Popup } kind = MessageBox;
   std::string Caption;  // GBK
   std::string Text;     // message or prompt (GBK); a modal window's caption
   unsigned Flags = 0;
@@ -44,6 +44,9 @@ class ScriptedDialogs : public TDialogDriver {
   // Save dialogs: the file chosen (before the default extension), or Cancel.
   void AnswerSave(const std::string& fileName);
   void CancelSave();
+  // Open dialogs: the files chosen, or Cancel.
+  void AnswerOpen(const std::vector<std::string>& files);
+  void CancelOpen();
   // Modal windows: what the user does while it shows (OnShow has run); when the window is
   // still open afterwards it is closed with `result` (mrCancel by default).
   void AnswerModal(std::function<void(TForm&)> whileShown, TModalResult result = mrCancel);
@@ -63,6 +66,7 @@ class ScriptedDialogs : public TDialogDriver {
   bool InputQuery(const std::string& caption, const std::string& prompt,
                   std::string& value) override;
   bool SaveDialog(TSaveDialog& dialog) override;
+  bool OpenDialog(TOpenDialog& dialog) override;
   void WaitModal(TForm& form) override;
   TMenuItem* PopupMenu(TPopupMenu& menu, int x, int y) override;
 
@@ -143,6 +147,12 @@ void UserChoose(TMenuItem* item);
 void UserCloseWindow(TForm* form);
 // Switches to another program: the application's windows lose the activation.
 void UserSwitchAway();
+// Types through the input method into whatever has the focus: a composition that shows but is
+// not yet text, and text committed (GBK).
+void UserComposeText(const std::string& composing);
+void UserCommitText(const std::string& text);
+// Drags text from another program onto the control and drops it there, if the control takes it.
+void UserDropText(TControl* control, const std::string& text);
 // Rests the mouse on the control until its hint shows; returns the hint shown (GBK), empty
 // for none.
 std::string UserRestMouseOn(TControl* control);

@@ -10,6 +10,8 @@ const char* KindName(ShownDialog::Kind kind) {
       return "input box";
     case ShownDialog::Save:
       return "save dialog";
+    case ShownDialog::Open:
+      return "open dialog";
     case ShownDialog::Modal:
       return "modal window";
     case ShownDialog::Popup:
@@ -33,6 +35,14 @@ void ScriptedDialogs::AnswerSave(const std::string& fileName) {
 }
 void ScriptedDialogs::CancelSave() {
   answers_.push_back(Answer{ShownDialog::Save, IDCANCEL, std::nullopt, {}, nullptr, {}});
+}
+void ScriptedDialogs::AnswerOpen(const std::vector<std::string>& files) {
+  std::string joined;  // one path a line
+  for (const std::string& file : files) joined += file + "\n";
+  answers_.push_back(Answer{ShownDialog::Open, IDOK, joined, {}, nullptr, {}});
+}
+void ScriptedDialogs::CancelOpen() {
+  answers_.push_back(Answer{ShownDialog::Open, IDCANCEL, std::nullopt, {}, nullptr, {}});
 }
 void ScriptedDialogs::AnswerModal(std::function<void(TForm&)> whileShown, TModalResult result) {
   answers_.push_back(Answer{ShownDialog::Modal, result, {}, std::move(whileShown), nullptr, {}});
@@ -99,6 +109,16 @@ bool ScriptedDialogs::SaveDialog(TSaveDialog& dialog) {
       Next(ShownDialog::Save, ShownDialog{ShownDialog::Save, dialog.Title, dialog.FileName, 0});
   if (!answer || !answer->text) return false;
   dialog.FileName = *answer->text;
+  return true;
+}
+
+bool ScriptedDialogs::OpenDialog(TOpenDialog& dialog) {
+  const auto answer =
+      Next(ShownDialog::Open, ShownDialog{ShownDialog::Open, dialog.Title, std::string(), 0});
+  if (!answer || !answer->text) return false;
+  dialog.Files.clear();
+  for (size_t at = 0, end; (end = answer->text->find('\n', at)) != std::string::npos; at = end + 1)
+    dialog.Files.push_back(answer->text->substr(at, end - at));
   return true;
 }
 

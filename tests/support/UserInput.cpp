@@ -8,12 +8,15 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QDropEvent>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPainter>
 #include <QPixmap>
 #include <QPlainTextEdit>
@@ -380,6 +383,53 @@ double ScreenPixelRatio() {
 }
 
 void UserSwitchAway() { QApplication::setActiveWindow(nullptr); }
+
+namespace {
+
+// The platform's input method hands what it composes and commits to the focus object.
+void SendToInputFocus(QInputMethodEvent& event) {
+  QObject* focus = QGuiApplication::focusObject();
+  if (!focus) {
+    ADD_FAILURE() << "no focus for the input method to type into";
+    return;
+  }
+  QApplication::sendEvent(focus, &event);
+}
+
+}  // namespace
+
+void UserComposeText(const std::string& composing) {
+  QInputMethodEvent event(ToQt(composing), {});
+  SendToInputFocus(event);
+}
+
+void UserCommitText(const std::string& text) {
+  QInputMethodEvent event;
+  event.setCommitString(ToQt(text));
+  SendToInputFocus(event);
+}
+
+void UserDropText(TControl* control, const std::string& text) {
+  QWidget* w = Peer(control);
+  if (!w) return;
+  EnsureShown(control);
+  QMimeData data;
+  data.setText(ToQt(text));
+  const QPoint at = w->rect().center();
+  // As the toolkit hands a drag from another program to the widget under it: a drop only
+  // where the drag was taken.
+  QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(w, &enter);
+  QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  if (enter.isAccepted()) QApplication::sendEvent(w, &move);
+  if (!enter.isAccepted() || !move.isAccepted()) {
+    QDragLeaveEvent leave;
+    QApplication::sendEvent(w, &leave);
+    return;
+  }
+  QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(w, &drop);
+}
 
 std::string UserRestMouseOn(TControl* control) {
   QWidget* w = Peer(control);

@@ -116,6 +116,18 @@ TEST(TabData, CaptionPiecesAndRectangleHelpers) {
   EXPECT_EQ(TabAcceleratorChar("&File"), 'f');
   EXPECT_EQ(TabAcceleratorChar("R&&D"), 0);
   EXPECT_EQ(StripTabAccelerator("文&件"), "文件");
+  // A four-byte character (GB18030: an emoji) is one character, as the accelerator and around it.
+  const TTabCaptionPieces e = SplitTabAccelerator("Q&😀x");
+  EXPECT_EQ(U8(e.Before), "Q");
+  EXPECT_EQ(U8(e.Accel), U8("😀"));
+  EXPECT_EQ(U8(e.After), "x");
+  const TTabCaptionPieces g = SplitTabAccelerator("😀&&&中😀&");
+  EXPECT_EQ(U8(g.Before), U8("😀&"));
+  EXPECT_EQ(U8(g.Accel), U8("中"));
+  EXPECT_EQ(U8(g.After), U8("😀"));
+  EXPECT_EQ(U8(StripTabAccelerator("&&😀")), U8("&😀"));
+  EXPECT_EQ(TabAcceleratorChar("Q&😀x"), 0);
+  EXPECT_EQ(TabAcceleratorChar("😀&x"), 'x');
 
   EXPECT_EQ(NormalizeRect(Rect(10, 8, 2, 4)), Rect(2, 4, 10, 8));
   EXPECT_TRUE(PointInControlRect(Rect(10, 8, 2, 4), Point(2, 4)));

@@ -202,6 +202,38 @@ TEST_F(TabPaintTest, CaptionsAcceleratorsLinesAndDisabledText) {
   EXPECT_EQ(Drawn(*recorder, "R&D")[1].FontColor, clRed);
 }
 
+// A four-byte character is drawn whole: underlined as the accelerator, or beside it; "&&"
+// before it draws one '&' and underlines nothing.
+TEST_F(TabPaintTest, FourByteCharactersAreDrawnWholeAsTheAcceleratorAndBesideIt) {
+  tc->Tabs().Items(0)->Caption = "Q&😀x";
+  tc->Tabs().Items(1)->Caption = "&&😀";
+  tc->Tabs().Items(2)->Caption = "😀&y";
+  tc->UpdateTabData();
+  tc->UpdateLayout();
+  Picture();
+  // Tab 2 is drawn before tab 0, the current tab 1 last.
+  const auto q = Drawn(*recorder, "Q"), emoji = Drawn(*recorder, "😀"), x = Drawn(*recorder, "x");
+  ASSERT_EQ(q.size(), 1u);
+  ASSERT_EQ(emoji.size(), 2u);  // the start of tab 2 and the accelerator of tab 0
+  ASSERT_EQ(x.size(), 1u);
+  EXPECT_FALSE(q[0].FontStyle & fsUnderline);
+  EXPECT_TRUE(emoji[1].FontStyle & fsUnderline);
+  EXPECT_FALSE(x[0].FontStyle & fsUnderline);
+  EXPECT_EQ(emoji[1].Rect.Left, q[0].Rect.Left + 6);
+  EXPECT_EQ(x[0].Rect.Left, emoji[1].Rect.Left + 4 * 6);
+  const auto amp = Drawn(*recorder, "&😀");
+  ASSERT_EQ(amp.size(), 1u);
+  EXPECT_FALSE(amp[0].FontStyle & fsUnderline);
+  EXPECT_FALSE(emoji[0].FontStyle & fsUnderline);
+  const auto y = Drawn(*recorder, "y");
+  ASSERT_EQ(y.size(), 1u);
+  EXPECT_TRUE(y[0].FontStyle & fsUnderline);
+  EXPECT_EQ(y[0].Rect.Left, emoji[0].Rect.Left + 4 * 6);
+  // Nothing else was drawn: no half of a character.
+  for (const TTextRecord& r : recorder->Records())
+    EXPECT_EQ(U8(r.Text).find("\xEF\xBF\xBD"), std::string::npos) << U8(r.Text);
+}
+
 TEST_F(TabPaintTest, VerticalCaptionsTurnTowardTheirSide) {
   tc->SetTextOrientation(orVertical);
   tc->SetTabHeight(0);

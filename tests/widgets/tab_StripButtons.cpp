@@ -182,6 +182,34 @@ TEST_F(TabTest, TabMenuItemsShowTheTabsImagesAndADisabledTabsOwn) {
   EXPECT_EQ(indexes, (std::vector<int>{0, 2, 1, -1}));
 }
 
+// The menu's items carry the tabs' captions as they are, accelerator marks included, so a
+// four-byte character shows whole there as on the tab; the strip's picture is saved with the
+// menu open to look at.
+TEST_F(TabTest, TabMenuItemsShowFourByteCharactersWhole) {
+  auto* tc = Strip(3);
+  tc->SetTabWidth(0);
+  tc->Tabs().Items(0)->Caption = "Q&😀x";
+  tc->Tabs().Items(1)->Caption = "&&😀";
+  tc->Tabs().Items(2)->Caption = "中&文";
+  tc->SetShowMenuButton(true);
+  tc->UpdateTabData();
+  tc->UpdateLayout();
+  std::vector<std::string> captions;
+  dialogs().AnswerPopupWith([&](TPopupMenu& menu) -> TMenuItem* {
+    for (int i = 0; i < menu.Items()->Count(); ++i)
+      captions.push_back(U8(menu.Items()->Items(i)->Caption()));
+    return menu.Items()->Items(1);
+  });
+  UserClick(tc->MenuButton());
+  EXPECT_EQ(captions, (std::vector<std::string>{U8("Q&😀x"), U8("&&😀"), U8("中&文")}));
+  EXPECT_EQ(tc->TabIndex(), 1);
+  recorder.reset();  // the picture in the machine's own fonts
+  tc->UpdateLayout();
+  EXPECT_NE(
+      SaveScreenshotWithMenu(tc, tc->MenuButton()->Menu(), tc->MenuButton(), "tab-menu-four-byte"),
+      "");
+}
+
 TEST_F(TabTest, AFreedImageListIsForgottenAndAChangedOneMeasuredAgain) {
   auto images = std::make_unique<TImageList>(16, 16);
   auto* tc = Strip(2);

@@ -2,9 +2,13 @@
 // missing, damaged or lying file tells the user and opens nothing, and the reader never shows
 // a book it showed before.
 #include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <condition_variable>
@@ -14,6 +18,7 @@
 #include <mutex>
 #include <random>
 #include <thread>
+#include <vector>
 
 #include "platform/gui/BusyWork.h"
 #include "platform/gui/Threads.h"
@@ -334,10 +339,12 @@ std::string FileText(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
+// `shell` runs before the packer, in the same shell (to set its limits).
 Packed RunPacker(const std::filesystem::path& source, const std::filesystem::path& target,
-                 const std::filesystem::path& errorsFile, const std::string& options = "") {
+                 const std::filesystem::path& errorsFile, const std::string& options = "",
+                 const std::string& shell = "") {
   const std::filesystem::path outputFile = errorsFile.string() + ".out";
-  const std::string command = std::string("\"") + PACKTEXT_TOOL + "\" " + options + " \"" +
+  const std::string command = shell + "\"" + PACKTEXT_TOOL + "\" " + options + " \"" +
                               source.string() + "\" \"" + target.string() + "\" 2>\"" +
                               errorsFile.string() + "\" >\"" + outputFile.string() + "\"";
   const int status = std::system(command.c_str());
@@ -346,6 +353,58 @@ Packed RunPacker(const std::filesystem::path& source, const std::filesystem::pat
 
 void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// The names in a folder, hidden ones too, sorted and joined by spaces.
+std::string Listing(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  std::string listing;
+  for (const std::string& name : names) listing += (listing.empty() ? "" : " ") + name;
+  return listing;
+}
+
+bool IsPlainFile(const std::filesystem::path& path) {
+  return std::filesystem::is_regular_file(std::filesystem::symlink_status(path));
+}
+
+// One run of the packer, output dropped: its exit status and its own peak resident memory.
+struct Peak {
+  int status = -1;
+  long kib = 0;
+};
+Peak PackerPeak(const std::filesystem::path& source, const std::filesystem::path& target) {
+  std::string tool = PACKTEXT_TOOL, from = source.string(), to = target.string();
+  char* argv[] = {tool.data(), from.data(), to.data(), nullptr};
+  posix_spawn_file_actions_t quiet;
+  posix_spawn_file_actions_init(&quiet);
+  posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&quiet, 2, "/dev/null", O_WRONLY, 0);
+  Peak peak;
+  pid_t pid = 0;
+  if (posix_spawn(&pid, tool.c_str(), &quiet, nullptr, argv, environ) == 0) {
+    int status = 0;
+    rusage usage{};
+    if (wait4(pid, &status, 0, &usage) == pid && WIFEXITED(status)) {
+      peak.status = WEXITSTATUS(status);
+      peak.kib = usage.ru_maxrss;
+    }
+  }
+  posix_spawn_file_actions_destroy(&quiet);
+  return peak;
+}
+
+// A GBK text of random characters of GB2312's first level, which hardly compresses.
+std::string RandomHanzi(int count) {
+  std::mt19937 rng(5);
+  std::string text;
+  for (int i = 0; i < count; ++i) {
+    text += static_cast<char>(0xB0 + rng() % 0x27);
+    text += static_cast<char>(0xA1 + rng() % 0x5E);
+  }
+  return text;
 }
 
 }  // namespace
@@ -372,7 +431,7 @@ TEST_F(ToolWindowsTest, PackerTakesUtf8TextAsGbkAndSaysWhyItFails) {
   WriteBytes(utf8File, "a\r\nb\r\n\xE4\xB9\xBE\xF0\x9F\x98\x80\r\n");
   run = RunPacker(utf8File, folder / "bd" / "x.dat", errors);
   EXPECT_NE(run.status, 0);
-  EXPECT_NE(run.errors.find(GbkToUtf8("第3行的字符「") + "\xF0\x9F\x98\x80"), std::string::npos)
+  EXPECT_NE(run.errors.find(GbkToUtf8("第3行第2个字符「") + "\xF0\x9F\x98\x80"), std::string::npos)
       << run.errors;
   EXPECT_FALSE(std::filesystem::exists(folder / "bd" / "x.dat"));
   // A folder that cannot be made (a file stands in its place) and a missing input name the
@@ -408,23 +467,39 @@ TEST_F(ToolWindowsTest, PackerSaysWhatItReadAndNamesTheBookItCannotWrite) {
   EXPECT_NE(run.status, 0);
   EXPECT_NE(run.errors.find(GbkToUtf8("不认识的编码「latin1」")), std::string::npos) << run.errors;
 
-  // A UTF-16 file is converted; "€" on the third of three lines ended by CR alone is refused with
-  // its line, where glibc's GBK would have written a byte the reader shows as U+FFFD.
+  // A UTF-16 file is converted; "€" is written as GB18030 writes it (A2 E3), which the reader
+  // shows as "€" (GBK's byte 0x80 it would show as U+FFFD); an emoji on the third of three lines
+  // ended by CR alone is refused with its line.
   WriteBytes(folder / "utf16.txt", std::string("\xFF\xFE\x58\x5B\x0D\x00\x0A\x00", 8));
   run = RunPacker(folder / "utf16.txt", folder / "bd" / "yj.dat", errors);
   ASSERT_EQ(run.status, 0) << run.errors;
   EXPECT_NE(run.output.find("UTF-16LE"), std::string::npos) << run.output;
   EXPECT_GBK_EQ(OpenBook("易经").text, "存\r\n");
   WriteBytes(folder / "euro.txt", "a\rb\r\xE2\x82\xAC\r");
-  run = RunPacker(folder / "euro.txt", folder / "bd" / "e.dat", errors);
+  run = RunPacker(folder / "euro.txt", folder / "bd" / "yj.dat", errors);
+  ASSERT_EQ(run.status, 0) << run.errors;
+  std::string screenshot;
+  dialogs().AnswerModal([&](TForm&) {
+    // What the reader's box holds (its lines end in CR LF), read back through GB18030: "€" and
+    // nothing else is A2 E3.
+    EXPECT_EQ(reader->RichEdit1->GetText(), "a\r\nb\r\n\xA2\xE3\r\n");
+    screenshot = SaveScreenshot(reader.get(), "reader_euro_book");
+    UserCloseWindow(reader.get());
+  });
+  Run("易经");
+  EXPECT_FALSE(screenshot.empty());
+  WriteBytes(folder / "emoji.txt", "a\rb\r\xF0\x9F\x98\x80\r");
+  run = RunPacker(folder / "emoji.txt", folder / "bd" / "e.dat", errors);
   EXPECT_NE(run.status, 0);
-  EXPECT_NE(run.errors.find(GbkToUtf8("第3行的字符「") + "\xE2\x82\xAC"), std::string::npos)
+  EXPECT_NE(run.errors.find(GbkToUtf8("第3行第1个字符「") + "\xF0\x9F\x98\x80"), std::string::npos)
       << run.errors;
   EXPECT_FALSE(std::filesystem::exists(folder / "bd" / "e.dat"));
 
-  // A book that cannot be written (here a folder stands where the packer writes it first; a
-  // folder it may not write to fails the same way): the error names the book the user gave.
-  std::filesystem::create_directories(folder / "bd" / "z.dat.tmp");
+  // A book that cannot be written (here a folder stands where the book goes; a folder the
+  // packer may not write to fails the same way): the error names the book the user gave, and
+  // the packer's own file is gone. A folder named as a temporary file might be is no obstacle.
+  std::filesystem::create_directories(folder / "bd" / "z.dat");
+  std::filesystem::create_directories(folder / "bd" / "y.dat.tmp");
   run = RunPacker(folder / "both.txt", folder / "bd" / "z.dat", errors);
   EXPECT_NE(run.status, 0);
   EXPECT_NE(run.errors.find(GbkToUtf8("无法写入文件「") + (folder / "bd" / "z.dat").string() +
@@ -432,6 +507,116 @@ TEST_F(ToolWindowsTest, PackerSaysWhatItReadAndNamesTheBookItCannotWrite) {
             std::string::npos)
       << run.errors;
   EXPECT_EQ(run.errors.find(".tmp"), std::string::npos) << run.errors;
-  EXPECT_FALSE(std::filesystem::exists(folder / "bd" / "z.dat"));
-  EXPECT_TRUE(std::filesystem::is_directory(folder / "bd" / "z.dat.tmp"));
+  EXPECT_TRUE(std::filesystem::is_directory(folder / "bd" / "z.dat"));
+  EXPECT_TRUE(std::filesystem::is_empty(folder / "bd" / "z.dat"));
+  EXPECT_EQ(Listing(folder / "bd"), "y.dat.tmp yj.dat z.dat");
+  ASSERT_EQ(RunPacker(folder / "both.txt", folder / "bd" / "y.dat", errors).status, 0);
+  EXPECT_TRUE(std::filesystem::is_empty(folder / "bd" / "y.dat.tmp"));
+  EXPECT_EQ(DecodePackedText(Bytes(folder / "bd" / "y.dat")).Text, Utf8ToGbk("\xD0\xB0\xD0\xB1"));
+}
+
+// The packer writes the book into a file it made itself, new, and renames that over the book: a
+// user's file or link that has a name a temporary file might have is neither written, followed
+// nor removed; a book that is a link is replaced, not what it points at; and a write that fails
+// leaves the old book and nothing of the packer's.
+TEST_F(ToolWindowsTest, PackerWritesOnlyIntoAFileItMadeItself) {
+  const std::filesystem::path bd = folder / "bd";
+  const std::filesystem::path errors = folder / "errors.txt";
+  const std::string gbk = "乾为天\r\n";
+  WriteBytes(folder / "book.txt", gbk);
+  WriteBytes(bd / "book.dat.tmp", "my notes");
+  WriteBytes(folder / "victim.txt", "victim");
+  std::filesystem::create_symlink(folder / "victim.txt", bd / "book2.dat.tmp");
+  std::filesystem::create_symlink("/dev/full", bd / "book3.dat.tmp");
+  WriteBytes(folder / "victim4.txt", "victim 4");
+  std::filesystem::create_symlink(folder / "victim4.txt", bd / "book4.dat");
+  for (const char* book : {"book.dat", "book2.dat", "book3.dat", "book4.dat"}) {
+    const Packed run = RunPacker(folder / "book.txt", bd / book, errors);
+    EXPECT_EQ(run.status, 0) << book << ": " << run.errors;
+    EXPECT_TRUE(IsPlainFile(bd / book)) << book;
+    EXPECT_EQ(Bytes(bd / book), PackText(gbk)) << book;
+  }
+  EXPECT_EQ(Bytes(bd / "book.dat.tmp"), "my notes");
+  EXPECT_EQ(std::filesystem::read_symlink(bd / "book2.dat.tmp"), folder / "victim.txt");
+  EXPECT_EQ(std::filesystem::read_symlink(bd / "book3.dat.tmp"), "/dev/full");
+  EXPECT_EQ(Bytes(folder / "victim.txt"), "victim");
+  EXPECT_EQ(Bytes(folder / "victim4.txt"), "victim 4");
+  EXPECT_EQ(Listing(bd),
+            "book.dat book.dat.tmp book2.dat book2.dat.tmp book3.dat book3.dat.tmp "
+            "book4.dat");
+  // A new file's mode, as any program's: 0666 less the umask.
+  const mode_t umask = ::umask(022);
+  ::umask(umask);
+  struct stat made {};
+  ASSERT_EQ(::stat((bd / "book.dat").c_str(), &made), 0);
+  EXPECT_EQ(made.st_mode & 07777, 0666 & ~umask);
+
+  // The file-size limit (a few blocks) stops the write of a book that hardly compresses.
+  WriteBytes(folder / "big.txt", RandomHanzi(30000));
+  const Packed run =
+      RunPacker(folder / "big.txt", bd / "book.dat", errors, "", "trap '' XFSZ; ulimit -f 8; ");
+  EXPECT_NE(run.status, 0);
+  EXPECT_NE(run.errors.find(GbkToUtf8("无法写入文件「") + (bd / "book.dat").string() +
+                            GbkToUtf8("」: ") + std::strerror(EFBIG)),
+            std::string::npos)
+      << run.errors;
+  EXPECT_EQ(Bytes(bd / "book.dat"), PackText(gbk));
+  EXPECT_EQ(Listing(bd),
+            "book.dat book.dat.tmp book2.dat book2.dat.tmp book3.dat book3.dat.tmp "
+            "book4.dat");
+  ASSERT_EQ(RunPacker(folder / "big.txt", bd / "book.dat", errors).status, 0);
+  EXPECT_EQ(DecodePackedText(Bytes(bd / "book.dat")).Text, RandomHanzi(30000));
+}
+
+// The reader opens no text over kPackedTextMaxLength bytes: a longer one is refused before
+// anything is written, naming the limit, and the old book stays; one at the limit is packed and
+// decodes. A file longer than any text that fits is refused without being read.
+TEST_F(ToolWindowsTest, PackerRefusesATextTheReaderWouldNotOpen) {
+  const std::filesystem::path errors = folder / "errors.txt";
+  const std::filesystem::path longText = folder / "long.txt";
+  WriteBook("yy1.dat", PackText("good book"));
+  std::string text(kPackedTextMaxLength + 1, 'a');
+  WriteBytes(longText, text);
+  Packed run = RunPacker(longText, folder / "bd" / "yy1.dat", errors);
+  EXPECT_NE(run.status, 0);
+  EXPECT_NE(run.errors.find(GbkToUtf8("超过 67108864 字节 (64 MiB)，阅读器打不开这么长的书")),
+            std::string::npos)
+      << run.errors;
+  EXPECT_GBK_EQ(OpenBook("易隐1").text, "good book");
+  EXPECT_EQ(Listing(folder / "bd"), "yy1.dat");
+  text.pop_back();
+  WriteBytes(longText, text);
+  run = RunPacker(longText, folder / "bd" / "yy1.dat", errors);
+  ASSERT_EQ(run.status, 0) << run.errors;
+  const PackedText read = DecodePackedText(Bytes(folder / "bd" / "yy1.dat"));
+  EXPECT_EQ(read.Error, PackedTextError::None);
+  EXPECT_EQ(read.Text.size(), kPackedTextMaxLength);
+  text = std::string();
+  // A sparse file: nothing of it is read.
+  std::filesystem::resize_file(longText, kTextFileMaxBytes + 1);
+  WriteBook("yy1.dat", PackText("good book"));
+  run = RunPacker(longText, folder / "bd" / "yy1.dat", errors);
+  EXPECT_NE(run.status, 0);
+  EXPECT_NE(run.errors.find(GbkToUtf8("」超过 268435460 字节")), std::string::npos) << run.errors;
+  EXPECT_TRUE(Bytes(folder / "bd" / "yy1.dat") == PackText("good book")) << "the old book changed";
+}
+
+// Finding the line of a refused character lists no lines: refusing a file of blank lines that
+// ends in a character GBK lacks, or in a byte that is no GBK, peaks no higher than packing a
+// file of the same size.
+TEST_F(ToolWindowsTest, RefusingAFileCostsNoMoreMemoryThanPackingIt) {
+  const std::filesystem::path bd = folder / "bd";
+  const std::string blank(16 << 20, '\n');
+  WriteBytes(folder / "packed.txt", blank + "abcd");
+  WriteBytes(folder / "emoji.txt", blank + "\xF0\x9F\x98\x80");
+  WriteBytes(folder / "gbk.txt", blank + "abc\x80");
+  const Peak packed = PackerPeak(folder / "packed.txt", bd / "p.dat");
+  ASSERT_EQ(packed.status, 0);
+  for (const char* refused : {"emoji.txt", "gbk.txt"}) {
+    const Peak peak = PackerPeak(folder / refused, bd / "r.dat");
+    EXPECT_EQ(peak.status, 1) << refused;
+    // A megabyte to spare for what the system counts differently from run to run.
+    EXPECT_LE(peak.kib, packed.kib + 1024) << refused << " against " << packed.kib << " KiB";
+  }
+  EXPECT_FALSE(std::filesystem::exists(bd / "r.dat"));
 }

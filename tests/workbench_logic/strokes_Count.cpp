@@ -62,3 +62,16 @@ TEST(StrokeCount, TrailBytesBelow0x80StayWithTheirPair) {
 TEST(StrokeCount, LoneLeadByteAtTheEndCountsNothing) {
   ExpectCounts({{"中\xB0", 4}, {"\xB0", 0}, {"a\xD6", 1}});
 }
+
+// A four-byte character (GB18030: an emoji) is one character in no group; its digits are not
+// counted apart from it. A lead byte that starts no character stands alone, so the digit after
+// it keeps its count.
+TEST(StrokeCount, FourByteCharactersCountNothingAndKeepTheirDigits) {
+  ExpectCounts({{"😀", 0},
+                {"中😀国", 12},
+                {"😀9", 9},
+                {"a😀😀z", 27},
+                {"\xB0"
+                 "9",
+                 9}});
+}

@@ -91,7 +91,7 @@ std::string Write(const TCoinArt& art, const std::vector<double>& turns) {
   image.Looping = art.Loop && turns.size() > 1;
   image.RepeatCount = 0;
   const std::vector<TGifColor> palette = Palette();
-  image.Data->ColorTable.Count = 256;
+  image.Data->ColorTable = TGIFColorTable(256);
   for (int i = 0; i < 256; ++i) image.Data->ColorTable.SetColor(i, palette[i]);
   image.Data->BitsPerPixel = 8;
   for (double theta : turns) {

@@ -1,20 +1,26 @@
 // packtext: packs a text file (CR LF line ends, as the reader shows it) into a book file. The
-// text may be GBK, as the program keeps its texts, or UTF-8 or UTF-16, which are converted to
-// GBK. A GBK text can happen to be well-formed UTF-8 too; --encoding settles which it is.
+// text may be GBK, as the program keeps its texts, or UTF-8, UTF-16 or UTF-32, which are
+// converted to GBK. A GBK text can happen to be well-formed UTF-8 too; --encoding settles
+// which it is.
 //   packtext [--encoding gbk|utf-8] <text file> <book file>
 //   e.g. packtext yj.txt build/release/app/bd/yj.dat
-// The book's folder is created when it is missing. Errors are Chinese, on standard error; the
-// line that says what was written goes to standard output.
+// The book's folder is created when it is missing; the book is written as a new file of the
+// packer's own and renamed into place, so a failure leaves the old book whole. Errors are
+// Chinese, on standard error; the line that says what was written goes to standard output.
 #include "tools/packtext/PackText.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <clocale>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
+#include <random>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/GbkText.h"
@@ -31,33 +37,67 @@ int Fail(const std::string& utf8) {
 
 std::string Reason(int error) { return std::strerror(error); }
 
-bool ReadAll(const char* path, std::string& bytes, int& error) {
-  std::FILE* file = std::fopen(path, "rb");
+// The whole file, or false with `error` set; a file longer than any text that can make a book
+// is not read, or not beyond that (`tooLong` says so).
+bool ReadAll(const std::string& path, std::string& bytes, int& error, bool& tooLong) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
   if (!file) {
     error = errno;
     return false;
   }
+  std::error_code sized;
+  const std::uintmax_t size = std::filesystem::file_size(path, sized);
+  tooLong = !sized && size > kTextFileMaxBytes;
+  if (!sized && !tooLong) bytes.reserve(static_cast<std::size_t>(size));
   char buffer[1 << 16];
   std::size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
+  while (!tooLong && (got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+    bytes.append(buffer, got);
+    tooLong = bytes.size() > kTextFileMaxBytes;
+  }
   error = std::ferror(file) ? errno : 0;
   std::fclose(file);
-  return error == 0;
+  return error == 0 && !tooLong;
 }
 
-bool WriteAll(const std::string& path, const std::string& bytes, int& error) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) {
-    error = errno;
-    return false;
+// A new file of the packer's own in the book's folder, or null with `error` set. "x" makes it
+// exclusively: a name that is taken, by a file or a symbolic link, is never opened, so nothing
+// of the user's is written to or followed; the name is drawn at random until one is free.
+std::FILE* CreateOwnFile(const std::filesystem::path& book, std::string& path, int& error) {
+  // Hidden, and short enough for the file system whatever the book's own name.
+  const std::string stem = "." + book.filename().string().substr(0, 200) + ".";
+  std::random_device device;
+  std::mt19937_64 draw((static_cast<std::uint64_t>(device()) << 32) ^ device());
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    char suffix[24];
+    std::snprintf(suffix, sizeof suffix, "%016llx.tmp", static_cast<unsigned long long>(draw()));
+    path = (book.parent_path() / (stem + suffix)).string();
+    if (std::FILE* file = std::fopen(path.c_str(), "wbx")) return file;
+    if (errno != EEXIST) break;
   }
-  const bool written =
+  error = errno;
+  return nullptr;
+}
+
+// Writes the book through a file of the packer's own, renamed over the book (a link there is
+// replaced, not followed); on any failure that file alone is removed and the old book stays.
+bool WriteBook(const std::filesystem::path& book, const std::string& bytes, int& error) {
+  std::string temporary;
+  std::FILE* file = CreateOwnFile(book, temporary, error);
+  if (!file) return false;
+  bool written =
       std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() && std::fflush(file) == 0;
   error = written ? 0 : errno;
-  if (std::fclose(file) != 0 && written) error = errno;
-  // Only what this wrote is taken away: a file that could not be opened may be someone's folder.
-  if (error != 0) std::remove(path.c_str());
-  return error == 0;
+  if (std::fclose(file) != 0 && written) {
+    error = errno;
+    written = false;
+  }
+  if (written && std::rename(temporary.c_str(), book.c_str()) != 0) {
+    error = errno;
+    written = false;
+  }
+  if (!written) std::remove(temporary.c_str());
+  return written;
 }
 
 }  // namespace
@@ -95,16 +135,24 @@ int main(int argc, char** argv) {
 
   std::string bytes;
   int error = 0;
-  if (!ReadAll(source.c_str(), bytes, error))
+  bool tooLong = false;
+  if (!ReadAll(source, bytes, error, tooLong)) {
+    if (tooLong)
+      return Fail(U("文件「") + source + U("」超过 ") + std::to_string(kTextFileMaxBytes) +
+                  U(" 字节，无论哪种编码，转成 GBK 后都超过阅读器能打开的 ") +
+                  std::to_string(kPackedTextMaxLength) + U(" 字节 (") +
+                  std::to_string(kPackedTextMaxLength >> 20) + " MiB)");
     return Fail(U("无法读取文件「") + source + U("」: ") + Reason(error));
+  }
   std::string packed;
   BookSource book;
   try {
-    book = ReadBookText(bytes, declared);
+    book = ReadBookText(std::move(bytes), declared);
     packed = PackText(book.text);
   } catch (const std::exception& e) {
     return Fail(source + ": " + U(e.what()));
   }
+  book.text = std::string();  // the packed book is all that is needed now
 
   const std::filesystem::path folder = std::filesystem::path(target).parent_path();
   std::error_code made;
@@ -112,17 +160,9 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(folder, made);
     if (made) return Fail(U("无法创建文件夹「") + folder.string() + U("」: ") + made.message());
   }
-  // Written beside the target first, so a failed write leaves an existing book whole.
-  const std::string temporary = target + ".tmp";
-  // Errors name the book the user asked for, not the temporary file beside it.
-  if (!WriteAll(temporary, packed, error)) {
+  // Errors name the book the user asked for, not the packer's file beside it.
+  if (!WriteBook(target, packed, error))
     return Fail(U("无法写入文件「") + target + U("」: ") + Reason(error));
-  }
-  if (std::rename(temporary.c_str(), target.c_str()) != 0) {
-    error = errno;
-    std::remove(temporary.c_str());
-    return Fail(U("无法写入文件「") + target + U("」: ") + Reason(error));
-  }
   std::cout << "packtext: " << U("按 ") << book.encoding << U(" 读入「") << source
             << U("」，已写成「") << target << U("」") << "\n";
   return 0;

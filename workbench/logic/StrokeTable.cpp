@@ -2,7 +2,9 @@
 
 #include <array>
 #include <cstdint>
-#include <cstring>
+#include <string_view>
+
+#include "platform/GbkText.h"
 
 namespace {
 
@@ -14,16 +16,15 @@ struct StrokeIndex {
 
   StrokeIndex() {
     for (int group = 0; group < StrokeGroupCount; ++group) {
-      const auto* text = reinterpret_cast<const unsigned char*>(StrokeGroups[group]);
-      const size_t length = std::strlen(StrokeGroups[group]);
-      for (size_t at = 0; at < length;) {
-        if (text[at] < 0x80) {
-          single[text[at]] = static_cast<uint8_t>(group);
-          at += 1;
-        } else {
-          pair[text[at] << 8 | text[at + 1]] = static_cast<uint8_t>(group);
-          at += 2;
-        }
+      const std::string_view text(StrokeGroups[group]);
+      for (size_t at = 0; at < text.size();) {
+        const int length = GbkCharLength(text, at);
+        const auto byte = static_cast<unsigned char>(text[at]);
+        if (length == 1 && byte < 0x80)
+          single[byte] = static_cast<uint8_t>(group);
+        else if (length == 2)
+          pair[byte << 8 | static_cast<unsigned char>(text[at + 1])] = static_cast<uint8_t>(group);
+        at += static_cast<size_t>(length);
       }
     }
   }
@@ -40,16 +41,13 @@ int StrokeCount(const std::string& Text) {
   const StrokeIndex& index = Index();
   int total = 0;
   for (size_t at = 0; at < Text.size();) {
+    const int length = GbkCharLength(Text, at);
     const auto byte = static_cast<unsigned char>(Text[at]);
-    if (byte < 0x80) {
-      total += index.single[byte];
-      at += 1;
-    } else if (at + 1 < Text.size()) {
+    if (length == 2)
       total += index.pair[byte << 8 | static_cast<unsigned char>(Text[at + 1])];
-      at += 2;
-    } else {
-      break;
-    }
+    else if (length == 1 && byte < 0x80)
+      total += index.single[byte];
+    at += static_cast<size_t>(length);
   }
   return total;
 }

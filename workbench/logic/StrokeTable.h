@@ -9,8 +9,9 @@ constexpr int StrokeGroupCount = 27;
 // Group k is the plain concatenation (GBK) of everything that counts k strokes.
 extern const char* const StrokeGroups[StrokeGroupCount];
 
-// Sum of the stroke values of the characters of a GBK text. A byte below 0x80 is a character of
-// its own (0 when it is in no group, as the apostrophe and the backslash are); any other byte
-// starts a two-byte character together with the byte after it, whatever that byte is. A lone
-// lead byte at the end and a character in no group count 0.
+// Sum of the stroke values of the characters of a GBK text, walked as GbkCharLength steps: a
+// byte below 0x80 is a character of its own (0 when it is in no group, as the apostrophe and
+// the backslash are); a lead byte with its trail byte is a two-byte character. A four-byte
+// character (GB18030), a lead byte that starts no character and a character in no group
+// count 0.
 int StrokeCount(const std::string& Text);
