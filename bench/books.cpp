@@ -49,10 +49,10 @@ void OpenBookInReader(benchmark::State& state) {
   const std::string path = "/tmp/zelkar-bench-book-" + std::to_string(::getpid()) + ".dat";
   WriteFileAtomically(path, PackText(Book(textBytes)));
   std::unique_ptr<TForm7> reader(NewForm<TForm7>(nullptr));
-  int64_t peak = 0;
+  long long peak = 0;
   for (auto _ : state) {
     ResetPeak();
-    const int64_t before = StatusBytes("VmRSS");
+    const long long before = StatusBytes("VmRSS");
     reader->LoadBook(path, "易经");
     reader->Show();
     Application->ProcessMessages();
