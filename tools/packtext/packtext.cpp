@@ -132,6 +132,14 @@ int main(int argc, char** argv) {
   if (files.size() != 2) return Fail(usage), 2;
   const std::string source = files[0];
   const std::string target = files[1];
+  // A folder where the book goes (given as one, or standing there) is said at once, before
+  // the text is read, and in place of what renaming onto it would report.
+  std::error_code statusError;
+  const std::filesystem::path targetPath(target);
+  const std::string last = targetPath.filename().string();
+  if (last.empty() || last == "." || last == ".." ||
+      std::filesystem::is_directory(std::filesystem::symlink_status(targetPath, statusError)))
+    return Fail(U("「") + target + U("」是文件夹，书文件要写成文件: 请在后面加上书文件的名字"));
 
   std::string bytes;
   int error = 0;
