@@ -78,9 +78,7 @@ bool WriteInPlace(const std::string& native, const std::string& bytes) {
 
 }  // namespace
 
-void RaiseCannotOpen(const std::string& path) {
-  throw EFOpenError("无法打开文件「" + path + "」");
-}
+void RaiseCannotOpen(const std::string& path) { throw EFOpenError("无法打开文件「" + path + "」"); }
 
 void RaiseCannotCreate(const std::string& path) {
   throw EFCreateError("无法创建文件「" + path + "」");
@@ -223,7 +221,8 @@ std::string ReadWholeFile(const std::string& path, int64_t maxBytes) {
 
 std::string TemporaryFileBeside(const std::string& target) {
   const size_t slash = target.rfind('/');
-  const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+  const std::string folder =
+      slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
   const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
   // "." + at most 200 bytes of the name + ".tmp-" + a pid stays well under 255 bytes.
   return folder + "." + name.substr(0, 200) + ".tmp-" + std::to_string(::getpid());
@@ -233,7 +232,8 @@ void WriteFileAtomically(const std::string& path, const std::string& bytes) {
   if (path.empty()) RaiseCannotCreate(path);
   const std::string target = FollowLinks(Native(path));
   const std::string temp = TemporaryFileBeside(target);
-  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  // Made afresh: a name already taken, by a file or a link, is never written through.
+  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
   if (fd < 0) {
     const bool folderRefused = errno == EACCES || errno == EPERM || errno == EROFS;
     struct stat st;

@@ -43,8 +43,9 @@ std::string ReadWholeFile(const std::string& path, int64_t maxBytes = -1);
 // the target's folder, its name short enough for the file system even when the target's own
 // name takes all 255 bytes.
 std::string TemporaryFileBeside(const std::string& target);
-// Writes through TemporaryFileBeside(target) and a rename; a symbolic link is
-// followed, so the file it points at is replaced and the link stays. Raises EFCreateError or
-// EWriteError and removes the temporary file on failure. When the folder refuses the
-// temporary file but the file itself is writable, the file is written in place.
+// Writes through TemporaryFileBeside(target), created anew (never through a file or link
+// already there), and a rename; a symbolic link at the target is followed, so the file it
+// points at is replaced and the link stays. Raises EFCreateError or EWriteError and removes the
+// temporary file on failure. When the folder refuses the temporary file but the file itself is
+// writable, the file is written in place.
 void WriteFileAtomically(const std::string& path, const std::string& bytes);

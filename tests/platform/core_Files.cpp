@@ -154,6 +154,18 @@ TEST(Files, FailedAtomicWriteKeepsTheOldFile) {
   EXPECT_THROW(WriteFileAtomically(path, "new"), EFCreateError);
   EXPECT_EQ(ReadWholeFile(path), "old");
   ASSERT_TRUE(std::filesystem::remove(blocker));
+  // Nor is a link there written through, nor a file there emptied.
+  WriteFileAtomically(dir / "victim", "kept");
+  std::filesystem::create_symlink(dir / "victim", blocker);
+  EXPECT_THROW(WriteFileAtomically(path, "new"), EFCreateError);
+  EXPECT_EQ(ReadWholeFile(dir / "victim"), "kept");
+  ASSERT_TRUE(std::filesystem::remove(blocker));
+  WriteFileAtomically(blocker, "a file of the user's");
+  EXPECT_THROW(WriteFileAtomically(path, "new"), EFCreateError);
+  EXPECT_EQ(ReadWholeFile(blocker), "a file of the user's");
+  EXPECT_EQ(ReadWholeFile(path), "old");
+  ASSERT_TRUE(std::filesystem::remove(blocker));
+  ASSERT_TRUE(std::filesystem::remove(dir / "victim"));
 
   // The target is a folder: the rename fails and the temporary file goes away again.
   ASSERT_TRUE(CreateDir(dir / "folder"));
