@@ -25,22 +25,25 @@ constexpr size_t kMaxParagraphs = 65536;
 // paints and takes Esc in between and no copy of the whole text is made on the way.
 constexpr size_t kPieceBytes = 1 << 20;
 
-// Line breaks as ToToolkitLines counts them: CR LF, a lone CR, a lone LF.
+// Whether a line ends at `i`, as ToToolkitLines counts them: CR LF (at its LF), a lone CR, a
+// lone LF. CR and LF are never part of a GBK character.
+bool EndsLine(const std::string& text, size_t i) {
+  return text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'));
+}
+
 size_t LineBreaks(const std::string& text) {
   size_t breaks = 0;
   for (size_t i = 0; i < text.size(); ++i)
-    if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')))
-      ++breaks;
+    if (EndsLine(text, i)) ++breaks;
   return breaks;
 }
 
 // Where a piece that starts at `from` ends: after the line break that follows kPieceBytes,
-// never between the CR and LF of one. CR and LF are never part of a GBK character.
+// never between the CR and LF of one.
 size_t PieceEnd(const std::string& text, size_t from) {
   if (text.size() - from <= kPieceBytes) return text.size();
   for (size_t i = from + kPieceBytes; i < text.size(); ++i)
-    if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')))
-      return i + 1;
+    if (EndsLine(text, i)) return i + 1;
   return text.size();
 }
 

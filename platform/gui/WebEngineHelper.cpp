@@ -115,7 +115,7 @@ Trial TryHelper(const std::string& path) {
 
 // Why a trial says the helper cannot run pages, in Chinese; empty when it ran.
 QString TrialProblem(const QString& place, const Trial& trial) {
-  const QString said = QString::fromLocal8Bit(LastLine(trial.said)).left(300);
+  QString said = QString::fromLocal8Bit(LastLine(trial.said)).left(300);
   QString why;
   switch (trial.outcome) {
     case Trial::Ran:
@@ -140,7 +140,8 @@ QString TrialProblem(const QString& place, const Trial& trial) {
       if (at >= 0) {
         const QString library = said.mid(at + marker.size()).section(QLatin1Char(':'), 0, 0);
         why = ToQ("它要用的共享库「%1」找不到或无法载入。").arg(library);
-        return ToQ("网页引擎的辅助程序「%1」无法启动，网页无法显示：%2").arg(place, why);
+        said.clear();  // the library's name says it all
+        break;
       }
       why = ToQ("它一启动就退出了(退出码 %1)。").arg(trial.code);
       break;

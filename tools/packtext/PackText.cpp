@@ -113,17 +113,12 @@ std::string HexBytes(std::string_view bytes) {
   return out;
 }
 
-// Whether GB18030 bytes hold a four-byte character, a form GBK has not. Walked character by
-// character, since a trail byte may be followed by a digit; exact for what the conversion wrote
-// and for what reads back, which is all it is asked about.
+// Whether GB18030 bytes hold a four-byte character, a form GBK has not.
 bool HasFourByteForm(std::string_view gb) {
   for (std::size_t i = 0; i < gb.size();) {
-    if (static_cast<Bytes>(gb[i]) < 0x80) {
-      ++i;
-    } else {
-      if (i + 1 < gb.size() && gb[i + 1] >= '0' && gb[i + 1] <= '9') return true;
-      i += 2;
-    }
+    const int length = GbkCharLength(gb, i);
+    if (length == 4) return true;
+    i += static_cast<std::size_t>(length);
   }
   return false;
 }
